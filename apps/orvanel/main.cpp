@@ -1,0 +1,3 @@
+#include "apps/orvanel/Program.h"
+
+int main(int argc, char** argv) { return RunProgram(argc, argv); }

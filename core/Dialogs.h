@@ -1,0 +1,34 @@
+#pragma once
+// Every message box of the program goes through here, so that tests can read
+// and answer them without a modal loop.
+#include <QString>
+#include <functional>
+
+enum class MsgType { Warning, Error, Information, Confirmation };
+
+enum MsgButton : int {
+    mbOK = 1 << 0,
+    mbCancel = 1 << 1,
+    mbYes = 1 << 2,
+    mbNo = 1 << 3,
+    mbAbort = 1 << 4,
+    mbRetry = 1 << 5,
+    mbIgnore = 1 << 6,
+};
+
+enum ModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
+
+struct MessageRequest {
+    QString text;
+    QString caption;
+    MsgType type = MsgType::Information;
+    int buttons = mbOK;
+};
+
+// Shows a box and answers the button pressed (a ModalResult).
+int MessageDlg(const QString& text, MsgType type, int buttons, const QString& caption = QString());
+void ShowMessage(const QString& text);
+
+// Tests install an answerer; it receives every box instead of the screen.
+using MessageAnswerer = std::function<int(const MessageRequest&)>;
+void setMessageAnswerer(MessageAnswerer answerer);

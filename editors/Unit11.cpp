@@ -1,0 +1,5 @@
+#include "editors/Unit11.h"
+
+TForm11* Form11 = nullptr;
+
+TForm11::TForm11(QWidget* parent) : TForm(11, QStringLiteral("Condition"), parent) { Form11 = this; }

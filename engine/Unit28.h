@@ -1,0 +1,10 @@
+#pragma once
+#include "core/Form.h"
+
+class TForm28 : public TForm {
+    Q_OBJECT
+public:
+    explicit TForm28(QWidget* parent = nullptr);
+};
+
+extern TForm28* Form28;

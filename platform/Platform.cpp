@@ -1,0 +1,28 @@
+#include "platform/Platform.h"
+
+#include "platform/fake/FakePlatform.h"
+
+namespace platform {
+
+namespace {
+std::unique_ptr<Platform>& current() {
+    static std::unique_ptr<Platform> p;
+    return p;
+}
+}  // namespace
+
+Platform& desktop() {
+    auto& p = current();
+    if (!p) p = std::make_unique<FakePlatform>();  // nothing installed: a harmless desktop
+    return *p;
+}
+
+void setDesktop(std::unique_ptr<Platform> p) { current() = std::move(p); }
+
+HWND Platform::FindWindow(const QString& className, const QString& title) {
+    for (HWND w : EnumWindows())
+        if (GetClassName(w) == className && (title.isEmpty() || GetWindowText(w) == title)) return w;
+    return 0;
+}
+
+}  // namespace platform

@@ -1,0 +1,108 @@
+#pragma once
+// The desktop as the rest of the program sees it. Calls are shaped after the
+// classic desktop calls the program was designed around (same names, same
+// meaning); one implementation talks to a real X server, another records the
+// calls for logic tests. Nothing above platform/ includes an X11 header.
+
+#include <QImage>
+#include <QRect>
+#include <QString>
+#include <QVector>
+#include <cstdint>
+#include <memory>
+
+namespace platform {
+
+// A window handle is an X window id (0 = none).
+using HWND = quint64;
+
+struct POINT {
+    int x = 0;
+    int y = 0;
+    bool operator==(const POINT&) const = default;
+};
+
+// mouse_event flags.
+enum MouseFlags : uint32_t {
+    MOUSEEVENTF_MOVE = 0x0001,
+    MOUSEEVENTF_LEFTDOWN = 0x0002,
+    MOUSEEVENTF_LEFTUP = 0x0004,
+    MOUSEEVENTF_RIGHTDOWN = 0x0008,
+    MOUSEEVENTF_RIGHTUP = 0x0010,
+    MOUSEEVENTF_MIDDLEDOWN = 0x0020,
+    MOUSEEVENTF_MIDDLEUP = 0x0040,
+    MOUSEEVENTF_WHEEL = 0x0800,
+    MOUSEEVENTF_ABSOLUTE = 0x8000,
+};
+constexpr int WHEEL_DELTA = 120;
+
+// keybd_event flags.
+enum KeyFlags : uint32_t {
+    KEYEVENTF_EXTENDEDKEY = 0x0001,
+    KEYEVENTF_KEYUP = 0x0002,
+};
+
+// GetSystemMetrics indexes.
+enum SystemMetric : int {
+    SM_CXSCREEN = 0,
+    SM_CYSCREEN = 1,
+};
+
+struct WindowInfo {
+    HWND handle = 0;
+    QString className;  // WM_CLASS class part
+    QString text;       // window title
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Cursor and mouse. Coordinates are screen pixels. mouse_event with
+    // MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE takes dx/dy in 0..65535 units
+    // of the screen, without ABSOLUTE they are relative pixels. For
+    // MOUSEEVENTF_WHEEL, data is the signed wheel amount (WHEEL_DELTA per notch).
+    virtual bool SetCursorPos(int x, int y) = 0;
+    virtual POINT GetCursorPos() = 0;
+    virtual void mouse_event(uint32_t flags, int dx, int dy, int data) = 0;
+
+    // Keyboard, by our virtual-key codes (VirtualKeys.h).
+    virtual void keybd_event(uint8_t vk, uint8_t scan, uint32_t flags) = 0;
+    // True while the key is physically (or synthetically) down.
+    virtual bool IsKeyDown(uint8_t vk) = 0;
+
+    // Windows. Top-level windows are the clients the window manager manages
+    // (or the root's mapped children when none does).
+    virtual QVector<HWND> EnumWindows() = 0;
+    virtual QVector<HWND> EnumChildWindows(HWND parent) = 0;
+    virtual QString GetClassName(HWND w) = 0;
+    virtual QString GetWindowText(HWND w) = 0;
+    virtual bool GetWindowRect(HWND w, QRect& rect) = 0;
+    virtual HWND GetParent(HWND w) = 0;
+    virtual qint64 GetWindowThreadProcessId(HWND w) = 0;  // process id, 0 when unknown
+    virtual HWND GetForegroundWindow() = 0;
+    virtual bool SetForegroundWindow(HWND w) = 0;
+    virtual bool IsWindow(HWND w) = 0;
+    // Top-level windows whose class (and title, when not empty) match exactly.
+    HWND FindWindow(const QString& className, const QString& title = QString());
+
+    // Screen.
+    virtual int GetSystemMetrics(int index) = 0;
+    virtual QImage CaptureScreen(const QRect& rect) = 0;
+
+    // Clipboard text.
+    virtual QString GetClipboardText() = 0;
+    virtual bool SetClipboardText(const QString& text) = 0;
+
+    // Push queued requests to the server.
+    virtual void Flush() {}
+};
+
+// The platform in use. The program installs the X11 one at start-up; tests
+// install the fake.
+Platform& desktop();
+void setDesktop(std::unique_ptr<Platform> p);
+// The real X11 platform on $DISPLAY, or null when no display can be opened.
+std::unique_ptr<Platform> openX11Platform();
+
+}  // namespace platform

@@ -1,0 +1,152 @@
+#include "platform/fake/FakePlatform.h"
+
+#include "platform/VirtualKeys.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace platform {
+
+namespace {
+QString hex(quint64 v) { return QStringLiteral("0x") + QString::number(v, 16); }
+
+// The generic modifier codes stand for the left key, as the real keyboard does.
+uint8_t sided(uint8_t vk) {
+    switch (vk) {
+    case VK_SHIFT: return VK_LSHIFT;
+    case VK_CONTROL: return VK_LCONTROL;
+    case VK_MENU: return VK_LMENU;
+    default: return vk;
+    }
+}
+}  // namespace
+
+void FakePlatform::moveTo(int x, int y) {
+    cursor.x = std::clamp(x, 0, screenSize.width() - 1);
+    cursor.y = std::clamp(y, 0, screenSize.height() - 1);
+}
+
+bool FakePlatform::SetCursorPos(int x, int y) {
+    calls << QStringLiteral("SetCursorPos %1 %2").arg(x).arg(y);
+    moveTo(x, y);
+    return true;
+}
+
+void FakePlatform::mouse_event(uint32_t flags, int dx, int dy, int data) {
+    calls << QStringLiteral("mouse_event %1 %2 %3 %4").arg(hex(flags)).arg(dx).arg(dy).arg(data);
+    if (flags & MOUSEEVENTF_MOVE) {
+        if (flags & MOUSEEVENTF_ABSOLUTE)  // 0..65535 spans the first..last pixel
+            moveTo(int(std::lround(dx * (screenSize.width() - 1) / 65535.0)),
+                   int(std::lround(dy * (screenSize.height() - 1) / 65535.0)));
+        else
+            moveTo(cursor.x + dx, cursor.y + dy);
+    }
+    const struct { uint32_t down, up; uint8_t vk; } buttons[] = {
+        {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, VK_LBUTTON},
+        {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, VK_RBUTTON},
+        {MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP, VK_MBUTTON},
+    };
+    for (const auto& b : buttons) {
+        if (flags & b.down) keysDown.insert(b.vk);
+        if (flags & b.up) keysDown.remove(b.vk);
+    }
+}
+
+void FakePlatform::keybd_event(uint8_t vk, uint8_t scan, uint32_t flags) {
+    calls << QStringLiteral("keybd_event %1 %2 %3").arg(hex(vk)).arg(scan).arg(hex(flags));
+    if (keysymForVirtualKey(vk) == 0) return;  // nothing to press, as on the real keyboard
+    if (flags & KEYEVENTF_KEYUP)
+        keysDown.remove(sided(vk));
+    else
+        keysDown.insert(sided(vk));
+}
+
+bool FakePlatform::IsKeyDown(uint8_t vk) {
+    switch (vk) {
+    case VK_SHIFT: return keysDown.contains(VK_LSHIFT) || keysDown.contains(VK_RSHIFT);
+    case VK_CONTROL: return keysDown.contains(VK_LCONTROL) || keysDown.contains(VK_RCONTROL);
+    case VK_MENU: return keysDown.contains(VK_LMENU) || keysDown.contains(VK_RMENU);
+    default: return keysDown.contains(vk);
+    }
+}
+
+const FakeWindow* FakePlatform::find(HWND w) const {
+    if (w == 0) return nullptr;
+    for (const FakeWindow& f : windows)
+        if (f.handle == w) return &f;
+    return nullptr;
+}
+
+QVector<HWND> FakePlatform::EnumWindows() {
+    QVector<HWND> out;
+    for (const FakeWindow& f : windows)
+        if (f.parent == 0) out << f.handle;
+    return out;
+}
+
+QVector<HWND> FakePlatform::EnumChildWindows(HWND parent) {
+    if (parent == 0) return EnumWindows();
+    QVector<HWND> out;  // all descendants, depth first
+    for (const FakeWindow& f : windows)
+        if (f.parent == parent) out << f.handle << EnumChildWindows(f.handle);
+    return out;
+}
+
+QString FakePlatform::GetClassName(HWND w) {
+    const FakeWindow* f = find(w);
+    return f ? f->className : QString();
+}
+
+QString FakePlatform::GetWindowText(HWND w) {
+    const FakeWindow* f = find(w);
+    return f ? f->text : QString();
+}
+
+bool FakePlatform::GetWindowRect(HWND w, QRect& rect) {
+    const FakeWindow* f = find(w);
+    if (f) rect = f->rect;
+    return f != nullptr;
+}
+
+HWND FakePlatform::GetParent(HWND w) {
+    const FakeWindow* f = find(w);
+    return f ? f->parent : 0;
+}
+
+qint64 FakePlatform::GetWindowThreadProcessId(HWND w) {
+    for (const FakeWindow* f = find(w); f; f = find(f->parent))
+        if (f->pid) return f->pid;
+    return 0;
+}
+
+bool FakePlatform::SetForegroundWindow(HWND w) {
+    calls << QStringLiteral("SetForegroundWindow %1").arg(hex(w));
+    const FakeWindow* f = find(w);
+    while (f && f->parent) f = find(f->parent);  // the foreground is a top-level window
+    if (!f) return false;
+    foreground = f->handle;
+    return true;
+}
+
+int FakePlatform::GetSystemMetrics(int index) {
+    switch (index) {
+    case SM_CXSCREEN: return screenSize.width();
+    case SM_CYSCREEN: return screenSize.height();
+    default: return 0;
+    }
+}
+
+QImage FakePlatform::CaptureScreen(const QRect& rect) {
+    if (rect.isEmpty()) return QImage();
+    QImage image(rect.size(), QImage::Format_RGB32);
+    image.fill(screenColour);
+    return image;
+}
+
+bool FakePlatform::SetClipboardText(const QString& text) {
+    calls << QStringLiteral("SetClipboardText ") + text;
+    clipboard = text;
+    return true;
+}
+
+}  // namespace platform

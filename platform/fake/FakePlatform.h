@@ -1,0 +1,69 @@
+#pragma once
+// An in-memory desktop for logic tests. Every action (SetCursorPos,
+// mouse_event, keybd_event, SetForegroundWindow, SetClipboardText) is appended
+// to `calls` as one line, e.g. "SetCursorPos 10 20", "mouse_event 0x2 0 0 0",
+// "keybd_event 0x41 0 0x2"; queries are not recorded. The cursor, the keys that
+// are down, the foreground window and the clipboard change as they would on a
+// real desktop.
+
+#include "platform/Platform.h"
+
+#include <QColor>
+#include <QSet>
+#include <QSize>
+#include <QStringList>
+
+namespace platform {
+
+struct FakeWindow {
+    HWND handle = 0;
+    QString className;
+    QString text;
+    QRect rect;
+    HWND parent = 0;  // 0 = top-level
+    qint64 pid = 0;
+};
+
+class FakePlatform : public Platform {
+public:
+    FakePlatform() = default;
+
+    QStringList calls;
+    QSize screenSize{1024, 768};
+    QColor screenColour{Qt::black};  // what CaptureScreen returns
+    QVector<FakeWindow> windows;     // top-level ones in z-order, topmost first
+    HWND foreground = 0;
+    QString clipboard;
+    POINT cursor;
+    QSet<uint8_t> keysDown;  // generic VK_SHIFT/CONTROL/MENU are kept as the left key
+
+    bool SetCursorPos(int x, int y) override;
+    POINT GetCursorPos() override { return cursor; }
+    void mouse_event(uint32_t flags, int dx, int dy, int data) override;
+
+    void keybd_event(uint8_t vk, uint8_t scan, uint32_t flags) override;
+    bool IsKeyDown(uint8_t vk) override;
+
+    QVector<HWND> EnumWindows() override;
+    QVector<HWND> EnumChildWindows(HWND parent) override;
+    QString GetClassName(HWND w) override;
+    QString GetWindowText(HWND w) override;
+    bool GetWindowRect(HWND w, QRect& rect) override;
+    HWND GetParent(HWND w) override;
+    qint64 GetWindowThreadProcessId(HWND w) override;
+    HWND GetForegroundWindow() override { return foreground; }
+    bool SetForegroundWindow(HWND w) override;
+    bool IsWindow(HWND w) override { return find(w) != nullptr; }
+
+    int GetSystemMetrics(int index) override;
+    QImage CaptureScreen(const QRect& rect) override;
+
+    QString GetClipboardText() override { return clipboard; }
+    bool SetClipboardText(const QString& text) override;
+
+private:
+    const FakeWindow* find(HWND w) const;
+    void moveTo(int x, int y);
+};
+
+}  // namespace platform

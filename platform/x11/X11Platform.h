@@ -1,0 +1,96 @@
+#pragma once
+// The desktop of a real X server: input through XTest, windows through EWMH
+// and the window tree, pixels through XGetImage. Xlib types stay in the .cpp.
+
+#include "platform/Platform.h"
+
+#include <QHash>
+
+#include <functional>
+
+struct _XDisplay;
+struct _XkbDesc;
+
+namespace platform {
+
+class X11Platform : public Platform {
+public:
+    explicit X11Platform(_XDisplay* display);  // takes ownership of the connection
+    ~X11Platform() override;
+    X11Platform(const X11Platform&) = delete;
+    X11Platform& operator=(const X11Platform&) = delete;
+
+    bool SetCursorPos(int x, int y) override;
+    POINT GetCursorPos() override;
+    void mouse_event(uint32_t flags, int dx, int dy, int data) override;
+
+    void keybd_event(uint8_t vk, uint8_t scan, uint32_t flags) override;
+    bool IsKeyDown(uint8_t vk) override;
+
+    QVector<HWND> EnumWindows() override;
+    QVector<HWND> EnumChildWindows(HWND parent) override;
+    QString GetClassName(HWND w) override;
+    QString GetWindowText(HWND w) override;
+    bool GetWindowRect(HWND w, QRect& rect) override;
+    HWND GetParent(HWND w) override;
+    qint64 GetWindowThreadProcessId(HWND w) override;
+    HWND GetForegroundWindow() override;
+    bool SetForegroundWindow(HWND w) override;
+    bool IsWindow(HWND w) override;
+
+    int GetSystemMetrics(int index) override;
+    QImage CaptureScreen(const QRect& rect) override;
+
+    QString GetClipboardText() override;
+    bool SetClipboardText(const QString& text) override;
+
+    void Flush() override;
+
+private:
+    using XID = unsigned long;
+
+    // A keycode that had no symbols and that we lent to a keysym.
+    struct LentKey {
+        XID keysym = 0;
+        bool down = false;
+        quint64 lastUse = 0;
+    };
+
+    void drainEvents();
+    _XkbDesc* keymap();
+    void forgetKeymap();
+    int activeGroup();
+    unsigned char findKeycode(XID keysym, int group, bool anyLevel);
+    unsigned char lendKeycode(XID keysym);
+    void restoreLentKeys();
+    QSize screenSize();
+    unsigned buttonMask();
+    void settle(const std::function<bool()>& done);
+    XID parentOf(XID w);
+    XID topLevelOf(XID w);
+    XID focusedTopLevel();
+    bool isClient(XID w);
+    bool longProperty(XID w, XID property, XID type, QVector<XID>& out);
+    bool byteProperty(XID w, XID property, XID type, QByteArray& out);
+    void addDescendants(XID w, QVector<HWND>& out);
+
+    _XDisplay* dpy_;
+    XID root_ = 0;
+    int screen_ = 0;
+    int xkbEventBase_ = -1;
+    _XkbDesc* keymap_ = nullptr;
+    QVector<unsigned char> spareKeycodes_;  // found empty when first needed
+    bool sparesScanned_ = false;
+    QHash<unsigned char, LentKey> lent_;
+    quint64 useCounter_ = 0;
+    QHash<uint8_t, unsigned char> pressed_;  // vk -> keycode we pressed for it
+    int wheelRemainder_ = 0;
+    QString clipboard_;  // when there is no QGuiApplication
+
+    struct Atoms {
+        XID clientList, clientListStacking, activeWindow, supported, wmName, utf8String, wmPid,
+            frameExtents, wmState;
+    } atoms_{};
+};
+
+}  // namespace platform

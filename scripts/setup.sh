@@ -1,0 +1,21 @@
+#!/bin/sh
+# Installs what the build needs (Debian 12, as root, only when missing) and builds.
+set -eu
+cd "$(dirname "$0")/.."
+
+PACKAGES="build-essential cmake ninja-build qt6-base-dev qt6-declarative-dev libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libx11-dev libxtst-dev libxrandr-dev
+  zlib1g-dev libjpeg-dev xvfb xauth openbox x11-utils x11-xkb-utils xdotool"
+missing=""
+for p in $PACKAGES; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
+done
+if [ -n "$missing" ]; then
+  echo "Installation des paquets manquants :$missing"
+  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q $missing
+fi
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)"

@@ -1,0 +1,38 @@
+#pragma once
+// Shared fixtures of the tests.
+#include "core/Dialogs.h"
+
+#include <QString>
+#include <QTemporaryDir>
+#include <QVector>
+#include <gtest/gtest.h>
+#include <ostream>
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+// Records every message box; answers with `answer` (or the first button offered).
+class MessageRecorder {
+public:
+    MessageRecorder();
+    ~MessageRecorder();
+    QVector<MessageRequest> shown;
+    int answer = mrNone;
+};
+
+class TForm1;
+
+// A fresh main window with the dialogs, a private program folder and the
+// fake desktop; message boxes are recorded.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Replaces the macro with rows given as {keyword, params}.
+    void setRows(const QVector<QPair<QString, QString>>& rows);
+    QStringList rowTexts() const;  // "keyword|params" per row
+
+    QTemporaryDir home;
+    MessageRecorder messages;
+    TForm1* form = nullptr;
+};

@@ -1,0 +1,103 @@
+#include "core/Unit1.h"
+#include "engine/mdlfnct.h"
+
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+QStringList fieldsOf(const TParamFields& f, int upTo) {
+    QStringList out;
+    for (int i = 1; i <= upTo; ++i) out << f[i];
+    return out;
+}
+
+struct SplitCase {
+    QString text;
+    int count;
+    QStringList fields;  // fields 1..count-1
+};
+
+TEST(GetParam, SplitsLikeTheEditor) {
+    const QString many = QString("f;").repeated(25);
+    const QStringList nineteen(19, "f");
+    const std::vector<SplitCase> cases = {
+        {"", 1, {}},
+        {"a", 2, {"a"}},
+        {"a;", 2, {"a"}},
+        {"a;b", 3, {"a", "b"}},
+        {"a;b;", 3, {"a", "b"}},
+        {"a;;b;", 4, {"a", "", "b"}},
+        {";", 2, {""}},
+        {"500;MilliSec;", 3, {"500", "MilliSec"}},
+        {many, 20, nineteen},
+        {QString("f;").repeated(19) + "g", 21, QStringList(nineteen) << QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        const TParamFields f = TForm1::GetParam(c.text);
+        EXPECT_EQ(f.Count, c.count);
+        EXPECT_EQ(fieldsOf(f, c.count - 1), c.fields);
+        EXPECT_TRUE(f[20].isEmpty());
+    }
+}
+
+TEST(GetParam, CutsLongFieldsAt255) {
+    const TParamFields f = TForm1::GetParam(QString(300, 'x') + ";b;");
+    EXPECT_EQ(f[1].size(), 255);
+    EXPECT_EQ(f[2], "b");
+}
+
+TEST(GetParam, UsesTheConfiguredSeparator) {
+    CarSepParam = u'#';
+    const TParamFields f = TForm1::GetParam("a;b#c#");
+    CarSepParam = u';';
+    EXPECT_EQ(f.Count, 3);
+    EXPECT_EQ(f[1], "a;b");
+}
+
+TEST(GetParamToStr, JoinsBack) {
+    const std::vector<std::pair<QString, QString>> cases = {
+        {"", ""}, {"a", "a"}, {"a;", "a"}, {"a;b", "a;b;"}, {"a;b;", "a;b;"}, {"a;;b;", "a;;b;"},
+    };
+    for (const auto& [in, out] : cases) {
+        QString s;
+        TForm1::GetParamToStr(TForm1::GetParam(in), s);
+        EXPECT_EQ(s, out) << in.toStdString();
+    }
+}
+
+TEST(SplitParams, DiffersFromGetParamOnEmptyAndLongTexts) {
+    const std::vector<SplitCase> cases = {
+        {"", 2, {""}},
+        {"a", 2, {"a"}},
+        {"a;b", 3, {"a", "b"}},
+        {"a;b;", 3, {"a", "b"}},
+        {"a;;b;", 4, {"a", "", "b"}},
+        {QString("f;").repeated(20), 21, QStringList(20, "f")},
+        {QString("f;").repeated(25), 22, QStringList(21, "f").mid(0, 20) << QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        const TParamFields f = mdlfnct::SplitParams(c.text);
+        EXPECT_EQ(f.Count, c.count);
+        EXPECT_EQ(fieldsOf(f, qMin(c.count - 1, 20)), c.fields.mid(0, qMin(c.count - 1, 20)));
+    }
+}
+
+TEST(TextToBool, OnlyExactTrue) {
+    for (const char* t : {"False", "true", "TRUE", "1", "", " True"}) EXPECT_FALSE(TForm1::TextToBool(t)) << t;
+    EXPECT_TRUE(TForm1::TextToBool("True"));
+    EXPECT_EQ(TForm1::BoolToText(true), "True");
+    EXPECT_EQ(TForm1::BoolToText(false), "False");
+}
+
+TEST(CommandIcons, FollowTheKeywordTable) {
+    const std::vector<std::pair<QString, int>> cases = {
+        {"Goto", 8},         {"Procedure", 28}, {"Type", 0},      {"Lire", 16},       {"Ecrire", 16},
+        {"Calcul évolué", 26}, {"Outil Répertoire", 20}, {"Quitter", 14}, {"Inclusion", 29}, {"Message", 30},
+        {"goto", -1},        {"MonPlugin", -1}, {"", -1},
+    };
+    for (const auto& [k, icon] : cases) EXPECT_EQ(TForm1::GetImageIndexOfText(k), icon) << k.toStdString();
+}
+
+}  // namespace
