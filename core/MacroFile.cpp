@@ -1,14 +1,335 @@
-// Macro files: reading, writing and password protection.
+// Macro files: the general loader, File > Open, the change test and the
+// question before leaving a macro. The writer is in MacroFileSave.cpp.
+#include "core/MacroFile.h"
+
+#include "core/Dialogs.h"
+#include "core/FileDialog.h"
+#include "core/IgnoreMsg.h"
+#include "core/MacroFileLoad.h"
 #include "core/Unit1.h"
+#include "core/Unit32.h"
+#include "core/WatchList.h"
+#include "engine/mdlfnct.h"
+#include "tools/Unit19.h"
+#include "tools/Unit23.h"
 
-void TForm1::buildFilesUi() {}
+#include <QApplication>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTextEdit>
 
-bool TForm1::OpenFileMacro(const QString& fileName, TListView* list, const QString& statusText, int position) {
-    Q_UNUSED(fileName);
-    Q_UNUSED(list);
-    Q_UNUSED(statusText);
-    Q_UNUSED(position);
+QString MacroPassword;
+bool ProtectSourceOnly = false;
+bool MacroModified = false;
+QString AliasExe;
+TMacroFileServices MacroFileServices;
+bool EditOnOpen = false;
+bool CommandLineRun = false;
+
+namespace {
+const QString kLoadingText = QStringLiteral("Chargement des commandes en cours. Veuillez patienter SVP.");
+
+// HistoryEnabled is off while a load works and back as it was afterwards.
+struct HistoryOff {
+    bool kept = HistoryEnabled;
+    HistoryOff() { HistoryEnabled = false; }
+    ~HistoryOff() { HistoryEnabled = kept; }
+};
+
+// The list's rows are not repainted while a load works.
+struct ListUpdate {
+    TListView* list;
+    explicit ListUpdate(TListView* l) : list(l) { list->setUpdatesEnabled(false); }
+    ~ListUpdate() { list->setUpdatesEnabled(true); }
+};
+
+bool isMacroExtension(const QString& fileName, bool sqcToo) {
+    return fileName.toLower().endsWith(QLatin1String(".mcr")) || (sqcToo && fileName.endsWith(QLatin1String(".sqc")));
+}
+}  // namespace
+
+void TForm1::buildFilesUi() {
+    OpenDialog1 = new TFileDialog(this, TFileDialog::Open, QStringLiteral("OpenDialog1"));
+    SaveDialog1 = new TFileDialog(this, TFileDialog::Save, QStringLiteral("SaveDialog1"));
+    QAction* before = MenuFichier->actions().value(1);  // after "Nouveau"
+    auto item = [&](const char* name, const QString& text, const QKeySequence& key) {
+        auto* a = new QAction(text, this);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(key);
+        MenuFichier->insertAction(before, a);
+        return a;
+    };
+    Ouvrir1 = item("Ouvrir1", QStringLiteral("Ouvrir"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    Enregistrer1 = item("Enregistrer1", QStringLiteral("Enregistrer"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    Enregistersous1 = item("Enregistersous1", QStringLiteral("Enregistrer sous..."), QKeySequence());
+    Crypter1 = item("Crypter1", QStringLiteral("Protéger par un mot de passe"), QKeySequence());
+    connect(Ouvrir1, &QAction::triggered, this, &TForm1::Ouvrir1Click);
+    connect(Enregistrer1, &QAction::triggered, this, &TForm1::Enregistrer1Click);
+    connect(Enregistersous1, &QAction::triggered, this, &TForm1::Enregistersous1Click);
+    connect(Crypter1, &QAction::triggered, this, &TForm1::Crypter1Click);
+    buildWatchListUi(*this);
+}
+
+namespace macrofile {
+
+void applyPriority(int index) {
+    if (!Form23) return;
+    Form23->ComboBox1->setCurrentIndex(index);
+    Form23->ComboBox1Change(Form1);
+}
+
+void refreshStatusBar(TForm1& form) {
+    form.StatusPanel[1]->setToolTip(MacroPassword.isEmpty() ? QStringLiteral("Macro non protégée.")
+                                                            : QStringLiteral("Macro protégée par mot de passe."));
+    form.UpdateLinePanel();
+}
+
+// The macro now comes from fileName: status bar, titles and the save dialog.
+void nameMacro(TForm1& form, const QString& fileName) {
+    const QFileInfo info(fileName);
+    form.StatusPanel[0]->setText(info.absoluteFilePath());
+    QApplication::setApplicationName(info.fileName());
+    form.setWindowTitle(form.GetStateCaption());
+    form.SaveDialog1->FileName = info.absoluteFilePath();
+}
+
+// Reads the records of data into opt.list; the special records go to their
+// owners. Answers the command rows read.
+int readRecords(TForm1& form, const TMacroFileData& data, const QString& password, const ReadOptions& opt) {
+    const bool decode = !password.isEmpty();
+    const int total = data.count();
+    LoadProgress progress(total, opt.threshold, opt.statusText);
+    QVector<MacroCommand> rows;
+    rows.reserve(total);
+    QVector<int> recordOfRow;  // the record each row came from, for the progress
+    recordOfRow.reserve(total);
+    for (int i = 0; i < total; ++i) {
+        const char* bytes = data.at(i);
+        // The password records; the caller takes them from the file as a whole.
+        if (TMacroFileRecord::decodesTo(bytes, QLatin1StringView("Info")) ||
+            TMacroFileRecord::decodesTo(bytes, QLatin1StringView("Infos")))
+            continue;
+        const bool asStored = !opt.decodeAlias && TMacroFileRecord::storedKeyword(bytes) == u"[ALIAS_EXE]";
+        const TMacroFileRecord r = TMacroFileRecord::fromBytes(bytes, decode && !asStored);
+        if (r.keyword == u"Évaluer") {
+            if (opt.mainList) AddWatchRow(form, r.params, QString());
+        } else if (r.keyword == u"[Process Priority]") {
+            // Only the six items of the list.
+            if (mdlfnct::IsInteger(r.params) && r.params.trimmed().toInt() >= 0 && r.params.trimmed().toInt() <= 5)
+                applyPriority(r.params.trimmed().toInt());
+        } else if (r.keyword == u"[ALIAS_EXE]") {
+            if (opt.mainList) AliasExe = r.params;
+        } else if (r.keyword == u"IgnoreMsg") {
+            if (opt.mainList) {
+                const qsizetype tilde = r.params.indexOf(u'~');
+                TTabIgnoreMsg.append({tilde < 0 ? QString() : r.params.left(tilde), r.params.mid(tilde + 1), false});
+            }
+        } else {
+            rows.append({r.keyword, r.params, TForm1::GetImageIndex(r)});
+            recordOfRow.append(i);
+        }
+    }
+
+    // The rows go in by slices of one progress step; Esc keeps the rows read.
+    TListView* list = opt.list;
+    const int at = opt.position < 0 ? list->count() : qBound(0, opt.position, list->count());
+    const int slice = progress.shown() ? qMax(1, progress.step()) : qMax(1, int(rows.size()));
+    int done = 0;
+    while (done < rows.size()) {
+        const int n = qMin(slice, int(rows.size()) - done);
+        list->items().insertRows(at + done, rows.mid(done, n));
+        done += n;
+        if (progress.shown()) {
+            const int counted = opt.countEveryRecord ? recordOfRow[done - 1] + 1 : done;
+            if (progress.reach(counted) && opt.escAborts) break;
+        }
+    }
+    return done;
+}
+
+}  // namespace macrofile
+
+using namespace macrofile;
+
+int TForm1::OpenFileMacro(const QString& fileName, TListView* list, const QString& statusText, int position) {
+    if (!list) list = ListView1;
+    // Replacing the main list opens another macro; anything else only reads rows.
+    const bool openMacro = position < 0 && list == ListView1;
+    const ListUpdate update(list);
+    const HistoryOff history;
+    auto finish = [&](int rows) {
+        refreshStatusBar(*this);
+        if (Form19) Form19->LoadOptions(QString());
+        if (MacroFileServices.ClearImageRefs) MacroFileServices.ClearImageRefs();
+        return rows;
+    };
+    if (!QFileInfo::exists(fileName)) {
+        MessageDlg(QStringLiteral("File not found (") + fileName + u')', MsgType::Error, mbOK);
+        return finish(0);
+    }
+    if (!isMacroExtension(fileName, true)) {
+        if (list == ListView1) Nouveau1->trigger();
+        if (MacroFileServices.ImportOtherLangText) MacroFileServices.ImportOtherLangText(fileName, list);
+        refreshStatusBar(*this);
+        return 0;
+    }
+    TMacroFileData data;
+    QString error;
+    if (!data.load(fileName, &error)) {
+        MessageDlg(error, MsgType::Error, mbOK);
+        refreshStatusBar(*this);
+        return 0;
+    }
+    // Source-only protection lets a macro run without its password, never open for editing.
+    const QString password = data.password();
+    const bool forRun = !EditOnOpen && (CommandLineRun || ExecState != 0);
+    const int granted = forRun && data.sourceOnly() ? 1 : Form32->AskPassword(password);
+    if (granted == 0) MessageDlg(QStringLiteral("Mot de passe incorrect."), MsgType::Warning, mbOK);
+    if (granted != 1 || (openMacro && !SaveBeforeExit())) {
+        refreshStatusBar(*this);
+        return 0;
+    }
+    if (position < 0) applyPriority(3);  // after the save question: the old macro keeps its own
+    OpenDialog1->FileName = fileName;
+    QApplication::processEvents();
+
+    if (openMacro) {
+        if (MacroFileServices.AddRecents) MacroFileServices.AddRecents(fileName);
+        ListView3->clear();
+        TTabIgnoreMsg.clear();
+        ResetHistory(QStringLiteral("Ouvrir"), fileName);
+    }
+    if (position < 0) list->clear();
+    ReadOptions opt;
+    opt.list = list;
+    opt.position = position;
+    opt.mainList = list == ListView1;
+    opt.threshold = CommandLineRun ? 1000 : 300;
+    opt.statusText = statusText;
+    const int rows = readRecords(*this, data, password, opt);
+
+    if (openMacro) {
+        MacroPassword = password;
+        ProtectSourceOnly = data.sourceOnly();
+        nameMacro(*this, fileName);
+    }
+    if (position < 0 && !(list->objectName() == u"ListView1" && CommandLineRun)) ControlAll(list);
+    return finish(rows);
+}
+
+void TForm1::Ouvrir1Click() {
+    if (!SaveBeforeExit()) return;
+    ListView1->hide();
+    auto finish = [&] {
+        refreshStatusBar(*this);
+        ListView1->show();
+        if (Form19) Form19->LoadOptions(QString());
+        if (MacroFileServices.ClearImageRefs) MacroFileServices.ClearImageRefs();
+    };
+    OpenDialog1->Filter = QStringLiteral("Macro|*.mcr|Texte|*.txt|Tous|*.*");
+    OpenDialog1->FilterIndex = 1;
+    if (!OpenDialog1->Execute()) return finish();
+    const QString fileName = OpenDialog1->FileName;
+    if (!isMacroExtension(fileName, false)) {
+        Nouveau1->trigger();
+        if (MacroFileServices.ImportOtherLangText) MacroFileServices.ImportOtherLangText(fileName, nullptr);
+        ListView1->show();
+        return;
+    }
+    TMacroFileData data;
+    QString error;
+    if (!data.load(fileName, &error)) {
+        MessageDlg(error, MsgType::Error, mbOK);
+        ListView1->show();
+        return;
+    }
+    const QString password = data.password();
+    const int granted = Form32->AskPassword(password);
+    if (granted == 0) MessageDlg(QStringLiteral("Mot de passe incorect."), MsgType::Warning, mbOK);
+    if (granted != 1) {  // the open macro stays as it was, its password too
+        ListView1->show();
+        return;
+    }
+
+    applyPriority(3);
+    const ListUpdate update(ListView1);
+    TTabIgnoreMsg.clear();
+    if (MacroFileServices.AddRecents) MacroFileServices.AddRecents(fileName);
+    ListView1->clear();
+    ListView3->clear();
+    ResetHistory(QStringLiteral("Ouvrir"), fileName);
+    if (RichEdit1) RichEdit1->clear();
+    nameMacro(*this, fileName);
+    {
+        const HistoryOff history;
+        ReadOptions opt;
+        opt.list = ListView1;
+        opt.position = -1;
+        opt.mainList = true;
+        opt.decodeAlias = true;
+        opt.escAborts = false;
+        opt.countEveryRecord = true;
+        opt.threshold = 300;
+        opt.statusText = kLoadingText;
+        readRecords(*this, data, password, opt);
+    }
+    MacroPassword = password;
+    ProtectSourceOnly = data.sourceOnly();
+    Select_unique(ListView1, -1);
+    MacroModified = false;
+    ControlAll(ListView1);
+    finish();
+}
+
+bool TForm1::MacroChange() {
+    const QString fileName = StatusPanel[0]->text();
+    if (fileName.isEmpty() || fileName == u"Nouvelle macro") return false;
+    if (!QFileInfo::exists(fileName)) {
+        SaveDialog1->FileName = fileName;
+        QApplication::setApplicationName(QFileInfo(fileName).fileName());
+        Enregistrer1Click();
+    }
+    TMacroFileData data;
+    if (!data.load(fileName, nullptr)) return true;
+    const bool decode = !MacroPassword.isEmpty();
+    // The parameters compared: "Objet" leaves out its first two fields, "Manipulation" its first.
+    auto compared = [](const QString& keyword, const QString& params) {
+        const int skip = keyword == u"Objet" ? 2 : keyword == u"Manipulation" ? 1 : 0;
+        if (skip == 0) return params;
+        const TParamFields f = GetParam(params);
+        QString s;
+        for (int i = skip + 1; i < f.Count && i <= 20; ++i) s += f[i] + CarSepParam;
+        return s;
+    };
+    int next = 0;
+    for (int row = 0; row < ListView1->count(); ++row) {
+        for (const char* skipped : {"Info", "Infos", "InfosExit"})
+            while (next < data.count() && TMacroFileRecord::decodesTo(data.at(next), QLatin1StringView(skipped))) ++next;
+        if (next >= data.count()) return true;
+        const TMacroFileRecord r = data.record(next++, decode);
+        const QString keyword = ListView1->keyword(row).left(TMacroFileRecord::kKeywordSize);
+        const QString params = ListView1->params(row).left(TMacroFileRecord::kParamsSize);
+        if (keyword != r.keyword) return true;
+        if (compared(keyword, params) != compared(r.keyword, r.params)) return true;
+    }
+    for (; next < data.count(); ++next) {
+        const QString keyword = data.record(next, decode).keyword;
+        if (keyword != u"Évaluer" && keyword != u"IgnoreMsg" && keyword != u"[Process Priority]") return true;
+    }
     return false;
 }
 
-bool TForm1::SaveBeforeExit() { return true; }
+bool TForm1::SaveBeforeExit() {
+    if (CommandLineRun) return true;
+    bool result = true;
+    auto ask = [&] {
+        const int answer = MessageDlg(QStringLiteral("Voulez-vous sauvegarder avant de quitter?"), MsgType::Confirmation,
+                                      mbYes | mbNo | mbCancel);
+        if (answer == mrYes) Enregistrer1Click();
+        else if (answer == mrCancel) result = false;
+    };
+    MacroModified = MacroChange();
+    if (MacroModified && ListView1->count() > 0) ask();
+    if (result && ListView1->count() > 0 && StatusPanel[0]->text() == u"Nouvelle macro") ask();
+    return result;
+}

@@ -3,6 +3,7 @@
 // keyword as a length byte and 20 characters, then parameters as a length
 // byte and 255 characters, Windows-1252.
 #include <QByteArray>
+#include <QLatin1StringView>
 #include <QString>
 
 struct TMacroFileRecord {
@@ -13,8 +14,39 @@ struct TMacroFileRecord {
     QString keyword;
     QString params;
 
-    // Texts longer than their room are cut; unused bytes are zero.
-    QByteArray toBytes() const;
-    // Reads kSize bytes; a length byte beyond its room is clamped.
-    static TMacroFileRecord fromBytes(const char* bytes);
+    // Texts longer than their room are cut; unused bytes are zero. With
+    // `encode`, both texts are stored with the password shift (Crypte).
+    QByteArray toBytes(bool encode = false) const;
+    // Reads kSize bytes; a length byte beyond its room is clamped. With
+    // `decode`, both texts are read back through Decrypte.
+    static TMacroFileRecord fromBytes(const char* bytes, bool decode = false);
+    // The keyword as stored, undecoded.
+    static QString storedKeyword(const char* bytes);
+    // The stored keyword reads `word` once decoded (a quick test on the bytes).
+    static bool decodesTo(const char* bytes, QLatin1StringView word);
+};
+
+// The password shift of protected macro files, byte by byte: position i
+// (from 1) moves by 19 when i is a multiple of 5, else 14 for a multiple of 3,
+// else 22 when even, else 29; modulo 256. The length never changes.
+QByteArray CrypteBytes(QByteArray bytes);
+QByteArray DecrypteBytes(QByteArray bytes);
+
+// Every whole record of a macro file, as stored.
+class TMacroFileData {
+public:
+    // Reads the file. False, with a French message, when it cannot be read or
+    // is damaged (a length byte beyond its room, or a partial last record).
+    bool load(const QString& fileName, QString* error);
+    int count() const { return int(bytes_.size() / TMacroFileRecord::kSize); }
+    const char* at(int i) const { return bytes_.constData() + qsizetype(i) * TMacroFileRecord::kSize; }
+    TMacroFileRecord record(int i, bool decode) const { return TMacroFileRecord::fromBytes(at(i), decode); }
+
+    // The decoded parameters of the first "Info" record; empty when none.
+    QString password() const;
+    // An "Infos" record says "True".
+    bool sourceOnly() const;
+
+private:
+    QByteArray bytes_;
 };

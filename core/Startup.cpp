@@ -1,15 +1,232 @@
-// Start-up, the settings file, recent files and the main window's life.
+// Start-up of the main window: its creation, the initialisation that reads
+// the settings, plug-ins, positions and recent files, and the command line.
+#include "core/Startup.h"
+
+#include "core/Form.h"
+#include "core/MacroFile.h"
+#include "core/MacroList.h"
 #include "core/Unit1.h"
+#include "look/UBackGround.h"
+#include "look/XPMenu.h"
+#include "platform/Cp1252.h"
+#include "platform/IniFile.h"
+#include "platform/ProgramFolder.h"
+#include "tools/Unit19.h"
+#include "tools/Unit23.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QMenu>
+#include <QSysInfo>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
 
-void TForm1::buildStartupUi() {}
+// EditOnOpen and CommandLineRun are defined with the macro files, which read them.
+bool ExportOnOpen = false;
+TXPMenu* MainXPMenu = nullptr;
+QStringList DescriptionLines;
+bool ApplicationTerminated = false;
+TStartupServices StartupServices;
 
-// A new, empty macro.
-void TForm1::Nouveau1Click() {
-    ListView1->clear();
-    StatusPanel[0]->setText(QStringLiteral("Nouvelle macro"));
-    QApplication::setApplicationName(QStringLiteral("Nouvelle macro"));
-    setWindowTitle(GetStateCaption());
-    StatusPanel[3]->setText(QStringLiteral("Ligne 0/0"));
+namespace {
+const QString kLoadingText = QStringLiteral("Chargement des commandes en cours, veuillez patienter SVP.");
+
+QStringList& argumentsOverride() {
+    static QStringList args;
+    return args;
+}
+
+// Start-up stops: the reason goes to standard error.
+bool startupError(const QString& text) {
+    std::fputs((QStringLiteral("Orvanel : ") + text + u'\n').toLocal8Bit().constData(), stderr);
+    std::fflush(stderr);
+    return false;
+}
+
+// The palette buttons whose glyphs are the command icons.
+constexpr std::pair<int, int> kPaletteGlyphs[] = {
+    {1, 0},   {2, 4},   {3, 2},   {4, 3},   {5, 5},   {6, 7},   {7, 8},   {8, 6},
+    {9, 9},   {10, 10}, {11, 11}, {12, 12}, {13, 13}, {14, 14}, {15, 16}, {16, 18},
+    {17, 20}, {18, 21}, {19, 22}, {22, 26}, {37, 27}, {38, 28}, {30, 29}, {31, 30},
+};
+
+// The macro file of the command line: the first argument, or, when a path
+// with blanks was split, the arguments joined back until an extension.
+QString commandLineMacro(const QStringList& args) {
+    const QString first = args.value(1);
+    if (first.isEmpty() || first == u"/edt" || first == u"/fromExport") return QString();
+    if (QFileInfo::exists(first)) return first;
+    QString joined;
+    TForm1::GetExecParam(1, joined);
+    return QFileInfo::exists(joined) ? joined : first;
+}
+}  // namespace
+
+QStringList ProgramArguments() {
+    return argumentsOverride().isEmpty() ? QCoreApplication::arguments() : argumentsOverride();
+}
+
+void SetProgramArguments(const QStringList& arguments) { argumentsOverride() = arguments; }
+
+void TForm1::buildStartupUi() {
+    // "Récents" in the file menu, above its last separator.
+    Recents1 = new QMenu(QStringLiteral("Récents"), this);
+    Recents1->setObjectName(QStringLiteral("Recents1"));
+    Recents1->menuAction()->setObjectName(QStringLiteral("Recents1Item"));
+    QAction* before = Quitter1;
+    const QList<QAction*> fileItems = MenuFichier->actions();
+    const int quit = int(fileItems.indexOf(Quitter1));
+    if (quit > 0 && fileItems[quit - 1]->isSeparator()) before = fileItems[quit - 1];
+    MenuFichier->insertMenu(before, Recents1);
+
+    mesoutils1 = MenuOutils->addMenu(QStringLiteral("Mes Outils"));
+    mesoutils1->setObjectName(QStringLiteral("mesoutils1"));
+
+    PopupMenu3 = new QMenu(this);
+    PopupMenu3->setObjectName(QStringLiteral("PopupMenu3"));
+    Apropos2 = PopupMenu3->addAction(QStringLiteral("A propos..."));
+    Apropos2->setObjectName(QStringLiteral("Apropos2"));
+    Quitter2 = PopupMenu3->addAction(QStringLiteral("Quitter la macro"));
+    Quitter2->setObjectName(QStringLiteral("Quitter2"));
+    connect(Apropos2, &QAction::triggered, this, [] {
+        if (Form23) Form23->show();
+    });
+    connect(Quitter2, &QAction::triggered, this, [this] {
+        if (ExecState != 0 && Stop1) Stop1->trigger();
+        close();
+    });
+
+    // The banner along the top of the window.
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setFixedHeight(12);
+    Image1->setScaledContents(true);
+    Image1->resize(width(), Image1->height());
+    if (auto* layout = qobject_cast<QVBoxLayout*>(centralWidget()->layout())) layout->insertWidget(0, Image1);
+
+    auto* help = new QAction(this);
+    help->setObjectName(QStringLiteral("HelpKey"));
+    help->setShortcut(QKeySequence(Qt::Key_F1));
+    help->setShortcutContext(Qt::WindowShortcut);
+    addAction(help);
+    connect(help, &QAction::triggered, this, &TForm1::HelpRequested);
+
+    MacroFileServices.AddRecents = [this](const QString& fileName) { AddRecents(fileName); };
+}
+
+void TForm1::FormCreate() {
+    MainXPMenu = new TXPMenu(this);
+    MainXPMenu->SetActive(true);
+    UBackGround::DrawBanner(Image1);
+    for (const auto& [button, image] : kPaletteGlyphs)
+        if (auto* b = findChild<QAbstractButton*>(QStringLiteral("SpeedButton%1").arg(button)))
+            if (!b->icon().isNull()) CommandIcons::setIcon(image, b->icon());
+    PageControl1->setCurrentWidget(TabSheet1);
+    if (auto* page = findChild<QWidget*>(QStringLiteral("TabSheet6"))) PageControl2->setCurrentWidget(page);
+    setAcceptDrops(true);
+}
+
+bool TForm1::InitForm1() {
+    std::srand(unsigned(std::time(nullptr)));
+    // Numbers are written and read with "." whatever the user's locale.
+    std::setlocale(LC_NUMERIC, "C");
+    QLocale::setDefault(QLocale::c());
+    if (StartupServices.BuildSystemVariables) StartupServices.BuildSystemVariables();
+    if (StartupServices.LoadToolbarGlyphs) StartupServices.LoadToolbarGlyphs();
+    if (Form23) {
+        Form23->ComboBox1->setCurrentIndex(3);
+        Form23->ComboBox1Change(this);
+    }
+
+    {
+        const platform::IniFile ini(GetConfigFileName());
+        if (Form19) Form19->ComboBox3->setCurrentText(ini.ReadString("Langage", "Lng", Form19->ComboBox3->currentText()));
+        for (const QString& line : ini.ReadSectionValues("DynOrder")) {
+            const QString path = line.mid(line.indexOf(u'=') + 1);
+            if (path != u"nil" && StartupServices.LoadPlugin) StartupServices.LoadPlugin(path);
+        }
+        if (StartupServices.AddPluginNodes) StartupServices.AddPluginNodes();
+        const QString language = Form19 ? Form19->ComboBox3->currentText() : QStringLiteral("Français");
+        if (language != u"Français" && StartupServices.LoadLanguageFile) StartupServices.LoadLanguageFile(language);
+    }
+    ReadWindowPositions();
+    ReadRecents();
+
+    const QStringList args = ProgramArguments();
+    EditOnOpen = args.size() > 1 && args.last() == u"/edt";
+    ExportOnOpen = args.size() > 1 && args.last() == u"/fromExport";
+    CommandLineFile = commandLineMacro(args);
+    if (CommandLineFile.isEmpty()) {
+        Nouveau1Click();
+    } else {
+        CommandLineFile = GetLongFileName(CommandLineFile);
+        if (!QFileInfo(CommandLineFile).isFile())
+            return startupError(QStringLiteral("le fichier de macro « %1 » est introuvable.").arg(CommandLineFile));
+        if (QFile file(CommandLineFile); !file.open(QIODevice::ReadOnly))
+            return startupError(QStringLiteral("le fichier de macro « %1 » ne peut pas être lu.").arg(CommandLineFile));
+        CommandLineRun = !EditOnOpen;
+        OpenFileMacro(CommandLineFile, ListView1, kLoadingText, -1);
+        const bool loaded = StatusPanel[0]->text() != u"Nouvelle macro" || ListView1->count() > 0;
+        if (!loaded && !EditOnOpen)
+            return startupError(QStringLiteral("la macro « %1 » n'a pas pu être ouverte.").arg(CommandLineFile));
+        QString openMode;
+        GetInitialValueofVar(QStringLiteral("[MACRO.OPENMODE]"), QChar(), openMode);
+        if (openMode == u"EDIT") {
+            EditOnOpen = true;
+            CommandLineRun = false;  // the editor is open: its views follow the list again
+        }
+    }
+
+    if (Form23) Form23->Label5->setText(QStringLiteral("Windows version : ") + QSysInfo::prettyProductName());
+    if (StartupServices.RegisterStartupHotKeys) StartupServices.RegisterStartupHotKeys();
+    if (Form19) Form19->ChangeGeneralColorText();
+    if (!CommandLineFile.isEmpty() && !EditOnOpen) AddTrayIcon();
+
+    DescriptionLines.clear();
+    const QString language = Form19 ? Form19->ComboBox3->currentText() : QStringLiteral("Français");
+    if (QFile lng(platform::programFile(language + QStringLiteral(".lng"))); lng.open(QIODevice::ReadOnly)) {
+        const QString text = platform::fromCp1252(lng.readAll());
+        for (QString line : text.split(u'\n')) {
+            if (line.endsWith(u'\r')) line.chop(1);
+            DescriptionLines << line;
+        }
+        if (!DescriptionLines.isEmpty() && DescriptionLines.last().isEmpty()) DescriptionLines.removeLast();
+    }
+    return true;
+}
+
+void TForm1::GetExecParam(int n, QString& value) {
+    value.clear();
+    const QStringList args = ProgramArguments().mid(1);
+    QString joined;
+    int found = 0;
+    for (const QString& arg : args) {
+        joined = joined.isEmpty() ? arg : joined + u' ' + arg;
+        // An extension: a dot in the last part of the path.
+        if (joined.lastIndexOf(u'.') > joined.lastIndexOf(u'/')) {
+            if (++found == n) {
+                value = joined;
+                return;
+            }
+            joined.clear();
+        }
+    }
+}
+
+void TForm1::GetLongFileName(const QString& path, QString& longName) { longName = GetLongFileName(path); }
+
+QString TForm1::GetLongFileName(const QString& path) {
+    if (path.isEmpty()) return path;
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
 }

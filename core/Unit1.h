@@ -55,33 +55,283 @@ public:
     int Fonction_Pos(const QString& keyword, const QString& params, TListView* list) const;
     bool Fonction_existe(TListView* list, const QString& keyword, const QString& params) const;
 
-    // ==== Start-up, command line, settings file, recent files (core/Startup.cpp) ====
+    // ==== Start-up, command line, settings file, recent files (core/Startup*.cpp) ====
     void Nouveau1Click();
     void UpdateLinePanel();
+    // Runs once the window and its topics are built (the program body calls it).
+    void FormCreate();
+    // Settings, language, plug-ins, positions, recent files, then the command
+    // line. False when the macro it names cannot be opened (said on stderr).
+    bool InitForm1();
+    void FormShow();
+    void FormActivate();
+    void FormDeactivate();
+    void FormResize();
+    bool FormCloseQuery();
+    void FormClose();
+    void FormDestroy();
+    void Quitter1Click();
+    // The settings file: the open macro's own ".ini" when it exists, else
+    // "config.ini" of the program folder.
+    void GetConfigFileName(QString& name) const;
+    QString GetConfigFileName() const;
+    static void GetLongFileName(const QString& path, QString& longName);
+    static QString GetLongFileName(const QString& path);
+    // The n-th argument (from 1), arguments split at blanks joined back until they have an extension.
+    static void GetExecParam(int n, QString& value);
+    // The ring of ten recent files, [Recents] of the program folder's "config.ini".
+    void AddRecents(const QString& fileName);
+    void ReadRecents();
+    void ClickRecents(QAction* sender);
+    static void NoDoublonofListBox(class QListWidget* listBox);
+    static int GetListBoxSelected(class QListWidget* listBox);
+    void HelpRequested();  // F1: the help file at the focused control's help context
+    // Positions of the windows "Form1" to "Form37" but "Form34", [Form<n>] of the program folder's "config.ini".
+    void ReadWindowPositions();
+    void WriteWindowPositions();
+    void AddTrayIcon();
+    void RemoveTrayIcon();
+    QString CommandLineFile;  // the macro named on the command line
+    bool WasShown = false;    // the window was shown (not a hidden run)
+    bool Closed = false;      // the window was closed: the program ends
+    QMenu* Recents1 = nullptr;
+    QMenu* mesoutils1 = nullptr;  // "Mes Outils", filled by the settings loader
+    QMenu* PopupMenu3 = nullptr;  // the tray icon's menu
+    QAction* Apropos2 = nullptr;
+    QAction* Quitter2 = nullptr;
+    QLabel* Image1 = nullptr;  // banner
+    class QSystemTrayIcon* TrayIcon = nullptr;
+    // The window accepted to close: the program ends.
+    Q_SIGNAL void MainWindowClosed();
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
-    // ==== Macro files and passwords (core/MacroFile.cpp); variables, labels,
-    //      procedures, objects and the watch list (core/Variables.cpp) ====
-    // Loads a macro file into list: position < 0 replaces the list, else inserts there.
-    bool OpenFileMacro(const QString& fileName, TListView* list, const QString& statusText, int position);
+    // ==== Macro files and passwords (core/MacroFile*.cpp, core/Unit32.cpp); variables, labels,
+    //      procedures, objects (core/Variables*.cpp) and the watch list (core/WatchList.cpp) ====
+    // Loads a macro file into list: position < 0 replaces the list, else inserts
+    // there. Answers the number of command rows read.
+    int OpenFileMacro(const QString& fileName, TListView* list, const QString& statusText, int position);
+    // Writes list (null: ListView1) to SaveDialog1's file.
+    void SaveMacro(TListView* list);
+    void Ouvrir1Click();
+    void Enregistrer1Click();
+    void Enregistersous1Click();
+    void Crypter1Click();
+    // The main list differs from its file.
+    bool MacroChange();
     // Offers to save the open macro; false when the user cancelled.
     bool SaveBeforeExit();
+    // The open and save dialogs (core/FileDialog.h); SaveDialog1 names the macro's file.
+    class TFileDialog* OpenDialog1 = nullptr;
+    class TFileDialog* SaveDialog1 = nullptr;
+    QAction* Ouvrir1 = nullptr;
+    QAction* Enregistrer1 = nullptr;
+    QAction* Enregistersous1 = nullptr;
+    QAction* Crypter1 = nullptr;
+
+    // Names declared by the rows; a null list means ListView1.
+    void List_Var(QStringList& strings, bool alpha, bool numerique, TListView* list = nullptr) const;
+    void GetInitialValueofVar(const QString& name, QChar quote, QString& value) const;
+    void List_Label(QObject* comboBox) const;
+    void List_procedure(QObject* comboBox) const;
+    void List_Objet(QObject* comboBox) const;
+    void List_var_and_objet(QObject* comboBox) const;
+    bool Fonction_existe_with_param(TListView* list, const QString& keyword, int fieldNo, const QString& text) const;
+    int procedure_exists(TListView* list, const QString& name) const;
+    int FindEndOfProcedure(TListView* list, int start) const;
+    bool CanGetEndofProcedure(TListView* list, int index, bool oneOpen) const;
+    void New_Var_Name(QObject* edit) const;
+    void New_Label_Name(QObject* comboBox) const;
+    void OneVarOnly(const QString& name, TListView* list = nullptr);
+    void Update_Objet(TListView* list, int oldNumber, int newNumber);
+    bool ChangeVarName(const QString& oldName, const QString& newName, bool apply);
+    static void ChangeVarNameIntoSimpleText(const QString& text, const QString& oldName, const QString& newName,
+                                            QString& result);
+    // The run-time store (core/Variables.h).
     void ReadVariable(const QString& section, const QString& name, const QString& def, QString& value);
     void WriteVariable(const QString& section, const QString& name, const QString& value);
-    void GetInitialValueofVar(const QString& name, QChar quote, QString& value);
+
+    // The watch list, tab "Évaluer".
+    void valuer1Click();
+    void valuer2Click();
+    void SpeedButton21Click();
+    void Ajouter1Click();
+    void Modifier1Click();
+    void Supprimer4Click();
+    void Reinitialiertouteslesvariable1Click();
+    void Supprimertouteslesvariables1Click();
+    void Copierlavaleur1Click();
+    void ListView3Click();
+    // Moves the selected watch row to row `to` (the end when past the last row).
+    void ListView3EndDrag(int to);
+    void RefreshWatchValue(const QString& name, const QString& value);
+    QWidget* TabSheet4 = nullptr;
+    class TWatchList* ListView3 = nullptr;   // core/WatchList.h
+    class QCheckBox* CheckBox1 = nullptr;    // "Évalution permanente"
+    class QToolButton* SpeedButton21 = nullptr;
+    class QToolButton* SpeedButton28 = nullptr;
+    QMenu* PopupMenu6 = nullptr;
+    QAction* valuer1 = nullptr;
+    QAction* valuer2 = nullptr;
+    QAction* Ajouter1 = nullptr;
+    QAction* Modifier1 = nullptr;
+    QAction* Supprimer4 = nullptr;
+    QAction* Reinitialiertouteslesvariable1 = nullptr;
+    QAction* Supprimertouteslesvariables1 = nullptr;
+    QAction* Copierlavaleur1 = nullptr;
 
     // ==== Undo history (core/History.cpp), command clipboard (core/CplBrd.cpp),
     //      inclusions (core/Inclusions.cpp), find and replace (core/Find.cpp) ====
+    // Undo history: ListView4 on the tab "Modifications"; its tag is the current position.
     void SaveBeforeChange(int row);
     void AddHistory(int line, const QString& action, const QString& command, const QString& params);
+    // Empties the history and starts it with one row: "Ouvrir" + file name, or "Nouvelle macro".
+    void ResetHistory(const QString& action, const QString& params = QString());
+    // The parameters of line `line` as of history row `from`, following the line
+    // through the additions, deletions and moves recorded before; def when no row tells.
+    QString FindModif(int line, int from, const QString& def) const;
+    void ListView4Click();      // jump to the selected history row
+    void ListView4Changing();   // enables the buttons
+    void SpeedButton25Click();  // "Défaire": one step back
+    void SpeedButton23Click();  // "Refaire": one step forward
+    void SpeedButton26Click();  // back to the previous group marker
+    void SpeedButton27Click();  // forward to the next group marker
+    void Dfaire1Click();
+    void Refaire1Click();
+    void Modificattion1Click();  // shows the tab "Modifications"
+    void SpeedButton24Click();   // "Fermer": hides it
+    class THistoryList* ListView4 = nullptr;
+    QWidget* TabSheet5 = nullptr;
+    class QToolButton *SpeedButton23 = nullptr, *SpeedButton24 = nullptr, *SpeedButton25 = nullptr,
+                      *SpeedButton26 = nullptr, *SpeedButton27 = nullptr;
+    QAction *Dfaire1 = nullptr, *Refaire1 = nullptr, *Modificattion1 = nullptr;
+
+    // Command clipboard: rows through "clipboard.tmp", text through the system clipboard.
+    // With the list unfocused, cut, copy, paste and delete act on the focused field of a dialog.
+    void Couper2Click();
+    void Copier2Click();
+    void Coller2Click();
+    void Supprimer2Click();
+    void Collerapartirduntextesimple1Click();
+    static QString GetClipboardText();
+    QAction *Couper2 = nullptr, *Copier2 = nullptr, *Coller2 = nullptr, *Collerapartirduntextesimple1 = nullptr;
+    QAction *Couper1 = nullptr, *Copier1 = nullptr, *Coller1 = nullptr, *Supprimer2 = nullptr;  // PopupMenu1
+
+    // Inclusions: "Inclusion" rows expanded into the rows of their file, and folded back.
+    struct TInclude {
+        QString fileName;  // the "Inclusion" row's parameter string
+        int row = 0;       // where the row stood and the inserted rows begin
+        int count = 0;     // rows inserted
+    };
+    using TTabOfInclude = QVector<TInclude>;
+    TTabOfInclude TabOfInclude;  // the main list's; not empty exactly while expanded
+    // False when an inclusion loop was found (reported, that row left folded).
+    bool LoadInclusions(TTabOfInclude& table, TListView* list);
+    void UnloadInclusions(TTabOfInclude& table, TListView* list);
+    void Charger1Click();
+    void Dcharger1Click();
+    QAction *Charger1 = nullptr, *Dcharger1 = nullptr;
+
+    // Find and replace in ListView1, and the report search.
+    static bool StrExist(const QString& text, const QString& sub);
+    void Danslescommandes1Click();
+    void Danslesparamtres1Click();
+    void Danslescommandesetparamtres1Click();
+    void FindDialog2Find();
+    void Occurencesuivante1Click();  // F3
+    void Remplacer1Click();
+    void ReplaceDialog1Replace(bool all);  // the replace and replace-all buttons
+    void Rechercherladclaration1Click();
+    void Rechercher1Click();  // the report pop-up's "Rechercher": shows FindDialog1
+    void FindDialog1Find();   // one search step in the report RichEdit1
+    void Rechercher3Click();  // Aide > "Rechercher": the help file for the focused control
+    QAction *Danslescommandes1 = nullptr, *Danslesparamtres1 = nullptr, *Danslescommandesetparamtres1 = nullptr;
+    QAction *Occurencesuivante1 = nullptr, *Remplacer1 = nullptr, *Rechercherladclaration1 = nullptr;
+    QAction* Rechercher3 = nullptr;
+    class TFindDialog *FindDialog2 = nullptr, *FindDialog1 = nullptr;
+    class TReplaceDialog* ReplaceDialog1 = nullptr;
 
     // ==== Checker (core/Debug.cpp) ====
-    // Checks every row of list into the check list; true when no error was found.
+    // Checks every row of list into the check list ListView2. True when no
+    // listed error was found; false too when the pass stopped early (more than
+    // 8 errors, a broken row, Escape in the progress window), so that a partly
+    // checked macro never runs. True without checking when the check is off.
     bool ControlAll(TListView* list);
+    void PageControl1Change();
+    void Rafr1Click();
+    void Ignorercetteavertissement1Click();
+    void Restituerlesavertissementsignors1Click();
+    void ListView2DblClick();
+    void ListView2ColumnClick(int column);
+    // Columns "N° de Commande", "Status", "Détail"; image index in Qt::UserRole of column 0.
+    class QTreeWidget* ListView2 = nullptr;
+    QAction* Rafr1 = nullptr;
+    QAction* Ignorercetteavertissement1 = nullptr;
+    QAction* Restituerlesavertissementsignors1 = nullptr;
 
     // ==== Run control, dispatcher, run-time errors and report (engine/) ====
     QString GetStateCaption();
+    // The run loop (engine/RunControl.cpp) and the user's run controls.
+    void Execute(QObject* sender, bool resumeContext, int startIndex);
+    void Execute1Click();
+    void Paspas1Click();
+    void Stop1Click();
+    void Pointdarrt1Click();
+    void Reprendrelexcution1Click();
+    void SpeedButton29Click();
+    void Executer1Click();
+    void FormKeyUp(int key);
+    // Waits, pumping events, until the time is up or the run stops.
+    void WaitWithMessages(unsigned milliseconds);
+    // The "Pause" command and every timed wait of the engine (engine/Flow.cpp).
+    void FnctPause(const QString& params);
+    // Runs one row of list (engine/Dispatcher.cpp); index is left at the next row to run.
+    void Execute_commande(TListView* list, int& index, QVector<bool>& activeOrder);
+    // Run-time errors and the report (engine/RunReport.cpp).
+    void RaiseExecError(const QString& message, int code);
+    void AddToRapport(const QString& command, const QString& params);
+    struct ParamValue {
+        QString name, value, kind;
+    };
+    void ExpandParamValues(TListView* list, int row, QVector<ParamValue>& pairs);
+    double StrToNumber(const QString& text);
+    void GetExecPosition(TListView*& list, int& row);
+    // The internal-error window in its plain form (core/CrashReport.cpp).
+    void ShowInternalError(const QString& message);
+    void CheckBox3Click();
+    void ComboBox1Change();
+
+    QAction* Execute1 = nullptr;
+    QAction* Paspas1 = nullptr;
+    QAction* Stop1 = nullptr;
+    QAction* Pointdarrt1 = nullptr;
+    QAction* Reprendrelexcution1 = nullptr;
+    QAction* Sauvegardeducontextedexcution1 = nullptr;
+    QAction* Enregistrerunesequence1 = nullptr;
+    class QToolButton* SpeedButton103 = nullptr;  // "Executer"
+    class QToolButton* SpeedButton105 = nullptr;  // "Stop"
+    class QToolButton* SpeedButton29 = nullptr;   // "Pause"
+    class QToolButton* SpeedButton111 = nullptr;  // "Mette un point d'arrêt"
+    QWidget* TabSheet2 = nullptr;                 // "Rapport"
+    class QTextEdit* RichEdit1 = nullptr;         // the execution report
+    class QComboBox* ComboBox1 = nullptr;         // report numbers
+    QLabel* Label1 = nullptr;                     // "Rapport n°"
+    class QCheckBox* CheckBox3 = nullptr;         // "Activer le rapport"
 
     // ==== Command dialogs and palette (editors/) ====
+    // The palette (editors/Palette.cpp): SpeedButton1... on the pages of PageControl2;
+    // a click opens its command dialog for adding (editors/CommandDialog.h).
+    class QToolButton* PaletteButton(int number) const;  // "SpeedButton<number>", or null
+    // Shared by the Execute dialog's browse button, the Inclusion edit and the plug-ins tab.
+    class TFileDialog* OpenDialog2 = nullptr;
+    // Edits a plug-in command's row through its library (installed by the plug-in
+    // loader); answers false when the row's keyword is no loaded plug-in.
+    using PluginRowEditor = bool (*)(int row);
+    static void setPluginRowEditor(PluginRowEditor editor);
 
     // --- Menu and list handlers ---
     void Supprimer1Click();
@@ -136,3 +386,9 @@ private:
 // Run state shown in the caption: 0 idle, 1 running, 2 step, 3 paused,
 // 4 stopped at a breakpoint, 5 step with a command running.
 extern int ExecState;
+
+// Start-up flags, set by TForm1::InitForm1: "/edt" or a macro that asks to be edited;
+// "/fromExport"; a macro named on the command line without "/edt".
+extern bool EditOnOpen;
+extern bool ExportOnOpen;
+extern bool CommandLineRun;

@@ -1,10 +1,40 @@
 #pragma once
+// The internal-error window: the crash report of an unexpected exception,
+// which ends the program after a countdown, or the plain internal-error box.
 #include "core/Form.h"
+
+#include <functional>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
 
 class TForm34 : public TForm {
     Q_OBJECT
 public:
     explicit TForm34(QWidget* parent = nullptr);
+
+    QLabel* Image1 = nullptr;
+    QLabel* Label1 = nullptr;  // "Le module a généré l'erreur suivante :"
+    QLabel* Panel1 = nullptr;  // first line of the report; also the window's mode
+    QPlainTextEdit* Memo1 = nullptr;
+    QPushButton* Button1 = nullptr;  // "Fermer"
+    QTimer* Timer1 = nullptr;
+
+    void FormShow();
+    void Timer1Timer();
+    void Button1Click();
+    // Shows the window modally (the internal-error box). Tests replace it.
+    static std::function<void(TForm34*)> ShowModal;
+    // Ends the program when the countdown runs out. Tests replace it.
+    static std::function<void()> Terminate;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 };
 
 extern TForm34* Form34;
+extern int ExitCountdownTotal;    // seconds before the program ends
+extern int ExitCountdownElapsed;

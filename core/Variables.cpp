@@ -1,20 +1,60 @@
-// Variables, labels, procedures and objects of the macro; the run-time store.
+// The run-time variable store of TForm1: ReadVariable and WriteVariable.
+#include "core/Variables.h"
+
 #include "core/Unit1.h"
+#include "engine/mdlfnct.h"
+
+QVector<TVar> TListVar;
+
+namespace {
+TSysVarTable* sysVarTable = nullptr;
+
+// The last entry of that name, -1 when none.
+int lastEntry(const QString& name) {
+    for (int i = int(TListVar.size()) - 1; i >= 0; --i)
+        if (TListVar[i].Name == name) return i;
+    return -1;
+}
+
+void storeValue(const QString& name, const QString& value) {
+    const int i = lastEntry(name);
+    if (i < 0) TListVar.append({name, value, QString()});
+    else TListVar[i].Value = value;
+}
+}  // namespace
+
+void SetSysVarTable(TSysVarTable* table) { sysVarTable = table; }
+TSysVarTable* GetSysVarTable() { return sysVarTable; }
 
 void TForm1::ReadVariable(const QString& section, const QString& name, const QString& def, QString& value) {
     Q_UNUSED(section);
-    Q_UNUSED(name);
     value = def;
+    if (sysVarTable && sysVarTable->IsSysVar(name)) storeValue(name, sysVarTable->Read(name));
+    for (const TVar& v : std::as_const(TListVar)) {
+        if (v.Name == name) {
+            value = v.Value;
+            break;
+        }
+    }
+    RefreshWatchValue(name, value);
 }
 
 void TForm1::WriteVariable(const QString& section, const QString& name, const QString& value) {
-    Q_UNUSED(section);
-    Q_UNUSED(name);
-    Q_UNUSED(value);
-}
-
-void TForm1::GetInitialValueofVar(const QString& name, QChar quote, QString& value) {
-    Q_UNUSED(name);
-    Q_UNUSED(quote);
-    value.clear();
+    const bool init = section == u"INITVAR";
+    QString v = value;
+    if (sysVarTable && sysVarTable->IsSysVar(name)) {
+        // A read-only system variable keeps its own value whatever is assigned.
+        const bool write = sysVarTable->IsWritable(name) && (!init || value != name);
+        if (write) sysVarTable->Write(name, value);
+        else v = sysVarTable->Read(name);
+    }
+    if (mdlfnct::GetVarType(name) == u"Numerique") v.remove(u' ');
+    const int i = lastEntry(name);
+    if (i < 0) {
+        TListVar.append({name, v, QString()});
+    } else {
+        if (init && value == name) return;
+        TListVar[i].Value = v;
+    }
+    RefreshWatchValue(name, v);
 }

@@ -1,5 +1,135 @@
 #include "editors/Unit2.h"
 
-TForm2* Form2 = nullptr;
+#include "core/Unit1.h"
+#include "look/UBackGround.h"
+#include "tools/Unit19.h"
 
-TForm2::TForm2(QWidget* parent) : TForm(2, QStringLiteral("Frappe de texte"), parent) { Form2 = this; }
+#include <QApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QRadioButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+TForm2* Form2 = nullptr;
+QString LastBackgroundForm;
+
+TForm2::TForm2(QWidget* parent) : TCommandDialog(2, QStringLiteral("Frappe de texte"), QStringLiteral("Type"), 1107, parent) {
+    Form2 = this;
+    Label1 = new QLabel(QStringLiteral("Inserez un texte ou une variable"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    ComboBox1 = NewTextCombo(this, QStringLiteral("ComboBox1"));
+    ComboBox1->installEventFilter(this);
+    connect(ComboBox1, &TComboBox::DropDown, this, &TForm2::ComboBox1DropDown);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(ComboBox1);
+    layout->addLayout(ButtonRow());
+    resize(380, 110);
+}
+
+void TForm2::FillLists() {
+    QStringList names;
+    Form1->List_Var(names, true, true);
+    FillKeepingText(ComboBox1, names);
+}
+
+void TForm2::ComboBox1DropDown() { FillLists(); }
+
+// The whole string is the text: a separator inside it is part of it.
+void TForm2::LoadFields(const QString& params) { ComboBox1->setEditText(params); }
+
+void TForm2::AfterShow() { ComboBox1->setFocus(); }
+
+QString TForm2::BuildParams() const { return ComboBox1->currentText(); }
+
+void TForm2::AfterCommit() { ComboBox1->setEditText(QString()); }
+
+bool TForm2::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == ComboBox1 && e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Button1Click();
+            return true;
+        }
+    }
+    return TCommandDialog::eventFilter(watched, e);
+}
+
+// --- The shared background ---
+
+namespace {
+bool previewHasPicture() {
+    const QLabel* preview = Form19 ? Form19->findChild<QLabel*>(QStringLiteral("Image1")) : nullptr;
+    return preview && !preview->pixmap().isNull();
+}
+
+// Each radio button "RadioButton1" to "RadioButton6" placed on the form takes,
+// once, the colour of the picture just left of it.
+void colourRadioButtons(QWidget* sender, const QImage& bitmap, const QRect& area) {
+    for (int i = 1; i <= 6; ++i) {
+        auto* radio = sender->findChild<QRadioButton*>(QStringLiteral("RadioButton%1").arg(i));
+        if (!radio || radio->property("Tag").toInt() != 0) continue;
+        QColor colour = QApplication::palette().color(QPalette::Button);
+        if (previewHasPicture() && radio->parentWidget() == sender) {
+            const QPoint at = radio->mapTo(sender, QPoint(-1, 7));
+            const QPoint source(at.x() * bitmap.width() / qMax(1, area.width()),
+                                at.y() * bitmap.height() / qMax(1, area.height()));
+            if (bitmap.valid(source)) colour = bitmap.pixelColor(source);
+        }
+        radio->setProperty("Tag", 1);
+        QPalette p = radio->palette();
+        p.setColor(QPalette::Window, colour);
+        radio->setPalette(p);
+        radio->setAutoFillBackground(true);
+    }
+}
+
+// Numbered forms but "Form1", "Form34" and "Form36" paint the shared background.
+bool sharesTheBackground(const QWidget* w) {
+    const QString name = w->objectName();
+    bool numbered = false;
+    const int n = name.startsWith(QLatin1String("Form")) ? name.mid(4).toInt(&numbered) : 0;
+    return numbered && n != 1 && n != 34 && n != 36;
+}
+
+class BackgroundPainter : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::Paint && watched->isWidgetType()) {
+            auto* w = static_cast<QWidget*>(watched);
+            if (w->isWindow() && sharesTheBackground(w)) TForm2::FormPaint(w);
+        }
+        return false;
+    }
+};
+}  // namespace
+
+void TForm2::FormPaint(QWidget* sender) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area(QPoint(0, 0), screen ? screen->size() : sender->size());
+    if (Form19 && Form19->ComboBox5->currentText() == QStringLiteral("Bézier aléatoire")) {
+        if (BackgroundBitmap.size() != area.size()) BackgroundBitmap = QImage(area.size(), QImage::Format_RGB32);
+        if (sender->objectName() != LastBackgroundForm) UBackGround::DrawRandomBezier(BackgroundBitmap);
+        LastBackgroundForm = sender->objectName();
+    }
+    if (BackgroundBitmap.isNull()) return;
+    // A picture smaller than the screen is stretched to it; a larger one shows its top-left part.
+    const bool stretched = BackgroundBitmap.height() < area.height() || BackgroundBitmap.width() < area.width();
+    {
+        QPainter p(sender);
+        if (stretched)
+            p.drawImage(area, BackgroundBitmap);
+        else
+            p.drawImage(QPoint(0, 0), BackgroundBitmap);
+    }
+    colourRadioButtons(sender, BackgroundBitmap, stretched ? area : BackgroundBitmap.rect());
+}
+
+void InstallDialogBackgrounds() {
+    static auto* painter = new BackgroundPainter;
+    qApp->installEventFilter(painter);
+}

@@ -1,10 +1,39 @@
 #pragma once
+// The key-capture dialog of "Type Special": an on-screen keyboard of 104 key
+// buttons. Each button (SpeedButton1..SpeedButton110, 104 of them exist) has
+// the key's scan code as its "Tag" property (100 and more: an extended key,
+// scan code = tag - 100) and the key's name, from the active keyboard
+// layout, as its text and tool tip; the runner and the checker look keys up
+// there by name.
 #include "core/Form.h"
+
+#include <QToolButton>
+
+// One key of the on-screen keyboard; paints the start of its name that fits.
+class TKeyButton : public QToolButton {
+    Q_OBJECT
+public:
+    TKeyButton(int number, int tag, QWidget* parent);
+    int Tag() const { return property("Tag").toInt(); }
+    // The name shown on the key: as many first characters as width / 7.
+    QString Caption() const;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+};
 
 class TForm4 : public TForm {
     Q_OBJECT
 public:
     explicit TForm4(QWidget* parent = nullptr);
+
+    // Names every key from the active keyboard layout; a key the layout does
+    // not name keeps its name ("?" until one is read).
+    void UpdateKeyBoard();
+    // The key button numbered n, null for the six numbers without one.
+    TKeyButton* SpeedButton(int n) const;
+
+    QString KeyboardLanguage;
 };
 
 extern TForm4* Form4;

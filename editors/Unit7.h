@@ -1,10 +1,60 @@
 #pragma once
-#include "core/Form.h"
+// The "Pause" dialog: a delay "hh:mm:ss" or a variable holding one, a spin
+// button stepping the part under the caret, and a clock dial showing the time.
+#include "editors/CommandDialog.h"
 
-class TForm7 : public TForm {
+#include <QImage>
+#include <QPen>
+#include <QPoint>
+
+class QLabel;
+class QToolButton;
+
+// Two arrow buttons; Click(true) for up, Click(false) for down.
+class TUpDown : public QWidget {
+    Q_OBJECT
+public:
+    explicit TUpDown(QWidget* parent = nullptr);
+    QToolButton* Up = nullptr;
+    QToolButton* Down = nullptr;
+signals:
+    void Click(bool up);
+};
+
+class TForm7 : public TCommandDialog {
     Q_OBJECT
 public:
     explicit TForm7(QWidget* parent = nullptr);
+
+    QLabel* Label1 = nullptr;
+    TComboBox* ComboBox1 = nullptr;  // the delay; lists variables
+    TUpDown* UpDown1 = nullptr;
+    QLabel* Image1 = nullptr;  // the dial with its hands
+    QLabel* Image2 = nullptr;  // the clean dial, hidden
+    QPoint DialCentre{74, 70};
+
+    // 8 characters "hh:mm:ss": three integer pairs and ":" at positions 3 and 6.
+    static bool TimeValide(const QString& text);
+    // Where a hand of that length ends for a value on a 60 scale (0 up, clockwise).
+    static QPoint HandEnd(QPoint centre, int value, int length);
+
+    void ComboBox1Change();
+    void ComboBox1DropDown();
+    void UpDown1Click(bool up);
+    void InitCadran();
+    void DrawAiguille(int value, int length);
+
+protected:
+    void FillLists() override;
+    void LoadFields(const QString& params) override;
+    void LoadDefaults() override;
+    void AfterShow() override;
+    bool Validate() override;
+    QString BuildParams() const override;
+
+private:
+    QImage dial_;  // Image1's picture while hands are drawn
+    QPen pen_;
 };
 
 extern TForm7* Form7;

@@ -48,6 +48,21 @@ enum SystemMetric : int {
     SM_CYSCREEN = 1,
 };
 
+// ChangeDisplaySettings results.
+enum DisplayChange : int {
+    DISP_CHANGE_SUCCESSFUL = 0,
+    DISP_CHANGE_RESTART = 1,
+    DISP_CHANGE_FAILED = -1,
+    DISP_CHANGE_BADMODE = -2,
+};
+
+struct DisplayMode {
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 0;
+    bool operator==(const DisplayMode&) const = default;
+};
+
 struct WindowInfo {
     HWND handle = 0;
     QString className;  // WM_CLASS class part
@@ -94,8 +109,46 @@ public:
     virtual QString GetClipboardText() = 0;
     virtual bool SetClipboardText(const QString& text) = 0;
 
+    // The lock state of a toggle key (Caps Lock, Num Lock, Scroll Lock).
+    virtual bool IsKeyToggled(uint8_t vk) = 0;
+
+    // Display mode of the screen. ChangeDisplaySettings answers a
+    // DisplayChange; with test true it only says whether the mode would apply.
+    virtual DisplayMode GetDisplayMode() = 0;
+    virtual int ChangeDisplaySettings(const DisplayMode& mode, bool test) = 0;
+
+    // Suspend (or hibernate when suspend is false) the machine.
+    virtual bool SetSystemPowerState(bool suspend, bool force) = 0;
+
+    // Typing and key names.
+    // Types one character with the key and modifiers that give it in the
+    // active keyboard layout, or with a spare keycode lent to it for the
+    // moment; every key pressed is released again. "\r", "\n" and "\t" type
+    // Return and Tab. False when the character cannot be typed.
+    virtual bool TypeCharacter(char32_t c) = 0;
+    // GetKeyNameText: a character key is named by the character it types in
+    // the active layout (upper case), any other key by its name in the
+    // language of the keyboard chosen with LoadKeyboardLayout. Empty when the
+    // key has no name.
+    virtual QString GetKeyNameText(int scanCode, bool extended);
+    // MapVirtualKey: type 0 virtual key -> scan code, type 1 scan code ->
+    // virtual key (letters and digits as the active layout places them); 0 when none.
+    virtual unsigned MapVirtualKey(unsigned code, unsigned mapType);
+    // The keyboard whose language names the keys: "fr" (French names) unless
+    // an English one ("us", "gb", "en...") is chosen.
+    void LoadKeyboardLayout(const QString& layout) { keyboardLayout_ = layout; }
+    QString KeyboardLayout() const { return keyboardLayout_; }
+
     // Push queued requests to the server.
     virtual void Flush() {}
+
+protected:
+    // The character a character key types without modifiers in a standard
+    // layout of KeyboardLayout() (0 for other keys); real desktops ask their keymap.
+    virtual char32_t KeyCharacter(int scanCode);
+
+private:
+    QString keyboardLayout_ = QStringLiteral("fr");
 };
 
 // The platform in use. The program installs the X11 one at start-up; tests

@@ -55,6 +55,7 @@ TForm19::TForm19(QWidget* parent) : TForm(19, QStringLiteral("Options de Orvanel
     RadioButton2->setChecked(true);
     CheckBox3 = check("CheckBox3", QStringLiteral("Grille"));
     ComboBox5 = named(new QComboBox, "ComboBox5");
+    ComboBox5->setEditable(true);  // a picture may be named by its full path
     ComboBox5->addItems({QStringLiteral("Aucun"), QStringLiteral("Bézier aléatoire")});
     ListBox1 = named(new QListWidget, "ListBox1");
     ComboBox3 = named(new QComboBox, "ComboBox3");
@@ -66,6 +67,10 @@ TForm19::TForm19(QWidget* parent) : TForm(19, QStringLiteral("Options de Orvanel
     gl->addRow(QStringLiteral("Fond"), ComboBox5);
     gl->addRow(QStringLiteral("Langue"), ComboBox3);
     gl->addRow(QStringLiteral("Outils"), ListBox1);
+    Label5 = named(new QLabel, "Label5");
+    Label48 = named(new QLabel, "Label48");
+    Label37 = named(new QLabel, "Label37");
+    for (QLabel* l : {Label5, Label48, Label37}) gl->addRow(l);
     PageControl1->addTab(general, QStringLiteral("Général"));
 
     auto* control = new QWidget;
@@ -113,12 +118,16 @@ TForm19::TForm19(QWidget* parent) : TForm(19, QStringLiteral("Options de Orvanel
     ComboBox2->addItems({QStringLiteral("A chaque démarrage de l'éditeur"), QStringLiteral("Une fois par semaine"),
                          QStringLiteral("Une fois par mois")});
     Label36 = named(new QLabel(QStringLiteral("26/06/08")), "Label36");
+    Label30 = named(new QLabel, "Label30");
+    Button7 = named(new QPushButton(QStringLiteral("Rechercher maintenant")), "Button7");
     ml->addRow(CheckBox6);
     ml->addRow(QStringLiteral("Résolution"), ComboBox1);
     ml->addRow(CheckBox7);
     ml->addRow(CheckBox8);
     ml->addRow(QStringLiteral("Fréquence"), ComboBox2);
     ml->addRow(QStringLiteral("Dernière vérification"), Label36);
+    ml->addRow(Label30);
+    ml->addRow(Button7);
     PageControl1->addTab(TabSheet5, QStringLiteral("Divers"));
     TabSheet7 = named(new QWidget, "TabSheet7");
     PageControl1->addTab(TabSheet7, QStringLiteral("Lancements"));
@@ -137,6 +146,9 @@ TForm19::TForm19(QWidget* parent) : TForm(19, QStringLiteral("Options de Orvanel
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControl1);
     layout->addLayout(buttons);
-}
 
-void TForm19::LoadOptions(const QString& configFile) { Q_UNUSED(configFile); }
+    connect(Button1, &QPushButton::clicked, this, &TForm19::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm19::Button2Click);
+    connect(Button6, &QPushButton::clicked, this, &TForm19::Button6Click);
+    FormCreate();
+}

@@ -1,6 +1,11 @@
 #include "tools/Unit23.h"
 
+#include "core/Dialogs.h"
+
 #include <QVBoxLayout>
+#include <cerrno>
+#include <cstring>
+#include <sys/resource.h>
 
 TForm23* Form23 = nullptr;
 QString ProgramVersion = QStringLiteral("0.00");
@@ -20,4 +25,25 @@ TForm23::TForm23(QWidget* parent) : TForm(23, QStringLiteral("A propos de Orvane
     layout->addWidget(ComboBox1);
 }
 
-void TForm23::ComboBox1Change(QObject* sender) { Q_UNUSED(sender); }
+namespace {
+int setNice(int nice) {
+    errno = 0;
+    const int now = getpriority(PRIO_PROCESS, 0);
+    if (errno == 0 && now == nice) return 0;
+    return setpriority(PRIO_PROCESS, 0, nice) == 0 ? 0 : errno;
+}
+}  // namespace
+
+std::function<int(int)> TForm23::SetProcessNice = setNice;
+
+// Items 0 and 1 are the real-time class, 2 high, 3 normal, 4 and 5 idle.
+void TForm23::ComboBox1Change(QObject* sender) {
+    Q_UNUSED(sender);
+    const int index = ComboBox1->currentIndex();
+    if (index < 0) return;
+    static constexpr int kNice[] = {-20, -20, -10, 0, 19, 19};
+    const int error = SetProcessNice(kNice[qMin(index, 5)]);
+    if (error != 0)
+        ShowMessage(QString::fromLocal8Bit(std::strerror(error)) + QStringLiteral(" (Priority [") +
+                    QString::number(index) + QStringLiteral("])"));
+}

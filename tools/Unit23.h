@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <functional>
 
 class TForm23 : public TForm {
     Q_OBJECT
@@ -12,6 +13,8 @@ public:
 
     // Sets the program's process priority from the item index.
     void ComboBox1Change(QObject* sender);
+    // Gives the process a nice value: 0, or the errno of the failure. Tests replace it.
+    static std::function<int(int nice)> SetProcessNice;
 
     QLabel* Label5 = nullptr;        // system information line
     QComboBox* ComboBox1 = nullptr;  // process priority

@@ -36,14 +36,19 @@
 #include "core/Erreurcompil.h"
 #include "editors/Unit36.h"
 #include "tools/Unit37.h"
+#include "core/CrashReport.h"
+#include "core/Startup.h"
+#include "engine/RunState.h"
 #include "platform/Platform.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QPointer>
 #include <cstdio>
 
 TForm1* CreateForms() {
     auto* main = new TForm1;
+    main->FormCreate();
     // The dialogs, in this order; the recorder window is made when first needed.
     new TForm2;
     new TForm3;
@@ -84,10 +89,38 @@ TForm1* CreateForms() {
 }
 
 void DestroyForms() {
+    if (Form1) Form1->FormDestroy();
     QList<QPointer<QWidget>> windows;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (!w->parentWidget()) windows << w;
     for (const QPointer<QWidget>& w : windows) delete w.data();
+}
+
+std::optional<int> StartProgram(TForm1* main) {
+    if (!main->InitForm1()) return 2;
+    if (main->CommandLineFile.isEmpty() || EditOnOpen) {
+        main->show();
+        if (Form19) Form19->AutoUpdateCheck();
+        return std::nullopt;
+    }
+    // A macro without the editor: the window stays hidden, the list too (no history).
+    main->ListView1->hide();
+    AutoRun = true;
+    if (ExportOnOpen) {
+        QAction* exporter = main->findChild<QAction*>(QStringLiteral("Exporterversexecutable1"));
+        if (!exporter) {
+            std::fputs("Orvanel : l'export vers un exécutable n'est pas disponible.\n", stderr);
+            return 1;
+        }
+        exporter->trigger();
+        ApplicationTerminated = true;
+        return 0;
+    }
+    // The run closes the main window when it ends; without a run engine the program ends here.
+    if (main->Execute1) main->Execute1->trigger();
+    else main->close();
+    if (main->Closed || ApplicationTerminated) return RunEndedInError ? 1 : 0;
+    return std::nullopt;
 }
 
 int RunProgram(int argc, char** argv) {
@@ -97,8 +130,10 @@ int RunProgram(int argc, char** argv) {
                    stderr);
         return 1;
     }
-    QApplication app(argc, argv);
+    OrvanelApplication app(argc, argv);  // shows what escapes an event handler in the crash report
     QApplication::setApplicationName(QStringLiteral("Orvanel"));
+    // The program ends when the main window closes, whatever other window is open.
+    app.setQuitOnLastWindowClosed(false);
     if (QGuiApplication::platformName() == QLatin1String("xcb")) {
         auto x11 = platform::openX11Platform();
         if (!x11) {
@@ -108,9 +143,9 @@ int RunProgram(int argc, char** argv) {
         platform::setDesktop(std::move(x11));
     }
     TForm1* main = CreateForms();
-    main->Nouveau1Click();
-    main->show();
-    const int status = app.exec();
+    QObject::connect(main, &TForm1::MainWindowClosed, &app, [] { QCoreApplication::exit(0); });
+    std::optional<int> status = StartProgram(main);
+    if (!status) status = app.exec();
     DestroyForms();
-    return status;
+    return *status;
 }

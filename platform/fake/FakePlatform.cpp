@@ -55,6 +55,8 @@ void FakePlatform::mouse_event(uint32_t flags, int dx, int dy, int data) {
 void FakePlatform::keybd_event(uint8_t vk, uint8_t scan, uint32_t flags) {
     calls << QStringLiteral("keybd_event %1 %2 %3").arg(hex(vk)).arg(scan).arg(hex(flags));
     if (keysymForVirtualKey(vk) == 0) return;  // nothing to press, as on the real keyboard
+    if (vk == VK_CAPITAL && !(flags & KEYEVENTF_KEYUP) && !keysDown.contains(vk) && !keysToggled.remove(vk))
+        keysToggled.insert(vk);
     if (flags & KEYEVENTF_KEYUP)
         keysDown.remove(sided(vk));
     else
@@ -141,6 +143,23 @@ QImage FakePlatform::CaptureScreen(const QRect& rect) {
     QImage image(rect.size(), QImage::Format_RGB32);
     image.fill(screenColour);
     return image;
+}
+
+int FakePlatform::ChangeDisplaySettings(const DisplayMode& mode, bool test) {
+    calls << QStringLiteral("ChangeDisplaySettings %1x%2x%3%4")
+                 .arg(mode.width).arg(mode.height).arg(mode.bitsPerPixel)
+                 .arg(test ? QStringLiteral(" test") : QString());
+    if (!displayModes.contains(mode)) return DISP_CHANGE_BADMODE;
+    if (!test) {
+        displayMode = mode;
+        screenSize = QSize(mode.width, mode.height);
+    }
+    return DISP_CHANGE_SUCCESSFUL;
+}
+
+bool FakePlatform::SetSystemPowerState(bool suspend, bool force) {
+    calls << QStringLiteral("SetSystemPowerState %1 %2").arg(int(suspend)).arg(int(force));
+    return true;
 }
 
 bool FakePlatform::SetClipboardText(const QString& text) {

@@ -2,7 +2,8 @@
 // An in-memory desktop for logic tests. Every action (SetCursorPos,
 // mouse_event, keybd_event, SetForegroundWindow, SetClipboardText) is appended
 // to `calls` as one line, e.g. "SetCursorPos 10 20", "mouse_event 0x2 0 0 0",
-// "keybd_event 0x41 0 0x2"; queries are not recorded. The cursor, the keys that
+// "keybd_event 0x41 0 0x2"; queries are not recorded. Display-mode changes
+// and power-state requests are recorded too and touch nothing real. The cursor, the keys that
 // are down, the foreground window and the clipboard change as they would on a
 // real desktop.
 
@@ -36,6 +37,9 @@ public:
     QString clipboard;
     POINT cursor;
     QSet<uint8_t> keysDown;  // generic VK_SHIFT/CONTROL/MENU are kept as the left key
+    QSet<uint8_t> keysToggled;  // Caps Lock and friends that are on
+    DisplayMode displayMode{1024, 768, 32};
+    QVector<DisplayMode> displayModes{{800, 600, 32}, {1024, 768, 32}, {1280, 1024, 32}};
 
     bool SetCursorPos(int x, int y) override;
     POINT GetCursorPos() override { return cursor; }
@@ -43,6 +47,21 @@ public:
 
     void keybd_event(uint8_t vk, uint8_t scan, uint32_t flags) override;
     bool IsKeyDown(uint8_t vk) override;
+    // Recorded as "TypeCharacter é"; the character is appended to `typed`.
+    bool TypeCharacter(char32_t c) override {
+        const QString text = QString::fromUcs4(&c, 1);
+        calls << QStringLiteral("TypeCharacter ") + text;
+        typed += text;
+        return true;
+    }
+    QString typed;
+    bool IsKeyToggled(uint8_t vk) override { return keysToggled.contains(vk); }
+
+    // "ChangeDisplaySettings 800x600x16 test" is recorded; the screen size follows.
+    DisplayMode GetDisplayMode() override { return displayMode; }
+    int ChangeDisplaySettings(const DisplayMode& mode, bool test) override;
+    // Recorded as "SetSystemPowerState suspend force"; nothing happens.
+    bool SetSystemPowerState(bool suspend, bool force) override;
 
     QVector<HWND> EnumWindows() override;
     QVector<HWND> EnumChildWindows(HWND parent) override;

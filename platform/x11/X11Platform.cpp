@@ -3,6 +3,7 @@
 #include "platform/VirtualKeys.h"
 
 #include <QClipboard>
+#include <QProcess>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QThread>
@@ -23,13 +24,14 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/Xrandr.h>
 #include <X11/keysym.h>
 
 namespace platform {
 
 namespace {
 
-// Windows come and go between two requests, so BadWindow and friends are
+// A window may vanish between two requests, so BadWindow and friends are
 // expected on our connections: the failing call already says so by its return
 // value. Errors on other connections go on to the handler that was there.
 std::mutex handlerMutex;
@@ -78,6 +80,13 @@ KeySym shiftedKeysym(KeySym ks) {
     if (ks > 0 && ks < 0x80)
         if (const char* p = std::strchr(plain, int(ks))) return KeySym(shifted[p - plain]);
     return NoSymbol;
+}
+
+// Whether a lent keycode still holds the keysym we gave it (the server may
+// have put a letter's lower case first).
+bool holdsLent(XkbDescPtr xkb, int kc, KeySym keysym) {
+    return XkbKeySymEntry(xkb, kc, 0, 0) == keysym ||
+           (XkbKeyGroupWidth(xkb, kc, 0) > 1 && XkbKeySymEntry(xkb, kc, 1, 0) == keysym);
 }
 
 void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
@@ -227,7 +236,7 @@ void X11Platform::settle(const std::function<bool()>& done) {
 _XkbDesc* X11Platform::keymap() {
     drainEvents();  // forgets the cached keymap if it changed
     if (!keymap_ && xkbEventBase_ >= 0)
-        keymap_ = XkbGetMap(dpy_, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
+        keymap_ = XkbGetMap(dpy_, XkbKeyTypesMask | XkbKeySymsMask | XkbModifierMapMask, XkbUseCoreKbd);
     return keymap_;
 }
 
@@ -279,7 +288,7 @@ unsigned char X11Platform::lendKeycode(XID keysym) {
     for (unsigned char kc : std::as_const(spareKeycodes_)) {
         const bool empty = XkbKeyNumGroups(xkb, kc) == 0;
         auto it = lent_.find(kc);
-        if (it != lent_.end() && (empty || XkbKeySymEntry(xkb, kc, 0, 0) != it->keysym)) {
+        if (it != lent_.end() && (empty || !holdsLent(xkb, kc, it->keysym))) {
             lent_.erase(it);  // the layout was replaced since
             it = lent_.end();
         }
@@ -308,7 +317,7 @@ void X11Platform::restoreLentKeys() {
     XkbDescPtr xkb = keymap();
     for (auto it = lent_.cbegin(); it != lent_.cend(); ++it) {
         const unsigned char kc = it.key();
-        if (xkb && XkbKeyNumGroups(xkb, kc) > 0 && XkbKeySymEntry(xkb, kc, 0, 0) == it->keysym) {
+        if (xkb && XkbKeyNumGroups(xkb, kc) > 0 && holdsLent(xkb, kc, it->keysym)) {
             KeySym none = NoSymbol;
             XChangeKeyboardMapping(dpy_, kc, 1, &none, 1);
         }
@@ -371,7 +380,59 @@ bool X11Platform::IsKeyDown(uint8_t vk) {
     return false;
 }
 
-// ---- Windows --------------------------------------------------------------
+bool X11Platform::IsKeyToggled(uint8_t vk) {
+    const KeySym ks = vk == VK_CAPITAL ? XK_Caps_Lock : vk == VK_NUMLOCK ? XK_Num_Lock
+                    : vk == VK_SCROLL  ? XK_Scroll_Lock : NoSymbol;
+    XkbStateRec state;
+    if (ks == NoSymbol || XkbGetState(dpy_, XkbUseCoreKbd, &state) != Success) return false;
+    const unsigned mask = ks == XK_Caps_Lock ? LockMask : XkbKeysymToModifiers(dpy_, ks);
+    return mask && (state.locked_mods & mask);
+}
+
+// ---- Display mode (XRandR) and power ----------------------------------------
+
+DisplayMode X11Platform::GetDisplayMode() {
+    const int depth = DefaultDepth(dpy_, screen_);
+    int bits = depth, count = 0;
+    if (XPixmapFormatValues* formats = XListPixmapFormats(dpy_, &count)) {
+        for (int i = 0; i < count; ++i)
+            if (formats[i].depth == depth) bits = formats[i].bits_per_pixel;
+        XFree(formats);
+    }
+    const QSize size = screenSize();
+    return {size.width(), size.height(), bits};
+}
+
+// X keeps its colour depth: only modes of the present depth exist.
+int X11Platform::ChangeDisplaySettings(const DisplayMode& mode, bool test) {
+    if (mode.bitsPerPixel != GetDisplayMode().bitsPerPixel) return DISP_CHANGE_BADMODE;
+    int eventBase, errorBase;
+    if (!XRRQueryExtension(dpy_, &eventBase, &errorBase)) return DISP_CHANGE_FAILED;
+    XRRScreenConfiguration* config = XRRGetScreenInfo(dpy_, root_);
+    if (!config) return DISP_CHANGE_FAILED;
+    int count = 0, index = -1;
+    XRRScreenSize* sizes = XRRConfigSizes(config, &count);
+    for (int i = 0; i < count; ++i)
+        if (sizes[i].width == mode.width && sizes[i].height == mode.height) index = i;
+    int result = index < 0 ? DISP_CHANGE_BADMODE : DISP_CHANGE_SUCCESSFUL;
+    if (index >= 0 && !test) {
+        Rotation rotation;
+        XRRConfigCurrentConfiguration(config, &rotation);
+        if (XRRSetScreenConfig(dpy_, config, root_, index, rotation, CurrentTime) != Success)
+            result = DISP_CHANGE_FAILED;
+        XSync(dpy_, False);
+    }
+    XRRFreeScreenConfigInfo(config);
+    return result;
+}
+
+bool X11Platform::SetSystemPowerState(bool suspend, bool force) {
+    Q_UNUSED(force);
+    return QProcess::execute(QStringLiteral("systemctl"),
+                             {suspend ? QStringLiteral("suspend") : QStringLiteral("hibernate")}) == 0;
+}
+
+// ---- Window tree ---------------------------------------------------------
 
 bool X11Platform::longProperty(XID w, XID property, XID type, QVector<XID>& out) {
     Atom actualType = None;

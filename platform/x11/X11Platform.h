@@ -1,6 +1,8 @@
 #pragma once
 // The desktop of a real X server: input through XTest, windows through EWMH
 // and the window tree, pixels through XGetImage. Xlib types stay in the .cpp.
+// One thread at a time; the clipboard calls go through the GUI thread, which
+// must be running its event loop when they come from another thread.
 
 #include "platform/Platform.h"
 
@@ -26,6 +28,11 @@ public:
 
     void keybd_event(uint8_t vk, uint8_t scan, uint32_t flags) override;
     bool IsKeyDown(uint8_t vk) override;
+    bool IsKeyToggled(uint8_t vk) override;
+
+    DisplayMode GetDisplayMode() override;
+    int ChangeDisplaySettings(const DisplayMode& mode, bool test) override;
+    bool SetSystemPowerState(bool suspend, bool force) override;
 
     QVector<HWND> EnumWindows() override;
     QVector<HWND> EnumChildWindows(HWND parent) override;
@@ -46,6 +53,11 @@ public:
 
     void Flush() override;
 
+    bool TypeCharacter(char32_t c) override;
+
+protected:
+    char32_t KeyCharacter(int scanCode) override;
+
 private:
     using XID = unsigned long;
 
@@ -63,6 +75,15 @@ private:
     unsigned char findKeycode(XID keysym, int group, bool anyLevel);
     unsigned char lendKeycode(XID keysym);
     void restoreLentKeys();
+    // Typing (X11Typing.cpp): the keycode and modifier mask that give a keysym.
+    struct Stroke {
+        unsigned char keycode = 0;
+        unsigned mods = 0;
+    };
+    bool findStroke(XID keysym, char32_t c, Stroke& stroke);
+    unsigned char modifierKeycode(int modIndex);
+    void waitBeforeRelending();
+    QHash<unsigned char, qint64> lentTypedAt_;  // when each lent keycode last typed, in ms
     QSize screenSize();
     unsigned buttonMask();
     void settle(const std::function<bool()>& done);

@@ -29,15 +29,25 @@ wait_until() {
     return 1
 }
 
+# Ours once it answers and holds the display's lock: another run may have
+# taken the number at the same moment, and then our Xvfb has exited.
+ours() {
+    [ "$(tr -d ' ' <"/tmp/.X$1-lock" 2>/dev/null)" = "$xvfb_pid" ] && xdpyinfo -display ":$1"
+}
+
 display=""
 for n in $(seq 90 120); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
-    if wait_until 100 xdpyinfo -display ":$n"; then
-        display=":$n"
-        break
-    fi
+    for _ in $(seq 100); do  # 10 s at most
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        if ours "$n" >/dev/null 2>&1; then
+            display=":$n"
+            break 2
+        fi
+        sleep 0.1
+    done
     kill "$xvfb_pid" 2>/dev/null
     wait "$xvfb_pid" 2>/dev/null
     xvfb_pid=""
@@ -51,6 +61,8 @@ fi
 export DISPLAY=$display
 unset WAYLAND_DISPLAY XAUTHORITY SESSION_MANAGER
 export QT_QPA_PLATFORM=xcb
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 export ORVANEL_PRIVATE_X=1  # the desktop tests refuse to run without it
 
 openbox --sm-disable >"$work/openbox.log" 2>&1 &

@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 #include "platform/VirtualKeys.h"
 #include "platform/fake/FakePlatform.h"
+#include "tests/desktop/DesktopSupport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -11,75 +12,14 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QThread>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace platform;
 
 namespace {
 
-// Polls `done` every 20 ms for at most `ms` milliseconds.
-template <class Done>
-bool waitFor(Done done, int ms = 5000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > ms) return false;
-        QCoreApplication::processEvents();
-        QThread::msleep(20);
-    }
-    return true;
-}
-
-// Runs a short command, bounded.
-bool run(const QString& program, const QStringList& args, QByteArray* output = nullptr) {
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(10000)) {
-        p.kill();
-        p.waitForFinished(1000);
-        return false;
-    }
-    if (output) *output = p.readAllStandardOutput();
-    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
-// probe_client running, with the lines it has reported so far.
-class Probe {
-public:
-    explicit Probe(const QStringList& args = {}) {
-        process.start(PROBE_CLIENT, args);
-        process.waitForStarted(5000);
-    }
-    ~Probe() {
-        process.kill();
-        process.waitForFinished(3000);
-    }
-    QStringList lines() {
-        buffer += process.readAllStandardOutput();
-        for (qsizetype end; (end = buffer.indexOf('\n')) >= 0; buffer.remove(0, end + 1))
-            seen << QString::fromUtf8(buffer.left(end));
-        return seen;
-    }
-    bool waitForLine(const QString& line, int ms = 5000) {
-        return waitFor([&] { return lines().contains(line); }, ms);
-    }
-    QStringList linesAfter(qsizetype from) { return lines().mid(from); }
-    QRect geometry() {  // its client area, as it last reported it
-        const QStringList all = lines();
-        for (qsizetype i = all.size(); i-- > 0;) {
-            const QStringList f = all[i].split(' ');
-            if (f.size() == 5 && f[0] == "geometry") return QRect(f[1].toInt(), f[2].toInt(), f[3].toInt(), f[4].toInt());
-        }
-        return QRect();
-    }
-    qint64 pid() const { return process.processId(); }
-
-    QProcess process;
-
-private:
-    QByteArray buffer;
-    QStringList seen;
-};
+using namespace desktoptest;
 
 class X11PlatformTest : public ::testing::Test {
 protected:
@@ -89,23 +29,7 @@ protected:
         ASSERT_TRUE(desk) << "no X display";
     }
 
-    // Waits until the probe with this title is listed, placed and active.
-    HWND showProbe(Probe& probe, const QString& title) {
-        HWND w = 0;
-        waitFor([&] { return (w = desk->FindWindow("OrvanelProbe", title)) != 0; });
-        if (!w) return 0;
-        QRect rect;
-        waitFor([&] { return desk->GetWindowRect(w, rect) && rect.contains(probe.geometry()) && !probe.geometry().topLeft().isNull(); });
-        desk->SetForegroundWindow(w);
-        probe.waitForLine("active");
-        return w;
-    }
-
-    // A point inside the probe's coloured area.
-    static QPoint areaPoint(Probe& probe) {
-        const QRect g = probe.geometry();
-        return QPoint(g.center().x(), g.top() + g.height() * 3 / 4);
-    }
+    HWND showProbe(Probe& probe, const QString& title) { return desktoptest::showProbe(*desk, probe, title); }
 
     void press(uint8_t vk) { desk->keybd_event(vk, 0, 0); }
     void release(uint8_t vk) { desk->keybd_event(vk, 0, KEYEVENTF_KEYUP); }
@@ -132,14 +56,15 @@ TEST_F(X11PlatformTest, CursorMovesLikeTheFake) {
         POINT expected;
     };
     const uint32_t absMove = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    const POINT mid{int(std::lround(32768.0 * (w - 1) / 65535)), int(std::lround(16384.0 * (h - 1) / 65535))};
     const Step steps[] = {
         {true, 0, 10, 20, {10, 20}},
         {true, 0, 500, 400, {500, 400}},
         {true, 0, -30, 99999, {0, h - 1}},  // clamped to the screen
         {false, absMove, 0, 0, {0, 0}},
         {false, absMove, 65535, 65535, {w - 1, h - 1}},
-        {false, absMove, 32768, 16384, {int(std::lround(32768.0 * (w - 1) / 65535)), int(std::lround(16384.0 * (h - 1) / 65535))}},
-        {false, MOUSEEVENTF_MOVE, 15, -7, {int(std::lround(32768.0 * (w - 1) / 65535)) + 15, int(std::lround(16384.0 * (h - 1) / 65535)) - 7}},
+        {false, absMove, 32768, 16384, mid},
+        {false, MOUSEEVENTF_MOVE, 15, -7, {mid.x + 15, mid.y - 7}},
         {false, MOUSEEVENTF_MOVE, -5000, 5000, {0, h - 1}},
         {false, 0, 300, 300, {0, h - 1}},  // dx/dy without MOVE do nothing
     };
@@ -261,9 +186,10 @@ TEST_F(X11PlatformTest, TypesTheSameTextInEveryLayout) {
         }
         // '[' is borrowed in the layouts that have it only behind AltGr or not at all,
         // and given back when the platform closes.
-        if (layout != "us") EXPECT_TRUE(keymapHasUsBracket());
+        const bool borrowed = layout != "us";
+        EXPECT_EQ(keymapHasUsBracket(), true);  // the layout's own key, or the borrowed one
         desk.reset();
-        if (layout != "us") EXPECT_FALSE(keymapHasUsBracket());
+        EXPECT_EQ(keymapHasUsBracket(), !borrowed);
     }
 }
 
@@ -310,7 +236,7 @@ TEST_F(X11PlatformTest, ForegroundFollowsSetForegroundWindow) {
     EXPECT_TRUE(waitFor([&] { return desk->EnumWindows().value(0) == b; })) << "the raised window is listed first";
 }
 
-TEST_F(X11PlatformTest, CaptureShowsAWindowsColour) {
+TEST_F(X11PlatformTest, CaptureShowsTheColourOfAWindow) {
     const QColor colour("#20c040");
     Probe probe({"--title", "Sonde couleur", "--colour", colour.name()});
     ASSERT_NE(showProbe(probe, "Sonde couleur"), 0u);

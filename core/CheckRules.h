@@ -1,0 +1,77 @@
+#pragma once
+// Internal to the checker: one row under check, and the routine of each command.
+#include "core/Debug.h"
+#include "core/Params.h"
+
+namespace Debug {
+
+// The row being checked: its fields and the findings it raised.
+class RowCheck {
+public:
+    RowCheck(TListView* list, const QString& params, int row, int source);
+
+    TListView* const list;
+    const QString params;
+    const int row;
+    const int source;
+    const TParamFields f;  // fields 1..20 (mdlfnct.SplitParams)
+
+    int fieldCount() const { return f.Count - 1; }
+    const QString& operator[](int i) const { return f[i]; }
+
+    // Findings on this row (line = row + 1) or on another line.
+    void error(const QString& message) { errorAt(row + 1, message); }
+    void warning(const QString& message) { warningAt(row + 1, message); }
+    void errorAt(int line, const QString& message);
+    void warningAt(int line, const QString& message);
+    // Validates a descriptor of this row; its errors count as this row's.
+    void validate(const TstructOrdre& d);
+    // "Nombre de paramètre invalide." when the field count is not one of these.
+    bool needFields(std::initializer_list<int> counts);
+    // "La variable X est en lecture seule." when name is a read-only system variable.
+    void notReadOnly(const QString& name);
+    // The descriptor of this row, one parameter per field, none checked yet.
+    TstructOrdre descriptor(const QString& name) const;
+
+    bool ok = true;  // no listed error
+};
+
+// Declared kind of a name: "Numerique", "Alpha", "Objet" or "No_Type".
+QString kindOf(const QString& name);
+bool isInt(const QString& text);
+// Rows of list with that keyword whose fields hold text.
+int countRowsWithParam(TListView* list, const QString& keyword, const QString& text);
+// A file (not a folder) of that name exists.
+bool fileExists(const QString& name);
+
+using CheckRoutine = bool (*)(TListView* list, const QString& params, int row, int source);
+
+bool CheckGoto(TListView*, const QString&, int, int);
+bool CheckProcedure(TListView*, const QString&, int, int);
+bool CheckLabel(TListView*, const QString&, int, int);
+bool CheckExamine(TListView*, const QString&, int, int);
+bool CheckVariable(TListView*, const QString&, int, int);
+bool CheckScriptEval(TListView*, const QString&, int, int);
+bool CheckMoveMouse(TListView*, const QString&, int, int);
+bool CheckClick(TListView*, const QString&, int, int);
+bool CheckLire(TListView*, const QString&, int, int);
+bool CheckEcrire(TListView*, const QString&, int, int);
+bool CheckCalcul(TListView*, const QString&, int, int);
+bool CheckCalculEvolue(TListView*, const QString&, int, int);
+bool CheckFonction(TListView*, const QString&, int, int);
+bool CheckChamps(TListView*, const QString&, int, int);
+bool CheckType(TListView*, const QString&, int, int);
+bool CheckExecute(TListView*, const QString&, int, int);
+bool CheckTypeSpecial(TListView*, const QString&, int, int);
+bool CheckObjet(TListView*, const QString&, int, int);
+bool CheckQuestion(TListView*, const QString&, int, int);
+bool CheckPause(TListView*, const QString&, int, int);
+bool CheckOutilFichier(TListView*, const QString&, int, int);
+bool CheckOutilEcran(TListView*, const QString&, int, int);
+bool CheckOutilAffichage(TListView*, const QString&, int, int);
+bool CheckOutilAlimentation(TListView*, const QString&, int, int);
+bool CheckOutilRepertoire(TListView*, const QString&, int, int);
+bool CheckInclusion(TListView*, const QString&, int, int);
+bool CheckPluginCommand(TListView*, const QString& keyword, const QString& params, int row, int source);
+
+}  // namespace Debug

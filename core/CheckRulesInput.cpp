@@ -1,0 +1,86 @@
+// Check rules of the mouse, keyboard and dialog commands: Move Mouse, Click,
+// Type, Type Special, Question and Pause.
+#include "core/CheckRules.h"
+#include "editors/Unit7.h"
+#include "platform/Platform.h"
+
+namespace Debug {
+
+bool CheckMoveMouse(TListView* list, const QString& params, int row, int source) {
+    RowCheck c(list, params, row, source);
+    if (!c.needFields({3, 4})) return c.ok;
+    platform::Platform& screen = platform::desktop();
+    TstructOrdre d(QStringLiteral("Déplacement souris"), row);
+    d.AddParam(c[1], kNumericVariable).SetRange(0, screen.GetSystemMetrics(platform::SM_CXSCREEN));
+    d.AddParam(c[2], kNumericVariable).SetRange(0, screen.GetSystemMetrics(platform::SM_CYSCREEN));
+    d.AddParam(c[3]).SetAllowedValues({QStringLiteral("Direct"), QStringLiteral("Indirect")});
+    d.AddParam(c[4]);  // the snapshot name
+    c.validate(d);
+    return c.ok;
+}
+
+bool CheckClick(TListView* list, const QString& params, int row, int source) {
+    RowCheck c(list, params, row, source);
+    const QString& action = c[1];
+    if (action.isEmpty()) c.warning(QStringLiteral("Aucun paramètre n'est spécifié dans la commande Click."));
+    for (const char* button : {"Left", "Middle", "Right"}) {
+        const QString up = QLatin1String(button) + QStringLiteral(" Up");
+        const QString down = QLatin1String(button) + QStringLiteral(" Down");
+        if (action != up && action != down) continue;
+        const int ups = countRowsWithParam(list, QStringLiteral("Click"), up);
+        const int downs = countRowsWithParam(list, QStringLiteral("Click"), down);
+        if (ups > downs)
+            c.warning(QStringLiteral("Le nombre de relâchement du bouton ") + up +
+                      QStringLiteral(" de la souris est supérieur à l'appui."));
+        else if (downs > ups)
+            c.warning(QStringLiteral("Le nombre d'appui du bouton ") + down +
+                      QStringLiteral(" de la souris est supérieur au relâchement."));
+    }
+    return c.ok;
+}
+
+bool CheckType(TListView* list, const QString& params, int row, int source) {
+    RowCheck c(list, params, row, source);
+    if (params.isEmpty()) c.warning(QStringLiteral("Commande inutile puisque aucun paramètre"));
+    return c.ok;
+}
+
+bool CheckTypeSpecial(TListView* list, const QString& params, int row, int source) {
+    RowCheck c(list, params, row, source);
+    const QStringList keys = KeyNames();
+    const QStringList lastKeys = keys + QStringList{QStringLiteral("[KeyDown]"), QStringLiteral("[KeyUp]")};
+    TstructOrdre d = c.descriptor(QStringLiteral("Type special"));
+    for (int i = 0; i < d.Count(); ++i) d.SetAllowedValues(i == d.Count() - 1 ? lastKeys : keys, i);
+    c.validate(d);
+    const QString& fourth = c[4];
+    if (!fourth.isEmpty() && fourth != QLatin1String("[KeyDown]") && fourth != QLatin1String("[KeyUp]"))
+        c.warning(QStringLiteral("Le nombre maximal est 3 touches simultanées."));
+    return c.ok;
+}
+
+bool CheckQuestion(TListView* list, const QString& params, int row, int source) {
+    RowCheck c(list, params, row, source);
+    if (!c.needFields({3})) return c.ok;
+    if (c[1].isEmpty()) c.warning(QStringLiteral("Aucun titre n'est spécifié dans la fenêtre de la commande question."));
+    if (c[2].isEmpty())
+        c.warning(QStringLiteral("Aucun message n'est spécifié dans la fenêtre de la commande question."));
+    const QString& var = c[3];
+    if (!var.isEmpty() && kindOf(var) == QLatin1String("No_Type"))
+        c.error(QStringLiteral("La variable ") + var + QStringLiteral(" appelée dans la commande question n'existe pas."));
+    c.notReadOnly(var);
+    return c.ok;
+}
+
+bool CheckPause(TListView* list, const QString& params, int row, int source) {
+    RowCheck c(list, params, row, source);
+    if (TForm7::TimeValide(c[1])) return c.ok;
+    const QString kind = kindOf(c[1]);
+    if (kind == QLatin1String("Alpha"))
+        c.warning(QStringLiteral("Assurez-vous que la variable placée dans le temps de pause contient une valeur "
+                                 "00:00:00."));
+    else if (kind == QLatin1String("No_Type"))
+        c.error(QStringLiteral("Le temps de pause est invalide, (00:00:01) ou variable."));
+    return c.ok;
+}
+
+}  // namespace Debug

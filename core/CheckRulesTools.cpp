@@ -1,0 +1,150 @@
+// Check rules of Fonction, Champs, Objet and the display, power and folder tools.
+#include "core/CheckRules.h"
+#include "core/Unit1.h"
+#include "engine/Display.h"
+
+namespace Debug {
+
+namespace {
+const QString kNumerique = QStringLiteral("Numerique");
+
+// A field name of "Champs" must be declared by a "Variable" row.
+void checkFieldVariable(RowCheck& c, const QString& name) {
+    if (!Form1->Fonction_existe_with_param(c.list, QStringLiteral("Variable"), 1, name))
+        c.error(QStringLiteral("Le champ ") + name +
+                QStringLiteral("n'a pas de variable correpondant, veuillez déclarer la variable."));
+}
+
+// The outcome of a display mode tested without applying it.
+void checkDisplayTest(RowCheck& c, int code, const QString& what) {
+    if (code == 0) return;
+    if (code == -2)
+        c.error(QStringLiteral("Le mode Graphique n'est pas supporté."));
+    else if (code == 1)
+        c.error(QStringLiteral("Votre configuration demande un redémarrage du PC, il n'est donc pas possible "
+                               "d'exécuter cette commande."));
+    else
+        c.error(QStringLiteral("Le test de changement de ") + what + QStringLiteral(" a echoué."));
+}
+}  // namespace
+
+bool CheckFonction(TListView* list, const QString& params, int row, int source) {
+    RowCheck c(list, params, row, source);
+    TstructOrdre d = c.descriptor(QStringLiteral("Fonction"));
+    auto setKinds = [&d](int field, unsigned kinds) {
+        if (field <= d.Count()) d.Params[field - 1].SetKinds(kinds);
+    };
+    setKinds(1, kAlphaVariable | kNumericVariable);
+    if (c[2] == QLatin1String("Texte")) {
+        const QString& function = c[3];
+        const int fields = c.fieldCount();
+        for (const QString& named : {QStringLiteral("Caractère(s)/Position(s)"), QStringLiteral("Caractère(s)/Longueur")}) {
+            if (function == named && fields != 6) {
+                c.error(QStringLiteral("Le paramètre %1 de la commande %2 est introuvable.").arg(fields + 1).arg(named));
+                return c.ok;
+            }
+        }
+        if (function == QLatin1String("Longueur") && fields != 4) {
+            c.error(QStringLiteral("Veuillez sélectionner dans les paramètres uniquement le texte a traiter."));
+            return c.ok;
+        }
+        setKinds(4, kAlphaVariable | kAlphaValue);
+        if (function == QStringLiteral("Caractère(s)/Position(s)")) {
+            setKinds(5, kNumericValue | kNumericVariable);
+            setKinds(6, kNumericValue | kNumericVariable);
+        }
+    }
+    c.validate(d);
+    c.notReadOnly(c[1]);
+    return c.ok;
+}
+
+bool CheckChamps(TListView* list, const QString& params, int row, int source) {
+    RowCheck c(list, params, row, source);
+    if (kindOf(c[1]) != QLatin1String("Alpha"))
+        c.error(QStringLiteral("La variable a traiter dans la commande déclaration de champs n'est pas valide."));
+    const QString obsoleteField = QStringLiteral("Si vous n'utilisez pas de champ cette commande devient obsolette.");
+    if (c[2] == QLatin1String("D")) {
+        bool noDelimiter = true;
+        for (int i = 3; i <= 7; ++i) noDelimiter = noDelimiter && c[i].isEmpty();
+        if (noDelimiter)
+            c.warning(QStringLiteral("Si vous ne séléctionnez pas de séparateur cette commande devient obsolette."));
+        if (c[8].isEmpty()) c.warning(obsoleteField);
+        for (int name = 8; name + 1 <= 19; name += 2) {
+            if (!c[name].isEmpty()) checkFieldVariable(c, c[name]);
+            if (!c[name + 1].isEmpty() && !isInt(c[name + 1]))
+                c.error(QStringLiteral("Le paramètre du champ ") + c[name] + QStringLiteral("n'est pas un nombre entier."));
+        }
+    } else if (c[2] == QLatin1String("F")) {
+        if (c[3].isEmpty()) c.warning(obsoleteField);
+        for (int name = 3; name + 2 <= 20; name += 3) {
+            if (c[name].isEmpty()) continue;
+            checkFieldVariable(c, c[name]);
+            if (!isInt(c[name + 1]) || !isInt(c[name + 2]))
+                c.error(QStringLiteral("L'un des paramètres du champ ") + c[name] +
+                        QStringLiteral("n'est pas un nombre entier."));
+        }
+    }
+    return c.ok;
+}
+
+bool CheckObjet(TListView* list, const QString& params, int row, int source) {
+    RowCheck c(list, params, row, source);
+    if (!c.needFields({12})) return c.ok;
+    TstructOrdre d(QStringLiteral("Objet"), row);
+    d.AddParam(c[1]).SetRange(0, 4294967295LL);  // window handle
+    d.AddParam(c[2]).SetRange(0, 4294967295LL);  // parent handle
+    d.AddParam(c[3], kAlphaValue);               // application
+    d.AddParam(c[4], kAlphaValue);               // class
+    d.AddParam(c[5], kAlphaValue | kNumericValue);
+    d.AddParam(c[6]).SetRange(-2560, 2560);
+    d.AddParam(c[7]).SetRange(-2560, 2560);
+    d.AddParam(c[8]).SetRange(1, 2);
+    d.AddParam(c[9]).SetRange(1, 3);
+    d.AddParam(c[10], kAlphaVariable | kNumericVariable | kEmptyAllowed);
+    d.AddParam(c[11], kNumericVariable | (c[9] == QLatin1String("3") ? 0u : unsigned(kEmptyAllowed))).SetRange(1, 999);
+    d.AddParam(c[12]).SetRange(0, 256);
+    c.validate(d);
+    return c.ok;
+}
+
+bool CheckOutilAffichage(TListView* list, const QString& params, int row, int source) {
+    RowCheck c(list, params, row, source);
+    if (c[1] == QStringLiteral("Résolution")) {
+        TstructOrdre d(QStringLiteral("Résolution"), row);
+        d.AddParam(c[1]);
+        d.AddParam(c[2]).SetAllowedValues({"320", "400", "480", "512", "640", "720", "800", "848", "960", "1024", "1152",
+                                           "1280", "1360", "1600", "1920"});
+        d.AddParam(c[3]).SetAllowedValues({"200", "240", "300", "360", "384", "400", "480", "576", "600", "720", "768",
+                                           "864", "900", "960", "1024", "1080", "1200"});
+        d.AddParam(c[4]).SetAllowedValues({"8 bits", "16 bits", "24 bits", "32 bits"});
+        c.validate(d);
+        if (c.ok)
+            checkDisplayTest(c, ChangeResolEcran(c[2].toInt(), c[3].toInt(), false, c[4].section(u' ', 0, 0).toInt()),
+                             QStringLiteral("résolution"));
+    } else if (c[1] == QStringLiteral("Fréquence")) {
+        TstructOrdre d(QStringLiteral("Fréquence"), row);
+        d.AddParam(c[1]);
+        d.AddParam(c[2]).SetAllowedValues(
+            {"60", "70", "72", "75", "85", "100", "120", "140", "144", "150", "170", "200"});
+        c.validate(d);
+        const auto& test = services().testFrequency;
+        if (c.ok && test) checkDisplayTest(c, test(c[2].toInt()), QStringLiteral("Fréquence"));
+    }
+    return c.ok;
+}
+
+bool CheckOutilAlimentation(TListView* list, const QString& params, int row, int source) {
+    RowCheck c(list, params, row, source);
+    TstructOrdre d(QStringLiteral("Outil alimentation"), row);
+    d.AddParam(c[1]).SetAllowedValues({QStringLiteral("Fermer la session"), QStringLiteral("Eteindre"),
+                                       QStringLiteral("Redémarrer"), QStringLiteral("Mise en veille")});
+    c.validate(d);
+    return c.ok;
+}
+
+bool CheckOutilRepertoire(TListView* list, const QString& params, int row, int source) {
+    return RowCheck(list, params, row, source).ok;
+}
+
+}  // namespace Debug

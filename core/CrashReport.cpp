@@ -1,0 +1,192 @@
+#include "core/CrashReport.h"
+
+#include "core/MapFile.h"
+#include "core/Unit1.h"
+#include "core/Unit34.h"
+#include "engine/Handlers.h"
+#include "engine/RunState.h"
+#include "tools/Unit23.h"
+
+#include <QDate>
+#include <QLabel>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QTime>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cxxabi.h>
+#include <dlfcn.h>
+#include <exception>
+#include <typeinfo>
+#include <unistd.h>
+
+namespace {
+
+thread_local quintptr lastThrow = 0;
+
+// Frees the map data with the main window.
+class MapHolder : public QObject {
+public:
+    using QObject::QObject;
+    ~MapHolder() override { uDebugEx::FreeMapFile(); }
+};
+
+QString demangle(const char* name) {
+    int status = 0;
+    char* text = abi::__cxa_demangle(name, nullptr, nullptr, &status);
+    const QString out = QString::fromLatin1(status == 0 && text ? text : name);
+    std::free(text);
+    return out;
+}
+
+QString currentExceptionClass() {
+    const std::type_info* type = abi::__cxa_current_exception_type();
+    return type ? demangle(type->name()) : QStringLiteral("Exception");
+}
+
+QString hex8(quintptr value) { return QStringLiteral("%1").arg(value, 8, 16, QChar(u'0')).toUpper(); }
+
+QString dateTimeLine() {
+    const QLocale locale;
+    return u'[' + locale.toString(QDate::currentDate(), QLocale::ShortFormat) + QStringLiteral(" - ") +
+           locale.toString(QTime::currentTime(), QLocale::LongFormat) + u']';
+}
+
+// The run line, the edit line, the current command and the variables it uses.
+QStringList runLines(TForm1* form) {
+    TListView* list = nullptr;
+    int row = 0;
+    form->GetExecPosition(list, row);
+    const QString position = list != form->ListView1 ? QStringLiteral("%1.%2").arg(CurrentOrderIndex + 1).arg(row + 1)
+                                                     : QString::number(row + 1);
+    QStringList lines;
+    lines << QStringLiteral("Run :") + TForm1::BoolToText(MacroRunning) +
+                 (MacroRunning ? QStringLiteral(" (") + position + u')' : QString());
+    const int selected = form->ListView1->selectedIndex();
+    lines << QStringLiteral("Edited :") + TForm1::BoolToText(EditMode) +
+                 (EditMode && selected >= 0 ? QStringLiteral(" (%1)").arg(selected + 1) : QString());
+    const bool exists = list && list->hasRow(row);
+    lines << QStringLiteral("Commande:") + (exists ? list->keyword(row) : QString());
+    lines << QStringLiteral("Params:") + (exists ? list->params(row) : QString());
+    QVector<TForm1::ParamValue> used;
+    form->ExpandParamValues(list, row, used);
+    lines << QString() << QStringLiteral("***** VarUse *****");
+    for (const TForm1::ParamValue& v : used) lines << v.name + QStringLiteral(":'") + v.value + QStringLiteral("'[") + v.kind + u']';
+    return lines;
+}
+
+void writeStderr(const QString& text) {
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    std::fflush(stderr);
+}
+
+// An exception that escaped everything: the report goes to the standard error.
+[[noreturn]] void onTerminate() {
+    QString text = QStringLiteral("Orvanel : erreur fatale");
+    if (std::exception_ptr e = std::current_exception()) {
+        text += QStringLiteral(" (") + currentExceptionClass();
+        try {
+            std::rethrow_exception(e);
+        } catch (const std::exception& ex) {
+            text += QStringLiteral(" : ") + QString::fromLocal8Bit(ex.what());
+        } catch (...) {
+        }
+        text += u')';
+    }
+    const qint64 offset = uDebugEx::AddressToMapOffset(lastThrow);
+    QString unit, procedure;
+    uDebugEx::AddressToUnit(offset, unit);
+    uDebugEx::AddressToProcedure(offset, procedure);
+    writeStderr(text + QStringLiteral(" à 0x") + hex8(lastThrow) + u' ' + unit + u' ' + procedure + u' ' +
+                uDebugEx::AddressToUnitLine(offset));
+    std::abort();
+}
+
+// Nothing but async-signal-safe calls here: a short line, then the default action.
+void onFatalSignal(int signal) {
+    static const char text[] = "Orvanel : erreur fatale (signal ";
+    [[maybe_unused]] ssize_t w = write(STDERR_FILENO, text, sizeof text - 1);
+    char digits[4] = {char('0' + signal / 10 % 10), char('0' + signal % 10), ')', '\n'};
+    w = write(STDERR_FILENO, digits, sizeof digits);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+}  // namespace
+
+// Every throw passes here first, so that the report can name the code that threw.
+namespace __cxxabiv1 {
+extern "C" void __cxa_throw(void* object, std::type_info* type, void (_GLIBCXX_CDTOR_CALLABI* destroy)(void*)) {
+    using Throw = void (*)(void*, std::type_info*, void (*)(void*));
+    static const auto next = reinterpret_cast<Throw>(dlsym(RTLD_NEXT, "__cxa_throw"));
+    lastThrow = reinterpret_cast<quintptr>(__builtin_return_address(0));
+    if (next) next(object, type, destroy);
+    std::abort();  // the real throw does not return
+}
+}  // namespace __cxxabiv1
+
+quintptr LastThrowAddress() { return lastThrow; }
+
+void InstallCrashHandler(TForm1* form) {
+    uDebugEx::LoadMapFile();
+    new MapHolder(form);
+    std::set_terminate(onTerminate);
+    for (int s : {SIGSEGV, SIGBUS, SIGILL, SIGFPE}) std::signal(s, onFatalSignal);
+}
+
+bool OrvanelApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const CommandRetried&) {
+        // a retry ran inside an event handler: the failed handler is over
+    } catch (const std::exception& e) {
+        BuildErrorReport(currentExceptionClass(), QString::fromLocal8Bit(e.what()), lastThrow);
+    } catch (...) {
+        BuildErrorReport(currentExceptionClass(), QString(), lastThrow);
+    }
+    return false;
+}
+
+void BuildErrorReport(const QString& className, const QString& message, quintptr address) {
+    if (!Form34 || !Form1 || QCoreApplication::closingDown()) return;
+    const qint64 offset = uDebugEx::AddressToMapOffset(address);
+    QString unit, procedure;
+    uDebugEx::AddressToUnit(offset, unit);
+    uDebugEx::AddressToProcedure(offset, procedure);
+    const QString line = uDebugEx::AddressToUnitLine(offset);
+    // A plug-in command's module would be named here once plug-ins are loaded.
+    const QString module = QCoreApplication::applicationFilePath();
+    Form34->Memo1->clear();
+    Form34->Panel1->setText(QStringLiteral("Class :") + className);
+    QStringList lines = {dateTimeLine(),
+                         QStringLiteral("Version :") + ProgramVersion,
+                         QStringLiteral("Module :") + module,
+                         QStringLiteral("Message :") + message,
+                         QStringLiteral("Addr exception : 0x") + hex8(address),
+                         QStringLiteral("Class :") + className,
+                         QStringLiteral("File :") + unit,
+                         QStringLiteral("Procedure :") + procedure,
+                         QStringLiteral("Line Nr :") + line};
+    lines << runLines(Form1);
+    Form34->Memo1->setPlainText(lines.join(u'\n'));
+    if (AutoRun) writeStderr(lines.join(u'\n'));
+    Form34->show();
+}
+
+void TForm1::ShowInternalError(const QString& message) {
+    if (!Form34) return;
+    Form34->Memo1->clear();
+    Form34->Panel1->setText(QStringLiteral("Internal error [code 2]."));
+    QStringList lines = {dateTimeLine(), QStringLiteral("Message :") + message,
+                         QStringLiteral("Addr exception : 0x00000000")};
+    lines << runLines(this);
+    Form34->Memo1->setPlainText(lines.join(u'\n'));
+    if (MacroRunning) RunEndedInError = true;
+    Stop1Click();
+    if (AutoRun) {  // nobody is there to close the box
+        writeStderr(lines.join(u'\n'));
+        return;
+    }
+    TForm34::ShowModal(Form34);
+}

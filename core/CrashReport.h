@@ -1,0 +1,25 @@
+#pragma once
+// The program-wide crash handler: an exception that nothing else catches is
+// shown in the internal-error window (TForm34) with its class, message,
+// address and the unit, procedure and line the map file gives for it.
+#include <QApplication>
+#include <QString>
+
+class TForm1;
+
+// Reads the map file and installs the handlers (exceptions escaping an event
+// handler, std::terminate, fatal signals). Called once by the main window.
+void InstallCrashHandler(TForm1* form);
+
+// Fills and shows the crash report (non-modal; the window counts down).
+void BuildErrorReport(const QString& className, const QString& message, quintptr address);
+
+// The program's application object: catches what escapes an event handler.
+class OrvanelApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+// The code address the last exception was thrown from (0 when unknown).
+quintptr LastThrowAddress();

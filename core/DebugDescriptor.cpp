@@ -1,0 +1,150 @@
+// The descriptor of expected parameters and the row under check.
+#include "core/CheckRules.h"
+#include "core/Unit1.h"
+#include "engine/mdlfnct.h"
+
+#include <QFileInfo>
+
+TstructParam& TstructParam::SetRange(qint64 min, qint64 max) {
+    HasRange = true;
+    RangeMin = min;
+    RangeMax = max;
+    return *this;
+}
+
+TstructParam& TstructParam::SetAllowedValues(const QStringList& words) {
+    AllowedValues = words;
+    HasAllowedValues = !words.isEmpty();
+    return *this;
+}
+
+TstructParam& TstructParam::SetKinds(unsigned kinds) {
+    AlphaValue = kinds & kAlphaValue;
+    NumericValue = kinds & kNumericValue;
+    AlphaVariable = kinds & kAlphaVariable;
+    NumericVariable = kinds & kNumericVariable;
+    IsObject = kinds & kObject;
+    EmptyAllowed = kinds & kEmptyAllowed;
+    return *this;
+}
+
+TstructParam& TstructOrdre::AddParam(const QString& value, unsigned kinds) {
+    TstructParam& p = Params.emplace_back();
+    p.Value = value;
+    return p.SetKinds(kinds);
+}
+
+void TstructOrdre::SetAllowedValues(const QStringList& words, int index) {
+    if (index >= 0 && index < Params.size()) Params[index].SetAllowedValues(words);
+}
+
+namespace {
+
+bool isObjectName(TListView* list, const QString& name) {
+    for (int r = 0; r < list->count(); ++r)
+        if (list->keyword(r) == QLatin1String("Objet") && TForm1::GetParam(list->params(r))[1] == name) return true;
+    return false;
+}
+
+bool accepts(const TstructParam& p, TListView* list) {
+    if (p.EmptyAllowed && p.Value.isEmpty()) return true;
+    const bool integer = Debug::isInt(p.Value);
+    if (p.AlphaValue && !integer) return true;
+    if (p.NumericValue && integer) return true;
+    if (p.NumericVariable || p.AlphaVariable) {
+        const QString kind = Debug::kindOf(p.Value);
+        if (p.NumericVariable && kind == QLatin1String("Numerique")) return true;
+        if (p.AlphaVariable && kind == QLatin1String("Alpha")) return true;
+    }
+    if (p.HasAllowedValues && p.AllowedValues.contains(p.Value)) return true;
+    if (p.IsObject && isObjectName(list, p.Value)) return true;
+    if (p.HasRange && integer) {
+        const qint64 v = mdlfnct::StrToIntOrZero(p.Value);
+        if (p.RangeMin <= v && v <= p.RangeMax) return true;
+    }
+    return false;
+}
+
+QString acceptedKinds(const TstructParam& p) {
+    QStringList kinds;
+    if (p.AlphaValue) kinds << QStringLiteral("valeur alphanumérique");
+    if (p.NumericValue) kinds << QStringLiteral("valeur numérique");
+    if (p.AlphaVariable) kinds << QStringLiteral("variable alphanumérique");
+    if (p.NumericVariable) kinds << QStringLiteral("variable numérique");
+    if (p.IsObject) kinds << QStringLiteral("object");
+    if (p.HasAllowedValues) kinds << p.AllowedValues;
+    if (p.HasRange)
+        kinds << QStringLiteral("valeur comprise entre %1 et %2").arg(p.RangeMin).arg(p.RangeMax);
+    return kinds.join(QStringLiteral(", "));
+}
+
+}  // namespace
+
+bool TstructOrdre::Validate(TListView* list, int sourceNumber) const {
+    bool ok = true;
+    for (int i = 0; i < Params.size(); ++i) {
+        const TstructParam& p = Params[i];
+        const bool checked = p.AlphaValue || p.NumericValue || p.AlphaVariable || p.NumericVariable || p.IsObject ||
+                             p.HasAllowedValues || p.HasRange;
+        if (!checked || accepts(p, list)) continue;
+        const QString message = QStringLiteral("Le paramètre %1 de la commande \"%2\" doit être de type suivant [%3].")
+                                    .arg(i + 1)
+                                    .arg(Name, acceptedKinds(p));
+        if (Debug::AddCheckError(list, Row + 1, Debug::kErreur, message, sourceNumber)) ok = false;
+    }
+    return ok;
+}
+
+namespace Debug {
+
+RowCheck::RowCheck(TListView* l, const QString& p, int r, int s)
+    : list(l), params(p), row(r), source(s), f(mdlfnct::SplitParams(p)) {}
+
+void RowCheck::errorAt(int line, const QString& message) {
+    if (AddCheckError(list, line, kErreur, message, source)) ok = false;
+}
+
+void RowCheck::warningAt(int line, const QString& message) { AddCheckError(list, line, kAvertissement, message, source); }
+
+void RowCheck::validate(const TstructOrdre& d) {
+    if (!d.Validate(list, source)) ok = false;
+}
+
+bool RowCheck::needFields(std::initializer_list<int> counts) {
+    for (int n : counts)
+        if (fieldCount() == n) return true;
+    error(QStringLiteral("Nombre de paramètre invalide."));
+    return false;
+}
+
+void RowCheck::notReadOnly(const QString& name) {
+    if (IsReadOnlySysVar(name)) error(QStringLiteral("La variable ") + name + QStringLiteral(" est en lecture seule."));
+}
+
+TstructOrdre RowCheck::descriptor(const QString& name) const {
+    TstructOrdre d(name, row);
+    for (int i = 1; i <= qMin(fieldCount(), 20); ++i) d.AddParam(f[i]);
+    return d;
+}
+
+QString kindOf(const QString& name) { return mdlfnct::GetVarType(name); }
+
+bool isInt(const QString& text) { return mdlfnct::IsInteger(text); }
+
+int countRowsWithParam(TListView* list, const QString& keyword, const QString& text) {
+    int count = 0;
+    for (int r = 0; r < list->count(); ++r) {
+        if (list->keyword(r) != keyword) continue;
+        const TParamFields f = mdlfnct::SplitParams(list->params(r));
+        for (int i = 1; i < f.Count && i <= 20; ++i) {
+            if (f[i] != text) continue;
+            ++count;
+            break;
+        }
+    }
+    return count;
+}
+
+bool fileExists(const QString& name) { return !name.isEmpty() && QFileInfo(name).isFile(); }
+
+}  // namespace Debug

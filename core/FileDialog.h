@@ -1,0 +1,30 @@
+#pragma once
+// The main window's open and save dialogs. FileName is kept between runs of
+// the dialog (SaveDialog1's is the macro's file). Tests answer Execute().
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+class TFileDialog : public QObject {
+    Q_OBJECT
+public:
+    enum Kind { Open, Save };
+    TFileDialog(QWidget* owner, Kind kind, const QString& objectName);
+
+    Kind kind() const { return kind_; }
+    QString FileName;
+    QString Filter;       // "Macro|*.mcr|Tous|*.*"
+    int FilterIndex = 1;  // from 1
+
+    // Asks for a file; true when one was chosen (then in FileName).
+    bool Execute();
+
+    // Answers every Execute() instead of the screen (tests).
+    using Answerer = std::function<bool(TFileDialog&)>;
+    static void setAnswerer(Answerer answerer);
+
+private:
+    Kind kind_;
+};

@@ -1,0 +1,22 @@
+#pragma once
+// Help contexts of forms and controls (the "HelpContext" property), and the
+// F1 answer of the dialogs: the help file opened at the active control's context.
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+void SetHelpContext(QWidget* w, int context);
+int HelpContext(const QWidget* w);  // 0 when none was set
+
+// F1 in a form: the active control's context, else its parent's; with both 0
+// nothing happens; a help file that cannot be shown gives the French message.
+void FormHelpRequest(QWidget* form);
+// Gives a form that F1 answer.
+void InstallFormHelp(QWidget* form);
+
+// Tests see the help requests instead of the desktop: file and context; false
+// stands for a help file that could not be shown.
+using HelpViewer = std::function<bool(const QString& file, int context)>;
+void setHelpViewer(HelpViewer viewer);

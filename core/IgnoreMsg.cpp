@@ -1,0 +1,5 @@
+#include "core/IgnoreMsg.h"
+
+QVector<TIgnoreMsg> TTabIgnoreMsg;
+
+void ClearIgnoreMsg() { TTabIgnoreMsg.clear(); }

@@ -1,0 +1,127 @@
+// Macro files: the writer and its menu entries, the password menu entry and
+// the progress window of the readers.
+#include "core/Dialogs.h"
+#include "core/FileDialog.h"
+#include "core/IgnoreMsg.h"
+#include "core/MacroFile.h"
+#include "core/MacroFileLoad.h"
+#include "core/Unit1.h"
+#include "core/Unit32.h"
+#include "core/WatchList.h"
+#include "engine/Unit29.h"
+#include "tools/Unit19.h"
+#include "tools/Unit23.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QProgressBar>
+#include <QRandomGenerator>
+#include <QSaveFile>
+
+using namespace macrofile;
+
+void TForm1::SaveMacro(TListView* list) {
+    // Expanded inclusions are only folded back; the next save writes the folded list.
+    if (!TabOfInclude.isEmpty()) {
+        UnloadInclusions(TabOfInclude, ListView1);
+        return;
+    }
+    if (!list) list = ListView1;
+    if (SaveDialog1->FileName.isEmpty()) {
+        Enregistersous1Click();
+        return;
+    }
+    const QString fileName = SaveDialog1->FileName;
+    const int count = list->count();
+    const int infoAt = count > 1 ? int(QRandomGenerator::global()->bounded(count - 1)) : 0;
+    if (fileName.endsWith(QLatin1String(".mcr")) && MacroFileServices.AddRecents) MacroFileServices.AddRecents(fileName);
+    const QFileInfo info(fileName);
+    if (info.exists() && !(info.permissions() & QFileDevice::WriteOwner)) {
+        MessageDlg(QStringLiteral("Ce fichier est en lecture seule, veuillez enregister le fichier sous un autre nom, "
+                                  "ou supprimer cette propriété."),
+                   MsgType::Warning, mbOK);
+        return;
+    }
+
+    // The password goes before a command row: an empty macro is written without
+    // it, and then nothing else is encoded either, so that it reads back.
+    const bool encode = !MacroPassword.isEmpty() && count > 0;
+    QByteArray out;
+    out.reserve(qsizetype(count + 2) * TMacroFileRecord::kSize);
+    for (int i = 0; i < count; ++i) {
+        if (i == infoAt && encode) {
+            out += TMacroFileRecord{QStringLiteral("Info"), MacroPassword}.toBytes(true);
+            out += TMacroFileRecord{QStringLiteral("Infos"), BoolToText(ProtectSourceOnly)}.toBytes(true);
+        }
+        out += TMacroFileRecord{list->keyword(i), list->params(i)}.toBytes(encode);
+    }
+    for (const QString& name : WatchedNames(*this))
+        out += TMacroFileRecord{QStringLiteral("Évaluer"), name}.toBytes(encode);
+    for (const TIgnoreMsg& m : std::as_const(TTabIgnoreMsg))
+        if (m.StillPresent) out += TMacroFileRecord{QStringLiteral("IgnoreMsg"), m.Origin + u'~' + m.Message}.toBytes(encode);
+    QComboBox* priority = Form23 ? Form23->ComboBox1 : nullptr;
+    if (priority && priority->currentText() != priority->itemText(3) &&
+        MessageDlg(QStringLiteral("Votre macro n'est pas en priorité normal, voulez vous sauvegarder ce paramètre ?"),
+                   MsgType::Confirmation, mbYes | mbNo) == mrYes) {
+        int index = 0;
+        while (index < 5 && priority->itemText(index) != priority->currentText()) ++index;
+        out += TMacroFileRecord{QStringLiteral("[Process Priority]"), QString::number(index)}.toBytes(encode);
+    }
+    if (Form19) Form19->PageControl1->setTabVisible(Form19->PageControl1->indexOf(Form19->TabSheet7), true);
+
+    // Written beside the target and renamed over it: a failed save leaves the old file whole.
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size() || !file.commit()) {
+        MessageDlg(QStringLiteral("Impossible d'enregistrer le fichier %1 (%2). Le fichier existant n'a pas été modifié.")
+                       .arg(fileName, file.errorString()),
+                   MsgType::Error, mbOK);
+        return;
+    }
+    if (list == ListView1) {
+        StatusPanel[0]->setText(info.absoluteFilePath());
+        QApplication::setApplicationName(info.fileName());
+        setWindowTitle(GetStateCaption());
+        MacroModified = false;
+    }
+}
+
+void TForm1::Enregistrer1Click() {
+    SaveMacro(nullptr);
+    refreshStatusBar(*this);
+}
+
+void TForm1::Enregistersous1Click() {
+    SaveDialog1->Filter = QStringLiteral("Macro|*.mcr|Tous|*.*");
+    if (SaveDialog1->Execute() && !SaveDialog1->FileName.isEmpty()) Enregistrer1Click();
+}
+
+void TForm1::Crypter1Click() {
+    Form32->Mode = 0;
+    Form32->show();
+}
+
+namespace macrofile {
+
+LoadProgress::LoadProgress(int count, int threshold, const QString& text) {
+    if (count <= threshold || text.isEmpty() || !Form29) return;
+    shown_ = true;
+    step_ = qMax(1, count / 100);
+    Form29->Label1->setText(text);
+    Form29->ProgressBar1->setRange(0, 100);
+    Form29->ProgressBar1->setValue(0);
+    Form29->show();
+    QApplication::processEvents();
+}
+
+LoadProgress::~LoadProgress() {
+    if (shown_) Form29->close();
+}
+
+bool LoadProgress::reach(int done) {
+    Form29->ProgressBar1->setValue(qMin(100, done / step_));
+    QApplication::processEvents();
+    return Form29->Cancelled;
+}
+
+}  // namespace macrofile

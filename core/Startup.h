@@ -1,0 +1,53 @@
+#pragma once
+// Start-up and the main window's life: what other topics need of them.
+// The start-up flags themselves are declared in core/Unit1.h.
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class TXPMenu;
+
+// The XP look of the program, created by TForm1::FormCreate.
+extern TXPMenu* MainXPMenu;
+// Command descriptions: every line of the language's ".lng" file, loaded at start-up.
+extern QStringList DescriptionLines;
+// The program was told to end (after an export from the command line).
+extern bool ApplicationTerminated;
+
+// Start-up steps that belong to other topics; each topic installs its own
+// (in its build...Ui hook) and an empty one is skipped. InitForm1 and
+// FormDestroy call them at their place in the start-up order.
+struct TStartupServices {
+    std::function<void()> BuildSystemVariables;            // the system-variable table
+    std::function<void()> LoadToolbarGlyphs;               // pictures of "ressources.dll"
+    std::function<void(const QString& path)> LoadPlugin;   // one library of [DynOrder]
+    std::function<void()> AddPluginNodes;                  // "Plugins" in the command tree, then the command table
+    std::function<void(const QString& language)> LoadLanguageFile;
+    std::function<void()> RegisterStartupHotKeys;          // Num Lock and Print Screen
+    std::function<void()> UnloadPlugins;
+};
+extern TStartupServices StartupServices;
+
+// The program's arguments, the program itself first. Tests set their own
+// (an empty list gives the real ones back).
+QStringList ProgramArguments();
+void SetProgramArguments(const QStringList& arguments);
+
+// Opens a file with the desktop's handler for it (a program is started);
+// fragment, when given, names a place inside it. False when that failed.
+bool ShellOpen(const QString& path, const QString& fragment = QString());
+// Tests answer every ShellOpen instead of the desktop.
+using ShellOpener = std::function<bool(const QString& path, const QString& fragment)>;
+void SetShellOpener(ShellOpener opener);
+
+// The help file beside the program.
+inline const QString kHelpFileName = QStringLiteral("aide.html");
+// Opens the help file at a help context (0: its first page); when that
+// fails, says so in a message box. False on failure.
+bool OpenHelp(int context);
+
+// Texts of the tray icon shown while a macro runs without the editor.
+QString TrayTooltip(const QString& macroName);
+QString TrayBalloonText(const QString& macroName);
+// Breaks a line after a blank, "-" or tab so that no line passes maxCol when it can be helped.
+QString WrapText(const QString& line, int maxCol);

@@ -1,0 +1,249 @@
+// Names declared by the rows of a macro: variables, labels, procedures and
+// objects; fresh default names and the rename of a variable.
+#include "core/Unit1.h"
+#include "engine/mdlfnct.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+namespace {
+// Refills the items of a combo box; an editable one keeps its text.
+class ComboFill {
+public:
+    explicit ComboFill(QObject* control) : combo_(qobject_cast<QComboBox*>(control)) {
+        if (!combo_) return;
+        text_ = combo_->currentText();
+        combo_->clear();
+    }
+    ~ComboFill() {
+        if (combo_ && combo_->isEditable()) combo_->setEditText(text_);
+    }
+    QComboBox* combo() const { return combo_; }
+    void clearText() { text_.clear(); }
+
+private:
+    QComboBox* combo_;
+    QString text_;
+};
+
+void addOnce(QComboBox* combo, const QString& text) {
+    if (combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) combo->addItem(text);
+}
+
+// Field 1 of every row with one of the keywords, once each.
+void listFirstFields(TListView* list, QComboBox* combo, std::initializer_list<const char16_t*> keywords) {
+    for (const MacroCommand& c : list->items().rows())
+        for (const char16_t* k : keywords)
+            if (c.keyword == QStringView(k)) addOnce(combo, TForm1::GetParam(c.params)[1]);
+}
+
+// The "<Var3>"-style name after those the rows already declare, in row order.
+QString freshName(TListView* list, const QString& keyword, const QString& stem, int* number) {
+    int n = 1;
+    for (const MacroCommand& c : list->items().rows())
+        if (c.keyword == keyword && TForm1::GetParam(c.params)[1] == u'<' + stem + QString::number(n) + u'>') ++n;
+    *number = n;
+    return u'<' + stem + QString::number(n) + u'>';
+}
+
+// A character that ends a name inside an expression.
+bool isDelimiter(QChar c) {
+    return QStringView(u" *+-/=(),").contains(c) || c == CarSepParam;
+}
+}  // namespace
+
+void TForm1::List_Var(QStringList& strings, bool alpha, bool numerique, TListView* list) const {
+    if (!list) list = ListView1;
+    strings.clear();
+    for (const MacroCommand& c : list->items().rows()) {
+        if (c.keyword != u"Variable") continue;
+        const TParamFields f = GetParam(c.params);
+        if (strings.contains(f[1]) || (f[3] == u"Alpha" && !alpha) || (f[3] == u"Numerique" && !numerique)) continue;
+        strings << f[1];
+    }
+}
+
+void TForm1::GetInitialValueofVar(const QString& name, QChar quote, QString& value) const {
+    value.clear();
+    for (const MacroCommand& c : ListView1->items().rows()) {
+        if (c.keyword != u"Variable") continue;
+        const TParamFields f = GetParam(c.params);
+        if (f[1] != name) continue;
+        value = f[3] == u"Alpha" && quote != QChar(u'\0') ? quote + f[2] + quote : f[2];
+        return;
+    }
+}
+
+void TForm1::List_Label(QObject* comboBox) const {
+    const ComboFill fill(comboBox);
+    if (fill.combo()) listFirstFields(ListView1, fill.combo(), {u"Label"});
+}
+
+void TForm1::List_procedure(QObject* comboBox) const {
+    const ComboFill fill(comboBox);
+    if (!fill.combo()) return;
+    for (const MacroCommand& c : ListView1->items().rows())
+        if (c.keyword == u"Procedure" && !c.params.startsWith(u"END") && !c.params.startsWith(u"CALL"))
+            addOnce(fill.combo(), c.params);
+}
+
+void TForm1::List_Objet(QObject* comboBox) const {
+    const ComboFill fill(comboBox);
+    if (fill.combo()) listFirstFields(ListView1, fill.combo(), {u"Objet"});
+}
+
+void TForm1::List_var_and_objet(QObject* comboBox) const {
+    ComboFill fill(comboBox);
+    fill.clearText();
+    if (fill.combo()) listFirstFields(ListView1, fill.combo(), {u"Variable", u"Objet"});
+}
+
+bool TForm1::Fonction_existe_with_param(TListView* list, const QString& keyword, int fieldNo,
+                                        const QString& text) const {
+    if (!list) list = ListView1;
+    if (fieldNo < 1 || fieldNo > 20) return false;
+    for (const MacroCommand& c : list->items().rows())
+        if (c.keyword == keyword && GetParam(c.params)[fieldNo] == text) return true;
+    return false;
+}
+
+int TForm1::procedure_exists(TListView* list, const QString& name) const {
+    if (!list) list = ListView1;
+    const QString target = mdlfnct::GetVarValue(name);
+    for (int r = 0; r < list->count(); ++r)
+        if (list->keyword(r) == u"Procedure" && list->params(r) == target) return r;
+    // A variable's value is known only at run time.
+    return mdlfnct::GetVarType(name) != u"No_Type" && ExecState == 0 ? 0 : -1;
+}
+
+int TForm1::FindEndOfProcedure(TListView* list, int start) const {
+    if (!list) list = ListView1;
+    if (start < 0) return -1;
+    int depth = 0;
+    for (int r = start; r < list->count(); ++r) {
+        if (list->keyword(r) != u"Procedure") continue;
+        const QString p = list->params(r);
+        if (p.startsWith(u"END")) --depth;
+        else if (!p.startsWith(u"CALL ")) ++depth;
+        if (depth == 0) return r;
+    }
+    return -1;
+}
+
+bool TForm1::CanGetEndofProcedure(TListView* list, int index, bool oneOpen) const {
+    if (!list) list = ListView1;
+    int ends = 0, declarations = 0;
+    for (int r = qMin(index, list->count() - 1); r >= 0; --r) {
+        if (list->keyword(r) != u"Procedure") continue;
+        const QString p = list->params(r);
+        if (p.startsWith(u"END")) ++ends;
+        else if (!p.startsWith(u"CALL ")) ++declarations;
+    }
+    return oneOpen ? declarations - 1 == ends : declarations == ends;
+}
+
+void TForm1::New_Var_Name(QObject* edit) const {
+    auto* line = qobject_cast<QLineEdit*>(edit);
+    if (!line) return;
+    int n = 0;
+    line->setText(freshName(ListView1, QStringLiteral("Variable"), QStringLiteral("Var"), &n));
+    line->setSelection(1, int(QString::number(n).size()) + 3);  // "Var3" of "<Var3>"
+}
+
+void TForm1::New_Label_Name(QObject* comboBox) const {
+    auto* combo = qobject_cast<QComboBox*>(comboBox);
+    if (!combo) return;
+    int n = 0;
+    const QString name = freshName(ListView1, QStringLiteral("Label"), QStringLiteral("Label"), &n);
+    if (combo->isEditable()) combo->setEditText(name);
+    else combo->setCurrentText(name);
+}
+
+// Every later declaration goes, adjacent repeats included.
+void TForm1::OneVarOnly(const QString& name, TListView* list) {
+    if (!list) list = ListView1;
+    bool kept = false;
+    for (int r = 0; r < list->count();) {
+        if (list->keyword(r) == u"Variable" && GetParam(list->params(r))[1] == name) {
+            if (kept) {
+                list->remove(r);
+                continue;
+            }
+            kept = true;
+        }
+        ++r;
+    }
+}
+
+void TForm1::Update_Objet(TListView* list, int oldNumber, int newNumber) {
+    if (!list) list = ListView1;
+    const QString o = QString::number(oldNumber), n = QString::number(newNumber);
+    for (int r = 0; r < list->count(); ++r) {
+        const QString keyword = list->keyword(r);
+        const TParamFields f = GetParam(list->params(r));
+        if (f[1] == o) ChangeParam(list, r, 1, n, false);
+        if (keyword == u"Fonction" && f[4] == o) ChangeParam(list, r, 4, n, false);
+        if (keyword == u"Objet" && f[2] == o) ChangeParam(list, r, 2, n, false);
+    }
+}
+
+// Tokens are runs between the delimiters " *+-/=(),", the parameter
+// separator and the delimiters themselves; a token equal to oldName is replaced.
+void TForm1::ChangeVarNameIntoSimpleText(const QString& text, const QString& oldName, const QString& newName,
+                                         QString& result) {
+    result.clear();
+    QString token;
+    auto flush = [&] {
+        result += token == oldName ? newName : token;
+        token.clear();
+    };
+    for (const QChar c : text) {
+        if (isDelimiter(c)) {
+            flush();
+            result += c;
+        } else {
+            token += c;
+        }
+    }
+    flush();
+}
+
+// Testing (apply false): true when a rename would change some row. Applying:
+// each changed row is rewritten once, with its history row; EditMode and
+// PreviousParams are given back as they were found.
+bool TForm1::ChangeVarName(const QString& oldName, const QString& newName, bool apply) {
+    const bool keptEditMode = EditMode;
+    const QString keptPrevious = PreviousParams;
+    for (int r = 0; r < ListView1->count(); ++r) {
+        const QString keyword = ListView1->keyword(r);
+        const QString params = ListView1->params(r);
+        const TParamFields original = GetParam(params);
+        TParamFields f = original;
+        QString rewritten = params;
+        if (keyword == u"Calcul évolué") {
+            ChangeVarNameIntoSimpleText(params, oldName, newName, rewritten);
+        } else {
+            for (int i = 1; i < f.Count && i <= 20; ++i) {
+                if (i == 3 && keyword == u"ScriptEval") {
+                    QString script;
+                    ChangeVarNameIntoSimpleText(f[3], oldName, newName, script);
+                    f[3] = script;
+                }
+                if (f[i] == oldName) f[i] = newName;
+            }
+            if (f.field != original.field) {
+                rewritten.clear();
+                GetParamToStr(f, rewritten);
+            }
+        }
+        if (rewritten == params) continue;
+        if (!apply) return true;
+        PreviousParams = params;
+        EditMode = true;
+        ListView1->setParams(r, rewritten);
+        SaveBeforeChange(r);
+    }
+    EditMode = keptEditMode;
+    PreviousParams = keptPrevious;
+    return false;
+}

@@ -1,0 +1,183 @@
+#include "editors/CommandDialog.h"
+
+#include "core/Dialogs.h"
+#include "core/HelpContext.h"
+#include "core/History.h"
+#include "core/Params.h"
+#include "core/Unit1.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+TComboBox::TComboBox(QWidget* parent) : QComboBox(parent) {}
+
+void TComboBox::showPopup() {
+    emit DropDown();
+    QComboBox::showPopup();
+}
+
+TComboBox* NewTextCombo(QWidget* parent, const QString& name) {
+    auto* box = new TComboBox(parent);
+    box->setObjectName(name);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->lineEdit()->setMaxLength(kMaxFieldLength);
+    return box;
+}
+
+void FillKeepingText(QComboBox* box, const QStringList& items) {
+    const QString text = box->currentText();
+    {
+        const QSignalBlocker quiet(box);
+        box->clear();
+        box->addItems(items);
+    }
+    if (box->isEditable())
+        box->setEditText(text);
+    else
+        box->setCurrentIndex(box->findText(text));
+}
+
+QString JoinFields(const QStringList& fields) {
+    QString s;
+    for (const QString& f : fields) s += f + CarSepParam;
+    return s;
+}
+
+QString ParamTail(const QString& params, int fieldsBefore) {
+    qsizetype from = 0;
+    for (int i = 0; i < fieldsBefore; ++i) {
+        const qsizetype at = params.indexOf(CarSepParam, from);
+        if (at < 0) return QString();
+        from = at + 1;
+    }
+    return params.mid(from);
+}
+
+bool FitsInRow(const QString& params) {
+    if (params.size() <= kMaxFieldLength) return true;
+    MessageDlg(QStringLiteral("Les paramètres de la commande dépassent %1 caractères : raccourcissez le texte.")
+                   .arg(kMaxFieldLength),
+               MsgType::Warning, mbOK);
+    return false;
+}
+
+THistoryGroup::THistoryGroup(bool active) : active_(active && Form1) {
+    if (active_) Form1->AddHistory(0, HistoryAction::GroupBegin, QString(), QString());
+}
+
+THistoryGroup::~THistoryGroup() {
+    if (active_ && Form1) Form1->AddHistory(0, HistoryAction::GroupEnd, QString(), QString());
+}
+
+TCommandDialog::TCommandDialog(int number, const QString& caption, const QString& keyword, int helpContext,
+                               QWidget* parent)
+    : TForm(number, caption, parent), keyword_(keyword) {
+    Button1 = new QPushButton(QStringLiteral("Valider"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button2 = new QPushButton(QStringLiteral("Annuler"), this);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    connect(Button1, &QPushButton::clicked, this, &TCommandDialog::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TCommandDialog::Button2Click);
+    SetHelpContext(this, helpContext);
+    InstallFormHelp(this);
+}
+
+QBoxLayout* TCommandDialog::ButtonRow() {
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(Button1);
+    row->addWidget(Button2);
+    return row;
+}
+
+void TCommandDialog::ShowForAdd(const QString& keyword) {
+    const QString k = keyword.isEmpty() ? keyword_ : keyword;
+    if (isVisible() && !modifying_ && k == keyword_) {
+        raise();
+        activateWindow();
+        return;
+    }
+    open(false, -1, k);
+}
+
+void TCommandDialog::ShowForModify(int row) {
+    TListView* list = Form1->ListView1;
+    if (!list->hasRow(row)) return;
+    EditMode = true;
+    open(true, row, list->keyword(row));
+}
+
+void TCommandDialog::open(bool modifying, int row, const QString& keyword) {
+    TListView* list = Form1->ListView1;
+    keyword_ = keyword;
+    modifying_ = modifying;
+    target_ = modifying ? QPersistentModelIndex(list->items().index(row, 0)) : QPersistentModelIndex();
+    targetParams_ = modifying ? list->params(row) : QString();
+    FillLists();
+    if (modifying)
+        LoadFields(targetParams_);
+    else
+        LoadDefaults();
+    show();
+    raise();
+    activateWindow();
+    AfterShow();
+}
+
+int TCommandDialog::TargetRow() const {
+    if (!modifying_ || !target_.isValid()) return -1;
+    const int row = target_.row();
+    const TListView* list = Form1->ListView1;
+    if (list->keyword(row) != keyword_ || list->params(row) != targetParams_) return -1;
+    return row;
+}
+
+int TCommandDialog::IconIndex() const { return TForm1::GetImageIndexOfText(CommandKeyword()); }
+
+bool TCommandDialog::Refuse(const QString& message) {
+    MessageDlg(message, MsgType::Warning, mbOK);
+    return false;
+}
+
+bool TCommandDialog::WriteRow(const QString& keyword, const QString& params, int icon) {
+    if (!FitsInRow(params)) return false;
+    if (modifying_) {
+        const int row = TargetRow();
+        if (row < 0)
+            return Refuse(QStringLiteral("La ligne en cours de modification a été supprimée ou changée depuis "
+                                         "l'ouverture de cette fenêtre : la modification n'est pas enregistrée."));
+        PreviousParams = targetParams_;
+        const EditModeAs modify(true);
+        Form1->ListView1->setParams(row, params);
+        Form1->SaveBeforeChange(row);
+        return true;
+    }
+    // Another dialog may be modifying a row meanwhile: this one adds all the same.
+    const EditModeAs add(false);
+    Form1->add_insert(keyword, params, icon);
+    return true;
+}
+
+bool TCommandDialog::Commit() { return WriteRow(CommandKeyword(), BuildParams(), IconIndex()); }
+
+void TCommandDialog::Button1Click() {
+    if (!Validate() || !Commit()) return;
+    AfterCommit();
+    close();
+}
+
+void TCommandDialog::Button2Click() { close(); }
+
+void TCommandDialog::closeEvent(QCloseEvent* e) {
+    EditMode = false;
+    modifying_ = false;
+    target_ = QPersistentModelIndex();
+    FormClose();
+    e->accept();
+}
+
+TCommandDialog* CommandDialog(int formNumber) { return qobject_cast<TCommandDialog*>(FindForm(formNumber)); }

@@ -1,0 +1,118 @@
+#pragma once
+// What every command dialog shares with the main window. A dialog opens
+// without blocking, either to add a command (palette, menus, command tree) or
+// to modify one row (edit entry); it keeps its own mode and the row it was
+// opened on, so the selection moving or another dialog closing meanwhile
+// changes nothing. On "Valider" it checks its fields, joins them and either
+// rewrites that row (history "Modification") or adds a row through
+// TForm1::add_insert (history "Ajout"). F1 opens the help at the active
+// control's context; the shared background paints the form.
+#include "core/Form.h"
+
+#include <QComboBox>
+#include <QPersistentModelIndex>
+#include <QStringList>
+
+class QBoxLayout;
+class QPushButton;
+
+// A combo box that says when its list is about to drop down.
+class TComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit TComboBox(QWidget* parent = nullptr);
+    void showPopup() override;
+signals:
+    void DropDown();
+};
+
+// An editable combo box for text typed into a row: Enter inserts nothing into
+// its list, and it takes no more than a row holds.
+TComboBox* NewTextCombo(QWidget* parent, const QString& name);
+// Replaces the list of a combo box, keeping the typed text.
+void FillKeepingText(QComboBox* box, const QStringList& items);
+// Parameter layouts that recur: fields each followed by the separator, and the
+// rest of a string after a number of fields, kept whole (separators included).
+QString JoinFields(const QStringList& fields);
+QString ParamTail(const QString& params, int fieldsBefore);
+// A row holds at most 255 characters of parameters: a longer string is refused
+// with a message (the file would cut it).
+bool FitsInRow(const QString& params);
+
+// Brackets several history rows as one undo step (nothing when inactive).
+class THistoryGroup {
+public:
+    explicit THistoryGroup(bool active = true);
+    ~THistoryGroup();
+    THistoryGroup(const THistoryGroup&) = delete;
+    THistoryGroup& operator=(const THistoryGroup&) = delete;
+
+private:
+    bool active_;
+};
+
+class TCommandDialog : public TForm {
+    Q_OBJECT
+public:
+    // keyword: the command it writes (a dialog for several commands is told
+    // which one when it opens).
+    TCommandDialog(int number, const QString& caption, const QString& keyword, int helpContext,
+                   QWidget* parent = nullptr);
+
+    // Opens for adding a command of that keyword (empty: the current one).
+    // Already open for adding the same command: only brought to the front.
+    void ShowForAdd(const QString& keyword = QString());
+    // Opens for modifying that row of the command list, reloading when already open.
+    void ShowForModify(int row);
+
+    bool Modifying() const { return modifying_; }
+    QString Keyword() const { return keyword_; }
+    // The row being modified; -1 when adding, or when that row was deleted or
+    // changed by something else since the dialog opened.
+    int TargetRow() const;
+
+    void Button1Click();  // "Valider"
+    void Button2Click();  // "Annuler"
+
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+
+protected:
+    // Each dialog's own part. FillLists runs first in both modes; then
+    // LoadFields gets the row's parameter string, or LoadDefaults runs.
+    virtual void FillLists() {}
+    virtual void LoadFields(const QString& params) = 0;
+    virtual void LoadDefaults() {}
+    virtual void AfterShow() {}
+    // Shows each failing check's message (Refuse) and answers false to keep the dialog open.
+    virtual bool Validate() { return true; }
+    virtual QString BuildParams() const = 0;
+    virtual QString CommandKeyword() const { return keyword_; }
+    virtual int IconIndex() const;
+    // Writes the command; dialogs that write several rows replace it.
+    virtual bool Commit();
+    virtual void AfterCommit() {}
+    virtual void FormClose() {}
+
+    // Rewrites the target row's parameters, its keyword and icon staying
+    // (modify), or adds the row (add); false when the parameters are too long or
+    // the target row is gone or changed (the user is told and nothing is written).
+    bool WriteRow(const QString& keyword, const QString& params, int icon);
+    // A warning with one OK button; answers false.
+    static bool Refuse(const QString& message);
+    // "Valider" and "Annuler" at the right of a row, for the dialog's layout.
+    QBoxLayout* ButtonRow();
+
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void open(bool modifying, int row, const QString& keyword);
+
+    QString keyword_;
+    bool modifying_ = false;
+    QPersistentModelIndex target_;
+    QString targetParams_;  // the row's parameters when the dialog opened
+};
+
+// The command dialog of a form number, or null when that form is not one (yet).
+TCommandDialog* CommandDialog(int formNumber);

@@ -1,0 +1,70 @@
+// Run-time handlers of "Type" and "Type Special".
+#include "core/Unit1.h"
+#include "engine/Handlers.h"
+#include "engine/mdlfnct.h"
+#include "platform/Platform.h"
+#include "platform/VirtualKeys.h"
+#include "tools/Unit19.h"
+
+#include <QCoreApplication>
+
+using namespace platform;
+
+void ExecType(const QString& params) {
+    const QString text = mdlfnct::GetVarValue(params);
+    Platform& desk = desktop();
+    // With Alt held (a "Type Special" [KeyDown] before), digits go to the numeric keypad.
+    if (desk.IsKeyDown(VK_MENU) && mdlfnct::IsInteger(text)) {
+        QCoreApplication::processEvents();
+        for (const QChar c : text) {
+            if (!c.isDigit()) continue;
+            const auto vk = uint8_t(VK_NUMPAD0 + c.digitValue());
+            const auto scan = uint8_t(desk.MapVirtualKey(vk, 0));
+            desk.keybd_event(vk, scan, 0);
+            desk.keybd_event(vk, scan, KEYEVENTF_KEYUP);
+        }
+        return;
+    }
+    // Every character with its own key and modifiers, whatever the layout;
+    // a stopped run stops between two characters (without the typing delay,
+    // Stop and Esc are heard every few characters).
+    const QList<uint> characters = text.toUcs4();
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        if (Form19 && Form19->CheckBox2->isChecked())
+            Form1->FnctPause(Form19->TPFEdit->text() + CarSepParam + QStringLiteral("MilliSec") + CarSepParam);
+        else if (i % 16 == 0)
+            QCoreApplication::processEvents();
+        if (!MacroRunning) return;
+        desk.TypeCharacter(characters[i]);
+    }
+}
+
+void ExecTypeSpecial(const QString& params) {
+    TParamFields f = mdlfnct::SplitParams(params);
+    const int last = qBound(1, f.Count - 1, 20);
+    for (int i = 1; i <= last; ++i) {  // an empty field stands for the separator key
+        if (f[i].isEmpty()) {
+            f[i] = CarSepParam;
+            break;
+        }
+    }
+    // Rebuilt here, so that Step mode finds the names as a run does.
+    mdlfnct::BuildKeyNameTable();
+    auto code = [](const QString& name) -> uint8_t {
+        for (const mdlfnct::KeyNameEntry& e : std::as_const(mdlfnct::KeyNameTable))
+            if (e.name == name) return uint8_t(e.code);
+        return 0;
+    };
+    const uint8_t keys[3] = {code(f[1]), code(f[2]), code(f[3])};
+    auto press = [&](bool down) {
+        for (int i = 0; i < 3; ++i) {
+            const uint8_t k = keys[down ? i : 2 - i];
+            if (k) mdlfnct::KeyEvent(k, down);
+        }
+    };
+    const QString& action = f[last];
+    if (action != u"[KeyUp]") press(true);
+    if (action == u"[KeyDown]") return;
+    press(false);
+    QCoreApplication::processEvents();
+}

@@ -1,0 +1,180 @@
+// Run-time handlers of "Move Mouse", "Click" and "Parcours souris".
+#include "core/Unit1.h"
+#include "engine/Handlers.h"
+#include "engine/mdlfnct.h"
+#include "platform/Platform.h"
+#include "tools/Unit19.h"
+
+#include <QApplication>
+#include <QThread>
+
+#include <cmath>
+#include <cstdlib>
+
+using namespace platform;
+
+namespace {
+
+// The pause after the user moved the mouse during a movement.
+QString mousePauseParams() {
+    const QString ms = Form19 && mdlfnct::IsInteger(Form19->Edit4->text()) ? Form19->Edit4->text()
+                                                                             : QStringLiteral("3000");
+    return ms + CarSepParam + QStringLiteral("MilliSec") + CarSepParam;
+}
+
+// A coordinate field: its value, or a run-time error naming the field as written.
+bool coordinate(const QString& field, const QString& axis, int& value) {
+    const QString text = mdlfnct::GetVarValue(field);
+    if (!mdlfnct::IsInteger(text)) {
+        Form1->RaiseExecError(QStringLiteral("La valeur de ") + axis + QStringLiteral(" n'est pas un numérique.[") +
+                                  field + u']',
+                              0);
+        return false;
+    }
+    value = mdlfnct::StrToIntOrZero(text);
+    return true;
+}
+
+// The cursor walks one pixel per step along the line through the target,
+// resting 10 ms every SpeedMouse + 1 steps; when the user moved the mouse
+// meanwhile it pauses, then goes on from where the cursor now is.
+void moveIndirect(int x, int y) {
+    Platform& desk = desktop();
+    const QString pauseParams = mousePauseParams();
+    const int speed = Form19 ? Form19->TrackBar1->value() : 10;
+    POINT c = desk.GetCursorPos();
+    const double a = c.x != x ? double(c.y - y) / double(c.x - x) : 0.0;
+    const double b = y - x * a;
+    POINT placed = c;
+    int counter = -1;
+    auto place = [&] {
+        desk.SetCursorPos(c.x, c.y);
+        placed = c;
+    };
+    auto rest = [&] {
+        if (++counter != speed) return;
+        QThread::msleep(10);
+        QCoreApplication::processEvents();
+        counter = -1;
+        const POINT now = desk.GetCursorPos();
+        if (now == placed) return;
+        Form1->FnctPause(pauseParams);
+        c = desk.GetCursorPos();
+    };
+    auto alongX = [&](int dir) {
+        while (MacroRunning && (dir < 0 ? c.x > x : c.x < x)) {
+            place();
+            c.x += dir;
+            c.y = int(std::lround(c.x * a + b));
+            rest();
+        }
+    };
+    auto alongY = [&](int dir) {
+        while (MacroRunning && (dir < 0 ? c.y > y : c.y < y)) {
+            place();
+            c.y += dir;
+            c.x = a == 0 ? x : int(std::lround((c.y - b) / a));
+            rest();
+        }
+    };
+    if (std::abs(c.x - x) > std::abs(c.y - y)) {
+        alongX(-1);
+        alongX(1);
+    } else {
+        alongY(-1);
+        alongY(1);
+    }
+    if (MacroRunning) desk.SetCursorPos(x, y);
+}
+
+// The double-click delay: the system's less 300 ms, 300 ms when out of 1..1000.
+int doubleClickDelay() {
+    const int delay = QApplication::doubleClickInterval() - 300;
+    return delay < 1 || delay > 1000 ? 300 : delay;
+}
+
+void pumpAndSleep(int ms) {
+    QCoreApplication::processEvents();
+    QThread::msleep(ulong(ms));
+}
+
+}  // namespace
+
+void ExecMoveMouse(const QString& params) {
+    const TParamFields f = mdlfnct::SplitParams(params);
+    int x = 0, y = 0;
+    if (!coordinate(f[1], QStringLiteral("X"), x) || !coordinate(f[2], QStringLiteral("Y"), y)) return;
+    // The cursor goes exactly there (absolute mouse units could miss it by a pixel).
+    if (f[3] == u"Direct") desktop().SetCursorPos(x, y);
+    else if (f[3] == u"Indirect") moveIndirect(x, y);
+}
+
+void ExecClick(const QString& params) {
+    const TParamFields f = mdlfnct::SplitParams(params);
+    const int delay = doubleClickDelay();
+    struct Button {
+        const char* name;
+        uint32_t down, up;
+    };
+    static const Button buttons[] = {
+        {"Left", MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP},
+        {"Middle", MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP},
+        {"Right", MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP},
+    };
+    Platform& desk = desktop();
+    for (int i = 1; i <= 6; ++i) {
+        const QString& action = f[i];
+        if (action == u"Whell Down" || action == u"Whell Up") {
+            const QString& count = f[i + 1];
+            if (!mdlfnct::IsInteger(count)) {
+                Form1->RaiseExecError(QStringLiteral("Le nombre de crans de la molette n'est pas un entier.[") + count +
+                                          u']',
+                                      0);
+                return;
+            }
+            const int delta = action == u"Whell Up" ? WHEEL_DELTA : -WHEEL_DELTA;
+            for (int n = mdlfnct::StrToIntOrZero(count); n > 0 && MacroRunning; --n) {
+                desk.mouse_event(MOUSEEVENTF_WHEEL, 0, 0, delta);
+                pumpAndSleep(delay);
+            }
+            continue;
+        }
+        for (const Button& b : buttons) {
+            const QString name = QLatin1String(b.name);
+            if (action == name + QStringLiteral(" Down")) {
+                desk.mouse_event(b.down, 0, 0, 0);
+            } else if (action == name + QStringLiteral(" Up")) {
+                desk.mouse_event(b.up, 0, 0, 0);
+            } else if (action == name + QStringLiteral(" click")) {
+                desk.mouse_event(b.down, 0, 0, 0);
+                desk.mouse_event(b.up, 0, 0, 0);
+            } else if (action == name + QStringLiteral(" double-click")) {
+                desk.mouse_event(b.down, 0, 0, 0);
+                desk.mouse_event(b.up, 0, 0, 0);
+                pumpAndSleep(delay);
+                desk.mouse_event(b.down, 0, 0, 0);
+                desk.mouse_event(b.up, 0, 0, 0);
+            }
+        }
+    }
+}
+
+void ExecMousePath(const QString& params) {
+    QString x, y;
+    bool onY = false;
+    for (const QChar c : params) {
+        if (!MacroRunning) return;
+        if (c != CarSepParam) {
+            (onY ? y : x) += c;
+        } else if (!onY) {
+            onY = true;
+        } else {
+            ExecMoveMouse(x + CarSepParam + y + CarSepParam + QStringLiteral("Indirect") + CarSepParam);
+            QThread::msleep(10);
+            QCoreApplication::processEvents();
+            x.clear();
+            y.clear();
+            onY = false;
+        }
+    }
+}

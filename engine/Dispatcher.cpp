@@ -1,0 +1,176 @@
+// The command dispatcher: runs one row of a command list.
+#include "core/CommandNames.h"
+#include "core/Unit1.h"
+#include "engine/Handlers.h"
+#include "engine/mdlfnct.h"
+
+#include <QCheckBox>
+
+namespace {
+
+int handlerDepth = 0;
+
+template <void (*F)(const QString&)>
+void withParams(CommandCall& c) {
+    F(c.params);
+}
+
+void nothing(CommandCall&) {}
+
+void runPlugin(CommandCall& c) { RunPluginCommand(c.keyword, c.params); }
+
+// A jump drops every pending skip-once mark.
+void jumpTo(CommandCall& c, int row) {
+    c.index = row;
+    c.moved = true;
+    c.activeOrder.fill(true);
+}
+
+void runGoto(CommandCall& c) {
+    if (!mdlfnct::IsInteger(c.params)) {
+        jumpTo(c, FindLabelRow(c.list, c.params) + 1);
+        return;
+    }
+    const int n = mdlfnct::StrToIntOrZero(c.params);
+    const int rows = c.list->count();
+    if (n - 1 == c.index) {
+        Form1->ShowInternalError(QStringLiteral("Arrêt de l'application - Vous avez généré une boucle illimité."));
+    } else if (n < 1 || n > rows + 1) {
+        // Left alone, the row would jump onto itself for ever.
+        Form1->RaiseExecError(QStringLiteral("Goto : la ligne %1 n'existe pas (1 à %2).").arg(n).arg(rows), 1);
+        return;
+    }
+    jumpTo(c, n - 1);
+}
+
+void runProcedure(CommandCall& c) {
+    c.index = ExecProcedure(c.list, c.index, c.params, c.activeOrder);
+    c.moved = true;
+}
+
+void runExamine(CommandCall& c) { BranchOnCondition(c, ExecExamine(c.params), QStringLiteral("Examine")); }
+
+// A declaration met at run time: everything between the name and the kind is
+// the value, separators included.
+void runVariable(CommandCall& c) {
+    const TParamFields f = mdlfnct::SplitParams(c.params);
+    const QString& name = f[1];
+    const QString& last = f[qBound(1, f.Count - 1, 20)];
+    const qsizetype length = c.params.size() - name.size() - last.size() - 3;
+    Form1->WriteVariable(QStringLiteral("INITVAR"), name, c.params.mid(name.size() + 1, qMax<qsizetype>(0, length)));
+}
+
+void runScriptEval(CommandCall& c) {
+    const QVariant value = MSScriptEval(c.params);
+    if (value.typeId() == QMetaType::Bool) {
+        const QVariant decision = MSScriptEval(c.params);
+        BranchOnCondition(c, decision.typeId() == QMetaType::Bool && decision.toBool(), QStringLiteral("ScriptEval"));
+    } else if (value.isValid()) {
+        Form1->WriteVariable(QStringLiteral("VAR"), TForm1::GetParam(c.params)[2], value.toString());
+    }
+}
+
+// "Annuler" in a question ends the list being run (a sub-macro's own list
+// when one runs), and the state goes back to idle.
+void runQuestion(CommandCall& c) {
+    if (!ExecQuestion(c.params)) return;
+    c.index = c.list->count();
+    c.moved = true;
+    ExecState = 0;
+    Form1->setWindowTitle(Form1->GetStateCaption());
+}
+
+// Ends the run of the main list. Unsaved edits stay unsaved: closing the
+// editor afterwards still offers to save them.
+void runQuitter(CommandCall& c) {
+    if (c.list != Form1->ListView1) return;
+    ExecState = 0;
+    Form1->setWindowTitle(Form1->GetStateCaption());
+    MacroRunning = false;
+    if (!AutoRun) Form1->setWindowState(Qt::WindowStates(SavedWindowState));
+}
+
+}  // namespace
+
+std::array<CommandHandler, 33> CommandHandlers = {
+    runPlugin,                        // 0: plug-in keyword
+    runGoto,                          // "Goto"
+    runProcedure,                     // "Procedure"
+    nothing,                          // "Label"
+    runExamine,                       // "Examine"
+    runVariable,                      // "Variable"
+    runScriptEval,                    // "ScriptEval"
+    withParams<ExecMoveMouse>,        // "Move Mouse"
+    withParams<ExecClick>,            // "Click"
+    withParams<ExecFindGraphic>,      // "Trouve image"
+    withParams<ExecRead>,             // "Lire"
+    withParams<ExecWrite>,            // "Ecrire"
+    withParams<ExecCalcul>,           // "Calcul"
+    withParams<ExecCalculEvolue>,     // "Calcul évolué"
+    withParams<ExecFonction>,         // "Fonction"
+    nothing,                          // "Commentaire"
+    withParams<ExecFields>,           // "Champs"
+    withParams<ExecType>,             // "Type"
+    withParams<ExecExecute>,          // "Execute"
+    withParams<ExecMousePath>,        // "Parcours souris"
+    withParams<ExecTypeSpecial>,      // "Type Special"
+    [](CommandCall& c) { ExecuteObjectCommand(c.list, c.index); },  // "Objet"
+    runQuestion,                      // "Question"
+    withParams<ExecManipulation>,     // "Manipulation"
+    [](CommandCall& c) { Form1->FnctPause(c.params); },  // "Pause"
+    withParams<ExecFileTool>,         // "Outil Fichier"
+    withParams<ExecScreenTool>,       // "Outil Ecran"
+    withParams<ExecDisplayTool>,      // "Outil Affichage"
+    withParams<ExecPowerTool>,        // "Outil Alimentation"
+    withParams<ExecFolderTool>,       // "Outil Répertoire"
+    runQuitter,                       // "Quitter"
+    nothing,                          // "Inclusion": expanded before the run
+    runQuestion,                      // "Message"
+};
+
+bool InsideCommandHandler() { return handlerDepth > 0; }
+
+void BranchOnCondition(CommandCall& c, bool condition, const QString& chainKeyword) {
+    c.moved = true;
+    if (!condition) {
+        c.index += 2;
+        return;
+    }
+    const int end = int(qMin<qsizetype>(c.list->count(), c.activeOrder.size()));
+    auto skipOnce = [&](int row) {
+        if (row < end) c.activeOrder[row] = false;
+    };
+    for (int r = c.index + 2; r < end; r += 2) {
+        skipOnce(r);
+        if (c.list->keyword(r) != chainKeyword) break;
+        skipOnce(r + 1);
+        skipOnce(r + 2);
+    }
+    c.index += 1;
+}
+
+void TForm1::Execute_commande(TListView* list, int& index, TActiveOrder& activeOrder) {
+    if (index < 0 || index >= activeOrder.size()) {
+        ShowInternalError(
+            QStringLiteral("Indice ActiveOrder hors limite, veuillez contacter l'auteur de l'application."));
+        return;
+    }
+    if (!activeOrder[index]) {
+        activeOrder[index] = true;
+        ++index;
+        return;
+    }
+    if (index >= list->count()) return;
+    const MacroCommand& row = list->item(index);
+    CommandCall call{list, index, activeOrder, row.keyword, row.params};
+    if (CheckBox3->isChecked()) AddToRapport(call.keyword, call.params);
+    ++ExecutedCount;
+    ++handlerDepth;
+    try {
+        CommandHandlers[CommandCase(call.keyword)](call);
+    } catch (const CommandRetried&) {
+        call.moved = false;  // the retry ran the row; go on after it
+    }
+    --handlerDepth;
+    if (!call.moved) ++index;
+}

@@ -1,0 +1,50 @@
+#include "engine/Display.h"
+
+#include "core/Dialogs.h"
+#include "platform/Platform.h"
+#include "tools/Unit19.h"
+
+#include <QSize>
+
+namespace {
+platform::DisplayMode startupMode;
+}
+
+void RememberStartupDisplayMode() { startupMode = platform::desktop().GetDisplayMode(); }
+
+int ChangeResolEcran(int width, int height, bool apply, int bitsPerPixel) {
+    auto& desktop = platform::desktop();
+    const platform::DisplayMode mode{width, height, bitsPerPixel};
+    const int result = desktop.ChangeDisplaySettings(mode, true);
+    if (!apply) return result;
+    switch (result) {
+    case platform::DISP_CHANGE_SUCCESSFUL: desktop.ChangeDisplaySettings(mode, false); break;
+    case platform::DISP_CHANGE_RESTART:
+        MessageDlg(QStringLiteral("Ne peut modifier la résolution car nécessiterait un redémarrage de Windows"),
+                   MsgType::Information, mbOK);
+        break;
+    case platform::DISP_CHANGE_BADMODE:
+        MessageDlg(QStringLiteral("Mode Graphique non supporté"), MsgType::Information, mbOK);
+        break;
+    default:
+        MessageDlg(QStringLiteral("Erreur lors du changement de la résolution de l'ecran"), MsgType::Information, mbOK);
+        break;
+    }
+    return result;
+}
+
+void ChangeScreenResolution(bool restore) {
+    if (!Form19) return;
+    const QString chosen = Form19->ComboBox1->currentText();
+    if (chosen == QLatin1String("Pas de changement")) return;
+    if (restore) {
+        if (Form19->CheckBox7->isChecked() && Form19->CheckBox7->isEnabled())
+            ChangeResolEcran(startupMode.width, startupMode.height, true, startupMode.bitsPerPixel);
+        return;
+    }
+    // The modes the options offer, as written there.
+    for (const QSize size : {QSize(800, 600), QSize(1024, 768), QSize(1152, 864), QSize(1280, 768)})
+        for (int bits : {8, 16, 32})
+            if (chosen == QStringLiteral("%1 * %2 %3 bits").arg(size.width()).arg(size.height()).arg(bits))
+                ChangeResolEcran(size.width(), size.height(), true, bits);
+}

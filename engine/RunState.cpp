@@ -1,0 +1,51 @@
+#include "engine/RunState.h"
+
+#include "core/Unit1.h"
+
+#include "platform/ProgramFolder.h"
+#include "tools/Unit19.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <cstdio>
+
+int CurrentOrderIndex = 0;
+bool MacroRunning = false;
+TActiveOrder ActiveOrder;
+bool BreakpointWait = false;
+bool AutoRun = false;
+bool RunEndedInError = false;
+int ExecutedCount = 0;
+QString RunStartTime;
+QString RunEndTime;
+int SavedWindowState = 0;
+quint64 SavedForegroundWindow = 0;
+QVector<int> ProcReturnStack;
+bool QuestionAnswered = false;
+QIcon RunIcon;
+TListView* SubMacroList = nullptr;
+int SubMacroRow = 0;
+
+QString ReportBasePath() {
+    QString path = ReportFileName;
+    if (path.isEmpty() && Form19) path = Form19->Edit3->text().trimmed();
+    if (path.isEmpty()) return platform::programFile(QStringLiteral("rapport.doc"));
+    return QFileInfo(path).isRelative() ? platform::programFile(path) : path;
+}
+
+QString NumberedReportPath(const QString& number) {
+    const QString base = ReportBasePath();
+    const QFileInfo info(base);
+    const QString suffix = info.suffix();
+    const QString stem = suffix.isEmpty() ? base : base.left(base.size() - suffix.size() - 1);
+    return stem + number + (suffix.isEmpty() ? QString() : u'.' + suffix);
+}
+
+void ReportUnattended(const QString& text) {
+    std::fprintf(stderr, "Orvanel : %s\n", text.toLocal8Bit().constData());
+    std::fflush(stderr);
+}
+
+void EndUnattendedRun() {
+    if (Form1) Form1->close();
+}

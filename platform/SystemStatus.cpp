@@ -1,0 +1,90 @@
+#include "platform/SystemStatus.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+QString readLine(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return QString();
+    return QString::fromLatin1(f.readLine()).trimmed();
+}
+
+// The power supplies of one type ("Battery", "Mains"), as their folders.
+QStringList supplies(const QString& dir, const QString& type) {
+    QStringList out;
+    const QDir d(dir);
+    for (const QString& name : d.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+        if (readLine(d.filePath(name + QStringLiteral("/type"))) == type) out << d.filePath(name);
+    return out;
+}
+
+struct CpuTimes {
+    quint64 busy = 0, total = 0;
+};
+
+// The first line of /proc/stat adds up every processor.
+bool readCpuTimes(const QString& path, CpuTimes& t) {
+    const QStringList f = readLine(path).split(u' ', Qt::SkipEmptyParts);
+    if (f.size() < 5 || f[0] != QLatin1String("cpu")) return false;
+    t = {};
+    for (qsizetype i = 1; i < f.size() && i <= 8; ++i) {  // user .. steal; guest is inside user
+        const quint64 v = f[i].toULongLong();
+        t.total += v;
+        if (i != 4 && i != 5) t.busy += v;  // idle and iowait are not load
+    }
+    return true;
+}
+
+}  // namespace
+
+int BatteryPercent(const QString& powerSupplyDir) {
+    for (const QString& battery : supplies(powerSupplyDir, QStringLiteral("Battery"))) {
+        bool ok = false;
+        const int percent = readLine(battery + QStringLiteral("/capacity")).toInt(&ok);
+        if (ok) return std::clamp(percent, 0, 100);
+    }
+    return -1;
+}
+
+int PowerLineStatus(const QString& powerSupplyDir) {
+    const QStringList mains = supplies(powerSupplyDir, QStringLiteral("Mains"));
+    for (const QString& m : mains)
+        if (readLine(m + QStringLiteral("/online")) == QLatin1String("1")) return 1;
+    if (!mains.isEmpty()) return 0;
+    for (const QString& battery : supplies(powerSupplyDir, QStringLiteral("Battery"))) {
+        const QString status = readLine(battery + QStringLiteral("/status"));
+        if (status == QLatin1String("Discharging")) return 0;
+        if (!status.isEmpty()) return 1;
+    }
+    return 255;
+}
+
+double ProcessorLoad(const QString& procStat) {
+    static QString lastPath;
+    static CpuTimes last;
+    static QElapsedTimer lastTaken;
+    static double lastLoad = 0;
+    CpuTimes now;
+    if (!readCpuTimes(procStat, now)) return 0;
+    auto load = [](quint64 busy, quint64 total) { return total ? std::clamp(100.0 * busy / total, 0.0, 100.0) : 0.0; };
+    if (lastPath != procStat || !lastTaken.isValid() || now.total < last.total || now.busy < last.busy) {
+        lastLoad = load(now.busy, now.total);  // first look: the load since the machine started
+    } else if (lastTaken.elapsed() < 20 || now.total == last.total) {
+        return lastLoad;  // too soon to tell anything new
+    } else {
+        lastLoad = load(now.busy - last.busy, now.total - last.total);
+    }
+    lastPath = procStat;
+    last = now;
+    lastTaken.start();
+    return lastLoad;
+}
+
+}  // namespace platform

@@ -1,0 +1,101 @@
+#pragma once
+// What the desktop tests share: bounded waits and commands, and probe_client,
+// the real X client they drive and watch.
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRect>
+#include <QStringList>
+#include <QThread>
+
+#include "platform/Platform.h"
+
+namespace desktoptest {
+
+// Polls `done` every 20 ms for at most `ms` milliseconds.
+template <class Done>
+bool waitFor(Done done, int ms = 5000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > ms) return false;
+        QCoreApplication::processEvents();
+        QThread::msleep(20);
+    }
+    return true;
+}
+
+// Runs a short command, bounded.
+inline bool run(const QString& program, const QStringList& args, QByteArray* output = nullptr) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(10000)) {
+        p.kill();
+        p.waitForFinished(1000);
+        return false;
+    }
+    if (output) *output = p.readAllStandardOutput();
+    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+// probe_client running, with the lines it has reported so far.
+class Probe {
+public:
+    explicit Probe(const QStringList& args = {}) {
+        process.start(PROBE_CLIENT, args);
+        process.waitForStarted(5000);
+    }
+    ~Probe() {
+        process.kill();
+        process.waitForFinished(3000);
+    }
+    QStringList lines() {
+        buffer += process.readAllStandardOutput();
+        for (qsizetype end; (end = buffer.indexOf('\n')) >= 0; buffer.remove(0, end + 1))
+            seen << QString::fromUtf8(buffer.left(end));
+        return seen;
+    }
+    bool waitForLine(const QString& line, int ms = 5000) {
+        return waitFor([&] { return lines().contains(line); }, ms);
+    }
+    QStringList linesAfter(qsizetype from) { return lines().mid(from); }
+    QRect geometry() {  // its client area, as it last reported it
+        const QStringList all = lines();
+        for (qsizetype i = all.size(); i-- > 0;) {
+            const QStringList f = all[i].split(' ');
+            if (f.size() == 5 && f[0] == "geometry")
+                return QRect(f[1].toInt(), f[2].toInt(), f[3].toInt(), f[4].toInt());
+        }
+        return QRect();
+    }
+    qint64 pid() const { return process.processId(); }
+
+    QProcess process;
+
+private:
+    QByteArray buffer;
+    QStringList seen;
+};
+
+// Waits until the probe with this title is listed, placed and active.
+inline platform::HWND showProbe(platform::Platform& desk, Probe& probe, const QString& title) {
+    platform::HWND w = 0;
+    waitFor([&] { return (w = desk.FindWindow("OrvanelProbe", title)) != 0; });
+    if (!w) return 0;
+    QRect rect;
+    waitFor([&] {  // placed by the window manager
+        return desk.GetWindowRect(w, rect) && !probe.geometry().topLeft().isNull() && rect.contains(probe.geometry());
+    });
+    desk.SetForegroundWindow(w);
+    probe.waitForLine("active");
+    return w;
+}
+
+// A point inside the probe's coloured area.
+inline QPoint areaPoint(Probe& probe) {
+    const QRect g = probe.geometry();
+    return QPoint(g.center().x(), g.top() + g.height() * 3 / 4);
+}
+
+}  // namespace desktoptest

@@ -1,0 +1,174 @@
+// F1 help by context and the shared background of the dialogs.
+#include "core/Form.h"
+#include "core/HelpContext.h"
+#include "core/Startup.h"
+#include "core/Unit1.h"
+#include "editors/Unit2.h"
+#include "editors/Unit7.h"
+#include "look/UBackGround.h"
+#include "tests/support/TestSupport.h"
+#include "tools/Unit19.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QScreen>
+#include <QToolButton>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+class DialogLookTest : public MainWindowTest {
+protected:
+    void TearDown() override {
+        setHelpViewer(nullptr);
+        BackgroundBitmap = QImage();
+        LastBackgroundForm.clear();
+        MainWindowTest::TearDown();
+    }
+    QVector<int> opened;
+    bool opens = true;
+    void recordHelp() {
+        setHelpViewer([this](const QString& file, int context) {
+            EXPECT_EQ(file, home.filePath(kHelpFileName));
+            opened << context;
+            return opens;
+        });
+    }
+};
+
+TEST_F(DialogLookTest, F1OpensTheActiveControlsContextOrItsParents) {
+    recordHelp();
+    form->PaletteButton(1)->click();
+    Form2->ComboBox1->setFocus();
+    FormHelpRequest(Form2);  // the combo has no context: the form's
+    SetHelpContext(Form2->ComboBox1, 4242);
+    FormHelpRequest(Form2);
+    EXPECT_EQ(opened, QVector<int>({1107, 4242}));
+
+    // A control of context 0 in a panel of context 0: nothing; the panel's when set.
+    auto* panel = new QWidget(Form2);
+    auto* edit = new QLineEdit(panel);
+    Form2->layout()->addWidget(panel);
+    edit->setFocus();
+    FormHelpRequest(Form2);
+    EXPECT_EQ(opened.size(), 2);
+    SetHelpContext(panel, 77);
+    FormHelpRequest(Form2);
+    EXPECT_EQ(opened.last(), 77);
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    opens = false;
+    FormHelpRequest(Form2);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].text, "Erreur: Vérifiez la présence du fichier .chm dans le dossier de Orvanel.");
+    EXPECT_TRUE(Form2->isVisible());
+}
+
+TEST_F(DialogLookTest, F1WithoutAHelpFileInTheProgramFolderSaysSo) {
+    form->PaletteButton(8)->click();
+    Form7->ComboBox1->setFocus();
+    FormHelpRequest(Form7);  // no help file in the test's program folder
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.startsWith("Erreur: Vérifiez"));
+    EXPECT_EQ(HelpContext(Form7), 1135);
+}
+
+class BackgroundTest : public DialogLookTest {
+protected:
+    // Paints the form as it appears.
+    static QImage shownImage(QWidget* w) {
+        w->show();
+        return w->grab().toImage();
+    }
+    static QColor shown(QWidget* w, QPoint at) { return shownImage(w).pixelColor(at); }
+};
+
+TEST_F(BackgroundTest, ASmallPictureIsStretchedToTheScreen) {
+    BackgroundBitmap = QImage(4, 4, QImage::Format_RGB32);
+    BackgroundBitmap.fill(Qt::red);
+    BackgroundBitmap.setPixelColor(0, 0, Qt::blue);  // a quarter of the picture: bigger than any dialog
+    EXPECT_EQ(shown(Form2, {2, 2}), QColor(Qt::blue));
+}
+
+TEST_F(BackgroundTest, AScreenSizedPictureShowsItsTopLeftUnscaled) {
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    BackgroundBitmap = QImage(screen, QImage::Format_RGB32);
+    BackgroundBitmap.fill(Qt::red);
+    BackgroundBitmap.setPixelColor(3, 3, Qt::blue);
+    EXPECT_EQ(shown(Form7, {3, 3}), QColor(Qt::blue));
+    EXPECT_EQ(shown(Form7, {4, 3}), QColor(Qt::red));
+}
+
+TEST_F(BackgroundTest, NoPictureNoBackgroundAndSomeFormsKeepTheirOwn) {
+    BackgroundBitmap = QImage();
+    const QColor plain = shown(Form2, {2, 2});
+    EXPECT_NE(plain, QColor(Qt::red));
+    BackgroundBitmap = QImage(4, 4, QImage::Format_RGB32);
+    BackgroundBitmap.fill(Qt::red);
+    for (int n : {34, 36})
+        if (QWidget* f = FindForm(n)) EXPECT_NE(shown(f, {2, 2}), QColor(Qt::red)) << n;
+    TForm numbered(98, "Essai");  // any numbered window, made at any time
+    EXPECT_EQ(shown(&numbered, {2, 2}), QColor(Qt::red));
+}
+
+TEST_F(BackgroundTest, RandomBezierChangesOnlyWhenAnotherFormPaints) {
+    Form19->ComboBox5->setCurrentText("Bézier aléatoire");
+    const TColor kept[3] = {UBackGround::GradientStart, UBackGround::GradientEnd, UBackGround::Stroke};
+    UBackGround::GradientStart = 0xFFFFFF;
+    UBackGround::GradientEnd = 0x000000;
+    UBackGround::Stroke = 0x0000FF;
+    const QImage first = shownImage(Form2);
+    EXPECT_EQ(BackgroundBitmap.size(), QGuiApplication::primaryScreen()->size());
+    EXPECT_EQ(LastBackgroundForm, "Form2");
+    EXPECT_EQ(shownImage(Form2), first);  // the same form keeps its pattern
+    const QImage pattern = BackgroundBitmap;
+    shownImage(Form7);
+    EXPECT_EQ(LastBackgroundForm, "Form7");
+    EXPECT_NE(BackgroundBitmap, pattern);  // a new one for another form
+    EXPECT_NE(shownImage(Form2), first);   // and again when the first comes back
+    UBackGround::GradientStart = kept[0];
+    UBackGround::GradientEnd = kept[1];
+    UBackGround::Stroke = kept[2];
+}
+
+TEST_F(BackgroundTest, RadioButtonsTakeTheirColourOnce) {
+    BackgroundBitmap = QImage(4, 4, QImage::Format_RGB32);
+    BackgroundBitmap.fill(Qt::red);
+    TForm dialog(99, "Essai");
+    auto* onForm = new QRadioButton("a", &dialog);
+    onForm->setObjectName("RadioButton1");
+    onForm->move(20, 20);
+    auto* box = new QGroupBox(&dialog);
+    box->setGeometry(20, 60, 100, 60);
+    auto* inBox = new QRadioButton("b", box);
+    inBox->setObjectName("RadioButton2");
+
+    // Without a preview picture in the options, every radio button gets the face colour.
+    const QColor face = QApplication::palette().color(QPalette::Button);
+    shown(&dialog, {0, 0});
+    EXPECT_EQ(onForm->palette().color(QPalette::Window), face);
+    EXPECT_EQ(onForm->property("Tag").toInt(), 1);
+    EXPECT_EQ(inBox->palette().color(QPalette::Window), face);
+
+    // With one, a radio button on the form takes the picture's colour left of it; once only.
+    QLabel* preview = Form19->findChild<QLabel*>("Image1");
+    if (!preview) {
+        preview = new QLabel(Form19);
+        preview->setObjectName("Image1");
+    }
+    QPixmap pm(8, 8);
+    pm.fill(Qt::green);
+    preview->setPixmap(pm);
+    onForm->setProperty("Tag", 0);
+    inBox->setProperty("Tag", 0);
+    shown(&dialog, {0, 0});
+    EXPECT_EQ(onForm->palette().color(QPalette::Window), QColor(Qt::red));
+    EXPECT_EQ(inBox->palette().color(QPalette::Window), face);
+    BackgroundBitmap.fill(Qt::blue);
+    shown(&dialog, {0, 0});
+    EXPECT_EQ(onForm->palette().color(QPalette::Window), QColor(Qt::red));
+}
+
+}  // namespace
