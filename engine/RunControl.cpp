@@ -27,6 +27,7 @@
 #include <QTime>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
 
 int ExecState = 0;
 
@@ -161,9 +162,15 @@ void TForm1::Execute(QObject* sender, bool resumeContext, int startIndex) {
     if (Form19 && Form19->CheckBox4->isChecked() && !resumeContext && !ControlAll(ListView1)) {
         const QString text =
             QStringLiteral("Cette macro comportent des erreurs, veuillez consulter le contrôle des commandes.");
-        if (AutoRun)
-            ReportUnattended(text);
-        else
+        if (AutoRun) {  // no one to read the error list: its errors go with the message
+            QString errors;
+            for (int i = 0; i < ListView2->topLevelItemCount(); ++i) {
+                const QTreeWidgetItem* row = ListView2->topLevelItem(i);
+                if (row->text(1) == QLatin1String("Erreur"))
+                    errors += QStringLiteral("\n  ligne %1 : %2").arg(row->text(0), row->text(2));
+            }
+            ReportUnattended(text + errors);
+        } else
             MessageDlg(text, MsgType::Error, mbOK, QStringLiteral("Erreur"));
         PageControl1->setCurrentWidget(TabSheet1);
         RunEndedInError = true;

@@ -6,6 +6,7 @@
 #include "engine/Handlers.h"
 #include "engine/Rtf.h"
 #include "engine/RunState.h"
+#include "engine/SysVars.h"
 #include "engine/mdlfnct.h"
 #include "tools/Unit19.h"
 
@@ -240,8 +241,9 @@ void TForm1::ExpandParamValues(TListView* list, int row, QVector<ParamValue>& pa
     for (int i = 1; i < f.Count && i <= 20; ++i) {
         const QString kind = mdlfnct::GetVarType(f[i]);
         if (kind == QLatin1String("No_Type")) continue;
-        // A declaration of a system variable does not read it before it runs.
-        if (i == 1 && keyword == QLatin1String("Variable") && f[1].startsWith(u'[') && f[1].endsWith(u']') &&
+        // A declaration of a writable system variable does not read it before it runs.
+        const int sys = SystemVariableIndex(f[i]);
+        if (i == 1 && keyword == QLatin1String("Variable") && sys >= 0 && TListOfSysVar[sys].Writable &&
             f[1] != QLatin1String("[PASSWORD]"))
             pairs.append({f[1], kind == QLatin1String("Numerique") ? QStringLiteral("0") : QStringLiteral("''"), kind});
         else

@@ -6,8 +6,12 @@
 //   release B X Y
 //   wheel up|down         one wheel event
 //   text T                the line edit's text after each change
-// Options: --title T, --colour #rrggbb, --pos X,Y
+//   key press K           with --keys: a key went down (K: its Qt name, "Control", "Del", "A"...)
+//   key release K
+// Options: --title T, --colour #rrggbb, --pos X,Y, --keys
 #include <QApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QVBoxLayout>
@@ -47,8 +51,12 @@ private:
     }
 };
 
-// Reports each mouse event once, as it reaches the window (before the widgets).
+// Reports each mouse event (and key event with --keys) once, as it reaches
+// the window (before the widgets).
 class MouseSpy : public QObject {
+public:
+    bool keys = false;
+
 protected:
     bool eventFilter(QObject* o, QEvent* e) override {
         if (!o->isWindowType()) return false;
@@ -69,6 +77,15 @@ protected:
             if (dy) report(dy > 0 ? "wheel up" : "wheel down");
             return false;
         }
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease: {
+            auto* k = static_cast<QKeyEvent*>(e);
+            if (keys && !k->isAutoRepeat())
+                report(QStringLiteral("key %1 %2")
+                           .arg(e->type() == QEvent::KeyPress ? "press" : "release",
+                                QKeySequence(k->key()).toString(QKeySequence::PortableText)));
+            return false;
+        }
         default: return false;
         }
     }
@@ -81,11 +98,14 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QString title = "Orvanel probe", colour = "#3060c0";
     QPoint pos(-1, -1);
-    const QStringList args = app.arguments();
-    for (int i = 1; i + 1 < args.size(); i += 2) {
-        if (args[i] == "--title") title = args[i + 1];
-        if (args[i] == "--colour") colour = args[i + 1];
-        if (args[i] == "--pos") pos = QPoint(args[i + 1].section(',', 0, 0).toInt(), args[i + 1].section(',', 1, 1).toInt());
+    MouseSpy spy;
+    QStringList options = app.arguments().mid(1);
+    spy.keys = options.removeAll("--keys") > 0;
+    for (int i = 0; i + 1 < options.size(); i += 2) {
+        if (options[i] == "--title") title = options[i + 1];
+        if (options[i] == "--colour") colour = options[i + 1];
+        if (options[i] == "--pos")
+            pos = QPoint(options[i + 1].section(',', 0, 0).toInt(), options[i + 1].section(',', 1, 1).toInt());
     }
 
     ProbeWindow window;
@@ -103,7 +123,6 @@ int main(int argc, char** argv) {
     layout->addWidget(area, 1);
     QObject::connect(edit, &QLineEdit::textChanged, [](const QString& t) { report("text " + t); });
 
-    MouseSpy spy;
     app.installEventFilter(&spy);
     window.resize(400, 300);
     if (pos.x() >= 0) window.move(pos);

@@ -1,0 +1,387 @@
+// The program itself, "orvanel file.mcr", run unattended on the private X
+// server: macro files written by write_macro.py (not by our own writer), a
+// fresh program folder with the report on, then the exit status, the
+// numbered report file, the pointer and what a real X client received.
+#include "engine/Rtf.h"
+#include "platform/Platform.h"
+#include "platform/VirtualKeys.h"
+#include "tests/desktop/DesktopSupport.h"
+#include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <memory>
+
+namespace {
+
+using namespace desktoptest;
+
+struct Outcome {
+    bool ended = false;  // within the time allowed
+    int status = -1;     // exit status
+    QString errors;      // standard error
+    QStringList report;  // lines of the first numbered report file, its header left out
+};
+
+// A report file read back as plain lines; empty when there is none.
+QStringList reportLines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray text = file.readAll();
+    if (!text.startsWith("{\\rtf1")) return {"(pas du RTF) " + QString::fromLatin1(text.left(40))};
+    QTextDocument doc;
+    QTextCursor cursor(&doc);
+    rtf::insert(cursor, text);
+    return doc.toPlainText().split(u'\n');
+}
+
+class Unattended : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (qgetenv("ORVANEL_PRIVATE_X") != "1") GTEST_SKIP() << "run through run-under-xvfb.sh";
+        ASSERT_TRUE(QFileInfo(ORVANEL_PROGRAM).isExecutable()) << ORVANEL_PROGRAM;
+        useLayout("us");
+    }
+    void TearDown() override {
+        if (IsSkipped()) return;
+        x11.reset();
+        desktoptest::run("setxkbmap", {"us"});
+    }
+    void useLayout(const QString& layout) {
+        x11.reset();
+        ASSERT_TRUE(desktoptest::run("setxkbmap", {layout}));
+        x11 = platform::openX11Platform();
+        ASSERT_TRUE(x11) << "no X display";
+    }
+    platform::Platform& desk() { return *x11; }
+
+    // A fresh program folder: report on, small delays, the check before the run as asked.
+    void newHome(bool checkFirst = true) {
+        home = std::make_unique<QTemporaryDir>();
+        ASSERT_TRUE(home->isValid());
+        QFile config(home->filePath("config.ini"));
+        ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+        config.write(QStringLiteral("[Control]\nRapport=True\nErreur Execution=%1\n"
+                                    "[Delais]\nGeneral_Actif=True\nGeneral_time=1\nType_Actif=True\nType_time=1\n"
+                                    "SpeedMouse=30\n")
+                         .arg(checkFirst ? "True" : "False")
+                         .toLatin1());
+    }
+    // Writes the rows ("keyword<TAB>params") with the independent script; the file's path.
+    QString writeMacro(const QStringList& rows) {
+        const QString path = home->filePath("essai.mcr");
+        QProcess python;
+        python.start("python3", {WRITE_MACRO, path});
+        python.write(rows.join(u'\n').toUtf8());
+        python.closeWriteChannel();
+        const bool done = python.waitForFinished(10000);
+        EXPECT_TRUE(done && python.exitCode() == 0) << python.readAllStandardError().toStdString();
+        return path;
+    }
+    // Runs the program on the macro and waits for its end (bounded).
+    Outcome runMacro(const QString& macro) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("ORVANEL_HOME", home->path());
+        env.insert("QT_QPA_PLATFORM", "xcb");  // the private server of DISPLAY
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(ORVANEL_PROGRAM, {macro});
+        Outcome out;
+        if (!program.waitForStarted(10000)) return out;
+        out.ended = program.waitForFinished(60000);
+        if (!out.ended) {
+            program.kill();
+            program.waitForFinished(5000);
+        }
+        out.status = program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
+        out.errors = QString::fromLocal8Bit(program.readAllStandardError());
+        const QStringList numbered = reportLines(home->filePath("rapport000001.doc"));
+        if (!numbered.isEmpty()) {
+            EXPECT_EQ(numbered.first(), "Fichier " + home->filePath("rapport000001.doc"));
+            out.report = numbered.mid(1);
+            if (!QFile::exists(home->filePath("rapport000002.doc")))
+                EXPECT_EQ(reportLines(home->filePath("rapport.doc")), numbered) << "one number: the whole report";
+        }
+        return out;
+    }
+    Outcome run(const QStringList& rows, bool checkFirst = true) {
+        newHome(checkFirst);
+        return runMacro(writeMacro(rows));
+    }
+
+    std::unique_ptr<QTemporaryDir> home;
+    std::unique_ptr<platform::Platform> x11;
+};
+
+struct ReportCase {
+    const char* name;
+    QStringList rows;
+    QStringList report;  // "%HOME%" stands for the program folder
+    int status = 0;
+    QString error;       // a part of standard error; none expected when empty
+    bool checkFirst = true;
+};
+
+TEST_F(Unattended, ReportOfFlowCalculationAndErrors) {
+    const ReportCase cases[] = {
+        {"boucle de Calcul et Goto vers des labels",
+         {"Variable\tN;0;Numerique;", "Variable\tS;0;Numerique;", "Variable\tT;;Alpha;", "Label\tboucle",
+          "Calcul\tN;+;1;", "Calcul\tS;+;N;", "Calcul\tT;+;N;", "Examine\tN;<;3;", "Goto\tboucle", "Goto\tfin",
+          "Calcul\tS;*;100;", "Label\tfin", "Calcul\tS;/;-4;", "Calcul\tS;-;N;", "Examine\tS;=;-4;",
+          "Commentaire\tjuste", "Commentaire\tfaux",
+          // Records that are no rows: the watch list and the priority.
+          "Évaluer\tS", "[Process Priority]\t3"},
+         {"Variable N;0;Numerique;  N=0", "Variable S;0;Numerique;  S=0", "Variable T;;Alpha;  T=''", "Label boucle ",
+          "Calcul N;+;1;  N=0", "Calcul S;+;N;  S=0 N=1", "Calcul T;+;N;  T='' N=1", "Examine N;<;3;  N=1",
+          "Goto boucle ", "",
+          "Calcul N;+;1;  N=1", "Calcul S;+;N;  S=1 N=2", "Calcul T;+;N;  T='1' N=2", "Examine N;<;3;  N=2",
+          "Goto boucle ", "",
+          "Calcul N;+;1;  N=2", "Calcul S;+;N;  S=3 N=3", "Calcul T;+;N;  T='12' N=3", "Examine N;<;3;  N=3",
+          "Goto fin ", "",
+          "Calcul S;/;-4;  S=6", "Calcul S;-;N;  S=-1 N=3", "Examine S;=;-4;  S=-4", "Commentaire juste "}},
+        {"chaîne d'Examine",
+         {"Variable\tA;1;Numerique;", "Variable\tR;;Alpha;", "Variable\tX;abc;Alpha;",
+          "Examine\tA;=;1;",  // true: the next row runs, the chain after it is passed over
+          "Calcul\tR;+;a;", "Examine\tA;=;2;", "Calcul\tR;+;b;", "Examine\tA;=;3;", "Calcul\tR;+;c;",
+          "Calcul\tR;+;d;", "Calcul\tR;+;e;",
+          "Examine\tA;>;5;",  // false: the row after next runs
+          "Calcul\tR;+;f;", "Examine\tX;<;abd;", "Calcul\tR;+;g;", "Calcul\tR;+;h;", "Examine\tR;=;aeg;",
+          "Commentaire\tjuste", "Commentaire\tfaux"},
+         {"Variable A;1;Numerique;  A=0", "Variable R;;Alpha;  R=''", "Variable X;abc;Alpha;  X=''",
+          "Examine A;=;1;  A=1", "Calcul R;+;a;  R=''", "Calcul R;+;e;  R='a'", "Examine A;>;5;  A=1",
+          "Examine X;<;abd;  X='abc'", "Calcul R;+;g;  R='ae'", "Examine R;=;aeg;  R='aeg'", "Commentaire juste "}},
+        {"procédures imbriquées",
+         {"Variable\tR;;Alpha;", "Procedure\tCALL externe", "Calcul\tR;+;z;", "Goto\tfin", "Procedure\texterne",
+          "Calcul\tR;+;x;", "Procedure\tCALL interne", "Calcul\tR;+;y;", "Procedure\tEND", "Procedure\tinterne",
+          "Calcul\tR;+;i;", "Procedure\tEND", "Label\tfin", "Examine\tR;=;xiyz;", "Commentaire\tjuste",
+          "Commentaire\tfaux"},
+         {"Variable R;;Alpha;  R=''", "Procedure CALL externe ", "Calcul R;+;x;  R=''", "Procedure CALL interne ",
+          "Calcul R;+;i;  R='x'", "Calcul R;+;y;  R='xi'", "Calcul R;+;z;  R='xiy'", "Goto fin ", "",
+          "Examine R;=;xiyz;  R='xiyz'", "Commentaire juste "}},
+        {"variables système",
+         {"Variable\t[SCREEN.X];0;Numerique;", "Variable\t[SCREEN.Y];0;Numerique;", "Variable\t[DELAY];7;Numerique;",
+          "Variable\t[PASSWORD];secret;Alpha;", "Variable\t[SYSDIR.CURRENTMACRO];;Alpha;",
+          "Variable\t[CLIPBOARD];copié à 5€;Alpha;", "Variable\tC;;Alpha;", "Variable\tD;0;Numerique;",
+          "Calcul\tC;+;[CLIPBOARD];", "Calcul\tC;+;[PASSWORD];", "Calcul\tD;+;[DELAY];", "Calcul\tD;+;[SCREEN.X];",
+          "Examine\t[SCREEN.Y];=;1024;", "Calcul\tC;+;[SYSDIR.CURRENTMACRO];", "Commentaire\tfaux",
+          "Examine\tD;=;1287;", "Commentaire\tjuste", "Commentaire\tfaux"},
+         {"Variable [SCREEN.X];0;Numerique;  [SCREEN.X]=1280", "Variable [SCREEN.Y];0;Numerique;  [SCREEN.Y]=1024",
+          "Variable [DELAY];7;Numerique;  [DELAY]=0", "Variable [PASSWORD];secret;Alpha;  [PASSWORD]=********",
+          "Variable [SYSDIR.CURRENTMACRO];;Alpha;  [SYSDIR.CURRENTMACRO]='%HOME%'",
+          "Variable [CLIPBOARD];copié à 5€;Alpha;  [CLIPBOARD]=''", "Variable C;;Alpha;  C=''",
+          "Variable D;0;Numerique;  D=0", "Calcul C;+;[CLIPBOARD];  C='' [CLIPBOARD]='copié à 5€'",
+          "Calcul C;+;[PASSWORD];  C='copié à 5€' [PASSWORD]=********", "Calcul D;+;[DELAY];  D=0 [DELAY]=7",
+          "Calcul D;+;[SCREEN.X];  D=7 [SCREEN.X]=1280", "Examine [SCREEN.Y];=;1024;  [SCREEN.Y]=1024",
+          "Calcul C;+;[SYSDIR.CURRENTMACRO];  C='copié à 5€secret' [SYSDIR.CURRENTMACRO]='%HOME%'",
+          "Examine D;=;1287;  D=1287", "Commentaire juste "}},
+        {"erreur avec [ERROR.ADAPTATOR] = 4 : rapportée, la macro continue",
+         {"Variable\t[ERROR.ADAPTATOR];4;Numerique;", "Variable\t[ERROR];;Alpha;", "Variable\tA;10;Numerique;",
+          "Variable\tZ;0;Numerique;", "Calcul\tA;/;Z;", "Calcul\tA;+;5;",
+          "Examine\t[ERROR];=;Division par 0 impossible.;", "Commentaire\tjuste", "Commentaire\tfaux"},
+         {"Variable [ERROR.ADAPTATOR];4;Numerique;  [ERROR.ADAPTATOR]=0", "Variable [ERROR];;Alpha;  [ERROR]=''",
+          "Variable A;10;Numerique;  A=0", "Variable Z;0;Numerique;  Z=0", "Calcul A;/;Z;  A=10 Z=0",
+          "Division par 0 impossible.", "Calcul A;+;5;  A=0",
+          "Examine [ERROR];=;Division par 0 impossible.;  [ERROR]='Division par 0 impossible.'",
+          "Commentaire juste "}},
+        {"erreur sans réglage : arrêt, statut 1",
+         {"Variable\tA;10;Numerique;", "Variable\tZ;0;Numerique;", "Calcul\tA;/;Z;", "Calcul\tA;+;1;"},
+         {"Variable A;10;Numerique;  A=0", "Variable Z;0;Numerique;  Z=0", "Calcul A;/;Z;  A=10 Z=0",
+          "Division par 0 impossible."},
+         1,
+         "Orvanel : Division par 0 impossible. Arrêt de la macro. [Position 3]"},
+        {"Goto numérique hors de la macro : arrêt, statut 1",
+         {"Variable\tA;0;Numerique;", "Calcul\tA;+;1;", "Examine\tA;<;3;", "Goto\t2", "Goto\t9", "Calcul\tA;+;100;"},
+         {"Variable A;0;Numerique;  A=0", "Calcul A;+;1;  A=0", "Examine A;<;3;  A=1", "Goto 2 ", "",
+          "Calcul A;+;1;  A=1", "Examine A;<;3;  A=2", "Goto 2 ", "", "Calcul A;+;1;  A=2", "Examine A;<;3;  A=3",
+          "Goto 9 ", "", "Goto : la ligne 9 n'existe pas (1 à 6)."},
+         1,
+         "Goto : la ligne 9 n'existe pas (1 à 6). Arrêt de la macro inévitable. [Position 5]",
+         false},
+        {"Goto vers sa propre ligne : erreur interne, statut 1",
+         {"Variable\tA;0;Numerique;", "Goto\t2", "Calcul\tA;+;1;"},
+         {"Variable A;0;Numerique;  A=0", "Goto 2 ", ""},
+         1,
+         "Message :Arrêt de l'application - Vous avez généré une boucle illimité.",
+         false},
+        {"contrôle avant l'exécution : rien ne s'exécute, statut 1",
+         {"Variable\tA;0;Numerique;", "Goto\t9"},
+         {},
+         1,
+         "Orvanel : Cette macro comportent des erreurs, veuillez consulter le contrôle des commandes.\n"
+         "  ligne 2 : La commande n° 9 n'existe pas."},
+        {"Calcul évolué",
+         {"Variable\tA;0;Numerique;", "Variable\tB;0;Numerique;", "Calcul évolué\tA = 2 + 3 * 4",
+          "Calcul évolué\tB = 5 - - 2", "Calcul évolué\tA + B", "Examine\tA;=;21;", "Commentaire\tjuste",
+          "Commentaire\tfaux"},
+         {"Variable A;0;Numerique;  A=0", "Variable B;0;Numerique;  B=0", "Calcul évolué A = 2 + 3 * 4  A=0",
+          "Calcul évolué B = 5 - - 2  B=0", "Calcul évolué A + B  A=14 B=7", "Examine A;=;21;  A=21",
+          "Commentaire juste "}},
+        {"entrées invalides avec [ERROR.ADAPTATOR] = 4",
+         {"Variable\t[ERROR.ADAPTATOR];4;Numerique;", "Variable\tV;abc;Alpha;", "Variable\tG;2147483647;Numerique;",
+          "Variable\tM;-2147483648;Numerique;", "Move Mouse\tV;10;Direct;", "Click\tWhell Down;x;",
+          "Calcul\tG;+;1;", "Calcul\tM;/;-1;", "Calcul\tG;-;1;", "Commentaire\tfin"},
+         {"Variable [ERROR.ADAPTATOR];4;Numerique;  [ERROR.ADAPTATOR]=0", "Variable V;abc;Alpha;  V=''",
+          "Variable G;2147483647;Numerique;  G=0", "Variable M;-2147483648;Numerique;  M=0",
+          "Move Mouse V;10;Direct;  V='abc'", "La valeur de X n'est pas un numérique.[V]", "Click Whell Down;x; ",
+          "Le nombre de crans de la molette n'est pas un entier.[x]", "Calcul G;+;1;  G=2147483647",
+          "Dépassement de capacité : le résultat de G + 1 ne tient pas dans un entier.",
+          "Calcul M;/;-1;  M=-2147483648",
+          "Dépassement de capacité : le résultat de M / -1 ne tient pas dans un entier.",
+          "Calcul G;-;1;  G=2147483647", "Commentaire fin "},
+         0,
+         {},
+         false},
+        {"Quitter",
+         {"Variable\tA;0;Numerique;", "Calcul\tA;+;1;", "Quitter\t", "Calcul\tA;+;1;"},
+         {"Variable A;0;Numerique;  A=0", "Calcul A;+;1;  A=0", "Quitter  "}},
+    };
+    for (const ReportCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Outcome out = run(c.rows, c.checkFirst);
+        ASSERT_TRUE(out.ended) << "the run did not end";
+        EXPECT_EQ(out.status, c.status) << out.errors.toStdString();
+        QStringList expected = c.report;
+        expected.replaceInStrings("%HOME%", home->path());
+        EXPECT_EQ(out.report, expected);
+        if (c.error.isEmpty())
+            EXPECT_TRUE(out.errors.trimmed().isEmpty()) << out.errors.toStdString();
+        else
+            EXPECT_TRUE(out.errors.contains(c.error)) << out.errors.toStdString();
+    }
+}
+
+// Past 80000 characters the report goes on in the next numbered file; the
+// base file then lists them all.
+TEST_F(Unattended, LongReportsRollOverToNumberedFiles) {
+    const Outcome out = run({"Variable\t[DELAY];0;Numerique;", "Variable\tN;0;Numerique;", "Label\tboucle",
+                             "Calcul\tN;+;1;", "Examine\tN;<;3000;", "Goto\tboucle", "Commentaire\tfin"});
+    ASSERT_TRUE(out.ended);
+    EXPECT_EQ(out.status, 0) << out.errors.toStdString();
+    QStringList listed, rows;
+    for (int n = 1; QFile::exists(home->filePath(QStringLiteral("rapport%1.doc").arg(n, 6, 10, QChar(u'0')))); ++n) {
+        const QString path = home->filePath(QStringLiteral("rapport%1.doc").arg(n, 6, 10, QChar(u'0')));
+        const QStringList lines = reportLines(path);
+        ASSERT_FALSE(lines.isEmpty());
+        EXPECT_EQ(lines.first(), "Fichier " + path);
+        EXPECT_LE(QStringList(lines.mid(1)).join(u'\n').size(), 80000 + 100) << path.toStdString();
+        listed << path;
+        rows << lines.mid(1);
+    }
+    ASSERT_GE(listed.size(), 2);
+    EXPECT_EQ(reportLines(home->filePath("rapport.doc")),
+              QStringList{"Retrouvez l'ensemble des fichiers rapports dans les fichiers suivants :"} + listed);
+    // Nothing lost or repeated at the turns.
+    const QStringList calculs = rows.filter(QRegularExpression("^Calcul "));
+    ASSERT_EQ(calculs.size(), 3000);
+    for (int n = 0; n < 3000; ++n) ASSERT_EQ(calculs[n], QStringLiteral("Calcul N;+;1;  N=%1").arg(n));
+    EXPECT_EQ(rows.mid(rows.size() - 2), QStringList({"Examine N;<;3000;  N=3000", "Commentaire fin "}));
+}
+
+// The pointer, and the system variables that follow it in the report.
+TEST_F(Unattended, PointerEndsWhereTheRowsSay) {
+    struct Case {
+        const char* name;
+        QStringList rows;
+        platform::POINT end;
+    };
+    const Case cases[] = {
+        {"direct", {"Move Mouse\t640;480;Direct;"}, {640, 480}},
+        {"indirect, x d'abord", {"Move Mouse\t900;300;Indirect;"}, {900, 300}},
+        {"indirect par variables, y d'abord",
+         {"Variable\tX;301;Numerique;", "Variable\tY;900;Numerique;", "Move Mouse\tX;Y;Indirect;"},
+         {301, 900}},
+        {"parcours, le dernier point incomplet ignoré", {"Parcours souris\t100;100;120;130;1000;20;5"}, {1000, 20}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        desk().SetCursorPos(10, 10);
+        desk().Flush();
+        const QString at = QStringLiteral("[MOUSE.X]=%1 [MOUSE.Y]=%2").arg(c.end.x).arg(c.end.y);
+        const Outcome out = run(QStringList{"Variable\t[MOUSE.X];0;Numerique;", "Variable\t[MOUSE.Y];0;Numerique;"} +
+                                c.rows +
+                                QStringList{"Examine\t[MOUSE.X];=;[MOUSE.Y];", "Commentaire\tégaux",
+                                            "Commentaire\tdifférents"});
+        ASSERT_TRUE(out.ended);
+        EXPECT_EQ(out.status, 0) << out.errors.toStdString();
+        EXPECT_EQ(desk().GetCursorPos(), c.end);
+        EXPECT_TRUE(out.report.contains("Examine [MOUSE.X];=;[MOUSE.Y];  " + at)) << out.report.join('\n').toStdString();
+        EXPECT_EQ(out.report.last(), "Commentaire différents ");
+    }
+}
+
+TEST_F(Unattended, ClicksAndWheelStepsReachARealClient) {
+    Probe probe({"--title", "Sonde clics"});
+    ASSERT_NE(showProbe(desk(), probe, "Sonde clics"), 0u);
+    const QPoint at = areaPoint(probe);
+    const QString xy = QStringLiteral(" %1 %2").arg(at.x()).arg(at.y());
+    const qsizetype before = probe.lines().size();
+    const Outcome out = run({QStringLiteral("Move Mouse\t%1;%2;Indirect;").arg(at.x()).arg(at.y()),
+                             "Click\tLeft click;Right click;Middle Down;Middle Up;", "Click\tWhell Down;2;Whell Up;1;",
+                             "Click\tLeft double-click;"});
+    ASSERT_TRUE(out.ended);
+    EXPECT_EQ(out.status, 0) << out.errors.toStdString();
+    const QStringList expected = {"press 1" + xy, "release 1" + xy, "press 3" + xy, "release 3" + xy,
+                                  "press 2" + xy, "release 2" + xy, "wheel down",   "wheel down",
+                                  "wheel up",     "press 1" + xy,   "release 1" + xy, "press 1" + xy,
+                                  "release 1" + xy};
+    auto events = [&] {  // button and wheel reports only
+        QStringList got = probe.linesAfter(before);
+        got.removeIf([](const QString& l) { return !l.startsWith("press") && !l.startsWith("release") && !l.startsWith("wheel"); });
+        return got;
+    };
+    waitFor([&] { return events().size() >= expected.size(); });
+    EXPECT_EQ(events(), expected);
+}
+
+TEST_F(Unattended, TypeArrivesExactlyUnderFrenchAndUsLayouts) {
+    const QString text = "Été à 5€ @home";
+    for (const QString layout : {"fr", "us"}) {
+        SCOPED_TRACE(layout.toStdString());
+        useLayout(layout);
+        const QString title = "Sonde frappe " + layout;
+        Probe probe({"--title", title});
+        ASSERT_NE(showProbe(desk(), probe, title), 0u);
+        const Outcome out = run({"Type\t" + text});
+        ASSERT_TRUE(out.ended);
+        EXPECT_EQ(out.status, 0) << out.errors.toStdString();
+        EXPECT_TRUE(probe.waitForLine("text " + text)) << probe.lines().join('\n').toStdString();
+        EXPECT_EQ(probe.lines().filter(QRegularExpression("^text ")).last(), "text " + text);
+        for (uint8_t vk : {platform::VK_SHIFT, platform::VK_CONTROL, platform::VK_MENU, platform::VK_RMENU})
+            EXPECT_FALSE(desk().IsKeyDown(vk)) << "every key is released";
+    }
+}
+
+// Key names written by a French user, whatever the server's layout.
+TEST_F(Unattended, TypeSpecialPressesAndReleasesInOrder) {
+    for (const QString layout : {"fr", "us"}) {
+        SCOPED_TRACE(layout.toStdString());
+        useLayout(layout);
+        const QString title = "Sonde touches " + layout;
+        Probe probe({"--title", title, "--keys"});
+        ASSERT_NE(showProbe(desk(), probe, title), 0u);
+        const qsizetype before = probe.lines().size();
+        const Outcome out = run({"Type Special\tMaj;A;", "Type Special\tCtrl;Alt;Suppr;",
+                                 "Type Special\tCtrl;Maj;[KeyDown];", "Type Special\tCtrl;Maj;[KeyUp];"});
+        ASSERT_TRUE(out.ended);
+        EXPECT_EQ(out.status, 0) << out.errors.toStdString();
+        const QStringList expected = {
+            "key press Shift", "key press A",    "key release A",   "key release Shift",  // Maj;A;
+            "key press Control", "key press Alt", "key press Del", "key release Del",
+            "key release Alt", "key release Control",                                      // Ctrl;Alt;Suppr;
+            "key press Control", "key press Shift", "key release Shift", "key release Control",
+        };
+        auto keys = [&] { return probe.linesAfter(before).filter(QRegularExpression("^key ")); };
+        waitFor([&] { return keys().size() >= expected.size(); });
+        EXPECT_EQ(keys(), expected);
+        EXPECT_TRUE(probe.lines().contains("text A"));
+        for (uint8_t vk : {platform::VK_SHIFT, platform::VK_CONTROL, platform::VK_MENU, platform::VK_DELETE})
+            EXPECT_FALSE(desk().IsKeyDown(vk)) << int(vk);
+    }
+}
+
+}  // namespace
