@@ -60,6 +60,17 @@ public:
         return waitFor([&] { return lines().contains(line); }, ms);
     }
     QStringList linesAfter(qsizetype from) { return lines().mid(from); }
+    // Its reports since line `from` whose first word is one of `kinds`
+    // ("press", "wheel", "key"...), once `count` of them have come (5 s at most).
+    QStringList reports(qsizetype from, const QStringList& kinds, qsizetype count) {
+        auto wanted = [&] {
+            QStringList got = linesAfter(from);
+            got.removeIf([&](const QString& l) { return !kinds.contains(l.section(u' ', 0, 0)); });
+            return got;
+        };
+        waitFor([&] { return wanted().size() >= count; });
+        return wanted();
+    }
     QRect geometry() {  // its client area, as it last reported it
         const QStringList all = lines();
         for (qsizetype i = all.size(); i-- > 0;) {
@@ -87,8 +98,16 @@ inline platform::HWND showProbe(platform::Platform& desk, Probe& probe, const QS
     waitFor([&] {  // placed by the window manager
         return desk.GetWindowRect(w, rect) && !probe.geometry().topLeft().isNull() && rect.contains(probe.geometry());
     });
-    desk.SetForegroundWindow(w);
-    probe.waitForLine("active");
+    // Active now, not merely once: the latest activation report must say so.
+    auto active = [&] {
+        const QStringList l = probe.lines();
+        return desk.GetForegroundWindow() == w &&
+               l.lastIndexOf(QStringLiteral("active")) > l.lastIndexOf(QStringLiteral("inactive"));
+    };
+    for (int attempt = 0; attempt < 3 && !active(); ++attempt) {
+        desk.SetForegroundWindow(w);
+        waitFor(active, 2000);
+    }
     return w;
 }
 

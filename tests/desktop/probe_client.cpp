@@ -2,6 +2,7 @@
 // with a line edit above a coloured area. It reports on stdout, one line each:
 //   geometry X Y W H      its client area on the screen (after each move/resize)
 //   active                when its window becomes the active one
+//   inactive              when it stops being the active one
 //   press B X Y           a mouse button went down (B: 1 left, 2 middle, 3 right)
 //   release B X Y
 //   wheel up|down         one wheel event
@@ -40,7 +41,7 @@ protected:
     void moveEvent(QMoveEvent*) override { reportGeometry(); }
     void resizeEvent(QResizeEvent*) override { reportGeometry(); }
     void changeEvent(QEvent* e) override {
-        if (e->type() == QEvent::ActivationChange && isActiveWindow()) report("active");
+        if (e->type() == QEvent::ActivationChange) report(isActiveWindow() ? "active" : "inactive");
         QWidget::changeEvent(e);
     }
 

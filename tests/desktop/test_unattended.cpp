@@ -8,7 +8,6 @@
 #include "tests/desktop/DesktopSupport.h"
 #include "tests/support/TestSupport.h"
 
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -59,6 +58,12 @@ protected:
         ASSERT_TRUE(x11) << "no X display";
     }
     platform::Platform& desk() { return *x11; }
+    // A probe client on the server switched to `layout`, shown and active; null when it is not.
+    std::unique_ptr<Probe> probeUnder(const QString& layout, const QString& title, const QStringList& options = {}) {
+        useLayout(layout);
+        auto probe = std::make_unique<Probe>(QStringList{"--title", title} + options);
+        return x11 && showProbe(desk(), *probe, title) ? std::move(probe) : nullptr;
+    }
 
     // A fresh program folder: report on, small delays, the check before the run as asked.
     void newHome(bool checkFirst = true) {
@@ -315,11 +320,11 @@ TEST_F(Unattended, PointerEndsWhereTheRowsSay) {
 }
 
 TEST_F(Unattended, ClicksAndWheelStepsReachARealClient) {
-    Probe probe({"--title", "Sonde clics"});
-    ASSERT_NE(showProbe(desk(), probe, "Sonde clics"), 0u);
-    const QPoint at = areaPoint(probe);
+    const auto probe = probeUnder("us", "Sonde clics");
+    ASSERT_TRUE(probe);
+    const QPoint at = areaPoint(*probe);
     const QString xy = QStringLiteral(" %1 %2").arg(at.x()).arg(at.y());
-    const qsizetype before = probe.lines().size();
+    const qsizetype before = probe->lines().size();
     const Outcome out = run({QStringLiteral("Move Mouse\t%1;%2;Indirect;").arg(at.x()).arg(at.y()),
                              "Click\tLeft click;Right click;Middle Down;Middle Up;", "Click\tWhell Down;2;Whell Up;1;",
                              "Click\tLeft double-click;"});
@@ -329,28 +334,20 @@ TEST_F(Unattended, ClicksAndWheelStepsReachARealClient) {
                                   "press 2" + xy, "release 2" + xy, "wheel down",   "wheel down",
                                   "wheel up",     "press 1" + xy,   "release 1" + xy, "press 1" + xy,
                                   "release 1" + xy};
-    auto events = [&] {  // button and wheel reports only
-        QStringList got = probe.linesAfter(before);
-        got.removeIf([](const QString& l) { return !l.startsWith("press") && !l.startsWith("release") && !l.startsWith("wheel"); });
-        return got;
-    };
-    waitFor([&] { return events().size() >= expected.size(); });
-    EXPECT_EQ(events(), expected);
+    EXPECT_EQ(probe->reports(before, {"press", "release", "wheel"}, expected.size()), expected);
 }
 
 TEST_F(Unattended, TypeArrivesExactlyUnderFrenchAndUsLayouts) {
     const QString text = "Été à 5€ @home";
     for (const QString layout : {"fr", "us"}) {
         SCOPED_TRACE(layout.toStdString());
-        useLayout(layout);
-        const QString title = "Sonde frappe " + layout;
-        Probe probe({"--title", title});
-        ASSERT_NE(showProbe(desk(), probe, title), 0u);
+        const auto probe = probeUnder(layout, "Sonde frappe " + layout);
+        ASSERT_TRUE(probe);
         const Outcome out = run({"Type\t" + text});
         ASSERT_TRUE(out.ended);
         EXPECT_EQ(out.status, 0) << out.errors.toStdString();
-        EXPECT_TRUE(probe.waitForLine("text " + text)) << probe.lines().join('\n').toStdString();
-        EXPECT_EQ(probe.lines().filter(QRegularExpression("^text ")).last(), "text " + text);
+        EXPECT_TRUE(probe->waitForLine("text " + text)) << probe->lines().join('\n').toStdString();
+        EXPECT_EQ(probe->lines().filter(QRegularExpression("^text ")).last(), "text " + text);
         for (uint8_t vk : {platform::VK_SHIFT, platform::VK_CONTROL, platform::VK_MENU, platform::VK_RMENU})
             EXPECT_FALSE(desk().IsKeyDown(vk)) << "every key is released";
     }
@@ -360,11 +357,9 @@ TEST_F(Unattended, TypeArrivesExactlyUnderFrenchAndUsLayouts) {
 TEST_F(Unattended, TypeSpecialPressesAndReleasesInOrder) {
     for (const QString layout : {"fr", "us"}) {
         SCOPED_TRACE(layout.toStdString());
-        useLayout(layout);
-        const QString title = "Sonde touches " + layout;
-        Probe probe({"--title", title, "--keys"});
-        ASSERT_NE(showProbe(desk(), probe, title), 0u);
-        const qsizetype before = probe.lines().size();
+        const auto probe = probeUnder(layout, "Sonde touches " + layout, {"--keys"});
+        ASSERT_TRUE(probe);
+        const qsizetype before = probe->lines().size();
         const Outcome out = run({"Type Special\tMaj;A;", "Type Special\tCtrl;Alt;Suppr;",
                                  "Type Special\tCtrl;Maj;[KeyDown];", "Type Special\tCtrl;Maj;[KeyUp];"});
         ASSERT_TRUE(out.ended);
@@ -375,10 +370,8 @@ TEST_F(Unattended, TypeSpecialPressesAndReleasesInOrder) {
             "key release Alt", "key release Control",                                      // Ctrl;Alt;Suppr;
             "key press Control", "key press Shift", "key release Shift", "key release Control",
         };
-        auto keys = [&] { return probe.linesAfter(before).filter(QRegularExpression("^key ")); };
-        waitFor([&] { return keys().size() >= expected.size(); });
-        EXPECT_EQ(keys(), expected);
-        EXPECT_TRUE(probe.lines().contains("text A"));
+        EXPECT_EQ(probe->reports(before, {"key"}, expected.size()), expected);
+        EXPECT_TRUE(probe->lines().contains("text A"));
         for (uint8_t vk : {platform::VK_SHIFT, platform::VK_CONTROL, platform::VK_MENU, platform::VK_DELETE})
             EXPECT_FALSE(desk().IsKeyDown(vk)) << int(vk);
     }
