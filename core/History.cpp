@@ -4,6 +4,7 @@
 #include "core/CplBrd.h"
 #include "core/Find.h"
 #include "core/Inclusions.h"
+#include "core/TreeRows.h"
 #include "core/Unit1.h"
 
 #include <QAction>
@@ -48,19 +49,9 @@ void THistoryList::removeFrom(int row) {
     while (count() > qMax(row, 0)) delete takeTopLevelItem(count() - 1);
 }
 
-int THistoryList::selectedRow() const {
-    const QList<QTreeWidgetItem*> items = selectedItems();
-    return items.isEmpty() ? -1 : indexOfTopLevelItem(items.first());
-}
+int THistoryList::selectedRow() const { return SelectedTopLevelRow(this); }
 
-void THistoryList::selectOnly(int row) {
-    clearSelection();
-    if (QTreeWidgetItem* item = topLevelItem(row)) {
-        item->setSelected(true);
-        setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
-        scrollToItem(item);
-    }
-}
+void THistoryList::selectOnly(int row) { SelectOnlyTopLevelRow(this, row); }
 
 void THistoryList::setCurrent(int row) {
     if (QTreeWidgetItem* old = topLevelItem(tag)) old->setIcon(0, QIcon());

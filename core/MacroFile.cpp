@@ -4,6 +4,7 @@
 
 #include "core/Dialogs.h"
 #include "core/FileDialog.h"
+#include "core/History.h"
 #include "core/IgnoreMsg.h"
 #include "core/MacroFileLoad.h"
 #include "core/Unit1.h"
@@ -28,13 +29,6 @@ bool CommandLineRun = false;
 
 namespace {
 const QString kLoadingText = QStringLiteral("Chargement des commandes en cours. Veuillez patienter SVP.");
-
-// HistoryEnabled is off while a load works and back as it was afterwards.
-struct HistoryOff {
-    bool kept = HistoryEnabled;
-    HistoryOff() { HistoryEnabled = false; }
-    ~HistoryOff() { HistoryEnabled = kept; }
-};
 
 // The list's rows are not repainted while a load works.
 struct ListUpdate {
@@ -156,7 +150,7 @@ int TForm1::OpenFileMacro(const QString& fileName, TListView* list, const QStrin
     // Replacing the main list opens another macro; anything else only reads rows.
     const bool openMacro = position < 0 && list == ListView1;
     const ListUpdate update(list);
-    const HistoryOff history;
+    const HistoryPause history;  // off while the load works
     auto finish = [&](int rows) {
         refreshStatusBar(*this);
         if (Form19) Form19->LoadOptions(QString());
@@ -261,7 +255,7 @@ void TForm1::Ouvrir1Click() {
     if (RichEdit1) RichEdit1->clear();
     nameMacro(*this, fileName);
     {
-        const HistoryOff history;
+        const HistoryPause history;  // off while the load works
         ReadOptions opt;
         opt.list = ListView1;
         opt.position = -1;

@@ -4,6 +4,7 @@
 
 #include "core/Dialogs.h"
 #include "core/MacroList.h"
+#include "core/TreeRows.h"
 #include "core/Unit1.h"
 #include "core/Variables.h"
 #include "engine/RunState.h"
@@ -68,18 +69,9 @@ TWatchList::TWatchList(TForm1* form, QWidget* parent) : QTreeWidget(parent), for
     setDefaultDropAction(Qt::MoveAction);
 }
 
-int TWatchList::selectedIndex() const {
-    const QList<QTreeWidgetItem*> items = selectedItems();
-    return items.isEmpty() ? -1 : indexOfTopLevelItem(items.first());
-}
+int TWatchList::selectedIndex() const { return SelectedTopLevelRow(this); }
 
-void TWatchList::selectRow(int row) {
-    clearSelection();
-    if (QTreeWidgetItem* item = topLevelItem(row)) {
-        item->setSelected(true);
-        setCurrentItem(item);
-    }
-}
+void TWatchList::selectRow(int row) { SelectOnlyTopLevelRow(this, row); }
 
 void TWatchList::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
     QColor even = palette().base().color();
