@@ -39,8 +39,6 @@ public:
 // Declared kind of a name: "Numerique", "Alpha", "Objet" or "No_Type".
 QString kindOf(const QString& name);
 bool isInt(const QString& text);
-// Rows of list with that keyword whose fields hold text.
-int countRowsWithParam(TListView* list, const QString& keyword, const QString& text);
 // A file (not a folder) of that name exists.
 bool fileExists(const QString& name);
 

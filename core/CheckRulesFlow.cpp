@@ -56,7 +56,7 @@ bool CheckLabel(TListView* list, const QString& params, int row, int source) {
     const QString& name = c[1];
     if (!Form1->Fonction_existe(list, QStringLiteral("Goto"), name))
         c.warning(QStringLiteral("Aucun Goto ") + name + QStringLiteral(" n'a été appelé."));
-    const int count = countRowsWithParam(list, QStringLiteral("Label"), name);
+    const int count = mdlfnct::CountCommandsWithParam(QStringLiteral("Label"), name, list);
     if (count > 1)
         c.error(QStringLiteral("Le label nommé %1 est défini %2 fois.").arg(name).arg(count));
     // A Label without any Goto has no loop at all, even on the first row.

@@ -1,6 +1,7 @@
 // Check rules of the mouse, keyboard and dialog commands: Move Mouse, Click,
 // Type, Type Special, Question and Pause.
 #include "core/CheckRules.h"
+#include "engine/mdlfnct.h"
 #include "editors/Unit7.h"
 #include "platform/Platform.h"
 
@@ -27,8 +28,8 @@ bool CheckClick(TListView* list, const QString& params, int row, int source) {
         const QString up = QLatin1String(button) + QStringLiteral(" Up");
         const QString down = QLatin1String(button) + QStringLiteral(" Down");
         if (action != up && action != down) continue;
-        const int ups = countRowsWithParam(list, QStringLiteral("Click"), up);
-        const int downs = countRowsWithParam(list, QStringLiteral("Click"), down);
+        const int ups = mdlfnct::CountCommandsWithParam(QStringLiteral("Click"), up, list);
+        const int downs = mdlfnct::CountCommandsWithParam(QStringLiteral("Click"), down, list);
         if (ups > downs)
             c.warning(QStringLiteral("Le nombre de relâchement du bouton ") + up +
                       QStringLiteral(" de la souris est supérieur à l'appui."));

@@ -131,20 +131,6 @@ QString kindOf(const QString& name) { return mdlfnct::GetVarType(name); }
 
 bool isInt(const QString& text) { return mdlfnct::IsInteger(text); }
 
-int countRowsWithParam(TListView* list, const QString& keyword, const QString& text) {
-    int count = 0;
-    for (int r = 0; r < list->count(); ++r) {
-        if (list->keyword(r) != keyword) continue;
-        const TParamFields f = mdlfnct::SplitParams(list->params(r));
-        for (int i = 1; i < f.Count && i <= 20; ++i) {
-            if (f[i] != text) continue;
-            ++count;
-            break;
-        }
-    }
-    return count;
-}
-
 bool fileExists(const QString& name) { return !name.isEmpty() && QFileInfo(name).isFile(); }
 
 }  // namespace Debug

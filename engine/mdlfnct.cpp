@@ -22,19 +22,25 @@ TParamFields SplitParams(const QString& s) {
     return f;
 }
 
-bool LineHasParam(int row, const QString& text) {
-    if (!Form1 || !Form1->ListView1->hasRow(row)) return false;
-    const TParamFields f = SplitParams(Form1->ListView1->params(row));
+namespace {
+TListView* listOrMain(TListView* list) { return list ? list : Form1 ? Form1->ListView1 : nullptr; }
+}  // namespace
+
+bool LineHasParam(int row, const QString& text, TListView* list) {
+    list = listOrMain(list);
+    if (!list || !list->hasRow(row)) return false;
+    const TParamFields f = SplitParams(list->params(row));
     for (int i = 1; i < f.Count && i <= 20; ++i)
         if (f[i] == text) return true;
     return false;
 }
 
-int CountCommandsWithParam(const QString& keyword, const QString& text) {
-    if (!Form1) return 0;
+int CountCommandsWithParam(const QString& keyword, const QString& text, TListView* list) {
+    list = listOrMain(list);
+    if (!list) return 0;
     int count = 0;
-    for (int r = 0; r < Form1->ListView1->count(); ++r)
-        if (Form1->ListView1->keyword(r) == keyword && LineHasParam(r, text)) ++count;
+    for (int r = 0; r < list->count(); ++r)
+        if (list->keyword(r) == keyword && LineHasParam(r, text, list)) ++count;
     return count;
 }
 

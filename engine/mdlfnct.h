@@ -8,14 +8,16 @@
 #include <QVector>
 #include <cstdint>
 
+class TListView;
+
 namespace mdlfnct {
 
 // Second splitter: fills all 20 fields; the empty text is one empty field.
 TParamFields SplitParams(const QString& s);
-// A field of that row of the main list equals text (case-sensitive).
-bool LineHasParam(int row, const QString& text);
-// Rows of the main list with that keyword for which LineHasParam holds.
-int CountCommandsWithParam(const QString& keyword, const QString& text);
+// A field of that row equals text (case-sensitive). Null list: the main list.
+bool LineHasParam(int row, const QString& text, TListView* list = nullptr);
+// Rows with that keyword for which LineHasParam holds. Null list: the main list.
+int CountCommandsWithParam(const QString& keyword, const QString& text, TListView* list = nullptr);
 
 using TStrArray = QStringList;
 TStrArray SplitString(const QString& text, const QString& delimiter);
