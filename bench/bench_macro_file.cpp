@@ -1,5 +1,6 @@
 // Opening and saving a 100,000-row macro, with and without a password.
 // Targets: each under 0.5 s and under 150 MB resident.
+#include "apps/orvanel/AppServices.h"
 #include "apps/orvanel/Program.h"
 #include "core/Dialogs.h"
 #include "core/FileDialog.h"
@@ -77,6 +78,17 @@ void BM_OpenMacro(benchmark::State& state) {
 
 BENCHMARK(BM_SaveMacro)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenMacro)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+class BenchServices : public AppServices {
+public:
+    int AskMessage(const MessageRequest&) override { return mrNo; }
+    void ShowModal(QWidget& window) override {
+        if (auto* password = qobject_cast<TForm32*>(&window)) {
+            password->Edit1->setText(QStringLiteral("abc"));
+            password->Button1Click();
+        }
+    }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -86,11 +98,9 @@ int main(int argc, char** argv) {
     qputenv("ORVANEL_HOME", home.path().toLocal8Bit());
     QApplication app(argc, argv);
     platform::setDesktop(std::make_unique<platform::FakePlatform>());
-    setMessageAnswerer([](const MessageRequest&) { return int(mrNo); });
-    TForm32::OnAsk = [](TForm32& f) {
-        f.Edit1->setText(QStringLiteral("abc"));
-        f.Button1Click();
-    };
+    // Every question is answered at once: "Non" to boxes, the password to the password dialog.
+    static BenchServices services;
+    InstallServices(&services);
     form = CreateForms();
     form->Nouveau1Click();
     benchmark::Initialize(&argc, argv);

@@ -1,7 +1,7 @@
 // Check rules of the file commands: Lire, Ecrire, Outil Fichier, Outil Ecran,
 // Inclusion and Execute.
 #include "core/CheckRules.h"
-#include "engine/mdlfnct.h"
+#include "core/Helpers.h"
 
 namespace Debug {
 

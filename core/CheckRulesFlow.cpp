@@ -2,7 +2,7 @@
 // Examine, Calcul, Calcul évolué and Variable.
 #include "core/CheckRules.h"
 #include "core/Unit1.h"
-#include "engine/mdlfnct.h"
+#include "core/Helpers.h"
 
 namespace Debug {
 

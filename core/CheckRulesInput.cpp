@@ -1,8 +1,8 @@
 // Check rules of the mouse, keyboard and dialog commands: Move Mouse, Click,
 // Type, Type Special, Question and Pause.
 #include "core/CheckRules.h"
-#include "engine/mdlfnct.h"
-#include "editors/Unit7.h"
+#include "core/KeyBoard.h"
+#include "core/Helpers.h"
 #include "platform/Platform.h"
 
 namespace Debug {
@@ -74,7 +74,7 @@ bool CheckQuestion(TListView* list, const QString& params, int row, int source) 
 
 bool CheckPause(TListView* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
-    if (TForm7::TimeValide(c[1])) return c.ok;
+    if (mdlfnct::TimeValide(c[1])) return c.ok;
     const QString kind = kindOf(c[1]);
     if (kind == QLatin1String("Alpha"))
         c.warning(QStringLiteral("Assurez-vous que la variable placée dans le temps de pause contient une valeur "

@@ -1,6 +1,7 @@
 // Check rules of the script and plug-in commands. A script is never run by a
 // check: only its syntax is read.
 #include "core/CheckRules.h"
+#include "core/Services.h"
 #include "core/Unit1.h"
 
 #include <QJSEngine>
@@ -63,11 +64,9 @@ bool CheckScriptEval(TListView* list, const QString& params, int row, int source
 
 bool CheckPluginCommand(TListView* list, const QString& keyword, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
-    const auto& check = services().pluginCheck;
-    if (!check) return c.ok;
     PluginCheck result;
     try {
-        result = check(keyword, params);
+        result = Services().CheckPluginRow(keyword, params);
     } catch (...) {
         result = {true, false, QString()};
     }

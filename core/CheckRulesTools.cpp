@@ -1,7 +1,8 @@
 // Check rules of Fonction, Champs, Objet and the display, power and folder tools.
 #include "core/CheckRules.h"
 #include "core/Unit1.h"
-#include "engine/Display.h"
+#include "platform/Platform.h"
+#include "core/Display.h"
 
 namespace Debug {
 
@@ -128,8 +129,8 @@ bool CheckOutilAffichage(TListView* list, const QString& params, int row, int so
         d.AddParam(c[2]).SetAllowedValues(
             {"60", "70", "72", "75", "85", "100", "120", "140", "144", "150", "170", "200"});
         c.validate(d);
-        const auto& test = services().testFrequency;
-        if (c.ok && test) checkDisplayTest(c, test(c[2].toInt()), QStringLiteral("Fréquence"));
+        if (c.ok)
+            checkDisplayTest(c, platform::desktop().ChangeDisplayFrequency(c[2].toInt(), true), QStringLiteral("Fréquence"));
     }
     return c.ok;
 }

@@ -3,9 +3,10 @@
 #include "core/MapFile.h"
 #include "core/Unit1.h"
 #include "core/Unit34.h"
-#include "engine/Handlers.h"
-#include "engine/RunState.h"
-#include "tools/Unit23.h"
+#include "core/RunControl.h"
+#include "core/RunState.h"
+#include "core/Services.h"
+#include "core/Startup.h"
 
 #include <QDate>
 #include <QLabel>
@@ -69,10 +70,10 @@ QStringList runLines(TForm1* form) {
     const bool exists = list && list->hasRow(row);
     lines << QStringLiteral("Commande:") + (exists ? list->keyword(row) : QString());
     lines << QStringLiteral("Params:") + (exists ? list->params(row) : QString());
-    QVector<TForm1::ParamValue> used;
+    QVector<ParamValue> used;
     form->ExpandParamValues(list, row, used);
     lines << QString() << QStringLiteral("***** VarUse *****");
-    for (const TForm1::ParamValue& v : used) lines << v.name + QStringLiteral(":'") + v.value + QStringLiteral("'[") + v.kind + u']';
+    for (const ParamValue& v : used) lines << v.name + QStringLiteral(":'") + v.value + QStringLiteral("'[") + v.kind + u']';
     return lines;
 }
 
@@ -188,5 +189,5 @@ void TForm1::ShowInternalError(const QString& message) {
         writeStderr(lines.join(u'\n'));
         return;
     }
-    TForm34::ShowModal(Form34);
+    Services().ShowModal(*Form34);
 }

@@ -4,8 +4,9 @@
 #include "core/HelpContext.h"
 #include "core/IgnoreMsg.h"
 #include "core/MacroFileLoad.h"
+#include "core/RunState.h"
+#include "core/Settings.h"
 #include "core/Unit1.h"
-#include "tools/Unit19.h"
 
 #include <QAction>
 #include <QApplication>
@@ -113,8 +114,8 @@ bool TForm1::ControlAll(TListView* list) {
     if (checking) return false;
     const QScopedValueRollback<bool> busy(checking, true);
     ListView2->clear();
-    if (CommandLineRun && Form19 && !Form19->CheckBox4->isChecked()) return true;
-    if (Form19 && !Form19->CheckBox10->isChecked()) {
+    if (CommandLineRun && !settings().CheckBeforeRun) return true;
+    if (!settings().CheckCommands) {
         AddCheckError(ListView1, 0, kAvertissement, kCheckDisabled, 0);
         return true;
     }

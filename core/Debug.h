@@ -7,8 +7,6 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
-#include <functional>
-#include <optional>
 
 // One parameter as written in the row and what it may be. The kinds are
 // alternatives: any one accepted kind passes. A parameter with no kind at
@@ -86,30 +84,6 @@ bool IsReadOnlySysVar(const QString& name);
 
 // Checks one row; true when it raised no listed error.
 bool CheckCommand(TListView* list, const QString& keyword, const QString& params, int sourceNumber, int row);
-
-// The 110 key names of the keyboard command (captions of the key-combination
-// dialog's buttons; a missing button gives an empty name).
-QStringList KeyNames();
-
-// What the rules need of other parts of the program. Each part installs its
-// own entry; a missing entry means "nothing to check".
-struct PluginCheck {
-    bool hasCheck = false;  // the library exports its check functions
-    bool ok = true;         // the library's check result
-    QString message;        // the library's message, empty for none
-};
-
-struct Services {
-    // Writable flag of a system variable; no value when the name is not one.
-    std::function<std::optional<bool>(const QString& name)> sysVarWritable;
-    // Display-change code of a refresh rate tested without applying it:
-    // 0 success, 1 restart needed, -1 failed, -2 mode not supported.
-    std::function<int(int frequency)> testFrequency;
-    // A loaded plug-in command has that keyword; what its library says of a row.
-    std::function<bool(const QString& keyword)> pluginKnown;
-    std::function<PluginCheck(const QString& keyword, const QString& params)> pluginCheck;
-};
-Services& services();
 
 // Syntax of a script expression, never run: empty when it looks right, else
 // a short reason. language is "JScript" or "VBScript".

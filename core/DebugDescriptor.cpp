@@ -1,7 +1,7 @@
 // The descriptor of expected parameters and the row under check.
 #include "core/CheckRules.h"
 #include "core/Unit1.h"
-#include "engine/mdlfnct.h"
+#include "core/Helpers.h"
 
 #include <QFileInfo>
 

@@ -3,6 +3,7 @@
 #include "core/CommandNames.h"
 #include "core/Form.h"
 #include "core/IgnoreMsg.h"
+#include "core/Services.h"
 #include "core/Unit1.h"
 
 #include <QAbstractButton>
@@ -16,11 +17,6 @@ quint16 CheckErrorCount = 0;
 bool CheckStructureBroken = false;
 qint32 CheckSortColumn = 0;
 bool CheckSortDescending = false;
-
-Services& services() {
-    static Services s;
-    return s;
-}
 
 bool AddCheckError(TListView* list, int lineNumber, const QString& kind, const QString& message, int sourceNumber) {
     for (TIgnoreMsg& ignored : TTabIgnoreMsg) {
@@ -57,43 +53,62 @@ void RemoveValidRow() {
         delete view->takeTopLevelItem(0);
 }
 
-bool IsReadOnlySysVar(const QString& name) {
-    const auto& lookup = services().sysVarWritable;
-    if (!lookup) return false;
-    const std::optional<bool> writable = lookup(name);
-    return writable && !*writable;
-}
+bool IsReadOnlySysVar(const QString& name) { return Services().IsSysVar(name) && !Services().SysVarWritable(name); }
 
-QStringList KeyNames() {
-    QStringList names;
-    QWidget* dialog = FindForm(4);
-    for (int n = 1; n <= 110; ++n) {
-        auto* button = dialog ? dialog->findChild<QAbstractButton*>(QStringLiteral("SpeedButton%1").arg(n)) : nullptr;
-        names << (button ? button->text().left(64) : QString());
-    }
-    return names;
-}
+namespace {
+// A command the checker has nothing to say about.
+bool noRule(TListView*, const QString&, int, int) { return true; }
+
+struct RuleEntry {
+    Command command;
+    CheckRoutine check;
+};
+constexpr RuleEntry kRules[] = {
+    {Command::Plugin, nullptr},  // a plug-in or unknown keyword: CheckCommand decides by the keyword
+    {Command::Goto, CheckGoto},
+    {Command::Procedure, CheckProcedure},
+    {Command::Label, CheckLabel},
+    {Command::Examine, CheckExamine},
+    {Command::Variable, CheckVariable},
+    {Command::ScriptEval, CheckScriptEval},
+    {Command::MoveMouse, CheckMoveMouse},
+    {Command::Click, CheckClick},
+    {Command::TrouveImage, noRule},
+    {Command::Lire, CheckLire},
+    {Command::Ecrire, CheckEcrire},
+    {Command::Calcul, CheckCalcul},
+    {Command::CalculEvolue, CheckCalculEvolue},
+    {Command::Fonction, CheckFonction},
+    {Command::Commentaire, noRule},
+    {Command::Champs, CheckChamps},
+    {Command::Type, CheckType},
+    {Command::Execute, CheckExecute},
+    {Command::ParcoursSouris, noRule},
+    {Command::TypeSpecial, CheckTypeSpecial},
+    {Command::Objet, CheckObjet},
+    {Command::Question, CheckQuestion},
+    {Command::Manipulation, noRule},
+    {Command::Pause, CheckPause},
+    {Command::OutilFichier, CheckOutilFichier},
+    {Command::OutilEcran, CheckOutilEcran},
+    {Command::OutilAffichage, CheckOutilAffichage},
+    {Command::OutilAlimentation, CheckOutilAlimentation},
+    {Command::OutilRepertoire, CheckOutilRepertoire},
+    {Command::Quitter, noRule},
+    {Command::Inclusion, CheckInclusion},
+    {Command::Message, noRule},
+};
+static_assert(CoversEveryCommand(kRules), "kRules: one checker rule per command, in the order of the command table");
+}  // namespace
 
 bool CheckCommand(TListView* list, const QString& keyword, const QString& params, int sourceNumber, int row) {
-    // By case number - 1; none: the command always passes.
-    static const CheckRoutine kRoutines[kCommandCount] = {
-        CheckGoto,        CheckProcedure,    CheckLabel,      CheckExamine,       CheckVariable,
-        CheckScriptEval,  CheckMoveMouse,    CheckClick,      nullptr,            CheckLire,
-        CheckEcrire,      CheckCalcul,       CheckCalculEvolue, CheckFonction,    nullptr,
-        CheckChamps,      CheckType,         CheckExecute,    nullptr,            CheckTypeSpecial,
-        CheckObjet,       CheckQuestion,     nullptr,         CheckPause,         CheckOutilFichier,
-        CheckOutilEcran,  CheckOutilAffichage, CheckOutilAlimentation, CheckOutilRepertoire, nullptr,
-        CheckInclusion,   nullptr,
-    };
     const int c = CommandCase(keyword);
     if (c == 0) {
-        const auto& known = services().pluginKnown;
-        if (known && known(keyword))
+        if (Services().PluginKnown(keyword))
             return CheckPluginCommand(list, keyword, params, row, sourceNumber);
         return !AddCheckError(list, row + 1, kErreur, QStringLiteral("<unknown>"), sourceNumber);
     }
-    const CheckRoutine routine = kRoutines[c - 1];
-    return routine ? routine(list, params, row, sourceNumber) : true;
+    return kRules[c].check(list, params, row, sourceNumber);
 }
 
 }  // namespace Debug

@@ -1,8 +1,7 @@
 #pragma once
-// Every message box of the program goes through here, so that tests can read
-// and answer them without a modal loop.
+// Every message box of the program goes through here, and from here through
+// Services().AskMessage, so that tests can read and answer them.
 #include <QString>
-#include <functional>
 
 enum class MsgType { Warning, Error, Information, Confirmation };
 
@@ -28,7 +27,3 @@ struct MessageRequest {
 // Shows a box and answers the button pressed (a ModalResult).
 int MessageDlg(const QString& text, MsgType type, int buttons, const QString& caption = QString());
 void ShowMessage(const QString& text);
-
-// Tests install an answerer; it receives every box instead of the screen.
-using MessageAnswerer = std::function<int(const MessageRequest&)>;
-void setMessageAnswerer(MessageAnswerer answerer);

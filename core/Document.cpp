@@ -2,7 +2,8 @@
 #include "core/CommandNames.h"
 #include "core/Dialogs.h"
 #include "core/Unit1.h"
-#include "engine/mdlfnct.h"
+#include "core/Helpers.h"
+#include "core/Services.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -53,7 +54,7 @@ QString TForm1::BoolToText(bool value) { return value ? QStringLiteral("True") :
 
 int TForm1::GetImageIndex(const TMacroFileRecord& record) {
     const int c = CommandCase(record.keyword);
-    return c ? CommandIcon(c) : PluginIcon(record.keyword);
+    return c ? CommandIcon(c) : Services().PluginIcon(record.keyword);
 }
 
 int TForm1::GetImageIndexOfText(const QString& keyword) {

@@ -3,7 +3,8 @@
 #include "core/Dialogs.h"
 #include "core/FileDialog.h"
 #include "core/Unit1.h"
-#include "engine/mdlfnct.h"
+#include "core/Helpers.h"
+#include "core/Services.h"
 #include "platform/Cp1252.h"
 
 #include <QApplication>
@@ -86,16 +87,7 @@ void TForm35::FormShow() {
 }
 
 void TForm35::ShowModal() {
-    if (modalHook) {
-        FormShow();
-        modalHook(*this);
-        return;
-    }
-    setWindowModality(Qt::ApplicationModal);
-    show();
-    // Nobody could ever close it on the offscreen platform.
-    if (QGuiApplication::platformName() == QLatin1String("offscreen")) return;
-    while (isVisible()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    Services().ShowModal(*this);
 }
 
 void TForm35::Button2Click() {
@@ -110,10 +102,7 @@ void TForm35::Label2Click() {
     const QByteArray link = "mailto:" + QUrl::toPercentEncoding(Label2->text(), "@") +
                             "?subject=Macro%20error&body=%20";
     const QUrl url = QUrl::fromEncoded(link, QUrl::StrictMode);
-    if (openUrl)
-        openUrl(url);
-    else
-        QDesktopServices::openUrl(url);
+    Services().OpenUrl(url);
 }
 
 void TForm35::Button1Click() {

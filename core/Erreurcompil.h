@@ -3,8 +3,6 @@
 // editor, with the macro author's mail address, to read, mail or save.
 #include "core/Form.h"
 
-#include <QUrl>
-#include <functional>
 
 class QLabel;
 class QPlainTextEdit;
@@ -32,10 +30,6 @@ public:
     QPushButton* Button2 = nullptr;
     QPushButton* Button3 = nullptr;
     TFileDialog* SaveDialog1 = nullptr;
-
-    // Seams for tests: what replaces the modal wait, and how a link opens.
-    static inline std::function<void(TForm35&)> modalHook;
-    static inline std::function<void(const QUrl&)> openUrl;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,9 +1,9 @@
 #pragma once
 // The main window's open and save dialogs. FileName is kept between runs of
-// the dialog (SaveDialog1's is the macro's file). Tests answer Execute().
+// the dialog (SaveDialog1's is the macro's file). Execute() asks through
+// Services().ChooseFile.
 #include <QObject>
 #include <QString>
-#include <functional>
 
 class QWidget;
 
@@ -20,10 +20,6 @@ public:
 
     // Asks for a file; true when one was chosen (then in FileName).
     bool Execute();
-
-    // Answers every Execute() instead of the screen (tests).
-    using Answerer = std::function<bool(TFileDialog&)>;
-    static void setAnswerer(Answerer answerer);
 
 private:
     Kind kind_;

@@ -5,7 +5,7 @@
 #include "core/HelpContext.h"
 #include "core/History.h"
 #include "core/Unit1.h"
-#include "engine/mdlfnct.h"
+#include "core/Helpers.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,6 @@
 #include "core/HelpContext.h"
 
-#include "core/Dialogs.h"
 #include "core/Startup.h"
-#include "platform/ProgramFolder.h"
 
 #include <QAbstractSpinBox>
 #include <QComboBox>
@@ -10,11 +8,6 @@
 #include <QWidget>
 
 namespace {
-HelpViewer& viewer() {
-    static HelpViewer v;
-    return v;
-}
-
 // The control the user sees as active: the inner editor of a combo or spin box is the box itself.
 QWidget* activeControl(QWidget* form) {
     QWidget* w = form->focusWidget();
@@ -34,16 +27,8 @@ void FormHelpRequest(QWidget* form) {
     if (!control) return;
     int context = HelpContext(control);
     if (context == 0) context = HelpContext(control->parentWidget());
-    if (context == 0) return;
-    if (!viewer()) {
-        OpenHelp(context);  // reports a missing help file itself
-    } else if (!viewer()(platform::programFile(kHelpFileName), context)) {
-        MessageDlg(QStringLiteral("Erreur: Vérifiez la présence du fichier .chm dans le dossier de Orvanel."),
-                   MsgType::Error, mbOK);
-    }
+    if (context != 0) OpenHelp(context);  // reports a help file that cannot be shown
 }
-
-void setHelpViewer(HelpViewer v) { viewer() = std::move(v); }
 
 void InstallFormHelp(QWidget* form) {
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), form);

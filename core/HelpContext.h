@@ -3,7 +3,6 @@
 // F1 answer of the dialogs: the help file opened at the active control's context.
 
 #include <QString>
-#include <functional>
 
 class QWidget;
 
@@ -15,8 +14,3 @@ int HelpContext(const QWidget* w);  // 0 when none was set
 void FormHelpRequest(QWidget* form);
 // Gives a form that F1 answer.
 void InstallFormHelp(QWidget* form);
-
-// Tests see the help requests instead of the desktop: file and context; false
-// stands for a help file that could not be shown.
-using HelpViewer = std::function<bool(const QString& file, int context)>;
-void setHelpViewer(HelpViewer viewer);

@@ -10,9 +10,10 @@
 #include "core/Unit1.h"
 #include "core/Unit32.h"
 #include "core/WatchList.h"
-#include "engine/mdlfnct.h"
-#include "tools/Unit19.h"
-#include "tools/Unit23.h"
+#include "core/Helpers.h"
+#include "core/ProcessPriority.h"
+#include "core/Services.h"
+#include "core/Settings.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -23,7 +24,6 @@ QString MacroPassword;
 bool ProtectSourceOnly = false;
 bool MacroModified = false;
 QString AliasExe;
-TMacroFileServices MacroFileServices;
 bool EditOnOpen = false;
 bool CommandLineRun = false;
 
@@ -66,12 +66,6 @@ void TForm1::buildFilesUi() {
 
 namespace macrofile {
 
-void applyPriority(int index) {
-    if (!Form23) return;
-    Form23->ComboBox1->setCurrentIndex(index);
-    Form23->ComboBox1Change(Form1);
-}
-
 void refreshStatusBar(TForm1& form) {
     form.StatusPanel[1]->setToolTip(MacroPassword.isEmpty() ? QStringLiteral("Macro non protégée.")
                                                             : QStringLiteral("Macro protégée par mot de passe."));
@@ -110,7 +104,7 @@ int readRecords(TForm1& form, const TMacroFileData& data, const QString& passwor
         } else if (r.keyword == u"[Process Priority]") {
             // Only the six items of the list.
             if (mdlfnct::IsInteger(r.params) && r.params.trimmed().toInt() >= 0 && r.params.trimmed().toInt() <= 5)
-                applyPriority(r.params.trimmed().toInt());
+                SetProcessPriority(r.params.trimmed().toInt());
         } else if (r.keyword == u"[ALIAS_EXE]") {
             if (opt.mainList) AliasExe = r.params;
         } else if (r.keyword == u"IgnoreMsg") {
@@ -153,8 +147,8 @@ int TForm1::OpenFileMacro(const QString& fileName, TListView* list, const QStrin
     const HistoryPause history;  // off while the load works
     auto finish = [&](int rows) {
         refreshStatusBar(*this);
-        if (Form19) Form19->LoadOptions(QString());
-        if (MacroFileServices.ClearImageRefs) MacroFileServices.ClearImageRefs();
+        LoadSettings();
+        Services().ClearImageRefs();
         return rows;
     };
     if (!QFileInfo::exists(fileName)) {
@@ -163,7 +157,7 @@ int TForm1::OpenFileMacro(const QString& fileName, TListView* list, const QStrin
     }
     if (!isMacroExtension(fileName, true)) {
         if (list == ListView1) Nouveau1->trigger();
-        if (MacroFileServices.ImportOtherLangText) MacroFileServices.ImportOtherLangText(fileName, list);
+        Services().ImportOtherLangText(fileName, list);
         refreshStatusBar(*this);
         return 0;
     }
@@ -183,12 +177,12 @@ int TForm1::OpenFileMacro(const QString& fileName, TListView* list, const QStrin
         refreshStatusBar(*this);
         return 0;
     }
-    if (position < 0) applyPriority(3);  // after the save question: the old macro keeps its own
+    if (position < 0) SetProcessPriority(3);  // after the save question: the old macro keeps its own
     OpenDialog1->FileName = fileName;
     QApplication::processEvents();
 
     if (openMacro) {
-        if (MacroFileServices.AddRecents) MacroFileServices.AddRecents(fileName);
+        AddRecents(fileName);
         ListView3->clear();
         TTabIgnoreMsg.clear();
         ResetHistory(QStringLiteral("Ouvrir"), fileName);
@@ -217,8 +211,8 @@ void TForm1::Ouvrir1Click() {
     auto finish = [&] {
         refreshStatusBar(*this);
         ListView1->show();
-        if (Form19) Form19->LoadOptions(QString());
-        if (MacroFileServices.ClearImageRefs) MacroFileServices.ClearImageRefs();
+        LoadSettings();
+        Services().ClearImageRefs();
     };
     OpenDialog1->Filter = QStringLiteral("Macro|*.mcr|Texte|*.txt|Tous|*.*");
     OpenDialog1->FilterIndex = 1;
@@ -226,7 +220,7 @@ void TForm1::Ouvrir1Click() {
     const QString fileName = OpenDialog1->FileName;
     if (!isMacroExtension(fileName, false)) {
         Nouveau1->trigger();
-        if (MacroFileServices.ImportOtherLangText) MacroFileServices.ImportOtherLangText(fileName, nullptr);
+        Services().ImportOtherLangText(fileName, nullptr);
         ListView1->show();
         return;
     }
@@ -245,10 +239,10 @@ void TForm1::Ouvrir1Click() {
         return;
     }
 
-    applyPriority(3);
+    SetProcessPriority(3);
     const ListUpdate update(ListView1);
     TTabIgnoreMsg.clear();
-    if (MacroFileServices.AddRecents) MacroFileServices.AddRecents(fileName);
+    AddRecents(fileName);
     ListView1->clear();
     ListView3->clear();
     ResetHistory(QStringLiteral("Ouvrir"), fileName);

@@ -8,9 +8,8 @@
 #include "core/Unit1.h"
 #include "core/Unit32.h"
 #include "core/WatchList.h"
-#include "engine/Unit29.h"
-#include "tools/Unit19.h"
-#include "tools/Unit23.h"
+#include "core/ProcessPriority.h"
+#include "core/Unit29.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -35,7 +34,7 @@ void TForm1::SaveMacro(TListView* list) {
     const QString fileName = SaveDialog1->FileName;
     const int count = list->count();
     const int infoAt = count > 1 ? int(QRandomGenerator::global()->bounded(count - 1)) : 0;
-    if (fileName.endsWith(QLatin1String(".mcr")) && MacroFileServices.AddRecents) MacroFileServices.AddRecents(fileName);
+    if (fileName.endsWith(QLatin1String(".mcr"))) AddRecents(fileName);
     const QFileInfo info(fileName);
     if (info.exists() && !(info.permissions() & QFileDevice::WriteOwner)) {
         MessageDlg(QStringLiteral("Ce fichier est en lecture seule, veuillez enregister le fichier sous un autre nom, "
@@ -60,15 +59,10 @@ void TForm1::SaveMacro(TListView* list) {
         out += TMacroFileRecord{QStringLiteral("Évaluer"), name}.toBytes(encode);
     for (const TIgnoreMsg& m : std::as_const(TTabIgnoreMsg))
         if (m.StillPresent) out += TMacroFileRecord{QStringLiteral("IgnoreMsg"), m.Origin + u'~' + m.Message}.toBytes(encode);
-    QComboBox* priority = Form23 ? Form23->ComboBox1 : nullptr;
-    if (priority && priority->currentText() != priority->itemText(3) &&
+    if (ProcessPriority != 3 &&
         MessageDlg(QStringLiteral("Votre macro n'est pas en priorité normal, voulez vous sauvegarder ce paramètre ?"),
-                   MsgType::Confirmation, mbYes | mbNo) == mrYes) {
-        int index = 0;
-        while (index < 5 && priority->itemText(index) != priority->currentText()) ++index;
-        out += TMacroFileRecord{QStringLiteral("[Process Priority]"), QString::number(index)}.toBytes(encode);
-    }
-    if (Form19) Form19->PageControl1->setTabVisible(Form19->PageControl1->indexOf(Form19->TabSheet7), true);
+                   MsgType::Confirmation, mbYes | mbNo) == mrYes)
+        out += TMacroFileRecord{QStringLiteral("[Process Priority]"), QString::number(qMin(ProcessPriority, 5))}.toBytes(encode);
 
     // Written beside the target and renamed over it: a failed save leaves the old file whole.
     QSaveFile file(fileName);

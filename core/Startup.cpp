@@ -5,14 +5,15 @@
 #include "core/Form.h"
 #include "core/MacroFile.h"
 #include "core/MacroList.h"
+#include "core/ProcessPriority.h"
+#include "core/Services.h"
+#include "core/Settings.h"
 #include "core/Unit1.h"
 #include "look/UBackGround.h"
 #include "look/XPMenu.h"
 #include "platform/Cp1252.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
-#include "tools/Unit19.h"
-#include "tools/Unit23.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -22,7 +23,6 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QMenu>
-#include <QSysInfo>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <clocale>
@@ -35,7 +35,7 @@ bool ExportOnOpen = false;
 TXPMenu* MainXPMenu = nullptr;
 QStringList DescriptionLines;
 bool ApplicationTerminated = false;
-TStartupServices StartupServices;
+QString ProgramVersion = QStringLiteral("0.00");
 
 namespace {
 const QString kLoadingText = QStringLiteral("Chargement des commandes en cours, veuillez patienter SVP.");
@@ -98,10 +98,10 @@ void TForm1::buildStartupUi() {
     Quitter2 = PopupMenu3->addAction(QStringLiteral("Quitter la macro"));
     Quitter2->setObjectName(QStringLiteral("Quitter2"));
     connect(Apropos2, &QAction::triggered, this, [] {
-        if (Form23) Form23->show();
+        if (QWidget* about = FindForm(23)) about->show();
     });
     connect(Quitter2, &QAction::triggered, this, [this] {
-        if (ExecState != 0 && Stop1) Stop1->trigger();
+        if (ExecState != 0) Stop1Click();
         close();
     });
 
@@ -120,7 +120,6 @@ void TForm1::buildStartupUi() {
     addAction(help);
     connect(help, &QAction::triggered, this, &TForm1::HelpRequested);
 
-    MacroFileServices.AddRecents = [this](const QString& fileName) { AddRecents(fileName); };
 }
 
 void TForm1::FormCreate() {
@@ -140,23 +139,19 @@ bool TForm1::InitForm1() {
     // Numbers are written and read with "." whatever the user's locale.
     std::setlocale(LC_NUMERIC, "C");
     QLocale::setDefault(QLocale::c());
-    if (StartupServices.BuildSystemVariables) StartupServices.BuildSystemVariables();
-    if (StartupServices.LoadToolbarGlyphs) StartupServices.LoadToolbarGlyphs();
-    if (Form23) {
-        Form23->ComboBox1->setCurrentIndex(3);
-        Form23->ComboBox1Change(this);
-    }
+    Services().BuildSystemVariables();
+    Services().LoadToolbarGlyphs();
+    SetProcessPriority(3);
 
     {
         const platform::IniFile ini(GetConfigFileName());
-        if (Form19) Form19->ComboBox3->setCurrentText(ini.ReadString("Langage", "Lng", Form19->ComboBox3->currentText()));
+        settings().Language = ini.ReadString("Langage", "Lng", settings().Language);
         for (const QString& line : ini.ReadSectionValues("DynOrder")) {
             const QString path = line.mid(line.indexOf(u'=') + 1);
-            if (path != u"nil" && StartupServices.LoadPlugin) StartupServices.LoadPlugin(path);
+            if (path != u"nil") Services().LoadPlugin(path);
         }
-        if (StartupServices.AddPluginNodes) StartupServices.AddPluginNodes();
-        const QString language = Form19 ? Form19->ComboBox3->currentText() : QStringLiteral("Français");
-        if (language != u"Français" && StartupServices.LoadLanguageFile) StartupServices.LoadLanguageFile(language);
+        Services().AddPluginNodes();
+        if (settings().Language != u"Français") Services().LoadLanguageFile(settings().Language);
     }
     ReadWindowPositions();
     ReadRecents();
@@ -186,14 +181,11 @@ bool TForm1::InitForm1() {
         }
     }
 
-    if (Form23) Form23->Label5->setText(QStringLiteral("Windows version : ") + QSysInfo::prettyProductName());
-    if (StartupServices.RegisterStartupHotKeys) StartupServices.RegisterStartupHotKeys();
-    if (Form19) Form19->ChangeGeneralColorText();
+    Services().RegisterStartupHotKeys();
     if (!CommandLineFile.isEmpty() && !EditOnOpen) AddTrayIcon();
 
     DescriptionLines.clear();
-    const QString language = Form19 ? Form19->ComboBox3->currentText() : QStringLiteral("Français");
-    if (QFile lng(platform::programFile(language + QStringLiteral(".lng"))); lng.open(QIODevice::ReadOnly)) {
+    if (QFile lng(platform::programFile(settings().Language + QStringLiteral(".lng"))); lng.open(QIODevice::ReadOnly)) {
         const QString text = platform::fromCp1252(lng.readAll());
         for (QString line : text.split(u'\n')) {
             if (line.endsWith(u'\r')) line.chop(1);

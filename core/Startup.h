@@ -3,7 +3,6 @@
 // The start-up flags themselves are declared in core/Unit1.h.
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 class TXPMenu;
 
@@ -13,20 +12,8 @@ extern TXPMenu* MainXPMenu;
 extern QStringList DescriptionLines;
 // The program was told to end (after an export from the command line).
 extern bool ApplicationTerminated;
-
-// Start-up steps that belong to other topics; each topic installs its own
-// (in its build...Ui hook) and an empty one is skipped. InitForm1 and
-// FormDestroy call them at their place in the start-up order.
-struct TStartupServices {
-    std::function<void()> BuildSystemVariables;            // the system-variable table
-    std::function<void()> LoadToolbarGlyphs;               // pictures of "ressources.dll"
-    std::function<void(const QString& path)> LoadPlugin;   // one library of [DynOrder]
-    std::function<void()> AddPluginNodes;                  // "Plugins" in the command tree, then the command table
-    std::function<void(const QString& language)> LoadLanguageFile;
-    std::function<void()> RegisterStartupHotKeys;          // Num Lock and Print Screen
-    std::function<void()> UnloadPlugins;
-};
-extern TStartupServices StartupServices;
+// The program's version text, shown by the crash report; the About box sets it.
+extern QString ProgramVersion;
 
 // The program's arguments, the program itself first. Tests set their own
 // (an empty list gives the real ones back).
@@ -36,9 +23,6 @@ void SetProgramArguments(const QStringList& arguments);
 // Opens a file with the desktop's handler for it (a program is started);
 // fragment, when given, names a place inside it. False when that failed.
 bool ShellOpen(const QString& path, const QString& fragment = QString());
-// Tests answer every ShellOpen instead of the desktop.
-using ShellOpener = std::function<bool(const QString& path, const QString& fragment)>;
-void SetShellOpener(ShellOpener opener);
 
 // The help file beside the program.
 inline const QString kHelpFileName = QStringLiteral("aide.html");

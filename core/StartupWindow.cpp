@@ -8,13 +8,14 @@
 #include "core/History.h"
 #include "core/IgnoreMsg.h"
 #include "core/MacroFile.h"
+#include "core/Services.h"
+#include "core/Settings.h"
 #include "core/Unit1.h"
 #include "core/WatchList.h"
-#include "engine/RunState.h"
+#include "core/RunState.h"
 #include "look/XPMenu.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
-#include "tools/Unit19.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,11 +36,6 @@
 namespace {
 const QString kNewMacro = QStringLiteral("Nouvelle macro");
 
-ShellOpener& shellOpener() {
-    static ShellOpener opener;
-    return opener;
-}
-
 // Windows whose position is kept: "Form1" to "Form37", the internal-error window excepted.
 QList<QPair<int, QWidget*>> positionedWindows() {
     QList<QPair<int, QWidget*>> out;
@@ -59,7 +55,7 @@ QString shortened(const QString& text, int max, int head, int tail) {
 
 // A new, empty macro.
 void TForm1::Nouveau1Click() {
-    if (ExecState != 0 && Stop1) Stop1->trigger();
+    if (ExecState != 0) Stop1Click();
     if (!SaveBeforeExit()) return;
     HistoryEnabled = false;
     ListView1->clear();
@@ -78,9 +74,9 @@ void TForm1::Nouveau1Click() {
     StatusPanel[3]->setText(QStringLiteral("Ligne 0/0"));
     statusBar()->repaint();
 
-    if (Form19) Form19->LoadOptions(QString());
+    LoadSettings();
     ClearIgnoreMsg();
-    if (MacroFileServices.ClearImageRefs) MacroFileServices.ClearImageRefs();
+    Services().ClearImageRefs();
 }
 
 void TForm1::Quitter1Click() { close(); }
@@ -118,7 +114,7 @@ void TForm1::FormDestroy() {
     RemoveTrayIcon();
     MacroRunning = false;
     DescriptionLines.clear();
-    if (StartupServices.UnloadPlugins) StartupServices.UnloadPlugins();
+    Services().UnloadPlugins();
 }
 
 void TForm1::ReadWindowPositions() {
@@ -245,18 +241,7 @@ QString WrapText(const QString& line, int maxCol) {
     return out + current;
 }
 
-void SetShellOpener(ShellOpener opener) { shellOpener() = std::move(opener); }
-
-bool ShellOpen(const QString& path, const QString& fragment) {
-    if (shellOpener()) return shellOpener()(path, fragment);
-    const QFileInfo info(path);
-    if (fragment.isEmpty() && info.isFile() && info.isExecutable() &&
-        QProcess::startDetached(info.absoluteFilePath(), {}, info.absolutePath()))
-        return true;
-    QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
-    if (!fragment.isEmpty()) url.setFragment(fragment);
-    return QDesktopServices::openUrl(url);
-}
+bool ShellOpen(const QString& path, const QString& fragment) { return Services().OpenDocument(path, fragment); }
 
 bool OpenHelp(int context) {
     const QString path = platform::programFile(kHelpFileName);

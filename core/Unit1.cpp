@@ -1,6 +1,9 @@
 #include "core/Unit1.h"
 
+#include "core/CrashReport.h"
 #include "core/Dialogs.h"
+#include "core/FileDialog.h"
+#include "core/Services.h"
 
 #include <QAction>
 #include <QApplication>
@@ -10,13 +13,12 @@
 #include <QStatusBar>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 TForm1* Form1 = nullptr;
 
 namespace {
-TForm1::EditDispatcher editDispatcher = nullptr;
-
 QAction* newAction(QMenu* menu, const QString& name, const QString& text, const QKeySequence& key = {}) {
     QAction* a = menu->addAction(text);
     a->setObjectName(name);
@@ -64,8 +66,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     buildFilesUi();
     buildEditingUi();
     buildCheckUi();
-    buildRunUi();
-    buildPaletteUi();
+    OpenDialog2 = new TFileDialog(this, TFileDialog::Open, QStringLiteral("OpenDialog2"));
+    InstallCrashHandler(this);
 
     connect(ListView1, &TListView::deletion, this, &TForm1::ListView1Deletion);
     connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TForm1::UpdateLinePanel);
@@ -131,7 +133,9 @@ void TForm1::buildStatusBar() {
     StatusPanel[3]->setText(QStringLiteral("Ligne 0/0"));
 }
 
-void TForm1::setEditDispatcher(EditDispatcher dispatcher) { editDispatcher = dispatcher; }
+QToolButton* TForm1::PaletteButton(int number) const {
+    return PageControl2->findChild<QToolButton*>(QStringLiteral("SpeedButton%1").arg(number));
+}
 
 void TForm1::UpdateLinePanel() {
     const int row = ListView1->selectedIndex();
@@ -143,8 +147,7 @@ void TForm1::Editer1Click() {
     if (row < 0) return;
     EditMode = true;
     PreviousParams = ListView1->params(row);
-    if (editDispatcher) editDispatcher(ListView1->keyword(row));
-    else EditMode = false;  // no dialog to open yet
+    if (!Services().EditRow(ListView1->keyword(row))) EditMode = false;  // nothing opened
 }
 
 void TForm1::ListView1DblClick() {

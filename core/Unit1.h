@@ -6,6 +6,8 @@
 #include "core/MacroFileRecord.h"
 #include "core/MacroList.h"
 #include "core/Params.h"
+#include "core/RunControl.h"
+#include "core/RunState.h"
 
 #include <QLabel>
 #include <QMainWindow>
@@ -273,9 +275,10 @@ public:
     QAction* Ignorercetteavertissement1 = nullptr;
     QAction* Restituerlesavertissementsignors1 = nullptr;
 
-    // ==== Run control, dispatcher, run-time errors and report (engine/) ====
+    // ==== Run control, dispatcher, run-time errors and report ====
+    // The caption: the macro's file name and the run state.
     QString GetStateCaption();
-    // The run loop (engine/RunControl.cpp) and the user's run controls.
+    // The engine's runner does these (core/RunControl.h); the window forwards.
     void Execute(QObject* sender, bool resumeContext, int startIndex);
     void Execute1Click();
     void Paspas1Click();
@@ -285,25 +288,19 @@ public:
     void SpeedButton29Click();
     void Executer1Click();
     void FormKeyUp(int key);
-    // Waits, pumping events, until the time is up or the run stops.
     void WaitWithMessages(unsigned milliseconds);
-    // The "Pause" command and every timed wait of the engine (engine/Flow.cpp).
     void FnctPause(const QString& params);
-    // Runs one row of list (engine/Dispatcher.cpp); index is left at the next row to run.
     void Execute_commande(TListView* list, int& index, QVector<bool>& activeOrder);
-    // Run-time errors and the report (engine/RunReport.cpp).
     void RaiseExecError(const QString& message, int code);
     void AddToRapport(const QString& command, const QString& params);
-    struct ParamValue {
-        QString name, value, kind;
-    };
     void ExpandParamValues(TListView* list, int row, QVector<ParamValue>& pairs);
     double StrToNumber(const QString& text);
+    void CheckBox3Click();
+    void ComboBox1Change();
+    // The list and row being run: a sub-macro's while one runs.
     void GetExecPosition(TListView*& list, int& row);
     // The internal-error window in its plain form (core/CrashReport.cpp).
     void ShowInternalError(const QString& message);
-    void CheckBox3Click();
-    void ComboBox1Change();
 
     QAction* Execute1 = nullptr;
     QAction* Paspas1 = nullptr;
@@ -322,16 +319,12 @@ public:
     QLabel* Label1 = nullptr;                     // "Rapport n°"
     class QCheckBox* CheckBox3 = nullptr;         // "Activer le rapport"
 
-    // ==== Command dialogs and palette (editors/) ====
-    // The palette (editors/Palette.cpp): SpeedButton1... on the pages of PageControl2;
-    // a click opens its command dialog for adding (editors/CommandDialog.h).
+    // ==== Command palette ====
+    // SpeedButton1... on the pages of PageControl2, built by the command
+    // dialogs' layer; a click opens its command dialog for adding.
     class QToolButton* PaletteButton(int number) const;  // "SpeedButton<number>", or null
     // Shared by the Execute dialog's browse button, the Inclusion edit and the plug-ins tab.
     class TFileDialog* OpenDialog2 = nullptr;
-    // Edits a plug-in command's row through its library (installed by the plug-in
-    // loader); answers false when the row's keyword is no loaded plug-in.
-    using PluginRowEditor = bool (*)(int row);
-    static void setPluginRowEditor(PluginRowEditor editor);
 
     // --- Menu and list handlers ---
     void Supprimer1Click();
@@ -366,10 +359,6 @@ public:
     // Status bar panels: 0 macro file, 1 protection, 2 language, 3 line position.
     QLabel* StatusPanel[4] = {};
 
-    // Shows the dialog of a row's keyword; installed by the command dialogs.
-    using EditDispatcher = void (*)(const QString& keyword);
-    static void setEditDispatcher(EditDispatcher dispatcher);
-
 private:
     void buildMenus();
     void buildStatusBar();
@@ -379,13 +368,7 @@ private:
     void buildFilesUi();     // core/MacroFile.cpp, core/Variables.cpp
     void buildEditingUi();   // core/History.cpp and its neighbours
     void buildCheckUi();     // core/Debug.cpp
-    void buildRunUi();       // engine/RunControl.cpp
-    void buildPaletteUi();   // editors/Palette.cpp
 };
-
-// Run state shown in the caption: 0 idle, 1 running, 2 step, 3 paused,
-// 4 stopped at a breakpoint, 5 step with a command running.
-extern int ExecState;
 
 // Start-up flags, set by TForm1::InitForm1: "/edt" or a macro that asks to be edited;
 // "/fromExport"; a macro named on the command line without "/edt".

@@ -3,6 +3,7 @@
 #include "core/Dialogs.h"
 #include "core/MacroFile.h"
 #include "core/MacroFileRecord.h"
+#include "core/Services.h"
 #include "core/Unit1.h"
 #include "platform/Cp1252.h"
 
@@ -17,7 +18,6 @@
 #include <QPushButton>
 
 TForm32* Form32 = nullptr;
-std::function<void(TForm32&)> TForm32::OnAsk;
 
 namespace {
 const QString kPasswordLabel = QStringLiteral("Mot de passe");
@@ -81,16 +81,8 @@ int TForm32::AskPassword(const QString& password) {
     dialogOpen_ = true;
     Edit1->clear();
     if (parentWidget() == nullptr && Form1) move(Form1->geometry().center() - rect().center());
-    show();
-    if (OnAsk) OnAsk(*this);
-    else if (QGuiApplication::platformName() == QLatin1String("offscreen")) Button2Click();
-    // Wait, pumping events, until the window closes.
-    if (dialogOpen_) {
-        QEventLoop wait;
-        wait_ = &wait;
-        wait.exec();
-        wait_ = nullptr;
-    }
+    Services().ShowModal(*this);
+    if (dialogOpen_) Button2Click();  // nobody could answer: the question counts as cancelled
     int result = Edit1->text() == password ? 1 : 0;
     if (cancelled_) result = 2;
     cancelled_ = false;
@@ -165,7 +157,6 @@ void TForm32::FormClose() {
         Label1->setText(kPasswordLabel);
     }
     dialogOpen_ = false;
-    if (wait_) wait_->quit();
 }
 
 void TForm32::Label2Click() {

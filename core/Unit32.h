@@ -2,8 +2,6 @@
 // The password dialog: sets a macro's password (mode 0) or asks for it (mode 1).
 #include "core/Form.h"
 
-#include <functional>
-
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -41,11 +39,6 @@ public:
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
 
-    // What the user does while the password is asked (tests): type into Edit1,
-    // then click Button1 or Button2. Without it, nothing can answer on the
-    // offscreen platform and the question counts as cancelled.
-    static std::function<void(TForm32&)> OnAsk;
-
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -58,7 +51,6 @@ private:
     QString firstEntry_;           // the password typed before its confirmation
     bool keptSourceOnly_ = false;  // ProtectSourceOnly when the dialog opened
     bool confirmed_ = false;
-    class QEventLoop* wait_ = nullptr;
 };
 
 extern TForm32* Form32;

@@ -1,7 +1,9 @@
 #include "core/Unit34.h"
 
 #include "core/Unit1.h"
-#include "engine/RunState.h"
+#include "core/RunControl.h"
+#include "core/RunState.h"
+#include "core/Services.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -21,19 +23,7 @@ int ExitCountdownElapsed = 0;
 
 namespace {
 const QString kInternal = QStringLiteral("Internal error [code 2].");
-
-void showModally(TForm34* form) {
-    QEventLoop loop;
-    QObject::connect(form, &QObject::destroyed, &loop, &QEventLoop::quit);
-    form->setWindowModality(Qt::ApplicationModal);
-    form->show();
-    while (form->isVisible()) loop.processEvents(QEventLoop::WaitForMoreEvents);
-    form->setWindowModality(Qt::NonModal);
-}
 }  // namespace
-
-std::function<void(TForm34*)> TForm34::ShowModal = showModally;
-std::function<void()> TForm34::Terminate = [] { QCoreApplication::exit(3); };
 
 TForm34::TForm34(QWidget* parent) : TForm(34, QStringLiteral("Orvanel"), parent) {
     Form34 = this;
@@ -94,10 +84,10 @@ void TForm34::Timer1Timer() {
                        .arg(ExitCountdownTotal - ExitCountdownElapsed));
     if (MacroRunning) RunEndedInError = true;
     MacroRunning = false;
-    if (Form1) Form1->Stop1Click();
+    Services().Run().Stop1Click();
     if (ExitCountdownElapsed == ExitCountdownTotal) {
         Timer1->stop();
-        Terminate();
+        Services().Terminate(3);
     }
 }
 

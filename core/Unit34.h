@@ -3,8 +3,6 @@
 // which ends the program after a countdown, or the plain internal-error box.
 #include "core/Form.h"
 
-#include <functional>
-
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -25,10 +23,6 @@ public:
     void FormShow();
     void Timer1Timer();
     void Button1Click();
-    // Shows the window modally (the internal-error box). Tests replace it.
-    static std::function<void(TForm34*)> ShowModal;
-    // Ends the program when the countdown runs out. Tests replace it.
-    static std::function<void()> Terminate;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,14 +1,13 @@
 // The run-time variable store of TForm1: ReadVariable and WriteVariable.
 #include "core/Variables.h"
 
+#include "core/Helpers.h"
+#include "core/Services.h"
 #include "core/Unit1.h"
-#include "engine/mdlfnct.h"
 
 QVector<TVar> TListVar;
 
 namespace {
-TSysVarTable* sysVarTable = nullptr;
-
 // The last entry of that name, -1 when none.
 int lastEntry(const QString& name) {
     for (int i = int(TListVar.size()) - 1; i >= 0; --i)
@@ -23,13 +22,10 @@ void storeValue(const QString& name, const QString& value) {
 }
 }  // namespace
 
-void SetSysVarTable(TSysVarTable* table) { sysVarTable = table; }
-TSysVarTable* GetSysVarTable() { return sysVarTable; }
-
 void TForm1::ReadVariable(const QString& section, const QString& name, const QString& def, QString& value) {
     Q_UNUSED(section);
     value = def;
-    if (sysVarTable && sysVarTable->IsSysVar(name)) storeValue(name, sysVarTable->Read(name));
+    if (Services().IsSysVar(name)) storeValue(name, Services().ReadSysVar(name));
     for (const TVar& v : std::as_const(TListVar)) {
         if (v.Name == name) {
             value = v.Value;
@@ -42,11 +38,11 @@ void TForm1::ReadVariable(const QString& section, const QString& name, const QSt
 void TForm1::WriteVariable(const QString& section, const QString& name, const QString& value) {
     const bool init = section == u"INITVAR";
     QString v = value;
-    if (sysVarTable && sysVarTable->IsSysVar(name)) {
+    if (Services().IsSysVar(name)) {
         // A read-only system variable keeps its own value whatever is assigned.
-        const bool write = sysVarTable->IsWritable(name) && (!init || value != name);
-        if (write) sysVarTable->Write(name, value);
-        else v = sysVarTable->Read(name);
+        const bool write = Services().SysVarWritable(name) && (!init || value != name);
+        if (write) Services().WriteSysVar(name, value);
+        else v = Services().ReadSysVar(name);
     }
     if (mdlfnct::GetVarType(name) == u"Numerique") v.remove(u' ');
     const int i = lastEntry(name);

@@ -1,7 +1,7 @@
 // Names declared by the rows of a macro: variables, labels, procedures and
 // objects; fresh default names and the rename of a variable.
 #include "core/Unit1.h"
-#include "engine/mdlfnct.h"
+#include "core/Helpers.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -7,8 +7,9 @@
 #include "core/TreeRows.h"
 #include "core/Unit1.h"
 #include "core/Variables.h"
-#include "engine/RunState.h"
-#include "engine/mdlfnct.h"
+#include "core/RunState.h"
+#include "core/Services.h"
+#include "core/Helpers.h"
 #include "platform/Platform.h"
 
 #include <QAction>
@@ -27,17 +28,8 @@
 namespace {
 const QString kPassword = QStringLiteral("[PASSWORD]");
 
-WatchInput& watchInput() {
-    static WatchInput input;
-    return input;
-}
-
 bool askValue(const QString& caption, const QString& prompt, QString& text, bool password) {
-    if (watchInput()) return watchInput()(caption, prompt, text, password);
-    if (QGuiApplication::platformName() == QLatin1String("offscreen")) return false;
-    bool ok = false;
-    text = QInputDialog::getText(Form1, caption, prompt, password ? QLineEdit::Password : QLineEdit::Normal, text, &ok);
-    return ok;
+    return Services().AskText(caption, prompt, text, password);
 }
 
 QAction* newItem(QWidget* owner, QMenu* menu, const char* name, const QString& text) {
@@ -48,7 +40,6 @@ QAction* newItem(QWidget* owner, QMenu* menu, const char* name, const QString& t
 }
 }  // namespace
 
-void setWatchInput(WatchInput input) { watchInput() = std::move(input); }
 
 QString WatchDisplay(const QString& name, const QString& value) {
     return name == kPassword ? QStringLiteral("********") : value;
@@ -237,7 +228,6 @@ void TForm1::Supprimer4Click() {
 void TForm1::Supprimertouteslesvariables1Click() { ListView3->clear(); }
 
 void TForm1::Reinitialiertouteslesvariable1Click() {
-    TSysVarTable* sys = GetSysVarTable();
     for (int r = ListView3->count() - 1; r >= 0; --r) {
         const QString name = ListView3->topLevelItem(r)->text(0);
         const QString kind = mdlfnct::GetVarType(name);
@@ -247,7 +237,7 @@ void TForm1::Reinitialiertouteslesvariable1Click() {
             WriteVariable(QStringLiteral("VAR"), name, QStringLiteral("0"));
         } else if (kind == u"No_Type") {
             // Read-only system variables stay.
-            if (!sys || !sys->IsSysVar(name) || sys->IsWritable(name)) delete ListView3->takeTopLevelItem(r);
+            if (!Services().IsSysVar(name) || Services().SysVarWritable(name)) delete ListView3->takeTopLevelItem(r);
         }
     }
 }

@@ -4,7 +4,6 @@
 #include <QString>
 #include <QStringList>
 #include <QTreeWidget>
-#include <functional>
 
 class TForm1;
 
@@ -36,8 +35,3 @@ void AddWatchRow(TForm1& form, const QString& name, const QString& value);
 QStringList WatchedNames(const TForm1& form);
 // Builds the tab, its menu and the list's menu entries.
 void buildWatchListUi(TForm1& form);
-
-// The input box of "Modifier la valeur": caption, prompt, text in and out,
-// password mode; false when cancelled. Tests replace it.
-using WatchInput = std::function<bool(const QString& caption, const QString& prompt, QString& text, bool password)>;
-void setWatchInput(WatchInput input);

@@ -1,10 +1,11 @@
 #include "editors/Unit2.h"
 
+#include "core/Settings.h"
 #include "core/Unit1.h"
 #include "look/UBackGround.h"
-#include "tools/Unit19.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -62,9 +63,12 @@ bool TForm2::eventFilter(QObject* watched, QEvent* e) {
 // --- The shared background ---
 
 namespace {
+const QString kBezier = QStringLiteral("Bézier aléatoire");
+
+// The options dialog's preview shows the background chosen: a picture file, or random curves.
 bool previewHasPicture() {
-    const QLabel* preview = Form19 ? Form19->findChild<QLabel*>(QStringLiteral("Image1")) : nullptr;
-    return preview && !preview->pixmap().isNull();
+    const QString& background = settings().Background;
+    return background == kBezier || QFileInfo(BackgroundPicturePath(background)).isFile();
 }
 
 // Each radio button "RadioButton1" to "RadioButton6" placed on the form takes,
@@ -111,7 +115,8 @@ public:
 void TForm2::FormPaint(QWidget* sender) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area(QPoint(0, 0), screen ? screen->size() : sender->size());
-    if (Form19 && Form19->ComboBox5->currentText() == QStringLiteral("Bézier aléatoire")) {
+    QImage& BackgroundBitmap = settings().BackgroundBitmap;
+    if (settings().Background == kBezier) {
         if (BackgroundBitmap.size() != area.size()) BackgroundBitmap = QImage(area.size(), QImage::Format_RGB32);
         if (sender->objectName() != LastBackgroundForm) UBackGround::DrawRandomBezier(BackgroundBitmap);
         LastBackgroundForm = sender->objectName();

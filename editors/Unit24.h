@@ -1,26 +1,21 @@
 #pragma once
-// The "Calcul évolué" dialog and its expression checker-evaluator.
+// The "Calcul évolué" dialog; its expressions are checked and evaluated by
+// the engine (engine/CalculEvol.h).
 #include "core/Form.h"
-
-#include <QStringList>
+#include "engine/CalculEvol.h"
 
 class TForm24 : public TForm {
     Q_OBJECT
 public:
     explicit TForm24(QWidget* parent = nullptr);
 
-    // Checks (Execute false) or evaluates and stores (Execute true) an
-    // expression "target = a + b * c ..." of at most 30 elements. Message
-    // gets the first problem, empty when none; checking leaves the value it
-    // would give (or a warning) in CalculResult and the target's kind in CalculKind.
-    static void TestCalculEvol(const QString& Expression, bool Execute, QString& Message);
-    // The initial value the last "Variable" row declaring name gives it; the name itself when none.
-    static QString GetValueVar(const QString& name);
-    // Removes the empty elements, closing up the rest.
-    static void DeleteEmptyElements(QStringList& elements);
-
-    static QString CalculResult;
-    static QString CalculKind;
+    static void TestCalculEvol(const QString& expression, bool execute, QString& message) {
+        ::TestCalculEvol(expression, execute, message);
+    }
+    static QString GetValueVar(const QString& name) { return ::GetValueVar(name); }
+    static void DeleteEmptyElements(QStringList& elements) { ::DeleteEmptyElements(elements); }
+    static inline const QString& CalculResult = ::CalculResult;
+    static inline const QString& CalculKind = ::CalculKind;
 };
 
 extern TForm24* Form24;

@@ -1,10 +1,8 @@
 #pragma once
 // The key-capture dialog of "Type Special": an on-screen keyboard of 104 key
-// buttons. Each button (SpeedButton1..SpeedButton110, 104 of them exist) has
-// the key's scan code as its "Tag" property (100 and more: an extended key,
-// scan code = tag - 100) and the key's name, from the active keyboard
-// layout, as its text and tool tip; the runner and the checker look keys up
-// there by name.
+// buttons (SpeedButton1..SpeedButton110, 104 of them exist) made from the
+// key table of core/KeyBoard.h. Each has the key's scan code as its "Tag"
+// property and the key's name as its text and tool tip.
 #include "core/Form.h"
 
 #include <QToolButton>
@@ -27,8 +25,8 @@ class TForm4 : public TForm {
 public:
     explicit TForm4(QWidget* parent = nullptr);
 
-    // Names every key from the active keyboard layout; a key the layout does
-    // not name keeps its name ("?" until one is read).
+    // Names every key from the active keyboard layout (the key table too); a
+    // key the layout does not name keeps its name ("?" until one is read).
     void UpdateKeyBoard();
     // The key button numbered n, null for the six numbers without one.
     TKeyButton* SpeedButton(int n) const;

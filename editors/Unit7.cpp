@@ -78,10 +78,7 @@ TForm7::TForm7(QWidget* parent) : TCommandDialog(7, QStringLiteral("Pause"), QSt
     InitCadran();
 }
 
-bool TForm7::TimeValide(const QString& text) {
-    return text.size() == 8 && text[2] == u':' && text[5] == u':' && mdlfnct::IsInteger(text.mid(0, 2)) &&
-           mdlfnct::IsInteger(text.mid(3, 2)) && mdlfnct::IsInteger(text.mid(6, 2));
-}
+bool TForm7::TimeValide(const QString& text) { return mdlfnct::TimeValide(text); }
 
 QPoint TForm7::HandEnd(QPoint centre, int value, int length) {
     const double a = value * 2 * std::numbers::pi / 60;

@@ -1,8 +1,9 @@
 // Run-time handlers of "Procedure" (definition, CALL, END), "Examine",
 // "Calcul" and "Calcul évolué".
 #include "core/Unit1.h"
-#include "editors/Unit24.h"
+#include "engine/CalculEvol.h"
 #include "engine/Handlers.h"
+#include "engine/Runner.h"
 #include "engine/mdlfnct.h"
 
 #include <limits>
@@ -27,7 +28,7 @@ Operand operandOf(const QString& field) {
     if (mdlfnct::IsInteger(o.text))
         o.number = mdlfnct::StrToIntOrZero(o.text);
     else
-        Form1->RaiseExecError(QStringLiteral("La valeur contenue dans ") + field +
+        Runner->RaiseExecError(QStringLiteral("La valeur contenue dans ") + field +
                                   QStringLiteral("n'est pas un numérique valide [") + o.text + u']',
                               0);
     return o;
@@ -68,7 +69,7 @@ int ExecProcedure(TListView* list, int row, const QString& params, TActiveOrder&
         else
             message = QStringLiteral("La procédure nommée ") + params + QStringLiteral(" n'est pas fermée.");
     }
-    if (!message.isEmpty()) Form1->RaiseExecError(message, 0);
+    if (!message.isEmpty()) Runner->RaiseExecError(message, 0);
     return next;
 }
 
@@ -104,7 +105,7 @@ void ExecCalcul(const QString& params) {
     const Operand a = operandOf(target);
     const QString bText = mdlfnct::GetVarValue(f[3]);
     if (!mdlfnct::IsInteger(bText)) {
-        Form1->RaiseExecError(QStringLiteral("La valeur ") + f[3] + QStringLiteral(" n'est pas un numérique valide [") +
+        Runner->RaiseExecError(QStringLiteral("La valeur ") + f[3] + QStringLiteral(" n'est pas un numérique valide [") +
                                   bText + u']',
                               0);
         return;
@@ -115,9 +116,9 @@ void ExecCalcul(const QString& params) {
     else if (op == u"-") result = a.number - b;
     else if (op == u"*") result = a.number * b;
     else if (op == u"/" && b != 0) result = a.number / b;  // truncated toward zero
-    if (op == u"/" && b == 0) Form1->RaiseExecError(QStringLiteral("Division par 0 impossible."), 0);
+    if (op == u"/" && b == 0) Runner->RaiseExecError(QStringLiteral("Division par 0 impossible."), 0);
     if (result < std::numeric_limits<qint32>::min() || result > std::numeric_limits<qint32>::max()) {
-        Form1->RaiseExecError(QStringLiteral("Dépassement de capacité : le résultat de ") + target + u' ' + op + u' ' +
+        Runner->RaiseExecError(QStringLiteral("Dépassement de capacité : le résultat de ") + target + u' ' + op + u' ' +
                                   f[3] + QStringLiteral(" ne tient pas dans un entier."),
                               0);
         return;
@@ -127,5 +128,5 @@ void ExecCalcul(const QString& params) {
 
 void ExecCalculEvolue(const QString& params) {
     QString message;
-    TForm24::TestCalculEvol(params, true, message);
+    TestCalculEvol(params, true, message);
 }

@@ -1,10 +1,11 @@
 // Run-time handlers of "Type" and "Type Special".
+#include "core/Settings.h"
 #include "core/Unit1.h"
 #include "engine/Handlers.h"
+#include "engine/Runner.h"
 #include "engine/mdlfnct.h"
 #include "platform/Platform.h"
 #include "platform/VirtualKeys.h"
-#include "tools/Unit19.h"
 
 #include <QCoreApplication>
 
@@ -30,8 +31,8 @@ void ExecType(const QString& params) {
     // Stop and Esc are heard every few characters).
     const QList<uint> characters = text.toUcs4();
     for (qsizetype i = 0; i < characters.size(); ++i) {
-        if (Form19 && Form19->CheckBox2->isChecked())
-            Form1->FnctPause(Form19->TPFEdit->text() + CarSepParam + QStringLiteral("MilliSec") + CarSepParam);
+        if (settings().TypeActive)
+            Runner->FnctPause(settings().TypeTime + CarSepParam + QStringLiteral("MilliSec") + CarSepParam);
         else if (i % 16 == 0)
             QCoreApplication::processEvents();
         if (!MacroRunning) return;

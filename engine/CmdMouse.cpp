@@ -1,9 +1,10 @@
 // Run-time handlers of "Move Mouse", "Click" and "Parcours souris".
+#include "core/Settings.h"
 #include "core/Unit1.h"
 #include "engine/Handlers.h"
+#include "engine/Runner.h"
 #include "engine/mdlfnct.h"
 #include "platform/Platform.h"
-#include "tools/Unit19.h"
 
 #include <QApplication>
 #include <QThread>
@@ -17,8 +18,7 @@ namespace {
 
 // The pause after the user moved the mouse during a movement.
 QString mousePauseParams() {
-    const QString ms = Form19 && mdlfnct::IsInteger(Form19->Edit4->text()) ? Form19->Edit4->text()
-                                                                             : QStringLiteral("3000");
+    const QString ms = mdlfnct::IsInteger(settings().PauseMouse) ? settings().PauseMouse : QStringLiteral("3000");
     return ms + CarSepParam + QStringLiteral("MilliSec") + CarSepParam;
 }
 
@@ -26,7 +26,7 @@ QString mousePauseParams() {
 bool coordinate(const QString& field, const QString& axis, int& value) {
     const QString text = mdlfnct::GetVarValue(field);
     if (!mdlfnct::IsInteger(text)) {
-        Form1->RaiseExecError(QStringLiteral("La valeur de ") + axis + QStringLiteral(" n'est pas un numérique.[") +
+        Runner->RaiseExecError(QStringLiteral("La valeur de ") + axis + QStringLiteral(" n'est pas un numérique.[") +
                                   field + u']',
                               0);
         return false;
@@ -41,7 +41,7 @@ bool coordinate(const QString& field, const QString& axis, int& value) {
 void moveIndirect(int x, int y) {
     Platform& desk = desktop();
     const QString pauseParams = mousePauseParams();
-    const int speed = Form19 ? Form19->TrackBar1->value() : 10;
+    const int speed = settings().SpeedMouse;
     POINT c = desk.GetCursorPos();
     const double a = c.x != x ? double(c.y - y) / double(c.x - x) : 0.0;
     const double b = y - x * a;
@@ -58,7 +58,7 @@ void moveIndirect(int x, int y) {
         counter = -1;
         const POINT now = desk.GetCursorPos();
         if (now == placed) return;
-        Form1->FnctPause(pauseParams);
+        Runner->FnctPause(pauseParams);
         c = desk.GetCursorPos();
     };
     auto alongX = [&](int dir) {
@@ -127,7 +127,7 @@ void ExecClick(const QString& params) {
         if (action == u"Whell Down" || action == u"Whell Up") {
             const QString& count = f[i + 1];
             if (!mdlfnct::IsInteger(count)) {
-                Form1->RaiseExecError(QStringLiteral("Le nombre de crans de la molette n'est pas un entier.[") + count +
+                Runner->RaiseExecError(QStringLiteral("Le nombre de crans de la molette n'est pas un entier.[") + count +
                                           u']',
                                       0);
                 return;

@@ -2,6 +2,7 @@
 #include "core/Dialogs.h"
 #include "core/Unit1.h"
 #include "engine/Handlers.h"
+#include "engine/Runner.h"
 #include "engine/Unit10.h"
 #include "engine/mdlfnct.h"
 #include "platform/Platform.h"
@@ -23,7 +24,7 @@ bool ExecQuestion(const QString& params) {
     Form1->ReadVariable(QStringLiteral("VAR"), variable, QString(), answer);
     QuestionAnswered = false;
     Form10->Ask(title, message, answer, variable == u"[PASSWORD]");
-    while (!QuestionAnswered && !QCoreApplication::closingDown()) Form1->WaitWithMessages(300);
+    while (!QuestionAnswered && !QCoreApplication::closingDown()) Runner->WaitWithMessages(300);
     Form1->WriteVariable(QStringLiteral("VAR"), variable, Form10->Edit1->text());
     Form10->hide();
     if (foreground) mdlfnct::ForceForegroundWindow(foreground);

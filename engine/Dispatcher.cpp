@@ -1,7 +1,9 @@
-// The command dispatcher: runs one row of a command list.
+// The command dispatcher: runs one row of a command list through the handler
+// of its command.
 #include "core/CommandNames.h"
 #include "core/Unit1.h"
 #include "engine/Handlers.h"
+#include "engine/Runner.h"
 #include "engine/mdlfnct.h"
 
 #include <QCheckBox>
@@ -17,7 +19,9 @@ void withParams(CommandCall& c) {
 
 void nothing(CommandCall&) {}
 
-void runPlugin(CommandCall& c) { RunPluginCommand(c.keyword, c.params); }
+// A keyword that is not a built-in command: no plug-in can be loaded in this
+// version, so none knows it, and an unknown keyword is passed over silently.
+void runPlugin(CommandCall&) {}
 
 // A jump drops every pending skip-once mark.
 void jumpTo(CommandCall& c, int row) {
@@ -37,7 +41,7 @@ void runGoto(CommandCall& c) {
         Form1->ShowInternalError(QStringLiteral("Arrêt de l'application - Vous avez généré une boucle illimité."));
     } else if (n < 1 || n > rows + 1) {
         // Left alone, the row would jump onto itself for ever.
-        Form1->RaiseExecError(QStringLiteral("Goto : la ligne %1 n'existe pas (1 à %2).").arg(n).arg(rows), 1);
+        Runner->RaiseExecError(QStringLiteral("Goto : la ligne %1 n'existe pas (1 à %2).").arg(n).arg(rows), 1);
         return;
     }
     jumpTo(c, n - 1);
@@ -60,16 +64,6 @@ void runVariable(CommandCall& c) {
     Form1->WriteVariable(QStringLiteral("INITVAR"), name, c.params.mid(name.size() + 1, qMax<qsizetype>(0, length)));
 }
 
-void runScriptEval(CommandCall& c) {
-    const QVariant value = MSScriptEval(c.params);
-    if (value.typeId() == QMetaType::Bool) {
-        const QVariant decision = MSScriptEval(c.params);
-        BranchOnCondition(c, decision.typeId() == QMetaType::Bool && decision.toBool(), QStringLiteral("ScriptEval"));
-    } else if (value.isValid()) {
-        Form1->WriteVariable(QStringLiteral("VAR"), TForm1::GetParam(c.params)[2], value.toString());
-    }
-}
-
 // "Annuler" in a question ends the list being run (a sub-macro's own list
 // when one runs), and the state goes back to idle.
 void runQuestion(CommandCall& c) {
@@ -90,43 +84,59 @@ void runQuitter(CommandCall& c) {
     if (!AutoRun) Form1->setWindowState(Qt::WindowStates(SavedWindowState));
 }
 
+// A command whose run-time part this version does not have: the run stops
+// with an error naming it, rather than passing over the row as if it had run.
+void notAvailable(CommandCall& c) {
+    Runner->RaiseExecError(
+        QStringLiteral("La commande « %1 » n'est pas disponible dans cette version de Orvanel.").arg(c.keyword), 1);
+}
+
+void runPause(CommandCall& c) { Runner->FnctPause(c.params); }
+
+constexpr HandlerEntry kHandlers[] = {
+    {Command::Plugin, runPlugin},
+    {Command::Goto, runGoto},
+    {Command::Procedure, runProcedure},
+    {Command::Label, nothing},
+    {Command::Examine, runExamine},
+    {Command::Variable, runVariable},
+    {Command::ScriptEval, notAvailable},
+    {Command::MoveMouse, withParams<ExecMoveMouse>},
+    {Command::Click, withParams<ExecClick>},
+    {Command::TrouveImage, notAvailable},
+    {Command::Lire, notAvailable},
+    {Command::Ecrire, notAvailable},
+    {Command::Calcul, withParams<ExecCalcul>},
+    {Command::CalculEvolue, withParams<ExecCalculEvolue>},
+    {Command::Fonction, notAvailable},
+    {Command::Commentaire, nothing},
+    {Command::Champs, notAvailable},
+    {Command::Type, withParams<ExecType>},
+    {Command::Execute, notAvailable},
+    {Command::ParcoursSouris, withParams<ExecMousePath>},
+    {Command::TypeSpecial, withParams<ExecTypeSpecial>},
+    {Command::Objet, notAvailable},
+    {Command::Question, runQuestion},
+    {Command::Manipulation, notAvailable},
+    {Command::Pause, runPause},
+    {Command::OutilFichier, notAvailable},
+    {Command::OutilEcran, notAvailable},
+    {Command::OutilAffichage, notAvailable},
+    {Command::OutilAlimentation, notAvailable},
+    {Command::OutilRepertoire, notAvailable},
+    {Command::Quitter, runQuitter},
+    {Command::Inclusion, nothing},  // expanded before the run
+    {Command::Message, runQuestion},
+};
+static_assert(CoversEveryCommand(kHandlers), "kHandlers: one handler per command, in the order of the command table");
+
 }  // namespace
 
-std::array<CommandHandler, 33> CommandHandlers = {
-    runPlugin,                        // 0: plug-in keyword
-    runGoto,                          // "Goto"
-    runProcedure,                     // "Procedure"
-    nothing,                          // "Label"
-    runExamine,                       // "Examine"
-    runVariable,                      // "Variable"
-    runScriptEval,                    // "ScriptEval"
-    withParams<ExecMoveMouse>,        // "Move Mouse"
-    withParams<ExecClick>,            // "Click"
-    withParams<ExecFindGraphic>,      // "Trouve image"
-    withParams<ExecRead>,             // "Lire"
-    withParams<ExecWrite>,            // "Ecrire"
-    withParams<ExecCalcul>,           // "Calcul"
-    withParams<ExecCalculEvolue>,     // "Calcul évolué"
-    withParams<ExecFonction>,         // "Fonction"
-    nothing,                          // "Commentaire"
-    withParams<ExecFields>,           // "Champs"
-    withParams<ExecType>,             // "Type"
-    withParams<ExecExecute>,          // "Execute"
-    withParams<ExecMousePath>,        // "Parcours souris"
-    withParams<ExecTypeSpecial>,      // "Type Special"
-    [](CommandCall& c) { ExecuteObjectCommand(c.list, c.index); },  // "Objet"
-    runQuestion,                      // "Question"
-    withParams<ExecManipulation>,     // "Manipulation"
-    [](CommandCall& c) { Form1->FnctPause(c.params); },  // "Pause"
-    withParams<ExecFileTool>,         // "Outil Fichier"
-    withParams<ExecScreenTool>,       // "Outil Ecran"
-    withParams<ExecDisplayTool>,      // "Outil Affichage"
-    withParams<ExecPowerTool>,        // "Outil Alimentation"
-    withParams<ExecFolderTool>,       // "Outil Répertoire"
-    runQuitter,                       // "Quitter"
-    nothing,                          // "Inclusion": expanded before the run
-    runQuestion,                      // "Message"
-};
+const CommandTable kCommandHandlers = [] {
+    CommandTable table{};
+    for (const HandlerEntry& e : kHandlers) table[int(e.command)] = e.run;
+    return table;
+}();
 
 bool InsideCommandHandler() { return handlerDepth > 0; }
 
@@ -149,9 +159,9 @@ void BranchOnCondition(CommandCall& c, bool condition, const QString& chainKeywo
     c.index += 1;
 }
 
-void TForm1::Execute_commande(TListView* list, int& index, TActiveOrder& activeOrder) {
+void TRunner::Execute_commande(TListView* list, int& index, TActiveOrder& activeOrder) {
     if (index < 0 || index >= activeOrder.size()) {
-        ShowInternalError(
+        form_.ShowInternalError(
             QStringLiteral("Indice ActiveOrder hors limite, veuillez contacter l'auteur de l'application."));
         return;
     }
@@ -163,11 +173,11 @@ void TForm1::Execute_commande(TListView* list, int& index, TActiveOrder& activeO
     if (index >= list->count()) return;
     const MacroCommand& row = list->item(index);
     CommandCall call{list, index, activeOrder, row.keyword, row.params};
-    if (CheckBox3->isChecked()) AddToRapport(call.keyword, call.params);
+    if (form_.CheckBox3->isChecked()) AddToRapport(call.keyword, call.params);
     ++ExecutedCount;
     ++handlerDepth;
     try {
-        CommandHandlers[CommandCase(call.keyword)](call);
+        handlers[CommandCase(call.keyword)](call);
     } catch (const CommandRetried&) {
         call.moved = false;  // the retry ran the row; go on after it
     }

@@ -1,8 +1,8 @@
 // Flow commands: label lookup and the timed pause that every wait of the
 // engine uses. (The other flow handlers are filled by the flow topic.)
 #include "core/Unit1.h"
-#include "editors/Unit7.h"
 #include "engine/Handlers.h"
+#include "engine/Runner.h"
 #include "engine/mdlfnct.h"
 
 #include <QApplication>
@@ -24,7 +24,7 @@ qint64 pauseDuration(const QString& params) {
     const QString amountText = mdlfnct::GetVarValue(f[1]);
     const QString& unit = f[2];
     if (unit.isEmpty()) {  // "hh:mm:ss"
-        if (!TForm7::TimeValide(amountText)) return 0;
+        if (!mdlfnct::TimeValide(amountText)) return 0;
         const qint64 seconds = qint64(mdlfnct::StrToIntOrZero(amountText.mid(0, 2))) * 3600 +
                                mdlfnct::StrToIntOrZero(amountText.mid(3, 2)) * 60 +
                                mdlfnct::StrToIntOrZero(amountText.mid(6, 2));
@@ -38,7 +38,7 @@ qint64 pauseDuration(const QString& params) {
 }
 }  // namespace
 
-void TForm1::FnctPause(const QString& params) {
+void TRunner::FnctPause(const QString& params) {
     const qint64 duration = pauseDuration(params);
     const bool countdown = duration >= 3000;
     const QString title = QApplication::applicationName();
@@ -56,7 +56,7 @@ void TForm1::FnctPause(const QString& params) {
                                                  .arg(left / 3600, 2, 10, QChar(u'0'))
                                                  .arg(left / 60 % 60, 2, 10, QChar(u'0'))
                                                  .arg(left % 60, 2, 10, QChar(u'0')) +
-                                             StatusPanel[0]->text());
+                                             form_.StatusPanel[0]->text());
         }
     }
     QApplication::setApplicationName(title);

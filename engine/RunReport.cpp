@@ -1,14 +1,12 @@
-// Run-time errors and the execution report of the main window.
-#include "engine/RunReport.h"
-
+// The runner's run-time errors and the execution report of the main window.
 #include "core/Dialogs.h"
+#include "core/RunState.h"
+#include "core/Settings.h"
 #include "core/Unit1.h"
-#include "engine/Handlers.h"
 #include "engine/Rtf.h"
-#include "engine/RunState.h"
+#include "engine/Runner.h"
 #include "engine/SysVars.h"
 #include "engine/mdlfnct.h"
-#include "tools/Unit19.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,16 +23,15 @@ namespace {
 
 constexpr int kReportLimit = 80000;
 
-QTextCharFormat fontOf(QLabel* label) {
+QTextCharFormat fontOf(const TMyFont& font) {
     QTextCharFormat f;
-    if (!label) return f;
-    f.setFont(label->font());
-    f.setForeground(label->palette().color(QPalette::WindowText));
+    f.setFont(MyFontToQFont(font));
+    f.setForeground(ColorToQColor(MyFontColor(font)));
     return f;
 }
 
 QTextCharFormat headerFormat() {
-    QTextCharFormat f = fontOf(Form19 ? Form19->Label14 : nullptr);
+    QTextCharFormat f = fontOf(settings().FontParam);
     f.setForeground(QColor(0x80, 0x80, 0x80));
     f.setFontPointSize(8);
     return f;
@@ -51,13 +48,17 @@ void addLine(QTextEdit* edit, Parts parts) {
     for (const auto& [text, format] : parts) c.insertText(text, format);
 }
 
-bool reportFileWanted() { return Form19 && Form19->CheckBox5->isChecked(); }
+bool reportFileWanted() { return settings().Report; }
+
+QString entry(TForm1& form, int i) { return form.ComboBox1->itemText(i); }
+
+}  // namespace
 
 // Writes the report as rich text; a file that cannot be written is said so.
-void saveReport(TForm1* form, const QString& path) {
+void TRunner::saveReport(const QString& path) {
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly)) {
-        file.write(rtf::fromDocument(*form->RichEdit1->document()));
+        file.write(rtf::fromDocument(*form_.RichEdit1->document()));
         if (file.commit()) return;
     }
     const QString text = QStringLiteral("Impossible d'écrire le rapport ") + path + QStringLiteral(" : ") +
@@ -66,11 +67,8 @@ void saveReport(TForm1* form, const QString& path) {
     else MessageDlg(text, MsgType::Error, mbOK);
 }
 
-QString entry(TForm1* form, int i) { return form->ComboBox1->itemText(i); }
-
-}  // namespace
-
-void buildReportTab(TForm1* form) {
+void TRunner::buildReportTab() {
+    TForm1* form = &form_;
     form->TabSheet2 = new QWidget(form->PageControl1);
     form->TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
     auto* layout = new QVBoxLayout(form->TabSheet2);
@@ -93,16 +91,17 @@ void buildReportTab(TForm1* form) {
     form->RichEdit1->setUndoRedoEnabled(false);
     layout->addWidget(form->RichEdit1, 1);
     form->PageControl1->addTab(form->TabSheet2, QStringLiteral("Rapport"));
-    QObject::connect(form->CheckBox3, &QCheckBox::clicked, form, &TForm1::CheckBox3Click);
-    QObject::connect(form->ComboBox1, &QComboBox::activated, form, &TForm1::ComboBox1Change);
+    connect(form->CheckBox3, &QCheckBox::clicked, this, &TRunner::CheckBox3Click);
+    connect(form->ComboBox1, &QComboBox::activated, this, &TRunner::ComboBox1Change);
 }
 
-void StartReport(TForm1* form) {
+void TRunner::StartReport() {
+    TForm1* form = &form_;
     RunStartTime = QTime::currentTime().toString(QStringLiteral("hh:mm:ss"));
     ExecutedCount = 0;
-    if (Form19) form->CheckBox3->setChecked(Form19->CheckBox5->isChecked() || form->CheckBox3->isChecked());
+    form->CheckBox3->setChecked(settings().Report || form->CheckBox3->isChecked());
     form->RichEdit1->clear();
-    for (int i = 0; i < form->ComboBox1->count(); ++i) QFile::remove(NumberedReportPath(entry(form, i)));
+    for (int i = 0; i < form->ComboBox1->count(); ++i) QFile::remove(NumberedReportPath(entry(*form, i)));
     form->ComboBox1->clear();
     form->ComboBox1->addItem(QStringLiteral("000001"));
     form->ComboBox1->setCurrentIndex(0);
@@ -115,30 +114,21 @@ void StartReport(TForm1* form) {
 
 // The numbered file of the selected number is written too, so that the file
 // the report's first line names always exists.
-void EndReport(TForm1* form) {
+void TRunner::EndReport() {
+    TForm1* form = &form_;
     if (!reportFileWanted()) return;
-    saveReport(form, NumberedReportPath(form->ComboBox1->currentText()));
+    saveReport(NumberedReportPath(form->ComboBox1->currentText()));
     if (form->ComboBox1->count() >= 2) {
         form->RichEdit1->clear();
         addLine(form->RichEdit1,
                 {{QStringLiteral("Retrouvez l'ensemble des fichiers rapports dans les fichiers suivants :"), headerFormat()}});
         for (int i = 0; i < form->ComboBox1->count(); ++i)
-            addLine(form->RichEdit1, {{NumberedReportPath(entry(form, i)), headerFormat()}});
+            addLine(form->RichEdit1, {{NumberedReportPath(entry(*form, i)), headerFormat()}});
     }
-    saveReport(form, ReportBasePath());
+    saveReport(ReportBasePath());
 }
 
-void TForm1::GetExecPosition(TListView*& list, int& row) {
-    if (SubMacroList) {
-        list = SubMacroList;
-        row = SubMacroRow;
-    } else {
-        list = ListView1;
-        row = CurrentOrderIndex;
-    }
-}
-
-void TForm1::RaiseExecError(const QString& message, int code) {
+void TRunner::RaiseExecError(const QString& message, int code) {
     int reaction = code;
     if (code == 0) {
         const QString adaptator = mdlfnct::GetVarValue(QStringLiteral("[ERROR.ADAPTATOR]"));
@@ -146,15 +136,15 @@ void TForm1::RaiseExecError(const QString& message, int code) {
     }
     QTextCharFormat red;
     red.setForeground(QColor(0xFF, 0, 0));
-    addLine(RichEdit1, {{message, red}});
-    RichEdit1->moveCursor(QTextCursor::End);
-    WriteVariable(QStringLiteral("VAR"), QStringLiteral("[ERROR]"), message);
-    if (PageControl1->currentWidget() != TabSheet2) PageControl1->setCurrentWidget(TabSheet2);
+    addLine(form_.RichEdit1, {{message, red}});
+    form_.RichEdit1->moveCursor(QTextCursor::End);
+    form_.WriteVariable(QStringLiteral("VAR"), QStringLiteral("[ERROR]"), message);
+    if (form_.PageControl1->currentWidget() != form_.TabSheet2) form_.PageControl1->setCurrentWidget(form_.TabSheet2);
 
     TListView* list = nullptr;
     int row = 0;
-    GetExecPosition(list, row);
-    const QString position = list != ListView1 ? QStringLiteral("%1.%2").arg(CurrentOrderIndex + 1).arg(row + 1)
+    form_.GetExecPosition(list, row);
+    const QString position = list != form_.ListView1 ? QStringLiteral("%1.%2").arg(CurrentOrderIndex + 1).arg(row + 1)
                                                : QString::number(row + 1);
     auto stop = [this] {
         RunEndedInError = true;
@@ -175,7 +165,7 @@ void TForm1::RaiseExecError(const QString& message, int code) {
             // The row runs again on its own copy of the row number; the
             // failed handler then stops where it is.
             TActiveOrder ownFlags(list->count(), true);
-            TActiveOrder& flags = list == ListView1 && ActiveOrder.size() == list->count() ? ActiveOrder : ownFlags;
+            TActiveOrder& flags = list == form_.ListView1 && ActiveOrder.size() == list->count() ? ActiveOrder : ownFlags;
             int again = row;
             Execute_commande(list, again, flags);
             if (InsideCommandHandler()) throw CommandRetried{};
@@ -190,39 +180,39 @@ void TForm1::RaiseExecError(const QString& message, int code) {
     }
 }
 
-void TForm1::AddToRapport(const QString& command, const QString& params) {
+void TRunner::AddToRapport(const QString& command, const QString& params) {
     if (command == QLatin1String("Procedure") && !params.startsWith(QLatin1String("CALL "))) return;
-    if (RichEdit1->document()->characterCount() - 1 > kReportLimit) {
-        if (reportFileWanted()) saveReport(this, NumberedReportPath(ComboBox1->currentText()));
-        const QString next = QString::number(ComboBox1->count() + 1).rightJustified(6, u'0');
-        ComboBox1->addItem(next);
-        ComboBox1->setCurrentIndex(ComboBox1->count() - 1);
-        RichEdit1->clear();
-        addLine(RichEdit1, {{QStringLiteral("Fichier ") + NumberedReportPath(next), headerFormat()}});
+    if (form_.RichEdit1->document()->characterCount() - 1 > kReportLimit) {
+        if (reportFileWanted()) saveReport(NumberedReportPath(form_.ComboBox1->currentText()));
+        const QString next = QString::number(form_.ComboBox1->count() + 1).rightJustified(6, u'0');
+        form_.ComboBox1->addItem(next);
+        form_.ComboBox1->setCurrentIndex(form_.ComboBox1->count() - 1);
+        form_.RichEdit1->clear();
+        addLine(form_.RichEdit1, {{QStringLiteral("Fichier ") + NumberedReportPath(next), headerFormat()}});
     }
     QString values;
     if (command != QLatin1String("Parcours souris")) {
         TListView* list = nullptr;
         int row = 0;
-        GetExecPosition(list, row);
+        form_.GetExecPosition(list, row);
         QVector<ParamValue> pairs;
         ExpandParamValues(list, row, pairs);
         for (const ParamValue& p : pairs) values += u' ' + p.name + u'=' + p.value;
     }
-    addLine(RichEdit1, {{command + u' ', fontOf(Form19 ? Form19->Label13 : nullptr)},
-                        {params + u' ', fontOf(Form19 ? Form19->Label14 : nullptr)},
-                        {values, fontOf(Form19 ? Form19->Label15 : nullptr)}});
-    if (command == QLatin1String("Goto")) addLine(RichEdit1, {});
+    addLine(form_.RichEdit1, {{command + u' ', fontOf(settings().FontCommande)},
+                              {params + u' ', fontOf(settings().FontParam)},
+                              {values, fontOf(settings().FontVariable)}});
+    if (command == QLatin1String("Goto")) addLine(form_.RichEdit1, {});
 }
 
-void TForm1::ExpandParamValues(TListView* list, int row, QVector<ParamValue>& pairs) {
+void TRunner::ExpandParamValues(TListView* list, int row, QVector<ParamValue>& pairs) {
     pairs.clear();
     if (!list || !list->hasRow(row)) return;
     const QString keyword = list->keyword(row);
     const QString params = list->params(row);
     auto add = [&](const QString& name, const QString& kind) {
         QString value;
-        ReadVariable(QStringLiteral("VAR"), name, kind == QLatin1String("Numerique") ? QStringLiteral("0") : QString(),
+        form_.ReadVariable(QStringLiteral("VAR"), name, kind == QLatin1String("Numerique") ? QStringLiteral("0") : QString(),
                      value);
         if (name == QLatin1String("[PASSWORD]")) value = QStringLiteral("********");
         else if (kind == QLatin1String("Alpha")) value = u'\'' + value + u'\'';
@@ -237,7 +227,7 @@ void TForm1::ExpandParamValues(TListView* list, int row, QVector<ParamValue>& pa
         }
         return;
     }
-    const TParamFields f = GetParam(params);
+    const TParamFields f = TForm1::GetParam(params);
     for (int i = 1; i < f.Count && i <= 20; ++i) {
         const QString kind = mdlfnct::GetVarType(f[i]);
         if (kind == QLatin1String("No_Type")) continue;
@@ -251,7 +241,7 @@ void TForm1::ExpandParamValues(TListView* list, int row, QVector<ParamValue>& pa
     }
 }
 
-double TForm1::StrToNumber(const QString& text) {
+double TRunner::StrToNumber(const QString& text) {
     QString t = text;
     if (!mdlfnct::IsFloat(t) && !mdlfnct::IsInteger(t)) t.replace(u',', u'.');  // "." is the decimal separator
     if (mdlfnct::IsInteger(t)) return mdlfnct::StrToIntOrZero(t);
@@ -260,19 +250,19 @@ double TForm1::StrToNumber(const QString& text) {
     return 0;
 }
 
-void TForm1::CheckBox3Click() {
-    if (Form19) Form19->CheckBox5->setChecked(CheckBox3->isChecked());
+void TRunner::CheckBox3Click() {
+    settings().Report = form_.CheckBox3->isChecked();
 }
 
-void TForm1::ComboBox1Change() {
-    RichEdit1->clear();
-    for (const QString& path : {NumberedReportPath(ComboBox1->currentText()), ReportBasePath()}) {
+void TRunner::ComboBox1Change() {
+    form_.RichEdit1->clear();
+    for (const QString& path : {NumberedReportPath(form_.ComboBox1->currentText()), ReportBasePath()}) {
         QFile file(path);
         if (file.open(QIODevice::ReadOnly)) {
-            QTextCursor c(RichEdit1->document());
+            QTextCursor c(form_.RichEdit1->document());
             rtf::insert(c, file.readAll());
             return;
         }
     }
-    RichEdit1->setPlainText(QStringLiteral("Report file is not found !"));
+    form_.RichEdit1->setPlainText(QStringLiteral("Report file is not found !"));
 }

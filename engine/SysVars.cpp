@@ -5,17 +5,18 @@
 #include "core/Debug.h"
 #include "core/Form.h"
 #include "core/MacroFile.h"
+#include "core/Settings.h"
 #include "core/Unit1.h"
 #include "core/Variables.h"
 #include "engine/mdlfnct.h"
 #include "platform/Platform.h"
 #include "platform/SystemStatus.h"
 #include "platform/VirtualKeys.h"
-#include "tools/Unit19.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QLabel>
 #include <QProgressBar>
 #include <QSysInfo>
@@ -23,7 +24,6 @@
 #include <algorithm>
 
 QVector<TSysVar> TListOfSysVar;
-std::function<void(bool on)> SwitchEventMonitoring;
 
 namespace {
 
@@ -113,7 +113,7 @@ QString envFolderValue(const EnvFolder& f) {
 
 QString handleText(quint64 handle) { return QString::number(handle); }
 
-QString delayText() { return Form19 ? Form19->TPGEdit->text() : QStringLiteral("0"); }
+QString delayText() { return settings().GeneralTime; }
 
 QString powerPercent() { return QString::number(platform::BatteryPercent()); }
 
@@ -177,7 +177,7 @@ void showProgress(TSysVar& row, int n) {
     if (auto* label = window->findChild<QLabel*>(QStringLiteral("Label1")))
         label->setText(QStringLiteral("Progression à ") + row.Value + u'%');
     if (auto* label = window->findChild<QLabel*>(QStringLiteral("Label2"))) {
-        const QString key = Form19 ? Form19->HotKey1->keySequence().toString() : QString();
+        const QString key = QKeySequence::fromString(settings().PauseHotKey, QKeySequence::PortableText).toString();
         label->setText(QStringLiteral("Appuiez sur la touche ") + key +
                        QStringLiteral(" pour interrompre la progression."));
     }
@@ -187,22 +187,6 @@ void showProgress(TSysVar& row, int n) {
     }
     QApplication::processEvents();
 }
-
-// The store's side of the system variables.
-class SysVarTable final : public TSysVarTable {
-public:
-    bool IsSysVar(const QString& name) const override { return SystemVariableIndex(name) >= 0; }
-    bool IsWritable(const QString& name) const override {
-        const int i = SystemVariableIndex(name);
-        return i >= 0 && TListOfSysVar[i].Writable;
-    }
-    QString Read(const QString& name) override {
-        QString value;
-        ReadSystemVariable(name, value);
-        return value;
-    }
-    void Write(const QString& name, const QString& value) override { WriteSystemVariable(name, value); }
-};
 
 }  // namespace
 
@@ -255,7 +239,7 @@ void BuildSystemVariableList() {
     set("[WINVER]", QSysInfo::prettyProductName());
     set("[PROGRESS]", QStringLiteral("0"));
     if (currentMacroFolder().isEmpty()) set("[SYSDIR.CURRENTMACRO]", QStringLiteral("/"));
-    set("[DELAY]", Form19 && Form19->CheckBox1->isChecked() ? delayText() : QStringLiteral("0"));
+    set("[DELAY]", settings().GeneralActive ? delayText() : QStringLiteral("0"));
     set("[VK_ENTER]", QStringLiteral("\r"));
     set("[MACRO.MAIL]", QStringLiteral("Inconnu"));
     set("[MACRO.OPENMODE]", QStringLiteral("EXEC"));
@@ -293,20 +277,9 @@ bool WriteSystemVariable(const QString& name, const QString& value) {
     } else if (name == u"[SYSDIR.CURRENT]") {
         QDir::setCurrent(value);
     } else if (name == u"[DELAY]") {
-        if (Form19) Form19->TPGEdit->setText(value);
+        settings().GeneralTime = value;
     } else if (name == u"[EVENT.ACTIVATE]") {
-        if (SwitchEventMonitoring) SwitchEventMonitoring(value == u"1");
+        SwitchEventMonitoring(value == u"1");
     }
     return true;
-}
-
-void RegisterSystemVariables() {
-    static SysVarTable table;
-    BuildSystemVariableList();
-    SetSysVarTable(&table);
-    Debug::services().sysVarWritable = [](const QString& name) -> std::optional<bool> {
-        const int i = SystemVariableIndex(name);
-        if (i < 0) return std::nullopt;
-        return TListOfSysVar[i].Writable;
-    };
 }

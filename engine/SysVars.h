@@ -6,7 +6,6 @@
 #include <QString>
 #include <QVector>
 
-#include <functional>
 
 struct TSysVar {
     QString Name;      // upper case, brackets included; compared exactly
@@ -32,10 +31,5 @@ bool WriteSystemVariable(const QString& name, const QString& value);
 // An environment variable's value; empty when it does not exist.
 QString GetEnvVarValue(const QString& name);
 
-// Builds the table and makes the variable store and the checker use it;
-// called once the main window and the options dialog exist.
-void RegisterSystemVariables();
-
-// Switches the recorder's event monitoring on or off ("[EVENT.ACTIVATE]");
-// installed by the recorder window.
-extern std::function<void(bool on)> SwitchEventMonitoring;
+// Switches the recorder's event monitoring on or off ("[EVENT.ACTIVATE]").
+void SwitchEventMonitoring(bool on);

@@ -1,6 +1,6 @@
 #include "engine/Unit10.h"
 
-#include "engine/RunState.h"
+#include "core/RunState.h"
 
 #include <QApplication>
 #include <QKeyEvent>

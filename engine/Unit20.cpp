@@ -59,7 +59,7 @@ TForm20::TForm20(QWidget* parent) : TForm(20, QStringLiteral("Liste système"), 
     connect(ListView1, &QTreeWidget::itemClicked, this, [this] { ListView1Click(); });
     connect(ListView1, &QTreeWidget::itemDoubleClicked, this, [this] { ListView1DblClick(); });
     connect(ListView1->header(), &QHeaderView::sectionClicked, this, &TForm20::ListView1ColumnClick);
-    RegisterSystemVariables();
+    BuildSystemVariableList();
 }
 
 void TForm20::refill() {

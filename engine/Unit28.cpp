@@ -1,5 +1,12 @@
 #include "engine/Unit28.h"
 
+#include "engine/SysVars.h"
+
 TForm28* Form28 = nullptr;
+
+bool EventMonitoring = false;
+
+// The recorder's event hooks come with the recorder; until then the switch is only kept.
+void SwitchEventMonitoring(bool on) { EventMonitoring = on; }
 
 TForm28::TForm28(QWidget* parent) : TForm(28, QStringLiteral("Enregistreur"), parent) { Form28 = this; }

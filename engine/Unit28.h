@@ -8,3 +8,5 @@ public:
 };
 
 extern TForm28* Form28;
+// The recorder watches the desktop's events ("[EVENT.ACTIVATE]" is "1").
+extern bool EventMonitoring;

@@ -1,6 +1,7 @@
 #pragma once
-// Plain helpers shared by the run-time handlers, the checker and the dialogs.
-#include "core/Params.h"
+// The run-time helper library of the handlers (the helpers the checker shares
+// with it are in core/Helpers.h).
+#include "core/Helpers.h"
 
 #include <QDateTime>
 #include <QString>
@@ -11,26 +12,6 @@
 class TListView;
 
 namespace mdlfnct {
-
-// Second splitter: fills all 20 fields; the empty text is one empty field.
-TParamFields SplitParams(const QString& s);
-// A field of that row equals text (case-sensitive). Null list: the main list.
-bool LineHasParam(int row, const QString& text, TListView* list = nullptr);
-// Rows with that keyword for which LineHasParam holds. Null list: the main list.
-int CountCommandsWithParam(const QString& keyword, const QString& text, TListView* list = nullptr);
-
-using TStrArray = QStringList;
-TStrArray SplitString(const QString& text, const QString& delimiter);
-bool IsInteger(const QString& text);
-bool IsFloat(const QString& text);
-int StrToIntOrZero(const QString& text);
-bool IsValidDate(const QString& text);
-bool IsValidFileName(const QString& name);
-bool IsValidPath(const QString& path);
-// The value a field stands for: a declared Numerique/Alpha variable's value, else the text itself.
-QString GetVarValue(const QString& name);
-// "Numerique", "Alpha", "Objet" or "No_Type", from the "Variable" rows of the list being run.
-QString GetVarType(const QString& name);
 
 // "Jour", "Mois", "Année", "Heure", "Minute", "Seconde" of a date-time as two
 // (four for the year) digits; any other part name gives "".

@@ -1,6 +1,7 @@
 // File dates, file signatures, disks, file listings and the power state.
 #include "core/Unit1.h"
 #include "engine/mdlfnct.h"
+#include "engine/Runner.h"
 #include "platform/Platform.h"
 
 #include <QCoreApplication>
@@ -100,7 +101,7 @@ int DetectFileEncoding(const QString& fileName) {
 
 QString DiskInfo(const QString& drive, int mode) {
     if (!drive.startsWith(u'/')) {
-        if (Form1) Form1->RaiseExecError(QStringLiteral("Lettre de lecteur invalide."), 0);
+        if (Runner) Runner->RaiseExecError(QStringLiteral("Lettre de lecteur invalide."), 0);
         return QString();
     }
     const QStorageInfo disk(drive);

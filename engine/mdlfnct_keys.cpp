@@ -1,12 +1,11 @@
 // The key-name table of the on-screen keyboard and the scan-code mapping.
 #include "core/Debug.h"
+#include "core/KeyBoard.h"
 #include "core/Unit1.h"
-#include "editors/Unit4.h"
 #include "engine/mdlfnct.h"
 #include "platform/Platform.h"
 #include "platform/VirtualKeys.h"
 
-#include <QAbstractButton>
 #include <array>
 
 using namespace platform;
@@ -29,14 +28,11 @@ constexpr std::pair<int, quint32> kFixedCodes[] = {
 quint32 MapVirtualKeyA(quint32 code, int mapType) { return desktop().MapVirtualKey(code, unsigned(mapType)); }
 
 void BuildKeyNameTable() {
-    KeyNameTable = QVector<KeyNameEntry>(110);
-    for (int n = 1; n <= 110; ++n) {
-        auto* button = Form4 ? Form4->findChild<QAbstractButton*>(QStringLiteral("SpeedButton%1").arg(n)) : nullptr;
-        if (!button) continue;
-        int scan = button->property("Tag").toInt();
-        if (scan >= 100) scan -= 100;
-        KeyNameEntry& e = KeyNameTable[n - 1];
-        e.name = button->text().left(64);
+    KeyNameTable = QVector<KeyNameEntry>(kKeyButtons);
+    for (const KeyPlace& k : KeyPlaces()) {
+        const int scan = k.tag >= 100 ? k.tag - 100 : k.tag;
+        KeyNameEntry& e = KeyNameTable[k.number - 1];
+        e.name = KeyName(k.number);
         e.code = MapVirtualKeyA(quint32(scan), 1);
         if (e.code == 0 && Form1)
             Debug::AddCheckError(Form1->ListView1, 0, Debug::kAvertissement, QStringLiteral("Error to MapVirtualKey"), 0);

@@ -2,6 +2,9 @@
 
 #include "platform/fake/FakePlatform.h"
 
+#include <cerrno>
+#include <sys/resource.h>
+
 namespace platform {
 
 namespace {
@@ -18,6 +21,15 @@ Platform& desktop() {
 }
 
 void setDesktop(std::unique_ptr<Platform> p) { current() = std::move(p); }
+
+int Platform::ChangeDisplayFrequency(int, bool test) { return test ? DISP_CHANGE_SUCCESSFUL : DISP_CHANGE_FAILED; }
+
+int Platform::SetProcessNice(int nice) {
+    errno = 0;
+    const int now = getpriority(PRIO_PROCESS, 0);
+    if (errno == 0 && now == nice) return 0;
+    return setpriority(PRIO_PROCESS, 0, nice) == 0 ? 0 : errno;
+}
 
 HWND Platform::FindWindow(const QString& className, const QString& title) {
     for (HWND w : EnumWindows())

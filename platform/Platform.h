@@ -116,9 +116,15 @@ public:
     // DisplayChange; with test true it only says whether the mode would apply.
     virtual DisplayMode GetDisplayMode() = 0;
     virtual int ChangeDisplaySettings(const DisplayMode& mode, bool test) = 0;
+    // The same for the refresh rate of the display mode in use, in hertz.
+    // Desktops that cannot change it pass a test and fail to apply.
+    virtual int ChangeDisplayFrequency(int hertz, bool test);
 
     // Suspend (or hibernate when suspend is false) the machine.
     virtual bool SetSystemPowerState(bool suspend, bool force) = 0;
+
+    // Gives the program's process that nice value: 0, or the errno of the failure.
+    virtual int SetProcessNice(int nice);
 
     // Typing and key names.
     // Types one character with the key and modifiers that give it in the

@@ -5,9 +5,6 @@
 #include <QVBoxLayout>
 
 TForm19* Form19 = nullptr;
-QString ReportFileName;
-int ObjectPosX = 0;
-int ObjectPosY = 0;
 
 namespace {
 template <class W>

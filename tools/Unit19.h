@@ -1,10 +1,10 @@
 #pragma once
-// The options dialog. Its controls are the live settings: every part of the
-// program reads the control when it needs the value.
+// The options dialog. Its controls are bound to the settings store
+// (core/Settings.h): they show it each time it is loaded, and "Valider"
+// writes them back into it and saves it.
 #include "core/Form.h"
-#include "look/Colors.h"
+#include "core/Settings.h"
 
-#include <QImage>
 #include <QVector>
 #include <functional>
 
@@ -27,7 +27,8 @@ class TForm19 : public TForm {
 public:
     explicit TForm19(QWidget* parent = nullptr);
 
-    // Reads the settings file (empty: the current one) into the controls and applies them.
+    // Reads the settings file (empty: the current one) into the store, which
+    // applies it and which the controls then show.
     void LoadOptions(const QString& configFile);
     void FormCreate();
     void FormShow();
@@ -42,6 +43,9 @@ public:
     // The automatic update check; run once the editor opens (never before a
     // run without the editor, so that nothing waits on the network first).
     void AutoUpdateCheck();
+    // The controls show the store, and write into it.
+    void ShowSettings();
+    void StoreSettings();
     // Handlers of the dialog's tabs.
     void ChangeGeneralColorText();
     void ComboBox5Change();
@@ -102,55 +106,21 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    // One control bound to the store: how it shows its value and writes it back.
+    struct Binding {
+        std::function<void()> show, store;
+    };
+    void bindControls();
+    QVector<Binding> bindings_;
 };
 
 extern TForm19* Form19;
 
-// Live values the loader sets besides the controls.
-extern QString ReportFileName;
-extern int ObjectPosX;
-extern int ObjectPosY;
-
-// A font as the settings store it: Color, Height and Size as decimal text,
-// the four style flags "1" or "0".
-struct TMyFont {
-    QString Color, Height, Name, Size, fsBold, fsItalic, fsUnderLine, fsStrikeOut;
-    bool operator==(const TMyFont&) const = default;
-};
-extern TMyFont FontCommande, FontParam, FontVariable, PrinterFont;
+// The font a label shows, as a settings record, and back (size 8 when Size is
+// empty or not a number). The colour value is kept with the label.
 TMyFont FontToStrings(const QLabel* label);
-// Gives the label that font (size 8 when Size is empty or not a number).
 void StringsToFont(const TMyFont& font, QLabel* label);
 // The colour value of a font label (Label13, Label14...), system colours included.
 TColor FontColor(const QLabel* label);
-
-// One (keyword, colour) pair of the section "ColorCommandes", in file order;
-// the command list paints each row with its keyword's colour.
-struct TOrderColor {
-    QString Name;
-    TColor Color = clWhite;
-};
-extern QVector<TOrderColor> CommandColors;
-
-// The screen mode when the dialog was created; a run restores it at its end.
-extern int StartScreenWidth, StartScreenHeight, StartScreenDepth;
-// The update check ran since the program started: "Valider" stores today as its date.
-extern bool UpdateCheckDone;
-// The dialogs' shared background picture (empty: none).
-extern QImage BackgroundBitmap;
-// Short date format of the settings ("DateVerif").
-inline const QString kShortDateFormat = QStringLiteral("dd/MM/yy");
-
-// What the settings store needs of topics built elsewhere; each installs its
-// own and an empty one is skipped.
-struct TOptionsServices {
-    // The global pause and stop hotkeys (HotKey1, HotKey2).
-    std::function<void(const QKeySequence&)> AddGlobalHotKey;
-    std::function<void(const QKeySequence&)> RemoveGlobalHotKey;
-    // The launch triggers of the "Lancements" tab: read at each load, written by "Valider".
-    std::function<void()> ReadLaunchFile;
-    std::function<void()> WriteLaunchFile;
-    // "Valider" tells the scheduler program that the launch file changed.
-    std::function<void()> NotifyScheduler;
-};
-extern TOptionsServices OptionsServices;

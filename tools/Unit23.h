@@ -4,7 +4,6 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <functional>
 
 class TForm23 : public TForm {
     Q_OBJECT
@@ -13,13 +12,12 @@ public:
 
     // Sets the program's process priority from the item index.
     void ComboBox1Change(QObject* sender);
-    // Gives the process a nice value: 0, or the errno of the failure. Tests replace it.
-    static std::function<int(int nice)> SetProcessNice;
 
     QLabel* Label5 = nullptr;        // system information line
-    QComboBox* ComboBox1 = nullptr;  // process priority
+    QComboBox* ComboBox1 = nullptr;  // process priority (core/ProcessPriority.h)
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };
 
 extern TForm23* Form23;
-// The program's version text, shown by the crash report.
-extern QString ProgramVersion;

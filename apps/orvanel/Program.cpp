@@ -1,5 +1,6 @@
 #include "apps/orvanel/Program.h"
 
+#include "apps/orvanel/AppServices.h"
 #include "core/Unit1.h"
 #include "editors/Unit2.h"
 #include "editors/Unit3.h"
@@ -19,6 +20,7 @@
 #include "editors/Unit17.h"
 #include "editors/Unit18.h"
 #include "tools/Unit19.h"
+#include "engine/Runner.h"
 #include "engine/Unit20.h"
 #include "engine/Unit21.h"
 #include "editors/Unit22.h"
@@ -27,7 +29,8 @@
 #include "engine/Unit25.h"
 #include "editors/Unit26.h"
 #include "editors/Unit27.h"
-#include "engine/Unit29.h"
+#include "core/Unit29.h"
+#include "editors/Palette.h"
 #include "editors/Unit30.h"
 #include "engine/Unit31.h"
 #include "core/Unit32.h"
@@ -38,7 +41,7 @@
 #include "tools/Unit37.h"
 #include "core/CrashReport.h"
 #include "core/Startup.h"
-#include "engine/RunState.h"
+#include "core/RunState.h"
 #include "platform/Platform.h"
 
 #include <QAction>
@@ -48,6 +51,8 @@
 
 TForm1* CreateForms() {
     auto* main = new TForm1;
+    new TRunner(*main);
+    BuildPalette(*main);
     main->FormCreate();
     // The dialogs, in this order; the recorder window is made when first needed.
     new TForm2;
@@ -131,6 +136,8 @@ int RunProgram(int argc, char** argv) {
         return 1;
     }
     OrvanelApplication app(argc, argv);  // shows what escapes an event handler in the crash report
+    static AppServices services;
+    InstallServices(&services);
     QApplication::setApplicationName(QStringLiteral("Orvanel"));
     // The program ends when the main window closes, whatever other window is open.
     app.setQuitOnLastWindowClosed(false);

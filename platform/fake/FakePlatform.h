@@ -56,6 +56,19 @@ public:
     }
     QString typed;
     bool IsKeyToggled(uint8_t vk) override { return keysToggled.contains(vk); }
+    // Kept in nices; answers niceError.
+    int SetProcessNice(int nice) override {
+        nices << nice;
+        return niceError;
+    }
+    QVector<int> nices;
+    int niceError = 0;
+    // Recorded as "ChangeDisplayFrequency 60 test"; answers frequencyResult.
+    int ChangeDisplayFrequency(int hertz, bool test) override {
+        calls << QStringLiteral("ChangeDisplayFrequency %1%2").arg(hertz).arg(test ? QStringLiteral(" test") : QString());
+        return frequencyResult;
+    }
+    int frequencyResult = 0;
 
     // "ChangeDisplaySettings 800x600x16 test" is recorded; the screen size follows.
     DisplayMode GetDisplayMode() override { return displayMode; }

@@ -4,7 +4,7 @@
 #include "core/Unit1.h"
 #include "core/Variables.h"
 #include "editors/Unit4.h"
-#include "engine/RunState.h"
+#include "core/RunState.h"
 #include "platform/Platform.h"
 #include "tests/desktop/DesktopSupport.h"
 #include "tests/support/TestSupport.h"

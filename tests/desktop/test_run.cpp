@@ -1,5 +1,6 @@
 // The run engine against the real X server: injected keys and mouse moves,
 // Esc during a long wait, the breakpoint caption of the real window.
+#include "core/Settings.h"
 #include "tests/desktop/DesktopRun.h"
 
 #include "engine/mdlfnct.h"
@@ -17,7 +18,7 @@ protected:
     void SetUp() override {
         DesktopRun::SetUp();
         if (IsSkipped()) return;
-        Form19->CheckBox4->setChecked(false);  // no check before the runs
+        settings().CheckBeforeRun = false;  // no check before the runs
     }
     // The main window shown and given the keyboard.
     void showMainWindow() {

@@ -1,34 +1,40 @@
 #include "tests/support/TestSupport.h"
 
+#include "tests/support/TestServices.h"
+
 #include "apps/orvanel/Program.h"
+#include "core/ProcessPriority.h"
+#include "core/Settings.h"
 #include "core/Unit1.h"
+#include "core/Variables.h"
 #include "platform/Platform.h"
 #include "platform/fake/FakePlatform.h"
 
 #include <QApplication>
 
 MessageRecorder::MessageRecorder() {
-    setMessageAnswerer([this](const MessageRequest& r) {
+    testServices().onMessage = [this](const MessageRequest& r) {
         shown << r;
-        if (answer != mrNone) return answer;
-        for (auto [button, result] : {std::pair{mbOK, mrOk}, {mbYes, mrYes}, {mbNo, mrNo}, {mbCancel, mrCancel}})
-            if (r.buttons & button) return int(result);
-        return int(mrNone);
-    });
+        return answer != mrNone ? answer : FirstButton(r);
+    };
 }
 
-MessageRecorder::~MessageRecorder() { setMessageAnswerer(nullptr); }
+MessageRecorder::~MessageRecorder() { testServices().onMessage = nullptr; }
 
 void MainWindowTest::SetUp() {
     ASSERT_TRUE(home.isValid());
     qputenv("ORVANEL_HOME", home.path().toLocal8Bit());
     platform::setDesktop(std::make_unique<platform::FakePlatform>());
+    TListVar.clear();  // every test starts from an empty variable store
     form = CreateForms();
     form->Nouveau1Click();
 }
 
 void MainWindowTest::TearDown() {
     DestroyForms();
+    testServices().reset();
+    settings() = defaultSettings();
+    ProcessPriority = 3;
     form = nullptr;
     EditMode = false;
     PreviousParams.clear();

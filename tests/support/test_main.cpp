@@ -1,5 +1,6 @@
 // Logic tests run on the offscreen Qt platform with the fake desktop; every
 // message box is recorded and answered by the test's answerer.
+#include "tests/support/TestServices.h"
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>
@@ -10,5 +11,6 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    InstallServices(&testServices());
     return RUN_ALL_TESTS();
 }

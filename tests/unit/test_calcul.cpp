@@ -3,7 +3,7 @@
 #include "core/Variables.h"
 #include "editors/Unit24.h"
 #include "engine/Handlers.h"
-#include "engine/RunState.h"
+#include "core/RunState.h"
 
 #include "tests/support/TestSupport.h"
 

@@ -1,8 +1,11 @@
 // The check pass, its check list, the ignored warnings and the error window.
+#include "platform/fake/FakePlatform.h"
+#include "core/KeyBoard.h"
+#include "core/Settings.h"
 #include "core/Erreurcompil.h"
 #include "core/FileDialog.h"
 #include "core/MacroFile.h"
-#include "engine/Unit29.h"
+#include "core/Unit29.h"
 #include "platform/Cp1252.h"
 #include "tests/unit/test_checker_support.h"
 
@@ -13,6 +16,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -46,7 +50,7 @@ TEST_F(CheckerTest, EmptyMacroIsValid) {
 
 TEST_F(CheckerTest, DisabledCheckOnlySaysSo) {
     setRows({{"Bidule", "x"}});
-    Form19->CheckBox10->setChecked(false);
+    settings().CheckCommands = false;
     EXPECT_TRUE(form->ControlAll(form->ListView1));
     EXPECT_EQ(checkList(), QStringList{W(0, "Le contrôle des commandes est désactivé, pour le réactiver rendez vous dans "
                                              "les options, onglet contrôle, puis coché la case \"Contrôle des commandes "
@@ -57,10 +61,10 @@ TEST_F(CheckerTest, DisabledCheckOnlySaysSo) {
 TEST_F(CheckerTest, CommandLineRunWithoutErrorStopChecksNothing) {
     setRows({{"Bidule", "x"}});
     CommandLineRun = true;
-    Form19->CheckBox4->setChecked(false);
+    settings().CheckBeforeRun = false;
     EXPECT_TRUE(form->ControlAll(form->ListView1));
     EXPECT_TRUE(checkList().isEmpty());
-    Form19->CheckBox4->setChecked(true);
+    settings().CheckBeforeRun = true;
     EXPECT_FALSE(form->ControlAll(form->ListView1));
 }
 
@@ -247,7 +251,7 @@ TEST_F(CheckerTest, TypeSpecialAllowsThreeKeysAndAKeyState) {
         }
     }
     QStringList names;
-    for (const QString& k : Debug::KeyNames())
+    for (const QString& k : KeyNames())
         if (!k.isEmpty() && !names.contains(k)) names << k;
     ASSERT_GE(names.size(), 4);
     const QString k1 = names[0], k2 = names[1], k3 = names[2], k4 = names[3];
@@ -258,10 +262,10 @@ TEST_F(CheckerTest, TypeSpecialAllowsThreeKeysAndAKeyState) {
         {k1 + ';' + k2 + ';' + k3 + ";[KeyUp];", {}},
         {QStringLiteral("Nope;") + k1 + ';',
          {E(1, QStringLiteral("Le paramètre 1 de la commande \"Type special\" doit être de type suivant [%1].")
-                   .arg(Debug::KeyNames().join(QStringLiteral(", "))))}},
+                   .arg(KeyNames().join(QStringLiteral(", "))))}},
         {k1 + QStringLiteral(";[KeyUp];") + k2 + ';',
          {E(1, QStringLiteral("Le paramètre 2 de la commande \"Type special\" doit être de type suivant [%1].")
-                   .arg(Debug::KeyNames().join(QStringLiteral(", "))))}},
+                   .arg(KeyNames().join(QStringLiteral(", "))))}},
     };
     for (const auto& [params, found] : cases) {
         setRows({{"Type Special", params}});
@@ -278,14 +282,12 @@ TEST_F(CheckerTest, DisplayTestOutcomes) {
         {-1, "Le test de changement de Fréquence a echoué."},
         {1, "Votre configuration demande un redémarrage du PC, il n'est donc pas possible d'exécuter cette commande."},
     };
+    auto& desktop = static_cast<platform::FakePlatform&>(platform::desktop());
     for (const auto& [code, message] : codes) {
-        int tested = 0;
-        Debug::services().testFrequency = [&](int hz) {
-            tested = hz;
-            return code;
-        };
+        desktop.calls.clear();
+        desktop.frequencyResult = code;
         EXPECT_EQ(checkRow(0), code == 0);
-        EXPECT_EQ(tested, 60);
+        EXPECT_EQ(desktop.calls, QStringList{"ChangeDisplayFrequency 60 test"});
         EXPECT_EQ(checkList(), message.isEmpty() ? QStringList() : QStringList{E(1, message)});
     }
 }
@@ -305,17 +307,17 @@ TEST_F(CheckerTest, PluginChecks) {
     };
     setRows({{"Bidule", "p;"}});
     QString seen;
-    Debug::services().pluginKnown = [](const QString& k) { return k == QLatin1String("Bidule"); };
+    testServices().onPluginKnown = [](const QString& k) { return k == QLatin1String("Bidule"); };
     for (const Case& c : cases) {
-        Debug::services().pluginCheck = [&](const QString&, const QString& params) {
+        testServices().onCheckPluginRow = [&](const QString&, const QString& params) {
             seen = params;
-            return Debug::PluginCheck{c.hasCheck, c.ok, c.message};
+            return PluginCheck{c.hasCheck, c.ok, c.message};
         };
         EXPECT_EQ(checkRow(0), c.ok || !c.hasCheck);
         EXPECT_EQ(seen, "p;");
         EXPECT_EQ(checkList(), c.found);
     }
-    Debug::services().pluginCheck = [](const QString&, const QString&) -> Debug::PluginCheck {
+    testServices().onCheckPluginRow = [](const QString&, const QString&) -> PluginCheck {
         throw std::runtime_error("plug-in fault");
     };
     EXPECT_FALSE(checkRow(0));
@@ -335,21 +337,14 @@ TEST_F(CheckerTest, CheckTabRunsTheCheck) {
 
 // --- The error window ---
 
-class ErrorWindowTest : public CheckerTest {
-protected:
-    void TearDown() override {
-        TForm35::modalHook = nullptr;
-        TForm35::openUrl = nullptr;
-        TFileDialog::setAnswerer(nullptr);
-        CheckerTest::TearDown();
-    }
-};
+using ErrorWindowTest = CheckerTest;
 
 TEST_F(ErrorWindowTest, ListsErrorsAndTheAuthor) {
     setRows({{"Variable", "[MACRO.MAIL];dev@example.org;Alpha;"}, {"Bidule", ""}, {"Type", ""}});
     form->ControlAll(form->ListView1);
     bool waited = false;
-    TForm35::modalHook = [&](TForm35& w) {
+    testServices().onModal = [&](QWidget& window) {
+        auto& w = static_cast<TForm35&>(window);
         waited = true;
         EXPECT_EQ(w.Label2->text(), "dev@example.org");
         EXPECT_EQ(w.Memo1->toPlainText(), "2\tErreur\t<unknown>");
@@ -369,10 +364,10 @@ TEST_F(ErrorWindowTest, ListsErrorsAndTheAuthor) {
 }
 
 TEST_F(ErrorWindowTest, MailAddressIsEncoded) {
-    QUrl opened;
-    TForm35::openUrl = [&](const QUrl& url) { opened = url; };
     Form35->Label2->setText(QStringLiteral("a b@x.org?cc=evil@y.org&bcc=z"));
     Form35->Label2Click();
+    ASSERT_EQ(testServices().openedUrls.size(), 1);
+    const QUrl opened = testServices().openedUrls[0];
     EXPECT_EQ(opened.toEncoded(), "mailto:a%20b@x.org%3Fcc%3Devil@y.org%26bcc%3Dz?subject=Macro%20error&body=%20");
     EXPECT_EQ(opened.path(), "a b@x.org?cc=evil@y.org&bcc=z");
 }
@@ -380,14 +375,13 @@ TEST_F(ErrorWindowTest, MailAddressIsEncoded) {
 TEST_F(ErrorWindowTest, SavesTheErrorLines) {
     setRows({{"Bidule", ""}, {"Type", "x"}, {"Goto", "Zéro"}});
     form->ControlAll(form->ListView1);
-    TForm35::modalHook = [](TForm35&) {};
     Form35->ShowModal();
     const QString file = home.path() + QStringLiteral("/erreurs");
-    TFileDialog::setAnswerer([&](TFileDialog& d) {
+    testServices().onChooseFile = [&](TFileDialog& d) {
         EXPECT_EQ(d.Filter, "Fichiers texte (*.txt)|*.txt");
         d.FileName = file;
         return true;
-    });
+    };
     Form35->Button1Click();
     QFile saved(file + QStringLiteral(".txt"));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));

@@ -4,32 +4,35 @@
 #include "core/Debug.h"
 #include "core/IgnoreMsg.h"
 #include "core/Unit1.h"
+#include "core/Settings.h"
+#include "tests/support/TestServices.h"
 #include "tests/support/TestSupport.h"
-#include "tools/Unit19.h"
 
 #include <QTreeWidget>
 
 class CheckerTest : public MainWindowTest {
 protected:
+    // "[MOUSE.X]" is read-only, "[ERROR]" writable.
+    struct TwoSysVars : TestServices::SysVars {
+        bool IsSysVar(const QString& name) const override { return name == "[MOUSE.X]" || name == "[ERROR]"; }
+        bool IsWritable(const QString& name) const override { return name == "[ERROR]"; }
+        QString Read(const QString&) override { return {}; }
+        void Write(const QString&, const QString&) override {}
+    };
+
     void SetUp() override {
         MainWindowTest::SetUp();
-        savedServices = Debug::services();
-        Form19->CheckBox4->setChecked(true);
-        Form19->CheckBox10->setChecked(true);
-        Debug::services().sysVarWritable = [](const QString& name) -> std::optional<bool> {
-            if (name == QLatin1String("[MOUSE.X]")) return false;
-            if (name == QLatin1String("[ERROR]")) return true;
-            return std::nullopt;
-        };
+        settings().CheckBeforeRun = true;
+        settings().CheckCommands = true;
+        testServices().sysVars = &sysVars;
     }
     void TearDown() override {
-        Debug::services() = savedServices;
         TTabIgnoreMsg.clear();
         CommandLineRun = false;
         MainWindowTest::TearDown();
     }
 
-    Debug::Services savedServices;
+    TwoSysVars sysVars;
 
     QStringList checkList() const {
         QStringList out;

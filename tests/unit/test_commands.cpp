@@ -1,8 +1,9 @@
 // Mouse, keyboard, procedure and question commands run on the fake desktop.
+#include "core/Settings.h"
 #include "core/Unit1.h"
 #include "core/Variables.h"
 #include "engine/Handlers.h"
-#include "engine/RunState.h"
+#include "core/RunState.h"
 #include "engine/Unit10.h"
 #include "engine/mdlfnct.h"
 #include "platform/Platform.h"
@@ -31,8 +32,8 @@ protected:
         TListVar.clear();
         MacroRunning = BreakpointWait = RunEndedInError = false;
         ExecState = 0;
-        Form19->CheckBox1->setChecked(false);  // no delay between rows
-        Form19->CheckBox2->setChecked(false);  // no typing delay
+        settings().GeneralActive = false;  // no delay between rows
+        settings().TypeActive = false;  // no typing delay
     }
     void TearDown() override {
         MacroRunning = false;
@@ -87,8 +88,8 @@ TEST_F(Commands, MoveMouseDirectAndIndirect) {
 }
 
 TEST_F(Commands, MoveMousePausesWhenTheUserMovesTheMouse) {
-    Form19->TrackBar1->setValue(5);
-    Form19->Edit4->setText("30");
+    settings().SpeedMouse = 5;
+    settings().PauseMouse = "30";
     fake().cursor = {0, 0};
     QTimer::singleShot(0, [] { fake().cursor = {80, 10}; });  // during the first rest
     run({{"Move Mouse", "100;50;Indirect;;"}});
@@ -99,7 +100,7 @@ TEST_F(Commands, MoveMousePausesWhenTheUserMovesTheMouse) {
 }
 
 TEST_F(Commands, BadCoordinatesAreRunTimeErrors) {
-    Form19->CheckBox10->setChecked(false);  // the checker would refuse the rows before the run
+    settings().CheckCommands = false;  // the checker would refuse the rows before the run
     run({{"Move Mouse", "abc;5;Direct;;"}});
     EXPECT_EQ(lastError(), "La valeur de X n'est pas un numérique.[abc] Arrêt de la macro. [Position 1]");
     run({{"Move Mouse", "5;1.5;Indirect;;"}});
@@ -132,8 +133,8 @@ TEST_F(Commands, TypeTypesEveryCharacter) {
 }
 
 TEST_F(Commands, TypeStopsBetweenCharactersWhenStopped) {
-    Form19->CheckBox2->setChecked(true);
-    Form19->TPFEdit->setText("20");
+    settings().TypeActive = true;
+    settings().TypeTime = "20";
     const QString text(200, u'x');
     QTimer::singleShot(60, [this] { form->Stop1Click(); });
     run({{"Type", text}});
@@ -205,7 +206,7 @@ TEST_F(Commands, ProceduresNestAndReturn) {
 }
 
 TEST_F(Commands, ProcedureErrors) {
-    Form19->CheckBox10->setChecked(false);
+    settings().CheckCommands = false;
     run({{"Procedure", "END"}, {"Commentaire", "jamais"}});
     EXPECT_TRUE(lastError().startsWith("Une erreur a été généré lors du retour de fin de procédure."));
     EXPECT_TRUE(RunEndedInError);

@@ -1,10 +1,11 @@
 // The map-file reader, the crash report and the internal-error window.
+#include "tests/support/TestServices.h"
 #include "core/CrashReport.h"
 #include "core/MapFile.h"
 #include "core/Unit1.h"
 #include "core/Unit34.h"
 #include "core/Variables.h"
-#include "engine/RunState.h"
+#include "core/RunState.h"
 
 #include "tests/support/TestSupport.h"
 
@@ -131,23 +132,23 @@ TEST(ProgramMap, NamesTheProgramsFunctions) {
     if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) GTEST_SKIP() << "no program map (build the program first)";
     const QString text = QString::fromUtf8(f.readAll());
     const QRegularExpressionMatch m =
-        QRegularExpression(" 0001:([0-9A-F]{8})       TForm1::Stop1Click\\(\\)\n").match(text);
+        QRegularExpression(" 0001:([0-9A-F]{8})       TRunner::Stop1Click\\(\\)\n").match(text);
     ASSERT_TRUE(m.hasMatch());
     const QRegularExpressionMatch unit =
-        QRegularExpression("Line numbers for RunControl\\(([^)]*)\\) segment").match(text);
+        QRegularExpression("Line numbers for Runner\\(([^)]*)\\) segment").match(text);
     ASSERT_TRUE(unit.hasMatch());
     QFile source(unit.captured(1));
     ASSERT_TRUE(source.open(QIODevice::ReadOnly | QIODevice::Text));
     const QStringList lines = QString::fromUtf8(source.readAll()).split(u'\n');
-    const int declared = int(lines.indexOf("void TForm1::Stop1Click() {")) + 1;
+    const int declared = int(lines.indexOf("void TRunner::Stop1Click() {")) + 1;
     ASSERT_GT(declared, 0);
     ASSERT_TRUE(LoadMapFile(path));
     const qint64 offset = m.captured(1).toLongLong(nullptr, 16);
     QString unitName, procedure;
     AddressToUnit(offset, unitName);
     AddressToProcedure(offset, procedure);
-    EXPECT_EQ(unitName, "RunControl");
-    EXPECT_EQ(procedure, "TForm1::Stop1Click()");
+    EXPECT_EQ(unitName, "Runner");
+    EXPECT_EQ(procedure, "TRunner::Stop1Click()");
     EXPECT_EQ(AddressToUnitLine(offset), QString::number(declared));
     FreeMapFile();
 }
@@ -158,23 +159,19 @@ protected:
         MainWindowTest::SetUp();
         TListVar.clear();
         ExitCountdownElapsed = 0;
-        TForm34::ShowModal = [this](TForm34* f) {
-            f->show();
-            titles << f->windowTitle();
-            f->close();
+        testServices().onModal = [this](QWidget& f) {
+            titles << f.windowTitle();
+            f.close();
         };
-        TForm34::Terminate = [this] { ++terminated; };
     }
     void TearDown() override {
         Form34->close();
-        TForm34::ShowModal = nullptr;
-        TForm34::Terminate = nullptr;
         MacroRunning = false;
         MainWindowTest::TearDown();
     }
     QStringList memo() const { return Form34->Memo1->toPlainText().split(u'\n'); }
     QStringList titles;
-    int terminated = 0;
+    int terminated() const { return int(testServices().terminations.size()); }
 };
 
 TEST_F(InternalError, PlainBoxStopsTheRunAndKeepsTheProgram) {
@@ -193,7 +190,7 @@ TEST_F(InternalError, PlainBoxStopsTheRunAndKeepsTheProgram) {
                                      "***** VarUse *****", "A:'5'[Numerique]"}));
     EXPECT_FALSE(MacroRunning);
     EXPECT_FALSE(Form34->Timer1->isActive());
-    EXPECT_EQ(terminated, 0);
+    EXPECT_EQ(terminated(), 0);
 }
 
 TEST_F(InternalError, CrashReportCountsDownAndEnds) {
@@ -211,9 +208,9 @@ TEST_F(InternalError, CrashReportCountsDownAndEnds) {
     EXPECT_FALSE(MacroRunning);  // the first tick stops a running macro
     EXPECT_EQ(Form34->windowTitle(), "Orvanel va se terminer dans 29 seconde(s).");
     for (int i = 1; i < 29; ++i) Form34->Timer1Timer();
-    EXPECT_EQ(terminated, 0);
+    EXPECT_EQ(terminated(), 0);
     Form34->Timer1Timer();
-    EXPECT_EQ(terminated, 1);
+    EXPECT_EQ(terminated(), 1);
 }
 
 TEST_F(InternalError, ClosingStopsTheCountdownAndTheNextReportStartsAgain) {

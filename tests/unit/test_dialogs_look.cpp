@@ -1,4 +1,6 @@
 // F1 help by context and the shared background of the dialogs.
+#include "tests/support/TestServices.h"
+#include "core/Settings.h"
 #include "core/Form.h"
 #include "core/HelpContext.h"
 #include "core/Startup.h"
@@ -22,19 +24,21 @@ namespace {
 class DialogLookTest : public MainWindowTest {
 protected:
     void TearDown() override {
-        setHelpViewer(nullptr);
-        BackgroundBitmap = QImage();
+        settings().BackgroundBitmap = QImage();
+        settings().Background = defaultSettings().Background;
         LastBackgroundForm.clear();
         MainWindowTest::TearDown();
     }
     QVector<int> opened;
     bool opens = true;
     void recordHelp() {
-        setHelpViewer([this](const QString& file, int context) {
+        QFile help(home.filePath(kHelpFileName));
+        ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+        testServices().onOpenDocument = [this](const QString& file, const QString& fragment) {
             EXPECT_EQ(file, home.filePath(kHelpFileName));
-            opened << context;
+            opened << fragment.toInt();
             return opens;
-        });
+        };
     }
 };
 
@@ -86,27 +90,27 @@ protected:
 };
 
 TEST_F(BackgroundTest, ASmallPictureIsStretchedToTheScreen) {
-    BackgroundBitmap = QImage(4, 4, QImage::Format_RGB32);
-    BackgroundBitmap.fill(Qt::red);
-    BackgroundBitmap.setPixelColor(0, 0, Qt::blue);  // a quarter of the picture: bigger than any dialog
+    settings().BackgroundBitmap = QImage(4, 4, QImage::Format_RGB32);
+    settings().BackgroundBitmap.fill(Qt::red);
+    settings().BackgroundBitmap.setPixelColor(0, 0, Qt::blue);  // a quarter of the picture: bigger than any dialog
     EXPECT_EQ(shown(Form2, {2, 2}), QColor(Qt::blue));
 }
 
 TEST_F(BackgroundTest, AScreenSizedPictureShowsItsTopLeftUnscaled) {
     const QSize screen = QGuiApplication::primaryScreen()->size();
-    BackgroundBitmap = QImage(screen, QImage::Format_RGB32);
-    BackgroundBitmap.fill(Qt::red);
-    BackgroundBitmap.setPixelColor(3, 3, Qt::blue);
+    settings().BackgroundBitmap = QImage(screen, QImage::Format_RGB32);
+    settings().BackgroundBitmap.fill(Qt::red);
+    settings().BackgroundBitmap.setPixelColor(3, 3, Qt::blue);
     EXPECT_EQ(shown(Form7, {3, 3}), QColor(Qt::blue));
     EXPECT_EQ(shown(Form7, {4, 3}), QColor(Qt::red));
 }
 
 TEST_F(BackgroundTest, NoPictureNoBackgroundAndSomeFormsKeepTheirOwn) {
-    BackgroundBitmap = QImage();
+    settings().BackgroundBitmap = QImage();
     const QColor plain = shown(Form2, {2, 2});
     EXPECT_NE(plain, QColor(Qt::red));
-    BackgroundBitmap = QImage(4, 4, QImage::Format_RGB32);
-    BackgroundBitmap.fill(Qt::red);
+    settings().BackgroundBitmap = QImage(4, 4, QImage::Format_RGB32);
+    settings().BackgroundBitmap.fill(Qt::red);
     for (int n : {34, 36})
         if (QWidget* f = FindForm(n)) EXPECT_NE(shown(f, {2, 2}), QColor(Qt::red)) << n;
     TForm numbered(98, "Essai");  // any numbered window, made at any time
@@ -114,19 +118,19 @@ TEST_F(BackgroundTest, NoPictureNoBackgroundAndSomeFormsKeepTheirOwn) {
 }
 
 TEST_F(BackgroundTest, RandomBezierChangesOnlyWhenAnotherFormPaints) {
-    Form19->ComboBox5->setCurrentText("Bézier aléatoire");
+    settings().Background = "Bézier aléatoire";
     const TColor kept[3] = {UBackGround::GradientStart, UBackGround::GradientEnd, UBackGround::Stroke};
     UBackGround::GradientStart = 0xFFFFFF;
     UBackGround::GradientEnd = 0x000000;
     UBackGround::Stroke = 0x0000FF;
     const QImage first = shownImage(Form2);
-    EXPECT_EQ(BackgroundBitmap.size(), QGuiApplication::primaryScreen()->size());
+    EXPECT_EQ(settings().BackgroundBitmap.size(), QGuiApplication::primaryScreen()->size());
     EXPECT_EQ(LastBackgroundForm, "Form2");
     EXPECT_EQ(shownImage(Form2), first);  // the same form keeps its pattern
-    const QImage pattern = BackgroundBitmap;
+    const QImage pattern = settings().BackgroundBitmap;
     shownImage(Form7);
     EXPECT_EQ(LastBackgroundForm, "Form7");
-    EXPECT_NE(BackgroundBitmap, pattern);  // a new one for another form
+    EXPECT_NE(settings().BackgroundBitmap, pattern);  // a new one for another form
     EXPECT_NE(shownImage(Form2), first);   // and again when the first comes back
     UBackGround::GradientStart = kept[0];
     UBackGround::GradientEnd = kept[1];
@@ -134,8 +138,8 @@ TEST_F(BackgroundTest, RandomBezierChangesOnlyWhenAnotherFormPaints) {
 }
 
 TEST_F(BackgroundTest, RadioButtonsTakeTheirColourOnce) {
-    BackgroundBitmap = QImage(4, 4, QImage::Format_RGB32);
-    BackgroundBitmap.fill(Qt::red);
+    settings().BackgroundBitmap = QImage(4, 4, QImage::Format_RGB32);
+    settings().BackgroundBitmap.fill(Qt::red);
     TForm dialog(99, "Essai");
     auto* onForm = new QRadioButton("a", &dialog);
     onForm->setObjectName("RadioButton1");
@@ -153,20 +157,16 @@ TEST_F(BackgroundTest, RadioButtonsTakeTheirColourOnce) {
     EXPECT_EQ(inBox->palette().color(QPalette::Window), face);
 
     // With one, a radio button on the form takes the picture's colour left of it; once only.
-    QLabel* preview = Form19->findChild<QLabel*>("Image1");
-    if (!preview) {
-        preview = new QLabel(Form19);
-        preview->setObjectName("Image1");
-    }
-    QPixmap pm(8, 8);
-    pm.fill(Qt::green);
-    preview->setPixmap(pm);
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    ASSERT_TRUE(picture.save(home.filePath("fond.bmp")));
+    settings().Background = "fond.bmp";
     onForm->setProperty("Tag", 0);
     inBox->setProperty("Tag", 0);
     shown(&dialog, {0, 0});
     EXPECT_EQ(onForm->palette().color(QPalette::Window), QColor(Qt::red));
     EXPECT_EQ(inBox->palette().color(QPalette::Window), face);
-    BackgroundBitmap.fill(Qt::blue);
+    settings().BackgroundBitmap.fill(Qt::blue);
     shown(&dialog, {0, 0});
     EXPECT_EQ(onForm->palette().color(QPalette::Window), QColor(Qt::red));
 }

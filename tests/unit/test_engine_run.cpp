@@ -1,10 +1,12 @@
 // The run loop, run control and the dispatcher, on the fake desktop.
+#include "tests/support/TestServices.h"
+#include "core/Settings.h"
 #include "core/MacroFile.h"
 #include "core/Unit1.h"
 #include "core/Unit34.h"
 #include "core/Variables.h"
 #include "engine/Handlers.h"
-#include "engine/RunState.h"
+#include "core/RunState.h"
 #include "platform/Platform.h"
 #include "platform/VirtualKeys.h"
 #include "platform/fake/FakePlatform.h"
@@ -42,12 +44,13 @@ protected:
         MacroRunning = BreakpointWait = RunEndedInError = false;
         ExecState = 0;
         SavedForegroundWindow = 0;
-        TForm34::ShowModal = [this](TForm34* f) { internalErrors << f->Memo1->toPlainText(); };
-        Form19->CheckBox1->setChecked(false);  // no delay between rows
-        Form19->CheckBox4->setChecked(false);  // no check before the run
+        testServices().onModal = [this](QWidget& w) {
+            if (auto* f = qobject_cast<TForm34*>(&w)) internalErrors << f->Memo1->toPlainText();
+        };
+        settings().GeneralActive = false;  // no delay between rows
+        settings().CheckBeforeRun = false;  // no check before the run
     }
     void TearDown() override {
-        TForm34::ShowModal = nullptr;
         MainWindowTest::TearDown();
         AutoRun = false;
     }
@@ -222,12 +225,21 @@ TEST_F(EngineRun, QuitterInAnotherListIsPassedOver) {
     MacroRunning = false;
 }
 
-TEST_F(EngineRun, ScriptEvalStoresValuesAndBranchesOnBooleans) {
-    // Only the shape: the evaluator is the script topic's.
+// A command whose run-time part is not written yet never passes as if it had run.
+TEST_F(EngineRun, ACommandWithoutItsRunTimePartStopsTheRunNamingIt) {
     HandlerSwap comment(15, recordingComment);
-    setRows({{"Variable", "R;0;Numerique;"}, {"ScriptEval", "1+1;R;"}, {"Commentaire", "a"}, {"Commentaire", "b"}});
-    run();
-    EXPECT_EQ(ran, QStringList({"3", "4"}));  // no value: nothing stored, no branching
+    for (const char* keyword : {"ScriptEval", "Lire", "Outil Ecran"}) {
+        ran.clear();
+        messages.shown.clear();
+        setRows({{"Variable", "R;0;Numerique;"}, {keyword, "x;"}, {"Commentaire", "a"}});
+        run();
+        EXPECT_TRUE(ran.isEmpty()) << keyword;
+        EXPECT_TRUE(RunEndedInError) << keyword;
+        ASSERT_EQ(messages.shown.size(), 1) << keyword;
+        EXPECT_EQ(messages.shown[0].text, QStringLiteral("La commande « %1 » n'est pas disponible dans cette version de "
+                                                         "Orvanel. Arrêt de la macro inévitable. [Position 2]")
+                                              .arg(keyword));
+    }
 }
 
 TEST_F(EngineRun, BreakpointStopsBeforeTheRowAndRunResumes) {
@@ -328,8 +340,8 @@ TEST_F(EngineRun, ABreakpointTogglesOnTheSelectedRows) {
 }
 
 TEST_F(EngineRun, AFailedCheckRefusesTheRun) {
-    Form19->CheckBox4->setChecked(true);
-    Form19->CheckBox10->setChecked(true);
+    settings().CheckBeforeRun = true;
+    settings().CheckCommands = true;
     setRows({{"Variable", "A;1;Numerique;"}, {"Goto", "Nulle part"}});
     run();
     ASSERT_EQ(messages.shown.size(), 1);
@@ -379,8 +391,8 @@ TEST_F(EngineRun, ARunFromRowZeroEmptiesTheVariables) {
 
 TEST_F(EngineRun, DisplayModeChangesAroundTheRunOnTheFakeOnly) {
     auto& d = fake();
-    Form19->ComboBox1->setCurrentText("800 * 600 32 bits");
-    Form19->CheckBox7->setChecked(true);
+    settings().ResolutionFormat = "800 * 600 32 bits";
+    settings().RestoreResolution = true;
     Form19->CheckBox7->setEnabled(true);
     d.calls.clear();
     setRows({{"Commentaire", "x"}});
@@ -388,7 +400,7 @@ TEST_F(EngineRun, DisplayModeChangesAroundTheRunOnTheFakeOnly) {
     const QStringList modes = d.calls.filter("ChangeDisplaySettings");
     EXPECT_EQ(modes, QStringList({"ChangeDisplaySettings 800x600x32 test", "ChangeDisplaySettings 800x600x32",
                                   "ChangeDisplaySettings 1024x768x32 test", "ChangeDisplaySettings 1024x768x32"}));
-    Form19->ComboBox1->setCurrentText("800 * 600 16 bits");
+    settings().ResolutionFormat = "800 * 600 16 bits";
     run();
     ASSERT_FALSE(messages.shown.isEmpty());
     EXPECT_EQ(messages.shown.last().text, "Mode Graphique non supporté");

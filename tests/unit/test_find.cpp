@@ -1,8 +1,11 @@
+#include "core/Startup.h"
+#include "tests/support/TestServices.h"
 #include "test_history_fixture.h"
 
 #include "core/Find.h"
 #include "core/HelpContext.h"
 
+#include <QFile>
 #include <QAction>
 #include <QTextEdit>
 
@@ -180,16 +183,17 @@ TEST_F(FindTest, ReportSearchSelectsTheNextMatch) {
 }
 
 TEST_F(FindTest, HelpSearchOpensTheFocusedControlsContext) {
+    QFile help(home.filePath(kHelpFileName));
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
     QList<int> opened;
-    setHelpViewer([&](const QString&, int context) {
-        opened << context;
-        return context != 2;
-    });
+    testServices().onOpenDocument = [&](const QString&, const QString& fragment) {
+        opened << fragment.toInt();
+        return fragment != "2";
+    };
     SetHelpContext(form->ListView1, 1);
     form->Rechercher3Click();
     SetHelpContext(form->ListView1, 2);
     form->Rechercher3Click();
-    setHelpViewer(nullptr);
     EXPECT_EQ(opened, QList<int>({1, 2}));
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].text, "Erreur: Vérifiez la présence du fichier .chm dans le dossier de Orvanel.");

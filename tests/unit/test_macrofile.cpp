@@ -1,4 +1,5 @@
-#include "engine/Unit29.h"
+#include "core/ProcessPriority.h"
+#include "core/Unit29.h"
 #include "tests/unit/test_macrofile_support.h"
 
 #include <QCoreApplication>
@@ -32,8 +33,8 @@ TEST_F(MacroFileTest, GoldenFileOpensWithItsRows) {
     EXPECT_EQ(rowTexts(), QStringList({"Variable|X;5;Numerique;", "Type|Été à 5€;"}));
     EXPECT_EQ(form->ListView1->icon(0), 9);
     EXPECT_EQ(watchNames(), QStringList({"X"}));
-    EXPECT_EQ(Form23->ComboBox1->currentText(), "Haute");
-    EXPECT_EQ(nices.last(), -20);  // applied
+    EXPECT_EQ(ProcessPriorityNames().value(ProcessPriority), "Haute");
+    EXPECT_EQ(desk().nices.last(), -20);  // applied
     EXPECT_EQ(MacroPassword, "abc");
     EXPECT_EQ(form->StatusPanel[0]->text(), path("golden.mcr"));
     EXPECT_EQ(form->SaveDialog1->FileName, path("golden.mcr"));
@@ -44,7 +45,7 @@ TEST_F(MacroFileTest, SavedFilesDecodeWithTheScheme) {
     setRows({{"Variable", "X;5;Numerique;"}, {"Type", "Été;"}, {"Pause", "1;Sec;"}});
     AddWatchRow(*form, "X", "5");
     TTabIgnoreMsg = {{"3", "Avertissement", true}, {"4", "Oublié", false}};
-    Form23->ComboBox1->setCurrentIndex(1);
+    ProcessPriority = 1;
     MacroPassword = "abc";
     saveAs(path("m.mcr"));
     ASSERT_EQ(messageTexts(), QStringList({"Votre macro n'est pas en priorité normal, voulez vous sauvegarder ce "
@@ -66,7 +67,7 @@ TEST_F(MacroFileTest, SavedFilesDecodeWithTheScheme) {
 
     // Without a password the bytes are plain: "É" is one byte, C9.
     MacroPassword.clear();
-    Form23->ComboBox1->setCurrentIndex(3);
+    ProcessPriority = 3;
     saveAs(path("plain.mcr"));
     const QByteArray plain = readFile(path("plain.mcr"));
     ASSERT_EQ(plain.size(), 5 * 277);
@@ -311,21 +312,21 @@ TEST_F(MacroFileTest, IgnoredWarningsBelongToTheOpenMacro) {
 
 TEST_F(MacroFileTest, PriorityIsKeptPerMacro) {
     setRows({{"Type", "a;"}});
-    Form23->ComboBox1->setCurrentIndex(1);
+    ProcessPriority = 1;
     saveAs(path("haute.mcr"));
-    Form23->ComboBox1->setCurrentIndex(3);
+    ProcessPriority = 3;
     saveAs(path("normale.mcr"));
-    Form23->ComboBox1->setCurrentIndex(5);
+    ProcessPriority = 5;
     messages.answer = mrNo;
     form->OpenFileMacro(path("haute.mcr"), form->ListView1, QString(), -1);
-    EXPECT_EQ(Form23->ComboBox1->currentText(), "Haute");
-    EXPECT_EQ(nices.mid(nices.size() - 2), QVector<int>({0, -20}));  // reset, then the macro's own
+    EXPECT_EQ(ProcessPriorityNames().value(ProcessPriority), "Haute");
+    EXPECT_EQ(desk().nices.mid(desk().nices.size() - 2), QVector<int>({0, -20}));  // reset, then the macro's own
     form->OpenFileMacro(path("normale.mcr"), form->ListView1, QString(), -1);
-    EXPECT_EQ(Form23->ComboBox1->currentIndex(), 3);
+    EXPECT_EQ(ProcessPriority, 3);
     // An index outside the list is not applied.
     writeFile(path("bad.mcr"), record("Type", "a;", false) + record("[Process Priority]", "9", false));
     form->OpenFileMacro(path("bad.mcr"), form->ListView1, QString(), -1);
-    EXPECT_EQ(Form23->ComboBox1->currentIndex(), 3);
+    EXPECT_EQ(ProcessPriority, 3);
 }
 
 TEST_F(MacroFileTest, InsertModeAddsRowsWhereAsked) {

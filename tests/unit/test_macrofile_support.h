@@ -1,6 +1,8 @@
 #pragma once
 // Shared by the macro file, password and variable tests: a main window whose
 // file dialogs, password question, priority and input box are answered here.
+#include "platform/fake/FakePlatform.h"
+#include "tests/support/TestServices.h"
 #include "core/FileDialog.h"
 #include "core/IgnoreMsg.h"
 #include "core/MacroFile.h"
@@ -56,30 +58,24 @@ class FilesTest : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        TForm23::SetProcessNice = [this](int nice) {
-            nices << nice;
-            return niceError;
-        };
-        TFileDialog::setAnswerer([this](TFileDialog& d) {
+        testServices().onChooseFile = [this](TFileDialog& d) {
             const QString name = d.kind() == TFileDialog::Open ? openAnswer : saveAnswer;
             dialogs << d.objectName();
             if (name.isEmpty()) return false;
             d.FileName = name;
             return true;
-        });
-        TForm32::OnAsk = [this](TForm32& f) {
-            ++passwordQuestions;
-            if (typedPassword.isNull()) return f.Button2Click();
-            f.Edit1->setText(typedPassword);
-            f.Button1Click();
         };
-        MacroFileServices.ImportOtherLangText = [this](const QString& file, TListView*) { imported << file; };
+        testServices().onModal = [this](QWidget& w) {
+            auto* f = qobject_cast<TForm32*>(&w);
+            if (!f) return;
+            ++passwordQuestions;
+            if (typedPassword.isNull()) return f->Button2Click();
+            f->Edit1->setText(typedPassword);
+            f->Button1Click();
+        };
+        testServices().onImportOtherLangText = [this](const QString& file, TListView*) { imported << file; };
     }
     void TearDown() override {
-        TForm23::SetProcessNice = [](int) { return 0; };
-        TFileDialog::setAnswerer(nullptr);
-        TForm32::OnAsk = nullptr;
-        MacroFileServices = {};
         MacroPassword.clear();
         ProtectSourceOnly = false;
         EditOnOpen = CommandLineRun = false;
@@ -108,8 +104,8 @@ protected:
         return out;
     }
 
-    QVector<int> nices;
-    int niceError = 0;
+    // The nice values given to the process, and the error the next one meets.
+    static platform::FakePlatform& desk() { return static_cast<platform::FakePlatform&>(platform::desktop()); }
     QString openAnswer, saveAnswer;
     QStringList dialogs, imported;
     QString typedPassword;  // null: "Annuler"

@@ -1,4 +1,5 @@
 // The command palette and the edit entry.
+#include "tests/support/TestServices.h"
 #include "core/FileDialog.h"
 #include "core/History.h"
 #include "core/Unit1.h"
@@ -54,8 +55,6 @@ protected:
         form->show();
     }
     void TearDown() override {
-        TFileDialog::setAnswerer(nullptr);
-        TForm1::setPluginRowEditor(nullptr);
         MainWindowTest::TearDown();
     }
     void edit(int row) {
@@ -64,14 +63,14 @@ protected:
     }
     // Answers the file dialog with `name` (empty: cancelled) and keeps what it was shown.
     void answerFiles(const QString& name) {
-        TFileDialog::setAnswerer([this, name](TFileDialog& d) {
+        testServices().onChooseFile = [this, name](TFileDialog& d) {
             shownFilter = d.Filter;
             shownIndex = d.FilterIndex;
             shownName = d.FileName;
             if (name.isEmpty()) return false;
             d.FileName = name;
             return true;
-        });
+        };
     }
     void closeDialogs() {
         for (const PaletteCase& c : kPalette)
@@ -260,11 +259,15 @@ TEST_F(PaletteTest, ExecuteRowPreparesTheSharedOpenDialog) {
 int pluginEdits = 0;
 
 TEST_F(PaletteTest, PluginRowsGoToThePluginEditor) {
-    TForm1::setPluginRowEditor([](int row) {
-        ++pluginEdits;
-        EditMode = false;
-        return row == 0 && Form1->ListView1->keyword(row) == QLatin1String("MonPlugin");
-    });
+    struct PluginEditor : TestServices {
+        bool EditPluginRow(int row) override {
+            ++pluginEdits;
+            EditMode = false;
+            return row == 0 && Form1->ListView1->keyword(row) == QLatin1String("MonPlugin");
+        }
+    } services;
+    InstallServices(&services);
+    const auto restore = qScopeGuard([] { InstallServices(&testServices()); });
     setRows({{"MonPlugin", "x;"}, {"AutrePlugin", "y;"}});
     edit(0);
     edit(1);

@@ -1,4 +1,5 @@
 #include "platform/Cp1252.h"
+#include "tests/support/TestServices.h"
 #include "tests/unit/test_macrofile_support.h"
 
 #include <QCheckBox>
@@ -100,7 +101,8 @@ TEST_F(PasswordTest, ValidationAnswersOneZeroOrTwo) {
         EXPECT_FALSE(Form32->isVisible());
     }
     // Closing by the title bar counts as "Valider".
-    TForm32::OnAsk = [](TForm32& f) {
+    testServices().onModal = [](QWidget& w) {
+        auto& f = static_cast<TForm32&>(w);
         f.Edit1->setText("abc");
         f.close();
     };
@@ -120,17 +122,17 @@ TEST_F(PasswordTest, TheBoxShowsTheFilesSourceOnlyFlag) {
 }
 
 TEST_F(PasswordTest, APriorityThatCannotBeSetIsReported) {
-    niceError = EPERM;
+    desk().niceError = EPERM;
     Form23->ComboBox1->setCurrentIndex(1);
     Form23->ComboBox1Change(form);
-    EXPECT_EQ(nices.last(), -20);
+    EXPECT_EQ(desk().nices.last(), -20);
     EXPECT_EQ(messageTexts(), QStringList({QString::fromLocal8Bit(std::strerror(EPERM)) + " (Priority [1])"}));
     const std::vector<std::pair<int, int>> table = {{0, -20}, {2, -10}, {3, 0}, {4, 19}, {5, 19}};
-    niceError = 0;
+    desk().niceError = 0;
     for (auto [index, nice] : table) {
         Form23->ComboBox1->setCurrentIndex(index);
         Form23->ComboBox1Change(form);
-        EXPECT_EQ(nices.last(), nice) << index;
+        EXPECT_EQ(desk().nices.last(), nice) << index;
     }
 }
 

@@ -1,11 +1,12 @@
 // Run-time errors, the execution report and its files, the progress window.
+#include "core/Settings.h"
 #include "core/MacroFile.h"
 #include "core/Unit1.h"
 #include "core/Variables.h"
 #include "engine/Handlers.h"
 #include "engine/Rtf.h"
-#include "engine/RunState.h"
-#include "engine/Unit29.h"
+#include "core/RunState.h"
+#include "core/Unit29.h"
 #include "engine/mdlfnct.h"
 #include "tools/Unit19.h"
 
@@ -43,9 +44,9 @@ protected:
         TListVar.clear();
         calls = carriedOn = 0;
         MacroRunning = RunEndedInError = false;
-        Form19->CheckBox1->setChecked(false);
-        Form19->CheckBox4->setChecked(false);
-        Form19->Edit3->setText(home.filePath("rapport.doc"));
+        settings().GeneralActive = false;
+        settings().CheckBeforeRun = false;
+        settings().ReportFile = home.filePath("rapport.doc");
     }
     void TearDown() override {
         SubMacroList = nullptr;
@@ -163,7 +164,7 @@ TEST_F(Report, ExpandParamValuesHidesThePassword) {
              {"Calcul évolué", "N = N + 1"}});
     form->WriteVariable("VAR", "[PASSWORD]", "secret");
     form->WriteVariable("VAR", "N", "7");
-    QVector<TForm1::ParamValue> pairs;
+    QVector<ParamValue> pairs;
     form->ExpandParamValues(form->ListView1, 2, pairs);
     ASSERT_EQ(pairs.size(), 2);
     EXPECT_EQ(pairs[0].value, "7");
@@ -184,7 +185,7 @@ TEST_F(Report, ProcedureDefinitionsAreNotReported) {
 TEST_F(Report, RollOverPast80000Characters) {
     for (bool files : {false, true}) {
         SCOPED_TRACE(files);
-        Form19->CheckBox5->setChecked(files);
+        settings().Report = files;
         QFile::remove(home.filePath("rapport000001.doc"));
         form->ComboBox1->clear();
         form->ComboBox1->addItem("000001");
@@ -198,7 +199,7 @@ TEST_F(Report, RollOverPast80000Characters) {
 }
 
 TEST_F(Report, FilesAtTheEndOfARun) {
-    Form19->CheckBox5->setChecked(true);
+    settings().Report = true;
     setRows({{"Variable", "A;{1};Alpha;"}});
     form->ComboBox1->addItem("000002");
     QFile stale(home.filePath("rapport000002.doc"));
@@ -220,7 +221,7 @@ TEST_F(Report, FilesAtTheEndOfARun) {
 }
 
 TEST_F(Report, SeveralNumbersLeaveTheirListInTheBaseFile) {
-    Form19->CheckBox5->setChecked(true);
+    settings().Report = true;
     form->CheckBox3->setChecked(true);
     setRows({{"Commentaire", QString(200, u'y')}});
     // The row runs again until a third report number starts.
@@ -252,10 +253,10 @@ TEST_F(Report, MissingReportFile) {
 TEST_F(Report, ReportCheckBoxFollowsTheOption) {
     form->CheckBox3->setChecked(true);
     form->CheckBox3Click();
-    EXPECT_TRUE(Form19->CheckBox5->isChecked());
+    EXPECT_TRUE(settings().Report);
     form->CheckBox3->setChecked(false);
     form->CheckBox3Click();
-    EXPECT_FALSE(Form19->CheckBox5->isChecked());
+    EXPECT_FALSE(settings().Report);
 }
 
 TEST_F(Report, StrToNumber) {

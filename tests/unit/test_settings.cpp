@@ -1,6 +1,7 @@
 // The settings store: the loader, the writer behind "Valider" and the macro's own settings file.
+#include "core/Settings.h"
 #include "core/Unit1.h"
-#include "engine/RunState.h"
+#include "core/RunState.h"
 #include "platform/Cp1252.h"
 #include "platform/IniFile.h"
 #include "tests/unit/test_startup_support.h"
@@ -71,11 +72,11 @@ TEST_F(SettingsTest, AMissingFileGivesTheDefaultsAndValiderWritesThemInOrder) {
     EXPECT_EQ(Form19->Label36->text(), "26/06/08");
     EXPECT_EQ(Form19->Label30->text(), "Version du logiciel actuelle : 26/06/08");
     EXPECT_EQ(Form19->Edit3->text(), file("rapport.doc"));
-    EXPECT_EQ(ReportFileName, file("rapport.doc"));
+    EXPECT_EQ(settings().ReportFileName, file("rapport.doc"));
     EXPECT_EQ(Form19->HotKey1->keySequence(), QKeySequence("Alt+F1"));
     EXPECT_EQ(Form19->HotKey2->keySequence(), QKeySequence("Alt+F2"));
-    EXPECT_EQ(ObjectPosX, 1024 - 80);
-    EXPECT_EQ(ObjectPosY, 768 - 100);
+    EXPECT_EQ(settings().ObjectPosX, 1024 - 80);
+    EXPECT_EQ(settings().ObjectPosY, 768 - 100);
     EXPECT_TRUE(Form19->Label13->font().bold());
     EXPECT_FALSE(Form19->Label14->font().bold());
     EXPECT_EQ(FontColor(Form19->Label15), 128);
@@ -115,7 +116,7 @@ TEST_F(SettingsTest, FontsWithAnEmptySizeOrSeveralStyles) {
     EXPECT_EQ(Form19->Label14->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_EQ(Form19->Label15->font().pointSize(), 12);
     EXPECT_FALSE(Form19->Label15->font().underline());  // only "1" sets a style
-    EXPECT_EQ(FontParam.Size, "");
+    EXPECT_EQ(settings().FontParam.Size, "");
 
     Form19->Button1Click();
     EXPECT_EQ(value(config(), "FontParam", "fsBold"), "1");
@@ -150,7 +151,7 @@ TEST_F(SettingsTest, ReportFileAndNumbersOutOfRange) {
                     "[Delais]\r\nGeneral_time=abc\r\nType_time=99999\r\nSpeedMouse=x\r\n");
     Form19->LoadOptions(QString());
     EXPECT_EQ(Form19->Edit3->text(), "/no/such/folder/mon rapport.doc");
-    EXPECT_EQ(ReportFileName, file("mon rapport.doc"));
+    EXPECT_EQ(settings().ReportFileName, file("mon rapport.doc"));
     EXPECT_EQ(Form19->TPGEdit->text(), "10");
     EXPECT_EQ(Form19->TPFEdit->text(), "30");
     EXPECT_EQ(Form19->TrackBar1->value(), 10);
@@ -202,11 +203,11 @@ TEST_F(SettingsTest, AMacrosOwnFileThatCannotBeMadeSaysSo) {
 TEST_F(SettingsTest, CommandColoursFollowTheFileOrder) {
     write(config(), "[ColorCommandes]\r\nPause=$00FF00\r\nGoto=12\r\nType=rouge\r\n");
     Form19->LoadOptions(QString());
-    ASSERT_EQ(CommandColors.size(), 3);
-    EXPECT_EQ(CommandColors[0].Name, "Pause");
-    EXPECT_EQ(CommandColors[0].Color, 0x00FF00);
-    EXPECT_EQ(CommandColors[1].Color, 12);
-    EXPECT_EQ(CommandColors[2].Color, clWhite);
+    ASSERT_EQ(settings().CommandColors.size(), 3);
+    EXPECT_EQ(settings().CommandColors[0].Name, "Pause");
+    EXPECT_EQ(settings().CommandColors[0].Color, 0x00FF00);
+    EXPECT_EQ(settings().CommandColors[1].Color, 12);
+    EXPECT_EQ(settings().CommandColors[2].Color, clWhite);
 }
 
 TEST_F(SettingsTest, BackgroundPictures) {
@@ -222,17 +223,17 @@ TEST_F(SettingsTest, BackgroundPictures) {
     QStringList items;
     for (int i = 0; i < Form19->ComboBox5->count(); ++i) items << Form19->ComboBox5->itemText(i);
     EXPECT_EQ(items, QStringList({"Aucun", "Bézier aléatoire", "casse.bmp", "fond.bmp"}));
-    EXPECT_EQ(BackgroundBitmap.size(), QSize(4, 4));
+    EXPECT_EQ(settings().BackgroundBitmap.size(), QSize(4, 4));
 
     write(config(), "[General]\r\nBackground=casse.bmp\r\n");
     Form19->LoadOptions(QString());
-    EXPECT_TRUE(BackgroundBitmap.isNull());
+    EXPECT_TRUE(settings().BackgroundBitmap.isNull());
     EXPECT_EQ(Form19->ComboBox5->currentText(), "casse.bmp");
     EXPECT_EQ(value(config(), "General", "Background"), "Aucun");
 
     write(config(), "[General]\r\nBackground=" + file("absent.bmp").toUtf8() + "\r\n");
     Form19->LoadOptions(QString());
-    EXPECT_TRUE(BackgroundBitmap.isNull());
+    EXPECT_TRUE(settings().BackgroundBitmap.isNull());
     EXPECT_EQ(value(config(), "General", "Background"), file("absent.bmp"));
 }
 
@@ -241,10 +242,10 @@ TEST_F(SettingsTest, ValiderStoresTheDateOnlyAfterAnUpdateCheck) {
     Form19->LoadOptions(QString());
     Form19->Button1Click();
     EXPECT_EQ(value(config(), "MAJ", "DateVerif"), "01/01/20");
-    UpdateCheckDone = true;
+    settings().UpdateCheckDone = true;
     Form19->Button1Click();
     EXPECT_EQ(value(config(), "MAJ", "DateVerif"), QDate::currentDate().toString("dd/MM/yy"));
-    EXPECT_FALSE(UpdateCheckDone);
+    EXPECT_FALSE(settings().UpdateCheckDone);
 }
 
 TEST_F(SettingsTest, TheUpdateCheckRunsWhenItIsDue) {

@@ -1,12 +1,13 @@
 // Start-up and the main window's life: the command line, the settings file in
 // use, recent files, window positions, a new macro, help and the tray texts.
+#include "tests/support/TestServices.h"
 #include "apps/orvanel/Program.h"
 #include "core/FileDialog.h"
 #include "core/History.h"
 #include "core/MacroFileRecord.h"
 #include "core/Startup.h"
 #include "core/Unit1.h"
-#include "engine/RunState.h"
+#include "core/RunState.h"
 #include "look/XPMenu.h"
 #include "platform/IniFile.h"
 #include "tests/unit/test_startup_support.h"
@@ -29,15 +30,13 @@ class StartupTest : public ProgramFolderTest {
 protected:
     void SetUp() override {
         ProgramFolderTest::SetUp();
-        TForm23::SetProcessNice = [](int) { return 0; };
-        SetShellOpener([this](const QString& path, const QString& fragment) {
+        testServices().onOpenDocument = [this](const QString& path, const QString& fragment) {
             opened << path + u'#' + fragment;
             return true;
-        });
+        };
     }
     void TearDown() override {
         SetProgramArguments({});
-        SetShellOpener(nullptr);
         EditOnOpen = ExportOnOpen = CommandLineRun = AutoRun = false;
         ApplicationTerminated = false;
         ProgramFolderTest::TearDown();

@@ -1,4 +1,6 @@
 // System variables, their list window, key names and the machine status they read.
+#include "engine/Unit28.h"
+#include "core/Settings.h"
 #include "core/Form.h"
 #include "core/Unit1.h"
 #include "core/Variables.h"
@@ -61,7 +63,7 @@ TEST_F(SysVars, LiveValuesFollowTheDesktop) {
     fake().keysToggled.insert(platform::VK_NUMLOCK);
     EXPECT_EQ(read("[NUMLOCK]"), "1");
     EXPECT_EQ(read("[VK_ENTER]"), "\r");
-    Form19->TPGEdit->setText("250");
+    settings().GeneralTime = "250";
     EXPECT_EQ(read("[DELAY]"), "250");
     EXPECT_EQ(read("[SYSDIR.CURRENT]"), QDir::currentPath());
     EXPECT_EQ(read("[SYSDIR.CURRENTMACRO]"), "") << "no macro file open";
@@ -73,7 +75,7 @@ TEST_F(SysVars, WritesAndTheirSideEffects) {
     EXPECT_EQ(fake().clipboard, "copié");
     EXPECT_EQ(read("[CLIPBOARD]"), "copié");
     write("[DELAY]", "40");
-    EXPECT_EQ(Form19->TPGEdit->text(), "40");
+    EXPECT_EQ(settings().GeneralTime, "40");
     const QByteArray tmp = qgetenv("TMPDIR");
     write("[SYSDIR.TEMP]", "/tmp/orvanel-essai");
     EXPECT_EQ(qgetenv("TMPDIR"), "/tmp/orvanel-essai");
@@ -110,10 +112,10 @@ TEST_F(SysVars, ProgressIsClampedAndDrivesItsWindow) {
 
 TEST_F(SysVars, EventActivateSwitchesMonitoring) {
     QVector<bool> switched;
-    SwitchEventMonitoring = [&](bool on) { switched << on; };
     write("[EVENT.ACTIVATE]", "1");
+    switched << EventMonitoring;
     write("[EVENT.ACTIVATE]", "0");
-    SwitchEventMonitoring = nullptr;
+    switched << EventMonitoring;
     EXPECT_EQ(switched, QVector<bool>({true, false}));
     EXPECT_EQ(read("[EVENT.ACTIVATE]"), "0");
 }

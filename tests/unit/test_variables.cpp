@@ -1,3 +1,4 @@
+#include "tests/support/TestServices.h"
 #include "platform/Platform.h"
 #include "platform/fake/FakePlatform.h"
 #include "tests/unit/test_macrofile_support.h"
@@ -11,7 +12,7 @@
 namespace {
 
 // A small system-variable table: "[RO]" read-only at "42", "[RW]" writable.
-class FakeSysVars : public TSysVarTable {
+class FakeSysVars : public TestServices::SysVars {
 public:
     bool IsSysVar(const QString& name) const override { return name == "[RO]" || name == "[RW]"; }
     bool IsWritable(const QString& name) const override { return name == "[RW]"; }
@@ -27,8 +28,6 @@ public:
 class VariablesTest : public FilesTest {
 protected:
     void TearDown() override {
-        SetSysVarTable(nullptr);
-        setWatchInput(nullptr);
         FilesTest::TearDown();
     }
     QString read(const QString& name, const QString& def = "0") {
@@ -64,7 +63,7 @@ TEST_F(VariablesTest, StoreReadsAndWritesByName) {
 
 TEST_F(VariablesTest, SystemVariablesFollowTheirTable) {
     FakeSysVars sys;
-    SetSysVarTable(&sys);
+    testServices().sysVars = &sys;
     form->WriteVariable("VAR", "[RO]", "5");
     EXPECT_EQ(read("[RO]"), "42");
     EXPECT_EQ(TListVar[0].Value, "42");
@@ -97,13 +96,13 @@ TEST_F(VariablesTest, WatchListShowsLiveValuesAndHidesThePassword) {
     EXPECT_EQ(watch().first(), "N=1000");
     // The input box of "Modifier" is a password box for "[PASSWORD]".
     bool passwordMode = false;
-    setWatchInput([&](const QString& caption, const QString& prompt, QString& text, bool password) {
+    testServices().onAskText = [&](const QString& caption, const QString& prompt, QString& text, bool password) {
         EXPECT_EQ(caption, "Modification de variable");
         EXPECT_EQ(prompt, "Valeur");
         passwordMode = password;
         text = "neuf";
         return true;
-    });
+    };
     form->CheckBox1->setChecked(true);
     form->ListView3->selectRow(1);
     form->Modifier1Click();
@@ -117,10 +116,10 @@ TEST_F(VariablesTest, ModifyChecksTheKind) {
     AddWatchRow(*form, "N", "3");
     AddWatchRow(*form, "Z", "");
     QString typed = "x";
-    setWatchInput([&](const QString&, const QString&, QString& text, bool) {
+    testServices().onAskText = [&](const QString&, const QString&, QString& text, bool) {
         text = typed;
         return true;
-    });
+    };
     form->ListView3->selectRow(0);
     form->Modifier1Click();
     EXPECT_EQ(messageTexts(), QStringList({"Valeur incorrecte"}));
@@ -136,7 +135,7 @@ TEST_F(VariablesTest, ModifyChecksTheKind) {
 
 TEST_F(VariablesTest, WatchRowsDeleteResetCopyAndMove) {
     FakeSysVars sys;
-    SetSysVarTable(&sys);
+    testServices().sysVars = &sys;
     setRows({{"Variable", "N;3;Numerique;"}, {"Variable", "A;x;Alpha;"}, {"Variable", "O;1;Objet;"}});
     for (const char* name : {"N", "A", "O", "[RO]", "[RW]", "Z"}) AddWatchRow(*form, name, "v");
     form->Reinitialiertouteslesvariable1Click();

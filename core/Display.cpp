@@ -1,8 +1,8 @@
-#include "engine/Display.h"
+#include "core/Display.h"
 
 #include "core/Dialogs.h"
+#include "core/Settings.h"
 #include "platform/Platform.h"
-#include "tools/Unit19.h"
 
 #include <QSize>
 
@@ -34,11 +34,10 @@ int ChangeResolEcran(int width, int height, bool apply, int bitsPerPixel) {
 }
 
 void ChangeScreenResolution(bool restore) {
-    if (!Form19) return;
-    const QString chosen = Form19->ComboBox1->currentText();
-    if (chosen == QLatin1String("Pas de changement")) return;
+    const QString chosen = settings().ResolutionFormat;
+    if (chosen == kNoResolutionChange) return;
     if (restore) {
-        if (Form19->CheckBox7->isChecked() && Form19->CheckBox7->isEnabled())
+        if (settings().RestoreResolution)
             ChangeResolEcran(startupMode.width, startupMode.height, true, startupMode.bitsPerPixel);
         return;
     }

@@ -1,8 +1,8 @@
-#include "engine/Unit29.h"
+#include "core/Unit29.h"
 
 #include "core/Debug.h"
 #include "core/Unit1.h"
-#include "engine/RunState.h"
+#include "core/RunState.h"
 
 #include <QKeyEvent>
 #include <QLabel>

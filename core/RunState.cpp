@@ -1,14 +1,14 @@
-#include "engine/RunState.h"
+#include "core/RunState.h"
 
+#include "core/Settings.h"
 #include "core/Unit1.h"
-
 #include "platform/ProgramFolder.h"
-#include "tools/Unit19.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <cstdio>
 
+int ExecState = 0;
 int CurrentOrderIndex = 0;
 bool MacroRunning = false;
 TActiveOrder ActiveOrder;
@@ -27,8 +27,8 @@ TListView* SubMacroList = nullptr;
 int SubMacroRow = 0;
 
 QString ReportBasePath() {
-    QString path = ReportFileName;
-    if (path.isEmpty() && Form19) path = Form19->Edit3->text().trimmed();
+    QString path = settings().ReportFileName;
+    if (path.isEmpty()) path = settings().ReportFile.trimmed();
     if (path.isEmpty()) return platform::programFile(QStringLiteral("rapport.doc"));
     return QFileInfo(path).isRelative() ? platform::programFile(path) : path;
 }

@@ -1,7 +1,5 @@
 #pragma once
-// The run state every engine part reads. ExecState itself is declared in
-// core/Unit1.h (0 idle, 1 running, 2 step, 3 paused, 4 breakpoint, 5 step
-// with a command running).
+// The run state: what the runner sets and every part reads.
 #include <QIcon>
 #include <QString>
 #include <QVector>
@@ -11,6 +9,9 @@ class TListView;
 // One flag per row of the list being run; false skips that row once.
 using TActiveOrder = QVector<bool>;
 
+// Shown in the caption: 0 idle, 1 running, 2 step, 3 paused, 4 stopped at a
+// breakpoint, 5 step with a command running.
+extern int ExecState;
 extern int CurrentOrderIndex;       // row of ListView1 being run
 extern bool MacroRunning;           // every wait ends when it turns false
 extern TActiveOrder ActiveOrder;    // the main run's skip-once flags

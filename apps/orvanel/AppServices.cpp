@@ -1,0 +1,29 @@
+#include "apps/orvanel/AppServices.h"
+
+#include "editors/Palette.h"
+#include "engine/Runner.h"
+#include "engine/SysVars.h"
+
+TRunControl& AppServices::Run() { return Runner ? static_cast<TRunControl&>(*Runner) : CoreServices::Run(); }
+
+void AppServices::BuildSystemVariables() { BuildSystemVariableList(); }
+
+bool AppServices::IsSysVar(const QString& name) { return SystemVariableIndex(name) >= 0; }
+
+bool AppServices::SysVarWritable(const QString& name) {
+    const int i = SystemVariableIndex(name);
+    return i >= 0 && TListOfSysVar[i].Writable;
+}
+
+QString AppServices::ReadSysVar(const QString& name) {
+    QString value;
+    ReadSystemVariable(name, value);
+    return value;
+}
+
+void AppServices::WriteSysVar(const QString& name, const QString& value) { WriteSystemVariable(name, value); }
+
+bool AppServices::EditRow(const QString& keyword) {
+    EditSelectedRow(keyword);
+    return true;
+}

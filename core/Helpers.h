@@ -1,0 +1,36 @@
+#pragma once
+// The helpers the checker and the dialogs share with the engine: parameter
+// splitting, number, date, time and name checks, and the kinds and values of
+// the variables a list declares.
+#include "core/Params.h"
+
+#include <QString>
+#include <QStringList>
+
+class TListView;
+
+namespace mdlfnct {
+
+// Second splitter: fills all 20 fields; the empty text is one empty field.
+TParamFields SplitParams(const QString& s);
+// A field of that row equals text (case-sensitive). Null list: the main list.
+bool LineHasParam(int row, const QString& text, TListView* list = nullptr);
+// Rows with that keyword for which LineHasParam holds. Null list: the main list.
+int CountCommandsWithParam(const QString& keyword, const QString& text, TListView* list = nullptr);
+
+using TStrArray = QStringList;
+TStrArray SplitString(const QString& text, const QString& delimiter);
+bool IsInteger(const QString& text);
+bool IsFloat(const QString& text);
+int StrToIntOrZero(const QString& text);
+bool IsValidDate(const QString& text);
+// 8 characters "hh:mm:ss": three integer pairs and ":" at positions 3 and 6.
+bool TimeValide(const QString& text);
+bool IsValidFileName(const QString& name);
+bool IsValidPath(const QString& path);
+// The value a field stands for: a declared Numerique/Alpha variable's value, else the text itself.
+QString GetVarValue(const QString& name);
+// "Numerique", "Alpha", "Objet" or "No_Type", from the "Variable" rows of the list being run.
+QString GetVarType(const QString& name);
+
+}  // namespace mdlfnct

@@ -1,0 +1,151 @@
+#include "core/Services.h"
+
+#include "core/FileDialog.h"
+#include "core/RunControl.h"
+#include "core/RunState.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QThread>
+#include <QUrl>
+
+namespace {
+
+// Nobody could ever answer a window on the offscreen platform.
+bool offscreen() { return QGuiApplication::platformName() == QLatin1String("offscreen"); }
+
+struct ButtonMap {
+    int ours;
+    QMessageBox::StandardButton qt;
+    int result;
+};
+constexpr ButtonMap kButtons[] = {
+    {mbOK, QMessageBox::Ok, mrOk},          {mbCancel, QMessageBox::Cancel, mrCancel},
+    {mbYes, QMessageBox::Yes, mrYes},       {mbNo, QMessageBox::No, mrNo},
+    {mbAbort, QMessageBox::Abort, mrAbort}, {mbRetry, QMessageBox::Retry, mrRetry},
+    {mbIgnore, QMessageBox::Ignore, mrIgnore},
+};
+
+// Without an engine nothing runs: the controls only keep the state idle.
+class IdleRun : public TRunControl {
+public:
+    void Execute(QObject*, bool, int) override {}
+    void Execute1Click() override {}
+    void Paspas1Click() override {}
+    void Stop1Click() override {
+        MacroRunning = false;
+        ExecState = 0;
+    }
+    void Pointdarrt1Click() override {}
+    void Reprendrelexcution1Click() override {}
+    void SpeedButton29Click() override {}
+    void Executer1Click() override {}
+    void FormKeyUp(int) override {}
+    void WaitWithMessages(unsigned milliseconds) override {
+        QElapsedTimer elapsed;
+        elapsed.start();
+        while (elapsed.elapsed() < qint64(milliseconds)) {
+            QCoreApplication::processEvents();
+            QThread::msleep(5);
+        }
+    }
+    void FnctPause(const QString&) override {}
+    void Execute_commande(TListView*, int& index, QVector<bool>&) override { ++index; }
+    void RaiseExecError(const QString&, int) override {}
+    void AddToRapport(const QString&, const QString&) override {}
+    void ExpandParamValues(TListView*, int, QVector<ParamValue>& pairs) override { pairs.clear(); }
+    double StrToNumber(const QString& text) override { return text.toDouble(); }
+    void CheckBox3Click() override {}
+    void ComboBox1Change() override {}
+};
+
+CoreServices*& installed() {
+    static CoreServices* services = nullptr;
+    return services;
+}
+
+}  // namespace
+
+CoreServices& Services() {
+    static CoreServices defaults;
+    return installed() ? *installed() : defaults;
+}
+
+void InstallServices(CoreServices* services) { installed() = services; }
+
+int CoreServices::AskMessage(const MessageRequest& request) {
+    QMessageBox::Icon icon = QMessageBox::Information;
+    switch (request.type) {
+        case MsgType::Warning: icon = QMessageBox::Warning; break;
+        case MsgType::Error: icon = QMessageBox::Critical; break;
+        case MsgType::Confirmation: icon = QMessageBox::Question; break;
+        case MsgType::Information: break;
+    }
+    QMessageBox box(icon, request.caption, request.text);
+    for (const ButtonMap& b : kButtons)
+        if (request.buttons & b.ours) box.addButton(b.qt);
+    const auto pressed = QMessageBox::StandardButton(box.exec());
+    for (const ButtonMap& b : kButtons)
+        if (b.qt == pressed) return b.result;
+    return request.buttons & mbCancel ? mrCancel : mrNone;
+}
+
+bool CoreServices::ChooseFile(TFileDialog& dialog) {
+    if (offscreen()) return false;
+    // "Name|*.a|Other|*.b" becomes "Name (*.a);;Other (*.b)".
+    const QStringList parts = dialog.Filter.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) filters << parts[i] + QStringLiteral(" (") + parts[i + 1] + u')';
+    QString selected = filters.value(dialog.FilterIndex - 1);
+    auto* owner = qobject_cast<QWidget*>(dialog.parent());
+    const QString filter = filters.join(QStringLiteral(";;"));
+    const QString name = dialog.kind() == TFileDialog::Open
+                             ? QFileDialog::getOpenFileName(owner, QString(), dialog.FileName, filter, &selected)
+                             : QFileDialog::getSaveFileName(owner, QString(), dialog.FileName, filter, &selected);
+    if (name.isEmpty()) return false;
+    dialog.FileName = name;
+    dialog.FilterIndex = int(filters.indexOf(selected)) + 1;
+    return true;
+}
+
+bool CoreServices::AskText(const QString& caption, const QString& prompt, QString& text, bool password) {
+    if (offscreen()) return false;
+    bool ok = false;
+    text = QInputDialog::getText(QApplication::activeWindow(), caption, prompt,
+                                 password ? QLineEdit::Password : QLineEdit::Normal, text, &ok);
+    return ok;
+}
+
+void CoreServices::ShowModal(QWidget& window) {
+    window.setWindowModality(Qt::ApplicationModal);
+    window.show();
+    if (!offscreen())
+        while (window.isVisible()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    window.setWindowModality(Qt::NonModal);
+}
+
+bool CoreServices::OpenDocument(const QString& path, const QString& fragment) {
+    const QFileInfo info(path);
+    if (!info.exists()) return false;
+    if (fragment.isEmpty() && info.isFile() && info.isExecutable() &&
+        QProcess::startDetached(info.absoluteFilePath(), {}, info.absolutePath()))
+        return true;
+    QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
+    if (!fragment.isEmpty()) url.setFragment(fragment);
+    return OpenUrl(url);
+}
+
+bool CoreServices::OpenUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+
+void CoreServices::Terminate(int status) { QCoreApplication::exit(status); }
+
+TRunControl& CoreServices::Run() {
+    static IdleRun idle;
+    return idle;
+}

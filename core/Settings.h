@@ -1,0 +1,111 @@
+#pragma once
+// The settings store: every key of the settings file with its default, held
+// in one typed object that the engine, the checker, the editor and the
+// dialogs read. LoadSettings fills it from a file and applies it to the main
+// window; the options dialog binds its controls to it and SaveSettings writes
+// what its "Valider" saves.
+#include "look/Colors.h"
+
+#include <QFont>
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// A font as the settings file holds it: Color, Height and Size as decimal
+// text, the four style flags "1" or "0".
+struct TMyFont {
+    QString Color, Height, Name, Size, fsBold, fsItalic, fsUnderLine, fsStrikeOut;
+    bool operator==(const TMyFont&) const = default;
+};
+// The font a record names (size 8 when Size is empty or not a number; the
+// size wins over the height), and its colour value.
+QFont MyFontToQFont(const TMyFont& font, const QFont& base = QFont());
+TColor MyFontColor(const TMyFont& font);
+// The record of a font and its colour value.
+TMyFont QFontToMyFont(const QFont& font, TColor color);
+
+// One (keyword, colour) pair of the section "ColorCommandes", in file order.
+struct TOrderColor {
+    QString Name;
+    TColor Color = clWhite;
+};
+
+struct TSettings {
+    // [Delais]
+    QString GeneralTime = QStringLiteral("10");  // "General_time": ms between two commands
+    QString TypeTime = QStringLiteral("30");     // "Type_time": ms before each typed character
+    int SpeedMouse = 10;                         // cursor steps between two rests of a mouse move
+    QString PauseMouse = QStringLiteral("3000"); // ms of pause after the user moved the mouse
+    bool GeneralActive = true;                   // "General_Actif"
+    bool TypeActive = true;                      // "Type_Actif"
+    // [General]
+    bool VarHeader = true;
+    bool EditionMode = false;  // "Mode" is "Edition" (else "Insertion")
+    bool Grid = false;         // "Grille": only "False" turns it off
+    QString Background = QStringLiteral("Aucun");
+    QStringList Tools;         // [Outils]: programs of the Tools menu that exist
+    QVector<int> ToolNumbers;  // their line numbers from 1 (gaps for missing files)
+    // [Control]
+    bool CheckBeforeRun = true;   // "Erreur Execution"
+    bool CheckCommands = true;    // "Control Execution"
+    bool Report = false;          // "Rapport"
+    QString Separator = QStringLiteral(";");  // "CarSepParam", one character
+    QString ReportFile;           // "RapportFile" as written
+    QString ReportFileName;       // the report file used: its folder exists
+    bool SkipAnchors = true;      // "Anchor Activate" is "False"
+    QString PauseHotKey = QStringLiteral("Alt+F1");  // "PauseExecute"
+    QString StopHotKey = QStringLiteral("Alt+F2");   // "StopExecute"
+    // [VisualEffect]
+    int ObjectPosX = 0;
+    int ObjectPosY = 0;
+    // Fonts of the report and the printout.
+    TMyFont FontCommande, FontParam, FontVariable, PrinterFont;
+    // [Divers]
+    bool WaitSnd = true;
+    // [Resolution]
+    QString ResolutionFormat = QStringLiteral("Pas de changement");
+    bool RestoreResolution = true;  // "ResFin"
+    // [MAJ]
+    bool UpdateRun = false;
+    QString UpdateFrequency = QStringLiteral("Une fois par semaine");
+    QString UpdateDate = QStringLiteral("26/06/08");  // "DateVerif", "dd/mm/yy"
+    bool UpdateCheckDone = false;  // the writer then stores today's date
+    // [Detail]
+    bool ShowDetail = true;
+    // [ColorCommandes]
+    QVector<TOrderColor> CommandColors;
+    // [Langage]
+    QString Language = QStringLiteral("Français");
+    // The dialogs' shared background picture (empty: none).
+    QImage BackgroundBitmap;
+    // The file the store was read from last.
+    QString FileName;
+};
+
+// The one store of the program.
+TSettings& settings();
+// The defaults of every key (what a missing file gives).
+TSettings defaultSettings();
+
+inline const QString kNoResolutionChange = QStringLiteral("Pas de changement");
+inline const QString kShortDateFormat = QStringLiteral("dd/MM/yy");
+
+// The picture file the background choice names: a file of the program
+// folder, or a path of its own.
+QString BackgroundPicturePath(const QString& background);
+
+// Reads the settings file (empty: TForm1::GetConfigFileName) into the store
+// and applies it to the main window. A missing file or key gives the default.
+void LoadSettings(const QString& configFile = QString());
+// Writes the keys that "Valider" saves into the current settings file.
+void SaveSettings();
+
+// Says when the store was loaded, so that what shows it follows.
+class TSettingsNotifier : public QObject {
+    Q_OBJECT
+signals:
+    void loaded();
+};
+TSettingsNotifier& settingsNotifier();

@@ -1,0 +1,13 @@
+#pragma once
+// The command palette of the main window and the edit entry of its rows.
+#include <QString>
+
+class TForm1;
+
+// The palette buttons on the pages of PageControl2, one per command of the
+// command table that has a place there.
+void BuildPalette(TForm1& form);
+// The edit entry (TForm1::Editer1Click has set EditMode and PreviousParams
+// for the selected row): opens the dialog of the row's keyword for modifying
+// it, edits an "Inclusion" row's file, or hands a plug-in row to its library.
+void EditSelectedRow(const QString& keyword);

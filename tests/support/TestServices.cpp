@@ -1,0 +1,73 @@
+#include "tests/support/TestServices.h"
+
+#include <QCoreApplication>
+#include <QShowEvent>
+#include <QWidget>
+
+void TestServices::reset() { *this = TestServices(); }
+
+int TestServices::AskMessage(const MessageRequest& r) { return onMessage ? onMessage(r) : FirstButton(r); }
+
+int FirstButton(const MessageRequest& r) {
+    for (auto [button, result] : {std::pair{mbOK, mrOk}, {mbYes, mrYes}, {mbNo, mrNo}, {mbCancel, mrCancel}})
+        if (r.buttons & button) return int(result);
+    return int(mrNone);
+}
+
+bool TestServices::ChooseFile(TFileDialog& dialog) { return onChooseFile && onChooseFile(dialog); }
+
+bool TestServices::AskText(const QString& caption, const QString& prompt, QString& text, bool password) {
+    return onAskText && onAskText(caption, prompt, text, password);
+}
+
+// With an answer, the window's show handler runs and the answer acts on it,
+// the window staying as the answer leaves it; without one it is only shown.
+void TestServices::ShowModal(QWidget& window) {
+    if (!onModal) return window.show();
+    QShowEvent opened;
+    QCoreApplication::sendEvent(&window, &opened);
+    onModal(window);
+}
+
+bool TestServices::OpenDocument(const QString& path, const QString& fragment) {
+    return onOpenDocument && onOpenDocument(path, fragment);
+}
+
+bool TestServices::OpenUrl(const QUrl& url) {
+    openedUrls << url;
+    return true;
+}
+
+void TestServices::Terminate(int status) { terminations << status; }
+
+TestServices& testServices() {
+    static TestServices services;
+    return services;
+}
+
+bool TestServices::IsSysVar(const QString& name) {
+    return sysVars ? sysVars->IsSysVar(name) : AppServices::IsSysVar(name);
+}
+
+bool TestServices::SysVarWritable(const QString& name) {
+    return sysVars ? sysVars->IsWritable(name) : AppServices::SysVarWritable(name);
+}
+
+QString TestServices::ReadSysVar(const QString& name) {
+    return sysVars ? sysVars->Read(name) : AppServices::ReadSysVar(name);
+}
+
+void TestServices::WriteSysVar(const QString& name, const QString& value) {
+    if (sysVars) sysVars->Write(name, value);
+    else AppServices::WriteSysVar(name, value);
+}
+
+bool TestServices::PluginKnown(const QString& keyword) { return onPluginKnown && onPluginKnown(keyword); }
+
+PluginCheck TestServices::CheckPluginRow(const QString& keyword, const QString& params) {
+    return onCheckPluginRow ? onCheckPluginRow(keyword, params) : PluginCheck{};
+}
+
+void TestServices::ImportOtherLangText(const QString& fileName, TListView* list) {
+    if (onImportOtherLangText) onImportOtherLangText(fileName, list);
+}
