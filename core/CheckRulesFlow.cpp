@@ -68,10 +68,13 @@ bool CheckLabel(TListView* list, const QString& params, int row, int source) {
 
 bool CheckProcedure(TListView* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
-    if (params.startsWith(QLatin1String("END"))) {
+    const mdlfnct::ProcedureRole role = mdlfnct::ProcedureRowRole(params);
+    if (role == mdlfnct::ProcedureRole::End) {
         if (!Form1->CanGetEndofProcedure(list, row, false)) c.error(QStringLiteral("Aucune procédure à fermer."));
-    } else if (params.startsWith(QLatin1String("CALL "))) {
-        if (Form1->procedure_exists(list, params.mid(5)) < 0)
+    } else if (role == mdlfnct::ProcedureRole::Call) {
+        // A name held by a variable is known only at run time.
+        const QString name = params.mid(5);
+        if (Form1->procedure_exists(list, name) < 0 && kindOf(name) == u"No_Type")
             c.error(QStringLiteral("Définition de procédure introuvable."));
     } else if (Form1->FindEndOfProcedure(list, row) < 0) {
         c.error(QStringLiteral("Fin de procédure introuvable."));
@@ -96,7 +99,8 @@ bool CheckExamine(TListView* list, const QString& params, int row, int source) {
                                                 "cette commande appartient à la commande Examine ci-dessus."));
             return c.ok;
         }
-        if (keyword == QLatin1String("Procedure") && !list->params(lower).startsWith(QLatin1String("CALL "))) {
+        if (keyword == QLatin1String("Procedure") &&
+            mdlfnct::ProcedureRowRole(list->params(lower)) != mdlfnct::ProcedureRole::Call) {
             c.errorAt(lower + 1, QStringLiteral("Une procédure ne peut pas être définie à cette endroit, car la "
                                                 "position de cette commande appartient à la commande Examine "
                                                 "ci-dessus."));

@@ -22,8 +22,15 @@ struct MessageRequest {
     QString caption;
     MsgType type = MsgType::Information;
     int buttons = mbOK;
+    int defaultAnswer = mrNone;  // the answer when nobody is there to give one
 };
 
-// Shows a box and answers the button pressed (a ModalResult).
-int MessageDlg(const QString& text, MsgType type, int buttons, const QString& caption = QString());
+// Shows a box and answers the button pressed (a ModalResult). A box that
+// nobody is there to answer (an unattended run) takes defaultAnswer, or else
+// the first of OK, Yes, No, Cancel it offers.
+int MessageDlg(const QString& text, MsgType type, int buttons, const QString& caption = QString(),
+               int defaultAnswer = mrNone);
+int DefaultAnswer(const MessageRequest& request);
+// The French name of an answer ("Oui", "Non"...).
+QString AnswerName(int answer);
 void ShowMessage(const QString& text);

@@ -94,12 +94,12 @@ void TForm1::ChangeParam(TListView* list, int index, int fieldNo, const QString&
     PreviousParams = keptPrevious;
 }
 
+// Neighbours trade places. The moved row stays the same row, so whatever
+// follows rows (an expanded inclusion's) follows it.
 void TForm1::MoveCommande(TListView* list, int from, int to) {
     if (!list->hasRow(from) || !list->hasRow(to)) return;
-    const MacroCommand a = list->item(from);
-    const MacroCommand b = list->item(to);
-    list->items().setRow(from, b);
-    list->items().setRow(to, a);
+    list->items().moveRowTo(from, to);
+    if (qAbs(from - to) > 1) list->items().moveRowTo(from > to ? to + 1 : to - 1, from);
 }
 
 // An index equal to the row count is clamped to the last row like any larger

@@ -197,6 +197,13 @@ public:
 };
 }  // namespace
 
+ProcedureRole ProcedureRowRole(const QString& params) {
+    if (params == u"END" || params.startsWith(u"END ") || params.startsWith(QStringLiteral("END") + CarSepParam))
+        return ProcedureRole::End;
+    if (params.startsWith(u"CALL ")) return ProcedureRole::Call;
+    return ProcedureRole::Declaration;
+}
+
 QString GetVarType(const QString& name) {
     if (!Form1) return QStringLiteral("No_Type");
     TListView* list = nullptr;

@@ -28,6 +28,12 @@ bool IsValidDate(const QString& text);
 bool TimeValide(const QString& text);
 bool IsValidFileName(const QString& name);
 bool IsValidPath(const QString& path);
+// The role of a "Procedure" row from its parameters: "END" alone, or followed
+// by a blank or the separator, ends a procedure; "CALL " and a name calls
+// one; anything else declares one ("ENDGAME" is a declaration).
+enum class ProcedureRole { Declaration, End, Call };
+ProcedureRole ProcedureRowRole(const QString& params);
+
 // The value a field stands for: a declared Numerique/Alpha variable's value, else the text itself.
 QString GetVarValue(const QString& name);
 // "Numerique", "Alpha", "Objet" or "No_Type", from the "Variable" rows of the list being run.

@@ -20,16 +20,39 @@ void editing::buildInclusionsUi(TForm1& f) {
     QObject::connect(f.Dcharger1, &QAction::triggered, &f, &TForm1::Dcharger1Click);
 }
 
+namespace {
+// A file already being expanded further up the nesting (the open macro's own
+// file heads it) makes a loop.
+struct Expanded {
+    QString file;  // canonical path
+    int end;       // the row after its rows
+    int entry;     // its entry in the table
+};
+
+QVector<QPersistentModelIndex> followed(TListView* list, int first, int count) {
+    QVector<QPersistentModelIndex> rows;
+    for (int r = first; r < first + count; ++r) rows << QPersistentModelIndex(list->items().index(r, 0));
+    return rows;
+}
+
+// Where the folded "Inclusion" row goes: in place of the first of its rows
+// still there, else before the row that followed them, else where it stood.
+int foldedPlace(const TForm1::TInclude& e, const QVector<int>& rowsLeft, int rowAfter, int rowCount) {
+    if (!rowsLeft.isEmpty()) return rowsLeft.first();
+    if (rowAfter >= 0) return rowAfter;
+    return qMin(e.row, rowCount);
+}
+
+MacroCommand inclusionRow(const TForm1::TInclude& e) { return {kInclusionKeyword, e.fileName, kInclusionIcon}; }
+}  // namespace
+
 // Rows of an included file are scanned like any other, the first one included,
 // so nested inclusions expand too. A file already being expanded further up
 // the nesting is a loop: that row stays folded and the user is told.
 bool TForm1::LoadInclusions(TTabOfInclude& table, TListView* list) {
     if (!table.isEmpty()) UnloadInclusions(table, list);
-    struct Expanded {
-        QString file;  // canonical path
-        int end;       // the row after its rows
-    };
     QVector<Expanded> nesting;
+    const QString own = list == ListView1 ? QFileInfo(StatusPanel[0]->text()).canonicalFilePath() : QString();
     QString loopFile;
     list->setUpdatesEnabled(false);
     for (int i = 0; i < list->count();) {
@@ -41,7 +64,7 @@ bool TForm1::LoadInclusions(TTabOfInclude& table, TListView* list) {
             continue;
         }
         const QString file = info.canonicalFilePath();
-        if (std::any_of(nesting.begin(), nesting.end(), [&](const Expanded& e) { return e.file == file; })) {
+        if (file == own || std::any_of(nesting.begin(), nesting.end(), [&](const Expanded& e) { return e.file == file; })) {
             if (loopFile.isEmpty()) loopFile = fileName;
             ++i;
             continue;
@@ -51,16 +74,20 @@ bool TForm1::LoadInclusions(TTabOfInclude& table, TListView* list) {
                       QStringLiteral("Chargement de ") + fileName + QStringLiteral(" a inclure, veuillez patient SVP."),
                       0);
         const QVector<MacroCommand> rows = scratch.items().rows();
-        table.append({fileName, i, int(rows.size())});
+        const int count = int(rows.size());
         {
             HistoryPause pause;
             list->remove(i);
             list->items().insertRows(i, rows);
         }
-        for (Expanded& e : nesting) e.end += int(rows.size()) - 1;
-        nesting.append({file, i + int(rows.size())});
+        TInclude entry{fileName, i, count, followed(list, i, count), {}, nesting.isEmpty() ? -1 : nesting.last().entry};
+        if (list->hasRow(i + count)) entry.next = QPersistentModelIndex(list->items().index(i + count, 0));
+        table.append(entry);
+        for (Expanded& e : nesting) e.end += count - 1;
+        nesting.append({file, i + count, int(table.size()) - 1});
     }
     list->setUpdatesEnabled(true);
+    if (list == ListView1) UpdateLinePanel();
     if (!loopFile.isEmpty())
         MessageDlg(QStringLiteral("Le fichier \"%1\" s'inclut lui-même, directement ou par un autre fichier "
                                   "inclus : cette inclusion n'a pas été chargée.")
@@ -70,16 +97,55 @@ bool TForm1::LoadInclusions(TTabOfInclude& table, TListView* list) {
 }
 
 // From the last entry to the first, so nested inclusions fold before the rows
-// that hold them.
+// that hold them; a folded nested row then belongs to its parent's rows.
 void TForm1::UnloadInclusions(TTabOfInclude& table, TListView* list) {
     HistoryPause pause;
     list->setUpdatesEnabled(false);
-    for (auto e = table.crbegin(); e != table.crend(); ++e) {
-        for (int k = 0; k < e->count && list->hasRow(e->row); ++k) list->remove(e->row);
-        list->insert(e->row, {kInclusionKeyword, e->fileName, kInclusionIcon});
+    for (qsizetype k = table.size() - 1; k >= 0; --k) {
+        const TInclude& e = table[k];
+        QVector<int> rows;
+        for (const QPersistentModelIndex& p : e.rows)
+            if (p.isValid()) rows << p.row();
+        std::sort(rows.begin(), rows.end());
+        const int at = foldedPlace(e, rows, e.next.isValid() ? e.next.row() : -1, list->count());
+        for (auto r = rows.crbegin(); r != rows.crend(); ++r) list->remove(*r);
+        list->insert(at, inclusionRow(e));
+        if (e.parent >= 0) table[e.parent].rows << QPersistentModelIndex(list->items().index(at, 0));
     }
     table.clear();
     list->setUpdatesEnabled(true);
+    if (list == ListView1) UpdateLinePanel();
+}
+
+// The same folding, on a copy of the rows that remembers where each came from.
+QVector<MacroCommand> TForm1::FoldedRows(const TTabOfInclude& table, const TListView* list) {
+    struct Row {
+        MacroCommand command;
+        int source;  // the list's row it came from; -1 for a folded one
+        int owner;   // the entry that inserted it; -1 for none
+    };
+    QVector<Row> rows;
+    for (int r = 0; r < list->count(); ++r) rows.append({list->item(r), r, -1});
+    for (qsizetype k = 0; k < table.size(); ++k)
+        for (const QPersistentModelIndex& p : table[k].rows)
+            if (p.isValid()) rows[p.row()].owner = int(k);
+    auto positionOf = [&](int source) {
+        for (qsizetype i = 0; i < rows.size(); ++i)
+            if (rows[i].source == source) return int(i);
+        return -1;
+    };
+    for (qsizetype k = table.size() - 1; k >= 0; --k) {
+        const TInclude& e = table[k];
+        QVector<int> left;
+        for (qsizetype i = 0; i < rows.size(); ++i)
+            if (rows[i].owner == k) left << int(i);
+        const int at = foldedPlace(e, left, e.next.isValid() ? positionOf(e.next.row()) : -1, int(rows.size()));
+        for (auto i = left.crbegin(); i != left.crend(); ++i) rows.remove(*i);
+        rows.insert(at, {inclusionRow(e), -1, e.parent});
+    }
+    QVector<MacroCommand> out;
+    for (const Row& r : rows) out << r.command;
+    return out;
 }
 
 void TForm1::Charger1Click() { LoadInclusions(TabOfInclude, ListView1); }

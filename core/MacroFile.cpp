@@ -168,6 +168,7 @@ int TForm1::OpenFileMacro(const QString& fileName, TListView* list, const QStrin
         refreshStatusBar(*this);
         return 0;
     }
+    if (data.trailingBytes()) MessageDlg(data.trailingWarning(fileName), MsgType::Warning, mbOK);
     // Source-only protection lets a macro run without its password, never open for editing.
     const QString password = data.password();
     const bool forRun = !EditOnOpen && (CommandLineRun || ExecState != 0);
@@ -187,7 +188,10 @@ int TForm1::OpenFileMacro(const QString& fileName, TListView* list, const QStrin
         TTabIgnoreMsg.clear();
         ResetHistory(QStringLiteral("Ouvrir"), fileName);
     }
-    if (position < 0) list->clear();
+    if (position < 0) {
+        if (list == ListView1) TabOfInclude.clear();  // the rows it followed are gone
+        list->clear();
+    }
     ReadOptions opt;
     opt.list = list;
     opt.position = position;
@@ -231,6 +235,7 @@ void TForm1::Ouvrir1Click() {
         ListView1->show();
         return;
     }
+    if (data.trailingBytes()) MessageDlg(data.trailingWarning(fileName), MsgType::Warning, mbOK);
     const QString password = data.password();
     const int granted = Form32->AskPassword(password);
     if (granted == 0) MessageDlg(QStringLiteral("Mot de passe incorect."), MsgType::Warning, mbOK);
@@ -243,6 +248,7 @@ void TForm1::Ouvrir1Click() {
     const ListUpdate update(ListView1);
     TTabIgnoreMsg.clear();
     AddRecents(fileName);
+    TabOfInclude.clear();  // the rows it followed are gone
     ListView1->clear();
     ListView3->clear();
     ResetHistory(QStringLiteral("Ouvrir"), fileName);
@@ -272,11 +278,8 @@ void TForm1::Ouvrir1Click() {
 bool TForm1::MacroChange() {
     const QString fileName = StatusPanel[0]->text();
     if (fileName.isEmpty() || fileName == u"Nouvelle macro") return false;
-    if (!QFileInfo::exists(fileName)) {
-        SaveDialog1->FileName = fileName;
-        QApplication::setApplicationName(QFileInfo(fileName).fileName());
-        Enregistrer1Click();
-    }
+    // A file deleted meanwhile differs from the list; asking never writes it.
+    if (!QFileInfo::exists(fileName)) return true;
     TMacroFileData data;
     if (!data.load(fileName, nullptr)) return true;
     const bool decode = !MacroPassword.isEmpty();
@@ -289,14 +292,15 @@ bool TForm1::MacroChange() {
         for (int i = skip + 1; i < f.Count && i <= 20; ++i) s += f[i] + CarSepParam;
         return s;
     };
+    const QVector<MacroCommand> rows = FoldedRows(TabOfInclude, ListView1);
     int next = 0;
-    for (int row = 0; row < ListView1->count(); ++row) {
+    for (const MacroCommand& row : rows) {
         for (const char* skipped : {"Info", "Infos", "InfosExit"})
             while (next < data.count() && TMacroFileRecord::decodesTo(data.at(next), QLatin1StringView(skipped))) ++next;
         if (next >= data.count()) return true;
         const TMacroFileRecord r = data.record(next++, decode);
-        const QString keyword = ListView1->keyword(row).left(TMacroFileRecord::kKeywordSize);
-        const QString params = ListView1->params(row).left(TMacroFileRecord::kParamsSize);
+        const QString keyword = row.keyword.left(TMacroFileRecord::kKeywordSize);
+        const QString params = row.params.left(TMacroFileRecord::kParamsSize);
         if (keyword != r.keyword) return true;
         if (compared(keyword, params) != compared(r.keyword, r.params)) return true;
     }

@@ -57,18 +57,23 @@ bool TMacroFileData::load(const QString& fileName, QString* error) {
         return false;
     }
     bytes_ = file.readAll();
-    bool sound = file.error() == QFileDevice::NoError;
-    if (!sound && error) *error = QStringLiteral("Impossible de lire le fichier %1.").arg(fileName);
-    if (sound && bytes_.size() % TMacroFileRecord::kSize != 0) sound = false;
-    for (int i = 0; sound && i < count(); ++i)
-        if (quint8(at(i)[0]) > TMacroFileRecord::kKeywordSize) sound = false;
-    if (!sound) {
-        if (error && file.error() == QFileDevice::NoError)
-            *error = QStringLiteral("Le fichier %1 est endommagé ou incomplet : il n'a pas été chargé.")
-                         .arg(QFileInfo(fileName).fileName());
+    if (file.error() != QFileDevice::NoError) {
+        if (error) *error = QStringLiteral("Impossible de lire le fichier %1.").arg(fileName);
         bytes_.clear();
+        return false;
     }
-    return sound;
+    // Whole records only: a partial last one is left out (and said by the reader).
+    trailing_ = int(bytes_.size() % TMacroFileRecord::kSize);
+    bytes_.chop(trailing_);
+    return true;
+}
+
+QString TMacroFileData::trailingWarning(const QString& fileName) const {
+    if (trailing_ == 0) return {};
+    return QStringLiteral("Le fichier %1 se termine par %2 octet(s) qui ne forment pas une commande entière : "
+                          "ils ont été ignorés.")
+        .arg(QFileInfo(fileName).fileName())
+        .arg(trailing_);
 }
 
 bool TMacroFileRecord::decodesTo(const char* bytes, QLatin1StringView word) {

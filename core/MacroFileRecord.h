@@ -35,9 +35,13 @@ QByteArray DecrypteBytes(QByteArray bytes);
 // Every whole record of a macro file, as stored.
 class TMacroFileData {
 public:
-    // Reads the file. False, with a French message, when it cannot be read or
-    // is damaged (a length byte beyond its room, or a partial last record).
+    // Reads the file's whole records (a length byte beyond its room reads as
+    // that room). False, with a French message, when it cannot be read.
     bool load(const QString& fileName, QString* error);
+    // The bytes after the last whole record, left out.
+    int trailingBytes() const { return trailing_; }
+    // The warning that tells them, empty when there are none.
+    QString trailingWarning(const QString& fileName) const;
     int count() const { return int(bytes_.size() / TMacroFileRecord::kSize); }
     const char* at(int i) const { return bytes_.constData() + qsizetype(i) * TMacroFileRecord::kSize; }
     TMacroFileRecord record(int i, bool decode) const { return TMacroFileRecord::fromBytes(at(i), decode); }
@@ -49,4 +53,5 @@ public:
 
 private:
     QByteArray bytes_;
+    int trailing_ = 0;
 };

@@ -21,18 +21,17 @@
 using namespace macrofile;
 
 void TForm1::SaveMacro(TListView* list) {
-    // Expanded inclusions are only folded back; the next save writes the folded list.
-    if (!TabOfInclude.isEmpty()) {
-        UnloadInclusions(TabOfInclude, ListView1);
-        return;
-    }
     if (!list) list = ListView1;
     if (SaveDialog1->FileName.isEmpty()) {
         Enregistersous1Click();
         return;
     }
+    // Expanded inclusions are written folded; outside a run the list folds back too.
+    const bool expanded = list == ListView1 && !TabOfInclude.isEmpty();
+    if (expanded && ExecState == 0) UnloadInclusions(TabOfInclude, ListView1);
+    const QVector<MacroCommand> rows = expanded && ExecState != 0 ? FoldedRows(TabOfInclude, list) : list->items().rows();
     const QString fileName = SaveDialog1->FileName;
-    const int count = list->count();
+    const int count = int(rows.size());
     const int infoAt = count > 1 ? int(QRandomGenerator::global()->bounded(count - 1)) : 0;
     if (fileName.endsWith(QLatin1String(".mcr"))) AddRecents(fileName);
     const QFileInfo info(fileName);
@@ -53,7 +52,7 @@ void TForm1::SaveMacro(TListView* list) {
             out += TMacroFileRecord{QStringLiteral("Info"), MacroPassword}.toBytes(true);
             out += TMacroFileRecord{QStringLiteral("Infos"), BoolToText(ProtectSourceOnly)}.toBytes(true);
         }
-        out += TMacroFileRecord{list->keyword(i), list->params(i)}.toBytes(encode);
+        out += TMacroFileRecord{rows[i].keyword, rows[i].params}.toBytes(encode);
     }
     for (const QString& name : WatchedNames(*this))
         out += TMacroFileRecord{QStringLiteral("Évaluer"), name}.toBytes(encode);
@@ -104,7 +103,7 @@ LoadProgress::LoadProgress(int count, int threshold, const QString& text) {
     Form29->Label1->setText(text);
     Form29->ProgressBar1->setRange(0, 100);
     Form29->ProgressBar1->setValue(0);
-    Form29->show();
+    Form29->ShowProgress(true);  // Esc in it stops the load
     QApplication::processEvents();
 }
 

@@ -96,6 +96,13 @@ void MacroModel::removeRowAt(int row) {
     endRemoveRows();
 }
 
+void MacroModel::moveRowTo(int from, int to) {
+    if (from == to) return;
+    beginMoveRows({}, from, from, {}, to > from ? to + 1 : to);
+    rows_.move(from, to);
+    endMoveRows();
+}
+
 void MacroModel::clearRows() {
     beginResetModel();
     rows_.clear();

@@ -39,6 +39,8 @@ public:
     void setRow(int row, const MacroCommand& c);
     void insertRows(int row, const QVector<MacroCommand>& rows);
     void removeRowAt(int row);
+    // Moves one row to the place of another; the row keeps its identity.
+    void moveRowTo(int from, int to);
     void clearRows();
 
 private:

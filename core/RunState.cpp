@@ -1,5 +1,6 @@
 #include "core/RunState.h"
 
+#include "core/MacroFile.h"
 #include "core/Settings.h"
 #include "core/Unit1.h"
 #include "platform/ProgramFolder.h"
@@ -40,6 +41,8 @@ QString NumberedReportPath(const QString& number) {
     const QString stem = suffix.isEmpty() ? base : base.left(base.size() - suffix.size() - 1);
     return stem + number + (suffix.isEmpty() ? QString() : u'.' + suffix);
 }
+
+bool Unattended() { return AutoRun || CommandLineRun; }
 
 void ReportUnattended(const QString& text) {
     std::fprintf(stderr, "Orvanel : %s\n", text.toLocal8Bit().constData());

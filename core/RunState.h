@@ -41,8 +41,10 @@ QString ReportBasePath();
 // The numbered report file of a report number ("000001").
 QString NumberedReportPath(const QString& number);
 
-// An unattended run (AutoRun) shows no box that could only be acknowledged:
-// the text goes to the standard error instead.
+// A macro given on the command line runs without a person at the screen:
+// its message boxes go to the standard error with their default answer.
+bool Unattended();
+// Writes a message of an unattended run to the standard error.
 void ReportUnattended(const QString& text);
 // Ends the program after an unattended run by closing the main window; the
 // program body then exits with 1 when RunEndedInError, else 0.

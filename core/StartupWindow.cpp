@@ -58,6 +58,7 @@ void TForm1::Nouveau1Click() {
     if (ExecState != 0) Stop1Click();
     if (!SaveBeforeExit()) return;
     HistoryEnabled = false;
+    TabOfInclude.clear();  // the rows it followed are gone
     ListView1->clear();
     if (ListView3) ListView3->clear();
     ResetHistory(HistoryAction::NewMacro);

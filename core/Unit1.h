@@ -11,6 +11,7 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QPersistentModelIndex>
 
 class QAction;
 class QMenu;
@@ -226,14 +227,23 @@ public:
     // Inclusions: "Inclusion" rows expanded into the rows of their file, and folded back.
     struct TInclude {
         QString fileName;  // the "Inclusion" row's parameter string
-        int row = 0;       // where the row stood and the inserted rows begin
+        int row = 0;       // where the row stood and the inserted rows began
         int count = 0;     // rows inserted
+        // The rows inserted, wherever edits move them, and the row that followed them.
+        QVector<QPersistentModelIndex> rows;
+        QPersistentModelIndex next;
+        int parent = -1;  // the entry whose rows held this "Inclusion" row
     };
     using TTabOfInclude = QVector<TInclude>;
     TTabOfInclude TabOfInclude;  // the main list's; not empty exactly while expanded
     // False when an inclusion loop was found (reported, that row left folded).
     bool LoadInclusions(TTabOfInclude& table, TListView* list);
+    // Folds back exactly the rows the expansion inserted, wherever edits
+    // moved them; rows the user added stay, included rows the user deleted
+    // are simply not there to remove.
     void UnloadInclusions(TTabOfInclude& table, TListView* list);
+    // The rows a file of list holds: its inclusions folded, the list untouched.
+    static QVector<MacroCommand> FoldedRows(const TTabOfInclude& table, const TListView* list);
     void Charger1Click();
     void Dcharger1Click();
     QAction *Charger1 = nullptr, *Dcharger1 = nullptr;

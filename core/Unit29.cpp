@@ -28,6 +28,13 @@ TForm29::TForm29(QWidget* parent) : TForm(29, QStringLiteral("Chargement"), pare
     resize(380, 110);
 }
 
+void TForm29::ShowProgress(bool takeFocus) {
+    if (isVisible()) return;
+    setWindowFlag(Qt::WindowDoesNotAcceptFocus, !takeFocus);
+    setAttribute(Qt::WA_ShowWithoutActivating, !takeFocus);
+    show();
+}
+
 void TForm29::showEvent(QShowEvent* event) {
     TForm::showEvent(event);
     Cancelled = false;

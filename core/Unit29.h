@@ -16,6 +16,9 @@ public:
     QLabel* Label2 = nullptr;  // "Appuiez sur la touche Echap pour interrompre la progression."
     // Set by Esc, cleared when the window is shown.
     bool Cancelled = false;
+    // Shows the window; a run's progress never takes the keyboard focus, so
+    // that the keys a macro types go on reaching the window that had it.
+    void ShowProgress(bool takeFocus);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -83,7 +83,7 @@ void TForm1::List_procedure(QObject* comboBox) const {
     const ComboFill fill(comboBox);
     if (!fill.combo()) return;
     for (const MacroCommand& c : ListView1->items().rows())
-        if (c.keyword == u"Procedure" && !c.params.startsWith(u"END") && !c.params.startsWith(u"CALL"))
+        if (c.keyword == u"Procedure" && mdlfnct::ProcedureRowRole(c.params) == mdlfnct::ProcedureRole::Declaration)
             addOnce(fill.combo(), c.params);
 }
 
@@ -111,9 +111,10 @@ int TForm1::procedure_exists(TListView* list, const QString& name) const {
     if (!list) list = ListView1;
     const QString target = mdlfnct::GetVarValue(name);
     for (int r = 0; r < list->count(); ++r)
-        if (list->keyword(r) == u"Procedure" && list->params(r) == target) return r;
-    // A variable's value is known only at run time.
-    return mdlfnct::GetVarType(name) != u"No_Type" && ExecState == 0 ? 0 : -1;
+        if (list->keyword(r) == u"Procedure" && list->params(r) == target &&
+            mdlfnct::ProcedureRowRole(target) == mdlfnct::ProcedureRole::Declaration)
+            return r;
+    return -1;
 }
 
 int TForm1::FindEndOfProcedure(TListView* list, int start) const {
@@ -122,9 +123,9 @@ int TForm1::FindEndOfProcedure(TListView* list, int start) const {
     int depth = 0;
     for (int r = start; r < list->count(); ++r) {
         if (list->keyword(r) != u"Procedure") continue;
-        const QString p = list->params(r);
-        if (p.startsWith(u"END")) --depth;
-        else if (!p.startsWith(u"CALL ")) ++depth;
+        const mdlfnct::ProcedureRole role = mdlfnct::ProcedureRowRole(list->params(r));
+        if (role == mdlfnct::ProcedureRole::End) --depth;
+        else if (role == mdlfnct::ProcedureRole::Declaration) ++depth;
         if (depth == 0) return r;
     }
     return -1;
@@ -135,9 +136,9 @@ bool TForm1::CanGetEndofProcedure(TListView* list, int index, bool oneOpen) cons
     int ends = 0, declarations = 0;
     for (int r = qMin(index, list->count() - 1); r >= 0; --r) {
         if (list->keyword(r) != u"Procedure") continue;
-        const QString p = list->params(r);
-        if (p.startsWith(u"END")) ++ends;
-        else if (!p.startsWith(u"CALL ")) ++declarations;
+        const mdlfnct::ProcedureRole role = mdlfnct::ProcedureRowRole(list->params(r));
+        if (role == mdlfnct::ProcedureRole::End) ++ends;
+        else if (role == mdlfnct::ProcedureRole::Declaration) ++declarations;
     }
     return oneOpen ? declarations - 1 == ends : declarations == ends;
 }

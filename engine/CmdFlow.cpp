@@ -48,12 +48,13 @@ bool compare(const T& l, const QString& op, const T& r) {
 int ExecProcedure(TListView* list, int row, const QString& params, TActiveOrder&) {
     int next = -1;
     QString message;
-    if (params.startsWith(u"END")) {
+    const mdlfnct::ProcedureRole role = mdlfnct::ProcedureRowRole(params);
+    if (role == mdlfnct::ProcedureRole::End) {
         if (!ProcReturnStack.isEmpty())
             next = ProcReturnStack.takeLast() + 1;
         else
             message = QStringLiteral("Une erreur a été généré lors du retour de fin de procédure.");
-    } else if (params.startsWith(u"CALL ")) {
+    } else if (role == mdlfnct::ProcedureRole::Call) {
         const QString name = params.mid(5);
         const int definition = Form1->procedure_exists(list, name);
         if (definition >= 0) {

@@ -32,7 +32,12 @@ void jumpTo(CommandCall& c, int row) {
 
 void runGoto(CommandCall& c) {
     if (!mdlfnct::IsInteger(c.params)) {
-        jumpTo(c, FindLabelRow(c.list, c.params) + 1);
+        const int label = FindLabelRow(c.list, c.params);
+        // Without its label the row would jump to the top and could loop for ever.
+        if (label < 0)
+            Runner->RaiseExecError(QStringLiteral("Goto : le label « %1 » n'existe pas.").arg(c.params), 1);
+        else
+            jumpTo(c, label + 1);
         return;
     }
     const int n = mdlfnct::StrToIntOrZero(c.params);

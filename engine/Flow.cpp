@@ -11,7 +11,7 @@
 
 int FindLabelRow(TListView* list, const QString& name) {
     const QString label = TForm1::GetParam(name)[1];
-    int found = 0;
+    int found = -1;
     for (int r = 0; r < list->count(); ++r)
         if (list->keyword(r) == QLatin1String("Label") && list->params(r) == label) found = r;
     QCoreApplication::processEvents();

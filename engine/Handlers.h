@@ -39,7 +39,7 @@ void BranchOnCondition(CommandCall& call, bool condition, const QString& chainKe
 bool InsideCommandHandler();
 
 // ---- Flow commands (engine/Flow.cpp, engine/CmdFlow.cpp) ----
-// The last "Label" row whose parameter string is the first field of name; 0 when none.
+// The last "Label" row whose parameter string is the first field of name; -1 when none.
 int FindLabelRow(TListView* list, const QString& name);
 int ExecProcedure(TListView* list, int row, const QString& params, TActiveOrder& activeOrder);
 bool ExecExamine(const QString& params);

@@ -160,8 +160,9 @@ void TRunner::RaiseExecError(const QString& message, int code) {
         break;
     }
     case 2:
+        // Unattended, the row is not tried again (it would fail for ever): the run goes on.
         if (MessageDlg(QStringLiteral("%1 Confirmez la tentative de reprise. [Position %2]").arg(message, position),
-                       MsgType::Error, mbYes | mbNo) == mrYes) {
+                       MsgType::Error, mbYes | mbNo, QString(), mrNo) == mrYes) {
             // The row runs again on its own copy of the row number; the
             // failed handler then stops where it is.
             TActiveOrder ownFlags(list->count(), true);
@@ -173,7 +174,7 @@ void TRunner::RaiseExecError(const QString& message, int code) {
         break;
     case 3:
         if (MessageDlg(QStringLiteral("%1 Confirmez la poursuite de l'exécution. [Position %2]").arg(message, position),
-                       MsgType::Error, mbYes | mbNo) == mrNo)
+                       MsgType::Error, mbYes | mbNo, QString(), mrYes) == mrNo)
             stop();
         break;
     default: break;
@@ -181,7 +182,7 @@ void TRunner::RaiseExecError(const QString& message, int code) {
 }
 
 void TRunner::AddToRapport(const QString& command, const QString& params) {
-    if (command == QLatin1String("Procedure") && !params.startsWith(QLatin1String("CALL "))) return;
+    if (command == QLatin1String("Procedure") && mdlfnct::ProcedureRowRole(params) != mdlfnct::ProcedureRole::Call) return;
     if (form_.RichEdit1->document()->characterCount() - 1 > kReportLimit) {
         if (reportFileWanted()) saveReport(NumberedReportPath(form_.ComboBox1->currentText()));
         const QString next = QString::number(form_.ComboBox1->count() + 1).rightJustified(6, u'0');

@@ -6,6 +6,7 @@
 #include "core/Form.h"
 #include "core/MacroFile.h"
 #include "core/Settings.h"
+#include "core/Unit29.h"
 #include "core/Unit1.h"
 #include "core/Variables.h"
 #include "engine/mdlfnct.h"
@@ -92,8 +93,9 @@ const EnvFolder* envFolder(const QString& name) {
 
 // Keep the last value written; the store holds it.
 bool isStored(const QString& name) {
-    static const QStringList stored = {"[ERROR.ADAPTATOR]", "[OBJECT.TIMEOUT]", "[ERROR]",    "[PASSWORD]",
-                                       "[EVENT.ACTIVATE]",  "[EVENT.KEY]",      "[EVENT.BUTTON]"};
+    static const QStringList stored = {"[ERROR.ADAPTATOR]", "[OBJECT.TIMEOUT]", "[ERROR]",       "[PASSWORD]",
+                                       "[EVENT.ACTIVATE]",  "[EVENT.KEY]",      "[EVENT.BUTTON]", "[MACRO.MAIL]",
+                                       "[MACRO.OPENMODE]"};
     return stored.contains(name);
 }
 
@@ -166,25 +168,19 @@ bool isLive(const QString& name) {
 
 // The progress window follows "[PROGRESS]"; values out of 0..100 are clamped.
 void showProgress(TSysVar& row, int n) {
-    QWidget* window = FindForm(29);
+    TForm29* window = Form29;
     if (!window) return;
     if (n < 0) {
         if (window->isVisible()) window->close();
-    } else if (!window->isVisible()) {
-        window->show();
+    } else {
+        window->ShowProgress(false);
     }
     row.Value = QString::number(std::clamp(n, 0, 100));
-    if (auto* label = window->findChild<QLabel*>(QStringLiteral("Label1")))
-        label->setText(QStringLiteral("Progression à ") + row.Value + u'%');
-    if (auto* label = window->findChild<QLabel*>(QStringLiteral("Label2"))) {
-        const QString key = QKeySequence::fromString(settings().PauseHotKey, QKeySequence::PortableText).toString();
-        label->setText(QStringLiteral("Appuiez sur la touche ") + key +
-                       QStringLiteral(" pour interrompre la progression."));
-    }
-    if (auto* bar = window->findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))) {
-        bar->setRange(0, 100);
-        bar->setValue(row.Value.toInt());
-    }
+    window->Label1->setText(QStringLiteral("Progression à ") + row.Value + u'%');
+    const QString key = QKeySequence::fromString(settings().PauseHotKey, QKeySequence::PortableText).toString();
+    window->Label2->setText(QStringLiteral("Appuiez sur la touche ") + key + QStringLiteral(" pour interrompre la progression."));
+    window->ProgressBar1->setRange(0, 100);
+    window->ProgressBar1->setValue(row.Value.toInt());
     QApplication::processEvents();
 }
 

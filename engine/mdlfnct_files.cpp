@@ -2,13 +2,13 @@
 #include "core/Unit1.h"
 #include "engine/mdlfnct.h"
 #include "engine/Runner.h"
+#include "platform/SystemStatus.h"
 #include "platform/Platform.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
-#include <QStorageInfo>
 #include <QTextStream>
 #include <QTimeZone>
 
@@ -104,11 +104,11 @@ QString DiskInfo(const QString& drive, int mode) {
         if (Runner) Runner->RaiseExecError(QStringLiteral("Lettre de lecteur invalide."), 0);
         return QString();
     }
-    const QStorageInfo disk(drive);
+    const platform::DiskStatus disk = platform::DiskOf(drive);
     switch (mode) {
     case 0: {
-        if (!disk.isValid()) return QStringLiteral("Does not exist");
-        const QByteArray fs = disk.fileSystemType();
+        if (!disk.exists) return QStringLiteral("Does not exist");
+        const QString& fs = disk.fileSystemType;
         if (fs == "nfs" || fs == "nfs4" || fs == "cifs" || fs == "smb3" || fs.startsWith("fuse.sshfs"))
             return QStringLiteral("Remote or Network Drive");
         if (fs == "iso9660" || fs == "udf") return QStringLiteral("CD-ROM Drive");
@@ -118,7 +118,7 @@ QString DiskInfo(const QString& drive, int mode) {
     }
     case 1:
     case 2: {
-        const qint64 bytes = !disk.isValid() ? 0 : mode == 1 ? disk.bytesTotal() : disk.bytesFree();
+        const qint64 bytes = mode == 1 ? disk.bytesTotal : disk.bytesFree;
         return QString::number(double(qMax<qint64>(0, bytes)) / 1000000.0, 'f', 2);
     }
     default: return QString();

@@ -3,12 +3,32 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
+#include <sys/statvfs.h>
 
 namespace platform {
 
 namespace {
+
+// A mount point as the mount table writes it: blanks and backslashes as octal escapes.
+QString unescapeMountPoint(const QByteArray& field) {
+    QByteArray out;
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size()) {
+            bool ok = false;
+            const int code = field.mid(i + 1, 3).toInt(&ok, 8);
+            if (ok) {
+                out += char(code);
+                i += 3;
+                continue;
+            }
+        }
+        out += field[i];
+    }
+    return QString::fromLocal8Bit(out);
+}
 
 QString readLine(const QString& path) {
     QFile f(path);
@@ -43,6 +63,33 @@ bool readCpuTimes(const QString& path, CpuTimes& t) {
 }
 
 }  // namespace
+
+DiskStatus DiskOf(const QString& folder, const QString& mountTable) {
+    DiskStatus disk;
+    const QString path = QFileInfo(folder).canonicalFilePath();
+    disk.exists = !path.isEmpty();
+    if (!disk.exists) return disk;
+    QFile table(mountTable);
+    qsizetype best = -1;
+    if (table.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : table.readAll().split('\n')) {
+            const QList<QByteArray> f = line.split(' ');
+            if (f.size() < 3) continue;
+            const QString point = unescapeMountPoint(f[1]);
+            const bool holds = point == u"/" || path == point || path.startsWith(point + u'/');
+            if (holds && point.size() > best) {
+                best = point.size();
+                disk.fileSystemType = QString::fromLatin1(f[2]);
+            }
+        }
+    }
+    struct statvfs s {};
+    if (statvfs(QFile::encodeName(path).constData(), &s) == 0) {
+        disk.bytesTotal = qint64(s.f_blocks) * qint64(s.f_frsize);
+        disk.bytesFree = qint64(s.f_bavail) * qint64(s.f_frsize);
+    }
+    return disk;
+}
 
 int BatteryPercent(const QString& powerSupplyDir) {
     for (const QString& battery : supplies(powerSupplyDir, QStringLiteral("Battery"))) {

@@ -9,6 +9,18 @@ namespace platform {
 int BatteryPercent(const QString& powerSupplyDir = QStringLiteral("/sys/class/power_supply"));
 // The power line: 0 on battery, 1 on mains, 255 when not known.
 int PowerLineStatus(const QString& powerSupplyDir = QStringLiteral("/sys/class/power_supply"));
+// The disk that holds a folder: the file system of the mount that holds it
+// (the longest mount point that is a prefix of its path, in the mount table
+// given) and its sizes. A folder that exists always has a disk, even when the
+// mount table cannot be read or does not list its root (a chroot).
+struct DiskStatus {
+    bool exists = false;
+    QString fileSystemType;  // empty when the mount table does not tell
+    qint64 bytesTotal = 0;
+    qint64 bytesFree = 0;
+};
+DiskStatus DiskOf(const QString& folder, const QString& mountTable = QStringLiteral("/proc/self/mounts"));
+
 // Load of all the processors together, 0 to 100 percent, over the time since
 // the previous call (since the machine started on the first call).
 double ProcessorLoad(const QString& procStat = QStringLiteral("/proc/stat"));

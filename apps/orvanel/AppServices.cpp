@@ -1,8 +1,17 @@
 #include "apps/orvanel/AppServices.h"
 
+#include "core/RunState.h"
 #include "editors/Palette.h"
 #include "engine/Runner.h"
 #include "engine/SysVars.h"
+
+int AppServices::AskMessage(const MessageRequest& request) {
+    if (!Unattended()) return CoreServices::AskMessage(request);
+    const int answer = DefaultAnswer(request);
+    const bool question = request.buttons & ~mbOK;
+    ReportUnattended(question ? request.text + QStringLiteral(" [réponse : %1]").arg(AnswerName(answer)) : request.text);
+    return answer;
+}
 
 TRunControl& AppServices::Run() { return Runner ? static_cast<TRunControl&>(*Runner) : CoreServices::Run(); }
 

@@ -6,6 +6,8 @@
 
 class AppServices : public CoreServices {
 public:
+    // A box of an unattended run goes to the standard error and takes its default answer.
+    int AskMessage(const MessageRequest& request) override;
     TRunControl& Run() override;
     void BuildSystemVariables() override;
     bool IsSysVar(const QString& name) override;

@@ -43,6 +43,7 @@
 #include "core/Startup.h"
 #include "core/RunState.h"
 #include "platform/Platform.h"
+#include "platform/Signals.h"
 
 #include <QAction>
 #include <QApplication>
@@ -101,6 +102,23 @@ void DestroyForms() {
     for (const QPointer<QWidget>& w : windows) delete w.data();
 }
 
+namespace {
+bool endedBySignal = false;
+
+// SIGTERM or SIGINT ends a run the way Stop does (keys released, files closed,
+// screen mode restored; the run's end writes the report), then the program,
+// with status 1.
+void endOnSignal() {
+    if (ExecState != 0 || MacroRunning) {
+        RunEndedInError = true;
+        ReportUnattended(QStringLiteral("arrêt demandé par un signal."));
+        Services().Run().Stop1Click();
+    }
+    endedBySignal = true;
+    QCoreApplication::exit(1);
+}
+}  // namespace
+
 std::optional<int> StartProgram(TForm1* main) {
     if (!main->InitForm1()) return 2;
     if (main->CommandLineFile.isEmpty() || EditOnOpen) {
@@ -124,7 +142,7 @@ std::optional<int> StartProgram(TForm1* main) {
     // The run closes the main window when it ends; without a run engine the program ends here.
     if (main->Execute1) main->Execute1->trigger();
     else main->close();
-    if (main->Closed || ApplicationTerminated) return RunEndedInError ? 1 : 0;
+    if (main->Closed || ApplicationTerminated || endedBySignal) return RunEndedInError || endedBySignal ? 1 : 0;
     return std::nullopt;
 }
 
@@ -138,6 +156,7 @@ int RunProgram(int argc, char** argv) {
     OrvanelApplication app(argc, argv);  // shows what escapes an event handler in the crash report
     static AppServices services;
     InstallServices(&services);
+    platform::OnTerminationSignal(endOnSignal);
     QApplication::setApplicationName(QStringLiteral("Orvanel"));
     // The program ends when the main window closes, whatever other window is open.
     app.setQuitOnLastWindowClosed(false);

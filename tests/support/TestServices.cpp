@@ -6,13 +6,7 @@
 
 void TestServices::reset() { *this = TestServices(); }
 
-int TestServices::AskMessage(const MessageRequest& r) { return onMessage ? onMessage(r) : FirstButton(r); }
-
-int FirstButton(const MessageRequest& r) {
-    for (auto [button, result] : {std::pair{mbOK, mrOk}, {mbYes, mrYes}, {mbNo, mrNo}, {mbCancel, mrCancel}})
-        if (r.buttons & button) return int(result);
-    return int(mrNone);
-}
+int TestServices::AskMessage(const MessageRequest& r) { return onMessage ? onMessage(r) : DefaultAnswer(r); }
 
 bool TestServices::ChooseFile(TFileDialog& dialog) { return onChooseFile && onChooseFile(dialog); }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The services the tests install: the program's own, with the person at the
 // screen replaced by the answers a test gives. Without an answer nothing
-// modal ever waits: a message box takes its first button, a file or text
+// modal ever waits: a message box takes its default answer, a file or text
 // question is cancelled, a modal window is only shown.
 #include "apps/orvanel/AppServices.h"
 
@@ -50,9 +50,6 @@ public:
     PluginCheck CheckPluginRow(const QString& keyword, const QString& params) override;
     void ImportOtherLangText(const QString& fileName, TListView* list) override;
 };
-
-// The answer of a box nobody answers: its first button of OK, Yes, No, Cancel.
-int FirstButton(const MessageRequest& request);
 
 // The tests' services, installed for the whole test program.
 TestServices& testServices();

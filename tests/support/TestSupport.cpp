@@ -15,7 +15,7 @@
 MessageRecorder::MessageRecorder() {
     testServices().onMessage = [this](const MessageRequest& r) {
         shown << r;
-        return answer != mrNone ? answer : FirstButton(r);
+        return answer != mrNone ? answer : DefaultAnswer(r);
     };
 }
 

@@ -78,14 +78,18 @@ TEST_F(EngineRun, VariablesGotoAndLabels) {
     EXPECT_FALSE(RunEndedInError);
 }
 
-TEST_F(EngineRun, GotoToAMissingLabelGoesOnAtTheSecondRow) {
+// Without its label a Goto would jump to the top and could loop for ever.
+TEST_F(EngineRun, GotoToAMissingLabelIsARunTimeErrorNamingIt) {
     HandlerSwap comment(15, [](CommandCall& c) {
         ran << QString::number(c.index + 1);
         if (ran.size() >= 4) MacroRunning = false;
     });
     setRows({{"Commentaire", "a"}, {"Commentaire", "b"}, {"Goto", "Nulle part"}});
     run();
-    EXPECT_EQ(ran, QStringList({"1", "2", "2", "2"}));
+    EXPECT_EQ(ran, QStringList({"1", "2"}));
+    EXPECT_TRUE(RunEndedInError);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].text, "Goto : le label « Nulle part » n'existe pas. Arrêt de la macro inévitable. [Position 3]");
 }
 
 TEST_F(EngineRun, NumericGoto) {

@@ -1,6 +1,8 @@
 #include "test_history_fixture.h"
 
+#include "core/FileDialog.h"
 #include "core/Inclusions.h"
+#include "core/MacroFileRecord.h"
 
 #include <QDir>
 #include <QFile>
@@ -98,6 +100,80 @@ TEST_F(InclusionsTest, ExpandingAgainFoldsFirst) {
     EXPECT_EQ(tableTexts(), QStringList({"a.mcr 0 3"}));
     form->Dcharger1Click();
     EXPECT_EQ(rowTexts(), QStringList({"Inclusion|" + a}));
+}
+
+// Folding back takes exactly the rows the expansion inserted, wherever the
+// user's edits moved them: a row of the user's own is never deleted.
+TEST_F(InclusionsTest, EditsBetweenExpandingAndFoldingKeepTheUsersRows) {
+    const QString a = macro("a.mcr", numbered("a", 3));
+    addRows({{"Type", "x;"}, {"Inclusion", a}, {"Pause", "1;"}});
+    form->Charger1Click();
+    EXPECT_EQ(form->StatusPanel[3]->text(), "Ligne 0/5");
+    select({0});
+    form->Supprimer1Click();  // the user's first row
+    addAt(2, "Type", "u;");    // a row of the user's own among the included ones
+    select({3});
+    form->Supprimer1Click();  // an included row: simply not there to fold any more
+    select({0});
+    form->Descendredunniveau1Click();  // an included row moved below the user's
+    EXPECT_EQ(rowTexts(), QStringList({"Type|a2;", "Type|a1;", "Type|u;", "Pause|1;"}));
+    form->Dcharger1Click();
+    EXPECT_EQ(rowTexts(), QStringList({"Inclusion|" + a, "Type|u;", "Pause|1;"}));
+    EXPECT_EQ(form->StatusPanel[3]->text().section('/', 1), "3");
+    EXPECT_TRUE(form->TabOfInclude.isEmpty());
+}
+
+TEST_F(InclusionsTest, AFoldedNestedInclusionFoldsWithItsParent) {
+    const QString c = macro("c.mcr", numbered("c", 2));
+    const QString b = macro("b.mcr", {{"Type", "b1;"}, {"Inclusion", c}});
+    addRows({{"Inclusion", b}, {"Label", "L;"}});
+    form->Charger1Click();
+    EXPECT_EQ(rowTexts(), QStringList({"Type|b1;", "Type|c1;", "Type|c2;", "Label|L;"}));
+    select({3});
+    form->Supprimer1Click();
+    form->Dcharger1Click();
+    EXPECT_EQ(rowTexts(), QStringList({"Inclusion|" + b}));
+}
+
+// A macro that includes itself is found before anything is inserted.
+TEST_F(InclusionsTest, AMacroIncludingItselfIsNotExpandedAtAll) {
+    const QString self = QDir(home.path()).filePath("moi.mcr");
+    macro("moi.mcr", {{"Type", "s;"}, {"Inclusion", self}});
+    form->OpenFileMacro(self, form->ListView1, QString(), -1);
+    messages.shown.clear();
+    EXPECT_FALSE(form->LoadInclusions(form->TabOfInclude, form->ListView1));
+    EXPECT_EQ(rowTexts(), QStringList({"Type|s;", "Inclusion|" + self}));
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.contains("s'inclut lui-même"));
+}
+
+// Ctrl+S always saves: the file gets the folded rows; outside a run the list
+// folds back, during one it stays as the run needs it.
+TEST_F(InclusionsTest, SavingWhileExpandedWritesTheFoldedMacro) {
+    const QString a = macro("a.mcr", numbered("a", 2));
+    const QString file = QDir(home.path()).filePath("m.mcr");
+    addRows({{"Type", "x;"}, {"Inclusion", a}});
+    form->SaveDialog1->FileName = file;
+    const QStringList folded = rowTexts();
+    auto saved = [&] {
+        TMacroFileData data;
+        EXPECT_TRUE(data.load(file, nullptr));
+        QStringList out;
+        for (int i = 0; i < data.count(); ++i) out << data.record(i, false).keyword + u'|' + data.record(i, false).params;
+        return out;
+    };
+    for (int state : {1, 0}) {
+        QFile::remove(file);
+        form->Charger1Click();
+        ExecState = state;
+        form->Enregistrer1Click();
+        ExecState = 0;
+        EXPECT_EQ(saved(), folded) << state;
+        EXPECT_EQ(form->TabOfInclude.isEmpty(), state == 0) << state;
+        EXPECT_FALSE(form->MacroChange()) << state;
+        form->Dcharger1Click();
+    }
+    EXPECT_EQ(rowTexts(), folded);
 }
 
 }  // namespace

@@ -194,6 +194,35 @@ TEST_F(SystemStatus, PowerSupplies) {
     EXPECT_EQ(platform::PowerLineStatus(dir.path()), 1);
 }
 
+// The disk of a folder comes from the mount that holds it, whatever the mount
+// table lists: inside a chroot or a container the root is no mount point.
+TEST_F(SystemStatus, DiskOfAFolderIsTheMountThatHoldsIt) {
+    ASSERT_TRUE(QDir(dir.path()).mkpath("clé usb/photos"));
+    const QString table = dir.filePath("mounts");
+    const QByteArray usb = QFile::encodeName(dir.filePath("clé usb")).replace(' ', "\\040");
+    struct Case {
+        QByteArray mounts;
+        QString folder, fileSystem;
+    };
+    const Case cases[] = {
+        {"/dev/sda1 / ext4 rw 0 0\n" + usb + " /dev/sdb1 vfat rw 0 0\n", "/", "ext4"},
+        {"/dev/sda1 / ext4 rw 0 0\n/dev/sdb1 " + usb + " vfat rw 0 0\n", dir.filePath("clé usb/photos"), "vfat"},
+        {"/dev/sda1 / ext4 rw 0 0\n/dev/sdb1 " + usb + "x vfat rw 0 0\n", dir.filePath("clé usb"), "ext4"},
+        {"overlay /other overlay rw 0 0\n", "/", ""},  // a chroot: its root is not listed
+        {"", "/", ""},
+    };
+    for (const Case& c : cases) {
+        writeFile(table, c.mounts);
+        const platform::DiskStatus disk = platform::DiskOf(c.folder, table);
+        EXPECT_TRUE(disk.exists) << c.folder.toStdString();
+        EXPECT_EQ(disk.fileSystemType, c.fileSystem) << c.mounts.toStdString();
+        EXPECT_GT(disk.bytesTotal, 0);
+    }
+    EXPECT_FALSE(platform::DiskOf(dir.filePath("absent"), table).exists);
+    EXPECT_FALSE(platform::DiskOf(dir.filePath("absent"), dir.filePath("no table")).exists);
+    EXPECT_TRUE(platform::DiskOf("/", dir.filePath("no table")).exists);
+}
+
 TEST(KeyNames, FrenchUnlessAnEnglishKeyboardIsChosen) {
     platform::FakePlatform desk;
     struct Case {

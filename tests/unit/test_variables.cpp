@@ -242,7 +242,18 @@ TEST_F(VariablesTest, ProceduresNestAndResolve) {
     EXPECT_TRUE(form->CanGetEndofProcedure(nullptr, 4, false));
     EXPECT_EQ(form->procedure_exists(nullptr, "Q"), 1);
     EXPECT_EQ(form->procedure_exists(nullptr, "R"), -1);
-    EXPECT_EQ(form->procedure_exists(nullptr, "W"), 0);  // a variable: known only at run time
+    EXPECT_EQ(form->procedure_exists(nullptr, "W"), -1);  // a variable naming none: not found before the run
+}
+
+// A procedure whose name begins with "END" is a declaration like any other.
+TEST_F(VariablesTest, ProceduresNamedEndSomethingAreDeclarations) {
+    setRows({{"Procedure", "ENDGAME"}, {"Procedure", "CALL ENDGAME"}, {"Procedure", "END"},
+             {"Procedure", "CALL ENDGAME"}});
+    EXPECT_EQ(form->procedure_exists(nullptr, "ENDGAME"), 0);
+    EXPECT_EQ(form->FindEndOfProcedure(nullptr, 0), 2);
+    EXPECT_TRUE(form->CanGetEndofProcedure(nullptr, 2, false));
+    form->ControlAll(form->ListView1);
+    EXPECT_EQ(form->ListView2->topLevelItem(0)->text(1), "Valide");
 }
 
 TEST_F(VariablesTest, OneVarOnlyAndObjectNumbers) {
