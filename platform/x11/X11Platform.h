@@ -1,6 +1,11 @@
 #pragma once
 // The desktop of a real X server: input through XTest, windows through EWMH
-// and the window tree, pixels through XGetImage. Xlib types stay in the .cpp.
+// and the window tree, pixels through XGetImage. Xlib types stay in the .cpp
+// files, one per concern: X11Platform.cpp (the connection and its events),
+// X11Input.cpp (cursor, mouse, keys), X11Keymap.cpp (the keymap and lent
+// keycodes), X11Typing.cpp (characters), X11Windows.cpp (windows),
+// X11Display.cpp (metrics, display modes, power), X11Screen.cpp (capture,
+// clipboard).
 // One thread at a time; the clipboard calls go through the GUI thread, which
 // must be running its event loop when they come from another thread.
 
