@@ -130,11 +130,8 @@ void X11Platform::keybd_event(uint8_t vk, uint8_t /*scan*/, uint32_t flags) {
         if (!kc) return;
         if (!up) pressed_.insert(vk, kc);
     }
-    if (auto it = lent_.find(kc); it != lent_.end()) {
-        it->down = !up;
-        it->lastUse = ++useCounter_;
-    }
     XTestFakeKeyEvent(dpy_, kc, up ? False : True, CurrentTime);
+    noteKeyEvent(kc, !up);
     Flush();
     settle([&] {
         char keys[32];

@@ -74,7 +74,10 @@ X11Platform::X11Platform(_XDisplay* display) : dpy_(display) {
 }
 
 X11Platform::~X11Platform() {
-    for (unsigned char kc : std::as_const(pressed_)) XTestFakeKeyEvent(dpy_, kc, False, CurrentTime);
+    for (unsigned char kc : std::as_const(pressed_)) {
+        XTestFakeKeyEvent(dpy_, kc, False, CurrentTime);
+        noteKeyEvent(kc, false);
+    }
     pressed_.clear();
     restoreLentKeys();
     forgetKeymap();
