@@ -11,37 +11,39 @@
 
 namespace platform {
 
-bool X11Platform::longProperty(XID w, XID property, XID type, QVector<XID>& out) {
+namespace {
+
+// Reads a property of `type` in `format` (8 or 32) and hands its items to `use`.
+template <class Use>
+bool readProperty(Display* d, Window w, Atom property, Atom type, int format, Use use) {
     Atom actualType = None;
-    int format = 0;
+    int actualFormat = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    out.clear();
-    if (XGetWindowProperty(dpy_, w, property, 0, 1 << 16, False, type, &actualType, &format, &count,
+    if (XGetWindowProperty(d, w, property, 0, 1 << 16, False, type, &actualType, &actualFormat, &count,
                            &after, &data) != Success)
         return false;
-    const bool ok = actualType == type && format == 32;
-    if (ok) {
-        const auto* values = reinterpret_cast<const unsigned long*>(data);  // format 32 comes as longs
-        out = QVector<XID>(values, values + count);
-    }
+    const bool ok = actualType == type && actualFormat == format;
+    if (ok) use(data, count);
     if (data) XFree(data);
     return ok;
 }
 
-bool X11Platform::byteProperty(XID w, XID property, XID type, QByteArray& out) {
-    Atom actualType = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
+}  // namespace
+
+bool X11Platform::longProperty(XID w, XID property, XID type, QVector<XID>& out) {
     out.clear();
-    if (XGetWindowProperty(dpy_, w, property, 0, 1 << 16, False, type, &actualType, &format, &count,
-                           &after, &data) != Success)
-        return false;
-    const bool ok = actualType == type && format == 8;
-    if (ok) out = QByteArray(reinterpret_cast<const char*>(data), int(count));
-    if (data) XFree(data);
-    return ok;
+    return readProperty(dpy_, w, property, type, 32, [&](const unsigned char* data, unsigned long count) {
+        const auto* values = reinterpret_cast<const unsigned long*>(data);  // format 32 comes as longs
+        out = QVector<XID>(values, values + count);
+    });
+}
+
+bool X11Platform::byteProperty(XID w, XID property, XID type, QByteArray& out) {
+    out.clear();
+    return readProperty(dpy_, w, property, type, 8, [&](const unsigned char* data, unsigned long count) {
+        out = QByteArray(reinterpret_cast<const char*>(data), int(count));
+    });
 }
 
 bool X11Platform::isClient(XID w) {
