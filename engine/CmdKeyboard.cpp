@@ -29,15 +29,13 @@ void ExecType(const QString& params) {
     // Every character with its own key and modifiers, whatever the layout;
     // a stopped run stops between two characters (without the typing delay,
     // Stop and Esc are heard every few characters).
-    const QList<uint> characters = text.toUcs4();
-    for (qsizetype i = 0; i < characters.size(); ++i) {
+    desk.TypeText(text, [](qsizetype i) {
         if (settings().TypeActive)
             Runner->FnctPause(settings().TypeTime + CarSepParam + QStringLiteral("MilliSec") + CarSepParam);
         else if (i % 16 == 0)
             QCoreApplication::processEvents();
-        if (!MacroRunning) return;
-        desk.TypeCharacter(characters[i]);
-    }
+        return MacroRunning;
+    });
 }
 
 void ExecTypeSpecial(const QString& params) {

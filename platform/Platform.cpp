@@ -37,4 +37,14 @@ HWND Platform::FindWindow(const QString& className, const QString& title) {
     return 0;
 }
 
+bool Platform::TypeText(const QString& text, const std::function<bool(qsizetype)>& before) {
+    const QList<uint> characters = text.toUcs4();
+    bool all = true;
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        if (before && !before(i)) return false;
+        all = TypeCharacter(characters[i]) && all;
+    }
+    return all;
+}
+
 }  // namespace platform

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QVector>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace platform {
@@ -132,6 +133,12 @@ public:
     // moment; every key pressed is released again. "\r", "\n" and "\t" type
     // Return and Tab. False when the character cannot be typed.
     virtual bool TypeCharacter(char32_t c) = 0;
+    // Types `text` as TypeCharacter does, one character after the other.
+    // `before(i)`, when given, runs before the i-th character (a code point)
+    // and stops the typing by answering false. A real desktop lends keycodes
+    // to all the characters its layout lacks before the first of them is
+    // typed. False when a character could not be typed or the typing stopped.
+    virtual bool TypeText(const QString& text, const std::function<bool(qsizetype)>& before = {});
     // GetKeyNameText: a character key is named by the character it types in
     // the active layout (upper case), any other key by its name in the
     // language of the keyboard chosen with LoadKeyboardLayout. Empty when the

@@ -1,12 +1,18 @@
 #pragma once
 // The desktop of a real X server: input through XTest, windows through EWMH
-// and the window tree, pixels through XGetImage. Xlib types stay in the .cpp.
+// and the window tree, pixels through XGetImage. Xlib types stay in the .cpp
+// files, one per concern: X11Platform.cpp (the connection and its events),
+// X11Input.cpp (cursor, mouse, keys), X11Keymap.cpp (the keymap and lent
+// keycodes), X11Typing.cpp (characters), X11Windows.cpp (windows),
+// X11Display.cpp (metrics, display modes, power), X11Screen.cpp (capture,
+// clipboard).
 // One thread at a time; the clipboard calls go through the GUI thread, which
 // must be running its event loop when they come from another thread.
 
 #include "platform/Platform.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <functional>
 
@@ -54,6 +60,7 @@ public:
     void Flush() override;
 
     bool TypeCharacter(char32_t c) override;
+    bool TypeText(const QString& text, const std::function<bool(qsizetype)>& before = {}) override;
 
 protected:
     char32_t KeyCharacter(int scanCode) override;
@@ -69,21 +76,34 @@ private:
     };
 
     void drainEvents();
+    // Keymap and lent keycodes (X11Keymap.cpp).
     _XkbDesc* keymap();
     void forgetKeymap();
     int activeGroup();
     unsigned char findKeycode(XID keysym, int group, bool anyLevel);
+    void checkLentKeys();
+    int lendableKeycodes();
+    QVector<unsigned char> lendKeycodes(const QVector<XID>& keysyms, const QSet<unsigned char>& keep);
     unsigned char lendKeycode(XID keysym);
     void restoreLentKeys();
+    void changeKeymap(_XkbDesc* xkb, int first, int last);
+    void waitForQuietKeymap();
+    void noteKeyEvent(unsigned char keycode, bool down);
     // Typing (X11Typing.cpp): the keycode and modifier mask that give a keysym.
     struct Stroke {
         unsigned char keycode = 0;
         unsigned mods = 0;
     };
-    bool findStroke(XID keysym, char32_t c, Stroke& stroke);
+    struct KeyState {
+        unsigned locked = 0;  // locked modifiers
+        int group = 0;        // effective group
+    };
+    KeyState keyState();
+    bool findStroke(XID keysym, char32_t c, const KeyState& state, Stroke& stroke);
+    bool strokeFor(char32_t c, const KeyState& state, Stroke& stroke);
     unsigned char modifierKeycode(int modIndex);
-    void waitBeforeRelending();
-    QHash<unsigned char, qint64> lentTypedAt_;  // when each lent keycode last typed, in ms
+    qsizetype lendAhead(const QList<uint>& text, qsizetype from);
+    bool typeOne(char32_t c);
     QSize screenSize();
     unsigned buttonMask();
     void settle(const std::function<bool()>& done);
@@ -100,10 +120,14 @@ private:
     int screen_ = 0;
     int xkbEventBase_ = -1;
     _XkbDesc* keymap_ = nullptr;
-    QVector<unsigned char> spareKeycodes_;  // found empty when first needed
-    bool sparesScanned_ = false;
     QHash<unsigned char, LentKey> lent_;
     quint64 useCounter_ = 0;
+    // Clients read a changed keymap when they handle the change notice, or
+    // even at the next key event, and translate key events with what they
+    // read then. Until this time (ms on the steady clock) one of them may
+    // still do so: the keymap must not change again before it.
+    qint64 keymapBusyUntil_ = 0;
+    bool changedSinceKeyEvent_ = false;
     QHash<uint8_t, unsigned char> pressed_;  // vk -> keycode we pressed for it
     int wheelRemainder_ = 0;
     QString clipboard_;  // when there is no QGuiApplication

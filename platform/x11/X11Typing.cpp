@@ -1,15 +1,13 @@
 // Typing characters and naming keys with the active XKB keymap.
 #include "platform/x11/X11Platform.h"
 
-#include <QElapsedTimer>
-#include <QThread>
-
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <bit>
 
 namespace platform {
@@ -60,17 +58,6 @@ KeySym keysymOf(char32_t c) {
     return 0x01000000 | KeySym(c);
 }
 
-constexpr qint64 kRelendRestMs = 300;
-
-const QElapsedTimer& clock() {
-    static const QElapsedTimer timer = [] {
-        QElapsedTimer t;
-        t.start();
-        return t;
-    }();
-    return timer;
-}
-
 // The shift level a key of that type gives under mods.
 int levelOf(XkbKeyTypePtr type, unsigned mods) {
     mods &= type->mods.mask;
@@ -85,29 +72,57 @@ bool isHoldableModifier(KeySym ks) {
            ks != XK_ISO_Lock && ks != XK_ISO_Level3_Lock && ks != XK_ISO_Level5_Lock;
 }
 
+// The keysym a keycode is lent to for c: its own, a letter's lower case (the
+// key gets both cases).
+KeySym lentKeysymOf(char32_t c) {
+    KeySym own = keysymOf(c), lower = own, upper = own;
+    if (own) XConvertCase(own, &lower, &upper);
+    return lower != upper ? lower : own;
+}
+
+// Whether pressing the key sets modifier modIndex by its own action (Shift_L
+// sets Shift, ISO_Level3_Shift sets the real modifier behind LevelThree), as
+// a lock or a group switch bound to the same modifier would not.
+bool setsModifier(XkbDescPtr xkb, int kc, int modIndex) {
+    if (!xkb->server || !xkb->server->key_acts || !XkbKeyHasActions(xkb, kc)) return false;
+    const XkbAction* action = XkbKeyActionEntry(xkb, kc, 0, 0);
+    if (action->type != XkbSA_SetMods) return false;
+    unsigned mask = action->mods.mask;
+    if (action->mods.flags & XkbSA_UseModMapMods) mask |= xkb->map->modmap[kc];
+    return mask & (1u << modIndex);
+}
+
 }  // namespace
 
+// A key to hold for modifier modIndex: one whose action sets it, else one
+// bound to it whose first symbol is a modifier we may hold.
 unsigned char X11Platform::modifierKeycode(int modIndex) {
     XkbDescPtr xkb = keymap();
     if (!xkb || !xkb->map || !xkb->map->modmap) return 0;
-    for (int kc = xkb->min_key_code; kc <= xkb->max_key_code; ++kc)
-        if ((xkb->map->modmap[kc] & (1u << modIndex)) && XkbKeyNumGroups(xkb, kc) > 0 &&
-            isHoldableModifier(XkbKeySymEntry(xkb, kc, 0, 0)))
-            return kc;
-    return 0;
+    unsigned char bound = 0;
+    for (int kc = xkb->min_key_code; kc <= xkb->max_key_code; ++kc) {
+        if (XkbKeyNumGroups(xkb, kc) == 0 || !isHoldableModifier(XkbKeySymEntry(xkb, kc, 0, 0))) continue;
+        if (setsModifier(xkb, kc, modIndex)) return kc;
+        if (!bound && (xkb->map->modmap[kc] & (1u << modIndex))) bound = kc;
+    }
+    return bound;
+}
+
+X11Platform::KeyState X11Platform::keyState() {
+    XkbStateRec state{};
+    if (xkbEventBase_ >= 0) XkbGetState(dpy_, XkbUseCoreKbd, &state);
+    return {state.locked_mods, state.group};
 }
 
 // The key of the active group, and the fewest modifiers to hold, that type
 // `keysym` (when not NoSymbol) or the character c, given the locked modifiers.
-bool X11Platform::findStroke(XID keysym, char32_t c, Stroke& stroke) {
+bool X11Platform::findStroke(XID keysym, char32_t c, const KeyState& state, Stroke& stroke) {
     XkbDescPtr xkb = keymap();
     if (!xkb) {
         stroke = {keysym ? XKeysymToKeycode(dpy_, keysym) : (unsigned char)0, 0};
         return stroke.keycode != 0;
     }
-    XkbStateRec state{};
-    XkbGetState(dpy_, XkbUseCoreKbd, &state);
-    const unsigned locked = state.locked_mods;
+    const unsigned locked = state.locked;
     int bestCost = 99;
     for (int kc = xkb->min_key_code; kc <= xkb->max_key_code; ++kc) {
         const int groups = XkbKeyNumGroups(xkb, kc);
@@ -137,38 +152,49 @@ bool X11Platform::findStroke(XID keysym, char32_t c, Stroke& stroke) {
     return bestCost < 99;
 }
 
-// Clients translate a key event with the keymap they fetch when they get the
-// change notice, which may be later than our next change. So once every spare
-// keycode is lent, the one given to a new keysym (the least recently used)
-// must have rested long enough for its last key events to be read.
-void X11Platform::waitBeforeRelending() {
-    if (!sparesScanned_ || lent_.size() < spareKeycodes_.size()) return;
-    quint64 oldest = ~quint64(0);
-    unsigned char next = 0;
-    for (auto it = lent_.cbegin(); it != lent_.cend(); ++it)
-        if (!it->down && it->lastUse < oldest) {
-            oldest = it->lastUse;
-            next = it.key();
-        }
-    const qint64 rest = kRelendRestMs - (clock().elapsed() - lentTypedAt_.value(next, -kRelendRestMs));
-    if (next && rest > 0) {
-        XSync(dpy_, False);
-        QThread::msleep(rest);
-    }
+// The stroke typing c: control characters by their key, others by the character.
+bool X11Platform::strokeFor(char32_t c, const KeyState& state, Stroke& stroke) {
+    const bool control = c < 0x20 || c == 0x7f;
+    const KeySym own = control ? keysymOf(c) : NoSymbol;
+    return (!control || own) && findStroke(own, c, state, stroke);
 }
 
-bool X11Platform::TypeCharacter(char32_t c) {
-    const bool control = c < 0x20 || c == 0x7f;
-    const KeySym own = keysymOf(c);
-    if (control && !own) return false;
+// Lends keycodes, in one change of the keymap, to the characters of `text`
+// from `from` on that no key types, as far as the keycodes there are to lend
+// go. Answers where the next lending starts: the first character for which
+// none was left, or the end of the text.
+qsizetype X11Platform::lendAhead(const QList<uint>& text, qsizetype from) {
+    const int capacity = lendableKeycodes();
+    const KeyState state = keyState();
+    QVector<XID> wanted;
+    QSet<unsigned char> keep;  // lent keycodes these characters are typed with
+    QSet<char32_t> seen;
+    qsizetype end = from;
+    for (; end < text.size(); ++end) {
+        if (seen.contains(text[end])) continue;
+        seen.insert(text[end]);
+        Stroke stroke;
+        if (strokeFor(text[end], state, stroke)) {
+            if (!lent_.contains(stroke.keycode) || keep.contains(stroke.keycode)) continue;
+            if (wanted.size() + keep.size() >= capacity) break;
+            keep.insert(stroke.keycode);
+            continue;
+        }
+        const XID keysym = lentKeysymOf(text[end]);
+        if (!keysym || wanted.contains(keysym)) continue;
+        if (wanted.size() + keep.size() >= capacity) break;
+        wanted << keysym;
+    }
+    lendKeycodes(wanted, keep);
+    return std::max(end, from + 1);
+}
+
+// Presses and releases the key typing c, with the modifiers its level needs.
+bool X11Platform::typeOne(char32_t c) {
     Stroke stroke;
-    if (!findStroke(control ? own : NoSymbol, c, stroke)) {
-        // No key of the layout types it: a spare keycode is lent to its keysym.
-        // A letter's key gets both cases.
-        KeySym lower = own, upper = own;
-        if (own) XConvertCase(own, &lower, &upper);
-        waitBeforeRelending();
-        if (!own || !lendKeycode(lower != upper ? lower : own) || !findStroke(own, 0, stroke)) return false;
+    if (!strokeFor(c, keyState(), stroke)) {  // the layout may have changed since lendAhead
+        const XID keysym = lentKeysymOf(c);
+        if (!keysym || !lendKeycode(keysym) || !strokeFor(c, keyState(), stroke)) return false;
     }
     QVector<unsigned char> modifiers;
     for (int i = 0; i < 8; ++i)
@@ -177,13 +203,23 @@ bool X11Platform::TypeCharacter(char32_t c) {
     XTestFakeKeyEvent(dpy_, stroke.keycode, True, CurrentTime);
     XTestFakeKeyEvent(dpy_, stroke.keycode, False, CurrentTime);
     for (qsizetype i = modifiers.size(); i-- > 0;) XTestFakeKeyEvent(dpy_, modifiers[i], False, CurrentTime);
-    if (auto it = lent_.find(stroke.keycode); it != lent_.end()) {
-        it->lastUse = ++useCounter_;
-        lentTypedAt_[stroke.keycode] = clock().elapsed();
-    }
-    XFlush(dpy_);
+    noteKeyEvent(stroke.keycode, false);
     return true;
 }
+
+bool X11Platform::TypeText(const QString& text, const std::function<bool(qsizetype)>& before) {
+    const QList<uint> characters = text.toUcs4();
+    bool all = true;
+    for (qsizetype i = 0, lentUpTo = 0; i < characters.size(); ++i) {
+        if (before && !before(i)) return false;
+        if (i >= lentUpTo) lentUpTo = lendAhead(characters, i);
+        all = typeOne(characters[i]) && all;
+        XFlush(dpy_);
+    }
+    return all;
+}
+
+bool X11Platform::TypeCharacter(char32_t c) { return c <= 0x10ffff && TypeText(QString::fromUcs4(&c, 1)); }
 
 char32_t X11Platform::KeyCharacter(int scanCode) {
     if (Platform::KeyCharacter(scanCode) == 0) return 0;  // not a character key

@@ -39,11 +39,12 @@ inline bool run(const QString& program, const QStringList& args, QByteArray* out
     return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
-// probe_client running, with the lines it has reported so far.
+// probe_client (or another client speaking as it does) running, with the
+// lines it has reported so far.
 class Probe {
 public:
-    explicit Probe(const QStringList& args = {}) {
-        process.start(PROBE_CLIENT, args);
+    explicit Probe(const QStringList& args = {}, const QString& program = PROBE_CLIENT) {
+        process.start(program, args);
         process.waitForStarted(5000);
     }
     ~Probe() {
