@@ -8,9 +8,8 @@
 #include "platform/Platform.h"
 #include "tests/desktop/DesktopSupport.h"
 #include "tests/support/TestSupport.h"
-#include "tools/Unit19.h"
+#include "core/Settings.h"
 
-#include <QCheckBox>
 
 class DesktopRun : public MainWindowTest {
 protected:
@@ -19,8 +18,8 @@ protected:
         MainWindowTest::SetUp();
         useLayout("us");
         TListVar.clear();
-        Form19->CheckBox1->setChecked(false);  // no delay between rows
-        Form19->CheckBox2->setChecked(false);  // no typing delay
+        settings().GeneralActive = false;  // no delay between rows
+        settings().TypeActive = false;     // no typing delay
     }
     void TearDown() override {
         if (!form) return;  // skipped

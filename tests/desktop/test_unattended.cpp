@@ -9,9 +9,11 @@
 #include "tests/support/TestSupport.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <memory>
@@ -244,6 +246,34 @@ TEST_F(Unattended, ReportOfFlowCalculationAndErrors) {
         {"Quitter",
          {"Variable\tA;0;Numerique;", "Calcul\tA;+;1;", "Quitter\t", "Calcul\tA;+;1;"},
          {"Variable A;0;Numerique;  A=0", "Calcul A;+;1;  A=0", "Quitter  "}},
+        // Nobody is there to answer: a retry is not asked for again, the run goes on.
+        {"erreur avec [ERROR.ADAPTATOR] = 2 : pas de nouvel essai, la macro continue",
+         {"Variable\t[ERROR.ADAPTATOR];2;Numerique;", "Variable\tA;10;Numerique;", "Variable\tZ;0;Numerique;",
+          "Calcul\tA;/;Z;", "Commentaire\tsuite"},
+         {"Variable [ERROR.ADAPTATOR];2;Numerique;  [ERROR.ADAPTATOR]=0", "Variable A;10;Numerique;  A=0",
+          "Variable Z;0;Numerique;  Z=0", "Calcul A;/;Z;  A=10 Z=0", "Division par 0 impossible.", "Commentaire suite "},
+         0,
+         "Orvanel : Division par 0 impossible. Confirmez la tentative de reprise. [Position 4] [réponse : Non]"},
+        {"erreur avec [ERROR.ADAPTATOR] = 3 : la macro continue",
+         {"Variable\t[ERROR.ADAPTATOR];3;Numerique;", "Variable\tA;10;Numerique;", "Variable\tZ;0;Numerique;",
+          "Calcul\tA;/;Z;", "Commentaire\tsuite"},
+         {"Variable [ERROR.ADAPTATOR];3;Numerique;  [ERROR.ADAPTATOR]=0", "Variable A;10;Numerique;  A=0",
+          "Variable Z;0;Numerique;  Z=0", "Calcul A;/;Z;  A=10 Z=0", "Division par 0 impossible.", "Commentaire suite "},
+         0,
+         "Orvanel : Division par 0 impossible. Confirmez la poursuite de l'exécution. [Position 4] [réponse : Oui]"},
+        {"commande sans exécution dans cette version : arrêt, statut 1",
+         {"Variable\tA;0;Numerique;", "Lire\t/tmp/a.txt;A;", "Calcul\tA;+;1;"},
+         {"Variable A;0;Numerique;  A=0", "Lire /tmp/a.txt;A;  A=0",
+          "La commande « Lire » n'est pas disponible dans cette version de Orvanel."},
+         1,
+         "La commande « Lire » n'est pas disponible dans cette version de Orvanel. Arrêt de la macro inévitable.",
+         false},
+        {"Goto vers un label absent : arrêt, statut 1",
+         {"Commentaire\ta", "Goto\tnulle part", "Commentaire\tb"},
+         {"Commentaire a ", "Goto nulle part ", "", "Goto : le label « nulle part » n'existe pas."},
+         1,
+         "Goto : le label « nulle part » n'existe pas. Arrêt de la macro inévitable. [Position 2]",
+         false},
     };
     for (const ReportCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -258,6 +288,60 @@ TEST_F(Unattended, ReportOfFlowCalculationAndErrors) {
         else
             EXPECT_TRUE(out.errors.contains(c.error)) << out.errors.toStdString();
     }
+}
+
+// A file whose last record is cut short runs with its whole records; the
+// warning goes to standard error, nothing waits for a person.
+TEST_F(Unattended, APartialLastRecordIsLeftOutAndSaid) {
+    newHome();
+    const QString macro = writeMacro({"Variable\tA;1;Numerique;", "Calcul\tA;+;1;"});
+    QFile file(macro);
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("x");
+    file.close();
+    ASSERT_EQ(QFileInfo(macro).size(), 555);
+    const Outcome out = runMacro(macro);
+    ASSERT_TRUE(out.ended);
+    EXPECT_EQ(out.status, 0) << out.errors.toStdString();
+    EXPECT_EQ(out.report, QStringList({"Variable A;1;Numerique;  A=0", "Calcul A;+;1;  A=1"}));
+    EXPECT_TRUE(out.errors.contains("Le fichier essai.mcr se termine par 1 octet(s) qui ne forment pas une commande "
+                                    "entière : ils ont été ignorés."))
+        << out.errors.toStdString();
+}
+
+// SIGTERM ends a looping run the way Stop does: the report is written, the status is 1.
+TEST_F(Unattended, TerminationSignalEndsTheRunWithItsReport) {
+    newHome(false);
+    const QString macro = writeMacro({"Variable\tN;0;Numerique;", "Label\tboucle", "Calcul\tN;+;1;",
+                                      "Pause\t50;MilliSec;", "Goto\tboucle"});
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("ORVANEL_HOME", home->path());
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.start(ORVANEL_PROGRAM, {macro});
+    ASSERT_TRUE(program.waitForStarted(10000));
+    QThread::msleep(1500);
+    ASSERT_EQ(program.state(), QProcess::Running) << "the loop runs until it is told to stop";
+    program.terminate();
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 1);
+    const QStringList report = reportLines(home->filePath("rapport000001.doc"));
+    EXPECT_GE(report.filter(QRegularExpression("^Calcul N;\\+;1;")).size(), 3) << report.join('\n').toStdString();
+    EXPECT_TRUE(QString::fromLocal8Bit(program.readAllStandardError()).contains("arrêt demandé par un signal"));
+}
+
+// The progress window of "[PROGRESS]" never takes the focus: the text a
+// macro types next reaches the window that had it.
+TEST_F(Unattended, ProgressDoesNotTakeTheFocus) {
+    const auto probe = probeUnder("us", "Sonde progression");
+    ASSERT_TRUE(probe);
+    const Outcome out = run({"Variable\t[PROGRESS];0;Numerique;", "Variable\t[PROGRESS];50;Numerique;",
+                             "Pause\t00:00:01", "Type\tsuite tapée"});
+    ASSERT_TRUE(out.ended);
+    EXPECT_EQ(out.status, 0) << out.errors.toStdString();
+    EXPECT_TRUE(probe->waitForLine("text suite tapée")) << probe->lines().join('\n').toStdString();
 }
 
 // Past 80000 characters the report goes on in the next numbered file; the
