@@ -49,17 +49,15 @@ void ExecTypeSpecial(const QString& params) {
     }
     // Rebuilt here, so that Step mode finds the names as a run does.
     mdlfnct::BuildKeyNameTable();
-    auto code = [](const QString& name) -> uint8_t {
+    auto named = [](const QString& name) -> const mdlfnct::KeyNameEntry* {
         for (const mdlfnct::KeyNameEntry& e : std::as_const(mdlfnct::KeyNameTable))
-            if (e.name == name) return uint8_t(e.code);
-        return 0;
+            if (e.name == name) return &e;
+        return nullptr;
     };
-    const uint8_t keys[3] = {code(f[1]), code(f[2]), code(f[3])};
+    const mdlfnct::KeyNameEntry* keys[3] = {named(f[1]), named(f[2]), named(f[3])};
     auto press = [&](bool down) {
-        for (int i = 0; i < 3; ++i) {
-            const uint8_t k = keys[down ? i : 2 - i];
-            if (k) mdlfnct::KeyEvent(k, down);
-        }
+        for (int i = 0; i < 3; ++i)
+            if (const mdlfnct::KeyNameEntry* k = keys[down ? i : 2 - i]) mdlfnct::PressNamedKey(*k, down);
     };
     const QString& action = f[last];
     if (action != u"[KeyUp]") press(true);

@@ -68,7 +68,13 @@ bool SetPowerState(bool suspend, bool force);
 struct KeyNameEntry {
     quint32 code = 0;  // virtual-key code, 0 when the button is missing
     QString name;      // the button's caption, at most 64 characters
+    int scan = 0;      // the key's scan code
+    bool extended = false;
 };
+// A named key goes down or up. A key that types a character is pressed by
+// its place on the keyboard, so that it types what its name says in the
+// active layout; the others by their virtual key.
+void PressNamedKey(const KeyNameEntry& key, bool down);
 // One entry per key button SpeedButton1..SpeedButton110 of the on-screen
 // keyboard (TForm4); index 0 is button 1.
 extern QVector<KeyNameEntry> KeyNameTable;

@@ -45,6 +45,13 @@ void KeyEvent(uint8_t vk, bool down) {
     desktop().keybd_event(vk, scan, KEYEVENTF_EXTENDEDKEY | (down ? 0 : KEYEVENTF_KEYUP));
 }
 
+void PressNamedKey(const KeyNameEntry& key, bool down) {
+    if (!key.extended && Platform::IsCharacterKey(key.scan))
+        desktop().keybd_event(0, uint8_t(key.scan), KEYEVENTF_SCANCODE | (down ? 0 : KEYEVENTF_KEYUP));
+    else if (key.code)
+        KeyEvent(uint8_t(key.code), down);
+}
+
 void PressWithShift(uint8_t vk) { tapShifted(vk, desktop().IsKeyToggled(VK_CAPITAL), true); }
 void PressWithCtrl(uint8_t vk) { tapWith(VK_CONTROL, vk); }
 void PressWithAlt(uint8_t vk) { tapWith(VK_MENU, vk); }

@@ -33,6 +33,8 @@ void BuildKeyNameTable() {
         const int scan = k.tag >= 100 ? k.tag - 100 : k.tag;
         KeyNameEntry& e = KeyNameTable[k.number - 1];
         e.name = KeyName(k.number);
+        e.scan = scan;
+        e.extended = k.tag >= 100;
         e.code = MapVirtualKeyA(quint32(scan), 1);
         if (e.code == 0 && Form1)
             Debug::AddCheckError(Form1->ListView1, 0, Debug::kAvertissement, QStringLiteral("Error to MapVirtualKey"), 0);

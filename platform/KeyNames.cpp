@@ -127,6 +127,12 @@ bool isEnglish(const QString& layout) {
 
 }  // namespace
 
+bool Platform::IsCharacterKey(int scanCode) {
+    for (const CharacterRow& row : kCharacterRows)
+        if (scanCode >= row.firstScan && scanCode < row.firstScan + int(std::u16string_view(row.us).size())) return true;
+    return false;
+}
+
 char32_t Platform::KeyCharacter(int scanCode) {
     const bool french = keyboardLayout_.startsWith(QLatin1String("fr"));
     for (const CharacterRow& row : kCharacterRows) {

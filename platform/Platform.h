@@ -37,10 +37,13 @@ enum MouseFlags : uint32_t {
 };
 constexpr int WHEEL_DELTA = 120;
 
-// keybd_event flags.
+// keybd_event flags. With KEYEVENTF_SCANCODE the key is the physical key of
+// that scan code (set 1, extended with KEYEVENTF_EXTENDEDKEY) whatever it
+// types in the active layout; the virtual key is not looked at.
 enum KeyFlags : uint32_t {
     KEYEVENTF_EXTENDEDKEY = 0x0001,
     KEYEVENTF_KEYUP = 0x0002,
+    KEYEVENTF_SCANCODE = 0x0008,
 };
 
 // GetSystemMetrics indexes.
@@ -144,6 +147,9 @@ public:
     // language of the keyboard chosen with LoadKeyboardLayout. Empty when the
     // key has no name.
     virtual QString GetKeyNameText(int scanCode, bool extended);
+    // A key of the main block that types a character (letters, digits,
+    // punctuation), by its scan code; the keys that name an action are not.
+    static bool IsCharacterKey(int scanCode);
     // MapVirtualKey: type 0 virtual key -> scan code, type 1 scan code ->
     // virtual key (letters and digits as the active layout places them); 0 when none.
     virtual unsigned MapVirtualKey(unsigned code, unsigned mapType);

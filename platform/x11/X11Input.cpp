@@ -113,10 +113,29 @@ void X11Platform::settle(const std::function<bool()>& done) {
 
 // ---- Keyboard -------------------------------------------------------------
 
-void X11Platform::keybd_event(uint8_t vk, uint8_t /*scan*/, uint32_t flags) {
+namespace {
+// The keycode of a physical key as the server's keycodes (evdev) number it:
+// the scan code plus 8, extended keys by their own numbers.
+unsigned char keycodeOfScan(uint8_t scan, bool extended) {
+    if (!extended) return scan ? (unsigned char)(scan + 8) : 0;
+    static const QHash<uint8_t, unsigned char> kExtended = {
+        {0x1C, 104}, {0x1D, 105}, {0x35, 106}, {0x38, 108}, {0x47, 110}, {0x48, 111}, {0x49, 112}, {0x4B, 113},
+        {0x4D, 114}, {0x4F, 115}, {0x50, 116}, {0x51, 117}, {0x52, 118}, {0x53, 119}, {0x5B, 133}, {0x5C, 134},
+        {0x5D, 135},
+    };
+    return kExtended.value(scan, 0);
+}
+}  // namespace
+
+void X11Platform::keybd_event(uint8_t vk, uint8_t scan, uint32_t flags) {
     const bool up = flags & KEYEVENTF_KEYUP;
     unsigned char kc = 0;
-    if (pressed_.contains(vk)) {  // released (or repeated) on the keycode it went down on
+    if (flags & KEYEVENTF_SCANCODE) {
+        kc = keycodeOfScan(scan, flags & KEYEVENTF_EXTENDEDKEY);
+        if (!kc) return;
+        if (up) scanPressed_.remove(kc);
+        else scanPressed_.insert(kc);
+    } else if (pressed_.contains(vk)) {  // released (or repeated) on the keycode it went down on
         kc = up ? pressed_.take(vk) : pressed_.value(vk);
     } else {
         const QVector<KeySym> syms = keysymsFor(vk);

@@ -79,6 +79,10 @@ X11Platform::~X11Platform() {
         noteKeyEvent(kc, false);
     }
     pressed_.clear();
+    for (unsigned char kc : std::as_const(scanPressed_)) {
+        XTestFakeKeyEvent(dpy_, kc, False, CurrentTime);
+        noteKeyEvent(kc, false);
+    }
     restoreLentKeys();
     forgetKeymap();
     XCloseDisplay(dpy_);

@@ -129,6 +129,7 @@ private:
     qint64 keymapBusyUntil_ = 0;
     bool changedSinceKeyEvent_ = false;
     QHash<uint8_t, unsigned char> pressed_;  // vk -> keycode we pressed for it
+    QSet<unsigned char> scanPressed_;       // keycodes pressed by their scan code
     int wheelRemainder_ = 0;
     QString clipboard_;  // when there is no QGuiApplication
 

@@ -461,4 +461,20 @@ TEST_F(Unattended, TypeSpecialPressesAndReleasesInOrder) {
     }
 }
 
+// A key name (French names, whatever the layout) is the key that types it in
+// the active layout: the separator's key ";" types ";" under fr as under us,
+// and with Shift what that key gives there.
+TEST_F(Unattended, TypeSpecialPunctuationFollowsTheLayout) {
+    const std::pair<const char*, QString> layouts[] = {{"fr", "."}, {"us", ":"}};
+    for (const auto& [layout, shifted] : layouts) {
+        SCOPED_TRACE(layout);
+        const auto probe = probeUnder(layout, QStringLiteral("Sonde ponctuation ") + layout);
+        ASSERT_TRUE(probe);
+        const Outcome out = run({"Type Special\t;", "Type Special\tMaj;;"}, false);
+        ASSERT_TRUE(out.ended);
+        EXPECT_EQ(out.status, 0) << out.errors.toStdString();
+        EXPECT_TRUE(probe->waitForLine("text ;" + shifted)) << probe->lines().join('\n').toStdString();
+    }
+}
+
 }  // namespace

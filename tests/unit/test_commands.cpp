@@ -1,4 +1,5 @@
 // Mouse, keyboard, procedure and question commands run on the fake desktop.
+#include "editors/Unit4.h"
 #include "core/Settings.h"
 #include "core/Unit1.h"
 #include "core/Variables.h"
@@ -56,11 +57,14 @@ protected:
         return out;
     }
     // "vk down|up" for each keybd_event call.
+    // "0x41 down" by virtual key, "scan 30 down" by place on the keyboard.
     QStringList keyEvents() const {
         QStringList out;
         for (const QString& c : callsStartingWith("keybd_event ")) {
             const QStringList f = c.split(' ');
-            out << f[0] + (f[2].toUInt(nullptr, 16) & platform::KEYEVENTF_KEYUP ? " up" : " down");
+            const uint flags = f[2].toUInt(nullptr, 16);
+            out << (flags & platform::KEYEVENTF_SCANCODE ? "scan " + f[1] : f[0]) +
+                       (flags & platform::KEYEVENTF_KEYUP ? " up" : " down");
         }
         return out;
     }
@@ -158,19 +162,24 @@ TEST_F(Commands, TypeSpecialPressesAndReleasesInOrder) {
     MacroRunning = true;  // in one run, so that the end of the run releases nothing
     fake().calls.clear();
     ExecTypeSpecial("Maj;A;[KeyDown];");
-    EXPECT_EQ(keyEvents(), QStringList({"0x10 down", "0x41 down"}));
+    EXPECT_EQ(keyEvents(), QStringList({"0x10 down", "scan 16 down"}));  // "A" is where the French layout has it
     fake().calls.clear();
     ExecTypeSpecial("Maj;A;[KeyUp];");
-    EXPECT_EQ(keyEvents(), QStringList({"0x41 up", "0x10 up"}));
-    run({{"Type Special", "Ctrl;;"}});  // the empty field is the separator's own key
-    EXPECT_EQ(keyEvents(), QStringList({"0x11 down", "0xbc down", "0xbc up", "0x11 up"}));
+    EXPECT_EQ(keyEvents(), QStringList({"scan 16 up", "0x10 up"}));
+    // The empty field is the separator's own key: ";" is the key right of "," in the French layout.
+    run({{"Type Special", "Ctrl;;"}});
+    EXPECT_EQ(keyEvents(), QStringList({"0x11 down", "scan 51 down", "scan 51 up", "0x11 up"}));
+    fake().LoadKeyboardLayout("us");
+    Form4->UpdateKeyBoard();
+    run({{"Type Special", "Ctrl;;"}});
+    EXPECT_EQ(keyEvents(), QStringList({"0x11 down", "scan 39 down", "scan 39 up", "0x11 up"}));
 }
 
 TEST_F(Commands, TypeSpecialWorksOutsideARunToo) {
     mdlfnct::KeyNameTable.clear();
     fake().calls.clear();
     ExecTypeSpecial("Ctrl;C;");
-    EXPECT_EQ(keyEvents(), QStringList({"0x11 down", "0x43 down", "0x43 up", "0x11 up"}));
+    EXPECT_EQ(keyEvents(), QStringList({"0x11 down", "scan 46 down", "scan 46 up", "0x11 up"}));
 }
 
 TEST_F(Commands, MousePathVisitsEachCompletePoint) {
