@@ -82,8 +82,6 @@ void TForm1::buildEditingUi() {
         b->setAutoRaise(true);
         bar->addWidget(b);
     };
-    button(SpeedButton25, QStringLiteral("SpeedButton25"), QStringLiteral("Défaire"), QStringLiteral("Défaire"));
-    button(SpeedButton23, QStringLiteral("SpeedButton23"), QStringLiteral("Refaire"), QStringLiteral("Refaire"));
     button(SpeedButton26, QStringLiteral("SpeedButton26"), QStringLiteral("<<"), QStringLiteral("Action groupée"));
     button(SpeedButton27, QStringLiteral("SpeedButton27"), QStringLiteral(">>"), QStringLiteral("Action groupée"));
     bar->addStretch(1);
@@ -94,8 +92,6 @@ void TForm1::buildEditingUi() {
     layout->addWidget(ListView4, 1);
     PageControl1->addTab(TabSheet5, QStringLiteral("Modifications"));
 
-    connect(SpeedButton25, &QToolButton::clicked, this, &TForm1::SpeedButton25Click);
-    connect(SpeedButton23, &QToolButton::clicked, this, &TForm1::SpeedButton23Click);
     connect(SpeedButton26, &QToolButton::clicked, this, &TForm1::SpeedButton26Click);
     connect(SpeedButton27, &QToolButton::clicked, this, &TForm1::SpeedButton27Click);
     connect(SpeedButton24, &QToolButton::clicked, this, &TForm1::SpeedButton24Click);

@@ -67,8 +67,7 @@ void TForm1::buildFilesUi() {
 namespace macrofile {
 
 void refreshStatusBar(TForm1& form) {
-    form.StatusPanel[1]->setToolTip(MacroPassword.isEmpty() ? QStringLiteral("Macro non protégée.")
-                                                            : QStringLiteral("Macro protégée par mot de passe."));
+    form.UpdateStatusPanels();
     form.UpdateLinePanel();
 }
 

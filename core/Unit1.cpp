@@ -4,6 +4,7 @@
 #include "core/Dialogs.h"
 #include "core/FileDialog.h"
 #include "core/Services.h"
+#include "core/Settings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -64,6 +65,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     buildStatusBar();
     buildStartupUi();
     buildFilesUi();
+    buildListToolBar();
     buildEditingUi();
     buildCheckUi();
     OpenDialog2 = new TFileDialog(this, TFileDialog::Open, QStringLiteral("OpenDialog2"));
@@ -71,6 +73,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
     connect(ListView1, &TListView::deletion, this, &TForm1::ListView1Deletion);
     connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TForm1::UpdateLinePanel);
+    connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TForm1::UpdateListButtons);
     connect(ListView1, &QAbstractItemView::doubleClicked, this, [this] { ListView1DblClick(); });
     ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ListView1, &QWidget::customContextMenuRequested, this,
@@ -131,6 +134,10 @@ void TForm1::buildStatusBar() {
     }
     StatusPanel[0]->setText(QStringLiteral("Nouvelle macro"));
     StatusPanel[3]->setText(QStringLiteral("Ligne 0/0"));
+    // The language badge: white on navy.
+    StatusPanel[2]->setStyleSheet(QStringLiteral("QLabel { background: #000080; color: white; padding: 0 3px; }"));
+    StatusPanel[2]->setAlignment(Qt::AlignCenter);
+    connect(&settingsNotifier(), &TSettingsNotifier::loaded, this, &TForm1::UpdateStatusPanels);
 }
 
 QToolButton* TForm1::PaletteButton(int number) const {

@@ -322,7 +322,7 @@ public:
     class QToolButton* SpeedButton103 = nullptr;  // "Executer"
     class QToolButton* SpeedButton105 = nullptr;  // "Stop"
     class QToolButton* SpeedButton29 = nullptr;   // "Pause"
-    class QToolButton* SpeedButton111 = nullptr;  // "Mette un point d'arrêt"
+    class QToolButton* SpeedButton111 = nullptr;  // "Mette un point d'arrêt", on the list's tool bar
     QWidget* TabSheet2 = nullptr;                 // "Rapport"
     class QTextEdit* RichEdit1 = nullptr;         // the execution report
     class QComboBox* ComboBox1 = nullptr;         // report numbers
@@ -345,6 +345,15 @@ public:
     void Edition2Click();
     void ListView1DblClick();
     void Editer1Click();
+
+    // The tool bar tied to the list (core/ListToolBar.cpp): cut, copy, paste,
+    // delete, watch a variable, breakpoint, undo and redo.
+    class QToolButton *SpeedButton106 = nullptr, *SpeedButton107 = nullptr, *SpeedButton108 = nullptr,
+                      *SpeedButton109 = nullptr, *SpeedButton110 = nullptr;
+    // Enables the list's buttons from the selection; leaving the list disables them.
+    void UpdateListButtons();
+    // The protection and language panels of the status bar.
+    void UpdateStatusPanels();
 
     // --- Controls (each topic adds its own) ---
     QMenu* MenuFichier = nullptr;
@@ -376,6 +385,7 @@ private:
     // constructor in this order, after the list and the menus exist.
     void buildStartupUi();   // core/Startup.cpp
     void buildFilesUi();     // core/MacroFile.cpp, core/Variables.cpp
+    void buildListToolBar();  // core/ListToolBar.cpp
     void buildEditingUi();   // core/History.cpp and its neighbours
     void buildCheckUi();     // core/Debug.cpp
 };

@@ -130,6 +130,7 @@ void TForm32::Button1Click() {
     } else {
         MacroPassword = firstEntry_;
         confirmed_ = true;
+        if (Form1) Form1->UpdateStatusPanels();
         MessageDlg(QStringLiteral("Le cryptage de votre macro prendra effet lors de votre prochain enregistrement."),
                    MsgType::Information, mbOK);
     }

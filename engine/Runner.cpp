@@ -122,13 +122,11 @@ void TRunner::buildRunUi() {
     f.SpeedButton103 = runButton(bar, "SpeedButton103", QStringLiteral("Executer"));
     f.SpeedButton29 = runButton(bar, "SpeedButton29", QStringLiteral("Pause"));
     f.SpeedButton105 = runButton(bar, "SpeedButton105", QStringLiteral("Stop"));
-    f.SpeedButton111 = runButton(bar, "SpeedButton111", QStringLiteral("Mette un point d'arrêt"));
     f.SpeedButton29->setEnabled(false);
     f.SpeedButton105->setEnabled(false);
     connect(f.SpeedButton103, &QToolButton::clicked, this, &TRunner::Execute1Click);
     connect(f.SpeedButton29, &QToolButton::clicked, this, &TRunner::SpeedButton29Click);
     connect(f.SpeedButton105, &QToolButton::clicked, this, &TRunner::Stop1Click);
-    connect(f.SpeedButton111, &QToolButton::clicked, this, &TRunner::Pointdarrt1Click);
 }
 
 void TRunner::setState(int state) {

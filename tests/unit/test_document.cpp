@@ -1,7 +1,11 @@
+#include "core/MacroFile.h"
+#include "core/Settings.h"
 #include "core/Unit1.h"
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QToolButton>
 
 namespace {
 
@@ -144,6 +148,50 @@ TEST_F(DocumentTest, VarUseAndFonctionPos) {
     EXPECT_FALSE(form->VarUse(form->ListView1, "C"));
     EXPECT_EQ(form->Fonction_Pos("Goto", "L", form->ListView1), 3);
     EXPECT_EQ(form->Fonction_Pos("Goto", "M", form->ListView1), -1);
+}
+
+}  // namespace
+
+namespace {
+
+// The tool bar tied to the list follows the selection and the focus; the
+// status bar shows the protection and the language.
+TEST_F(DocumentTest, ListToolBarAndStatusPanels) {
+    setRows({{"Type", "a;"}, {"Variable", "V;1;Numerique;"}});
+    focusList();
+    auto enabled = [this] {
+        QStringList on;
+        for (int n : {106, 107, 108, 109, 110, 111})
+            if (form->findChild<QToolButton*>(QStringLiteral("SpeedButton%1").arg(n))->isEnabled()) on << QString::number(n);
+        return on;
+    };
+    select({});
+    EXPECT_EQ(enabled(), QStringList());
+    select({0});
+    EXPECT_EQ(enabled(), QStringList({"106", "107", "109", "111"}));
+    select({0, 1});
+    EXPECT_EQ(enabled(), QStringList({"106", "107", "109", "110", "111"}));
+    form->Copier2Click();  // "clipboard.tmp" now exists: pasting is possible in the list
+    form->ListView1->clearFocus();
+    focusList();
+    EXPECT_TRUE(enabled().contains("108"));
+    form->StatusPanel[0]->setFocus();
+    form->ListView1->clearFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(enabled(), QStringList()) << "leaving the list disables its buttons";
+
+    EXPECT_TRUE(form->StatusPanel[1]->pixmap().isNull());
+    EXPECT_EQ(form->StatusPanel[1]->toolTip(), "Macro non protégée.");
+    EXPECT_EQ(form->StatusPanel[2]->text(), "FR");
+    MacroPassword = "abc";
+    form->UpdateStatusPanels();
+    EXPECT_FALSE(form->StatusPanel[1]->pixmap().isNull());
+    EXPECT_EQ(form->StatusPanel[1]->toolTip(), "Macro protégée par mot de passe.");
+    MacroPassword.clear();
+    settings().Language = "English";
+    form->UpdateStatusPanels();
+    EXPECT_EQ(form->StatusPanel[2]->text(), "EN");
+    EXPECT_EQ(form->StatusPanel[2]->toolTip(), "Language English");
 }
 
 }  // namespace
