@@ -112,6 +112,7 @@ void TCommandDialog::open(bool modifying, int row, const QString& keyword) {
         LoadFields(targetParams_);
     else
         LoadDefaults();
+    if (!isVisible()) PlaceNear(*this, Form1);
     show();
     raise();
     activateWindow();

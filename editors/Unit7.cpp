@@ -78,6 +78,7 @@ TForm7::TForm7(QWidget* parent) : TCommandDialog(7, u"Pause"_s, u"Pause"_s, 1135
     grid->addWidget(ComboBox1, 1, 0);
     grid->addWidget(UpDown1, 1, 1);
     grid->addWidget(Image1, 0, 2, 3, 1);
+    grid->setColumnStretch(0, 1);  // the box takes the width the dial leaves
     grid->setRowStretch(2, 1);
     grid->addLayout(ButtonRow(), 3, 0, 1, 3);
     InitCadran();
