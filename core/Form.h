@@ -15,3 +15,10 @@ private:
 
 // The window named "Form<n>", or null when it was not created.
 QWidget* FindForm(int number);
+
+// Places a window about to be shown, at least as big as its contents need.
+// One still at the origin, where every window starts and where the positions
+// written for windows never shown put it back, has no place of its own yet:
+// it is centred on anchor (on the screen when anchor is null or hidden).
+// Whatever its place, it is kept inside the free area of the screen.
+void PlaceNear(QWidget& window, const QWidget* anchor);

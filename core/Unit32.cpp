@@ -54,6 +54,7 @@ TForm32::TForm32(QWidget* parent) : TForm(32, QStringLiteral("Cryptage de macro"
     connect(Button2, &QPushButton::clicked, this, &TForm32::Button2Click);
     connect(Edit1, &QLineEdit::returnPressed, this, &TForm32::Button1Click);  // Edit1KeyUp: Enter
     connect(CheckBox1, &QCheckBox::clicked, this, &TForm32::CheckBox1Click);
+    resize(280, sizeHint().height());  // as designed; the positions read at start-up may change it
 }
 
 QString TForm32::Crypte(const QString& s) { return platform::fromCp1252(CrypteBytes(platform::toCp1252(s))); }
@@ -80,7 +81,6 @@ int TForm32::AskPassword(const QString& password) {
     cancelled_ = false;
     dialogOpen_ = true;
     Edit1->clear();
-    if (parentWidget() == nullptr && Form1) move(Form1->geometry().center() - rect().center());
     Services().ShowModal(*this);
     if (dialogOpen_) Button2Click();  // nobody could answer: the question counts as cancelled
     int result = Edit1->text() == password ? 1 : 0;
@@ -88,6 +88,12 @@ int TForm32::AskPassword(const QString& password) {
     cancelled_ = false;
     Edit1->clear();
     return result;
+}
+
+// Placed before it appears, whoever shows it.
+void TForm32::setVisible(bool visible) {
+    if (visible && !isVisible()) PlaceNear(*this, Form1);
+    TForm::setVisible(visible);
 }
 
 void TForm32::showEvent(QShowEvent* event) {
@@ -124,18 +130,21 @@ void TForm32::Button1Click() {
         Edit1->setFocus();
         return;
     }
-    if (Edit1->text() != firstEntry_) {
-        MessageDlg(QStringLiteral("La confirmation du mot de passe n'est pas correcte, veuillez  renouveller l'opération."),
-                   MsgType::Warning, mbOK);
-    } else {
+    const bool confirmed = Edit1->text() == firstEntry_;
+    if (confirmed) {
         MacroPassword = firstEntry_;
         confirmed_ = true;
         if (Form1) Form1->UpdateStatusPanels();
-        MessageDlg(QStringLiteral("Le cryptage de votre macro prendra effet lors de votre prochain enregistrement."),
-                   MsgType::Information, mbOK);
     }
     Edit1->clear();
-    close();
+    close();  // first: it stays on top and would cover its message
+    if (confirmed)
+        MessageDlg(QStringLiteral("Le cryptage de votre macro prendra effet lors de votre prochain enregistrement."),
+                   MsgType::Information, mbOK);
+    else
+        MessageDlg(
+            QStringLiteral("La confirmation du mot de passe n'est pas correcte, veuillez  renouveller l'opération."),
+            MsgType::Warning, mbOK);
 }
 
 void TForm32::Button2Click() {

@@ -19,6 +19,11 @@ void TComboBox::showPopup() {
     QComboBox::showPopup();
 }
 
+void TClickLabel::mouseReleaseEvent(QMouseEvent* e) {
+    QLabel::mouseReleaseEvent(e);
+    emit Click();
+}
+
 TComboBox* NewTextCombo(QWidget* parent, const QString& name) {
     auto* box = new TComboBox(parent);
     box->setObjectName(name);
@@ -39,22 +44,6 @@ void FillKeepingText(QComboBox* box, const QStringList& items) {
         box->setEditText(text);
     else
         box->setCurrentIndex(box->findText(text));
-}
-
-QString JoinFields(const QStringList& fields) {
-    QString s;
-    for (const QString& f : fields) s += f + CarSepParam;
-    return s;
-}
-
-QString ParamTail(const QString& params, int fieldsBefore) {
-    qsizetype from = 0;
-    for (int i = 0; i < fieldsBefore; ++i) {
-        const qsizetype at = params.indexOf(CarSepParam, from);
-        if (at < 0) return QString();
-        from = at + 1;
-    }
-    return params.mid(from);
 }
 
 bool FitsInRow(const QString& params) {
@@ -117,11 +106,13 @@ void TCommandDialog::open(bool modifying, int row, const QString& keyword) {
     modifying_ = modifying;
     target_ = modifying ? QPersistentModelIndex(list->items().index(row, 0)) : QPersistentModelIndex();
     targetParams_ = modifying ? list->params(row) : QString();
+    firstChoices();
     FillLists();
     if (modifying)
         LoadFields(targetParams_);
     else
         LoadDefaults();
+    if (!isVisible()) PlaceNear(*this, Form1);
     show();
     raise();
     activateWindow();

@@ -7,13 +7,20 @@
 // rewrites that row (history "Modification") or adds a row through
 // TForm1::add_insert (history "Ajout"). F1 opens the help at the active
 // control's context; the shared background paints the form.
+//
+// A dialog declares its controls, choices, parameter layout and checks
+// (editors/DialogDesign.h) and overrides only the steps where it has rules
+// of its own.
 #include "core/Form.h"
+#include "editors/DialogDesign.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QPersistentModelIndex>
 #include <QStringList>
 
 class QBoxLayout;
+class QButtonGroup;
 class QPushButton;
 
 // A combo box that says when its list is about to drop down.
@@ -26,15 +33,23 @@ signals:
     void DropDown();
 };
 
+// A label that says when it is clicked (the label of a radio button or a check box).
+class TClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+signals:
+    void Click();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* e) override;
+};
+
 // An editable combo box for text typed into a row: Enter inserts nothing into
 // its list, and it takes no more than a row holds.
 TComboBox* NewTextCombo(QWidget* parent, const QString& name);
 // Replaces the list of a combo box, keeping the typed text.
 void FillKeepingText(QComboBox* box, const QStringList& items);
-// Parameter layouts that recur: fields each followed by the separator, and the
-// rest of a string after a number of fields, kept whole (separators included).
-QString JoinFields(const QStringList& fields);
-QString ParamTail(const QString& params, int fieldsBefore);
 // A row holds at most 255 characters of parameters: a longer string is refused
 // with a message (the file would cut it).
 bool FitsInRow(const QString& params);
@@ -78,15 +93,27 @@ public:
     QPushButton* Button2 = nullptr;
 
 protected:
-    // Each dialog's own part. FillLists runs first in both modes; then
-    // LoadFields gets the row's parameter string, or LoadDefaults runs.
-    virtual void FillLists() {}
-    virtual void LoadFields(const QString& params) = 0;
+    // Builds the declared controls and labels, named as declared, and gives
+    // the dialog its designed size; the dialog then lays them out
+    // (ArrangeInColumn, or a layout of its own). Called once, by the constructor.
+    void Declare(TDialogDesign design);
+    // One under the other: each control under its label (a check box beside
+    // it), each radio button beside its label, then "Valider" and "Annuler".
+    void ArrangeInColumn();
+
+    // The steps of opening and "Valider". Each does what the declaration says;
+    // a dialog with rules of its own overrides a step (calling the base for the
+    // declared part). On opening, every choice group goes back to its first
+    // choice and FillLists runs; then LoadFields gets the row's parameter
+    // string (modifying), or LoadDefaults runs (adding).
+    virtual void FillLists();
+    virtual void LoadFields(const QString& params);
     virtual void LoadDefaults() {}
-    virtual void AfterShow() {}
-    // Shows each failing check's message (Refuse) and answers false to keep the dialog open.
-    virtual bool Validate() { return true; }
-    virtual QString BuildParams() const = 0;
+    // Focuses the first declared control.
+    virtual void AfterShow();
+    // Runs the checks in their mode; false keeps the dialog open with its contents.
+    virtual bool Validate();
+    virtual QString BuildParams() const;
     virtual QString CommandKeyword() const { return keyword_; }
     virtual int IconIndex() const;
     // Writes the command; dialogs that write several rows replace it.
@@ -106,8 +133,25 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    struct Control {
+        TSlot slot;
+        QWidget* widget;
+        QLabel* label;  // null when it has none
+    };
+    struct Choices {
+        TChoiceGroup group;
+        QButtonGroup* buttons;  // button ids are the choices' indexes
+        QVector<QLabel*> labels;  // null where a choice has none
+    };
     void open(bool modifying, int row, const QString& keyword);
+    void firstChoices();  // every choice group on its first choice
+    void fill(const Control& c, ListSources sources);
+    QVector<ParamPlace> places() const;  // of the controls, then of the choice groups
 
+    QVector<Control> controls_;
+    QVector<Choices> choices_;
+    QVector<TCheck> checks_;
+    CheckMode checkMode_ = CheckMode::FirstFailure;
     QString keyword_;
     bool modifying_ = false;
     QPersistentModelIndex target_;

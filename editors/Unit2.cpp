@@ -1,7 +1,6 @@
 #include "editors/Unit2.h"
 
 #include "core/Settings.h"
-#include "core/Unit1.h"
 #include "look/UBackGround.h"
 
 #include <QApplication>
@@ -12,41 +11,25 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QScreen>
-#include <QVBoxLayout>
 
 TForm2* Form2 = nullptr;
 QString LastBackgroundForm;
 
-TForm2::TForm2(QWidget* parent) : TCommandDialog(2, QStringLiteral("Frappe de texte"), QStringLiteral("Type"), 1107, parent) {
+using namespace Qt::StringLiterals;
+
+TForm2::TForm2(QWidget* parent) : TCommandDialog(2, u"Frappe de texte"_s, u"Type"_s, 1107, parent) {
     Form2 = this;
-    Label1 = new QLabel(QStringLiteral("Inserez un texte ou une variable"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    ComboBox1 = NewTextCombo(this, QStringLiteral("ComboBox1"));
+    // The whole string is the text: a separator inside it is part of it.
+    Declare({.size = {380, 110},
+             .controls = {{.name = u"ComboBox1"_s, .place = ParamWhole, .label = u"Label1"_s,
+                           .caption = u"Inserez un texte ou une variable"_s, .list = AllVariables}}});
+    ArrangeInColumn();
+    Label1 = findChild<QLabel*>(u"Label1"_s);
+    ComboBox1 = findChild<TComboBox*>(u"ComboBox1"_s);
     ComboBox1->installEventFilter(this);
-    connect(ComboBox1, &TComboBox::DropDown, this, &TForm2::ComboBox1DropDown);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addWidget(ComboBox1);
-    layout->addLayout(ButtonRow());
-    resize(380, 110);
 }
 
-void TForm2::FillLists() {
-    QStringList names;
-    Form1->List_Var(names, true, true);
-    FillKeepingText(ComboBox1, names);
-}
-
-void TForm2::ComboBox1DropDown() { FillLists(); }
-
-// The whole string is the text: a separator inside it is part of it.
-void TForm2::LoadFields(const QString& params) { ComboBox1->setEditText(params); }
-
-void TForm2::AfterShow() { ComboBox1->setFocus(); }
-
-QString TForm2::BuildParams() const { return ComboBox1->currentText(); }
-
+// Adding again starts from an empty text; "Annuler" keeps it.
 void TForm2::AfterCommit() { ComboBox1->setEditText(QString()); }
 
 bool TForm2::eventFilter(QObject* watched, QEvent* e) {

@@ -13,18 +13,12 @@ public:
     QLabel* Label1 = nullptr;
     TComboBox* ComboBox1 = nullptr;  // the text to type; lists the variables
 
-    void ComboBox1DropDown();
-
     // Paints the shared background on sender: the background picture (a new
     // random-Bézier pattern each time another form paints) at the top-left of a
     // screen-sized area; radio buttons placed on the form take the colour behind them.
     static void FormPaint(QWidget* sender);
 
 protected:
-    void FillLists() override;
-    void LoadFields(const QString& params) override;
-    void AfterShow() override;
-    QString BuildParams() const override;
     void AfterCommit() override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 };

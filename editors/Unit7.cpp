@@ -1,6 +1,5 @@
 #include "editors/Unit7.h"
 
-#include "core/Unit1.h"
 #include "engine/mdlfnct.h"
 
 #include <QGridLayout>
@@ -49,23 +48,29 @@ QPixmap cleanDial(QPoint centre) {
 }
 }  // namespace
 
-TForm7::TForm7(QWidget* parent) : TCommandDialog(7, QStringLiteral("Pause"), QStringLiteral("Pause"), 1135, parent) {
+using namespace Qt::StringLiterals;
+
+TForm7::TForm7(QWidget* parent) : TCommandDialog(7, u"Pause"_s, u"Pause"_s, 1135, parent) {
     Form7 = this;
-    Label1 = new QLabel(QStringLiteral("Délais (00:00:00)"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    ComboBox1 = NewTextCombo(this, QStringLiteral("ComboBox1"));
+    Declare({.size = {330, 215},
+             .controls = {{.name = u"ComboBox1"_s, .place = ParamWhole, .label = u"Label1"_s,
+                           .caption = u"Délais (00:00:00)"_s, .list = ListSource::AlphaVariables,
+                           .dropDown = AllVariables}},
+             .checks = {{[this] { return !ComboBox1->currentText().isEmpty(); },
+                         u"Le paramètre de temps ne peut pas être vide."_s}}});
+    Label1 = findChild<QLabel*>(u"Label1"_s);
+    ComboBox1 = findChild<TComboBox*>(u"ComboBox1"_s);
     UpDown1 = new TUpDown(this);
-    UpDown1->setObjectName(QStringLiteral("UpDown1"));
+    UpDown1->setObjectName(u"UpDown1"_s);
     Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setObjectName(u"Image1"_s);
     Image1->setFixedSize(150, 150);
     Image2 = new QLabel(this);
-    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setObjectName(u"Image2"_s);
     Image2->hide();
     Image2->setPixmap(cleanDial(DialCentre));
 
     connect(ComboBox1, &QComboBox::editTextChanged, this, &TForm7::ComboBox1Change);
-    connect(ComboBox1, &TComboBox::DropDown, this, &TForm7::ComboBox1DropDown);
     connect(UpDown1, &TUpDown::Click, this, &TForm7::UpDown1Click);
 
     auto* grid = new QGridLayout(this);
@@ -73,6 +78,7 @@ TForm7::TForm7(QWidget* parent) : TCommandDialog(7, QStringLiteral("Pause"), QSt
     grid->addWidget(ComboBox1, 1, 0);
     grid->addWidget(UpDown1, 1, 1);
     grid->addWidget(Image1, 0, 2, 3, 1);
+    grid->setColumnStretch(0, 1);  // the box takes the width the dial leaves
     grid->setRowStretch(2, 1);
     grid->addLayout(ButtonRow(), 3, 0, 1, 3);
     InitCadran();
@@ -87,34 +93,15 @@ QPoint TForm7::HandEnd(QPoint centre, int value, int length) {
             centre.y() - int(std::nearbyint(std::cos(a) * length))};
 }
 
-void TForm7::FillLists() {
-    QStringList names;
-    Form1->List_Var(names, true, false);
-    FillKeepingText(ComboBox1, names);
-}
-
-void TForm7::ComboBox1DropDown() {
-    QStringList names;
-    Form1->List_Var(names, true, true);
-    FillKeepingText(ComboBox1, names);
-}
-
-void TForm7::LoadFields(const QString& params) { ComboBox1->setEditText(TForm1::GetParam(params)[1]); }
-
 void TForm7::LoadDefaults() { ComboBox1->setEditText(QStringLiteral("00:00:01")); }
 
 void TForm7::AfterShow() {
+    TCommandDialog::AfterShow();
     Image2->setGeometry(Image1->geometry());
     DialCentre = QPoint(74, 70);
     ComboBox1Change();
     ComboBox1->lineEdit()->end(false);
 }
-
-bool TForm7::Validate() {
-    return !ComboBox1->currentText().isEmpty() || Refuse(QStringLiteral("Le paramètre de temps ne peut pas être vide."));
-}
-
-QString TForm7::BuildParams() const { return ComboBox1->currentText(); }
 
 void TForm7::InitCadran() {
     dial_ = Image2->pixmap().toImage();

@@ -1,6 +1,8 @@
 #pragma once
 // The "Pause" dialog: a delay "hh:mm:ss" or a variable holding one, a spin
 // button stepping the part under the caret, and a clock dial showing the time.
+// The row's parameter string is the box's text as typed, whatever its shape
+// ("00:00:05", "5;Sec;", "500;MilliSec;", a variable): it comes back whole.
 #include "editors/CommandDialog.h"
 
 #include <QImage>
@@ -39,18 +41,13 @@ public:
     static QPoint HandEnd(QPoint centre, int value, int length);
 
     void ComboBox1Change();
-    void ComboBox1DropDown();
     void UpDown1Click(bool up);
     void InitCadran();
     void DrawAiguille(int value, int length);
 
 protected:
-    void FillLists() override;
-    void LoadFields(const QString& params) override;
     void LoadDefaults() override;
     void AfterShow() override;
-    bool Validate() override;
-    QString BuildParams() const override;
 
 private:
     QImage dial_;  // Image1's picture while hands are drawn

@@ -25,6 +25,11 @@ protected:
         select(row);
         form->ListView1DblClick();
     }
+    // The list drops down, and is closed again.
+    static void dropDown(QComboBox* box) {
+        box->showPopup();
+        box->hidePopup();
+    }
     static void press(QWidget* w, int key) {
         QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
         QApplication::sendEvent(w, &e);
@@ -103,7 +108,7 @@ TEST_F(DialogTest, TheListOffersEveryDeclaredVariableAndKeepsTheText) {
     EXPECT_EQ(Form2->ComboBox1->count(), 2);
     Form2->ComboBox1->setEditText("tapé");
     form->Add_commande(form->ListView1, {"Variable", "Autre;;Alpha;"});
-    Form2->ComboBox1DropDown();
+    dropDown(Form2->ComboBox1);
     EXPECT_EQ(Form2->ComboBox1->count(), 3);
     EXPECT_EQ(Form2->ComboBox1->currentText(), "tapé");
 }
@@ -202,12 +207,26 @@ TEST_F(DialogTest, PauseAddsItsTextAsTypedAndRefusesAnEmptyOne) {
     EXPECT_EQ(form->ListView1->icon(0), 6);
 }
 
-TEST_F(DialogTest, PauseModifyLoadsTheFirstFieldOnly) {
-    setRows({{"Pause", "00:00:05;reste;"}, {"Variable", "T;x;Alpha;"}, {"Variable", "N;1;Numerique;"}});
+// Every shape of Pause row comes into the box whole and goes back unchanged:
+// a time alone, an amount and its unit, a variable, with any separator.
+TEST_F(DialogTest, PauseModifyKeepsEveryFieldOfTheRow) {
+    const QString shapes[] = {"00:00:05", "5;Sec;", "500;MilliSec;", "2;Min;", "T",
+                              "T;Sec;", "00:00:05;;", "00:00:05;reste;", "5|Sec|"};
+    for (const QString& params : shapes) {
+        CarSepParam = params.contains(u'|') ? u'|' : u';';
+        setRows({{"Pause", params}, {"Variable", "T;x;Alpha;"}, {"Variable", "N;1;Numerique;"}});
+        edit(0);
+        EXPECT_EQ(Form7->ComboBox1->currentText(), params);
+        Form7->Button1Click();
+        EXPECT_FALSE(Form7->isVisible());
+        EXPECT_EQ(form->ListView1->params(0), params);
+    }
+    CarSepParam = u';';
+    EXPECT_TRUE(messages.shown.isEmpty());
+
     edit(0);
-    EXPECT_EQ(Form7->ComboBox1->currentText(), "00:00:05");
     EXPECT_EQ(Form7->ComboBox1->count(), 1);  // "Alpha" variables when shown
-    Form7->ComboBox1DropDown();
+    dropDown(Form7->ComboBox1);
     EXPECT_EQ(Form7->ComboBox1->count(), 2);  // all of them when dropped down
     Form7->ComboBox1->setEditText("00:01:00");
     Form7->Button1Click();

@@ -1,0 +1,253 @@
+#include "editors/DialogDesign.h"
+
+#include "core/Params.h"
+#include "core/Unit1.h"
+#include "editors/CommandDialog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+
+QStringList ParamValues(const QString& params, const QVector<ParamPlace>& places) {
+    const TParamFields fields = TForm1::GetParam(params);
+    QStringList values;
+    for (const ParamPlace& p : places) {
+        switch (p.kind) {
+            case ParamPlace::Field:
+                values << (p.n >= 1 && p.n < int(fields.field.size()) ? fields[p.n] : QString());
+                break;
+            case ParamPlace::Rest: values << ParamTail(params, p.n); break;
+            case ParamPlace::Whole: values << params; break;
+            case ParamPlace::None: values << QString(); break;
+        }
+    }
+    return values;
+}
+
+QString ParamString(const QVector<ParamPlace>& places, const QStringList& values) {
+    QStringList fields;
+    QString rest;
+    for (qsizetype i = 0; i < places.size(); ++i) {
+        const ParamPlace& p = places[i];
+        const QString value = values.value(i);
+        switch (p.kind) {
+            case ParamPlace::Whole: return value;
+            case ParamPlace::Field:
+                if (p.n < 1) break;
+                if (fields.size() < p.n) fields.resize(p.n);
+                fields[p.n - 1] = value;
+                break;
+            case ParamPlace::Rest:
+                if (fields.size() < p.n) fields.resize(p.n);
+                rest = value;
+                break;
+            case ParamPlace::None: break;
+        }
+    }
+    return JoinFields(fields) + rest;
+}
+
+QString JoinFields(const QStringList& fields) {
+    QString s;
+    for (const QString& f : fields) s += f + CarSepParam;
+    return s;
+}
+
+QString ParamTail(const QString& params, int fieldsBefore) {
+    qsizetype from = 0;
+    for (int i = 0; i < fieldsBefore; ++i) {
+        const qsizetype at = params.indexOf(CarSepParam, from);
+        if (at < 0) return QString();
+        from = at + 1;
+    }
+    return params.mid(from);
+}
+
+// ---- The declared part of TCommandDialog ----
+
+namespace {
+
+QWidget* newControl(const TSlot& slot, QWidget* parent) {
+    QWidget* w = nullptr;
+    switch (slot.kind) {
+        case ControlKind::Combo: w = NewTextCombo(parent, slot.name); break;
+        case ControlKind::Line: {
+            auto* edit = new QLineEdit(parent);
+            edit->setMaxLength(kMaxFieldLength);
+            w = edit;
+            break;
+        }
+        case ControlKind::Memo: w = new QPlainTextEdit(parent); break;
+        case ControlKind::Check: w = new QCheckBox(slot.label.isEmpty() ? slot.caption : QString(), parent); break;
+        case ControlKind::Spin: {
+            auto* spin = new QSpinBox(parent);
+            spin->setRange(0, 32000);
+            w = spin;
+            break;
+        }
+    }
+    w->setObjectName(slot.name);
+    return w;
+}
+
+// The label of a control or a choice; one that clicks the button beside it.
+QLabel* newLabel(const QString& name, const QString& caption, QWidget* parent, QAbstractButton* clicks) {
+    if (name.isEmpty()) return nullptr;
+    auto* label = new TClickLabel(caption, parent);
+    label->setObjectName(name);
+    if (clicks) QObject::connect(label, &TClickLabel::Click, clicks, &QAbstractButton::click);
+    return label;
+}
+
+QString valueOf(const TSlot& slot, const QWidget* w) {
+    switch (slot.kind) {
+        case ControlKind::Combo: return static_cast<const QComboBox*>(w)->currentText();
+        case ControlKind::Line: return static_cast<const QLineEdit*>(w)->text();
+        case ControlKind::Memo: return static_cast<const QPlainTextEdit*>(w)->toPlainText();
+        case ControlKind::Check: return static_cast<const QCheckBox*>(w)->isChecked() ? slot.word : QString();
+        case ControlKind::Spin: return QString::number(static_cast<const QSpinBox*>(w)->value());
+    }
+    return QString();
+}
+
+void setValue(const TSlot& slot, QWidget* w, const QString& value) {
+    switch (slot.kind) {
+        case ControlKind::Combo: static_cast<QComboBox*>(w)->setEditText(value); break;
+        case ControlKind::Line: static_cast<QLineEdit*>(w)->setText(value); break;
+        case ControlKind::Memo: static_cast<QPlainTextEdit*>(w)->setPlainText(value); break;
+        case ControlKind::Check: static_cast<QCheckBox*>(w)->setChecked(!value.isEmpty()); break;
+        case ControlKind::Spin: static_cast<QSpinBox*>(w)->setValue(value.toInt()); break;
+    }
+}
+
+// Two widgets side by side, the second taking the room left.
+QBoxLayout* besideRow(QWidget* first, QWidget* second) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(first);
+    if (second) row->addWidget(second, 1);
+    return row;
+}
+
+}  // namespace
+
+void TCommandDialog::Declare(TDialogDesign design) {
+    for (const TSlot& slot : design.controls) {
+        QWidget* w = newControl(slot, this);
+        auto* button = qobject_cast<QAbstractButton*>(w);
+        controls_.append({slot, w, newLabel(slot.label, slot.caption, this, button)});
+        if (auto* box = qobject_cast<TComboBox*>(w))
+            connect(box, &TComboBox::DropDown, this, [this, i = controls_.size() - 1] {
+                const Control& c = controls_[i];
+                fill(c, c.slot.dropDown ? c.slot.dropDown : c.slot.list);
+            });
+    }
+    for (const TChoiceGroup& group : design.choices) {
+        Choices built{group, new QButtonGroup(this), {}};
+        for (qsizetype i = 0; i < group.choices.size(); ++i) {
+            const TChoice& choice = group.choices[i];
+            auto* radio = new QRadioButton(choice.label.isEmpty() ? choice.caption : QString(), this);
+            radio->setObjectName(choice.radio);
+            built.buttons->addButton(radio, int(i));
+            built.labels << newLabel(choice.label, choice.caption, this, radio);
+        }
+        choices_ << built;
+    }
+    checks_ = std::move(design.checks);
+    checkMode_ = design.checkMode;
+    if (design.size.isValid()) resize(design.size);
+}
+
+void TCommandDialog::ArrangeInColumn() {
+    auto* column = new QVBoxLayout(this);
+    for (const Control& c : controls_) {
+        if (c.slot.kind == ControlKind::Check) {
+            column->addLayout(besideRow(c.widget, c.label));
+            continue;
+        }
+        if (c.label) column->addWidget(c.label);
+        column->addWidget(c.widget);
+    }
+    for (const Choices& g : choices_)
+        for (qsizetype i = 0; i < g.labels.size(); ++i)
+            column->addLayout(besideRow(g.buttons->button(int(i)), g.labels[i]));
+    column->addStretch(1);
+    column->addLayout(ButtonRow());
+}
+
+void TCommandDialog::fill(const Control& c, ListSources sources) {
+    auto* box = qobject_cast<QComboBox*>(c.widget);
+    if (!box || !sources) return;
+    QStringList names;
+    if (sources & AllVariables)
+        Form1->List_Var(names, sources.testFlag(ListSource::AlphaVariables),
+                        sources.testFlag(ListSource::NumericVariables));
+    // The lists of declared names fill a combo box of their own.
+    using Lister = void (TForm1::*)(QObject*) const;
+    const std::pair<ListSource, Lister> listers[] = {{ListSource::Labels, &TForm1::List_Label},
+                                                     {ListSource::Procedures, &TForm1::List_procedure},
+                                                     {ListSource::Objects, &TForm1::List_Objet}};
+    for (const auto& [source, lister] : listers) {
+        if (!sources.testFlag(source)) continue;
+        QComboBox found;
+        (Form1->*lister)(&found);
+        for (int i = 0; i < found.count(); ++i) names << found.itemText(i);
+    }
+    if (sources.testFlag(ListSource::Items)) names << c.slot.items;
+    FillKeepingText(box, names);
+}
+
+void TCommandDialog::firstChoices() {
+    for (const Choices& g : choices_)
+        if (QAbstractButton* first = g.buttons->button(0)) first->setChecked(true);
+}
+
+void TCommandDialog::FillLists() {
+    for (const Control& c : controls_) fill(c, c.slot.list);
+}
+
+QVector<ParamPlace> TCommandDialog::places() const {
+    QVector<ParamPlace> out;
+    for (const Control& c : controls_) out << c.slot.place;
+    for (const Choices& g : choices_) out << g.group.place;
+    return out;
+}
+
+void TCommandDialog::LoadFields(const QString& params) {
+    const QStringList values = ParamValues(params, places());
+    qsizetype at = 0;
+    for (const Control& c : controls_) {
+        const QString& value = values[at++];
+        if (c.slot.place.kind != ParamPlace::None) setValue(c.slot, c.widget, value);
+    }
+    for (const Choices& g : choices_) {
+        const QString& value = values[at++];
+        for (qsizetype i = 0; i < g.group.choices.size(); ++i)
+            if (g.group.choices[i].word == value) g.buttons->button(int(i))->setChecked(true);
+    }
+}
+
+QString TCommandDialog::BuildParams() const {
+    QStringList values;
+    for (const Control& c : controls_) values << valueOf(c.slot, c.widget);
+    for (const Choices& g : choices_) values << g.group.choices.value(g.buttons->checkedId()).word;
+    return ParamString(places(), values);
+}
+
+void TCommandDialog::AfterShow() {
+    if (!controls_.isEmpty()) controls_.first().widget->setFocus();
+}
+
+bool TCommandDialog::Validate() {
+    bool ok = true;
+    for (const TCheck& check : checks_) {
+        if (check.passes()) continue;
+        Refuse(check.message);
+        ok = false;
+        if (checkMode_ == CheckMode::FirstFailure) break;
+    }
+    return ok;
+}

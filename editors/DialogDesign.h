@@ -1,0 +1,109 @@
+#pragma once
+// What a command dialog declares instead of building and wiring its own
+// controls: the named controls with their labels and lists, the choice
+// groups, where each value stands in the row's parameter string, and the
+// checks "Valider" runs. TCommandDialog::Declare builds the controls from it;
+// the base then fills their lists, loads them from a row and joins them back,
+// so a dialog writes only the rules that are its own.
+#include <QFlags>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <functional>
+
+// ---- The parameter string ----
+
+// Where a value stands in a row's parameter string.
+struct ParamPlace {
+    enum Kind : char { None, Field, Rest, Whole };
+    Kind kind = None;
+    int n = 0;  // Field: its number from 1; Rest: how many fields come before it
+};
+// Field n, followed by the separator like every field.
+constexpr ParamPlace ParamField(int n) { return {ParamPlace::Field, n}; }
+// What follows that many fields, kept as typed (separators included); nothing is added after it.
+constexpr ParamPlace ParamRest(int fieldsBefore) { return {ParamPlace::Rest, fieldsBefore}; }
+// The whole string is one free text kept as typed: a separator inside it is part of it.
+inline constexpr ParamPlace ParamWhole{ParamPlace::Whole, 0};
+
+// The values standing at those places of a parameter string.
+QStringList ParamValues(const QString& params, const QVector<ParamPlace>& places);
+// The parameter string of those values at those places: a whole text alone;
+// else fields 1 to the last one placed, each followed by the separator (a
+// field no value is placed at stays empty), then the rest.
+QString ParamString(const QVector<ParamPlace>& places, const QStringList& values);
+// Fields each followed by the separator; the rest of a string after a number
+// of fields, kept whole (separators included).
+QString JoinFields(const QStringList& fields);
+QString ParamTail(const QString& params, int fieldsBefore);
+
+// ---- Controls ----
+
+// What a list offers; sources add up, in this order.
+enum class ListSource : unsigned {
+    AlphaVariables = 1,    // the declared "Alpha" variables
+    NumericVariables = 2,  // the declared "Numerique" variables
+    Labels = 4,
+    Procedures = 8,
+    Objects = 16,
+    Items = 32,  // the control's fixed items
+};
+Q_DECLARE_FLAGS(ListSources, ListSource)
+Q_DECLARE_OPERATORS_FOR_FLAGS(ListSources)
+inline constexpr ListSources AllVariables = ListSource::AlphaVariables | ListSource::NumericVariables;
+
+enum class ControlKind : char {
+    Combo,  // an editable combo box: typed text, a list to choose from
+    Line,   // a line edit
+    Memo,   // a text of several lines
+    Check,  // a check box: its word when ticked, else nothing; ticked by any text
+    Spin,   // a whole number from 0 to 32000, with arrows
+};
+
+// One control and the value it carries.
+struct TSlot {
+    ControlKind kind = ControlKind::Combo;
+    QString name;        // its object name: "ComboBox1"
+    ParamPlace place;    // where its value stands; none: the dialog's own business
+    QString label;       // its label's object name: "Label1"; none when empty
+    QString caption;     // the label's text; a check box without label shows it itself
+    ListSources list;    // what its list offers when the dialog opens
+    ListSources dropDown;  // what it offers each time it drops down; none: the same
+    QStringList items;   // the fixed items
+    QString word;        // a check box's word
+};
+
+// A radio button, the label beside it (clicking it selects the radio) and the word it stands for.
+struct TChoice {
+    QString radio;    // "RadioButton1"
+    QString label;    // "Label3"; none: the caption is the radio's own text
+    QString caption;
+    QString word;
+};
+// Radio buttons of which one is on, its word standing at the group's place.
+// The first is on when the dialog opens and when the row holds none of their words.
+struct TChoiceGroup {
+    ParamPlace place;
+    QVector<TChoice> choices;
+};
+
+// ---- Checks ----
+
+// A rule of "Valider" and what the dialog says when it fails.
+struct TCheck {
+    std::function<bool()> passes;
+    QString message;
+};
+enum class CheckMode : char {
+    FirstFailure,  // the first failing check is told, the others are not run
+    EveryFailure,  // every failing check is told, one message after the other
+};
+
+struct TDialogDesign {
+    QSize size;  // as designed: a compact size that fits the contents
+    QVector<TSlot> controls;  // in their tab order
+    QVector<TChoiceGroup> choices;
+    QVector<TCheck> checks;   // in the order they run
+    CheckMode checkMode = CheckMode::FirstFailure;
+};
