@@ -113,7 +113,11 @@ void DrawRandomBezier(TCanvas& canvas) {
     TPoints A(4), B(4), C(4);
     DrawHorzGradient(canvas, GradientStart, GradientEnd);
     canvas.PenColor = Stroke;
-    std::mt19937 generator(quint32(QDateTime::currentMSecsSinceEpoch()));
+    // Seeded from the clock and a count of the calls: two calls within the same
+    // millisecond still draw two pictures.
+    static quint32 calls = 0;
+    std::seed_seq seed{quint32(QDateTime::currentMSecsSinceEpoch()), ++calls};
+    std::mt19937 generator(seed);
     auto random = [&](int n) { return int(std::uniform_int_distribution<int>(0, n - 1)(generator)); };
     for (int i = 0; i < 4; ++i) {
         A[i].setX(-W - 5 * random(W));
