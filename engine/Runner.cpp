@@ -118,6 +118,7 @@ void TRunner::buildRunUi() {
 
     auto* bar = new QToolBar(QStringLiteral("Exécution"), &f);
     bar->setObjectName(QStringLiteral("ToolBarRun"));
+    f.addToolBarBreak();  // a row of its own, beside nothing it could hide
     f.addToolBar(bar);
     f.SpeedButton103 = runButton(bar, "SpeedButton103", QStringLiteral("Executer"));
     f.SpeedButton29 = runButton(bar, "SpeedButton29", QStringLiteral("Pause"));
