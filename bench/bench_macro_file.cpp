@@ -1,26 +1,18 @@
 // Opening and saving a 100,000-row macro, with and without a password.
 // Targets: each under 0.5 s and under 150 MB resident.
-#include "apps/orvanel/AppServices.h"
-#include "apps/orvanel/Program.h"
+#include "BenchMain.h"
 #include "core/Dialogs.h"
 #include "core/FileDialog.h"
 #include "core/MacroFile.h"
-#include "core/Unit1.h"
 #include "core/Unit32.h"
-#include "platform/Platform.h"
-#include "platform/fake/FakePlatform.h"
+#include "platform/ProgramFolder.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
 namespace {
 constexpr int kRows = 100000;
-TForm1* form = nullptr;
-QTemporaryDir* folder = nullptr;
 
 void fillRows() {
     QVector<MacroCommand> rows;
@@ -33,11 +25,11 @@ void fillRows() {
             default: rows.append({"Pause", QStringLiteral("500;MilliSec;"), 6}); break;
         }
     }
-    form->ListView1->clear();
-    form->ListView1->append(rows);
+    Form1->ListView1->clear();
+    Form1->ListView1->append(rows);
 }
 
-QString fileFor(bool password) { return folder->filePath(password ? "big-protected.mcr" : "big.mcr"); }
+QString fileFor(bool password) { return platform::programFile(password ? "big-protected.mcr" : "big.mcr"); }
 
 double residentMb() {
     rusage u{};
@@ -47,8 +39,8 @@ double residentMb() {
 
 void saveFile(bool password) {
     MacroPassword = password ? QStringLiteral("abc") : QString();
-    form->SaveDialog1->FileName = fileFor(password);
-    form->Enregistrer1Click();
+    Form1->SaveDialog1->FileName = fileFor(password);
+    Form1->Enregistrer1Click();
 }
 
 void BM_SaveMacro(benchmark::State& state) {
@@ -65,10 +57,10 @@ void BM_OpenMacro(benchmark::State& state) {
     saveFile(password);
     for (auto _ : state) {
         state.PauseTiming();
-        form->ListView1->clear();
-        form->StatusPanel[0]->setText(QStringLiteral("Nouvelle macro"));
+        Form1->ListView1->clear();
+        Form1->StatusPanel[0]->setText(QStringLiteral("Nouvelle macro"));
         state.ResumeTiming();
-        const int rows = form->OpenFileMacro(fileFor(password), form->ListView1,
+        const int rows = Form1->OpenFileMacro(fileFor(password), Form1->ListView1,
                                              QStringLiteral("Chargement des commandes en cours, veuillez patienter SVP."), -1);
         if (rows != kRows) state.SkipWithError("rows lost");
     }
@@ -92,20 +84,7 @@ public:
 }  // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home;
-    folder = &home;
-    qputenv("ORVANEL_HOME", home.path().toLocal8Bit());
-    QApplication app(argc, argv);
-    platform::setDesktop(std::make_unique<platform::FakePlatform>());
     // Every question is answered at once: "Non" to boxes, the password to the password dialog.
     static BenchServices services;
-    InstallServices(&services);
-    form = CreateForms();
-    form->Nouveau1Click();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    DestroyForms();
-    return 0;
+    return RunBenchmarks(argc, argv, &services);
 }

@@ -1,15 +1,9 @@
 // Rows per second of the run loop and the dispatcher, with the delay
 // between commands off; the report on and off.
-#include "apps/orvanel/Program.h"
-#include "core/Unit1.h"
-#include "platform/Platform.h"
-#include "platform/fake/FakePlatform.h"
+#include "BenchMain.h"
 #include "tools/Unit19.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -39,17 +33,4 @@ BENCHMARK(BM_RunLoop_Commentaire)->ArgName("report")->Arg(0)->Arg(1)->Unit(bench
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home;
-    qputenv("ORVANEL_HOME", home.path().toLocal8Bit());
-    QApplication app(argc, argv);
-    platform::setDesktop(std::make_unique<platform::FakePlatform>());
-    CreateForms();
-    Form1->Nouveau1Click();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    DestroyForms();
-    return 0;
-}
+int main(int argc, char** argv) { return RunBenchmarks(argc, argv); }

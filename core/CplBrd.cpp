@@ -2,6 +2,7 @@
 #include "core/CplBrd.h"
 
 #include "core/Dialogs.h"
+#include "core/FileSave.h"
 #include "core/History.h"
 #include "core/Unit1.h"
 #include "platform/Platform.h"
@@ -91,14 +92,7 @@ bool CopyRows(TListView* list, const QList<int>& rows) {
     }
     SetClipboardText(QString());
     SetClipboardText(text);
-    QFile file(ClipboardFileName());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
-        MessageDlg(QStringLiteral("Impossible d'écrire le fichier \"%1\" : %2")
-                       .arg(ClipboardFileName(), file.errorString()),
-                   MsgType::Error, mbOK);
-        return false;
-    }
-    return true;
+    return SaveFile(ClipboardFileName(), bytes);
 }
 
 bool ReadRecords(const QString& fileName, QVector<TMacroFileRecord>& records) {
@@ -111,22 +105,38 @@ bool ReadRecords(const QString& fileName, QVector<TMacroFileRecord>& records) {
     return true;
 }
 
+// Only the first 20 characters of a prefix count, so each test reads those
+// few from the line itself and a long line takes linear time; a candidate
+// equal to the one before is not looked up again.
 bool SplitCommandLine(const QString& line, QString& keyword, QString& params) {
-    int end = -1;
-    auto test = [&](int length) {
-        const QString prefix = line.left(length);
-        for (const QString& candidate : {prefix.left(TMacroFileRecord::kKeywordSize),
-                                         prefix.trimmed().left(TMacroFileRecord::kKeywordSize)}) {
-            if (!candidate.isEmpty() && TForm1::GetImageIndexOfText(candidate) >= 0) {
-                keyword = candidate;
+    constexpr qsizetype room = TMacroFileRecord::kKeywordSize;
+    const QStringView text(line);
+    qsizetype lead = 0;  // where the trimmed prefixes start
+    while (lead < text.size() && text[lead].isSpace()) ++lead;
+    qsizetype last = -1;  // the prefix's last character that is not a blank
+    QString tried;
+    bool known = false;
+    qsizetype end = -1;
+    auto test = [&](qsizetype length) {
+        const QStringView asWritten = text.left(qMin(length, room));
+        const QStringView trimmed = last < lead ? QStringView() : text.mid(lead, qMin(last + 1 - lead, room));
+        for (const QStringView candidate : {asWritten, trimmed}) {
+            if (candidate.isEmpty()) continue;
+            if (candidate != tried) {
+                tried = candidate.toString();
+                known = TForm1::GetImageIndexOfText(tried) >= 0;
+            }
+            if (known) {
+                keyword = tried;
                 end = length;
                 return;
             }
         }
     };
-    for (int i = 0; i < line.size(); ++i) {
-        if (line[i] == u' ' || line[i] == u'\t') test(i);
-        if (i == line.size() - 1) test(i + 1);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u' ' || text[i] == u'\t') test(i);
+        if (!text[i].isSpace()) last = i;
+        if (i == text.size() - 1) test(i + 1);
     }
     if (end < 0) return false;
     params = line.mid(end + 1).trimmed().left(TMacroFileRecord::kParamsSize);

@@ -2,6 +2,7 @@
 
 #include "core/Dialogs.h"
 #include "core/FileDialog.h"
+#include "core/FileSave.h"
 #include "core/Unit1.h"
 #include "core/Helpers.h"
 #include "core/Services.h"
@@ -9,7 +10,6 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
@@ -109,12 +109,10 @@ void TForm35::Button1Click() {
     if (!SaveDialog1->Execute()) return;
     QString name = SaveDialog1->FileName;
     if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".txt");
-    QFile file(name);
     QString text = Memo1->toPlainText();
     if (!text.isEmpty()) text += u'\n';
     text.replace(u'\n', QStringLiteral("\r\n"));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(platform::toCp1252(text)) < 0)
-        MessageDlg(QStringLiteral("Impossible d'enregistrer le fichier ") + name + u'.', MsgType::Error, mbOK);
+    SaveFile(name, platform::toCp1252(text));
 }
 
 void TForm35::Button3Click() { close(); }

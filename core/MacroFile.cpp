@@ -167,7 +167,8 @@ int TForm1::OpenFileMacro(const QString& fileName, TListView* list, const QStrin
         refreshStatusBar(*this);
         return 0;
     }
-    if (data.trailingBytes()) MessageDlg(data.trailingWarning(fileName), MsgType::Warning, mbOK);
+    const QString warning = data.warning(fileName, openMacro);
+    if (!warning.isEmpty()) MessageDlg(warning, MsgType::Warning, mbOK);
     // Source-only protection lets a macro run without its password, never open for editing.
     const QString password = data.password();
     const bool forRun = !EditOnOpen && (CommandLineRun || ExecState != 0);
@@ -234,7 +235,8 @@ void TForm1::Ouvrir1Click() {
         ListView1->show();
         return;
     }
-    if (data.trailingBytes()) MessageDlg(data.trailingWarning(fileName), MsgType::Warning, mbOK);
+    const QString warning = data.warning(fileName, true);
+    if (!warning.isEmpty()) MessageDlg(warning, MsgType::Warning, mbOK);
     const QString password = data.password();
     const int granted = Form32->AskPassword(password);
     if (granted == 0) MessageDlg(QStringLiteral("Mot de passe incorect."), MsgType::Warning, mbOK);

@@ -68,11 +68,14 @@ bool TMacroFileData::load(const QString& fileName, QString* error) {
     return true;
 }
 
-QString TMacroFileData::trailingWarning(const QString& fileName) const {
+QString TMacroFileData::warning(const QString& fileName, bool openedAsMacro) const {
+    const QString name = QFileInfo(fileName).fileName();
+    if (openedAsMacro && bytes_.isEmpty() && trailing_ == 0)
+        return QStringLiteral("Le fichier %1 est vide : la macro ne contient aucune commande.").arg(name);
     if (trailing_ == 0) return {};
     return QStringLiteral("Le fichier %1 se termine par %2 octet(s) qui ne forment pas une commande entière : "
                           "ils ont été ignorés.")
-        .arg(QFileInfo(fileName).fileName())
+        .arg(name)
         .arg(trailing_);
 }
 

@@ -38,10 +38,10 @@ public:
     // Reads the file's whole records (a length byte beyond its room reads as
     // that room). False, with a French message, when it cannot be read.
     bool load(const QString& fileName, QString* error);
-    // The bytes after the last whole record, left out.
-    int trailingBytes() const { return trailing_; }
-    // The warning that tells them, empty when there are none.
-    QString trailingWarning(const QString& fileName) const;
+    // What the reader tells of the file: it ends with bytes that form no
+    // whole record (they are left out), or, when it is opened as the macro,
+    // it is empty. An empty text when all is well.
+    QString warning(const QString& fileName, bool openedAsMacro) const;
     int count() const { return int(bytes_.size() / TMacroFileRecord::kSize); }
     const char* at(int i) const { return bytes_.constData() + qsizetype(i) * TMacroFileRecord::kSize; }
     TMacroFileRecord record(int i, bool decode) const { return TMacroFileRecord::fromBytes(at(i), decode); }

@@ -2,6 +2,7 @@
 // the progress window of the readers.
 #include "core/Dialogs.h"
 #include "core/FileDialog.h"
+#include "core/FileSave.h"
 #include "core/IgnoreMsg.h"
 #include "core/MacroFile.h"
 #include "core/MacroFileLoad.h"
@@ -16,7 +17,6 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QRandomGenerator>
-#include <QSaveFile>
 
 using namespace macrofile;
 
@@ -63,14 +63,7 @@ void TForm1::SaveMacro(TListView* list) {
                    MsgType::Confirmation, mbYes | mbNo) == mrYes)
         out += TMacroFileRecord{QStringLiteral("[Process Priority]"), QString::number(qMin(ProcessPriority, 5))}.toBytes(encode);
 
-    // Written beside the target and renamed over it: a failed save leaves the old file whole.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(out) != out.size() || !file.commit()) {
-        MessageDlg(QStringLiteral("Impossible d'enregistrer le fichier %1 (%2). Le fichier existant n'a pas été modifié.")
-                       .arg(fileName, file.errorString()),
-                   MsgType::Error, mbOK);
-        return;
-    }
+    if (!SaveFile(fileName, out)) return;  // the old file stays whole
     if (list == ListView1) {
         StatusPanel[0]->setText(info.absoluteFilePath());
         QApplication::setApplicationName(info.fileName());

@@ -2,6 +2,7 @@
 // applies it to the main window, and the writer of the keys "Valider" saves.
 #include "core/Settings.h"
 
+#include "core/FileSave.h"
 #include "core/Helpers.h"
 #include "core/RunState.h"
 #include "core/Services.h"
@@ -266,7 +267,7 @@ void LoadSettings(const QString& configFile) {
     const QStringList keys = ini.ReadSection("ColorCommandes");
     s.CommandColors.resize(keys.size());
     for (int i = 0; i < keys.size(); ++i) s.CommandColors[i] = {keys[i], ini.ReadInteger("ColorCommandes", keys[i], clWhite)};
-    ini.UpdateFile();
+    SaveIniFile(ini);
 
     if (Form1) applyToMainWindow(*Form1, s);
     emit settingsNotifier().loaded();
@@ -305,5 +306,5 @@ void SaveSettings() {
     ini.WriteString("Control", "PauseExecute", s.PauseHotKey);
     ini.WriteString("Control", "StopExecute", s.StopHotKey);
     ini.WriteString("General", "Background", s.Background);
-    ini.UpdateFile();
+    SaveIniFile(ini);
 }

@@ -1,6 +1,7 @@
 // The settings file in use, the ring of recent files and two list-box helpers.
 #include "core/Unit1.h"
 
+#include "core/FileSave.h"
 #include "core/Startup.h"
 #include "look/XPMenu.h"
 #include "platform/IniFile.h"
@@ -65,7 +66,7 @@ void TForm1::AddRecents(const QString& fileName) {
             if (ini.ReadString(kRecents, slotKey(i), QString()) == name) ini.WriteString(kRecents, slotKey(i), displaced);
         ini.WriteString(kRecents, slotKey(n), name);
         ini.WriteString(kRecents, QStringLiteral("Recents_Nr"), QString::number((n + 1) % kRecentSlots));
-        ini.UpdateFile();
+        SaveIniFile(ini);
     }
     ReadRecents();
 }

@@ -4,6 +4,7 @@
 
 #include "core/Dialogs.h"
 #include "core/FileDialog.h"
+#include "core/FileSave.h"
 #include "core/Form.h"
 #include "core/History.h"
 #include "core/IgnoreMsg.h"
@@ -105,7 +106,7 @@ void TForm1::FormClose() {
     if (auto* detail = findChild<QAction*>(QStringLiteral("Dtailcommandes1"))) {
         platform::IniFile ini(GetConfigFileName());
         ini.WriteString(QStringLiteral("Detail"), QStringLiteral("afficher"), BoolToText(detail->isChecked()));
-        ini.UpdateFile();
+        SaveIniFile(ini);
     }
     setAcceptDrops(false);
 }
@@ -142,7 +143,7 @@ void TForm1::WriteWindowPositions() {
         ini.WriteInteger(section, QStringLiteral("Width"), w->width());
         ini.WriteInteger(section, QStringLiteral("Height"), w->height());
     }
-    ini.UpdateFile();
+    SaveIniFile(ini);
 }
 
 void TForm1::showEvent(QShowEvent* event) {

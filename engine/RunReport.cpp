@@ -7,12 +7,12 @@
 #include "engine/Runner.h"
 #include "engine/SysVars.h"
 #include "engine/mdlfnct.h"
+#include "platform/AtomicFile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QHBoxLayout>
-#include <QSaveFile>
 #include <QTabWidget>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -56,13 +56,9 @@ QString entry(TForm1& form, int i) { return form.ComboBox1->itemText(i); }
 
 // Writes the report as rich text; a file that cannot be written is said so.
 void TRunner::saveReport(const QString& path) {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(rtf::fromDocument(*form_.RichEdit1->document()));
-        if (file.commit()) return;
-    }
-    const QString text = QStringLiteral("Impossible d'écrire le rapport ") + path + QStringLiteral(" : ") +
-                         file.errorString();
+    QString reason;
+    if (platform::WriteFileAtomically(path, rtf::fromDocument(*form_.RichEdit1->document()), &reason)) return;
+    const QString text = QStringLiteral("Impossible d'écrire le rapport ") + path + QStringLiteral(" : ") + reason;
     if (AutoRun) ReportUnattended(text);
     else MessageDlg(text, MsgType::Error, mbOK);
 }

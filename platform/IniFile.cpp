@@ -1,37 +1,49 @@
 #include "platform/IniFile.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Cp1252.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace platform {
 
 namespace {
 bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+// 0..15 for an ASCII hexadecimal digit, -1 for any other character.
+int digitValue(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9') return u - u'0';
+    if (u >= u'a' && u <= u'f') return u - u'a' + 10;
+    if (u >= u'A' && u <= u'F') return u - u'A' + 10;
+    return -1;
+}
 }  // namespace
 
 bool parseIniInteger(const QString& text, int* value) {
-    QString t = text;
-    bool negative = false;
-    if (t.startsWith(u'-') || t.startsWith(u'+')) {
-        negative = t.startsWith(u'-');
-        t = t.mid(1);
-    }
+    QStringView t(text);
+    const bool negative = t.startsWith(u'-');
+    if (negative || t.startsWith(u'+')) t = t.mid(1);
     int base = 10;
     if (t.startsWith(u'$')) {
         base = 16;
         t = t.mid(1);
-    } else if (t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
+    } else if (t.startsWith(u"0x", Qt::CaseInsensitive)) {
         base = 16;
         t = t.mid(2);
     }
-    if (t.isEmpty() || t.startsWith(u'-') || t.startsWith(u'+')) return false;
-    bool ok = false;
-    const qlonglong v = t.toLongLong(&ok, base);
-    const qlonglong s = negative ? -v : v;
-    if (!ok || s < INT_MIN || s > INT_MAX) return false;
-    *value = int(s);
+    if (t.isEmpty()) return false;
+    // Every character is a digit of the base: no blank, sign, NUL or tail.
+    qint64 magnitude = 0;
+    for (const QChar c : t) {
+        const int digit = digitValue(c);
+        if (digit < 0 || digit >= base) return false;
+        magnitude = magnitude * base + digit;
+        if (magnitude > qint64(INT_MAX) + 1) return false;
+    }
+    const qint64 v = negative ? -magnitude : magnitude;
+    if (v > INT_MAX) return false;
+    *value = int(v);
     return true;
 }
 
@@ -181,11 +193,9 @@ void IniFile::DeleteKey(const QString& section, const QString& key) {
 
 bool IniFile::UpdateFile() {
     if (!dirty_) return true;
-    QSaveFile f(fileName_);
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    f.write(toCp1252(lines_.join(eol_) + eol_));
-    if (!f.commit()) return false;
+    if (!WriteFileAtomically(fileName_, toCp1252(lines_.join(eol_) + eol_), &error_)) return false;
     dirty_ = false;
+    error_.clear();
     return true;
 }
 

@@ -36,6 +36,8 @@ public:
 
     // Writes pending changes; false (and the file untouched) when that fails.
     bool UpdateFile();
+    // Why the last UpdateFile failed: the system's reason.
+    const QString& ErrorString() const { return error_; }
 
 private:
     struct Entry;
@@ -49,6 +51,7 @@ private:
     QStringList lines_;
     QString eol_ = QStringLiteral("\r\n");
     bool dirty_ = false;
+    QString error_;
 };
 
 // Integer text as the settings reader understands it.

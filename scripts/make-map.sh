@@ -20,15 +20,17 @@ HEX='function h2d(s,   n, i) {
     return n
 }'
 
-# Line rows of our own sources (.cpp): "offset unit line path", one per line change.
+# Line rows of our own sources (.cpp): "offset unit line path", one per line
+# change. The unit is the file name without folder or extension, whichever
+# folder the compiler names it with; line 0 (code of no source line) is left out.
 objdump --dwarf=decodedline "$exe" | awk -v base="$base" "$HEX"'
     BEGIN { origin = h2d(base) + 4096 }
     /:$/ && NF <= 2 { file = $NF; sub(/:$/, "", file); next }
-    NF >= 3 && $2 ~ /^[0-9]+$/ && $3 ~ /^(0x[0-9a-f]+|0)$/ {
+    NF >= 3 && $2 ~ /^[1-9][0-9]*$/ && $3 ~ /^(0x[0-9a-f]+|0)$/ {
         if ($1 !~ /\.(cpp|c|cc)$/ || file ~ /^\/usr\//) next
         off = h2d($3) - origin
         if (off < 0) next
-        unit = $1; sub(/\.[^.]*$/, "", unit)
+        unit = $1; sub(/^.*\//, "", unit); sub(/\.[^.]*$/, "", unit)
         path = file; if (path !~ ("(^|/)" $1 "$")) path = $1
         if (unit == lastUnit && $2 == lastLine) next
         lastUnit = unit; lastLine = $2

@@ -3,6 +3,7 @@
 // controls back, saves and reloads.
 #include "core/CommandNames.h"
 #include "core/Dialogs.h"
+#include "core/FileSave.h"
 #include "core/RunState.h"
 #include "core/Startup.h"
 #include "core/Unit1.h"
@@ -62,21 +63,21 @@ void TForm19::bindControls() {
                                      {CheckBox4, &TSettings::CheckBeforeRun}, {CheckBox10, &TSettings::CheckCommands},
                                      {CheckBox5, &TSettings::Report}, {CheckBox11, &TSettings::SkipAnchors},
                                      {CheckBox6, &TSettings::WaitSnd}, {CheckBox8, &TSettings::UpdateRun}})
-        bind([&s, box, field] { box->setChecked(s.*field); }, [&s, box, field] { s.*field = box->isChecked(); });
+        bind([&s, box = box, field = field] { box->setChecked(s.*field); }, [&s, box = box, field = field] { s.*field = box->isChecked(); });
     for (const auto& [edit, field] : {std::pair{TPGEdit, &TSettings::GeneralTime}, {TPFEdit, &TSettings::TypeTime},
                                       {Edit4, &TSettings::PauseMouse}, {Edit1, &TSettings::Separator},
                                       {Edit3, &TSettings::ReportFile}})
-        bind([&s, edit, field] { edit->setText(s.*field); }, [&s, edit, field] { s.*field = edit->text(); });
+        bind([&s, edit = edit, field = field] { edit->setText(s.*field); }, [&s, edit = edit, field = field] { s.*field = edit->text(); });
     for (const auto& [key, field] : {std::pair{HotKey1, &TSettings::PauseHotKey}, {HotKey2, &TSettings::StopHotKey}})
-        bind([&s, key, field] { key->setKeySequence(QKeySequence::fromString(s.*field, QKeySequence::PortableText)); },
-             [&s, key, field] { s.*field = key->keySequence().toString(QKeySequence::PortableText); });
+        bind([&s, key = key, field = field] { key->setKeySequence(QKeySequence::fromString(s.*field, QKeySequence::PortableText)); },
+             [&s, key = key, field = field] { s.*field = key->keySequence().toString(QKeySequence::PortableText); });
     for (const auto& [label, field] : {std::pair{Label13, &TSettings::FontCommande}, {Label14, &TSettings::FontParam},
                                        {Label15, &TSettings::FontVariable}, {Label23, &TSettings::PrinterFont}})
-        bind([&s, label, field] { StringsToFont(s.*field, label); },
-             [&s, label, field] { s.*field = FontToStrings(label); });
+        bind([&s, label = label, field = field] { StringsToFont(s.*field, label); },
+             [&s, label = label, field = field] { s.*field = FontToStrings(label); });
     for (const auto& [combo, field] : {std::pair{ComboBox1, &TSettings::ResolutionFormat},
                                        {ComboBox2, &TSettings::UpdateFrequency}})
-        bind([&s, combo, field] { selectItem(combo, s.*field); }, [&s, combo, field] { s.*field = combo->currentText(); });
+        bind([&s, combo = combo, field = field] { selectItem(combo, s.*field); }, [&s, combo = combo, field = field] { s.*field = combo->currentText(); });
     bind([this, &s] {
         UpDown1->setValue(s.GeneralTime.toInt());
         UpDown2->setValue(s.TypeTime.toInt());
@@ -155,7 +156,7 @@ void TForm19::Button6Click() {
     {
         IniFile ini(target);
         for (const auto& [name, colour] : colours) ini.WriteInteger("ColorCommandes", name, colour);
-        ini.UpdateFile();
+        SaveIniFile(ini);
     }
     Button1Click();
 }

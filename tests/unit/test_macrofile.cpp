@@ -181,6 +181,25 @@ TEST_F(MacroFileTest, DamagedFilesKeepTheirWholeRecords) {
     EXPECT_EQ(messages.shown[0].type, MsgType::Error);
 }
 
+// A file of no bytes opens, through both readers, as an empty macro with a warning.
+TEST_F(MacroFileTest, EmptyFileOpensEmptyWithAWarning) {
+    writeFile(path("vide.mcr"), QByteArray());
+    const QString warning = "Le fichier vide.mcr est vide : la macro ne contient aucune commande.";
+    messages.answer = mrNo;  // the macro before is not saved
+    for (const bool fileOpen : {false, true}) {
+        SCOPED_TRACE(fileOpen ? "File > Open" : "loader");
+        setRows({{"Type", "a;"}});
+        messages.shown.clear();
+        openAnswer = path("vide.mcr");
+        if (fileOpen) form->Ouvrir1Click();
+        else EXPECT_EQ(form->OpenFileMacro(path("vide.mcr"), form->ListView1, QString(), -1), 0);
+        EXPECT_EQ(form->ListView1->count(), 0);
+        EXPECT_EQ(form->StatusPanel[0]->text(), path("vide.mcr"));
+        ASSERT_TRUE(messageTexts().contains(warning));
+        EXPECT_EQ(messages.shown[messageTexts().indexOf(warning)].type, MsgType::Warning);
+    }
+}
+
 TEST_F(MacroFileTest, ReadOnlyOrFailedSaveKeepsTheOldFile) {
     setRows({{"Type", "nouveau;"}});
     writeFile(path("ro.mcr"), "ancien");

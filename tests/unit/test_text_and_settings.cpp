@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <climits>
 #include "tests/support/TestSupport.h"
 
 using namespace platform;
@@ -121,16 +122,34 @@ TEST_F(IniFileTest, MissingFileReadsDefaultsAndFailedWriteKeepsNothingHalfDone) 
 }
 
 TEST(IniInteger, AcceptsOnlyWholeIntegers) {
-    const std::vector<std::pair<QString, int>> ok = {{"10", 10}, {"-3", -3}, {"$1F", 31}, {"0x10", 16}, {"+4", 4}};
+    const std::vector<std::pair<QString, int>> ok = {
+        {"10", 10}, {"-3", -3}, {"$1F", 31}, {"0x10", 16}, {"+4", 4}, {"0XaB", 171},
+        {"-$80000000", INT_MIN}, {"2147483647", INT_MAX}, {"007", 7}};
     for (const auto& [t, v] : ok) {
         int got = 0;
         EXPECT_TRUE(parseIniInteger(t, &got)) << t.toStdString();
         EXPECT_EQ(got, v);
     }
-    for (const char* bad : {"", "1.5", "abc", "10a", "99999999999", "--1"}) {
+    // Text that only starts like an integer, or holds blanks, signs or a NUL inside.
+    const QString withNul = QStringLiteral("12") + QChar(0) + QStringLiteral("more");
+    for (const QString& bad : {QString(), QStringLiteral("1.5"), QStringLiteral("abc"), QStringLiteral("10a"),
+                               QStringLiteral("99999999999"), QStringLiteral("--1"), withNul, QStringLiteral("- 5"),
+                               QStringLiteral("0x 1F"), QStringLiteral("$ +5"), QStringLiteral(" 5"),
+                               QStringLiteral("0x0x1F"), QStringLiteral("$-5"), QStringLiteral("2147483648"),
+                               QStringLiteral("\u0661\u0662"), QStringLiteral("$"), QStringLiteral("-")}) {
         int got = 0;
-        EXPECT_FALSE(parseIniInteger(bad, &got)) << bad;
+        EXPECT_FALSE(parseIniInteger(bad, &got)) << bad.toStdString();
     }
+    QTemporaryDir dir;
+    const QString path = dir.filePath("integers.ini");
+    {
+        IniFile ini(path);
+        ini.WriteString("A", "Nul", withNul);
+        ini.WriteString("A", "Blank", "- 5");
+    }
+    const IniFile ini(path);
+    EXPECT_EQ(ini.ReadInteger("A", "Nul", 7), 7);  // the key's default
+    EXPECT_EQ(ini.ReadInteger("A", "Blank", 7), 7);
 }
 
 }  // namespace
