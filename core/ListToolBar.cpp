@@ -15,17 +15,16 @@
 namespace {
 
 // Watches the list's focus: entering it may enable "Coller", leaving it
-// disables the list's buttons.
+// disables the list's buttons. The main window still sends focus events while
+// its QWidget part is destroyed; it is no TForm1 any more then.
 class ListFocus : public QObject {
 public:
-    explicit ListFocus(TForm1& form) : QObject(&form), form_(form) {}
+    explicit ListFocus(TForm1& form) : QObject(&form) {}
     bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut) form_.UpdateListButtons();
+        auto* form = qobject_cast<TForm1*>(parent());
+        if (form && (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut)) form->UpdateListButtons();
         return false;
     }
-
-private:
-    TForm1& form_;
 };
 
 // A small padlock, drawn for the protection panel.

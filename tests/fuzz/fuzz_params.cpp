@@ -1,0 +1,30 @@
+// Parameter strings: both splitters and the joiner, with the separator the
+// first byte gives, and the helpers that read a field (numbers, dates,
+// times, procedure rows). The rest is the parameter string, Windows-1252.
+#include "core/Helpers.h"
+#include "core/Params.h"
+#include "core/Unit1.h"
+#include "platform/Cp1252.h"
+#include "tests/fuzz/FuzzSupport.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 1) return 0;
+    const QString separator = platform::fromCp1252(reinterpret_cast<const char*>(data), 1);
+    CarSepParam = separator[0];
+    const QString params = platform::fromCp1252(fuzz::bytes(data + 1, size - 1));
+    const TParamFields fields = TForm1::GetParam(params);
+    QString joined;
+    TForm1::GetParamToStr(fields, joined);
+    const TParamFields second = mdlfnct::SplitParams(params);
+    for (int i = 1; i < second.Count && i <= 20; ++i) {
+        mdlfnct::IsInteger(second[i]);
+        mdlfnct::IsFloat(second[i]);
+        mdlfnct::StrToIntOrZero(second[i]);
+        mdlfnct::IsValidDate(second[i]);
+        mdlfnct::TimeValide(second[i]);
+    }
+    mdlfnct::SplitString(params, separator);
+    mdlfnct::ProcedureRowRole(params);
+    CarSepParam = u';';
+    return 0;
+}
