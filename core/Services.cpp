@@ -1,6 +1,7 @@
 #include "core/Services.h"
 
 #include "core/FileDialog.h"
+#include "core/InputBox.h"
 #include "core/RunControl.h"
 #include "core/RunState.h"
 
@@ -9,7 +10,6 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QInputDialog>
 #include <QMessageBox>
 #include <QProcess>
 #include <QThread>
@@ -115,11 +115,7 @@ bool CoreServices::ChooseFile(TFileDialog& dialog) {
 }
 
 bool CoreServices::AskText(const QString& caption, const QString& prompt, QString& text, bool password) {
-    if (offscreen()) return false;
-    bool ok = false;
-    text = QInputDialog::getText(QApplication::activeWindow(), caption, prompt,
-                                 password ? QLineEdit::Password : QLineEdit::Normal, text, &ok);
-    return ok;
+    return !offscreen() && RunInputBox(caption, prompt, text, password);
 }
 
 void CoreServices::ShowModal(QWidget& window) {

@@ -1,5 +1,6 @@
 #include "core/Unit1.h"
 
+#include "core/BalloonTip.h"
 #include "core/CrashReport.h"
 #include "core/Dialogs.h"
 #include "core/FileDialog.h"
@@ -45,7 +46,11 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     }
     layout->addWidget(PageControl2);
 
-    auto* split = new QSplitter(Qt::Vertical, central);
+    // The command detail panel at the left of the list and the lower tabs.
+    Splitter2 = new QSplitter(Qt::Horizontal, central);
+    Splitter2->setObjectName(QStringLiteral("Splitter2"));
+    buildDetailPanel();
+    auto* split = new QSplitter(Qt::Vertical, Splitter2);
     split->setObjectName(QStringLiteral("Splitter1"));
     ListView1 = new TListView(split);
     ListView1->setObjectName(QStringLiteral("ListView1"));
@@ -58,7 +63,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     PageControl1->addTab(TabSheet1, QStringLiteral("Contrôle commande"));
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 1);
-    layout->addWidget(split, 1);
+    Splitter2->setStretchFactor(1, 1);
+    Splitter2->setSizes({180, 620});
+    layout->addWidget(Splitter2, 1);
     setCentralWidget(central);
 
     buildMenus();
@@ -68,6 +75,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     buildListToolBar();
     buildEditingUi();
     buildCheckUi();
+    buildDescriptionUi();
     OpenDialog2 = new TFileDialog(this, TFileDialog::Open, QStringLiteral("OpenDialog2"));
     InstallCrashHandler(this);
 
@@ -81,6 +89,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 }
 
 TForm1::~TForm1() {
+    delete BalloonTip.data();
     if (Form1 == this) Form1 = nullptr;
 }
 

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QPersistentModelIndex>
+#include <QPointer>
 
 class QAction;
 class QMenu;
@@ -355,6 +356,37 @@ public:
     // The protection and language panels of the status bar.
     void UpdateStatusPanels();
 
+    // ==== Views and small operations of the main window ====
+    // The input box (core/InputBox.cpp): true when confirmed, result then holds the text typed.
+    bool Saisie(const QString& caption, const QString& prompt, QString& result, bool password,
+                const QString& defaultText);
+    // A balloon tooltip at a corner of control (0 top-left, 1 top-right, 2
+    // bottom-left, 3 bottom-right), shown up to two seconds (core/BalloonTip.cpp).
+    QWidget* ShowBalloonTip(QWidget* control, int side, const QString& text, const QString& title);
+    // The description tab (core/Description.cpp): RichEdit2's text becomes the
+    // block of name in DescriptionLines, replacing any block of that name.
+    void ChangeDescription(const QString& name);
+    // The path above the description: its parts (joined by the separator) as links to their nodes.
+    void GetDescURLStyle(const QString& path);
+    // A link of the path: selects its node (its tag) and shows the palette page of its name.
+    void DescURLStyleOnclick(QLabel* link);
+    // "Détail commandes": shows or hides the command detail panel and the description tab.
+    void Dtailcommandes1Click();
+    QAction* Dtailcommandes1 = nullptr;
+    // Makes the palette page of that caption the current one.
+    void ShowPalettePage(const QString& caption);
+    QWidget* TabSheet3 = nullptr;            // "Description"
+    QWidget* Panel9 = nullptr;               // the path above the description
+    class QTextEdit* RichEdit2 = nullptr;    // the description
+    // The command detail panel at the left (Panel3 with its title Panel4 and
+    // close button SpeedButton20) holds the command tree, filled by its topic.
+    class QSplitter* Splitter2 = nullptr;
+    QWidget* Panel3 = nullptr;
+    QLabel* Panel4 = nullptr;
+    class QToolButton* SpeedButton20 = nullptr;
+    class QTreeWidget* TreeView1 = nullptr;
+    QPointer<class TBalloonTip> BalloonTip;
+
     // --- Controls (each topic adds its own) ---
     QMenu* MenuFichier = nullptr;
     QMenu* MenuEdition = nullptr;
@@ -388,6 +420,8 @@ private:
     void buildListToolBar();  // core/ListToolBar.cpp
     void buildEditingUi();   // core/History.cpp and its neighbours
     void buildCheckUi();     // core/Debug.cpp
+    void buildDetailPanel();    // core/Description.cpp
+    void buildDescriptionUi();  // core/Description.cpp
 };
 
 // Start-up flags, set by TForm1::InitForm1: "/edt" or a macro that asks to be edited;

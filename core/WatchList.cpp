@@ -28,10 +28,6 @@
 namespace {
 const QString kPassword = QStringLiteral("[PASSWORD]");
 
-bool askValue(const QString& caption, const QString& prompt, QString& text, bool password) {
-    return Services().AskText(caption, prompt, text, password);
-}
-
 QAction* newItem(QWidget* owner, QMenu* menu, const char* name, const QString& text) {
     auto* a = new QAction(text, owner);
     a->setObjectName(QString::fromLatin1(name));
@@ -253,8 +249,10 @@ void TForm1::Modifier1Click() {
         Supprimer4Click();
         return;
     }
-    QString text = MacroRunning ? mdlfnct::GetVarValue(name) : QString();
-    if (!askValue(QStringLiteral("Modification de variable"), QStringLiteral("Valeur"), text, name == kPassword)) return;
+    QString text;
+    if (!Saisie(QStringLiteral("Modification de variable"), QStringLiteral("Valeur"), text, name == kPassword,
+                MacroRunning ? mdlfnct::GetVarValue(name) : QString()))
+        return;
     if (kind == u"Numerique" && !mdlfnct::IsInteger(text)) {
         MessageDlg(QStringLiteral("Valeur incorrecte"), MsgType::Information, mbOK);
         return;
