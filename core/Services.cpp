@@ -11,6 +11,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QThread>
 #include <QUrl>
@@ -138,6 +141,20 @@ bool CoreServices::OpenDocument(const QString& path, const QString& fragment) {
 }
 
 bool CoreServices::OpenUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+
+bool CoreServices::ChoosePrinter(QPrinter& printer) {
+    if (offscreen()) return false;
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void CoreServices::PreviewPrint(QPrinter& printer, const std::function<void(QPrinter&)>& paint) {
+    if (offscreen()) return;
+    QPrintPreviewDialog dialog(&printer, QApplication::activeWindow());
+    dialog.setWindowTitle(QStringLiteral("Aperçu avant impression"));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&paint](QPrinter* p) { paint(*p); });
+    dialog.exec();
+}
 
 void CoreServices::Terminate(int status) { QCoreApplication::exit(status); }
 

@@ -129,6 +129,7 @@ void TForm1::FormCreate() {
     for (const auto& [button, image] : kPaletteGlyphs)
         if (auto* b = findChild<QAbstractButton*>(QStringLiteral("SpeedButton%1").arg(button)))
             if (!b->icon().isNull()) CommandIcons::setIcon(image, b->icon());
+    ArrangeViews();
     PageControl1->setCurrentWidget(TabSheet1);
     if (auto* page = findChild<QWidget*>(QStringLiteral("TabSheet6"))) PageControl2->setCurrentWidget(page);
     setAcceptDrops(true);

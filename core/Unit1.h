@@ -192,12 +192,16 @@ public:
     //      inclusions (core/Inclusions.cpp), find and replace (core/Find.cpp) ====
     // Undo history: ListView4 on the tab "Modifications"; its tag is the current position.
     void SaveBeforeChange(int row);
+    // Records that row changed from before (its command too) as one modification.
+    void SaveRowChange(int row, const MacroCommand& before);
     void AddHistory(int line, const QString& action, const QString& command, const QString& params);
     // Empties the history and starts it with one row: "Ouvrir" + file name, or "Nouvelle macro".
     void ResetHistory(const QString& action, const QString& params = QString());
     // The parameters of line `line` as of history row `from`, following the line
     // through the additions, deletions and moves recorded before; def when no row tells.
     QString FindModif(int line, int from, const QString& def) const;
+    // The history row FindModif reads; -1 when none tells.
+    int FindModifRow(int line, int from) const;
     void ListView4Click();      // jump to the selected history row
     void ListView4Changing();   // enables the buttons
     void SpeedButton25Click();  // "Défaire": one step back
@@ -387,7 +391,67 @@ public:
     class QTreeWidget* TreeView1 = nullptr;
     QPointer<class TBalloonTip> BalloonTip;
 
+    // Once every topic has built its part of the window (core/MainMenu.cpp):
+    // each menu item in its place whichever topic built it, the lower tabs in
+    // their order, the pop-ups on their controls.
+    void ArrangeViews();
+    void ArrangeMainMenu();
+    // What the menus prepare when they open.
+    void Macro1Click();
+    void Edition1Click();
+    void Outils1Click();
+    void PopupMenu1Popup();
+    void Options1Click();
+    void Gestionnairedetche1Click();
+    void Apropos1Click();
+    void Consulter1Click();
+    void Insereruncommentaire1Click();
+    void Enregistrerunesequence1Click();
+    void Spy1Click();
+    void RechercherObjet1Click();
+    void N2Click();  // "Tout sélectionner"
+    // The options dialog shown on its page of that name; null when there is none.
+    QWidget* ShowOptionsPage(const char* page);
+    QAction *Options1 = nullptr, *Imprimer1 = nullptr, *Aperuavantimpression1 = nullptr, *Spy1 = nullptr,
+            *RechercherObjet1 = nullptr, *Gestionnairedetche1 = nullptr, *Consulter1 = nullptr, *Apropos1 = nullptr,
+            *N2 = nullptr, *phpBB1 = nullptr, *HTML1 = nullptr, *Insereruncommentaire1 = nullptr,
+            *MiseenForme1 = nullptr, *Activer1 = nullptr, *Dsactiver1 = nullptr;
+
+    // Comment rows (core/CommentRows.cpp): stars around a comment; commands
+    // turned into comments and back, each an undoable change.
+    void MiseenForme1Click();
+    void Activer1Click();
+    void Dsactiver1Click();
+
+    // The command list's painting, indentation and hints (core/ListViews.cpp).
+    void ListView1Click();
+
+    // The status bar (core/StatusBar.cpp): the panel at x (-1 past the last);
+    // a double-click on the line panel goes to a line, on the language panel
+    // opens the options on the languages.
+    int StatusPanelAt(int x) const;
+    void StatusBar1DblClick(int x);
+    void GoToLine();
+
+    // Printing and text copies (core/Print.cpp, core/TextExport.cpp).
+    // Writes the command list as rich text with the fonts of the options; false (said) when it cannot.
+    bool BuildPrintText(const QString& fileName);
+    // Writes the print file and reads it back for printing; false (said) when it cannot.
+    bool ReadPrintText(class QTextDocument& document);
+    void Aperuavantimpression1Click();
+    void Imprimer1Click();
+    void Imprimer2Click();     // the check list or the report
+    void Enregister1Click();   // the check list, the report or the description
+    void phpBB1Click();
+    void HTML1Click();
+    static void PrintComponentList(const QWidget& form, const QString& textFile, const QString& codeFile);
+    static void PrintMapArea(const QWidget& form, const QString& file);
+    QAction *Enregister1 = nullptr, *Imprimer2 = nullptr;
+    class TFileDialog* SaveDialog2 = nullptr;
+
     // --- Controls (each topic adds its own) ---
+    // The main menus "Macro" (Macro1), "Edition" (Edition1) with its sub-menu
+    // "Mode" (Mode1), "Executer" (Executer1), "Outils" (Outils1), "Aide" (Aide1).
     QMenu* MenuFichier = nullptr;
     QMenu* MenuEdition = nullptr;
     QMenu* MenuMode = nullptr;
@@ -411,8 +475,8 @@ public:
     QLabel* StatusPanel[4] = {};
 
 private:
-    void buildMenus();
-    void buildStatusBar();
+    void buildMenus();      // core/MainMenu.cpp
+    void buildStatusBar();  // core/StatusBar.cpp
     // Each topic adds its tabs, menu items and buttons; called by the
     // constructor in this order, after the list and the menus exist.
     void buildStartupUi();   // core/Startup.cpp
@@ -422,6 +486,8 @@ private:
     void buildCheckUi();     // core/Debug.cpp
     void buildDetailPanel();    // core/Description.cpp
     void buildDescriptionUi();  // core/Description.cpp
+    void buildPrintUi();        // core/Print.cpp
+    void buildListViews();      // core/ListViews.cpp
 };
 
 // Start-up flags, set by TForm1::InitForm1: "/edt" or a macro that asks to be edited;

@@ -235,3 +235,4 @@ TEST_F(ViewsTest, DetailCommandesShowsAndHidesTheDetailPanel) {
 }
 
 }  // namespace
+
