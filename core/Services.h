@@ -65,7 +65,7 @@ public:
     // Carries out the write and its side effect.
     virtual void WriteSysVar(const QString&, const QString&) {}
 
-    // ---- Plug-ins, hotkeys, toolbar pictures (engine) ----
+    // ---- Plug-ins, hotkeys (engine) ----
     virtual void LoadPlugin(const QString&) {}
     virtual void AddPluginNodes() {}
     virtual void UnloadPlugins() {}
@@ -80,7 +80,6 @@ public:
     // The global pause and stop hotkeys, in the text form of a shortcut.
     virtual void AddGlobalHotKey(const QString&) {}
     virtual void RemoveGlobalHotKey(const QString&) {}
-    virtual void LoadToolbarGlyphs() {}
 
     // ---- Command dialogs (editors) ----
     // Opens the dialog of the selected row's keyword for modifying it; false

@@ -141,7 +141,7 @@ bool TForm1::InitForm1() {
     std::setlocale(LC_NUMERIC, "C");
     QLocale::setDefault(QLocale::c());
     Services().BuildSystemVariables();
-    Services().LoadToolbarGlyphs();
+    LoadToolbarGlyphs();
     SetProcessPriority(3);
 
     {

@@ -173,6 +173,9 @@ public:
     // Moves the selected watch row to row `to` (the end when past the last row).
     void ListView3EndDrag(int to);
     void RefreshWatchValue(const QString& name, const QString& value);
+    // What the watch list's menu offers, by the selected rows; the menu opens beside its button.
+    void PopupMenu6Popup();
+    void SpeedButton28MouseUp();
     QWidget* TabSheet4 = nullptr;
     class TWatchList* ListView3 = nullptr;   // core/WatchList.h
     class QCheckBox* CheckBox1 = nullptr;    // "Évalution permanente"
@@ -361,6 +364,12 @@ public:
     void UpdateStatusPanels();
 
     // ==== Views and small operations of the main window ====
+    // Start-up: the dialogs' pictures from the folder "ressources" of the
+    // program folder, when there is one (core/ToolbarGlyphs.cpp).
+    void LoadToolbarGlyphs();
+    // A bar of buttons mirroring the items of a menu, along the top of the
+    // window until its close button is clicked (core/MenuPanel.cpp).
+    QWidget* MenuPanel(QMenu* menu);
     // The input box (core/InputBox.cpp): true when confirmed, result then holds the text typed.
     bool Saisie(const QString& caption, const QString& prompt, QString& result, bool password,
                 const QString& defaultText);

@@ -15,13 +15,16 @@
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/Variables.h"
+#include "core/WatchList.h"
 #include "platform/Cp1252.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
 
 #include "core/BalloonTip.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
+#include <QToolButton>
 #include <QDir>
 #include <QLineEdit>
 #include <QTimer>
@@ -621,6 +624,67 @@ TEST_F(ViewsMenuTest, ListingsOfAFormsControls) {
                          "<area shape=\"rect\" coords=\"18,48,118,70\" alt=\"Paramètre\">\r\n"
                          "<area shape=\"rect\" coords=\"13,78,88,103\" alt=\"Cliquez sur ce bouton pour valider la "
                          "commande.\">\r\n</map>\r\n*** End of Form99 ***\r\n");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ViewsMenuTest, TheMenuPanelMirrorsItsMenu) {
+    QWidget* panel = form->MenuPanel(form->findChild<QMenu*>("Macro1"));
+    EXPECT_EQ(panel->height(), 28);
+    QStringList names;
+    for (auto* b : panel->findChildren<QToolButton*>(Qt::FindDirectChildrenOnly))
+        if (b->objectName().startsWith("Menu") && b->objectName() != "MenuPanelClose") names << b->objectName();
+    EXPECT_EQ(names, QStringList({"MenuNouveau1", "MenuOuvrir1", "MenuEnregistrer1", "MenuEnregistersous1",
+                                  "MenuOptions1", "MenuImprimer1", "MenuCrypter1", "MenuQuitter1",
+                                  "MenuAperuavantimpression1"}));
+    auto* crypter = panel->findChild<QToolButton*>("MenuCrypter1");
+    EXPECT_EQ(crypter->width(), 7 * int(QString("Protéger par un mot de passe").size()));
+    form->Crypter1->setEnabled(false);
+    EXPECT_FALSE(crypter->isEnabled());
+    form->Crypter1->setEnabled(true);
+    EXPECT_TRUE(crypter->isEnabled());
+    panel->findChild<QToolButton*>("MenuOptions1")->click();
+    EXPECT_TRUE(FindForm(19)->isVisible());
+    QPointer<QWidget> gone = panel;
+    panel->findChild<QToolButton*>("MenuPanelClose")->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(gone);
+}
+
+TEST_F(ViewsMenuTest, PicturesFromTheRessourcesFolder) {
+    form->LoadToolbarGlyphs();  // no folder: nothing changes
+    auto* clock = FindForm(7)->findChild<QLabel*>("Image1");
+    const QImage before = clock->pixmap().toImage();
+    QDir(home.path()).mkdir("ressources");
+    QPixmap red(20, 20);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(home.filePath("ressources/HORLOGE.png")));
+    ASSERT_TRUE(red.save(home.filePath("ressources/KEY.png")));
+    form->LoadToolbarGlyphs();
+    EXPECT_EQ(clock->pixmap().toImage().pixelColor(5, 5), QColor(Qt::red));
+    EXPECT_NE(clock->pixmap().toImage(), before);
+    auto key = [](int n) { return FindForm(4)->findChild<QAbstractButton*>(QString("SpeedButton%1").arg(n)); };
+    ASSERT_TRUE(key(1) && key(50));
+    EXPECT_FALSE(key(1)->icon().isNull());
+    EXPECT_FALSE(key(50)->icon().isNull());  // every key without a picture takes the first one's
+}
+
+TEST_F(ViewsMenuTest, TheWatchListMenuFollowsItsRows) {
+    setRows({{"Variable", "N;0;Numerique;"}, {"Pause", "00:00:01"}});
+    form->PopupMenu6Popup();
+    for (QAction* a : {form->Modifier1, form->Supprimer4, form->Reinitialiertouteslesvariable1,
+                       form->Supprimertouteslesvariables1, form->Ajouter1})
+        EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+    select({0});
+    form->Ajouter1Click();  // the variable goes to the watch list
+    ASSERT_EQ(form->ListView3->count(), 1);
+    form->ListView3->topLevelItem(0)->setSelected(true);
+    form->PopupMenu6Popup();
+    for (QAction* a : {form->Modifier1, form->Supprimer4, form->Reinitialiertouteslesvariable1,
+                       form->Supprimertouteslesvariables1, form->Ajouter1})
+        EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
 }
 
 }  // namespace
