@@ -141,6 +141,7 @@ bool TForm1::InitForm1() {
     std::setlocale(LC_NUMERIC, "C");
     QLocale::setDefault(QLocale::c());
     Services().BuildSystemVariables();
+    ArrangeMainMenu();  // items the dialogs added once the window was made
     LoadToolbarGlyphs();
     SetProcessPriority(3);
 
