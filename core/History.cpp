@@ -142,19 +142,28 @@ void TForm1::AddHistory(int line, const QString& action, const QString& command,
 }
 
 void TForm1::SaveBeforeChange(int row) {
+    if (!ListView1->hasRow(row)) return;
+    if (EditMode) return SaveRowChange(row, {ListView1->keyword(row), PreviousParams});
+    if (!HistoryEnabled) return;
+    HistoryPause pause;
+    const int p = ListView4->tag + 1;
+    ListView4->removeFrom(p);
+    const MacroCommand& c = ListView1->item(row);
+    ListView4->insertRow(p, row + 1, HistoryAction::Add, c.keyword, c.params);
+    ListView4->setCurrent(p);
+    ListView4Changing();
+}
+
+void TForm1::SaveRowChange(int row, const MacroCommand& before) {
     if (!HistoryEnabled || !ListView1->hasRow(row)) return;
     HistoryPause pause;
     int p = ListView4->tag + 1;
     ListView4->removeFrom(p);
     const int line = row + 1;
     const MacroCommand& c = ListView1->item(row);
-    if (EditMode) {
-        if (FindModif(line, p - 1, kNoChange) == kNoChange)
-            ListView4->insertRow(p++, line, HistoryAction::Initial, c.keyword, PreviousParams);
-        ListView4->insertRow(p, line, HistoryAction::Modify, c.keyword, c.params);
-    } else {
-        ListView4->insertRow(p, line, HistoryAction::Add, c.keyword, c.params);
-    }
+    if (FindModif(line, p - 1, kNoChange) == kNoChange)
+        ListView4->insertRow(p++, line, HistoryAction::Initial, before.keyword, before.params);
+    ListView4->insertRow(p, line, HistoryAction::Modify, c.keyword, c.params);
     ListView4->setCurrent(p);
     ListView4Changing();
 }
@@ -163,14 +172,19 @@ void TForm1::SaveBeforeChange(int row) {
 // an addition above it, it was one line higher; before a deletion at or above
 // it, one line lower; a move gives it the other line of the swap.
 QString TForm1::FindModif(int line, int from, const QString& def) const {
-    if (line < 0 || from < 1 || from >= ListView4->count()) return def;
+    const int r = FindModifRow(line, from);
+    return r < 0 ? def : ListView4->params(r);
+}
+
+int TForm1::FindModifRow(int line, int from) const {
+    if (line < 0 || from < 1 || from >= ListView4->count()) return -1;
     for (int r = from; r >= 1; --r) {
         const QString a = ListView4->action(r);
         const int n = ListView4->line(r);
         if (a == HistoryAction::Modify || a == HistoryAction::Initial) {
-            if (n == line) return ListView4->params(r);
+            if (n == line) return r;
         } else if (a == HistoryAction::Add) {
-            if (n == line) return ListView4->params(r);  // the row as it was added
+            if (n == line) return r;  // the row as it was added
             if (n < line) --line;
         } else if (a == HistoryAction::Delete) {
             if (n <= line) ++line;
@@ -182,7 +196,7 @@ QString TForm1::FindModif(int line, int from, const QString& def) const {
             else if (line == n) line = n + 1;
         }
     }
-    return def;
+    return -1;
 }
 
 // --- Replay ---
@@ -198,6 +212,17 @@ void TForm1::ListView4Click() {
         const TMacroFileRecord c{ListView4->command(r), ListView4->params(r)};
         list->insert(l, {c.keyword, c.params, GetImageIndex(c)});
     };
+    // Line l takes the command and parameters history row r holds (none: unchanged);
+    // a new command brings its icon.
+    auto restore = [&](int l, int r) {
+        if (r < 0 || !list->hasRow(l)) return;
+        const TMacroFileRecord c{ListView4->command(r), ListView4->params(r)};
+        if (c.keyword != list->keyword(l)) {
+            list->setKeyword(l, c.keyword);
+            list->setIcon(l, GetImageIndex(c));
+        }
+        list->setParams(l, c.params);
+    };
     using namespace HistoryAction;
     // Undo: each row is undone against the list as it stood right after it,
     // so the parameters to give back are those of the rows before it.
@@ -206,17 +231,17 @@ void TForm1::ListView4Click() {
         const int l = ListView4->line(r) - 1;
         if (a == Delete) insertAt(l, r);
         else if (a == Add) list->remove(l);
-        else if (a == Modify && list->hasRow(l)) list->setParams(l, FindModif(l + 1, r - 1, list->params(l)));
+        else if (a == Modify) restore(l, FindModifRow(l + 1, r - 1));
         else if (a == Up) MoveCommande(list, l - 1, l);
         else if (a == Down) MoveCommande(list, l + 1, l);
-        else if (a == Initial && list->hasRow(l)) list->setParams(l, ListView4->params(r));
+        else if (a == Initial) restore(l, r);
     }
     for (int r = ListView4->tag + 1; r <= s; ++r) {
         const QString a = ListView4->action(r);
         const int l = ListView4->line(r) - 1;
         if (a == Add) insertAt(l, r);
         else if (a == Delete) list->remove(l);
-        else if (a == Modify && list->hasRow(l)) list->setParams(l, ListView4->params(r));
+        else if (a == Modify) restore(l, r);
         else if (a == Up) MoveCommande(list, l, l - 1);
         else if (a == Down) MoveCommande(list, l, l + 1);
     }

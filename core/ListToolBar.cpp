@@ -1,14 +1,10 @@
-// The tool bar tied to the command list, and the status bar's protection and
-// language panels.
-#include "core/MacroFile.h"
-#include "core/Settings.h"
+// The tool bar tied to the command list.
 #include "core/Unit1.h"
 #include "platform/ProgramFolder.h"
 
 #include <QAction>
 #include <QEvent>
 #include <QFileInfo>
-#include <QPainter>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -26,22 +22,6 @@ public:
         return false;
     }
 };
-
-// A small padlock, drawn for the protection panel.
-QPixmap padlock() {
-    QPixmap pm(14, 14);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0x60, 0x60, 0x60), 1.6));
-    p.drawArc(QRectF(3.5, 1, 7, 8), 0, 180 * 16);
-    p.drawLine(QPointF(3.5, 5), QPointF(3.5, 7));
-    p.drawLine(QPointF(10.5, 5), QPointF(10.5, 7));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0xC8, 0x9B, 0x2C));
-    p.drawRoundedRect(QRectF(2, 6.5, 10, 7), 1.5, 1.5);
-    return pm;
-}
 
 }  // namespace
 
@@ -87,15 +67,4 @@ void TForm1::UpdateListButtons() {
     SpeedButton110->setEnabled(
         selected && std::any_of(rows.begin(), rows.end(), [this](int r) { return ListView1->keyword(r) == u"Variable"; }));
     SpeedButton108->setEnabled(inList && QFileInfo::exists(platform::programFile(QStringLiteral("clipboard.tmp"))));
-}
-
-void TForm1::UpdateStatusPanels() {
-    const bool locked = !MacroPassword.isEmpty();
-    StatusPanel[1]->setPixmap(locked ? padlock() : QPixmap());
-    StatusPanel[1]->setToolTip(locked ? QStringLiteral("Macro protégée par mot de passe.")
-                                      : QStringLiteral("Macro non protégée."));
-    const QString& language = settings().Language;
-    StatusPanel[2]->setText(language == u"Français" ? QStringLiteral("FR") : language == u"English" ? QStringLiteral("EN")
-                                                                                                    : QStringLiteral("??"));
-    StatusPanel[2]->setToolTip(QStringLiteral("Language ") + language);
 }

@@ -1,6 +1,7 @@
 #include "core/Services.h"
 
 #include "core/FileDialog.h"
+#include "core/InputBox.h"
 #include "core/RunControl.h"
 #include "core/RunState.h"
 
@@ -9,8 +10,10 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QThread>
 #include <QUrl>
@@ -115,11 +118,7 @@ bool CoreServices::ChooseFile(TFileDialog& dialog) {
 }
 
 bool CoreServices::AskText(const QString& caption, const QString& prompt, QString& text, bool password) {
-    if (offscreen()) return false;
-    bool ok = false;
-    text = QInputDialog::getText(QApplication::activeWindow(), caption, prompt,
-                                 password ? QLineEdit::Password : QLineEdit::Normal, text, &ok);
-    return ok;
+    return !offscreen() && RunInputBox(caption, prompt, text, password);
 }
 
 void CoreServices::ShowModal(QWidget& window) {
@@ -142,6 +141,20 @@ bool CoreServices::OpenDocument(const QString& path, const QString& fragment) {
 }
 
 bool CoreServices::OpenUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+
+bool CoreServices::ChoosePrinter(QPrinter& printer) {
+    if (offscreen()) return false;
+    QPrintDialog dialog(&printer, QApplication::activeWindow());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void CoreServices::PreviewPrint(QPrinter& printer, const std::function<void(QPrinter&)>& paint) {
+    if (offscreen()) return;
+    QPrintPreviewDialog dialog(&printer, QApplication::activeWindow());
+    dialog.setWindowTitle(QStringLiteral("Aperçu avant impression"));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&paint](QPrinter* p) { paint(*p); });
+    dialog.exec();
+}
 
 void CoreServices::Terminate(int status) { QCoreApplication::exit(status); }
 

@@ -7,8 +7,10 @@
 #include "core/Dialogs.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 
+class QPrinter;
 class QUrl;
 class QWidget;
 class TFileDialog;
@@ -40,11 +42,19 @@ public:
     // does not exist.
     virtual bool OpenDocument(const QString& path, const QString& fragment);
     virtual bool OpenUrl(const QUrl& url);
+    // The print dialog sets printer up; false when cancelled (nothing is printed).
+    virtual bool ChoosePrinter(QPrinter& printer);
+    // The print preview of the pages paint draws on the printer it is given.
+    virtual void PreviewPrint(QPrinter& printer, const std::function<void(QPrinter&)>& paint);
     // Ends the program with that status.
     virtual void Terminate(int status);
 
     // ---- The run (engine) ----
     virtual TRunControl& Run();
+    // The condition of an "Examine" row holds now.
+    virtual bool ExamineHolds(const QString&) { return false; }
+    // The recorder window, made when first needed, shown when it can record.
+    virtual void ShowRecorder() {}
 
     // ---- System variables (engine) ----
     virtual void BuildSystemVariables() {}
@@ -55,7 +65,7 @@ public:
     // Carries out the write and its side effect.
     virtual void WriteSysVar(const QString&, const QString&) {}
 
-    // ---- Plug-ins, hotkeys, toolbar pictures (engine) ----
+    // ---- Plug-ins, hotkeys (engine) ----
     virtual void LoadPlugin(const QString&) {}
     virtual void AddPluginNodes() {}
     virtual void UnloadPlugins() {}
@@ -70,12 +80,13 @@ public:
     // The global pause and stop hotkeys, in the text form of a shortcut.
     virtual void AddGlobalHotKey(const QString&) {}
     virtual void RemoveGlobalHotKey(const QString&) {}
-    virtual void LoadToolbarGlyphs() {}
 
     // ---- Command dialogs (editors) ----
     // Opens the dialog of the selected row's keyword for modifying it; false
     // when the keyword has none (nothing opened).
     virtual bool EditRow(const QString&) { return false; }
+    // Opens the dialog that adds a row of that keyword.
+    virtual void OpenAddDialog(const QString&) {}
     // Empties the snapshots "Move Mouse" rows name.
     virtual void ClearImageRefs() {}
 

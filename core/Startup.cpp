@@ -129,6 +129,7 @@ void TForm1::FormCreate() {
     for (const auto& [button, image] : kPaletteGlyphs)
         if (auto* b = findChild<QAbstractButton*>(QStringLiteral("SpeedButton%1").arg(button)))
             if (!b->icon().isNull()) CommandIcons::setIcon(image, b->icon());
+    ArrangeViews();
     PageControl1->setCurrentWidget(TabSheet1);
     if (auto* page = findChild<QWidget*>(QStringLiteral("TabSheet6"))) PageControl2->setCurrentWidget(page);
     setAcceptDrops(true);
@@ -140,7 +141,8 @@ bool TForm1::InitForm1() {
     std::setlocale(LC_NUMERIC, "C");
     QLocale::setDefault(QLocale::c());
     Services().BuildSystemVariables();
-    Services().LoadToolbarGlyphs();
+    ArrangeMainMenu();  // items the dialogs added once the window was made
+    LoadToolbarGlyphs();
     SetProcessPriority(3);
 
     {

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QPersistentModelIndex>
+#include <QPointer>
 
 class QAction;
 class QMenu;
@@ -172,6 +173,9 @@ public:
     // Moves the selected watch row to row `to` (the end when past the last row).
     void ListView3EndDrag(int to);
     void RefreshWatchValue(const QString& name, const QString& value);
+    // What the watch list's menu offers, by the selected rows; the menu opens beside its button.
+    void PopupMenu6Popup();
+    void SpeedButton28MouseUp();
     QWidget* TabSheet4 = nullptr;
     class TWatchList* ListView3 = nullptr;   // core/WatchList.h
     class QCheckBox* CheckBox1 = nullptr;    // "Évalution permanente"
@@ -191,12 +195,16 @@ public:
     //      inclusions (core/Inclusions.cpp), find and replace (core/Find.cpp) ====
     // Undo history: ListView4 on the tab "Modifications"; its tag is the current position.
     void SaveBeforeChange(int row);
+    // Records that row changed from before (its command too) as one modification.
+    void SaveRowChange(int row, const MacroCommand& before);
     void AddHistory(int line, const QString& action, const QString& command, const QString& params);
     // Empties the history and starts it with one row: "Ouvrir" + file name, or "Nouvelle macro".
     void ResetHistory(const QString& action, const QString& params = QString());
     // The parameters of line `line` as of history row `from`, following the line
     // through the additions, deletions and moves recorded before; def when no row tells.
     QString FindModif(int line, int from, const QString& def) const;
+    // The history row FindModif reads; -1 when none tells.
+    int FindModifRow(int line, int from) const;
     void ListView4Click();      // jump to the selected history row
     void ListView4Changing();   // enables the buttons
     void SpeedButton25Click();  // "Défaire": one step back
@@ -355,7 +363,104 @@ public:
     // The protection and language panels of the status bar.
     void UpdateStatusPanels();
 
+    // ==== Views and small operations of the main window ====
+    // Start-up: the dialogs' pictures from the folder "ressources" of the
+    // program folder, when there is one (core/ToolbarGlyphs.cpp).
+    void LoadToolbarGlyphs();
+    // A bar of buttons mirroring the items of a menu, along the top of the
+    // window until its close button is clicked (core/MenuPanel.cpp).
+    QWidget* MenuPanel(QMenu* menu);
+    // The input box (core/InputBox.cpp): true when confirmed, result then holds the text typed.
+    bool Saisie(const QString& caption, const QString& prompt, QString& result, bool password,
+                const QString& defaultText);
+    // A balloon tooltip at a corner of control (0 top-left, 1 top-right, 2
+    // bottom-left, 3 bottom-right), shown up to two seconds (core/BalloonTip.cpp).
+    QWidget* ShowBalloonTip(QWidget* control, int side, const QString& text, const QString& title);
+    // The description tab (core/Description.cpp): RichEdit2's text becomes the
+    // block of name in DescriptionLines, replacing any block of that name.
+    void ChangeDescription(const QString& name);
+    // The path above the description: its parts (joined by the separator) as links to their nodes.
+    void GetDescURLStyle(const QString& path);
+    // A link of the path: selects its node (its tag) and shows the palette page of its name.
+    void DescURLStyleOnclick(QLabel* link);
+    // "Détail commandes": shows or hides the command detail panel and the description tab.
+    void Dtailcommandes1Click();
+    QAction* Dtailcommandes1 = nullptr;
+    // Makes the palette page of that caption the current one.
+    void ShowPalettePage(const QString& caption);
+    QWidget* TabSheet3 = nullptr;            // "Description"
+    QWidget* Panel9 = nullptr;               // the path above the description
+    class QTextEdit* RichEdit2 = nullptr;    // the description
+    // The command detail panel at the left (Panel3 with its title Panel4 and
+    // close button SpeedButton20) holds the command tree, filled by its topic.
+    class QSplitter* Splitter2 = nullptr;
+    QWidget* Panel3 = nullptr;
+    QLabel* Panel4 = nullptr;
+    class QToolButton* SpeedButton20 = nullptr;
+    class QTreeWidget* TreeView1 = nullptr;
+    QPointer<class TBalloonTip> BalloonTip;
+
+    // Once every topic has built its part of the window (core/MainMenu.cpp):
+    // each menu item in its place whichever topic built it, the lower tabs in
+    // their order, the pop-ups on their controls.
+    void ArrangeViews();
+    void ArrangeMainMenu();
+    // What the menus prepare when they open.
+    void Macro1Click();
+    void Edition1Click();
+    void Outils1Click();
+    void PopupMenu1Popup();
+    void Options1Click();
+    void Gestionnairedetche1Click();
+    void Apropos1Click();
+    void Consulter1Click();
+    void Insereruncommentaire1Click();
+    void Enregistrerunesequence1Click();
+    void Spy1Click();
+    void RechercherObjet1Click();
+    void N2Click();  // "Tout sélectionner"
+    // The options dialog shown on its page of that name; null when there is none.
+    QWidget* ShowOptionsPage(const char* page);
+    QAction *Options1 = nullptr, *Imprimer1 = nullptr, *Aperuavantimpression1 = nullptr, *Spy1 = nullptr,
+            *RechercherObjet1 = nullptr, *Gestionnairedetche1 = nullptr, *Consulter1 = nullptr, *Apropos1 = nullptr,
+            *N2 = nullptr, *phpBB1 = nullptr, *HTML1 = nullptr, *Insereruncommentaire1 = nullptr,
+            *MiseenForme1 = nullptr, *Activer1 = nullptr, *Dsactiver1 = nullptr;
+
+    // Comment rows (core/CommentRows.cpp): stars around a comment; commands
+    // turned into comments and back, each an undoable change.
+    void MiseenForme1Click();
+    void Activer1Click();
+    void Dsactiver1Click();
+
+    // The command list's painting, indentation and hints (core/ListViews.cpp).
+    void ListView1Click();
+
+    // The status bar (core/StatusBar.cpp): the panel at x (-1 past the last);
+    // a double-click on the line panel goes to a line, on the language panel
+    // opens the options on the languages.
+    int StatusPanelAt(int x) const;
+    void StatusBar1DblClick(int x);
+    void GoToLine();
+
+    // Printing and text copies (core/Print.cpp, core/TextExport.cpp).
+    // Writes the command list as rich text with the fonts of the options; false (said) when it cannot.
+    bool BuildPrintText(const QString& fileName);
+    // Writes the print file and reads it back for printing; false (said) when it cannot.
+    bool ReadPrintText(class QTextDocument& document);
+    void Aperuavantimpression1Click();
+    void Imprimer1Click();
+    void Imprimer2Click();     // the check list or the report
+    void Enregister1Click();   // the check list, the report or the description
+    void phpBB1Click();
+    void HTML1Click();
+    static void PrintComponentList(const QWidget& form, const QString& textFile, const QString& codeFile);
+    static void PrintMapArea(const QWidget& form, const QString& file);
+    QAction *Enregister1 = nullptr, *Imprimer2 = nullptr;
+    class TFileDialog* SaveDialog2 = nullptr;
+
     // --- Controls (each topic adds its own) ---
+    // The main menus "Macro" (Macro1), "Edition" (Edition1) with its sub-menu
+    // "Mode" (Mode1), "Executer" (Executer1), "Outils" (Outils1), "Aide" (Aide1).
     QMenu* MenuFichier = nullptr;
     QMenu* MenuEdition = nullptr;
     QMenu* MenuMode = nullptr;
@@ -379,8 +484,8 @@ public:
     QLabel* StatusPanel[4] = {};
 
 private:
-    void buildMenus();
-    void buildStatusBar();
+    void buildMenus();      // core/MainMenu.cpp
+    void buildStatusBar();  // core/StatusBar.cpp
     // Each topic adds its tabs, menu items and buttons; called by the
     // constructor in this order, after the list and the menus exist.
     void buildStartupUi();   // core/Startup.cpp
@@ -388,6 +493,10 @@ private:
     void buildListToolBar();  // core/ListToolBar.cpp
     void buildEditingUi();   // core/History.cpp and its neighbours
     void buildCheckUi();     // core/Debug.cpp
+    void buildDetailPanel();    // core/Description.cpp
+    void buildDescriptionUi();  // core/Description.cpp
+    void buildPrintUi();        // core/Print.cpp
+    void buildListViews();      // core/ListViews.cpp
 };
 
 // Start-up flags, set by TForm1::InitForm1: "/edt" or a macro that asks to be edited;

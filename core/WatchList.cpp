@@ -28,10 +28,6 @@
 namespace {
 const QString kPassword = QStringLiteral("[PASSWORD]");
 
-bool askValue(const QString& caption, const QString& prompt, QString& text, bool password) {
-    return Services().AskText(caption, prompt, text, password);
-}
-
 QAction* newItem(QWidget* owner, QMenu* menu, const char* name, const QString& text) {
     auto* a = new QAction(text, owner);
     a->setObjectName(QString::fromLatin1(name));
@@ -160,8 +156,8 @@ void buildWatchListUi(TForm1& form) {
     form.valuer2->setCheckable(true);
     form.valuer2->setChecked(true);
 
-    form.SpeedButton28->setMenu(form.PopupMenu6);
-    form.SpeedButton28->setPopupMode(QToolButton::InstantPopup);
+    QObject::connect(form.SpeedButton28, &QToolButton::clicked, &form, &TForm1::SpeedButton28MouseUp);
+    QObject::connect(form.PopupMenu6, &QMenu::aboutToShow, &form, &TForm1::PopupMenu6Popup);
     form.ListView3->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(form.ListView3, &QWidget::customContextMenuRequested, &form, [&form](const QPoint& p) {
         form.PopupMenu6->popup(form.ListView3->viewport()->mapToGlobal(p));
@@ -179,6 +175,23 @@ void buildWatchListUi(TForm1& form) {
         {form.valuer2, &TForm1::valuer2Click},
     };
     for (const auto& [action, handler] : handlers) QObject::connect(action, &QAction::triggered, &form, handler);
+}
+
+void TForm1::PopupMenu6Popup() {
+    const int r = ListView3->selectedIndex();
+    const QString name = r >= 0 ? ListView3->topLevelItem(r)->text(0) : QString();
+    const bool readOnly = Services().IsSysVar(name) && !Services().SysVarWritable(name);
+    Modifier1->setEnabled(r >= 0 && !readOnly);
+    Supprimer4->setEnabled(r >= 0);
+    Reinitialiertouteslesvariable1->setEnabled(ListView3->count() > 0);
+    Supprimertouteslesvariables1->setEnabled(ListView3->count() > 0);
+    const int row = ListView1->selectedIndex();
+    Ajouter1->setEnabled(row >= 0 && ListView1->keyword(row) == u"Variable");
+}
+
+// The menu opens at the button's right edge, half way down.
+void TForm1::SpeedButton28MouseUp() {
+    PopupMenu6->popup(SpeedButton28->mapToGlobal(QPoint(SpeedButton28->width(), SpeedButton28->height() / 2)));
 }
 
 void TForm1::RefreshWatchValue(const QString& name, const QString& value) {
@@ -253,8 +266,10 @@ void TForm1::Modifier1Click() {
         Supprimer4Click();
         return;
     }
-    QString text = MacroRunning ? mdlfnct::GetVarValue(name) : QString();
-    if (!askValue(QStringLiteral("Modification de variable"), QStringLiteral("Valeur"), text, name == kPassword)) return;
+    QString text;
+    if (!Saisie(QStringLiteral("Modification de variable"), QStringLiteral("Valeur"), text, name == kPassword,
+                MacroRunning ? mdlfnct::GetVarValue(name) : QString()))
+        return;
     if (kind == u"Numerique" && !mdlfnct::IsInteger(text)) {
         MessageDlg(QStringLiteral("Valeur incorrecte"), MsgType::Information, mbOK);
         return;

@@ -128,6 +128,10 @@ void EditSelectedRow(const QString& keyword) {
     if (!Services().EditPluginRow(row)) EditMode = false;
 }
 
+void OpenDialogForAdding(const QString& keyword) {
+    if (const int form = editorForm(keyword)) openDialog(form, keyword, -1);
+}
+
 void BuildPalette(TForm1& form) {
     for (int page : {0, 1}) form.PageControl2->widget(page)->setMinimumHeight(38);  // room for a row of buttons
     for (const CommandInfo& c : kCommands) {

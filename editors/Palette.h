@@ -11,3 +11,5 @@ void BuildPalette(TForm1& form);
 // for the selected row): opens the dialog of the row's keyword for modifying
 // it, edits an "Inclusion" row's file, or hands a plug-in row to its library.
 void EditSelectedRow(const QString& keyword);
+// Opens the dialog that adds a row of that keyword (the comment dialog for "Commentaire").
+void OpenDialogForAdding(const QString& keyword);

@@ -3,7 +3,7 @@
 #include "core/RunState.h"
 #include "core/Settings.h"
 #include "core/Unit1.h"
-#include "engine/Rtf.h"
+#include "core/Rtf.h"
 #include "engine/Runner.h"
 #include "engine/SysVars.h"
 #include "engine/mdlfnct.h"

@@ -10,3 +10,7 @@ public:
 extern TForm28* Form28;
 // The recorder watches the desktop's events ("[EVENT.ACTIVATE]" is "1").
 extern bool EventMonitoring;
+// The recorder can record: set when its window is made.
+extern bool RecorderAvailable;
+// Makes the recorder window when first needed and shows it when the recorder can record.
+void ShowRecorderWindow();

@@ -1,6 +1,6 @@
 #include "engine/mdlfnct.h"
 
-#include "engine/Rtf.h"
+#include "core/Rtf.h"
 
 namespace mdlfnct {
 

@@ -2,7 +2,9 @@
 
 #include "core/RunState.h"
 #include "editors/Palette.h"
+#include "engine/Handlers.h"
 #include "engine/Runner.h"
+#include "engine/Unit28.h"
 #include "engine/SysVars.h"
 
 int AppServices::AskMessage(const MessageRequest& request) {
@@ -14,6 +16,10 @@ int AppServices::AskMessage(const MessageRequest& request) {
 }
 
 TRunControl& AppServices::Run() { return Runner ? static_cast<TRunControl&>(*Runner) : CoreServices::Run(); }
+
+bool AppServices::ExamineHolds(const QString& params) { return ExecExamine(params); }
+
+void AppServices::ShowRecorder() { ShowRecorderWindow(); }
 
 void AppServices::BuildSystemVariables() { BuildSystemVariableList(); }
 
@@ -36,3 +42,5 @@ bool AppServices::EditRow(const QString& keyword) {
     EditSelectedRow(keyword);
     return true;
 }
+
+void AppServices::OpenAddDialog(const QString& keyword) { OpenDialogForAdding(keyword); }

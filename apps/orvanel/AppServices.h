@@ -9,10 +9,13 @@ public:
     // A box of an unattended run goes to the standard error and takes its default answer.
     int AskMessage(const MessageRequest& request) override;
     TRunControl& Run() override;
+    bool ExamineHolds(const QString& params) override;
+    void ShowRecorder() override;
     void BuildSystemVariables() override;
     bool IsSysVar(const QString& name) override;
     bool SysVarWritable(const QString& name) override;
     QString ReadSysVar(const QString& name) override;
     void WriteSysVar(const QString& name, const QString& value) override;
     bool EditRow(const QString& keyword) override;
+    void OpenAddDialog(const QString& keyword) override;
 };

@@ -6,7 +6,7 @@
 #include "editors/Unit7.h"
 #include "platform/Platform.h"
 #include "platform/VirtualKeys.h"
-#include "tests/desktop/DesktopSupport.h"
+#include "tests/desktop/DesktopWindow.h"
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>
@@ -20,34 +20,11 @@ using desktoptest::waitFor;
 
 namespace {
 
-class DialogsDesktopTest : public MainWindowTest {
+class DialogsDesktopTest : public DesktopWindowTest {
 protected:
-    void SetUp() override {
-        if (qgetenv("ORVANEL_PRIVATE_X") != "1") GTEST_SKIP() << "run through run-under-xvfb.sh";
-        x11 = openX11Platform();
-        ASSERT_TRUE(x11);
-        MainWindowTest::SetUp();
-        form->show();
-        ASSERT_TRUE(waitFor([this] { return form->isActiveWindow(); }));
-    }
-    void clickAt(QWidget* w, QPoint local, int times = 1) {
-        const QPoint p = w->mapToGlobal(local);
-        x11->SetCursorPos(p.x(), p.y());
-        for (int i = 0; i < times; ++i) {
-            x11->mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0);
-            x11->mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0);
-        }
-        x11->Flush();
-    }
-    void key(uint8_t vk) {
-        x11->keybd_event(vk, 0, 0);
-        x11->keybd_event(vk, 0, KEYEVENTF_KEYUP);
-        x11->Flush();
-    }
     void typeLetters(const char* text) {
         for (const char* c = text; *c; ++c) key(uint8_t(*c >= 'a' && *c <= 'z' ? *c - 'a' + 'A' : *c));
     }
-    std::unique_ptr<Platform> x11;
 };
 
 TEST_F(DialogsDesktopTest, TypeAddedFromThePaletteThenModifiedByDoubleClick) {

@@ -2,7 +2,7 @@
 // server: macro files written by write_macro.py (not by our own writer), a
 // fresh program folder with the report on, then the exit status, the
 // numbered report file, the pointer and what a real X client received.
-#include "engine/Rtf.h"
+#include "core/Rtf.h"
 #include "platform/Platform.h"
 #include "platform/VirtualKeys.h"
 #include "tests/desktop/DesktopSupport.h"

@@ -32,6 +32,13 @@ bool TestServices::OpenUrl(const QUrl& url) {
     return true;
 }
 
+bool TestServices::ChoosePrinter(QPrinter& printer) { return onChoosePrinter && onChoosePrinter(printer); }
+
+void TestServices::PreviewPrint(QPrinter& printer, const std::function<void(QPrinter&)>& paint) {
+    ++previews;
+    if (ChoosePrinter(printer)) paint(printer);
+}
+
 void TestServices::Terminate(int status) { terminations << status; }
 
 TestServices& testServices() {
@@ -57,6 +64,10 @@ void TestServices::WriteSysVar(const QString& name, const QString& value) {
 }
 
 bool TestServices::PluginKnown(const QString& keyword) { return onPluginKnown && onPluginKnown(keyword); }
+
+int TestServices::PluginIcon(const QString& keyword) {
+    return onPluginIcon ? onPluginIcon(keyword) : AppServices::PluginIcon(keyword);
+}
 
 PluginCheck TestServices::CheckPluginRow(const QString& keyword, const QString& params) {
     return onCheckPluginRow ? onCheckPluginRow(keyword, params) : PluginCheck{};

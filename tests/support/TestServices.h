@@ -18,6 +18,10 @@ public:
     // The desktop's handler; without one nothing opens (false).
     std::function<bool(const QString& path, const QString& fragment)> onOpenDocument;
     QVector<QUrl> openedUrls;
+    // The print dialog's answer; without one nothing prints. The preview's
+    // pages are drawn on a printer set up the same way.
+    std::function<bool(QPrinter&)> onChoosePrinter;
+    int previews = 0;
     QVector<int> terminations;
     // A system-variable table in place of the engine's.
     struct SysVars {
@@ -30,6 +34,7 @@ public:
     SysVars* sysVars = nullptr;
     // Loaded plug-in commands and what their libraries say of a row.
     std::function<bool(const QString& keyword)> onPluginKnown;
+    std::function<int(const QString& keyword)> onPluginIcon;
     std::function<PluginCheck(const QString& keyword, const QString& params)> onCheckPluginRow;
     std::function<void(const QString& fileName, TListView* list)> onImportOtherLangText;
     // Back to no answers.
@@ -41,12 +46,15 @@ public:
     void ShowModal(QWidget& window) override;
     bool OpenDocument(const QString& path, const QString& fragment) override;
     bool OpenUrl(const QUrl& url) override;
+    bool ChoosePrinter(QPrinter& printer) override;
+    void PreviewPrint(QPrinter& printer, const std::function<void(QPrinter&)>& paint) override;
     void Terminate(int status) override;
     bool IsSysVar(const QString& name) override;
     bool SysVarWritable(const QString& name) override;
     QString ReadSysVar(const QString& name) override;
     void WriteSysVar(const QString& name, const QString& value) override;
     bool PluginKnown(const QString& keyword) override;
+    int PluginIcon(const QString& keyword) override;
     PluginCheck CheckPluginRow(const QString& keyword, const QString& params) override;
     void ImportOtherLangText(const QString& fileName, TListView* list) override;
 };

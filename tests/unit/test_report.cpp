@@ -4,7 +4,7 @@
 #include "core/Unit1.h"
 #include "core/Variables.h"
 #include "engine/Handlers.h"
-#include "engine/Rtf.h"
+#include "core/Rtf.h"
 #include "core/RunState.h"
 #include "core/Unit29.h"
 #include "engine/mdlfnct.h"

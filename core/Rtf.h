@@ -1,9 +1,9 @@
 #pragma once
-// A small rich-text (RTF) writer and reader for the execution report: the
-// writer keeps fonts, sizes, bold/italic/underline and colours of a
-// QTextDocument; the reader understands what the writer and MakeRtfLine
-// produce (groups, font and colour tables, \par, \b \i \ul \fs \cf
-// \highlight, \'hh and \uN characters) and skips any other control word.
+// A small rich-text (RTF) writer and reader for the execution report and the
+// print file: the writer keeps fonts, sizes, bold/italic/underline and
+// colours of a QTextDocument; the reader understands what the writer and
+// MakeRtfLine produce (groups, font and colour tables, \par, \b \i \ul \fs
+// \cf \highlight, \'hh and \uN characters) and skips any other control word.
 #include <QByteArray>
 
 class QTextCursor;

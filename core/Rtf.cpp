@@ -1,4 +1,4 @@
-#include "engine/Rtf.h"
+#include "core/Rtf.h"
 
 #include "platform/Cp1252.h"
 
