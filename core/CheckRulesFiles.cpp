@@ -2,6 +2,7 @@
 // Inclusion and Execute.
 #include "core/CheckRules.h"
 #include "core/Helpers.h"
+#include "core/Services.h"
 
 namespace Debug {
 
@@ -27,7 +28,9 @@ bool CheckLire(TListView* list, const QString& params, int row, int source) {
     const QString& position = c[3];
     if (kindOf(file) == kNoType && !fileExists(file))
         c.warning(QStringLiteral("Le fichier ") + file + QStringLiteral(" appelé dans la commande lire n'existe pas."));
-    if (kindOf(var) == kNoType)
+    // A writable system variable takes the line ("[CLIPBOARD]" even a whole clipboard file).
+    const bool writableSysVar = Services().IsSysVar(var) && Services().SysVarWritable(var);
+    if (kindOf(var) == kNoType && !writableSysVar)
         c.error(QStringLiteral("La variable ") + var + QStringLiteral(" appelée dans la commande lire n'existe pas."));
     if (!isInt(position)) {
         const QString kind = kindOf(position);

@@ -1,8 +1,7 @@
 // Check rules of Fonction, Champs, Objet and the display, power and folder tools.
 #include "core/CheckRules.h"
-#include "core/Unit1.h"
-#include "platform/Platform.h"
 #include "core/Display.h"
+#include "core/Unit1.h"
 
 namespace Debug {
 
@@ -130,7 +129,7 @@ bool CheckOutilAffichage(TListView* list, const QString& params, int row, int so
             {"60", "70", "72", "75", "85", "100", "120", "140", "144", "150", "170", "200"});
         c.validate(d);
         if (c.ok)
-            checkDisplayTest(c, platform::desktop().ChangeDisplayFrequency(c[2].toInt(), true), QStringLiteral("Fréquence"));
+            checkDisplayTest(c, ChangeFreqEcran(c[2].toInt(), false), QStringLiteral("Fréquence"));
     }
     return c.ok;
 }

@@ -8,17 +8,16 @@
 
 namespace {
 platform::DisplayMode startupMode;
-}
 
-void RememberStartupDisplayMode() { startupMode = platform::desktop().GetDisplayMode(); }
-
-int ChangeResolEcran(int width, int height, bool apply, int bitsPerPixel) {
-    auto& desktop = platform::desktop();
-    const platform::DisplayMode mode{width, height, bitsPerPixel};
-    const int result = desktop.ChangeDisplaySettings(mode, true);
+// Tests a change and, when apply is true, makes it or says why not (also
+// when the change itself fails after a passed test).
+template <class Change>
+int testThenApply(bool apply, Change change) {
+    int result = change(true);
     if (!apply) return result;
+    if (result == platform::DISP_CHANGE_SUCCESSFUL) result = change(false);
     switch (result) {
-    case platform::DISP_CHANGE_SUCCESSFUL: desktop.ChangeDisplaySettings(mode, false); break;
+    case platform::DISP_CHANGE_SUCCESSFUL: break;
     case platform::DISP_CHANGE_RESTART:
         MessageDlg(QStringLiteral("Ne peut modifier la résolution car nécessiterait un redémarrage de Windows"),
                    MsgType::Information, mbOK);
@@ -31,6 +30,18 @@ int ChangeResolEcran(int width, int height, bool apply, int bitsPerPixel) {
         break;
     }
     return result;
+}
+}  // namespace
+
+void RememberStartupDisplayMode() { startupMode = platform::desktop().GetDisplayMode(); }
+
+int ChangeResolEcran(int width, int height, bool apply, int bitsPerPixel) {
+    const platform::DisplayMode mode{width, height, bitsPerPixel};
+    return testThenApply(apply, [&](bool test) { return platform::desktop().ChangeDisplaySettings(mode, test); });
+}
+
+int ChangeFreqEcran(int hertz, bool apply) {
+    return testThenApply(apply, [&](bool test) { return platform::desktop().ChangeDisplayFrequency(hertz, test); });
 }
 
 void ChangeScreenResolution(bool restore) {

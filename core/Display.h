@@ -6,6 +6,9 @@
 // platform's DisplayChange code (0 success, 1 restart, -1 failed, -2 bad mode).
 // TForm19::ChangeResolEcran is this.
 int ChangeResolEcran(int width, int height, bool apply, int bitsPerPixel);
+// The same for the refresh rate of the mode in use, in hertz.
+// TForm19::ChangeFreqEcran is this.
+int ChangeFreqEcran(int hertz, bool apply);
 // Restore false: switches to the mode the options name ("Pas de changement":
 // none). Restore true: back to the start-up mode, when the options ask for it.
 void ChangeScreenResolution(bool restore);

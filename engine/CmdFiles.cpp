@@ -1,5 +1,156 @@
-// The text files "Lire" and "Ecrire" keep open during a run. These commands
-// do not run in this version, so none is ever open.
+// Run-time handlers of "Lire" and "Ecrire": text files read a line at a
+// time, written by appending or replacing one line, and clipboard files.
+#include "core/Unit1.h"
+#include "engine/ClipboardFile.h"
 #include "engine/Handlers.h"
+#include "engine/ListFile.h"
+#include "engine/Runner.h"
+#include "engine/mdlfnct.h"
 
-void CloseRunFiles() {}
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+const QString kClipboard = QStringLiteral("[CLIPBOARD]");
+constexpr int kMostLines = 1000000;  // a line number beyond is taken for a mistake
+
+void fail(const QString& message) { Runner->RaiseExecError(message, 0); }
+
+QString invalidName(const QString& fileName) {
+    return QStringLiteral("Nom de Fichier invalide (") + fileName + QStringLiteral(").");
+}
+
+QString noAccess(const QString& fileName) {
+    return QStringLiteral("Impossible d'accéder au fichier nommé ") + fileName + u'.';
+}
+
+// Lines 1 to `line` are read (or as many as there are); the last one read is the value.
+bool readDirect(const QString& fileName, int line, QString& value) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    QByteArray last;
+    for (int n = 0; n < line && !file.atEnd(); ++n) last = textfile::ReadLine(file);
+    value = textfile::Decode(last);
+    return true;
+}
+
+// The next line of the file, from its start again after its last line. A
+// file that cannot be opened or is not plain text is not kept in the table.
+bool readNext(const QString& fileName, QString& value) {
+    auto entry =
+        std::find_if(TListFile.begin(), TListFile.end(), [&](const ListFileEntry& e) { return e.name == fileName; });
+    if (entry == TListFile.end()) {
+        const int encoding = mdlfnct::DetectFileEncoding(fileName);
+        auto file = std::make_unique<QFile>(fileName);
+        if (encoding < 0 || !file->open(QIODevice::ReadOnly)) {
+            fail(noAccess(fileName));
+            return false;
+        }
+        if (encoding != 0) {
+            fail(QStringLiteral("Fichier ASCII non reconnu."));
+            return false;
+        }
+        TListFile.push_back({fileName, std::move(file), 0});
+        entry = TListFile.end() - 1;
+    }
+    if (entry->file->atEnd()) {  // read again from the start, as it is now
+        auto file = std::make_unique<QFile>(fileName);
+        if (!file->open(QIODevice::ReadOnly)) {
+            CloseListFile(fileName);
+            fail(noAccess(fileName));
+            return false;
+        }
+        entry->file = std::move(file);
+        entry->linesRead = 0;
+    }
+    value.clear();
+    if (!entry->file->atEnd()) {
+        value = textfile::Decode(textfile::ReadLine(*entry->file));
+        ++entry->linesRead;
+    }
+    return true;
+}
+
+// Creates the folder of a file with its missing parents; false after the error.
+bool makeFolderOf(const QString& fileName) {
+    const QString folder = QFileInfo(fileName).absolutePath();
+    if (QDir().mkpath(folder)) return true;
+    fail(QStringLiteral("Impossible de créer le répertoire (") + folder + QStringLiteral(")."));
+    return false;
+}
+
+bool appendLine(const QString& fileName, const QString& text) {
+    QFile file(fileName);
+    const QByteArray line = text.toUtf8() + "\r\n";
+    return file.open(QIODevice::WriteOnly | QIODevice::Append) && file.write(line) == line.size();
+}
+
+// Line `line` (1-based) becomes text; empty lines are added up to it. The
+// file is replaced whole, or not at all.
+bool replaceLine(const QString& fileName, int line, const QString& text) {
+    QFile in(fileName);
+    if (!in.open(QIODevice::ReadOnly)) return false;
+    QStringList lines = textfile::SplitLines(in.readAll());
+    in.close();
+    while (lines.size() < line) lines << QString();
+    lines[line - 1] = text;
+    QByteArray bytes;
+    for (const QString& l : std::as_const(lines)) bytes += l.toUtf8() + "\r\n";
+    if (!QFileInfo(fileName).isWritable()) return false;
+    QSaveFile out(fileName);
+    out.setDirectWriteFallback(false);
+    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
+}
+
+}  // namespace
+
+void ExecRead(const QString& params) {
+    const TParamFields f = mdlfnct::SplitParams(params);
+    const QString fileName = mdlfnct::GetVarValue(f[1]);
+    if (!QFileInfo(fileName).isFile()) return fail(invalidName(fileName));
+    if (f[2] == kClipboard && CplBrd::LoadClipboardIfClp(fileName)) return;
+    QString number = f[3];
+    if (!mdlfnct::IsInteger(number)) {
+        number = mdlfnct::GetVarValue(f[3]);
+        if (!mdlfnct::IsInteger(number))
+            return fail(QStringLiteral("La variable ") + f[3] +
+                        QStringLiteral(" ne contient pas une valeur numérique entière(") + number +
+                        QStringLiteral(")."));
+    }
+    const int line = mdlfnct::StrToIntOrZero(number);
+    QString value;
+    if (line >= 1) {
+        if (!readDirect(fileName, line, value)) return fail(noAccess(fileName));
+    } else if (!readNext(fileName, value)) {
+        return;
+    }
+    Form1->WriteVariable(QStringLiteral("VAR"), f[2], value);
+}
+
+void ExecWrite(const QString& params) {
+    const TParamFields f = mdlfnct::SplitParams(params);
+    const QString fileName = mdlfnct::GetVarValue(f[1]);
+    if (!mdlfnct::IsValidFileName(fileName)) return fail(invalidName(fileName));
+    if (!makeFolderOf(fileName)) return;
+    if (f[2] == kClipboard && CplBrd::SaveClipboardIfClp(fileName)) return;
+    const QString text = mdlfnct::GetVarValue(f[2]);
+    const QString cannotWrite = QStringLiteral("Impossible d'écrire dans le fichier nommé ") + fileName + u'.';
+    if (f[3].isEmpty()) {
+        if (!appendLine(fileName, text)) fail(cannotWrite);
+        return;
+    }
+    QFile created(fileName);  // created empty when missing
+    if (!created.exists() && !created.open(QIODevice::WriteOnly)) return fail(cannotWrite);
+    created.close();
+    const QString number = mdlfnct::GetVarValue(f[3]);
+    const int line = mdlfnct::StrToIntOrZero(number);
+    if (!mdlfnct::IsInteger(number) || line < 1 || line > kMostLines)
+        return fail(QStringLiteral("Position d'écriture invalide."));
+    if (!replaceLine(fileName, line, text)) fail(cannotWrite);
+}

@@ -55,8 +55,21 @@ void ExecType(const QString& params);
 void ExecMousePath(const QString& params);
 void ExecTypeSpecial(const QString& params);
 
+// ---- Files, clipboard files and fields (engine/CmdFiles.cpp, engine/CmdFields.cpp) ----
+void ExecRead(const QString& params);
+void ExecWrite(const QString& params);
+void ExecFields(const QString& params);
+void CloseRunFiles();  // closes the text files "Lire" left open and empties their table (engine/ListFile.cpp)
+
+// ---- Window manipulation and tools (engine/CmdManipulation.cpp, engine/CmdFileTools.cpp, engine/CmdSystemTools.cpp) ----
+void ExecManipulation(const QString& params);
+void ExecFileTool(const QString& params);
+void ExecFolderTool(const QString& params);
+void ExecScreenTool(const QString& params);
+void ExecDisplayTool(const QString& params);
+void ExecPowerTool(const QString& params);
+
 // ---- What a run needs of topics not written yet: each does nothing yet ----
-void CloseRunFiles();  // closes the text files "Lire"/"Ecrire" left open, empties their lists
 void LoadExecutionContextForRun();
 void ReleaseImageSearchCache();
 void StopPluginCommands();

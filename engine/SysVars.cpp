@@ -20,7 +20,6 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QProgressBar>
-#include <QSysInfo>
 
 #include <algorithm>
 
@@ -232,7 +231,7 @@ void BuildSystemVariableList() {
         if (isLive(name)) v.Value = liveValue(name);
     }
     auto set = [](const char* name, const QString& value) { TListOfSysVar[SystemVariableIndex(name)].Value = value; };
-    set("[WINVER]", QSysInfo::prettyProductName());
+    set("[WINVER]", platform::WindowsVersionName());
     set("[PROGRESS]", QStringLiteral("0"));
     if (currentMacroFolder().isEmpty()) set("[SYSDIR.CURRENTMACRO]", QStringLiteral("/"));
     set("[DELAY]", settings().GeneralActive ? delayText() : QStringLiteral("0"));

@@ -4,6 +4,7 @@
 // meaning); one implementation talks to a real X server, another records the
 // calls for logic tests. Nothing above platform/ includes an X11 header.
 
+#include <QByteArray>
 #include <QImage>
 #include <QRect>
 #include <QString>
@@ -67,6 +68,39 @@ struct DisplayMode {
     bool operator==(const DisplayMode&) const = default;
 };
 
+// ShowWindow commands.
+enum ShowCommand : int {
+    SW_SHOWNORMAL = 1,
+    SW_SHOWMINIMIZED = 2,
+    SW_SHOWMAXIMIZED = 3,
+};
+
+// SetWindowPos flags: keep the size, keep the position.
+enum WindowPosFlags : uint32_t {
+    SWP_NOSIZE = 0x0001,
+    SWP_NOMOVE = 0x0002,
+};
+
+// Messages PostMessage carries.
+enum WindowMessage : unsigned {
+    WM_CLOSE = 0x0010,
+    WM_QUIT = 0x0012,
+};
+
+// ExitWindowsEx actions.
+enum ExitWindowsFlags : unsigned {
+    EWX_LOGOFF = 0,
+    EWX_SHUTDOWN = 1,
+    EWX_REBOOT = 2,
+};
+
+// One format of the clipboard: its MIME type and its bytes.
+struct ClipboardFormat {
+    QString mimeType;
+    QByteArray data;
+    bool operator==(const ClipboardFormat&) const = default;
+};
+
 struct WindowInfo {
     HWND handle = 0;
     QString className;  // WM_CLASS class part
@@ -102,6 +136,20 @@ public:
     virtual HWND GetForegroundWindow() = 0;
     virtual bool SetForegroundWindow(HWND w) = 0;
     virtual bool IsWindow(HWND w) = 0;
+    // Shown, or minimised by the window manager.
+    virtual bool IsWindowVisible(HWND w) = 0;
+    virtual bool IsIconic(HWND w) = 0;  // minimised
+    virtual bool IsZoomed(HWND w) = 0;  // maximised
+    // Asks for the window normal, minimised or maximised (ShowCommand); a
+    // window manager may take a moment to do it.
+    virtual bool ShowWindow(HWND w, int command) = 0;
+    // Places the window itself: x, y its top-left corner on the screen, cx,
+    // cy its size; the window manager's frame goes around it. SWP_NOMOVE and
+    // SWP_NOSIZE keep what they name. Waits a moment for the window manager.
+    virtual bool SetWindowPos(HWND w, int x, int y, int cx, int cy, uint32_t flags) = 0;
+    virtual bool SetWindowText(HWND w, const QString& text) = 0;
+    // WM_CLOSE asks the window's program to close it; WM_QUIT ends that program.
+    virtual bool PostMessage(HWND w, unsigned message) = 0;
     // Top-level windows whose class (and title, when not empty) match exactly.
     HWND FindWindow(const QString& className, const QString& title = QString());
 
@@ -112,6 +160,11 @@ public:
     // Clipboard text.
     virtual QString GetClipboardText() = 0;
     virtual bool SetClipboardText(const QString& text) = 0;
+    // Every format the clipboard offers, each read now.
+    virtual QVector<ClipboardFormat> GetClipboardData() = 0;
+    // Takes the clipboard with exactly these formats (none empties it); the
+    // program serves them until another client takes the clipboard.
+    virtual bool SetClipboardData(const QVector<ClipboardFormat>& formats) = 0;
 
     // The lock state of a toggle key (Caps Lock, Num Lock, Scroll Lock).
     virtual bool IsKeyToggled(uint8_t vk) = 0;
@@ -126,6 +179,9 @@ public:
 
     // Suspend (or hibernate when suspend is false) the machine.
     virtual bool SetSystemPowerState(bool suspend, bool force) = 0;
+    // Ends the session, shuts the machine down or restarts it (ExitWindowsFlags);
+    // false when the system refused.
+    virtual bool ExitWindowsEx(unsigned flags) = 0;
 
     // Gives the program's process that nice value: 0, or the errno of the failure.
     virtual int SetProcessNice(int nice);

@@ -4,6 +4,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <sys/statvfs.h>
@@ -132,6 +134,38 @@ double ProcessorLoad(const QString& procStat) {
     last = now;
     lastTaken.start();
     return lastLoad;
+}
+
+namespace {
+// KEY=value lines; values may be quoted, with backslash escapes inside quotes.
+QHash<QString, QString> readOsRelease(const QString& path) {
+    QHash<QString, QString> keys;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return keys;
+    for (const QByteArray& raw : f.readAll().split('\n')) {
+        const QString line = QString::fromUtf8(raw).trimmed();
+        const qsizetype eq = line.indexOf(u'=');
+        if (line.startsWith(u'#') || eq <= 0) continue;
+        QString value = line.mid(eq + 1);
+        if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front()) {
+            value = value.mid(1, value.size() - 2);
+            static const QRegularExpression escaped(QStringLiteral("\\\\(.)"));
+            value.replace(escaped, QStringLiteral("\\1"));
+        }
+        keys.insert(line.left(eq), value);
+    }
+    return keys;
+}
+}  // namespace
+
+QString WindowsVersionName(const QString& osRelease) {
+    QHash<QString, QString> keys = readOsRelease(osRelease);
+    if (keys.isEmpty() && osRelease == QLatin1String("/etc/os-release"))
+        keys = readOsRelease(QStringLiteral("/usr/lib/os-release"));
+    if (!keys.value(QStringLiteral("PRETTY_NAME")).isEmpty()) return keys.value(QStringLiteral("PRETTY_NAME"));
+    const QString name =
+        (keys.value(QStringLiteral("NAME")) + u' ' + keys.value(QStringLiteral("VERSION"))).trimmed();
+    return name.isEmpty() ? QStringLiteral("Inconnue") : name;
 }
 
 }  // namespace platform

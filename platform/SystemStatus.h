@@ -1,5 +1,6 @@
 #pragma once
-// Power and processor state of the machine, read from /sys and /proc.
+// Power and processor state of the machine, read from /sys and /proc, and
+// the system's name.
 #include <QString>
 
 namespace platform {
@@ -24,5 +25,10 @@ DiskStatus DiskOf(const QString& folder, const QString& mountTable = QStringLite
 // Load of all the processors together, 0 to 100 percent, over the time since
 // the previous call (since the machine started on the first call).
 double ProcessorLoad(const QString& procStat = QStringLiteral("/proc/stat"));
+
+// The running system's name, for the program's "Windows version": the
+// PRETTY_NAME of os-release (else NAME and VERSION), "Inconnue" when the
+// file does not tell. The default file falls back to /usr/lib/os-release.
+QString WindowsVersionName(const QString& osRelease = QStringLiteral("/etc/os-release"));
 
 }  // namespace platform

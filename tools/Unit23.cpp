@@ -1,8 +1,8 @@
 #include "tools/Unit23.h"
 
 #include "core/ProcessPriority.h"
+#include "platform/SystemStatus.h"
 
-#include <QSysInfo>
 #include <QVBoxLayout>
 
 TForm23* Form23 = nullptr;
@@ -15,7 +15,7 @@ TForm23::TForm23(QWidget* parent) : TForm(23, QStringLiteral("A propos de Orvane
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->addItems(ProcessPriorityNames());
     ComboBox1->setCurrentIndex(ProcessPriority);
-    Label5->setText(QStringLiteral("Windows version : ") + QSysInfo::prettyProductName());
+    Label5->setText(QStringLiteral("Windows version : ") + platform::WindowsVersionName());
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label5);
     layout->addWidget(ComboBox1);

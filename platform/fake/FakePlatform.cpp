@@ -79,6 +79,8 @@ const FakeWindow* FakePlatform::find(HWND w) const {
     return nullptr;
 }
 
+FakeWindow* FakePlatform::find(HWND w) { return const_cast<FakeWindow*>(std::as_const(*this).find(w)); }
+
 QVector<HWND> FakePlatform::EnumWindows() {
     QVector<HWND> out;
     for (const FakeWindow& f : windows)
@@ -130,6 +132,54 @@ bool FakePlatform::SetForegroundWindow(HWND w) {
     return true;
 }
 
+bool FakePlatform::IsWindowVisible(HWND w) {
+    const FakeWindow* f = find(w);
+    return f && f->visible;
+}
+
+bool FakePlatform::IsIconic(HWND w) {
+    const FakeWindow* f = find(w);
+    return f && f->show == SW_SHOWMINIMIZED;
+}
+
+bool FakePlatform::IsZoomed(HWND w) {
+    const FakeWindow* f = find(w);
+    return f && f->show == SW_SHOWMAXIMIZED;
+}
+
+bool FakePlatform::ShowWindow(HWND w, int command) {
+    calls << QStringLiteral("ShowWindow %1 %2").arg(hex(w)).arg(command);
+    FakeWindow* f = find(w);
+    if (!f) return false;
+    f->show = command;
+    f->visible = true;
+    return true;
+}
+
+bool FakePlatform::SetWindowPos(HWND w, int x, int y, int cx, int cy, uint32_t flags) {
+    calls << QStringLiteral("SetWindowPos %1 %2 %3 %4 %5 %6").arg(hex(w)).arg(x).arg(y).arg(cx).arg(cy).arg(hex(flags));
+    FakeWindow* f = find(w);
+    if (!f) return false;
+    if (!(flags & SWP_NOMOVE)) f->rect.moveTo(x, y);
+    if (!(flags & SWP_NOSIZE)) f->rect.setSize(QSize(cx, cy));
+    return true;
+}
+
+bool FakePlatform::SetWindowText(HWND w, const QString& text) {
+    calls << QStringLiteral("SetWindowText %1 %2").arg(hex(w), text);
+    FakeWindow* f = find(w);
+    if (f) f->text = text;
+    return f != nullptr;
+}
+
+bool FakePlatform::PostMessage(HWND w, unsigned message) {
+    calls << QStringLiteral("PostMessage %1 %2").arg(hex(w), hex(message));
+    if (!find(w)) return false;
+    if (message == WM_CLOSE || message == WM_QUIT)
+        windows.removeIf([w](const FakeWindow& f) { return f.handle == w; });
+    return true;
+}
+
 int FakePlatform::GetSystemMetrics(int index) {
     switch (index) {
     case SM_CXSCREEN: return screenSize.width();
@@ -162,9 +212,38 @@ bool FakePlatform::SetSystemPowerState(bool suspend, bool force) {
     return true;
 }
 
+bool FakePlatform::ExitWindowsEx(unsigned flags) {
+    calls << QStringLiteral("ExitWindowsEx %1").arg(flags);
+    return exitResult;
+}
+
 bool FakePlatform::SetClipboardText(const QString& text) {
     calls << QStringLiteral("SetClipboardText ") + text;
     clipboard = text;
+    clipboardFormats.clear();
+    return true;
+}
+
+namespace {
+const QString kTextFormat = QStringLiteral("text/plain;charset=utf-8");
+}
+
+QVector<ClipboardFormat> FakePlatform::GetClipboardData() {
+    QVector<ClipboardFormat> out;
+    if (!clipboard.isEmpty()) out << ClipboardFormat{kTextFormat, clipboard.toUtf8()};
+    return out + clipboardFormats;
+}
+
+bool FakePlatform::SetClipboardData(const QVector<ClipboardFormat>& formats) {
+    QStringList types;
+    clipboard.clear();
+    clipboardFormats.clear();
+    for (const ClipboardFormat& f : formats) {
+        types << f.mimeType;
+        if (f.mimeType == kTextFormat) clipboard = QString::fromUtf8(f.data);
+        else clipboardFormats << f;
+    }
+    calls << (QStringList{QStringLiteral("SetClipboardData")} + types).join(u' ');
     return true;
 }
 

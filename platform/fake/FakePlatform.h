@@ -2,10 +2,10 @@
 // An in-memory desktop for logic tests. Every action (SetCursorPos,
 // mouse_event, keybd_event, SetForegroundWindow, SetClipboardText) is appended
 // to `calls` as one line, e.g. "SetCursorPos 10 20", "mouse_event 0x2 0 0 0",
-// "keybd_event 0x41 0 0x2"; queries are not recorded. Display-mode changes
-// and power-state requests are recorded too and touch nothing real. The cursor, the keys that
-// are down, the foreground window and the clipboard change as they would on a
-// real desktop.
+// "keybd_event 0x41 0 0x2"; queries are not recorded. Display-mode changes,
+// power and session requests are recorded too and touch nothing real. The
+// cursor, the keys that are down, the foreground window, the windows' places,
+// states and titles, and the clipboard change as they would on a real desktop.
 
 #include "platform/Platform.h"
 
@@ -23,6 +23,8 @@ struct FakeWindow {
     QRect rect;
     HWND parent = 0;  // 0 = top-level
     qint64 pid = 0;
+    bool visible = true;
+    int show = SW_SHOWNORMAL;  // ShowCommand
 };
 
 class FakePlatform : public Platform {
@@ -75,6 +77,9 @@ public:
     int ChangeDisplaySettings(const DisplayMode& mode, bool test) override;
     // Recorded as "SetSystemPowerState suspend force"; nothing happens.
     bool SetSystemPowerState(bool suspend, bool force) override;
+    // Recorded as "ExitWindowsEx 1"; nothing happens; answers exitResult.
+    bool ExitWindowsEx(unsigned flags) override;
+    bool exitResult = true;
 
     QVector<HWND> EnumWindows() override;
     QVector<HWND> EnumChildWindows(HWND parent) override;
@@ -86,15 +91,33 @@ public:
     HWND GetForegroundWindow() override { return foreground; }
     bool SetForegroundWindow(HWND w) override;
     bool IsWindow(HWND w) override { return find(w) != nullptr; }
+    bool IsWindowVisible(HWND w) override;
+    bool IsIconic(HWND w) override;
+    bool IsZoomed(HWND w) override;
+    // Recorded as "ShowWindow 0x2a 2", "SetWindowPos 0x2a 10 20 300 200 0x1",
+    // "SetWindowText 0x2a title", "PostMessage 0x2a 0x10". The window takes the
+    // state, place and title asked for (SetWindowPos sets the whole rect); a
+    // posted WM_CLOSE or WM_QUIT removes it.
+    bool ShowWindow(HWND w, int command) override;
+    bool SetWindowPos(HWND w, int x, int y, int cx, int cy, uint32_t flags) override;
+    bool SetWindowText(HWND w, const QString& text) override;
+    bool PostMessage(HWND w, unsigned message) override;
 
     int GetSystemMetrics(int index) override;
     QImage CaptureScreen(const QRect& rect) override;
 
     QString GetClipboardText() override { return clipboard; }
     bool SetClipboardText(const QString& text) override;
+    // The text is "text/plain;charset=utf-8" beside clipboardFormats, the
+    // other formats. SetClipboardData is recorded with its MIME types, as
+    // "SetClipboardData text/plain;charset=utf-8 image/png".
+    QVector<ClipboardFormat> GetClipboardData() override;
+    bool SetClipboardData(const QVector<ClipboardFormat>& formats) override;
+    QVector<ClipboardFormat> clipboardFormats;
 
 private:
     const FakeWindow* find(HWND w) const;
+    FakeWindow* find(HWND w);
     void moveTo(int x, int y);
 };
 

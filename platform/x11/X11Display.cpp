@@ -1,7 +1,7 @@
-// Screen size and metrics, display modes (XRandR) and power.
+// Screen size and metrics, display modes and refresh rates (XRandR).
 #include "platform/x11/X11Platform.h"
 
-#include <QProcess>
+#include <algorithm>
 
 // Xlib last: its macros (None, Bool, Status...) would clash with Qt headers.
 #include <X11/Xlib.h>
@@ -25,7 +25,7 @@ int X11Platform::GetSystemMetrics(int index) {
     }
 }
 
-// ---- Display mode (XRandR) and power ----------------------------------------
+// ---- Display mode (XRandR) --------------------------------------------------
 
 DisplayMode X11Platform::GetDisplayMode() {
     const int depth = DefaultDepth(dpy_, screen_);
@@ -39,33 +39,56 @@ DisplayMode X11Platform::GetDisplayMode() {
     return {size.width(), size.height(), bits};
 }
 
+namespace {
+
+// The screen's XRandR configuration, freed with it; null without XRandR.
+struct ScreenConfig {
+    ScreenConfig(Display* d, Window root) {
+        int eventBase, errorBase;
+        if (XRRQueryExtension(d, &eventBase, &errorBase)) config = XRRGetScreenInfo(d, root);
+    }
+    ~ScreenConfig() {
+        if (config) XRRFreeScreenConfigInfo(config);
+    }
+    ScreenConfig(const ScreenConfig&) = delete;
+    ScreenConfig& operator=(const ScreenConfig&) = delete;
+    XRRScreenConfiguration* config = nullptr;
+};
+
+}  // namespace
+
 // X keeps its colour depth: only modes of the present depth exist.
 int X11Platform::ChangeDisplaySettings(const DisplayMode& mode, bool test) {
     if (mode.bitsPerPixel != GetDisplayMode().bitsPerPixel) return DISP_CHANGE_BADMODE;
-    int eventBase, errorBase;
-    if (!XRRQueryExtension(dpy_, &eventBase, &errorBase)) return DISP_CHANGE_FAILED;
-    XRRScreenConfiguration* config = XRRGetScreenInfo(dpy_, root_);
-    if (!config) return DISP_CHANGE_FAILED;
+    ScreenConfig screen(dpy_, root_);
+    if (!screen.config) return DISP_CHANGE_FAILED;
     int count = 0, index = -1;
-    XRRScreenSize* sizes = XRRConfigSizes(config, &count);
+    XRRScreenSize* sizes = XRRConfigSizes(screen.config, &count);
     for (int i = 0; i < count; ++i)
         if (sizes[i].width == mode.width && sizes[i].height == mode.height) index = i;
-    int result = index < 0 ? DISP_CHANGE_BADMODE : DISP_CHANGE_SUCCESSFUL;
-    if (index >= 0 && !test) {
-        Rotation rotation;
-        XRRConfigCurrentConfiguration(config, &rotation);
-        if (XRRSetScreenConfig(dpy_, config, root_, index, rotation, CurrentTime) != Success)
-            result = DISP_CHANGE_FAILED;
-        XSync(dpy_, False);
-    }
-    XRRFreeScreenConfigInfo(config);
-    return result;
+    if (index < 0) return DISP_CHANGE_BADMODE;
+    if (test) return DISP_CHANGE_SUCCESSFUL;
+    Rotation rotation;
+    XRRConfigCurrentConfiguration(screen.config, &rotation);
+    const Status done = XRRSetScreenConfig(dpy_, screen.config, root_, index, rotation, CurrentTime);
+    XSync(dpy_, False);
+    return done == Success ? DISP_CHANGE_SUCCESSFUL : DISP_CHANGE_FAILED;
 }
 
-bool X11Platform::SetSystemPowerState(bool suspend, bool force) {
-    Q_UNUSED(force);
-    return QProcess::execute(QStringLiteral("systemctl"),
-                             {suspend ? QStringLiteral("suspend") : QStringLiteral("hibernate")}) == 0;
+// The rates XRandR offers for the size in use.
+int X11Platform::ChangeDisplayFrequency(int hertz, bool test) {
+    ScreenConfig screen(dpy_, root_);
+    if (!screen.config) return DISP_CHANGE_FAILED;
+    Rotation rotation;
+    const SizeID size = XRRConfigCurrentConfiguration(screen.config, &rotation);
+    int count = 0;
+    const short* rates = XRRConfigRates(screen.config, size, &count);
+    if (hertz <= 0 || std::find(rates, rates + count, hertz) == rates + count) return DISP_CHANGE_BADMODE;
+    if (test) return DISP_CHANGE_SUCCESSFUL;
+    const Status done =
+        XRRSetScreenConfigAndRate(dpy_, screen.config, root_, size, rotation, short(hertz), CurrentTime);
+    XSync(dpy_, False);
+    return done == Success ? DISP_CHANGE_SUCCESSFUL : DISP_CHANGE_FAILED;
 }
 
 }  // namespace platform

@@ -4,8 +4,9 @@
 // files, one per concern: X11Platform.cpp (the connection and its events),
 // X11Input.cpp (cursor, mouse, keys), X11Keymap.cpp (the keymap and lent
 // keycodes), X11Typing.cpp (characters), X11Windows.cpp (windows),
-// X11Display.cpp (metrics, display modes, power), X11Screen.cpp (capture,
-// clipboard).
+// X11WindowActions.cpp (window states, places, titles, closing),
+// X11Display.cpp (metrics, display modes), X11Power.cpp (power and session
+// through logind), X11Screen.cpp (capture, clipboard).
 // One thread at a time; the clipboard calls go through the GUI thread, which
 // must be running its event loop when they come from another thread.
 
@@ -15,6 +16,7 @@
 #include <QSet>
 
 #include <functional>
+#include <initializer_list>
 
 struct _XDisplay;
 struct _XkbDesc;
@@ -38,7 +40,9 @@ public:
 
     DisplayMode GetDisplayMode() override;
     int ChangeDisplaySettings(const DisplayMode& mode, bool test) override;
+    int ChangeDisplayFrequency(int hertz, bool test) override;
     bool SetSystemPowerState(bool suspend, bool force) override;
+    bool ExitWindowsEx(unsigned flags) override;
 
     QVector<HWND> EnumWindows() override;
     QVector<HWND> EnumChildWindows(HWND parent) override;
@@ -50,12 +54,21 @@ public:
     HWND GetForegroundWindow() override;
     bool SetForegroundWindow(HWND w) override;
     bool IsWindow(HWND w) override;
+    bool IsWindowVisible(HWND w) override;
+    bool IsIconic(HWND w) override;
+    bool IsZoomed(HWND w) override;
+    bool ShowWindow(HWND w, int command) override;
+    bool SetWindowPos(HWND w, int x, int y, int cx, int cy, uint32_t flags) override;
+    bool SetWindowText(HWND w, const QString& text) override;
+    bool PostMessage(HWND w, unsigned message) override;
 
     int GetSystemMetrics(int index) override;
     QImage CaptureScreen(const QRect& rect) override;
 
     QString GetClipboardText() override;
     bool SetClipboardText(const QString& text) override;
+    QVector<ClipboardFormat> GetClipboardData() override;
+    bool SetClipboardData(const QVector<ClipboardFormat>& formats) override;
 
     void Flush() override;
 
@@ -114,6 +127,15 @@ private:
     bool longProperty(XID w, XID property, XID type, QVector<XID>& out);
     bool byteProperty(XID w, XID property, XID type, QByteArray& out);
     void addDescendants(XID w, QVector<HWND>& out);
+    // Window actions (X11WindowActions.cpp).
+    bool netSupports(XID atom);
+    void sendClientMessage(XID to, long mask, XID window, XID type, std::initializer_list<long> data);
+    // A request to the window manager about `window`.
+    void sendToRoot(XID window, XID type, std::initializer_list<long> data);
+    void changeNetState(XID client, bool add, XID state1, XID state2);
+    bool hasNetState(XID client, XID state);
+    long wmStateOf(XID client);
+    QRect ownRect(XID w);
 
     _XDisplay* dpy_;
     XID root_ = 0;
@@ -135,7 +157,8 @@ private:
 
     struct Atoms {
         XID clientList, clientListStacking, activeWindow, supported, wmName, utf8String, wmPid,
-            frameExtents, wmState;
+            frameExtents, wmState, netWmState, maximizedVert, maximizedHorz, hidden, moveResize, wmProtocols,
+            deleteWindow;
     } atoms_{};
 };
 

@@ -1,9 +1,10 @@
-// Pixels of the screen and the clipboard text.
+// Pixels of the screen and the clipboard.
 #include "platform/x11/X11Platform.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QThread>
 
 // Xlib last: its macros (None, Bool, Status...) would clash with Qt headers.
@@ -49,30 +50,68 @@ QImage X11Platform::CaptureScreen(const QRect& rect) {
 
 // ---- Clipboard ------------------------------------------------------------
 
+namespace {
+
+// Runs `use` on the GUI application's thread with its clipboard; false when
+// there is no GUI application.
+template <class Use>
+bool withClipboard(Use use) {
+    auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    if (!app) return false;
+    auto run = [&] { use(QGuiApplication::clipboard()); };
+    if (QThread::currentThread() == app->thread())
+        run();
+    else
+        QMetaObject::invokeMethod(app, run, Qt::BlockingQueuedConnection);
+    return true;
+}
+
+// Qt names the owner's targets: MIME types, and X names such as TARGETS or
+// TIMESTAMP that are no data. The image Qt decodes for itself is not one of
+// the owner's formats either.
+bool isDataFormat(const QString& format) {
+    return format.contains(u'/') && format != QLatin1String("application/x-qt-image");
+}
+
+}  // namespace
+
 // Through Qt when there is a GUI application (on its thread), else in memory.
 QString X11Platform::GetClipboardText() {
-    auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
-    if (!app) return clipboard_;
-    QString text;
-    auto read = [&] { text = QGuiApplication::clipboard()->text(); };
-    if (QThread::currentThread() == app->thread())
-        read();
-    else
-        QMetaObject::invokeMethod(app, read, Qt::BlockingQueuedConnection);
+    QString text = clipboard_;
+    withClipboard([&](QClipboard* c) { text = c->text(); });
     return text;
 }
 
 bool X11Platform::SetClipboardText(const QString& text) {
-    auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
-    if (!app) {
-        clipboard_ = text;
-        return true;
+    if (!withClipboard([&](QClipboard* c) { c->setText(text); })) clipboard_ = text;
+    return true;
+}
+
+QVector<ClipboardFormat> X11Platform::GetClipboardData() {
+    QVector<ClipboardFormat> formats;
+    const bool gui = withClipboard([&](QClipboard* c) {
+        const QMimeData* data = c->mimeData();
+        if (!data) return;
+        for (const QString& format : data->formats())
+            if (isDataFormat(format)) formats << ClipboardFormat{format, data->data(format)};
+    });
+    if (!gui && !clipboard_.isEmpty())
+        formats << ClipboardFormat{QStringLiteral("text/plain;charset=utf-8"), clipboard_.toUtf8()};
+    return formats;
+}
+
+bool X11Platform::SetClipboardData(const QVector<ClipboardFormat>& formats) {
+    const bool gui = withClipboard([&](QClipboard* c) {
+        if (formats.isEmpty()) return c->clear();
+        auto* data = new QMimeData;
+        for (const ClipboardFormat& f : formats) data->setData(f.mimeType, f.data);
+        c->setMimeData(data);  // Qt owns it and serves it
+    });
+    if (!gui) {
+        clipboard_.clear();
+        for (const ClipboardFormat& f : formats)
+            if (f.mimeType.startsWith(QLatin1String("text/plain"))) clipboard_ = QString::fromUtf8(f.data);
     }
-    auto write = [&] { QGuiApplication::clipboard()->setText(text); };
-    if (QThread::currentThread() == app->thread())
-        write();
-    else
-        QMetaObject::invokeMethod(app, write, Qt::BlockingQueuedConnection);
     return true;
 }
 

@@ -201,14 +201,7 @@ bool X11Platform::SetForegroundWindow(HWND w) {
     };
     QVector<XID> supported;
     if (longProperty(root_, atoms_.supported, XA_ATOM, supported) && supported.contains(atoms_.activeWindow)) {
-        XEvent ev{};
-        ev.xclient.type = ClientMessage;
-        ev.xclient.window = target;
-        ev.xclient.message_type = atoms_.activeWindow;
-        ev.xclient.format = 32;
-        ev.xclient.data.l[0] = 2;  // source: a pager, which window managers obey
-        ev.xclient.data.l[1] = CurrentTime;
-        XSendEvent(dpy_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &ev);
+        sendToRoot(target, atoms_.activeWindow, {2, CurrentTime});  // source: a pager, which window managers obey
         Flush();
         if (becomesActive(1000)) return true;
     }

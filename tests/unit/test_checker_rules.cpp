@@ -109,6 +109,7 @@ const QVector<RuleCase>& ruleCases() {
         {"lire into a read-only variable", {{"Lire", "$TMP/data.txt;[MOUSE.X];1;"}}, 0,
          {E(1, "La variable [MOUSE.X] appelée dans la commande lire n'existe pas."),
           E(1, "La variable [MOUSE.X] est en lecture seule.")}},
+        {"lire into a writable system variable", {{"Lire", "$TMP/data.txt;[ERROR];0;"}}, 0, {}, true},
         {"ecrire with 1 field", {{"Ecrire", "a;"}}, 0, {E(1, kNbParam)}},
         {"ecrire without file name", {{"Ecrire", ";x;1;"}}, 0,
          {W(1, "Nom de fichier  est peut être incorrect dans la commande ecrire.")}, true},

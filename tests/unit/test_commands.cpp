@@ -12,7 +12,7 @@
 #include "platform/fake/FakePlatform.h"
 #include "tools/Unit19.h"
 
-#include "tests/support/TestSupport.h"
+#include "tests/unit/RunFixture.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -24,31 +24,14 @@
 
 namespace {
 
-platform::FakePlatform& fake() { return static_cast<platform::FakePlatform&>(platform::desktop()); }
-
-class Commands : public MainWindowTest {
+class Commands : public RunTest {
 protected:
     void SetUp() override {
-        MainWindowTest::SetUp();
+        RunTest::SetUp();
         TListVar.clear();
         MacroRunning = BreakpointWait = RunEndedInError = false;
         ExecState = 0;
-        settings().GeneralActive = false;  // no delay between rows
         settings().TypeActive = false;  // no typing delay
-    }
-    void TearDown() override {
-        MacroRunning = false;
-        MainWindowTest::TearDown();
-    }
-    void run(const QVector<QPair<QString, QString>>& rows) {
-        setRows(rows);
-        fake().calls.clear();
-        form->Execute(form, false, 0);
-    }
-    QString var(const QString& name) {
-        QString v;
-        form->ReadVariable("VAR", name, "?", v);
-        return v;
     }
     QStringList callsStartingWith(const QString& prefix) const {
         QStringList out;

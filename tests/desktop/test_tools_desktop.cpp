@@ -1,0 +1,145 @@
+// "Manipulation" on a real client (xlogo), clipboard files with every format
+// another client offers (xclip), and screen captures, on the private server.
+#include "tests/desktop/DesktopRun.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace {
+
+using namespace desktoptest;
+
+class ToolsDesktop : public DesktopRun {
+protected:
+    QString messagesSeen() const {
+        QStringList texts;
+        for (const MessageRequest& m : messages.shown) texts << m.text;
+        return texts.join(u'\n');
+    }
+    // Runs a short command while the program goes on serving the clipboard.
+    static QByteArray output(const QString& program, const QStringList& args, const QByteArray& input = {}) {
+        QProcess p;
+        p.start(program, args);
+        if (!input.isEmpty()) p.write(input);
+        p.closeWriteChannel();
+        waitFor([&] { return p.state() == QProcess::NotRunning; }, 10000);
+        if (p.state() != QProcess::NotRunning) p.kill();
+        p.waitForFinished(1000);
+        return p.readAllStandardOutput();
+    }
+    // "Absolute upper-left X", "Width"... of xwininfo.
+    static int geometry(platform::HWND w, const QString& field) {
+        const QString info = QString::fromUtf8(output("xwininfo", {"-id", QString::number(w)}));
+        const QRegularExpressionMatch m =
+            QRegularExpression("^\\s*" + QRegularExpression::escape(field) + ":\\s*(-?\\d+)$",
+                               QRegularExpression::MultilineOption)
+                .match(info);
+        return m.hasMatch() ? m.captured(1).toInt() : -9999;
+    }
+    // An xlogo window, shown; 0 when it did not come.
+    platform::HWND startXlogo(QProcess& xlogo) {
+        xlogo.start("xlogo", {});
+        platform::HWND w = 0;
+        if (xlogo.waitForStarted(5000))
+            waitFor([&] { return (w = desk().FindWindow("XLogo")) != 0 && desk().IsWindowVisible(w); });
+        return w;
+    }
+    static QString property(platform::HWND w, const QString& name) {
+        return QString::fromUtf8(output("xprop", {"-id", QString::number(w), name}));
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(ToolsDesktop, ManipulationOfARealWindow) {
+    QProcess xlogo;
+    const platform::HWND w = startXlogo(xlogo);
+    ASSERT_NE(w, 0u);
+    const QString h = QString::number(w) + ";";
+
+    run({{"Manipulation", h + "Déplacer;200;150;"},
+         {"Manipulation", h + "Taille;300;250;"},
+         {"Manipulation", h + "Changement texte;Logo renommé;"}});
+    EXPECT_EQ(messagesSeen(), "");
+    EXPECT_EQ(geometry(w, "Absolute upper-left X"), 200);
+    EXPECT_EQ(geometry(w, "Absolute upper-left Y"), 150);
+    EXPECT_EQ(geometry(w, "Width"), 300);
+    EXPECT_EQ(geometry(w, "Height"), 250);
+    EXPECT_EQ(QString::fromUtf8(output("xdotool", {"getwindowname", QString::number(w)})).trimmed(), "Logo renommé");
+
+    run({{"Manipulation", h + "Réduire;"}});
+    EXPECT_TRUE(property(w, "WM_STATE").contains("Iconic")) << property(w, "WM_STATE").toStdString();
+    run({{"Manipulation", h + "Agrandir;"}});
+    EXPECT_TRUE(property(w, "_NET_WM_STATE").contains("_NET_WM_STATE_MAXIMIZED_HORZ"));
+    EXPECT_TRUE(property(w, "WM_STATE").contains("Normal"));
+    run({{"Manipulation", h + "Restaurer;"}});
+    EXPECT_FALSE(property(w, "_NET_WM_STATE").contains("MAXIMIZED"));
+    EXPECT_EQ(desk().GetForegroundWindow(), w);
+    EXPECT_EQ(messagesSeen(), "");
+
+    run({{"Manipulation", h + "Fermer;"}});
+    EXPECT_TRUE(xlogo.waitForFinished(5000)) << "closed through WM_DELETE_WINDOW";
+}
+
+TEST_F(ToolsDesktop, ForcedClosingEndsTheWindowsProcess) {
+    QProcess xlogo;
+    const platform::HWND w = startXlogo(xlogo);
+    ASSERT_NE(w, 0u);
+    run({{"Manipulation", QString::number(w) + ";Fermeture forcée;"}});
+    EXPECT_TRUE(xlogo.waitForFinished(5000));
+}
+
+TEST_F(ToolsDesktop, ClipboardFilesRestoreTextAndImages) {
+    ASSERT_TRUE(dir.isValid());
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    image.setPixel(3, 4, qRgb(250, 10, 20));
+    const QString png = dir.filePath("image.png");
+    ASSERT_TRUE(image.save(png));
+    QFile pngFile(png);
+    ASSERT_TRUE(pngFile.open(QIODevice::ReadOnly));
+    const QByteArray pngBytes = pngFile.readAll();
+    QFile other(dir.filePath("autre.txt"));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write("autre chose\r\n");
+    other.close();
+
+    struct Case {
+        QStringList xclipIn;
+        QByteArray input;
+        QByteArray target;  // what xclip offers
+        QStringList xclipOut;
+        QByteArray expected;
+    } cases[] = {
+        {{"-t", "image/png", "-i", png}, {}, "image/png", {"-t", "image/png", "-o"}, pngBytes},
+        {{"-i"}, "Grüße d'ailleurs", "UTF8_STRING", {"-o"}, "Grüße d'ailleurs"},
+    };
+    const QStringList clipboard = {"-selection", "clipboard"};
+    for (const Case& c : cases) {
+        output("xclip", clipboard + c.xclipIn, c.input);  // its child serves the clipboard from now on
+        ASSERT_TRUE(waitFor([&] {
+            return output("xclip", clipboard + QStringList{"-t", "TARGETS", "-o"}).contains(c.target);
+        }));
+        const QString clp = dir.filePath("copie.clp");
+        run({{"Ecrire", clp + ";[CLIPBOARD];;"},
+             {"Lire", other.fileName() + ";[CLIPBOARD];1;"},  // the program takes the clipboard
+             {"Lire", clp + ";[CLIPBOARD];0;"}});
+        EXPECT_EQ(messagesSeen(), "");
+        EXPECT_EQ(output("xclip", clipboard + c.xclipOut), c.expected) << c.xclipOut.join(' ').toStdString();
+    }
+}
+
+TEST_F(ToolsDesktop, AScreenCaptureHasTheScreensSize) {
+    ASSERT_TRUE(dir.isValid());
+    const QString jpg = dir.filePath("captures/ecran.jpg");
+    run({{"Outil Ecran", "Copier vers jpg;" + jpg + ";"}});
+    EXPECT_EQ(messagesSeen(), "");
+    QImageReader reader(jpg);
+    EXPECT_EQ(reader.format(), "jpeg");
+    EXPECT_EQ(reader.size(),
+              QSize(desk().GetSystemMetrics(platform::SM_CXSCREEN), desk().GetSystemMetrics(platform::SM_CYSCREEN)));
+}
+
+}  // namespace

@@ -1,0 +1,55 @@
+#pragma once
+// Macros run on the fake desktop with a private folder for the files they
+// touch and a private trash.
+#include "core/RunState.h"
+#include "core/Settings.h"
+#include "core/Unit1.h"
+#include "platform/fake/FakePlatform.h"
+
+#include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+class RunTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        qputenv("XDG_DATA_HOME", dir.filePath("data").toLocal8Bit());  // the trash goes there
+        settings().GeneralActive = false;                              // no delay between rows
+    }
+    void TearDown() override {
+        MacroRunning = false;
+        qunsetenv("XDG_DATA_HOME");
+        MainWindowTest::TearDown();
+    }
+    static platform::FakePlatform& fake() { return static_cast<platform::FakePlatform&>(platform::desktop()); }
+    void run(const QVector<QPair<QString, QString>>& rows) {
+        messages.shown.clear();
+        setRows(rows);
+        fake().calls.clear();
+        form->Execute(form, false, 0);
+    }
+    QString var(const QString& name) {
+        QString v;
+        form->ReadVariable("VAR", name, "?", v);
+        return v;
+    }
+    QString lastMessage() const { return messages.shown.isEmpty() ? QString() : messages.shown.last().text; }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    static QByteArray bytes(const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(absent)");
+    }
+    static void write(const QString& file, const QByteArray& content) {
+        ASSERT_TRUE(QFileInfo(file).dir().mkpath("."));
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+
+    QTemporaryDir dir;
+};
