@@ -55,6 +55,15 @@ void ExecType(const QString& params);
 void ExecMousePath(const QString& params);
 void ExecTypeSpecial(const QString& params);
 
+// ---- "Execute" and sub-macros (engine/CmdExecute.cpp, engine/SubMacro.cpp) ----
+void ExecExecute(const QString& params);
+constexpr int kMaxSubMacroLevel = 14;
+// Runs a ".mcr" file inside the current run, checked, in a hidden list of its own.
+void RunSubMacro(const QString& fileName);
+
+// ---- "Fonction" (engine/CmdFonction*.cpp) ----
+void ExecFonction(const QString& params);
+
 // ---- What a run needs of topics not written yet: each does nothing yet ----
 void CloseRunFiles();  // closes the text files "Lire"/"Ecrire" left open, empties their lists
 void LoadExecutionContextForRun();

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <cstdint>
 #include <functional>
@@ -67,6 +68,24 @@ struct DisplayMode {
     bool operator==(const DisplayMode&) const = default;
 };
 
+// GetWindowPlacement's show commands.
+enum ShowCmd : int {
+    SW_SHOWNORMAL = 1,
+    SW_SHOWMINIMIZED = 2,
+    SW_SHOWMAXIMIZED = 3,
+};
+
+// How a start of a program, a document or a sound ended.
+enum LaunchResult : int {
+    LAUNCH_OK = 0,
+    LAUNCH_NOT_FOUND = 1,   // no such file or program
+    LAUNCH_DENIED = 2,      // not allowed to run or read it
+    LAUNCH_NO_HANDLER = 3,  // no program opens that kind of document or address
+    LAUNCH_FAILED = 4,      // it could not be started
+};
+// The system's text for a launch result, in French.
+QString LaunchErrorText(int result);
+
 struct WindowInfo {
     HWND handle = 0;
     QString className;  // WM_CLASS class part
@@ -102,6 +121,10 @@ public:
     virtual HWND GetForegroundWindow() = 0;
     virtual bool SetForegroundWindow(HWND w) = 0;
     virtual bool IsWindow(HWND w) = 0;
+    // False for a hidden (withdrawn) window; a minimised one is still visible.
+    virtual bool IsWindowVisible(HWND w) = 0;
+    // The window's show state: SW_SHOWNORMAL, SW_SHOWMINIMIZED or SW_SHOWMAXIMIZED.
+    virtual int GetWindowShowCmd(HWND w) = 0;
     // Top-level windows whose class (and title, when not empty) match exactly.
     HWND FindWindow(const QString& className, const QString& title = QString());
 
@@ -129,6 +152,17 @@ public:
 
     // Gives the program's process that nice value: 0, or the errno of the failure.
     virtual int SetProcessNice(int nice);
+
+    // Programs, documents and sounds (platform/Launch.cpp); no shell reads
+    // any of these texts. Each answers a LaunchResult.
+    // Starts a program (a path, or a name looked for in PATH) with its
+    // arguments; it runs on its own.
+    virtual int StartProgram(const QString& program, const QStringList& arguments);
+    // Opens a document, a folder or an address with the desktop's handler.
+    virtual int OpenWithDesktop(const QString& target);
+    // Plays a sound file. With whilePlaying, waits until the sound ends,
+    // asking it every few milliseconds whether to go on waiting.
+    virtual int PlaySound(const QString& file, const std::function<bool()>& whilePlaying = {});
 
     // Typing and key names.
     // Types one character with the key and modifiers that give it in the

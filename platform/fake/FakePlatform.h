@@ -5,7 +5,9 @@
 // "keybd_event 0x41 0 0x2"; queries are not recorded. Display-mode changes
 // and power-state requests are recorded too and touch nothing real. The cursor, the keys that
 // are down, the foreground window and the clipboard change as they would on a
-// real desktop.
+// real desktop. Programs, documents and sounds are only recorded
+// ("StartProgram /bin/prog|arg 1|arg2", "OpenWithDesktop target",
+// "PlaySound file wait") and answer launchResult.
 
 #include "platform/Platform.h"
 
@@ -23,6 +25,8 @@ struct FakeWindow {
     QRect rect;
     HWND parent = 0;  // 0 = top-level
     qint64 pid = 0;
+    bool visible = true;
+    int showCmd = SW_SHOWNORMAL;
 };
 
 class FakePlatform : public Platform {
@@ -86,6 +90,13 @@ public:
     HWND GetForegroundWindow() override { return foreground; }
     bool SetForegroundWindow(HWND w) override;
     bool IsWindow(HWND w) override { return find(w) != nullptr; }
+    bool IsWindowVisible(HWND w) override { return find(w) && find(w)->visible; }
+    int GetWindowShowCmd(HWND w) override { return find(w) ? find(w)->showCmd : SW_SHOWNORMAL; }
+
+    int StartProgram(const QString& program, const QStringList& arguments) override;
+    int OpenWithDesktop(const QString& target) override;
+    int PlaySound(const QString& file, const std::function<bool()>& whilePlaying = {}) override;
+    int launchResult = LAUNCH_OK;
 
     int GetSystemMetrics(int index) override;
     QImage CaptureScreen(const QRect& rect) override;

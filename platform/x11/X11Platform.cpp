@@ -56,10 +56,12 @@ X11Platform::X11Platform(_XDisplay* display) : dpy_(display) {
 
     const char* names[] = {"_NET_CLIENT_LIST", "_NET_CLIENT_LIST_STACKING", "_NET_ACTIVE_WINDOW",
                            "_NET_SUPPORTED", "_NET_WM_NAME", "UTF8_STRING", "_NET_WM_PID",
-                           "_NET_FRAME_EXTENTS", "WM_STATE"};
-    Atom a[9];
-    XInternAtoms(dpy_, const_cast<char**>(names), 9, False, a);
-    atoms_ = {a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8]};
+                           "_NET_FRAME_EXTENTS", "WM_STATE", "_NET_WM_STATE", "_NET_WM_STATE_HIDDEN",
+                           "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ"};
+    constexpr int count = int(std::size(names));
+    Atom a[count];
+    XInternAtoms(dpy_, const_cast<char**>(names), count, False, a);
+    atoms_ = {a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11], a[12]};
 
     int opcode, error, major = XkbMajorVersion, minor = XkbMinorVersion;
     if (XkbQueryExtension(dpy_, &opcode, &xkbEventBase_, &error, &major, &minor)) {

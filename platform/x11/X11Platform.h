@@ -50,6 +50,8 @@ public:
     HWND GetForegroundWindow() override;
     bool SetForegroundWindow(HWND w) override;
     bool IsWindow(HWND w) override;
+    bool IsWindowVisible(HWND w) override;
+    int GetWindowShowCmd(HWND w) override;
 
     int GetSystemMetrics(int index) override;
     QImage CaptureScreen(const QRect& rect) override;
@@ -111,6 +113,7 @@ private:
     XID topLevelOf(XID w);
     XID focusedTopLevel();
     bool isClient(XID w);
+    int wmState(XID w);
     bool longProperty(XID w, XID property, XID type, QVector<XID>& out);
     bool byteProperty(XID w, XID property, XID type, QByteArray& out);
     void addDescendants(XID w, QVector<HWND>& out);
@@ -135,7 +138,7 @@ private:
 
     struct Atoms {
         XID clientList, clientListStacking, activeWindow, supported, wmName, utf8String, wmPid,
-            frameExtents, wmState;
+            frameExtents, wmState, netWmState, stateHidden, stateMaximizedVert, stateMaximizedHorz;
     } atoms_{};
 };
 

@@ -223,4 +223,28 @@ bool X11Platform::IsWindow(HWND w) {
     return w && XGetWindowAttributes(dpy_, w, &a);
 }
 
+// WM_STATE of a client: 0 withdrawn, 1 normal, 3 iconic; -1 when it has none.
+int X11Platform::wmState(XID w) {
+    QVector<XID> state;
+    return longProperty(w, atoms_.wmState, atoms_.wmState, state) && !state.isEmpty() ? int(state[0]) : -1;
+}
+
+// A minimised client is unmapped by the window manager and still counts as shown.
+bool X11Platform::IsWindowVisible(HWND w) {
+    XWindowAttributes a;
+    if (!w || !XGetWindowAttributes(dpy_, w, &a)) return false;
+    return a.map_state == IsViewable || wmState(w) == IconicState;
+}
+
+int X11Platform::GetWindowShowCmd(HWND w) {
+    if (wmState(w) == IconicState) return SW_SHOWMINIMIZED;
+    QVector<XID> states;
+    if (w && longProperty(w, atoms_.netWmState, XA_ATOM, states)) {
+        if (states.contains(atoms_.stateHidden)) return SW_SHOWMINIMIZED;
+        if (states.contains(atoms_.stateMaximizedVert) && states.contains(atoms_.stateMaximizedHorz))
+            return SW_SHOWMAXIMIZED;
+    }
+    return SW_SHOWNORMAL;
+}
+
 }  // namespace platform
