@@ -83,8 +83,8 @@ void playSound(const QString& file) {
 void clickTool(int n) {
     const QList<QAction*> items = Form1->mesoutils1 ? Form1->mesoutils1->actions() : QList<QAction*>();
     if (n < 1 || n > items.size()) {
-        Runner->RaiseExecError(
-            QStringLiteral("N° de raccourci introuvable [%1] dans le menu \"Mes Outils\".").arg(n), 0);
+        Runner->RaiseExecError(QStringLiteral("N° de raccourci introuvable [%1] dans le menu \"Mes Outils\".").arg(n),
+                               0);
         return;
     }
     items[n - 1]->trigger();
@@ -98,9 +98,9 @@ void start(const QString& target, const QString& arguments) {
     if (isAddress(target) || (file.exists() && !(file.isFile() && file.isExecutable())))
         reportLaunch(desk.OpenWithDesktop(target), target);
     else
-        reportLaunch(desk.StartProgram(file.exists() ? file.absoluteFilePath() : target,
-                                       QProcess::splitCommand(arguments)),
-                     target);
+        reportLaunch(
+            desk.StartProgram(file.exists() ? file.absoluteFilePath() : target, QProcess::splitCommand(arguments)),
+            target);
 }
 
 }  // namespace

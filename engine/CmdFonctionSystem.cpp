@@ -166,7 +166,8 @@ FonctionResult FolderFunction(const FonctionCall& c) {
     if (fn == u"Rep Temporaire") return QDir::tempPath();
     if (fn == u"Rep Windows") return QStringLiteral("/usr");
     if (fn == u"Rep Orvanel") return withSlash(platform::programFolder());
-    if (fn == u"Rep Fichier Macro") return folderWithSlash(AliasExe.isEmpty() ? Form1->StatusPanel[0]->text() : AliasExe);
+    if (fn == u"Rep Fichier Macro")
+        return folderWithSlash(AliasExe.isEmpty() ? Form1->StatusPanel[0]->text() : AliasExe);
     return std::nullopt;
 }
 

@@ -64,7 +64,9 @@ bool checkRows(TListView* list) {
 class SubMacroLevelScope {
 public:
     explicit SubMacroLevelScope(const QString& path)
-        : path_(path), name_(QFileInfo(path).fileName()), ownIni_(path.chopped(4) + QStringLiteral(".ini")),
+        : path_(path),
+          name_(QFileInfo(path).fileName()),
+          ownIni_(path.chopped(4) + QStringLiteral(".ini")),
           callerSettings_(settings()) {
         list_->setObjectName(QStringLiteral("SubMacroList%1").arg(SubMacroLevel + 1));
         list_->hide();
@@ -77,7 +79,8 @@ public:
         --SubMacroLevel;
         levels.removeLast();
         SubMacroList = levels.isEmpty() ? nullptr : levels.last();
-        reportLevel(QStringLiteral("Quitte la sous-macro (%1)[%2/%3].").arg(name_).arg(SubMacroLevel).arg(kMaxSubMacroLevel));
+        reportLevel(
+            QStringLiteral("Quitte la sous-macro (%1)[%2/%3].").arg(name_).arg(SubMacroLevel).arg(kMaxSubMacroLevel));
         const bool ownMode = QFileInfo::exists(ownIni_) && settings().ResolutionFormat != kNoResolutionChange &&
                              settings().RestoreResolution;
         if (ownMode) ChangeScreenResolution(true);
@@ -89,7 +92,8 @@ public:
 
     // Rows, inclusions and settings; false when the rows fail the check.
     bool load() {
-        Form1->OpenFileMacro(path_, list_.get(), QStringLiteral("Chargement de ") + path_ + QStringLiteral(", veuillez patient SVP."), 0);
+        Form1->OpenFileMacro(path_, list_.get(),
+                             QStringLiteral("Chargement de ") + path_ + QStringLiteral(", veuillez patient SVP."), 0);
         Form1->LoadInclusions(inclusions_, list_.get());
         // Loading the rows read the main macro's settings file.
         if (QFileInfo::exists(ownIni_)) {
@@ -99,7 +103,10 @@ public:
             RestoreSettings(callerSettings_);
         }
         if (!checkRows(list_.get())) return false;
-        reportLevel(QStringLiteral("Entre dans une sous-macro (%1)[%2/%3].").arg(name_).arg(SubMacroLevel).arg(kMaxSubMacroLevel));
+        reportLevel(QStringLiteral("Entre dans une sous-macro (%1)[%2/%3].")
+                        .arg(name_)
+                        .arg(SubMacroLevel)
+                        .arg(kMaxSubMacroLevel));
         return true;
     }
 

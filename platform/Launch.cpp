@@ -117,7 +117,8 @@ int Platform::PlaySound(const QString& file, const std::function<bool()>& whileP
         leaveRunning(player);
         return LAUNCH_OK;
     }
-    const int result = player->exitStatus() == QProcess::NormalExit && player->exitCode() == 0 ? LAUNCH_OK : LAUNCH_FAILED;
+    const int result =
+        player->exitStatus() == QProcess::NormalExit && player->exitCode() == 0 ? LAUNCH_OK : LAUNCH_FAILED;
     delete player;
     return result;
 }

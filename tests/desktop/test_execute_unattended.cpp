@@ -18,15 +18,14 @@ QStringList filled(QStringList lines) {
 
 TEST_F(Unattended, ASubMacroRunsInsideTheRunAndQuitterEndsItOnly) {
     newHome();
-    const QString sub =
-        writeMacro({"Variable\tS;1;Numerique;", "Quitter\t", "Variable\tS;2;Numerique;"}, "sous.mcr");
+    const QString sub = writeMacro({"Variable\tS;1;Numerique;", "Quitter\t", "Variable\tS;2;Numerique;"}, "sous.mcr");
     const Outcome out = runMacro(writeMacro({"Variable\tS;0;Numerique;", "Execute\t" + sub + ";", "Commentaire\tS"}));
     ASSERT_TRUE(out.ended);
     EXPECT_EQ(out.status, 0) << out.errors.toStdString();
-    EXPECT_EQ(filled(out.report), QStringList({"Variable S;0;Numerique;  S=0", "Execute " + sub + "; ",
-                                               "Entre dans une sous-macro (sous.mcr)[1/14].",
-                                               "Variable S;1;Numerique;  S=0", "Quitte la sous-macro (sous.mcr)[0/14].",
-                                               "Commentaire S  S=1"}));
+    EXPECT_EQ(filled(out.report),
+              QStringList({"Variable S;0;Numerique;  S=0", "Execute " + sub + "; ",
+                           "Entre dans une sous-macro (sous.mcr)[1/14].", "Variable S;1;Numerique;  S=0",
+                           "Quitte la sous-macro (sous.mcr)[0/14].", "Commentaire S  S=1"}));
 }
 
 TEST_F(Unattended, FifteenNestedSubMacrosStopAtTheDepthLimit) {
@@ -57,8 +56,8 @@ TEST_F(Unattended, TheCallersSeparatorComesBackAfterASubMacroWithItsOwnSettings)
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
     ini.write("[Control]\nCarSepParam=#\n");
     ini.close();
-    const Outcome out = runMacro(writeMacro({"Variable\tY;;Alpha;", "Execute\t" + sub + ";", "Variable\tY;z;Alpha;",
-                                             "Commentaire\tY;"}));
+    const Outcome out = runMacro(
+        writeMacro({"Variable\tY;;Alpha;", "Execute\t" + sub + ";", "Variable\tY;z;Alpha;", "Commentaire\tY;"}));
     ASSERT_TRUE(out.ended);
     EXPECT_EQ(out.status, 0) << out.errors.toStdString();
     EXPECT_TRUE(out.report.contains("Commentaire X  X='dans la sous-macro'")) << out.report.join('\n').toStdString();
@@ -93,8 +92,8 @@ TEST_F(Unattended, AProgramThatCannotStartStopsTheRunAndNoShellRuns) {
 // A macro file with parameters is run by a second Orvanel; this run does not wait for it.
 TEST_F(Unattended, AMacroWithParametersRunsInASecondOrvanel) {
     newHome();
-    const QString second = writeMacro({QStringLiteral("Execute\t%1;--title \"Seconde instance\";").arg(PROBE_CLIENT)},
-                                      "seconde.mcr");
+    const QString second =
+        writeMacro({QStringLiteral("Execute\t%1;--title \"Seconde instance\";").arg(PROBE_CLIENT)}, "seconde.mcr");
     QFile ini(home->filePath("seconde.ini"));  // its own report file
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
     ini.write(("[Control]\nRapportFile=" + home->filePath("seconde.doc") + "\n").toUtf8());
@@ -118,10 +117,10 @@ TEST_F(Unattended, FonctionResultsMatchIndependentCommands) {
     QByteArray date, size;
     ASSERT_TRUE(desktoptest::run("date", {"-d", "yesterday", "+%d/%m/%Y"}, &date));
     ASSERT_TRUE(desktoptest::run("stat", {"-c", "%s", data.fileName()}, &size));
-    const Outcome out = runMacro(writeMacro({"Variable\tHIER;;Alpha;", "Variable\tT;0;Numerique;",
-                                             "Variable\tL;;Alpha;", "Fonction\tHIER;Date;JJ/MM/AAAA;-1;",
-                                             "Fonction\tT;Fichier;Taille octets;" + data.fileName() + ";",
-                                             "Fonction\tL;Hasard;Lettre;", "Commentaire\tHIER;T;"}));
+    const Outcome out = runMacro(
+        writeMacro({"Variable\tHIER;;Alpha;", "Variable\tT;0;Numerique;", "Variable\tL;;Alpha;",
+                    "Fonction\tHIER;Date;JJ/MM/AAAA;-1;", "Fonction\tT;Fichier;Taille octets;" + data.fileName() + ";",
+                    "Fonction\tL;Hasard;Lettre;", "Commentaire\tHIER;T;"}));
     ASSERT_TRUE(out.ended);
     EXPECT_EQ(out.status, 0) << out.errors.toStdString();
     EXPECT_EQ(out.report.last(), QStringLiteral("Commentaire HIER;T;  HIER='%1' T=%2")

@@ -82,7 +82,7 @@ TEST_F(Execute, TargetsGoToTheirLauncher) {
         {home.path() + ";", "OpenWithDesktop " + home.path()},
         {sound + ";", "PlaySound " + sound + " wait"},
         {sound + ";", "PlaySound " + sound, false},
-        {loud + ";", "OpenWithDesktop " + loud},        // ".WAV" is no sound
+        {loud + ";", "OpenWithDesktop " + loud},         // ".WAV" is no sound
         {sound + ";fort;", "OpenWithDesktop " + sound},  // a sound with parameters is a document
         {other + ";/edt;", "StartProgram " + QCoreApplication::applicationFilePath() + "|" + other + "|/edt"},
         {"touch /tmp/x; touch /tmp/y;", "StartProgram touch /tmp/x|touch|/tmp/y"},  // no such program, no shell
@@ -159,8 +159,9 @@ TEST_F(Execute, SubMacroRunsInsideTheRunWithItsReportLines) {
 
 TEST_F(Execute, QuitterEndsTheSubMacroOnlyAndInclusionsExpand) {
     const QString inc = macro("inclus.mcr", {{"Variable", "I;inclus;Alpha;"}});
-    const QString sub = macro("sous.mcr", {{"Inclusion", inc}, {"Variable", "A;1;Numerique;"}, {"Quitter", ""},
-                                           {"Variable", "A;2;Numerique;"}});
+    const QString sub =
+        macro("sous.mcr",
+              {{"Inclusion", inc}, {"Variable", "A;1;Numerique;"}, {"Quitter", ""}, {"Variable", "A;2;Numerique;"}});
     run({{"Execute", sub + ";"}, {"Variable", "B;3;Numerique;"}});
     EXPECT_EQ(var("I"), "inclus");
     EXPECT_EQ(var("A"), "1");
@@ -232,7 +233,9 @@ TEST_F(Execute, ASubMacroThatFailsTheCheckStopsTheRun) {
 TEST_F(Execute, KindsComeFromTheListBeingRun) {
     // M is declared by the main macro only: inside the sub-macro it is a plain text.
     const QString sub = macro("sous.mcr", {{"Variable", "R;0;Numerique;"}, {"Fonction", "R;Texte;Longueur;M;"}});
-    run({{"Variable", "M;quatre;Alpha;"}, {"Execute", sub + ";"}, {"Variable", "S;0;Numerique;"},
+    run({{"Variable", "M;quatre;Alpha;"},
+         {"Execute", sub + ";"},
+         {"Variable", "S;0;Numerique;"},
          {"Fonction", "S;Texte;Longueur;M;"}});
     EXPECT_EQ(var("R"), "1");
     EXPECT_EQ(var("S"), "6");
@@ -242,7 +245,8 @@ TEST_F(Execute, KindsComeFromTheListBeingRun) {
 TEST_F(Execute, RealStartsPassArgumentsAsTheyAre) {
     platform::Platform& real = fake();
     const QString out = path("sortie.txt");
-    const QString prog = file("ecrit", QString("#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > '%1'\n").arg(out).toUtf8(), true);
+    const QString prog =
+        file("ecrit", QString("#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > '%1'\n").arg(out).toUtf8(), true);
     EXPECT_EQ(real.Platform::StartProgram(prog, {"a;b", "$HOME", "c d"}), platform::LAUNCH_OK);
     QFile result(out);
     for (int i = 0; i < 250 && !(result.exists() && result.size() > 0); ++i) QThread::msleep(20);
