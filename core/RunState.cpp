@@ -26,6 +26,8 @@ bool QuestionAnswered = false;
 QIcon RunIcon;
 TListView* SubMacroList = nullptr;
 int SubMacroRow = 0;
+int SubMacroLevel = 0;
+bool SubMacroJump = false;
 
 QString ReportBasePath() {
     QString path = settings().ReportFileName;

@@ -34,6 +34,9 @@ extern QIcon RunIcon;
 // The innermost sub-macro being run (null while the main list runs) and its row.
 extern TListView* SubMacroList;
 extern int SubMacroRow;
+extern int SubMacroLevel;  // sub-macros running, nested, 0 to 14
+// Set with a new SubMacroRow: the sub-macro goes on at that row.
+extern bool SubMacroJump;
 
 // The report file path: the "RapportFile" setting, "rapport.doc" of the
 // program folder by default.

@@ -125,6 +125,16 @@ void fillToolsMenu(TForm1& form, const TSettings& s) {
     }
 }
 
+// Hotkeys: the old ones are released before the new ones are taken.
+void replaceHotKeys(TSettings& s, const QString& pause, const QString& stop) {
+    Services().RemoveGlobalHotKey(s.PauseHotKey);
+    Services().RemoveGlobalHotKey(s.StopHotKey);
+    s.PauseHotKey = pause;
+    s.StopHotKey = stop;
+    Services().AddGlobalHotKey(s.PauseHotKey);
+    Services().AddGlobalHotKey(s.StopHotKey);
+}
+
 // What the main window shows of the store.
 void applyToMainWindow(TForm1& form, const TSettings& s) {
     (s.EditionMode ? form.Edition2 : form.Insertion1)->trigger();
@@ -241,13 +251,7 @@ void LoadSettings(const QString& configFile) {
 
     for (const auto& [section, font] : kFonts) s.*font = readFont(ini, QLatin1String(section), def.*font);
 
-    // Hotkeys: the old ones are released before the new ones are taken.
-    Services().RemoveGlobalHotKey(s.PauseHotKey);
-    Services().RemoveGlobalHotKey(s.StopHotKey);
-    s.PauseHotKey = hotKey(ini, "PauseExecute", def.PauseHotKey);
-    s.StopHotKey = hotKey(ini, "StopExecute", def.StopHotKey);
-    Services().AddGlobalHotKey(s.PauseHotKey);
-    Services().AddGlobalHotKey(s.StopHotKey);
+    replaceHotKeys(s, hotKey(ini, "PauseExecute", def.PauseHotKey), hotKey(ini, "StopExecute", def.StopHotKey));
 
     s.WaitSnd = readBool(ini, "Divers", "WaitSnd", def.WaitSnd);
     s.ResolutionFormat = oneOf(ini, "Resolution", "Format", def.ResolutionFormat, kResolutions);
@@ -269,6 +273,17 @@ void LoadSettings(const QString& configFile) {
     for (int i = 0; i < keys.size(); ++i) s.CommandColors[i] = {keys[i], ini.ReadInteger("ColorCommandes", keys[i], clWhite)};
     SaveIniFile(ini);
 
+    if (Form1) applyToMainWindow(*Form1, s);
+    emit settingsNotifier().loaded();
+}
+
+void RestoreSettings(const TSettings& saved) {
+    TSettings& s = settings();
+    const bool report = s.Report;
+    replaceHotKeys(s, saved.PauseHotKey, saved.StopHotKey);
+    s = saved;
+    if (ExecState != 0) s.Report = report;
+    CarSepParam = s.Separator.at(0);
     if (Form1) applyToMainWindow(*Form1, s);
     emit settingsNotifier().loaded();
 }

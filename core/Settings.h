@@ -99,6 +99,9 @@ QString BackgroundPicturePath(const QString& background);
 // Reads the settings file (empty: TForm1::GetConfigFileName) into the store
 // and applies it to the main window. A missing file or key gives the default.
 void LoadSettings(const QString& configFile = QString());
+// Puts a copy of the store taken earlier back in force and applies it as
+// LoadSettings does (a running macro keeps its report switch).
+void RestoreSettings(const TSettings& saved);
 // Writes the keys that "Valider" saves into the current settings file.
 void SaveSettings();
 

@@ -69,6 +69,15 @@ void ExecScreenTool(const QString& params);
 void ExecDisplayTool(const QString& params);
 void ExecPowerTool(const QString& params);
 
+// ---- "Execute" and sub-macros (engine/CmdExecute.cpp, engine/SubMacro.cpp) ----
+void ExecExecute(const QString& params);
+constexpr int kMaxSubMacroLevel = 14;
+// Runs a ".mcr" file inside the current run, checked, in a hidden list of its own.
+void RunSubMacro(const QString& fileName);
+
+// ---- "Fonction" (engine/CmdFonction*.cpp) ----
+void ExecFonction(const QString& params);
+
 // ---- What a run needs of topics not written yet: each does nothing yet ----
 void LoadExecutionContextForRun();
 void ReleaseImageSearchCache();

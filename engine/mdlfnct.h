@@ -4,6 +4,7 @@
 #include "core/Helpers.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -41,6 +42,9 @@ QString GetWindowExeName(quint64 window);
 bool ForceForegroundWindow(quint64 window);
 
 // ---- Files, disks and power (mdlfnct_files.cpp) ----
+// The first entry of the folder matching the file name or mask, as the
+// classic file search with every attribute finds it; none: a null QFileInfo.
+QFileInfo FirstFileMatch(const QString& mask);
 // Date-times are counted in days since 30 December 1899, the fraction being
 // the time of day (0 = none).
 double DateTimeToNumber(const QDateTime& when);

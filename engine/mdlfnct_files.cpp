@@ -17,16 +17,6 @@ namespace mdlfnct {
 namespace {
 const QDateTime kEpoch(QDate(1899, 12, 30), QTime(0, 0));
 
-// The first entry of the folder matching the file name or mask, as the
-// classic file search with every attribute finds it.
-QFileInfo firstMatch(const QString& mask) {
-    const QFileInfo info(mask);
-    QDir dir = info.absoluteDir();
-    const QFileInfoList found = dir.entryInfoList({info.fileName()}, QDir::AllEntries | QDir::Hidden | QDir::System |
-                                                                         QDir::NoDotAndDotDot, QDir::Name);
-    return found.isEmpty() ? QFileInfo() : found.first();
-}
-
 QStringList masksOf(const QString& masks) {
     QStringList out;
     for (const QString& m : masks.split(u';'))
@@ -56,6 +46,16 @@ bool appendLine(const QString& outputFile, const QString& line) {
 }
 }  // namespace
 
+QFileInfo FirstFileMatch(const QString& mask) {
+    const QFileInfo info(mask);
+    if (info.fileName().isEmpty()) return QFileInfo();
+    if (info.exists()) return info;  // a name holding "[" is no pattern
+    QDir dir = info.absoluteDir();
+    const QFileInfoList found = dir.entryInfoList({info.fileName()}, QDir::AllEntries | QDir::Hidden | QDir::System |
+                                                                         QDir::NoDotAndDotDot, QDir::Name);
+    return found.isEmpty() ? QFileInfo() : found.first();
+}
+
 double DateTimeToNumber(const QDateTime& when) {
     if (!when.isValid()) return 0;
     const QDateTime local = when.toLocalTime();
@@ -68,17 +68,17 @@ double FileTimeToDateTime(qint64 fileTime) {
 }
 
 double FileModifiedDate(const QString& mask) {
-    const QFileInfo f = firstMatch(mask);
+    const QFileInfo f = FirstFileMatch(mask);
     return f.exists() ? DateTimeToNumber(f.lastModified()) : 0;
 }
 
 double FileAccessDate(const QString& mask) {
-    const QFileInfo f = firstMatch(mask);
+    const QFileInfo f = FirstFileMatch(mask);
     return f.exists() ? DateTimeToNumber(f.lastRead()) : 0;
 }
 
 double FileDate(const QString& mask) {
-    const QFileInfo f = firstMatch(mask);
+    const QFileInfo f = FirstFileMatch(mask);
     if (!f.exists()) return 0;
     QDateTime t = f.lastModified().toLocalTime();
     t.setTime(QTime(t.time().hour(), t.time().minute(), t.time().second() / 2 * 2));

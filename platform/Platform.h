@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <cstdint>
 #include <functional>
@@ -101,6 +102,17 @@ struct ClipboardFormat {
     bool operator==(const ClipboardFormat&) const = default;
 };
 
+// How a start of a program, a document or a sound ended.
+enum LaunchResult : int {
+    LAUNCH_OK = 0,
+    LAUNCH_NOT_FOUND = 1,   // no such file or program
+    LAUNCH_DENIED = 2,      // not allowed to run or read it
+    LAUNCH_NO_HANDLER = 3,  // no program opens that kind of document or address
+    LAUNCH_FAILED = 4,      // it could not be started
+};
+// The system's text for a launch result, in French.
+QString LaunchErrorText(int result);
+
 struct WindowInfo {
     HWND handle = 0;
     QString className;  // WM_CLASS class part
@@ -140,6 +152,10 @@ public:
     virtual bool IsWindowVisible(HWND w) = 0;
     virtual bool IsIconic(HWND w) = 0;  // minimised
     virtual bool IsZoomed(HWND w) = 0;  // maximised
+    // The window's show state: SW_SHOWNORMAL, SW_SHOWMINIMIZED or SW_SHOWMAXIMIZED.
+    int GetWindowShowCmd(HWND w) {
+        return IsIconic(w) ? SW_SHOWMINIMIZED : IsZoomed(w) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    }
     // Asks for the window normal, minimised or maximised (ShowCommand); a
     // window manager may take a moment to do it.
     virtual bool ShowWindow(HWND w, int command) = 0;
@@ -185,6 +201,17 @@ public:
 
     // Gives the program's process that nice value: 0, or the errno of the failure.
     virtual int SetProcessNice(int nice);
+
+    // Programs, documents and sounds (platform/Launch.cpp); no shell reads
+    // any of these texts. Each answers a LaunchResult.
+    // Starts a program (a path, or a name looked for in PATH) with its
+    // arguments; it runs on its own.
+    virtual int StartProgram(const QString& program, const QStringList& arguments);
+    // Opens a document, a folder or an address with the desktop's handler.
+    virtual int OpenWithDesktop(const QString& target);
+    // Plays a sound file. With whilePlaying, waits until the sound ends,
+    // asking it every few milliseconds whether to go on waiting.
+    virtual int PlaySound(const QString& file, const std::function<bool()>& whilePlaying = {});
 
     // Typing and key names.
     // Types one character with the key and modifiers that give it in the

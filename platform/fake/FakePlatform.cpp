@@ -180,6 +180,22 @@ bool FakePlatform::PostMessage(HWND w, unsigned message) {
     return true;
 }
 
+int FakePlatform::StartProgram(const QString& program, const QStringList& arguments) {
+    calls << QStringLiteral("StartProgram ") + (QStringList{program} + arguments).join(u'|');
+    return launchResult;
+}
+
+int FakePlatform::OpenWithDesktop(const QString& target) {
+    calls << QStringLiteral("OpenWithDesktop ") + target;
+    return launchResult;
+}
+
+int FakePlatform::PlaySound(const QString& file, const std::function<bool()>& whilePlaying) {
+    calls << QStringLiteral("PlaySound ") + file + (whilePlaying ? QStringLiteral(" wait") : QString());
+    if (whilePlaying) whilePlaying();
+    return launchResult;
+}
+
 int FakePlatform::GetSystemMetrics(int index) {
     switch (index) {
     case SM_CXSCREEN: return screenSize.width();

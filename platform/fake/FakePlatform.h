@@ -6,6 +6,9 @@
 // power and session requests are recorded too and touch nothing real. The
 // cursor, the keys that are down, the foreground window, the windows' places,
 // states and titles, and the clipboard change as they would on a real desktop.
+// Programs, documents and sounds are only recorded
+// ("StartProgram /bin/prog|arg 1|arg2", "OpenWithDesktop target",
+// "PlaySound file wait") and answer launchResult.
 
 #include "platform/Platform.h"
 
@@ -102,6 +105,11 @@ public:
     bool SetWindowPos(HWND w, int x, int y, int cx, int cy, uint32_t flags) override;
     bool SetWindowText(HWND w, const QString& text) override;
     bool PostMessage(HWND w, unsigned message) override;
+
+    int StartProgram(const QString& program, const QStringList& arguments) override;
+    int OpenWithDesktop(const QString& target) override;
+    int PlaySound(const QString& file, const std::function<bool()>& whilePlaying = {}) override;
+    int launchResult = LAUNCH_OK;
 
     int GetSystemMetrics(int index) override;
     QImage CaptureScreen(const QRect& rect) override;

@@ -1,6 +1,6 @@
 // The execution report's rich text: read into a document, written back and
 // read again, as the report's file list shows a saved report.
-#include "engine/Rtf.h"
+#include "core/Rtf.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 #include <QTextCursor>

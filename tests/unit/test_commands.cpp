@@ -12,7 +12,7 @@
 #include "platform/fake/FakePlatform.h"
 #include "tools/Unit19.h"
 
-#include "tests/unit/RunFixture.h"
+#include "tests/unit/RunTest.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -3,7 +3,7 @@
 #include "engine/Handlers.h"
 #include "engine/ListFile.h"
 
-#include "tests/unit/RunFixture.h"
+#include "tests/unit/RunTest.h"
 
 #include <QImage>
 #include <QBuffer>

@@ -3,7 +3,7 @@
 #include "engine/SysVars.h"
 #include "platform/SystemStatus.h"
 
-#include "tests/unit/RunFixture.h"
+#include "tests/unit/RunTest.h"
 
 #include <QDir>
 #include <QFileInfo>

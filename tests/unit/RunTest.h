@@ -1,11 +1,12 @@
 #pragma once
-// Macros run on the fake desktop with a private folder for the files they
-// touch and a private trash.
+// A main window ready to run macros on the fake desktop: idle run state, no
+// delay between rows, no check before the run, a private folder for the files
+// the macros touch and a private trash.
 #include "core/RunState.h"
 #include "core/Settings.h"
 #include "core/Unit1.h"
+#include "core/Variables.h"
 #include "platform/fake/FakePlatform.h"
-
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -19,7 +20,10 @@ protected:
         MainWindowTest::SetUp();
         ASSERT_TRUE(dir.isValid());
         qputenv("XDG_DATA_HOME", dir.filePath("data").toLocal8Bit());  // the trash goes there
-        settings().GeneralActive = false;                              // no delay between rows
+        MacroRunning = RunEndedInError = false;
+        ExecState = 0;
+        settings().GeneralActive = false;
+        settings().CheckBeforeRun = false;
     }
     void TearDown() override {
         MacroRunning = false;
@@ -27,12 +31,16 @@ protected:
         MainWindowTest::TearDown();
     }
     static platform::FakePlatform& fake() { return static_cast<platform::FakePlatform&>(platform::desktop()); }
+    // Runs rows from an empty variable store; the fake's calls and the
+    // messages are those of this run.
     void run(const QVector<QPair<QString, QString>>& rows) {
         messages.shown.clear();
         setRows(rows);
+        TListVar.clear();
         fake().calls.clear();
         form->Execute(form, false, 0);
     }
+    // A variable's value, "?" when it has none.
     QString var(const QString& name) {
         QString v;
         form->ReadVariable("VAR", name, "?", v);

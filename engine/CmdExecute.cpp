@@ -1,0 +1,129 @@
+// Run-time handler of "Execute": programs, documents, addresses, sounds,
+// entries of the "Mes Outils" menu and macro files. Programs get their
+// arguments as a list: no shell ever reads a target.
+#include "core/Settings.h"
+#include "core/Unit1.h"
+#include "engine/Handlers.h"
+#include "engine/Runner.h"
+#include "engine/mdlfnct.h"
+#include "platform/Platform.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMenu>
+#include <QProcess>
+#include <QRegularExpression>
+
+using namespace mdlfnct;
+
+namespace {
+
+bool isFile(const QString& name) { return !name.isEmpty() && QFileInfo(name).isFile(); }
+
+// One leading and one trailing double quote are dropped.
+QString unquoted(QString text) {
+    text = text.trimmed();
+    if (text.startsWith(u'"')) text.remove(0, 1);
+    if (text.endsWith(u'"')) text.chop(1);
+    return text;
+}
+
+// A target that names no file but begins with one, as "/usr/bin/prog -a b":
+// the file is the target, what follows it one character further the
+// arguments (in place of the row's).
+void splitOwnArguments(QString& target, QString& arguments) {
+    if (isFile(target)) return;
+    QString candidate;
+    for (qsizetype i = 0; i < target.size(); ++i) {
+        if (target[i] != u'"') candidate += target[i];
+        if (isFile(candidate)) {
+            arguments = target.mid(i + 2);
+            target = candidate;
+            return;
+        }
+    }
+}
+
+// From the last ".", compared exactly (".WAV" is no sound).
+QString extensionOf(const QString& target) {
+    const qsizetype dot = target.lastIndexOf(u'.');
+    return dot < 0 ? QString() : target.mid(dot);
+}
+
+bool beginsWith(const QString& text, const char* prefix) {
+    return text.startsWith(QLatin1String(prefix), Qt::CaseInsensitive);
+}
+
+// "https://...", "ftp://...": an address for the desktop's handler.
+bool isAddress(const QString& target) {
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
+    return scheme.match(target).hasMatch() && !QFileInfo::exists(target);
+}
+
+// A start that failed stops the run.
+void reportLaunch(int result, const QString& target) {
+    if (result != platform::LAUNCH_OK)
+        Runner->RaiseExecError(platform::LaunchErrorText(result) + QStringLiteral(" (") + target + u')', 1);
+}
+
+// Waits for the sound when the options ask for it ("WaitSnd"); only a
+// missing file is reported (a machine without sound plays nothing).
+void playSound(const QString& file) {
+    std::function<bool()> whilePlaying;
+    if (settings().WaitSnd)
+        whilePlaying = [] {
+            QCoreApplication::processEvents();
+            return MacroRunning;
+        };
+    if (platform::desktop().PlaySound(file, whilePlaying) == platform::LAUNCH_NOT_FOUND)
+        Runner->RaiseExecError(QStringLiteral("Fichier introuvable (") + file + QStringLiteral(")."), 0);
+}
+
+// Entry n (from 1) of the "Mes Outils" menu.
+void clickTool(int n) {
+    const QList<QAction*> items = Form1->mesoutils1 ? Form1->mesoutils1->actions() : QList<QAction*>();
+    if (n < 1 || n > items.size()) {
+        Runner->RaiseExecError(QStringLiteral("N° de raccourci introuvable [%1] dans le menu \"Mes Outils\".").arg(n),
+                               0);
+        return;
+    }
+    items[n - 1]->trigger();
+}
+
+// A program runs with the arguments; a document, a folder or an address
+// opens with the desktop's handler, which takes no arguments.
+void start(const QString& target, const QString& arguments) {
+    platform::Platform& desk = platform::desktop();
+    const QFileInfo file(target);
+    if (isAddress(target) || (file.exists() && !(file.isFile() && file.isExecutable())))
+        reportLaunch(desk.OpenWithDesktop(target), target);
+    else
+        reportLaunch(
+            desk.StartProgram(file.exists() ? file.absoluteFilePath() : target, QProcess::splitCommand(arguments)),
+            target);
+}
+
+}  // namespace
+
+void ExecExecute(const QString& params) {
+    const TParamFields f = SplitParams(params);
+    QString target = unquoted(GetVarValue(f[1]));
+    QString arguments = GetVarValue(f[2]);
+    splitOwnArguments(target, arguments);
+    const QString extension = extensionOf(target);
+    if (beginsWith(target, "http://") || beginsWith(target, "mailto:")) {
+        reportLaunch(platform::desktop().OpenWithDesktop(target), target);
+    } else if (extension == u".wav" && arguments.isEmpty()) {
+        playSound(target);
+    } else if (IsInteger(target)) {
+        clickTool(StrToIntOrZero(target));
+    } else if (extension == u".mcr" && arguments.isEmpty()) {
+        RunSubMacro(target);
+    } else if (extension == u".mcr") {  // a second Orvanel runs it; this run goes on
+        reportLaunch(platform::desktop().StartProgram(QCoreApplication::applicationFilePath(),
+                                                      QStringList{target} + QProcess::splitCommand(arguments)),
+                     target);
+    } else {
+        start(target, arguments);
+    }
+}
