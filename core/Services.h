@@ -45,6 +45,9 @@ public:
 
     // ---- The run (engine) ----
     virtual TRunControl& Run();
+    // The test evaluation of a "ScriptEval" row (core/ScriptText.h): true when
+    // it gives a Boolean; a script error is thrown as an EScriptError.
+    virtual bool TestScriptExpression(TListView*, int) { return false; }
 
     // ---- System variables (engine) ----
     virtual void BuildSystemVariables() {}

@@ -55,8 +55,11 @@ void ExecType(const QString& params);
 void ExecMousePath(const QString& params);
 void ExecTypeSpecial(const QString& params);
 
+// ---- Image search (engine/Unit31.cpp) ----
+// The end of a run forgets the reference pictures it read.
+void ReleaseImageSearchCache();
+
 // ---- What a run needs of topics not written yet: each does nothing yet ----
 void CloseRunFiles();  // closes the text files "Lire"/"Ecrire" left open, empties their lists
 void LoadExecutionContextForRun();
-void ReleaseImageSearchCache();
 void StopPluginCommands();

@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 
 PACKAGES="build-essential cmake ninja-build qt6-base-dev qt6-declarative-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libx11-dev libxtst-dev libxrandr-dev
-  zlib1g-dev libjpeg-dev python3 xvfb xauth openbox x11-utils x11-xkb-utils xkb-data xdotool tk"
+  libopencv-imgproc-dev zlib1g-dev libjpeg-dev python3 xvfb xauth openbox x11-utils x11-xkb-utils xkb-data xdotool tk"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"

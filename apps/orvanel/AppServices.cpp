@@ -3,6 +3,7 @@
 #include "core/RunState.h"
 #include "editors/Palette.h"
 #include "engine/Runner.h"
+#include "engine/ScriptControl.h"
 #include "engine/SysVars.h"
 
 int AppServices::AskMessage(const MessageRequest& request) {
@@ -14,6 +15,8 @@ int AppServices::AskMessage(const MessageRequest& request) {
 }
 
 TRunControl& AppServices::Run() { return Runner ? static_cast<TRunControl&>(*Runner) : CoreServices::Run(); }
+
+bool AppServices::TestScriptExpression(TListView* list, int row) { return ::TestScriptExpression(list, row); }
 
 void AppServices::BuildSystemVariables() { BuildSystemVariableList(); }
 

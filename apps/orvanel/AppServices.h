@@ -9,6 +9,7 @@ public:
     // A box of an unattended run goes to the standard error and takes its default answer.
     int AskMessage(const MessageRequest& request) override;
     TRunControl& Run() override;
+    bool TestScriptExpression(TListView* list, int row) override;
     void BuildSystemVariables() override;
     bool IsSysVar(const QString& name) override;
     bool SysVarWritable(const QString& name) override;
