@@ -55,6 +55,7 @@ TForm25::TForm25(QWidget* parent) : TCommandDialog(25, u"MSScript Expression"_s,
     Label4 = new QLabel(this);
     Label4->setObjectName(u"Label4"_s);
     Label4->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Label4->setWordWrap(true);  // an error's description may be long
     SpeedButton1 = new QToolButton(this);
     SpeedButton1->setObjectName(u"SpeedButton1"_s);
     SpeedButton1->setText(u"?"_s);

@@ -121,7 +121,8 @@ public:
     Search(const QImage& capture, const QImage& reference, std::vector<Probe> probes)
         : capture_(capture), reference_(reference), probes_(std::move(probes)) {}
 
-    bool matchesAt(int left, int top) {
+    // Every pixel of the reference equals the capture's, the reference's top-left at (left, top).
+    bool MatchAt(int left, int top) {
         for (size_t i = 0; i < probes_.size(); ++i) {
             const Probe& p = probes_[i];
             if (row(capture_, top + p.y)[left + p.x] != p.colour) {
@@ -179,7 +180,7 @@ TImageMatcher::Result TImageMatcher::Find(const QImage& image, int n, const std:
     const int positions = capture.width() - w + 1;
     for (int top = 0; top + h <= capture.height(); ++top) {
         const bool reached = forEachEqual(row(capture, top + anchor.y) + anchor.x, positions, anchor.colour, [&](int left) {
-            if (!search.matchesAt(left, top) || ++found < n) return false;
+            if (!search.MatchAt(left, top) || ++found < n) return false;
             result = {Outcome::Found, QPoint(left, top)};
             return true;
         });

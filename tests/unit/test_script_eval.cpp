@@ -202,6 +202,21 @@ TEST_F(ScriptRun, ASubMacroSubstitutesItsOwnVariables) {
     SubMacroList = nullptr;
 }
 
+// The checker's test evaluation: dummy values, an engine apart from the run's.
+TEST_F(ScriptRun, TheTestEvaluationRunsApart) {
+    setRows({{"Variable", "N;5;Numerique;"},
+             {"ScriptEval", "JScript;R;N > 2"},
+             {"ScriptEval", "VBScript;R;N + 1"},
+             {"ScriptEval", "JScript;R;(checkedOnly = 1) < 2"},
+             {"ScriptEval", "JScript;R;1 +"}});
+    TListView* list = form->ListView1;
+    EXPECT_TRUE(TestScriptExpression(list, 1));
+    EXPECT_FALSE(TestScriptExpression(list, 2));
+    EXPECT_TRUE(TestScriptExpression(list, 3));
+    EXPECT_THROW(TestScriptExpression(list, 4), EScriptError);
+    EXPECT_EQ(MSScriptEval("JScript;R;typeof checkedOnly").toString(), "undefined");
+}
+
 TEST(ScriptText, LiteralsAndSubstitution) {
     EXPECT_EQ(ScriptLiteral(ScriptLanguage::JScript, "a\"b\\c\nd", false), "\"a\\\"b\\\\c\\nd\"");
     EXPECT_EQ(ScriptLiteral(ScriptLanguage::VBScript, "a\"b\\c", false), "\"a\"\"b\\c\"");
