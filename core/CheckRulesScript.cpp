@@ -6,7 +6,9 @@
 #include "core/Unit1.h"
 #include "core/VBScript.h"
 
+#include <QCoreApplication>
 #include <QJSEngine>
+#include <QPointer>
 
 namespace Debug {
 
@@ -17,9 +19,11 @@ QString ScriptSyntaxError(const QString& language, const QString& expression) {
     }
     // The Function constructor compiles its body without running it; the text
     // goes in as a value, so it cannot break out into code that would run.
-    QJSEngine engine;
-    engine.globalObject().setProperty(QStringLiteral("scriptText"), expression);
-    const QJSValue compiled = engine.evaluate(QStringLiteral("new Function(scriptText)"));
+    // One engine serves every check (making one takes long).
+    static QPointer<QJSEngine> engine;
+    if (!engine) engine = new QJSEngine(QCoreApplication::instance());
+    engine->globalObject().setProperty(QStringLiteral("scriptText"), expression);
+    const QJSValue compiled = engine->evaluate(QStringLiteral("new Function(scriptText)"));
     return compiled.isError() ? compiled.property(QStringLiteral("message")).toString() : QString();
 }
 
