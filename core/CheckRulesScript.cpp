@@ -1,52 +1,29 @@
-// Check rules of the script and plug-in commands. A script is never run by a
-// check: only its syntax is read.
+// Check rules of the script and plug-in commands. The check reads a script's
+// syntax; its test evaluation runs apart from the scripts of the run.
 #include "core/CheckRules.h"
+#include "core/ScriptText.h"
 #include "core/Services.h"
 #include "core/Unit1.h"
+#include "core/VBScript.h"
 
+#include <QCoreApplication>
 #include <QJSEngine>
+#include <QPointer>
 
 namespace Debug {
 
-namespace {
-
-// The expression as the test evaluation sees it: field 3 with every declared
-// variable replaced by a dummy value ("1", quoted unless numeric).
-QString dummyExpression(TListView* list, const QString& expression) {
-    QString text = expression;
-    for (int r = 0; r < list->count(); ++r) {
-        if (list->keyword(r) != QLatin1String("Variable")) continue;
-        const TParamFields v = TForm1::GetParam(list->params(r));
-        if (v[1].isEmpty()) continue;
-        text.replace(v[1], v[3] == QLatin1String("Numerique") ? QStringLiteral("1") : QStringLiteral("\"1\""));
-    }
-    return text;
-}
-
-// VBScript: strings closed ("" stands for one quote) and brackets balanced.
-QString vbSyntaxError(const QString& expression) {
-    bool inString = false;
-    int depth = 0;
-    for (QChar ch : expression) {
-        if (ch == u'"') inString = !inString;
-        if (inString) continue;
-        if (ch == u'(') ++depth;
-        if (ch == u')' && --depth < 0) return QStringLiteral("parenthèse fermante en trop");
-    }
-    if (inString) return QStringLiteral("chaîne non terminée");
-    if (depth > 0) return QStringLiteral("parenthèse non fermée");
-    return QString();
-}
-
-}  // namespace
-
 QString ScriptSyntaxError(const QString& language, const QString& expression) {
-    if (language == QLatin1String("VBScript")) return vbSyntaxError(expression);
+    if (ScriptLanguageOf(language) == ScriptLanguage::VBScript) {
+        const std::optional<vbscript::Error> error = vbscript::SyntaxError(expression);
+        return error ? error->description : QString();
+    }
     // The Function constructor compiles its body without running it; the text
     // goes in as a value, so it cannot break out into code that would run.
-    QJSEngine engine;
-    engine.globalObject().setProperty(QStringLiteral("scriptText"), expression);
-    const QJSValue compiled = engine.evaluate(QStringLiteral("new Function(scriptText)"));
+    // One engine serves every check (making one takes long).
+    static QPointer<QJSEngine> engine;
+    if (!engine) engine = new QJSEngine(QCoreApplication::instance());
+    engine->globalObject().setProperty(QStringLiteral("scriptText"), expression);
+    const QJSValue compiled = engine->evaluate(QStringLiteral("new Function(scriptText)"));
     return compiled.isError() ? compiled.property(QStringLiteral("message")).toString() : QString();
 }
 
@@ -57,9 +34,15 @@ bool CheckScriptEval(TListView* list, const QString& params, int row, int source
     d.AddParam(c[2], kAlphaValue);
     d.AddParam(c[3]);
     c.validate(d);
-    if (c.ok && !ScriptSyntaxError(c[1], dummyExpression(list, TForm1::GetParam(params)[3])).isEmpty())
+    if (!c.ok) return false;
+    if (!ScriptSyntaxError(c[1], ScriptTestExpression(list, params)).isEmpty())
         c.warning(QStringLiteral("L'expression du script comporte une erreur de syntaxe."));
-    return c.ok;
+    // The test evaluation: whatever it answers or fails with raises nothing here.
+    try {
+        Services().TestScriptExpression(list, row);
+    } catch (const EScriptError&) {
+    }
+    return true;
 }
 
 bool CheckPluginCommand(TListView* list, const QString& keyword, const QString& params, int row, int source) {

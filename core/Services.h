@@ -55,6 +55,9 @@ public:
     virtual bool ExamineHolds(const QString&) { return false; }
     // The recorder window, made when first needed, shown when it can record.
     virtual void ShowRecorder() {}
+    // The test evaluation of a "ScriptEval" row (core/ScriptText.h): true when
+    // it gives a Boolean; a script error is thrown as an EScriptError.
+    virtual bool TestScriptExpression(TListView*, int) { return false; }
 
     // ---- System variables (engine) ----
     virtual void BuildSystemVariables() {}

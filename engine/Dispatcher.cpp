@@ -4,6 +4,8 @@
 #include "core/Unit1.h"
 #include "engine/Handlers.h"
 #include "engine/Runner.h"
+#include "engine/ScriptControl.h"
+#include "engine/Unit31.h"
 #include "engine/mdlfnct.h"
 
 #include <QCheckBox>
@@ -69,6 +71,20 @@ void runVariable(CommandCall& c) {
     Form1->WriteVariable(QStringLiteral("INITVAR"), name, c.params.mid(name.size() + 1, qMax<qsizetype>(0, length)));
 }
 
+// A Boolean makes the row a condition, decided by the value already in hand
+// (evaluating again would repeat what the expression does); any other value
+// goes into the result variable. A failed evaluation has reported its error.
+void runScriptEval(CommandCall& c) {
+    const QVariant value = MSScriptEval(c.params);
+    if (!value.isValid()) return;
+    if (value.typeId() == QMetaType::Bool)
+        BranchOnCondition(c, value.toBool(), QStringLiteral("ScriptEval"));
+    else
+        Form1->WriteVariable(QStringLiteral("VAR"), TForm1::GetParam(c.params)[2], value.toString());
+}
+
+void runFindGraphic(CommandCall& c) { Form31->FnctFindGraphic(c.params); }
+
 // "Annuler" in a question ends the list being run (a sub-macro's own list
 // when one runs), and the state goes back to idle.
 void runQuestion(CommandCall& c) {
@@ -105,10 +121,10 @@ constexpr HandlerEntry kHandlers[] = {
     {Command::Label, nothing},
     {Command::Examine, runExamine},
     {Command::Variable, runVariable},
-    {Command::ScriptEval, notAvailable},
+    {Command::ScriptEval, runScriptEval},
     {Command::MoveMouse, withParams<ExecMoveMouse>},
     {Command::Click, withParams<ExecClick>},
-    {Command::TrouveImage, notAvailable},
+    {Command::TrouveImage, runFindGraphic},
     {Command::Lire, withParams<ExecRead>},
     {Command::Ecrire, withParams<ExecWrite>},
     {Command::Calcul, withParams<ExecCalcul>},

@@ -78,7 +78,10 @@ void RunSubMacro(const QString& fileName);
 // ---- "Fonction" (engine/CmdFonction*.cpp) ----
 void ExecFonction(const QString& params);
 
+// ---- Image search (engine/Unit31.cpp) ----
+// The end of a run forgets the reference pictures it read.
+void ReleaseImageSearchCache();
+
 // ---- What a run needs of topics not written yet: each does nothing yet ----
 void LoadExecutionContextForRun();
-void ReleaseImageSearchCache();
 void StopPluginCommands();

@@ -4,6 +4,7 @@
 #include "editors/Palette.h"
 #include "engine/Handlers.h"
 #include "engine/Runner.h"
+#include "engine/ScriptControl.h"
 #include "engine/Unit28.h"
 #include "engine/SysVars.h"
 
@@ -20,6 +21,8 @@ TRunControl& AppServices::Run() { return Runner ? static_cast<TRunControl&>(*Run
 bool AppServices::ExamineHolds(const QString& params) { return ExecExamine(params); }
 
 void AppServices::ShowRecorder() { ShowRecorderWindow(); }
+
+bool AppServices::TestScriptExpression(TListView* list, int row) { return ::TestScriptExpression(list, row); }
 
 void AppServices::BuildSystemVariables() { BuildSystemVariableList(); }
 

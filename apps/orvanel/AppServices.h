@@ -11,6 +11,7 @@ public:
     TRunControl& Run() override;
     bool ExamineHolds(const QString& params) override;
     void ShowRecorder() override;
+    bool TestScriptExpression(TListView* list, int row) override;
     void BuildSystemVariables() override;
     bool IsSysVar(const QString& name) override;
     bool SysVarWritable(const QString& name) override;

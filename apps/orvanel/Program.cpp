@@ -26,7 +26,7 @@
 #include "editors/Unit22.h"
 #include "tools/Unit23.h"
 #include "editors/Unit24.h"
-#include "engine/Unit25.h"
+#include "editors/Unit25.h"
 #include "editors/Unit26.h"
 #include "editors/Unit27.h"
 #include "core/Unit29.h"

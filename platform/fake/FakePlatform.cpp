@@ -2,6 +2,7 @@
 
 #include "platform/VirtualKeys.h"
 
+#include <QPainter>
 #include <algorithm>
 #include <cmath>
 
@@ -207,7 +208,12 @@ int FakePlatform::GetSystemMetrics(int index) {
 QImage FakePlatform::CaptureScreen(const QRect& rect) {
     if (rect.isEmpty()) return QImage();
     QImage image(rect.size(), QImage::Format_RGB32);
-    image.fill(screenColour);
+    if (screenPicture.isNull()) {
+        image.fill(screenColour);
+        return image;
+    }
+    image.fill(Qt::black);
+    QPainter(&image).drawImage(QPoint(0, 0), screenPicture, rect);
     return image;
 }
 

@@ -37,6 +37,7 @@ public:
     QStringList calls;
     QSize screenSize{1024, 768};
     QColor screenColour{Qt::black};  // what CaptureScreen returns
+    QImage screenPicture;            // when set, what CaptureScreen returns instead (outside it: black)
     QVector<FakeWindow> windows;     // top-level ones in z-order, topmost first
     HWND foreground = 0;
     QString clipboard;

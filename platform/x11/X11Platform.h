@@ -1,6 +1,6 @@
 #pragma once
 // The desktop of a real X server: input through XTest, windows through EWMH
-// and the window tree, pixels through XGetImage. Xlib types stay in the .cpp
+// and the window tree, pixels through shared memory (XGetImage without it). Xlib types stay in the .cpp
 // files, one per concern: X11Platform.cpp (the connection and its events),
 // X11Input.cpp (cursor, mouse, keys), X11Keymap.cpp (the keymap and lent
 // keycodes), X11Typing.cpp (characters), X11Windows.cpp (windows),
@@ -17,8 +17,10 @@
 
 #include <functional>
 #include <initializer_list>
+#include <memory>
 
 struct _XDisplay;
+struct _XImage;
 struct _XkbDesc;
 
 namespace platform {
@@ -118,6 +120,15 @@ private:
     qsizetype lendAhead(const QList<uint>& text, qsizetype from);
     bool typeOne(char32_t c);
     QSize screenSize();
+    // Capture (X11Screen.cpp): one shared-memory segment, kept for the next
+    // captures; null when the server cannot share memory with us.
+    struct SharedSegment;
+    struct SharedSegmentFree {
+        void operator()(SharedSegment* s) const;
+    };
+    _XImage* sharedCapture(const QRect& part);
+    std::unique_ptr<SharedSegment, SharedSegmentFree> shared_;
+    bool sharingFailed_ = false;
     unsigned buttonMask();
     void settle(const std::function<bool()>& done);
     XID parentOf(XID w);

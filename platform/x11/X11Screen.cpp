@@ -1,4 +1,4 @@
-// Pixels of the screen and the clipboard.
+// Pixels of the screen (through shared memory when the server offers it) and the clipboard.
 #include "platform/x11/X11Platform.h"
 
 #include <QClipboard>
@@ -10,8 +10,76 @@
 // Xlib last: its macros (None, Bool, Status...) would clash with Qt headers.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
+#include <sys/shm.h>
+
+#include <algorithm>
 
 namespace platform {
+
+// A segment of shared memory the server writes captures into.
+struct X11Platform::SharedSegment {
+    XShmSegmentInfo info{};
+    size_t size = 0;
+};
+
+// The server forgets the segment with the connection; the segment itself
+// goes once no one has it attached (it is marked for removal at once).
+void X11Platform::SharedSegmentFree::operator()(SharedSegment* s) const {
+    if (s->info.shmaddr) shmdt(s->info.shmaddr);
+    delete s;
+}
+
+// The part of the screen in a shared image, or null when the server cannot
+// share memory with us (a remote display): then it is not tried again.
+XImage* X11Platform::sharedCapture(const QRect& part) {
+    if (sharingFailed_ || !XShmQueryExtension(dpy_)) {
+        sharingFailed_ = true;
+        return nullptr;
+    }
+    XShmSegmentInfo request{};
+    XImage* xi = XShmCreateImage(dpy_, DefaultVisual(dpy_, screen_), unsigned(DefaultDepth(dpy_, screen_)), ZPixmap,
+                                 nullptr, &request, unsigned(part.width()), unsigned(part.height()));
+    if (!xi) {
+        sharingFailed_ = true;
+        return nullptr;
+    }
+    const QSize screen = screenSize();
+    const size_t needed = size_t(xi->bytes_per_line) * size_t(xi->height);
+    if (!shared_ || shared_->size < needed) {
+        if (shared_) XShmDetach(dpy_, &shared_->info);
+        shared_.reset();
+        // Room for the whole screen, so that the next captures fit.
+        const size_t size = std::max(needed, size_t(xi->bytes_per_line) / size_t(qMax(1, part.width())) *
+                                                 size_t(screen.width()) * size_t(screen.height()));
+        std::unique_ptr<SharedSegment, SharedSegmentFree> segment(new SharedSegment);
+        segment->info.shmid = shmget(IPC_PRIVATE, size, IPC_CREAT | 0600);
+        void* at = segment->info.shmid < 0 ? reinterpret_cast<void*>(-1) : shmat(segment->info.shmid, nullptr, 0);
+        if (segment->info.shmid >= 0 && at == reinterpret_cast<void*>(-1)) shmctl(segment->info.shmid, IPC_RMID, nullptr);
+        if (at == reinterpret_cast<void*>(-1)) {
+            XFree(xi);
+            sharingFailed_ = true;
+            return nullptr;
+        }
+        segment->info.shmaddr = static_cast<char*>(at);
+        segment->info.readOnly = False;
+        segment->size = size;
+        XShmAttach(dpy_, &segment->info);
+        XSync(dpy_, False);
+        shmctl(segment->info.shmid, IPC_RMID, nullptr);
+        shared_ = std::move(segment);
+    }
+    xi->data = shared_->info.shmaddr;
+    xi->obdata = reinterpret_cast<char*>(&shared_->info);
+    if (!XShmGetImage(dpy_, root_, xi, part.x(), part.y(), AllPlanes)) {  // the server refused the segment
+        XFree(xi);
+        XShmDetach(dpy_, &shared_->info);
+        shared_.reset();
+        sharingFailed_ = true;
+        return nullptr;
+    }
+    return xi;
+}
 
 // Parts of `rect` outside the screen come back black.
 QImage X11Platform::CaptureScreen(const QRect& rect) {
@@ -20,8 +88,9 @@ QImage X11Platform::CaptureScreen(const QRect& rect) {
     image.fill(Qt::black);
     const QRect part = rect & QRect(QPoint(0, 0), screenSize());
     if (part.isEmpty()) return image;
-    XImage* xi = XGetImage(dpy_, root_, part.x(), part.y(), unsigned(part.width()),
-                           unsigned(part.height()), AllPlanes, ZPixmap);
+    XImage* xi = sharedCapture(part);
+    const bool shared = xi != nullptr;
+    if (!xi) xi = XGetImage(dpy_, root_, part.x(), part.y(), unsigned(part.width()), unsigned(part.height()), AllPlanes, ZPixmap);
     if (!xi) return image;
     auto channel = [](unsigned long pixel, unsigned long mask) -> int {
         if (!mask) return 0;
@@ -44,7 +113,10 @@ QImage X11Platform::CaptureScreen(const QRect& rect) {
             }
         }
     }
-    XDestroyImage(xi);
+    if (shared)
+        XFree(xi);  // the pixels stay in the segment
+    else
+        XDestroyImage(xi);
     return image;
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs a command ("$@") on a private X server: Xvfb on a free display with
 # openbox as the window manager. Everything started here is stopped on exit;
-# the command's exit status is passed on.
+# the command's exit status is passed on. ORVANEL_XVFB_SCREEN sets the
+# screen (1280x1024x24 unless given).
 set -u
 
 xvfb_pid=""
@@ -38,7 +39,7 @@ ours() {
 display=""
 for n in $(seq 90 120); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 "${ORVANEL_XVFB_SCREEN:-1280x1024x24}" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do  # 10 s at most
         kill -0 "$xvfb_pid" 2>/dev/null || break

@@ -3,6 +3,7 @@
 #include "core/History.h"
 #include "core/Unit1.h"
 #include "editors/Unit2.h"
+#include "editors/Unit25.h"
 #include "editors/Unit7.h"
 #include "platform/Platform.h"
 #include "platform/VirtualKeys.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -87,6 +89,32 @@ TEST_F(DialogsDesktopTest, CancelKeepsTheTextAndPauseOpensForAddingAfterAQuitter
     ASSERT_TRUE(waitFor([] { return Form7->isVisible(); }));
     EXPECT_FALSE(Form7->Modifying());
     EXPECT_EQ(Form7->ComboBox1->currentText(), "00:00:01");
+}
+
+// The script dialog shows the value of what is typed; a Boolean has no result variable.
+TEST_F(DialogsDesktopTest, ScriptDialogShowsTheValueOfWhatIsTyped) {
+    form->PageControl2->setCurrentIndex(1);
+    QToolButton* script = form->PaletteButton(37);
+    ASSERT_TRUE(waitFor([script] { return script->isVisible(); }));
+    clickAt(script, script->rect().center());
+    ASSERT_TRUE(waitFor([] { return Form25->isActiveWindow() && Form25->Edit1->hasFocus(); }));
+    ASSERT_TRUE(x11->TypeText("1+1"));
+    x11->Flush();
+    ASSERT_TRUE(waitFor([] { return Form25->Label4->text() == QLatin1String("2"); }))
+        << Form25->Label4->text().toStdString();
+    EXPECT_EQ(Form25->Label2->text(), "Expression");
+    EXPECT_TRUE(Form25->ComboBox2->isEnabled());
+    Form25->Edit1->selectAll();
+    ASSERT_TRUE(x11->TypeText("1<2"));
+    x11->Flush();
+    ASSERT_TRUE(waitFor([] { return Form25->Label2->text() == QStringLiteral("Expression Booléenne"); }))
+        << Form25->Label2->text().toStdString();
+    EXPECT_EQ(Form25->Label4->text(), "True");
+    EXPECT_FALSE(Form25->ComboBox2->isEnabled());
+    EXPECT_FALSE(Form25->Label3->isEnabled());
+    clickAt(Form25->Button1, Form25->Button1->rect().center());
+    ASSERT_TRUE(waitFor([this] { return form->ListView1->count() == 1; }));
+    EXPECT_EQ(rowTexts(), QStringList({"ScriptEval|JScript;;1<2"}));
 }
 
 }  // namespace

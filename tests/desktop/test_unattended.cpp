@@ -5,6 +5,9 @@
 #include "platform/VirtualKeys.h"
 #include "tests/desktop/UnattendedRun.h"
 
+#include <QElapsedTimer>
+#include <QImage>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QThread>
 
@@ -148,12 +151,11 @@ TEST_F(Unattended, ReportOfFlowCalculationAndErrors) {
           "Variable Z;0;Numerique;  Z=0", "Calcul A;/;Z;  A=10 Z=0", "Division par 0 impossible.", "Commentaire suite "},
          0,
          "Orvanel : Division par 0 impossible. Confirmez la poursuite de l'exécution. [Position 4] [réponse : Oui]"},
-        {"commande sans exécution dans cette version : arrêt, statut 1",
+        {"langage de script inconnu : arrêt, statut 1",
          {"Variable\tA;0;Numerique;", "ScriptEval\tA;", "Calcul\tA;+;1;"},
-         {"Variable A;0;Numerique;  A=0", "ScriptEval A;  A=0",
-          "La commande « ScriptEval » n'est pas disponible dans cette version de Orvanel."},
+         {"Variable A;0;Numerique;  A=0", "ScriptEval A;  A=0", "Aucun moteur de script pour le langage « A ». code [0]"},
          1,
-         "La commande « ScriptEval » n'est pas disponible dans cette version de Orvanel. Arrêt de la macro inévitable.",
+         "Aucun moteur de script pour le langage « A ».",
          false},
         {"Goto vers un label absent : arrêt, statut 1",
          {"Commentaire\ta", "Goto\tnulle part", "Commentaire\tb"},
@@ -362,6 +364,103 @@ TEST_F(Unattended, TypeSpecialPunctuationFollowsTheLayout) {
         EXPECT_EQ(out.status, 0) << out.errors.toStdString();
         EXPECT_TRUE(probe->waitForLine("text ;" + shifted)) << probe->lines().join('\n').toStdString();
     }
+}
+
+// "ScriptEval" rows: values into variables, Booleans as conditions, errors.
+TEST_F(Unattended, ScriptEvaluation) {
+    struct Case {
+        const char* name;
+        QStringList rows;
+        QStringList lines;  // report lines expected among the others
+        QStringList absent;  // report lines that must not be there
+    };
+    const QStringList verdict = {"Commentaire\tjuste", "Commentaire\tfaux"};
+    const Case cases[] = {
+        {"x et xy", QStringList{"Variable\tx;2;Numerique;", "Variable\txy;5;Numerique;", "Variable\tR;;Alpha;",
+                                "ScriptEval\tVBScript;R;xy * 10 + x", "Examine\tR;=;52;"} + verdict,
+         {"Examine R;=;52;  R='52'", "Commentaire juste "}, {}},
+        {"Math.max", QStringList{"Variable\tR;;Alpha;", "ScriptEval\tJScript;R;Math.max(3,7)*2", "Examine\tR;=;14;"} + verdict,
+         {"Examine R;=;14;  R='14'", "Commentaire juste "}, {}},
+        {"condition VBScript", QStringList{"Variable\tR;garde;Alpha;", "ScriptEval\tVBScript;R;1<2",
+                                          "Commentaire\talors", "Commentaire\tsinon", "Examine\tR;=;garde;"} + verdict,
+         {"Commentaire alors ", "Examine R;=;garde;  R='garde'", "Commentaire juste "}, {"Commentaire sinon "}},
+        {"effet de bord une fois", QStringList{"Variable\tK;;Alpha;", "ScriptEval\tJScript;K;k = 0",
+                                             "ScriptEval\tJScript;K;k++ < 1", "Commentaire\talors",
+                                             "Commentaire\tsinon", "ScriptEval\tJScript;K;k", "Examine\tK;=;1;"} + verdict,
+         {"Commentaire alors ", "Examine K;=;1;  K='1'", "Commentaire juste "}, {"Commentaire sinon "}},
+        {"boucle sans fin", {"Variable\t[ERROR.ADAPTATOR];4;Numerique;", "Variable\tR;;Alpha;",
+                             "ScriptEval\tJScript;R;while(true){}", "Commentaire\tsuite"},
+         {"Le script ne s'est pas terminé en 5 s : il a été interrompu. code [0]", "Commentaire suite "}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QElapsedTimer elapsed;
+        elapsed.start();
+        const Outcome out = run(c.rows);
+        ASSERT_TRUE(out.ended);
+        EXPECT_LT(elapsed.elapsed(), 20000);
+        EXPECT_EQ(out.status, 0) << out.errors.toStdString();
+        for (const QString& line : c.lines) EXPECT_TRUE(out.report.contains(line)) << out.report.join('\n').toStdString();
+        for (const QString& line : c.absent) EXPECT_FALSE(out.report.contains(line)) << line.toStdString();
+    }
+}
+
+// A text with a quote and a backslash goes through a script unchanged, into a real window.
+TEST_F(Unattended, ScriptTextIsTypedBackUnchanged) {
+    const auto probe = probeUnder("us", "Sonde script");
+    ASSERT_TRUE(probe);
+    const Outcome out = run({"Variable\tT;a\"b\\c;Alpha;", "Variable\tR;;Alpha;", "ScriptEval\tJScript;R;T", "Type\tR"});
+    ASSERT_TRUE(out.ended);
+    EXPECT_EQ(out.status, 0) << out.errors.toStdString();
+    EXPECT_TRUE(probe->waitForLine("text a\"b\\c")) << probe->lines().join('\n').toStdString();
+}
+
+// "Trouve image" on the real screen: a client shows one picture twice.
+TEST_F(Unattended, FindImageOnTheScreen) {
+    newHome();
+    QImage picture(40, 30, QImage::Format_RGB32);
+    QRandomGenerator random(16);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) picture.setPixel(x, y, 0xff000000u | (random.generate() & 0xffffffu));
+    ASSERT_TRUE(picture.save(home->filePath("motif.bmp"), "BMP"));
+    ASSERT_TRUE(picture.save(home->filePath("motif.ppm"), "PPM"));
+    QImage firstColumn = picture;
+    for (int y = 0; y < picture.height(); ++y) firstColumn.setPixel(0, y, ~picture.pixel(0, y) | 0xff000000u);
+    ASSERT_TRUE(firstColumn.save(home->filePath("colonne.bmp"), "BMP"));
+
+    Probe client({PICTURE_CLIENT, home->filePath("motif.ppm"), "Images"}, "wish");
+    ASSERT_TRUE(desktoptest::waitFor([&] { return client.lines().size() >= 2; }, 10000)) << "the pictures are not shown";
+    QVector<QPoint> shown;
+    for (const QString& line : client.lines()) shown << QPoint(line.section(' ', 2, 2).toInt(), line.section(' ', 3, 3).toInt());
+    const QSize screen(desk().GetSystemMetrics(platform::SM_CXSCREEN), desk().GetSystemMetrics(platform::SM_CYSCREEN));
+    const QString zone = QStringLiteral("0;0;%1;%2;0;0;0;0;").arg(screen.width()).arg(screen.height());
+    // The report line of an Examine shows the variable's value; two rows follow it as it needs.
+    auto examine = [](const char* name, const QString& value) {
+        return QStringList{QStringLiteral("Examine\t%1;=;%2;").arg(name, value), "Commentaire\toui", "Commentaire\tnon"};
+    };
+    auto found = [&](const char* x, const char* y, QPoint at) {
+        return examine(x, QString::number(at.x())) + examine(y, QString::number(at.y()));
+    };
+    const QPoint second = shown[1] + QPoint(1, 1);  // one more than the pixel's coordinates
+    const QStringList rows =
+        QStringList{"Variable\t[ERROR.ADAPTATOR];4;Numerique;", "Variable\tX;x;Alpha;", "Variable\tY;y;Alpha;",
+                    "Variable\tN;2;Numerique;", "Trouve image\t" + home->filePath("motif.bmp") + ';' + zone + "X;Y;N"} +
+        found("X", "Y", second) +
+        QStringList{"Trouve image\t" + home->filePath("motif.bmp") + ';' + zone + "X;Y;3"} + found("X", "Y", {-1, -1}) +
+        QStringList{"Variable\tX;x;Alpha;", "Trouve image\t" + home->filePath("colonne.bmp") + ';' + zone + "X;Y;1"} +
+        found("X", "Y", {-1, -1}) +
+        QStringList{"Variable\tX;x;Alpha;", "Trouve image\t" + home->filePath("absent.bmp") + ';' + zone + "X;Y;1"} +
+        examine("X", "x") + QStringList{"Commentaire\tfin"};
+    const Outcome out = runMacro(writeMacro(rows));
+    ASSERT_TRUE(out.ended);
+    EXPECT_EQ(out.status, 0) << out.errors.toStdString();
+    const QStringList expected = {
+        QStringLiteral("Examine X;=;%1;  X='%1'").arg(second.x()), QStringLiteral("Examine Y;=;%1;  Y='%1'").arg(second.y()),
+        "Examine X;=;-1;  X='-1'", "Examine Y;=;-1;  Y='-1'",
+        "Trouve image : le fichier image « " + home->filePath("absent.bmp") + " » est introuvable.",
+        "Examine X;=;x;  X='x'", "Commentaire fin "};
+    for (const QString& line : expected) EXPECT_TRUE(out.report.contains(line)) << out.report.join('\n').toStdString();
+    EXPECT_EQ(out.report.count("Examine X;=;-1;  X='-1'"), 2);  // the third occurrence, the other first column
 }
 
 }  // namespace

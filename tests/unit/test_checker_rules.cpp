@@ -212,6 +212,12 @@ const QVector<RuleCase>& ruleCases() {
         {"script over declared variables", {{"Variable", "<Var1>;0;Numerique;"}, {"ScriptEval", "JScript;R;<Var1> > 2"}}, 1, {}, true},
         {"vbscript with an open string", {{"ScriptEval", "VBScript;R;\"abc = 1"}}, 0,
          {W(1, "L'expression du script comporte une erreur de syntaxe.")}, true},
+        {"vbscript with a call left open", {{"ScriptEval", "VBScript;R;Len(\"a\""}}, 0,
+         {W(1, "L'expression du script comporte une erreur de syntaxe.")}, true},
+        {"vbscript calling an unknown function", {{"ScriptEval", "VBScript;R;Foo(1) > 2"}}, 0,
+         {W(1, "L'expression du script comporte une erreur de syntaxe.")}, true},
+        {"vbscript over declared variables", {{"Variable", "<Var1>;0;Numerique;"}, {"Variable", "<Var12>;a;Alpha;"},
+                                              {"ScriptEval", "VBScript;R;<Var12> & Len(<Var1>) = \"11\""}}, 2, {}, true},
         {"unknown keyword", {{"Bidule", "x;"}}, 0, {E(1, "<unknown>")}},
     };
     return cases;

@@ -232,7 +232,7 @@ TEST_F(EngineRun, QuitterInAnotherListIsPassedOver) {
 // A command whose run-time part is not written yet never passes as if it had run.
 TEST_F(EngineRun, ACommandWithoutItsRunTimePartStopsTheRunNamingIt) {
     HandlerSwap comment(15, recordingComment);
-    for (const char* keyword : {"ScriptEval"}) {
+    for (const char* keyword : {"Objet"}) {
         ran.clear();
         messages.shown.clear();
         setRows({{"Variable", "R;0;Numerique;"}, {keyword, "x;"}, {"Commentaire", "a"}});

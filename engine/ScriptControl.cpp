@@ -1,0 +1,159 @@
+#include "engine/ScriptControl.h"
+
+#include "core/MacroList.h"
+#include "core/Unit1.h"
+#include "core/VBScript.h"
+#include "engine/Runner.h"
+#include "engine/mdlfnct.h"
+
+#include <QCoreApplication>
+#include <QJSEngine>
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+// Interrupts the engine when the evaluation outlives its bound.
+class Watchdog {
+public:
+    Watchdog(QJSEngine& engine, std::chrono::milliseconds bound)
+        : thread_([this, &engine, bound](std::stop_token stop) {
+              std::unique_lock lock(mutex_);
+              wake_.wait_for(lock, stop, bound, [] { return false; });
+              if (stop.stop_requested()) return;
+              fired_ = true;
+              engine.setInterrupted(true);
+          }) {}
+    // Stops the watch; the engine may evaluate again.
+    bool finish(QJSEngine& engine) {
+        thread_.request_stop();
+        thread_.join();
+        engine.setInterrupted(false);
+        return fired_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable_any wake_;
+    std::atomic<bool> fired_ = false;
+    std::jthread thread_;  // last: starts once the rest is made
+};
+
+// The numbers of the engine's error kinds.
+int errorNumber(const QString& name) {
+    if (name == u"SyntaxError") return 1002;
+    if (name == u"ReferenceError") return 5009;
+    if (name == u"TypeError") return 5002;
+    if (name == u"RangeError") return 5029;
+    return 0;
+}
+
+QVariant resultOf(const vbscript::Value& v) {
+    if (v.type == vbscript::Value::Boolean) return QVariant(v.number != 0);
+    return QVariant(vbscript::ToText(v));
+}
+
+QVariant evalVBScript(const QString& expression) {
+    vbscript::Expression e;
+    vbscript::Value v;
+    std::optional<vbscript::Error> error = vbscript::Expression::Parse(expression, e);
+    if (!error) error = e.Evaluate(v);
+    if (error) throw EScriptError{error->description, error->number};
+    return resultOf(v);
+}
+
+QString boundText(std::chrono::milliseconds bound) {
+    return bound >= 1s ? QStringLiteral("%1 s").arg(bound.count() / 1000.0) : QStringLiteral("%1 ms").arg(bound.count());
+}
+
+// The literals the variables of a list stand for.
+void addVariables(TListView* list, ScriptLanguage language, ScriptNames& names) {
+    QStringList declared;
+    Form1->List_Var(declared, true, true, list);
+    for (const QString& name : declared) {
+        const QString kind = mdlfnct::GetVarType(name);
+        if (kind != u"Alpha" && kind != u"Numerique") continue;  // not declared in the list being run
+        names.append({name, ScriptLiteral(language, mdlfnct::GetVarValue(name), kind == u"Numerique")});
+    }
+}
+
+}  // namespace
+
+TScriptControl::TScriptControl() : js_(new QJSEngine(QCoreApplication::instance())) {}
+
+TScriptControl::~TScriptControl() { delete js_.data(); }
+
+void TScriptControl::Reset(std::chrono::milliseconds bound) {
+    if (ScriptLanguageOf(Language) == ScriptLanguage::JScript) Eval(QStringLiteral("result=\"\""), bound);
+}
+
+QVariant TScriptControl::Eval(const QString& expression, std::chrono::milliseconds bound) {
+    switch (ScriptLanguageOf(Language)) {
+        case ScriptLanguage::JScript: return evalJScript(expression, bound);
+        case ScriptLanguage::VBScript: return evalVBScript(expression);
+        case ScriptLanguage::Unknown: break;
+    }
+    throw EScriptError{QStringLiteral("Aucun moteur de script pour le langage « %1 »").arg(Language), 0};
+}
+
+QVariant TScriptControl::evalJScript(const QString& expression, std::chrono::milliseconds bound) {
+    if (!js_) throw EScriptError{QStringLiteral("Le moteur JScript n'est plus disponible"), 0};
+    QStringList thrownFrom;  // filled when the evaluation threw
+    Watchdog watchdog(*js_, bound);
+    const QJSValue value = js_->evaluate(expression, QString(), 1, &thrownFrom);
+    if (watchdog.finish(*js_) && value.isError() && thrownFrom.isEmpty())
+        throw EScriptError{QStringLiteral("Le script ne s'est pas terminé en %1 : il a été interrompu")
+                               .arg(boundText(bound)),
+                           0};
+    if (!thrownFrom.isEmpty())
+        throw EScriptError{value.toString(), errorNumber(value.property(QStringLiteral("name")).toString())};
+    if (value.isBool()) return QVariant(value.toBool());
+    if (value.isUndefined() || value.isNull()) return QVariant(QString());
+    return QVariant(value.toString());
+}
+
+namespace {
+// A control for the program's life, made once there is an application object to own its engine.
+TScriptControl* madeOnce(std::unique_ptr<TScriptControl>& control) {
+    if (!control && QCoreApplication::instance()) control = std::make_unique<TScriptControl>();
+    return control.get();
+}
+}  // namespace
+
+TScriptControl* ScriptControl() {
+    static std::unique_ptr<TScriptControl> control;
+    return madeOnce(control);
+}
+
+QVariant MSScriptEval(const QString& params) {
+    const QString languageName = TForm1::GetParam(params)[1];
+    const ScriptLanguage language = ScriptLanguageOf(languageName);
+    TScriptControl* control = ScriptControl();
+    try {
+        if (!control) throw EScriptError{QStringLiteral("Le moteur de script n'est pas disponible"), 0};
+        ScriptNames names;
+        addVariables(Form1->ListView1, language, names);
+        TListView* running = nullptr;
+        int row = 0;
+        Form1->GetExecPosition(running, row);
+        if (running != Form1->ListView1) addVariables(running, language, names);
+        control->Language = languageName;
+        control->Reset(kRunBound);
+        return control->Eval(SubstituteNames(ScriptExpressionOf(params), names), kRunBound);
+    } catch (const EScriptError& e) {
+        Runner->RaiseExecError(e.Description + QStringLiteral(". code [") + QString::number(e.Number) + u']', 0);
+    }
+    return QVariant();
+}
+
+bool TestScriptExpression(TListView* list, int row) {
+    static std::unique_ptr<TScriptControl> control;
+    TScriptControl* sandbox = madeOnce(control);
+    if (!sandbox) return false;
+    const QString params = list->params(row);
+    sandbox->Language = TForm1::GetParam(params)[1];
+    return sandbox->Eval(ScriptTestExpression(list, params), kPreviewBound).typeId() == QMetaType::Bool;
+}
