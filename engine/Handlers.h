@@ -59,4 +59,3 @@ void ExecTypeSpecial(const QString& params);
 void CloseRunFiles();  // closes the text files "Lire"/"Ecrire" left open, empties their lists
 void LoadExecutionContextForRun();
 void ReleaseImageSearchCache();
-void StopPluginCommands();

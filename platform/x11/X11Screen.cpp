@@ -49,31 +49,34 @@ QImage X11Platform::CaptureScreen(const QRect& rect) {
 
 // ---- Clipboard ------------------------------------------------------------
 
-// Through Qt when there is a GUI application (on its thread), else in memory.
-QString X11Platform::GetClipboardText() {
+namespace {
+
+// The clipboard is the GUI thread's: fn runs there. False without a GUI application.
+bool onGuiThread(const std::function<void()>& fn) {
     auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
-    if (!app) return clipboard_;
-    QString text;
-    auto read = [&] { text = QGuiApplication::clipboard()->text(); };
+    if (!app) return false;
     if (QThread::currentThread() == app->thread())
-        read();
+        fn();
     else
-        QMetaObject::invokeMethod(app, read, Qt::BlockingQueuedConnection);
-    return text;
+        QMetaObject::invokeMethod(app, fn, Qt::BlockingQueuedConnection);
+    return true;
+}
+
+}  // namespace
+
+// Through Qt when there is a GUI application, else in memory.
+QString X11Platform::GetClipboardText() {
+    QString text;
+    return onGuiThread([&] { text = QGuiApplication::clipboard()->text(); }) ? text : clipboard_;
 }
 
 bool X11Platform::SetClipboardText(const QString& text) {
-    auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
-    if (!app) {
-        clipboard_ = text;
-        return true;
-    }
-    auto write = [&] { QGuiApplication::clipboard()->setText(text); };
-    if (QThread::currentThread() == app->thread())
-        write();
-    else
-        QMetaObject::invokeMethod(app, write, Qt::BlockingQueuedConnection);
+    if (!onGuiThread([&] { QGuiApplication::clipboard()->setText(text); })) clipboard_ = text;
     return true;
+}
+
+bool X11Platform::SetClipboardImage(const QImage& image) {
+    return onGuiThread([&] { QGuiApplication::clipboard()->setImage(image); });
 }
 
 }  // namespace platform

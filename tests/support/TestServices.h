@@ -28,7 +28,8 @@ public:
         virtual void Write(const QString& name, const QString& value) = 0;
     };
     SysVars* sysVars = nullptr;
-    // Loaded plug-in commands and what their libraries say of a row.
+    // Loaded plug-in commands and what their libraries say of a row (without
+    // them: the plug-ins really loaded).
     std::function<bool(const QString& keyword)> onPluginKnown;
     std::function<PluginCheck(const QString& keyword, const QString& params)> onCheckPluginRow;
     std::function<void(const QString& fileName, TListView* list)> onImportOtherLangText;
