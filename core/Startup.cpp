@@ -145,6 +145,14 @@ bool TForm1::InitForm1() {
     LoadToolbarGlyphs();
     SetProcessPriority(3);
 
+    // The command line first: a macro run without the editor has nobody to
+    // answer what loading the plug-ins may ask.
+    const QStringList args = ProgramArguments();
+    EditOnOpen = args.size() > 1 && args.last() == u"/edt";
+    ExportOnOpen = args.size() > 1 && args.last() == u"/fromExport";
+    CommandLineFile = commandLineMacro(args);
+    CommandLineRun = !CommandLineFile.isEmpty() && !EditOnOpen;
+
     {
         const platform::IniFile ini(GetConfigFileName());
         settings().Language = ini.ReadString("Langage", "Lng", settings().Language);
@@ -158,10 +166,6 @@ bool TForm1::InitForm1() {
     ReadWindowPositions();
     ReadRecents();
 
-    const QStringList args = ProgramArguments();
-    EditOnOpen = args.size() > 1 && args.last() == u"/edt";
-    ExportOnOpen = args.size() > 1 && args.last() == u"/fromExport";
-    CommandLineFile = commandLineMacro(args);
     if (CommandLineFile.isEmpty()) {
         Nouveau1Click();
     } else {
@@ -170,7 +174,6 @@ bool TForm1::InitForm1() {
             return startupError(QStringLiteral("le fichier de macro « %1 » est introuvable.").arg(CommandLineFile));
         if (QFile file(CommandLineFile); !file.open(QIODevice::ReadOnly))
             return startupError(QStringLiteral("le fichier de macro « %1 » ne peut pas être lu.").arg(CommandLineFile));
-        CommandLineRun = !EditOnOpen;
         OpenFileMacro(CommandLineFile, ListView1, kLoadingText, -1);
         const bool loaded = StatusPanel[0]->text() != u"Nouvelle macro" || ListView1->count() > 0;
         if (!loaded && !EditOnOpen)

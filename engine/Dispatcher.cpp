@@ -2,6 +2,7 @@
 // of its command.
 #include "core/CommandNames.h"
 #include "core/Unit1.h"
+#include "engine/GestionCommande.h"
 #include "engine/Handlers.h"
 #include "engine/Runner.h"
 #include "engine/ScriptControl.h"
@@ -21,15 +22,18 @@ void withParams(CommandCall& c) {
 
 void nothing(CommandCall&) {}
 
-// A keyword that is not a built-in command: no plug-in can be loaded in this
-// version, so none knows it, and an unknown keyword is passed over silently.
-void runPlugin(CommandCall&) {}
-
 // A jump drops every pending skip-once mark.
 void jumpTo(CommandCall& c, int row) {
     c.index = row;
     c.moved = true;
     c.activeOrder.fill(true);
+}
+
+// A keyword that is not a built-in command: the plug-in that has it runs the
+// row, and may place the run elsewhere meanwhile; a keyword no plug-in has is
+// passed over.
+void runPlugin(CommandCall& c) {
+    if (RunPluginCommand(c.keyword, c.params)) jumpTo(c, c.index);
 }
 
 void runGoto(CommandCall& c) {

@@ -84,4 +84,3 @@ void ReleaseImageSearchCache();
 
 // ---- What a run needs of topics not written yet: each does nothing yet ----
 void LoadExecutionContextForRun();
-void StopPluginCommands();

@@ -124,16 +124,20 @@ void TRunner::EndReport() {
     saveReport(ReportBasePath());
 }
 
+void TRunner::AddReportLine(const QString& text, const QColor& colour) {
+    QTextCharFormat format;
+    format.setForeground(colour);
+    addLine(form_.RichEdit1, {{text, format}});
+    form_.RichEdit1->moveCursor(QTextCursor::End);
+}
+
 void TRunner::RaiseExecError(const QString& message, int code) {
     int reaction = code;
     if (code == 0) {
         const QString adaptator = mdlfnct::GetVarValue(QStringLiteral("[ERROR.ADAPTATOR]"));
         reaction = mdlfnct::IsInteger(adaptator) ? mdlfnct::StrToIntOrZero(adaptator) : 1;
     }
-    QTextCharFormat red;
-    red.setForeground(QColor(0xFF, 0, 0));
-    addLine(form_.RichEdit1, {{message, red}});
-    form_.RichEdit1->moveCursor(QTextCursor::End);
+    AddReportLine(message, QColor(0xFF, 0, 0));
     form_.WriteVariable(QStringLiteral("VAR"), QStringLiteral("[ERROR]"), message);
     if (form_.PageControl1->currentWidget() != form_.TabSheet2) form_.PageControl1->setCurrentWidget(form_.TabSheet2);
 

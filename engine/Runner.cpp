@@ -8,6 +8,7 @@
 #include "core/Unit29.h"
 #include "core/Variables.h"
 #include "core/Display.h"
+#include "engine/GestionCommande.h"
 #include "engine/mdlfnct.h"
 #include "platform/Platform.h"
 #include "platform/VirtualKeys.h"

@@ -7,6 +7,7 @@
 #include "core/RunControl.h"
 #include "engine/Handlers.h"
 
+#include <QColor>
 #include <QIcon>
 #include <QObject>
 
@@ -33,6 +34,8 @@ public:
     // Run-time errors and the report (engine/RunReport.cpp).
     void RaiseExecError(const QString& message, int code) override;
     void AddToRapport(const QString& command, const QString& params) override;
+    // A line of one colour at the end of the report, shown at once.
+    void AddReportLine(const QString& text, const QColor& colour);
     void ExpandParamValues(TListView* list, int row, QVector<ParamValue>& pairs) override;
     double StrToNumber(const QString& text) override;
     void CheckBox3Click() override;

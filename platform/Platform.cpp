@@ -37,6 +37,30 @@ HWND Platform::FindWindow(const QString& className, const QString& title) {
     return 0;
 }
 
+bool Platform::RegisterHotKey(int, unsigned, uint8_t) { return false; }
+
+bool Platform::UnregisterHotKey(int) { return false; }
+
+bool Platform::PostClientMessage(HWND, unsigned, WPARAM, LPARAM) { return false; }
+
+bool Platform::SetClipboardImage(const QImage&) { return false; }
+
+namespace {
+constexpr quint32 kFirstAtom = 0xC000;  // atoms of names, as on the classic desktop
+}
+
+quint32 Platform::GlobalAddAtom(const QString& name) {
+    if (name.isEmpty()) return 0;
+    qsizetype i = atoms_.indexOf(name);
+    if (i < 0) {
+        i = atoms_.size();
+        atoms_ << name;
+    }
+    return kFirstAtom + quint32(i);
+}
+
+QString Platform::GlobalGetAtomName(quint32 atom) { return atom >= kFirstAtom ? atoms_.value(atom - kFirstAtom) : QString(); }
+
 bool Platform::TypeText(const QString& text, const std::function<bool(qsizetype)>& before) {
     const QList<uint> characters = text.toUcs4();
     bool all = true;

@@ -82,8 +82,8 @@ enum WindowPosFlags : uint32_t {
     SWP_NOMOVE = 0x0002,
 };
 
-// Messages PostMessage carries.
-enum WindowMessage : unsigned {
+// Messages Platform::PostMessage carries to another program.
+enum CloseMessage : unsigned {
     WM_CLOSE = 0x0010,
     WM_QUIT = 0x0012,
 };
@@ -112,6 +112,18 @@ enum LaunchResult : int {
 };
 // The system's text for a launch result, in French.
 QString LaunchErrorText(int result);
+
+// RegisterHotKey modifiers.
+enum HotKeyModifiers : unsigned {
+    MOD_ALT = 0x1,
+    MOD_CONTROL = 0x2,
+    MOD_SHIFT = 0x4,
+    MOD_WIN = 0x8,
+};
+
+// Window message parameters: wide enough for a pointer of this process.
+using WPARAM = quintptr;
+using LPARAM = qintptr;
 
 struct WindowInfo {
     HWND handle = 0;
@@ -244,13 +256,43 @@ public:
     // Push queued requests to the server.
     virtual void Flush() {}
 
+    // Global hotkeys: a key with modifiers (HotKeyModifiers) taken from every
+    // other client, whatever lock keys (Caps, Num, Scroll Lock) are on; the
+    // key still does what it does (a lock key still toggles its lock). False
+    // when another program holds the combination, when this one registered it
+    // already, or when the keyboard has no such key. Each press calls the
+    // hotkey handler with the id on the user-interface thread, at the next
+    // event pumped.
+    virtual bool RegisterHotKey(int id, unsigned modifiers, uint8_t vk);
+    virtual bool UnregisterHotKey(int id);
+    void SetHotKeyHandler(std::function<void(int id)> handler) { hotKeyHandler_ = std::move(handler); }
+
+    // A message to a window of another program (an X client message of type
+    // "_ORVANEL_MESSAGE": message, wParam, lParam as 32-bit values). False when
+    // it could not be sent.
+    virtual bool PostClientMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam);
+
+    // Global atoms: a number for a name that every program of the desktop
+    // reads back (0 for an empty name or on failure), and the name of a number.
+    virtual quint32 GlobalAddAtom(const QString& name);
+    virtual QString GlobalGetAtomName(quint32 atom);
+
+    // Puts a picture on the clipboard.
+    virtual bool SetClipboardImage(const QImage& image);
+
 protected:
+    // Called by the implementations for a press of the hotkey of that id.
+    void HotKeyPressed(int id) {
+        if (hotKeyHandler_) hotKeyHandler_(id);
+    }
     // The character a character key types without modifiers in a standard
     // layout of KeyboardLayout() (0 for other keys); real desktops ask their keymap.
     virtual char32_t KeyCharacter(int scanCode);
 
 private:
     QString keyboardLayout_ = QStringLiteral("fr");
+    std::function<void(int)> hotKeyHandler_;
+    QStringList atoms_;  // GlobalAddAtom without a desktop to share them: atom = index + 0xC000
 };
 
 // The platform in use. The program installs the X11 one at start-up; tests

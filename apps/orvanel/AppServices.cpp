@@ -1,12 +1,19 @@
 #include "apps/orvanel/AppServices.h"
 
 #include "core/RunState.h"
+#include "core/Settings.h"
+#include "core/Unit1.h"
 #include "editors/Palette.h"
+#include "engine/GestionCommande.h"
 #include "engine/Handlers.h"
+#include "engine/HotKeyManager.h"
 #include "engine/Runner.h"
 #include "engine/ScriptControl.h"
 #include "engine/Unit28.h"
 #include "engine/SysVars.h"
+#include "tools/Unit19.h"
+
+#include <QTreeWidget>
 
 int AppServices::AskMessage(const MessageRequest& request) {
     if (!Unattended()) return CoreServices::AskMessage(request);
@@ -47,3 +54,43 @@ bool AppServices::EditRow(const QString& keyword) {
 }
 
 void AppServices::OpenAddDialog(const QString& keyword) { OpenDialogForAdding(keyword); }
+
+void AppServices::LoadPlugin(const QString& path) { LoadCommandPlugin(path); }
+
+// The command tree adds the nodes itself once built; when it exists already, here.
+void AppServices::AddPluginNodes() {
+    if (auto* tree = Form1 ? Form1->findChild<QTreeWidget*>(QStringLiteral("TreeView1")) : nullptr) ::AddPluginNodes(tree);
+}
+
+void AppServices::UnloadPlugins() { FreePlugins(); }
+
+bool AppServices::PluginKnown(const QString& keyword) { return GetNewOrderIndex(keyword) >= 0; }
+
+PluginCheck AppServices::CheckPluginRow(const QString& keyword, const QString& params) {
+    return ::CheckPluginRow(keyword, params);
+}
+
+int AppServices::PluginIcon(const QString& keyword) {
+    const int index = GetNewOrderIndex(keyword);
+    return index < 0 ? -1 : DynamiqueOrders[index].ImageIndex;
+}
+
+bool AppServices::EditPluginRow(int row) { return ::EditPluginRow(row); }
+
+void AppServices::RegisterStartupHotKeys() { ::RegisterStartupHotKeys(); }
+
+void AppServices::AddGlobalHotKey(const QString& shortcut) {
+    const bool taken = !AddSettingsHotKey(shortcut);
+    if (!Form19) return;
+    QKeySequenceEdit* field = shortcut == settings().PauseHotKey  ? Form19->HotKey1
+                              : shortcut == settings().StopHotKey ? Form19->HotKey2
+                                                                  : nullptr;
+    if (!field) return;
+    const QString warning = QStringLiteral("Le raccourci %1 est déjà pris par un autre programme : il reste sans effet.")
+                                .arg(shortcut);
+    field->setToolTip(taken ? warning : QString());
+    field->setStyleSheet(taken ? QStringLiteral("QLineEdit { color: red; }") : QString());
+    if (taken && Form19->isVisible()) MessageDlg(warning, MsgType::Warning, mbOK);
+}
+
+void AppServices::RemoveGlobalHotKey(const QString& shortcut) { RemoveSettingsHotKey(shortcut); }

@@ -1,7 +1,8 @@
 #pragma once
 // What the program body answers for the editor core: the run goes to the
-// engine's runner, system variables to the engine's table, row edits to the
-// command dialogs. Installed at start-up; tests derive their own from it.
+// engine's runner, system variables to the engine's table, plug-ins and
+// hotkeys to the engine, row edits to the command dialogs. Installed at
+// start-up; tests derive their own from it.
 #include "core/Services.h"
 
 class AppServices : public CoreServices {
@@ -19,4 +20,17 @@ public:
     void WriteSysVar(const QString& name, const QString& value) override;
     bool EditRow(const QString& keyword) override;
     void OpenAddDialog(const QString& keyword) override;
+
+    void LoadPlugin(const QString& path) override;
+    void AddPluginNodes() override;
+    void UnloadPlugins() override;
+    bool PluginKnown(const QString& keyword) override;
+    PluginCheck CheckPluginRow(const QString& keyword, const QString& params) override;
+    int PluginIcon(const QString& keyword) override;
+    bool EditPluginRow(int row) override;
+    void RegisterStartupHotKeys() override;
+    // A hotkey another program holds is said on the standard error and in the
+    // options dialog, by a box too while that dialog is open.
+    void AddGlobalHotKey(const QString& shortcut) override;
+    void RemoveGlobalHotKey(const QString& shortcut) override;
 };

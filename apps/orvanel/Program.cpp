@@ -1,6 +1,7 @@
 #include "apps/orvanel/Program.h"
 
 #include "apps/orvanel/AppServices.h"
+#include "apps/orvanel/PluginMenu.h"
 #include "core/Unit1.h"
 #include "editors/Unit2.h"
 #include "editors/Unit3.h"
@@ -20,6 +21,8 @@
 #include "editors/Unit17.h"
 #include "editors/Unit18.h"
 #include "tools/Unit19.h"
+#include "engine/GestionCommande.h"
+#include "engine/HotKeyManager.h"
 #include "engine/Runner.h"
 #include "engine/Unit20.h"
 #include "engine/Unit21.h"
@@ -53,6 +56,9 @@
 TForm1* CreateForms() {
     auto* main = new TForm1;
     new TRunner(*main);
+    InstallHotKeys(*main);
+    InstallPluginMessages(*main);
+    AddPluginMenu(*main);
     BuildPalette(*main);
     main->FormCreate();
     // The dialogs, in this order; the recorder window is made when first needed.

@@ -269,4 +269,38 @@ bool FakePlatform::SetClipboardData(const QVector<ClipboardFormat>& formats) {
     return true;
 }
 
+bool FakePlatform::SetClipboardImage(const QImage& image) {
+    calls << QStringLiteral("SetClipboardImage %1x%2").arg(image.width()).arg(image.height());
+    clipboardImage = image;
+    return true;
+}
+
+bool FakePlatform::RegisterHotKey(int id, unsigned modifiers, uint8_t vk) {
+    hotKeyCalls << QStringLiteral("RegisterHotKey %1 %2").arg(hex(modifiers), hex(vk));
+    const HotKey key{modifiers, vk};
+    if (heldElsewhere.contains(key) || hotKeys.contains(id) || hotKeys.key(key, -1) >= 0) return false;
+    hotKeys.insert(id, key);
+    return true;
+}
+
+bool FakePlatform::UnregisterHotKey(int id) {
+    const auto it = hotKeys.constFind(id);
+    if (it == hotKeys.cend()) return false;
+    hotKeyCalls << QStringLiteral("UnregisterHotKey %1 %2").arg(hex(it->modifiers), hex(it->vk));
+    hotKeys.erase(it);
+    return true;
+}
+
+bool FakePlatform::PressHotKey(unsigned modifiers, uint8_t vk) {
+    const int id = hotKeys.key({modifiers, vk}, -1);
+    if (id < 0) return false;
+    HotKeyPressed(id);
+    return true;
+}
+
+bool FakePlatform::PostClientMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam) {
+    calls << QStringLiteral("PostClientMessage %1 %2 %3 %4").arg(hex(window)).arg(message).arg(wParam).arg(lParam);
+    return true;
+}
+
 }  // namespace platform

@@ -13,6 +13,7 @@
 #include "platform/Platform.h"
 
 #include <QColor>
+#include <QMap>
 #include <QSet>
 #include <QSize>
 #include <QStringList>
@@ -123,6 +124,31 @@ public:
     QVector<ClipboardFormat> GetClipboardData() override;
     bool SetClipboardData(const QVector<ClipboardFormat>& formats) override;
     QVector<ClipboardFormat> clipboardFormats;
+
+    // Recorded as "SetClipboardImage 1024x768"; kept in clipboardImage.
+    bool SetClipboardImage(const QImage& image) override;
+    QImage clipboardImage;
+
+    // Hotkeys: recorded in hotKeyCalls (not in calls: the settings register
+    // some at every load) as "RegisterHotKey 0x1 0x71" and "UnregisterHotKey
+    // 0x1 0x71" (modifiers, key), kept by id. A combination in heldElsewhere
+    // is another program's: registering it fails.
+    QStringList hotKeyCalls;
+    struct HotKey {
+        unsigned modifiers = 0;
+        uint8_t vk = 0;
+        bool operator==(const HotKey&) const = default;
+    };
+    QMap<int, HotKey> hotKeys;
+    QVector<HotKey> heldElsewhere;
+    bool RegisterHotKey(int id, unsigned modifiers, uint8_t vk) override;
+    bool UnregisterHotKey(int id) override;
+    // The user presses that combination: the handler gets the id registered
+    // for it, at once. False when none is.
+    bool PressHotKey(unsigned modifiers, uint8_t vk);
+
+    // Recorded as "PostClientMessage 0x2a 2259 0 0".
+    bool PostClientMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     const FakeWindow* find(HWND w) const;

@@ -5,7 +5,15 @@
 #include <cstdint>
 #include <thread>
 
+struct _XDisplay;
+
 namespace platform {
+
+// Errors on our connections are kept, not reported: from now on (on) or no
+// longer for that connection.
+void watchErrors(_XDisplay* d, bool on);
+// The code of the last error on that connection since the previous call; 0 when none.
+int takeError(_XDisplay* d);
 
 // Waits while the server (or a client) catches up.
 inline void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }

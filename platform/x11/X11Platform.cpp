@@ -1,11 +1,15 @@
 // The connection: opening it, its error handler, and the events we read on it.
 #include "platform/x11/X11Platform.h"
 
+#include "platform/x11/X11HotKeys.h"
+#include "platform/x11/X11Internal.h"
+
 #include <QtDebug>
 
 #include <iterator>
+#include <map>
 #include <mutex>
-#include <set>
+#include <utility>
 
 // Xlib last: its macros (None, Bool, Status...) would clash with Qt headers.
 #include <X11/XKBlib.h>
@@ -18,20 +22,26 @@ namespace {
 
 // A window may vanish between two requests, so BadWindow and friends are
 // expected on our connections: the failing call already says so by its return
-// value. Errors on other connections go on to the handler that was there.
+// value, or the caller asks for the error code. Errors on other connections go
+// on to the handler that was there.
 std::mutex handlerMutex;
-std::set<Display*> ourDisplays;
+std::map<Display*, int> ourDisplays;  // connection -> last error code
 XErrorHandler previousHandler = nullptr;
 
 int onXError(Display* d, XErrorEvent* e) {
     {
         std::lock_guard lock(handlerMutex);
-        if (ourDisplays.count(d)) return 0;
+        if (auto it = ourDisplays.find(d); it != ourDisplays.end()) {
+            it->second = e->error_code;
+            return 0;
+        }
     }
     return previousHandler ? previousHandler(d, e) : 0;
 }
 
-void watchErrors(Display* d, bool on) {
+}  // namespace
+
+void watchErrors(_XDisplay* d, bool on) {
     std::lock_guard lock(handlerMutex);
     if (!on) {
         ourDisplays.erase(d);
@@ -39,10 +49,15 @@ void watchErrors(Display* d, bool on) {
     }
     XErrorHandler old = XSetErrorHandler(onXError);
     if (old != onXError) previousHandler = old;
-    ourDisplays.insert(d);
+    ourDisplays[d] = 0;
 }
 
-}  // namespace
+int takeError(_XDisplay* d) {
+    std::lock_guard lock(handlerMutex);
+    const auto it = ourDisplays.find(d);
+    if (it == ourDisplays.end()) return 0;
+    return std::exchange(it->second, 0);
+}
 
 std::unique_ptr<Platform> openX11Platform() {
     Display* d = XOpenDisplay(nullptr);
@@ -74,12 +89,16 @@ X11Platform::X11Platform(_XDisplay* display) : dpy_(display) {
     } else {
         xkbEventBase_ = -1;
     }
+    internMessageType();
+    watchClientMessages(true);
     int eventBase, errorBase;
     if (!XTestQueryExtension(dpy_, &eventBase, &errorBase, &major, &minor))
         qWarning("X11Platform: no XTest extension on this display, input cannot be injected");
 }
 
 X11Platform::~X11Platform() {
+    watchClientMessages(false);
+    hotKeys_.reset();
     for (unsigned char kc : std::as_const(pressed_)) {
         XTestFakeKeyEvent(dpy_, kc, False, CurrentTime);
         noteKeyEvent(kc, false);

@@ -6,7 +6,8 @@
 // keycodes), X11Typing.cpp (characters), X11Windows.cpp (windows),
 // X11WindowActions.cpp (window states, places, titles, closing),
 // X11Display.cpp (metrics, display modes), X11Power.cpp (power and session
-// through logind), X11Screen.cpp (capture, clipboard).
+// through logind), X11Screen.cpp (capture, clipboard), X11HotKeys.cpp (global
+// hotkeys), X11Messages.cpp (client messages, atoms).
 // One thread at a time; the clipboard calls go through the GUI thread, which
 // must be running its event loop when they come from another thread.
 
@@ -24,6 +25,8 @@ struct _XImage;
 struct _XkbDesc;
 
 namespace platform {
+
+class X11HotKeys;
 
 class X11Platform : public Platform {
 public:
@@ -74,6 +77,14 @@ public:
 
     void Flush() override;
 
+    bool RegisterHotKey(int id, unsigned modifiers, uint8_t vk) override;  // X11HotKeys.cpp
+    bool UnregisterHotKey(int id) override;
+    // X11Messages.cpp
+    bool PostClientMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam) override;
+    quint32 GlobalAddAtom(const QString& name) override;
+    QString GlobalGetAtomName(quint32 atom) override;
+    bool SetClipboardImage(const QImage& image) override;  // X11Screen.cpp
+
     bool TypeCharacter(char32_t c) override;
     bool TypeText(const QString& text, const std::function<bool(qsizetype)>& before = {}) override;
 
@@ -91,6 +102,9 @@ private:
     };
 
     void drainEvents();
+    // Client messages (X11Messages.cpp).
+    void internMessageType();
+    void watchClientMessages(bool on);
     // Keymap and lent keycodes (X11Keymap.cpp).
     _XkbDesc* keymap();
     void forgetKeymap();
@@ -165,6 +179,8 @@ private:
     QSet<unsigned char> scanPressed_;       // keycodes pressed by their scan code
     int wheelRemainder_ = 0;
     QString clipboard_;  // when there is no QGuiApplication
+    XID messageType_ = 0;
+    std::unique_ptr<X11HotKeys> hotKeys_;
 
     struct Atoms {
         XID clientList, clientListStacking, activeWindow, supported, wmName, utf8String, wmPid,

@@ -187,4 +187,8 @@ bool X11Platform::SetClipboardData(const QVector<ClipboardFormat>& formats) {
     return true;
 }
 
+bool X11Platform::SetClipboardImage(const QImage& image) {
+    return withClipboard([&](QClipboard* c) { c->setImage(image); });
+}
+
 }  // namespace platform

@@ -63,14 +63,16 @@ void TestServices::WriteSysVar(const QString& name, const QString& value) {
     else AppServices::WriteSysVar(name, value);
 }
 
-bool TestServices::PluginKnown(const QString& keyword) { return onPluginKnown && onPluginKnown(keyword); }
+bool TestServices::PluginKnown(const QString& keyword) {
+    return onPluginKnown ? onPluginKnown(keyword) : AppServices::PluginKnown(keyword);
+}
 
 int TestServices::PluginIcon(const QString& keyword) {
     return onPluginIcon ? onPluginIcon(keyword) : AppServices::PluginIcon(keyword);
 }
 
 PluginCheck TestServices::CheckPluginRow(const QString& keyword, const QString& params) {
-    return onCheckPluginRow ? onCheckPluginRow(keyword, params) : PluginCheck{};
+    return onCheckPluginRow ? onCheckPluginRow(keyword, params) : AppServices::CheckPluginRow(keyword, params);
 }
 
 void TestServices::ImportOtherLangText(const QString& fileName, TListView* list) {

@@ -32,7 +32,8 @@ public:
         virtual void Write(const QString& name, const QString& value) = 0;
     };
     SysVars* sysVars = nullptr;
-    // Loaded plug-in commands and what their libraries say of a row.
+    // Loaded plug-in commands and what their libraries say of a row (without
+    // them: the plug-ins really loaded).
     std::function<bool(const QString& keyword)> onPluginKnown;
     std::function<int(const QString& keyword)> onPluginIcon;
     std::function<PluginCheck(const QString& keyword, const QString& params)> onCheckPluginRow;

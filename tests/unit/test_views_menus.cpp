@@ -103,7 +103,7 @@ TEST_F(ViewsMenuTest, TheMainMenuIsInItsOrder) {
                            "Sauvegardeducontextedexcution1"}));
     EXPECT_EQ(itemNames(menu("Outils1")),
               QStringList({"Dtailcommandes1", "Enregistrerunesequence1", "Spy1", "RechercherObjet1", "mesoutils1",
-                           "Gestionnairedetche1", "valuer2"}));
+                           "Gestionnairedetche1", "Gestiondesnouvellecommandes1", "valuer2"}));
     EXPECT_EQ(itemNames(menu("Aide1")), QStringList({"Consulter1", "Rechercher3", "Apropos1"}));
     EXPECT_EQ(itemNames(menu("PopupMenu1")),
               QStringList({"Monterdunniveau1", "Descendredunniveau1", "Couper1", "Copier1", "Coller1", "Supprimer2",
@@ -113,7 +113,7 @@ TEST_F(ViewsMenuTest, TheMainMenuIsInItsOrder) {
     EXPECT_EQ(itemNames(menu("Miseencommentaireprovisoirement1")), QStringList({"Activer1", "Dsactiver1"}));
     // Arranging again changes nothing.
     form->ArrangeMainMenu();
-    EXPECT_EQ(itemNames(menu("Outils1")).size(), 7);
+    EXPECT_EQ(itemNames(menu("Outils1")).size(), 8);
 }
 
 TEST_F(ViewsMenuTest, MenuEntriesOpenTheirWindows) {

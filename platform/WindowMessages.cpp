@@ -1,0 +1,74 @@
+#include "platform/WindowMessages.h"
+
+#include <QCoreApplication>
+#include <QHash>
+
+#include <cstdint>
+
+namespace platform {
+
+namespace {
+
+QHash<HWND, MessageHandler>& handlers() {
+    static QHash<HWND, MessageHandler> h;
+    return h;
+}
+
+// A copy: the handler may remove itself while it runs.
+MessageHandler handlerOf(HWND window) { return handlers().value(window); }
+
+bool post(HWND window, const WindowMessage& m) {
+    auto* app = QCoreApplication::instance();
+    if (!app) return false;
+    return QMetaObject::invokeMethod(
+        app, [window, m] {
+            if (const MessageHandler h = handlerOf(window)) h(m);
+        },
+        Qt::QueuedConnection);
+}
+
+}  // namespace
+
+void SetMessageHandler(HWND window, MessageHandler handler) {
+    if (handler)
+        handlers().insert(window, std::move(handler));
+    else
+        handlers().remove(window);
+}
+
+LRESULT SendMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam) {
+    if (const MessageHandler h = handlerOf(window)) return h({message, wParam, lParam, false});
+    desktop().PostClientMessage(window, message, wParam, lParam);
+    return 0;
+}
+
+bool PostMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam) {
+    if (handlers().contains(window)) return post(window, {message, wParam, lParam, false});
+    return desktop().PostClientMessage(window, message, wParam, lParam);
+}
+
+void PostRemoteMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam) {
+    if (handlers().contains(window)) post(window, {message, wParam, lParam, true});
+}
+
+}  // namespace platform
+
+// What the program gives the plug-ins it loads (plugins/OrvanelPlugin.h). The
+// program's link exports these names (plugins/host-exports.list).
+extern "C" {
+
+__attribute__((visibility("default"))) intptr_t OrvanelSendMessage(uint64_t window, uint32_t message,
+                                                                   uintptr_t wParam, intptr_t lParam) {
+    return platform::SendMessage(window, message, wParam, lParam);
+}
+
+__attribute__((visibility("default"))) int32_t OrvanelPostMessage(uint64_t window, uint32_t message,
+                                                                  uintptr_t wParam, intptr_t lParam) {
+    return platform::PostMessage(window, message, wParam, lParam) ? 1 : 0;
+}
+
+__attribute__((visibility("default"))) uint32_t OrvanelGlobalAddAtom(const char* name) {
+    return name ? platform::desktop().GlobalAddAtom(QString::fromUtf8(name)) : 0;
+}
+
+}
