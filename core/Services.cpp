@@ -6,8 +6,8 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QElapsedTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QFileInfo>
@@ -137,13 +137,15 @@ bool CoreServices::ChooseFile(TFileDialog& dialog) {
     QStringList filters, patterns;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         patterns << parts[i + 1];
-        filters << parts[i] + QStringLiteral(" (") + QString(parts[i + 1]).replace(kRunnableFiles, QStringLiteral("*")) + u')';
+        const QString shown = QString(parts[i + 1]).replace(kRunnableFiles, QStringLiteral("*"));
+        filters << parts[i] + QStringLiteral(" (") + shown + u')';
     }
     QFileDialog d(owner, dialog.Title, dialog.FileName, filters.join(QStringLiteral(";;")));
     const bool open = dialog.kind() == TFileDialog::Open;
     d.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     d.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    if (dialog.FilterIndex >= 1 && dialog.FilterIndex <= filters.size()) d.selectNameFilter(filters[dialog.FilterIndex - 1]);
+    if (dialog.FilterIndex >= 1 && dialog.FilterIndex <= filters.size())
+        d.selectNameFilter(filters[dialog.FilterIndex - 1]);
     if (dialog.Filter.contains(kRunnableFiles)) {
         d.setOption(QFileDialog::DontUseNativeDialog);
         auto* runnable = new RunnableFiles(d, filters, patterns);

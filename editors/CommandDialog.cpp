@@ -130,11 +130,10 @@ void TCommandDialog::open(bool modifying, int row, const QString& keyword) {
     firstChoices();
     if (!modifying && emptyOnAdd_) emptyControls();
     FillLists();
-    if (modifying) {
+    if (modifying)
         LoadFields(targetParams_);
-    } else {
+    else
         LoadDefaults();
-    }
     if (!isVisible()) PlaceNear(*this, Form1);
     show();
     raise();
@@ -172,8 +171,9 @@ bool TCommandDialog::WriteRow(const QString& keyword, const QString& params, int
         if (row < 0) return false;
         if (keyword != keyword_) {
             const THistoryGroup replaced;
+            const bool breakpoint = Form1->ListView1->icon(row) == kBreakpointIcon;
             Form1->ListView1->remove(row);
-            InsertRow(row, keyword, params, icon);
+            InsertRow(row, keyword, params, breakpoint ? kBreakpointIcon : icon);
             TForm1::Select_unique(Form1->ListView1, row);
             return true;
         }

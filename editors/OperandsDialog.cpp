@@ -16,8 +16,10 @@ const TOperandsDialog::Table kCalculTable{
                   {u"RadioButton2"_s, u"Label4"_s, u"  Soustraction   (-)"_s, u"-"_s},
                   {u"RadioButton3"_s, u"Label5"_s, u"  Multiplication  (*)"_s, u"*"_s},
                   {u"RadioButton4"_s, u"Label6"_s, u"  Division          (/)"_s, u"/"_s}},
-    .information = u"Vous avez la possiblité de concaténer deux valeurs alphanumériques avec l'opérateur d'addition."_s,
-    .rules = {TOperandsDialog::Rule::FirstIsVariable, TOperandsDialog::Rule::AlphaAddsOnly, TOperandsDialog::Rule::NumericOperand},
+    .information = u"Vous avez la possiblité de concaténer deux valeurs alphanumériques avec l'opérateur "
+                   u"d'addition."_s,
+    .rules = {TOperandsDialog::Rule::FirstIsVariable, TOperandsDialog::Rule::AlphaAddsOnly,
+              TOperandsDialog::Rule::NumericOperand},
     .checkMode = CheckMode::EveryFailure,
     .emptyOnAdd = false,
 };

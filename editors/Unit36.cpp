@@ -29,14 +29,17 @@ TForm36::TForm36(QWidget* parent) : TCommandDialog(36, u"Procédure"_s, u"Proced
                                       {u"RadioButton2"_s, {}, u"Fin"_s, u"Fin"_s},
                                       {u"RadioButton3"_s, {}, u"Appel"_s, u"Appel"_s}},
                           .frame = {u"RadioGroup1"_s, u" Action "_s}}},
-             .checks = {{[=] { return !declaring() || name() != kEnd; }, u"Cette procédure ne peut pas s'appeler END."_s},
+             .checks = {{[=] { return !declaring() || name() != kEnd; },
+                         u"Cette procédure ne peut pas s'appeler END."_s},
                         {[=] { return !declaring() || !(name().startsWith(kEnd) || name().startsWith(kCall)); },
                          u"Le nom d'une procédure ne peut pas commencer par « END » ni par « CALL »."_s},
                         {[=, this] { return !declaring() || !declaredElsewhere(name()); },
                          u"Cette procédure existe déjà."_s},
                         {[=] { return !declaring() || !name().trimmed().isEmpty(); },
                          u"Veuillez donner un nom à la procédure."_s},
-                        {[=, this] { return !RadioButton3->isChecked() || Form1->procedure_exists(nullptr, name()) >= 0; },
+                        {[=, this] {
+                             return !RadioButton3->isChecked() || Form1->procedure_exists(nullptr, name()) >= 0;
+                         },
                          u"La procédure que vous voulez appeler n'existe pas."_s}}});
     ArrangeInColumn();
     ComboBox1 = findChild<TComboBox*>(u"ComboBox1"_s);

@@ -114,10 +114,10 @@ void TForm8::filterName(const QString& typed) {
     Edit1->setText(kept);
     Edit1->setCursorPosition(int(cursor - std::count_if(left.begin(), left.end(), ForbiddenInName)));
     const bool operators = std::any_of(typed.begin(), typed.end(), [](QChar c) { return kOperators.contains(c); });
-    ShowBalloonTipStandIn(Edit1, 0,
-                          operators ? u"Caractères impossibles dans le nom de variable + - / * ="_s
-                                    : u"Caractère impossible dans le nom de variable : %1 sépare les paramètres."_s.arg(CarSepParam),
-                          u"Information"_s);
+    const QString why =
+        operators ? u"Caractères impossibles dans le nom de variable + - / * ="_s
+                  : u"Caractère impossible dans le nom de variable : %1 sépare les paramètres."_s.arg(CarSepParam);
+    ShowBalloonTipStandIn(Edit1, 0, why, u"Information"_s);
 }
 
 // A system variable's name sets what its kind and access allow.

@@ -72,6 +72,17 @@ TEST_F(CommandDialogsTest, ALireTurnedIntoEcrireIsUndoneWithItsKeyword) {
     form->SpeedButton27Click();  // and redone
     EXPECT_EQ(form->ListView1->keyword(1), "Ecrire");
 
+    // A breakpoint stays on the row whose keyword changes.
+    form->ListView1->setIcon(1, kBreakpointIcon);
+    edit(1);
+    Form15->RadioButton1->click();
+    Form15->Button1Click();
+    EXPECT_EQ(form->ListView1->keyword(1), "Lire");
+    EXPECT_EQ(form->ListView1->icon(1), kBreakpointIcon);
+    edit(1);
+    Form15->RadioButton2->click();
+    Form15->Button1Click();
+
     // The same keyword is a plain modification.
     edit(1);
     Form15->ComboBox1->setEditText("autre");

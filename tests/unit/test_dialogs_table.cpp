@@ -34,8 +34,9 @@ struct DialogCase {
 };
 
 const QString kNoName = "Vous devez donner un nom à votre variable.";
-const QString kNotInteger = "Vous avez choisi une variable numérique, vous devez donc choisir un nombre entier pour "
-                            "initialiser cette variable.";
+const QString kNotInteger =
+    "Vous avez choisi une variable numérique, vous devez donc choisir un nombre entier pour initialiser cette "
+    "variable.";
 const QString kFirstNotVariable = "Le premier paramètre doit être obligatoirement une variable.";
 const QString kAlphaAdds = "Le seul opérateur possible avec une variable Alphanumérique est celui d'addition.";
 const QString kNumericOperand = "Vous avez séléctionné une variable numérique dans le premier paramètre, vous devez "
