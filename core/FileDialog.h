@@ -1,20 +1,24 @@
 #pragma once
-// The main window's open and save dialogs. FileName is kept between runs of
-// the dialog (SaveDialog1's is the macro's file). Execute() asks through
-// Services().ChooseFile.
+// The main window's open and save dialogs, and the folder pickers of the
+// dialogs. FileName is kept between runs of the dialog (SaveDialog1's is the
+// macro's file). Execute() asks through Services().ChooseFile.
 #include <QObject>
 #include <QString>
 
 class QWidget;
 
+// In a Filter, the pattern of the files that may be executed, whatever their names.
+inline const QString kRunnableFiles = QStringLiteral("<exécutables>");
+
 class TFileDialog : public QObject {
     Q_OBJECT
 public:
-    enum Kind { Open, Save };
+    enum Kind { Open, Save, Folder };
     TFileDialog(QWidget* owner, Kind kind, const QString& objectName);
 
     Kind kind() const { return kind_; }
-    QString FileName;
+    QString FileName;     // a Folder dialog's folder
+    QString Title;        // the caption; empty: the toolkit's
     QString Filter;       // "Macro|*.mcr|Tous|*.*"
     int FilterIndex = 1;  // from 1
 

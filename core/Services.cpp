@@ -7,14 +7,17 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QSortFilterProxyModel>
 #include <QThread>
 #include <QUrl>
 
@@ -68,6 +71,30 @@ public:
     void ComboBox1Change() override {}
 };
 
+// Under a filter holding kRunnableFiles, the files that may be executed and
+// those of the filter's other patterns.
+class RunnableFiles : public QSortFilterProxyModel {
+public:
+    RunnableFiles(QFileDialog& dialog, const QStringList& filters, const QStringList& patterns)
+        : QSortFilterProxyModel(&dialog), dialog_(dialog), filters_(filters), patterns_(patterns) {}
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (!files) return true;
+        const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
+        const QStringList patterns = patterns_.value(filters_.indexOf(dialog_.selectedNameFilter())).split(u';');
+        if (info.isDir() || !patterns.contains(kRunnableFiles) || info.isExecutable()) return true;
+        for (const QString& p : patterns)
+            if (p != kRunnableFiles && QDir::match(p, info.fileName())) return true;
+        return false;
+    }
+
+private:
+    QFileDialog& dialog_;
+    QStringList filters_, patterns_;
+};
+
 CoreServices*& installed() {
     static CoreServices* services = nullptr;
     return services;
@@ -101,19 +128,36 @@ int CoreServices::AskMessage(const MessageRequest& request) {
 
 bool CoreServices::ChooseFile(TFileDialog& dialog) {
     if (offscreen()) return false;
+    auto* owner = qobject_cast<QWidget*>(dialog.parent());
+    if (dialog.kind() == TFileDialog::Folder) {
+        const QString folder = QFileDialog::getExistingDirectory(owner, dialog.Title, dialog.FileName);
+        if (folder.isEmpty()) return false;
+        dialog.FileName = folder;
+        return true;
+    }
     // "Name|*.a|Other|*.b" becomes "Name (*.a);;Other (*.b)".
     const QStringList parts = dialog.Filter.split(u'|');
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) filters << parts[i] + QStringLiteral(" (") + parts[i + 1] + u')';
-    QString selected = filters.value(dialog.FilterIndex - 1);
-    auto* owner = qobject_cast<QWidget*>(dialog.parent());
-    const QString filter = filters.join(QStringLiteral(";;"));
-    const QString name = dialog.kind() == TFileDialog::Open
-                             ? QFileDialog::getOpenFileName(owner, QString(), dialog.FileName, filter, &selected)
-                             : QFileDialog::getSaveFileName(owner, QString(), dialog.FileName, filter, &selected);
-    if (name.isEmpty()) return false;
-    dialog.FileName = name;
-    dialog.FilterIndex = int(filters.indexOf(selected)) + 1;
+    QStringList filters, patterns;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        patterns << parts[i + 1];
+        const QString shown = QString(parts[i + 1]).replace(kRunnableFiles, QStringLiteral("*"));
+        filters << parts[i] + QStringLiteral(" (") + shown + u')';
+    }
+    QFileDialog d(owner, dialog.Title, dialog.FileName, filters.join(QStringLiteral(";;")));
+    const bool open = dialog.kind() == TFileDialog::Open;
+    d.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    d.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (dialog.FilterIndex >= 1 && dialog.FilterIndex <= filters.size())
+        d.selectNameFilter(filters[dialog.FilterIndex - 1]);
+    if (dialog.Filter.contains(kRunnableFiles)) {
+        d.setOption(QFileDialog::DontUseNativeDialog);
+        auto* runnable = new RunnableFiles(d, filters, patterns);
+        d.setProxyModel(runnable);
+        QObject::connect(&d, &QFileDialog::filterSelected, runnable, &QSortFilterProxyModel::invalidate);
+    }
+    if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return false;
+    dialog.FileName = d.selectedFiles().first();
+    dialog.FilterIndex = int(filters.indexOf(d.selectedNameFilter())) + 1;
     return true;
 }
 

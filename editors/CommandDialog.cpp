@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QToolButton>
 
 TComboBox::TComboBox(QWidget* parent) : QComboBox(parent) {}
 
@@ -83,6 +84,25 @@ QBoxLayout* TCommandDialog::ButtonRow() {
     return row;
 }
 
+void TCommandDialog::AddBeside(QWidget* control, QWidget* extra) {
+    QWidget* holder = control->parentWidget();  // the dialog, or the group box it stands in
+    auto* pair = new QWidget(holder);
+    auto* row = new QHBoxLayout(pair);
+    row->setContentsMargins(0, 0, 0, 0);
+    delete holder->layout()->replaceWidget(control, pair);
+    row->addWidget(control, 1);
+    row->addWidget(extra);
+}
+
+QToolButton* TCommandDialog::AddButtonBeside(QWidget* control, const QString& name, const QString& hint) {
+    auto* button = new QToolButton(this);
+    button->setObjectName(name);
+    button->setText(QStringLiteral("..."));
+    button->setToolTip(hint);
+    AddBeside(control, button);
+    return button;
+}
+
 void TCommandDialog::ShowForAdd(const QString& keyword) {
     const QString k = keyword.isEmpty() ? keyword_ : keyword;
     if (isVisible() && !modifying_ && k == keyword_) {
@@ -106,7 +126,9 @@ void TCommandDialog::open(bool modifying, int row, const QString& keyword) {
     modifying_ = modifying;
     target_ = modifying ? QPersistentModelIndex(list->items().index(row, 0)) : QPersistentModelIndex();
     targetParams_ = modifying ? list->params(row) : QString();
+    showForKeyword();
     firstChoices();
+    if (!modifying && emptyOnAdd_) emptyControls();
     FillLists();
     if (modifying)
         LoadFields(targetParams_);
@@ -134,13 +156,27 @@ bool TCommandDialog::Refuse(const QString& message) {
     return false;
 }
 
+int TCommandDialog::TargetRowOrTell() const {
+    const int row = TargetRow();
+    if (row < 0)
+        Refuse(QStringLiteral("La ligne en cours de modification a été supprimée ou changée depuis "
+                              "l'ouverture de cette fenêtre : la modification n'est pas enregistrée."));
+    return row;
+}
+
 bool TCommandDialog::WriteRow(const QString& keyword, const QString& params, int icon) {
     if (!FitsInRow(params)) return false;
     if (modifying_) {
-        const int row = TargetRow();
-        if (row < 0)
-            return Refuse(QStringLiteral("La ligne en cours de modification a été supprimée ou changée depuis "
-                                         "l'ouverture de cette fenêtre : la modification n'est pas enregistrée."));
+        const int row = TargetRowOrTell();
+        if (row < 0) return false;
+        if (keyword != keyword_) {
+            const THistoryGroup replaced;
+            const bool breakpoint = Form1->ListView1->icon(row) == kBreakpointIcon;
+            Form1->ListView1->remove(row);
+            InsertRow(row, keyword, params, breakpoint ? kBreakpointIcon : icon);
+            TForm1::Select_unique(Form1->ListView1, row);
+            return true;
+        }
         PreviousParams = targetParams_;
         const EditModeAs modify(true);
         Form1->ListView1->setParams(row, params);
@@ -151,6 +187,12 @@ bool TCommandDialog::WriteRow(const QString& keyword, const QString& params, int
     const EditModeAs add(false);
     Form1->add_insert(keyword, params, icon);
     return true;
+}
+
+void TCommandDialog::InsertRow(int index, const QString& keyword, const QString& params, int icon) {
+    Form1->ListView1->insert(index, {keyword, params, icon});
+    const EditModeAs add(false);
+    Form1->SaveBeforeChange(index);
 }
 
 bool TCommandDialog::Commit() { return WriteRow(CommandKeyword(), BuildParams(), IconIndex()); }

@@ -22,6 +22,7 @@
 class QBoxLayout;
 class QButtonGroup;
 class QPushButton;
+class QToolButton;
 
 // A combo box that says when its list is about to drop down.
 class TComboBox : public QComboBox {
@@ -89,6 +90,12 @@ public:
     void Button1Click();  // "Valider"
     void Button2Click();  // "Annuler"
 
+    // What the command tree presets on a dialog it opened: the choice of that
+    // word or caption is clicked.
+    virtual void Preset(const QString& choice);
+    // What a palette button adds once it has opened the dialog for adding.
+    virtual void OpenedFromPalette() {}
+
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
 
@@ -114,7 +121,8 @@ protected:
     // Runs the checks in their mode; false keeps the dialog open with its contents.
     virtual bool Validate();
     virtual QString BuildParams() const;
-    virtual QString CommandKeyword() const { return keyword_; }
+    // The keyword opened with, or the one a keyword choice names.
+    virtual QString CommandKeyword() const;
     virtual int IconIndex() const;
     // Writes the command; dialogs that write several rows replace it.
     virtual bool Commit();
@@ -124,11 +132,23 @@ protected:
     // Rewrites the target row's parameters, its keyword and icon staying
     // (modify), or adds the row (add); false when the parameters are too long or
     // the target row is gone or changed (the user is told and nothing is written).
+    // A row given another keyword is replaced: its deletion and the new row's
+    // addition are one step of the history, so that undo gives the old row back.
     bool WriteRow(const QString& keyword, const QString& params, int icon);
+    // The row being modified; when it is gone or changed the user is told and -1 comes back.
+    int TargetRowOrTell() const;
+    // The word of the choice that is on in that choice group (in declaration order).
+    QString ChosenWord(int group) const;
+    // Puts a row at that index and records its addition, whatever the list's mode.
+    static void InsertRow(int index, const QString& keyword, const QString& params, int icon);
     // A warning with one OK button; answers false.
     static bool Refuse(const QString& message);
     // "Valider" and "Annuler" at the right of a row, for the dialog's layout.
     QBoxLayout* ButtonRow();
+    // Puts a button of the dialog's own at the right of a laid out control.
+    void AddBeside(QWidget* control, QWidget* extra);
+    // A "..." button of that name and hint at the right of a laid out control.
+    QToolButton* AddButtonBeside(QWidget* control, const QString& name, const QString& hint = QString());
 
     void closeEvent(QCloseEvent* e) override;
 
@@ -144,7 +164,10 @@ private:
         QVector<QLabel*> labels;  // null where a choice has none
     };
     void open(bool modifying, int row, const QString& keyword);
-    void firstChoices();  // every choice group on its first choice
+    bool serves(const TSlot& slot) const;  // the slot belongs to the current keyword
+    void showForKeyword();  // the caption and the controls of the current keyword
+    void emptyControls();
+    void firstChoices();  // every choice group on its first choice (a keyword group on the keyword's)
     void fill(const Control& c, ListSources sources);
     QVector<ParamPlace> places() const;  // of the controls, then of the choice groups
 
@@ -152,6 +175,8 @@ private:
     QVector<Choices> choices_;
     QVector<TCheck> checks_;
     CheckMode checkMode_ = CheckMode::FirstFailure;
+    bool emptyOnAdd_ = false;
+    bool titleIsKeyword_ = false;
     QString keyword_;
     bool modifying_ = false;
     QPersistentModelIndex target_;

@@ -6,11 +6,24 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QListWidget>
+#include "core/HelpContext.h"
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSpinBox>
+
+namespace {
+// What stands after that many fields, up to the separator before the last field.
+QString middleText(const QString& params, int fieldsBefore) {
+    QString tail = ParamTail(params, fieldsBefore);
+    if (tail.endsWith(CarSepParam)) tail.chop(1);
+    const qsizetype cut = tail.lastIndexOf(CarSepParam);
+    return cut < 0 ? QString() : tail.left(cut);
+}
+}  // namespace
 
 QStringList ParamValues(const QString& params, const QVector<ParamPlace>& places) {
     const TParamFields fields = TForm1::GetParam(params);
@@ -22,6 +35,8 @@ QStringList ParamValues(const QString& params, const QVector<ParamPlace>& places
                 break;
             case ParamPlace::Rest: values << ParamTail(params, p.n); break;
             case ParamPlace::Whole: values << params; break;
+            case ParamPlace::Middle: values << middleText(params, p.n); break;
+            case ParamPlace::Last: values << (fields.Count > 1 ? fields[fields.Count - 1] : QString()); break;
             case ParamPlace::None: values << QString(); break;
         }
     }
@@ -29,7 +44,7 @@ QStringList ParamValues(const QString& params, const QVector<ParamPlace>& places
 }
 
 QString ParamString(const QVector<ParamPlace>& places, const QStringList& values) {
-    QStringList fields;
+    QStringList fields, tail;  // tail: the middle text and the last field
     QString rest;
     for (qsizetype i = 0; i < places.size(); ++i) {
         const ParamPlace& p = places[i];
@@ -45,10 +60,15 @@ QString ParamString(const QVector<ParamPlace>& places, const QStringList& values
                 if (fields.size() < p.n) fields.resize(p.n);
                 rest = value;
                 break;
+            case ParamPlace::Middle:
+                if (fields.size() < p.n) fields.resize(p.n);
+                tail.prepend(value);
+                break;
+            case ParamPlace::Last: tail.append(value); break;
             case ParamPlace::None: break;
         }
     }
-    return JoinFields(fields) + rest;
+    return JoinFields(fields + tail) + rest;
 }
 
 QString JoinFields(const QStringList& fields) {
@@ -89,6 +109,7 @@ QWidget* newControl(const TSlot& slot, QWidget* parent) {
             w = spin;
             break;
         }
+        case ControlKind::List: w = new QListWidget(parent); break;
     }
     w->setObjectName(slot.name);
     return w;
@@ -110,6 +131,7 @@ QString valueOf(const TSlot& slot, const QWidget* w) {
         case ControlKind::Memo: return static_cast<const QPlainTextEdit*>(w)->toPlainText();
         case ControlKind::Check: return static_cast<const QCheckBox*>(w)->isChecked() ? slot.word : QString();
         case ControlKind::Spin: return QString::number(static_cast<const QSpinBox*>(w)->value());
+        case ControlKind::List: break;
     }
     return QString();
 }
@@ -121,8 +143,11 @@ void setValue(const TSlot& slot, QWidget* w, const QString& value) {
         case ControlKind::Memo: static_cast<QPlainTextEdit*>(w)->setPlainText(value); break;
         case ControlKind::Check: static_cast<QCheckBox*>(w)->setChecked(!value.isEmpty()); break;
         case ControlKind::Spin: static_cast<QSpinBox*>(w)->setValue(value.toInt()); break;
+        case ControlKind::List: break;
     }
 }
+
+bool inField(const ParamPlace& p) { return p.kind == ParamPlace::Field || p.kind == ParamPlace::Last; }
 
 // Two widgets side by side, the second taking the room left.
 QBoxLayout* besideRow(QWidget* first, QWidget* second) {
@@ -131,6 +156,29 @@ QBoxLayout* besideRow(QWidget* first, QWidget* second) {
     if (second) row->addWidget(second, 1);
     return row;
 }
+
+// Where the next items of a column go: the column itself, or the group box of their frame.
+class FramedColumn {
+public:
+    FramedColumn(QWidget* dialog, QVBoxLayout* column) : dialog_(dialog), column_(column) {}
+    QVBoxLayout* at(const TFrame& frame) {
+        if (frame.name.isEmpty()) return column_;
+        if (frame.name != name_) {
+            auto* box = new QGroupBox(frame.title, dialog_);
+            box->setObjectName(frame.name);
+            column_->addWidget(box);
+            inside_ = new QVBoxLayout(box);
+            name_ = frame.name;
+        }
+        return inside_;
+    }
+
+private:
+    QWidget* dialog_;
+    QVBoxLayout* column_;
+    QVBoxLayout* inside_ = nullptr;
+    QString name_;
+};
 
 }  // namespace
 
@@ -153,34 +201,43 @@ void TCommandDialog::Declare(TDialogDesign design) {
             radio->setObjectName(choice.radio);
             built.buttons->addButton(radio, int(i));
             built.labels << newLabel(choice.label, choice.caption, this, radio);
+            if (choice.helpContext)
+                connect(radio, &QRadioButton::toggled, this, [this, context = choice.helpContext](bool on) {
+                    if (on) SetHelpContext(this, context);
+                });
         }
         choices_ << built;
     }
     checks_ = std::move(design.checks);
     checkMode_ = design.checkMode;
+    emptyOnAdd_ = design.emptyOnAdd;
+    titleIsKeyword_ = design.titleIsKeyword;
     if (design.size.isValid()) resize(design.size);
 }
 
 void TCommandDialog::ArrangeInColumn() {
     auto* column = new QVBoxLayout(this);
+    FramedColumn framed(this, column);
     for (const Control& c : controls_) {
+        QVBoxLayout* at = framed.at(c.slot.frame);
         if (c.slot.kind == ControlKind::Check) {
-            column->addLayout(besideRow(c.widget, c.label));
+            at->addLayout(besideRow(c.widget, c.label));
             continue;
         }
-        if (c.label) column->addWidget(c.label);
-        column->addWidget(c.widget);
+        if (c.label) at->addWidget(c.label);
+        at->addWidget(c.widget);
     }
     for (const Choices& g : choices_)
         for (qsizetype i = 0; i < g.labels.size(); ++i)
-            column->addLayout(besideRow(g.buttons->button(int(i)), g.labels[i]));
+            framed.at(g.group.frame)->addLayout(besideRow(g.buttons->button(int(i)), g.labels[i]));
     column->addStretch(1);
     column->addLayout(ButtonRow());
 }
 
 void TCommandDialog::fill(const Control& c, ListSources sources) {
     auto* box = qobject_cast<QComboBox*>(c.widget);
-    if (!box || !sources) return;
+    auto* list = qobject_cast<QListWidget*>(c.widget);
+    if ((!box && !list) || !sources) return;
     QStringList names;
     if (sources & AllVariables)
         Form1->List_Var(names, sources.testFlag(ListSource::AlphaVariables),
@@ -197,12 +254,47 @@ void TCommandDialog::fill(const Control& c, ListSources sources) {
         for (int i = 0; i < found.count(); ++i) names << found.itemText(i);
     }
     if (sources.testFlag(ListSource::Items)) names << c.slot.items;
-    FillKeepingText(box, names);
+    if (box) {
+        FillKeepingText(box, names);
+    } else {
+        list->clear();
+        list->addItems(names);
+    }
+}
+
+bool TCommandDialog::serves(const TSlot& slot) const {
+    return slot.keywords.isEmpty() || slot.keywords.contains(keyword_);
+}
+
+void TCommandDialog::showForKeyword() {
+    if (titleIsKeyword_) setWindowTitle(keyword_);
+    for (const Control& c : controls_) {
+        c.widget->setVisible(serves(c.slot));
+        if (c.label) c.label->setVisible(serves(c.slot));
+    }
+}
+
+void TCommandDialog::emptyControls() {
+    for (const Control& c : controls_) {
+        setValue(c.slot, c.widget, QString());
+        if (auto* box = qobject_cast<QComboBox*>(c.widget)) box->clear();
+    }
 }
 
 void TCommandDialog::firstChoices() {
+    for (const Choices& g : choices_) {
+        int on = 0;
+        for (qsizetype i = 0; g.group.keyword && i < g.group.choices.size(); ++i)
+            if (g.group.choices[i].word == keyword_) on = int(i);
+        if (QAbstractButton* b = g.buttons->button(on)) b->setChecked(true);
+    }
+}
+
+void TCommandDialog::Preset(const QString& choice) {
     for (const Choices& g : choices_)
-        if (QAbstractButton* first = g.buttons->button(0)) first->setChecked(true);
+        for (qsizetype i = 0; i < g.group.choices.size(); ++i)
+            if (g.group.choices[i].word == choice || g.group.choices[i].caption.trimmed() == choice)
+                g.buttons->button(int(i))->click();
 }
 
 void TCommandDialog::FillLists() {
@@ -211,7 +303,7 @@ void TCommandDialog::FillLists() {
 
 QVector<ParamPlace> TCommandDialog::places() const {
     QVector<ParamPlace> out;
-    for (const Control& c : controls_) out << c.slot.place;
+    for (const Control& c : controls_) out << (serves(c.slot) ? c.slot.place : ParamPlace{});
     for (const Choices& g : choices_) out << g.group.place;
     return out;
 }
@@ -221,10 +313,11 @@ void TCommandDialog::LoadFields(const QString& params) {
     qsizetype at = 0;
     for (const Control& c : controls_) {
         const QString& value = values[at++];
-        if (c.slot.place.kind != ParamPlace::None) setValue(c.slot, c.widget, value);
+        if (c.slot.place.kind != ParamPlace::None) setValue(c.slot, c.widget, value);  // empty when not served
     }
     for (const Choices& g : choices_) {
-        const QString& value = values[at++];
+        const QString& value = g.group.keyword ? keyword_ : values[at];
+        ++at;
         for (qsizetype i = 0; i < g.group.choices.size(); ++i)
             if (g.group.choices[i].word == value) g.buttons->button(int(i))->setChecked(true);
     }
@@ -233,17 +326,40 @@ void TCommandDialog::LoadFields(const QString& params) {
 QString TCommandDialog::BuildParams() const {
     QStringList values;
     for (const Control& c : controls_) values << valueOf(c.slot, c.widget);
-    for (const Choices& g : choices_) values << g.group.choices.value(g.buttons->checkedId()).word;
+    for (qsizetype g = 0; g < choices_.size(); ++g) values << ChosenWord(int(g));
     return ParamString(places(), values);
 }
 
+QString TCommandDialog::ChosenWord(int group) const {
+    if (group < 0 || group >= choices_.size()) return QString();
+    const Choices& g = choices_[group];
+    return g.group.choices.value(g.buttons->checkedId()).word;
+}
+
+QString TCommandDialog::CommandKeyword() const {
+    for (const Choices& g : choices_)
+        if (g.group.keyword && g.buttons->checkedId() >= 0) return g.group.choices[g.buttons->checkedId()].word;
+    return keyword_;
+}
+
 void TCommandDialog::AfterShow() {
-    if (!controls_.isEmpty()) controls_.first().widget->setFocus();
+    for (const Control& c : controls_)
+        if (serves(c.slot)) return c.widget->setFocus();
 }
 
 bool TCommandDialog::Validate() {
+    QVector<TCheck> checks;
+    for (const Control& c : controls_) {
+        if (!inField(c.slot.place) || !serves(c.slot)) continue;
+        const QString value = valueOf(c.slot, c.widget);
+        checks.append({[value] { return !value.contains(CarSepParam); },
+                       QStringLiteral("Le champ « %1 » ne peut pas contenir « %2 », le caractère qui sépare "
+                                      "les paramètres.")
+                           .arg(c.slot.caption.isEmpty() ? c.slot.name : c.slot.caption.trimmed(), CarSepParam)});
+    }
+    checks << checks_;
     bool ok = true;
-    for (const TCheck& check : checks_) {
+    for (const TCheck& check : std::as_const(checks)) {
         if (check.passes()) continue;
         Refuse(check.message);
         ok = false;

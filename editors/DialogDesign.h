@@ -16,9 +16,9 @@
 
 // Where a value stands in a row's parameter string.
 struct ParamPlace {
-    enum Kind : char { None, Field, Rest, Whole };
+    enum Kind : char { None, Field, Rest, Whole, Middle, Last };
     Kind kind = None;
-    int n = 0;  // Field: its number from 1; Rest: how many fields come before it
+    int n = 0;  // Field: its number from 1; Rest, Middle: how many fields come before it
 };
 // Field n, followed by the separator like every field.
 constexpr ParamPlace ParamField(int n) { return {ParamPlace::Field, n}; }
@@ -26,12 +26,18 @@ constexpr ParamPlace ParamField(int n) { return {ParamPlace::Field, n}; }
 constexpr ParamPlace ParamRest(int fieldsBefore) { return {ParamPlace::Rest, fieldsBefore}; }
 // The whole string is one free text kept as typed: a separator inside it is part of it.
 inline constexpr ParamPlace ParamWhole{ParamPlace::Whole, 0};
+// What stands between that many fields and the last field, kept as typed
+// (separators included), then the separator like a field.
+constexpr ParamPlace ParamMiddle(int fieldsBefore) { return {ParamPlace::Middle, fieldsBefore}; }
+// The last field of the string, after a middle text.
+inline constexpr ParamPlace ParamLast{ParamPlace::Last, 0};
 
 // The values standing at those places of a parameter string.
 QStringList ParamValues(const QString& params, const QVector<ParamPlace>& places);
 // The parameter string of those values at those places: a whole text alone;
 // else fields 1 to the last one placed, each followed by the separator (a
-// field no value is placed at stays empty), then the rest.
+// field no value is placed at stays empty), then the middle text and the last
+// field, each followed by the separator, then the rest.
 QString ParamString(const QVector<ParamPlace>& places, const QStringList& values);
 // Fields each followed by the separator; the rest of a string after a number
 // of fields, kept whole (separators included).
@@ -59,6 +65,13 @@ enum class ControlKind : char {
     Memo,   // a text of several lines
     Check,  // a check box: its word when ticked, else nothing; ticked by any text
     Spin,   // a whole number from 0 to 32000, with arrows
+    List,   // a list of names to pick from; it carries no value
+};
+
+// A group box around controls or a choice group; consecutive ones with the same name share it.
+struct TFrame {
+    QString name;  // "RadioGroup1"; none: no box
+    QString title;
 };
 
 // One control and the value it carries.
@@ -72,6 +85,9 @@ struct TSlot {
     ListSources dropDown;  // what it offers each time it drops down; none: the same
     QStringList items;   // the fixed items
     QString word;        // a check box's word
+    QStringList keywords;  // the commands it serves; none: all. For the others it is
+                           // hidden with its label, and its value is left out.
+    TFrame frame;
 };
 
 // A radio button, the label beside it (clicking it selects the radio) and the word it stands for.
@@ -80,17 +96,23 @@ struct TChoice {
     QString label;    // "Label3"; none: the caption is the radio's own text
     QString caption;
     QString word;
+    int helpContext = 0;  // the dialog's help context while it is on; 0: unchanged
 };
-// Radio buttons of which one is on, its word standing at the group's place.
-// The first is on when the dialog opens and when the row holds none of their words.
+// Radio buttons of which one is on, its word standing at the group's place,
+// or being the command's keyword. The first is on when the dialog opens and
+// when the row holds none of their words.
 struct TChoiceGroup {
     ParamPlace place;
     QVector<TChoice> choices;
+    bool keyword = false;  // the words are keywords: the one on is the command written
+    TFrame frame;
 };
 
 // ---- Checks ----
 
-// A rule of "Valider" and what the dialog says when it fails.
+// A rule of "Valider" and what the dialog says when it fails. Before them, a
+// value placed in a field is refused when it holds the separator, which would
+// shift the fields after it.
 struct TCheck {
     std::function<bool()> passes;
     QString message;
@@ -106,4 +128,6 @@ struct TDialogDesign {
     QVector<TChoiceGroup> choices;
     QVector<TCheck> checks;   // in the order they run
     CheckMode checkMode = CheckMode::FirstFailure;
+    bool emptyOnAdd = false;    // opening for adding empties every control first
+    bool titleIsKeyword = false;  // the caption names the command (a dialog for two commands)
 };

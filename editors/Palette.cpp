@@ -14,7 +14,9 @@
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
 
+#include <QAction>
 #include <QDir>
+#include <QMenu>
 #include <QFileInfo>
 #include <QTabWidget>
 #include <QToolButton>
@@ -28,13 +30,13 @@ QString text(const char16_t* s) { return QString::fromUtf16(s); }
 
 // Opens a command dialog for adding (row < 0) or for modifying that row. A
 // form that is not a command dialog yet says so and nothing is written.
-void openDialog(int form, const QString& keyword, int row) {
+TCommandDialog* openDialog(int form, const QString& keyword, int row) {
     if (TCommandDialog* dialog = CommandDialog(form)) {
         if (row >= 0)
             dialog->ShowForModify(row);
         else
             dialog->ShowForAdd(keyword);
-        return;
+        return dialog;
     }
     if (row >= 0) EditMode = false;
     const QWidget* w = FindForm(form);
@@ -43,19 +45,20 @@ void openDialog(int form, const QString& keyword, int row) {
                         row >= 0 ? QStringLiteral("la commande reste inchangée.")
                                  : QStringLiteral("aucune commande n'est ajoutée.")),
                MsgType::Information, mbOK);
+    return nullptr;
 }
 
-// The Execute dialog's browse button starts from the row's file, on a filter that lists it.
+// The Execute dialog's browse button starts from the row's file, on a filter
+// that lists it: programs are the files that may be executed.
 void prepareExecuteFile(TForm1* f, int row) {
     TFileDialog* d = f->OpenDialog2;
-    d->Filter = QStringLiteral("Exécutable et macro|*.exe;*.mcr|Exécutable|*.exe|Macro|*.mcr|Tous|*.*");
+    d->Filter = QStringLiteral("Exécutable et macro|%1;*.mcr|Exécutable|%1|Macro|*.mcr|Tous|*.*").arg(kRunnableFiles);
     d->FilterIndex = 1;
     d->FileName.clear();
     if (row < 0) return;
-    const QString path = f->ListView1->params(row);
-    if (QFileInfo(path).isFile()) d->FileName = path;
-    const QString ext = QFileInfo(path).suffix().toLower();
-    d->FilterIndex = ext == QLatin1String("exe") ? 1 : ext == QLatin1String("mcr") ? 3 : 4;
+    const QFileInfo file(f->ListView1->params(row));
+    if (file.isFile()) d->FileName = file.filePath();
+    d->FilterIndex = file.isFile() && file.isExecutable() ? 1 : file.suffix().toLower() == QLatin1String("mcr") ? 3 : 4;
 }
 
 // "Inclusion": the row's file is changed through the open dialog.
@@ -90,17 +93,34 @@ void addInclusion(TForm1* f) {
     f->add_insert(QStringLiteral("Inclusion"), d->FileName, 29);
 }
 
-void paletteClick(TForm1* f, const CommandInfo& c) {
+// What a palette button does; the dialog it opened, if any.
+TCommandDialog* paletteClick(TForm1* f, const CommandInfo& c) {
     const QString keyword = text(c.keyword);
     if (c.id == Command::Quitter) {
         const EditModeAs add(false);  // a dialog may be modifying a row meanwhile
         f->add_insert(keyword, QString(), c.icon);
-    } else if (c.id == Command::Inclusion) {
-        addInclusion(f);
-    } else {
-        if (c.id == Command::Execute) prepareExecuteFile(f, -1);
-        openDialog(c.form, keyword, -1);
+        return nullptr;
     }
+    if (c.id == Command::Inclusion) {
+        addInclusion(f);
+        return nullptr;
+    }
+    if (c.id == Command::Execute) prepareExecuteFile(f, -1);
+    TCommandDialog* dialog = openDialog(c.form, keyword, -1);
+    if (dialog) dialog->OpenedFromPalette();
+    return dialog;
+}
+
+// "Inserer un commentaire" of the command list's menu: the comment dialog, for adding.
+void addCommentItem(TForm1& form) {
+    auto* item = form.PopupMenu1->findChild<QAction*>(QStringLiteral("Insereruncommentaire1"));
+    if (!item) {
+        item = new QAction(QStringLiteral("Inserer un commentaire"), form.PopupMenu1);
+        item->setObjectName(QStringLiteral("Insereruncommentaire1"));
+        form.PopupMenu1->addAction(item);
+    }
+    QObject::connect(item, &QAction::triggered, &form,
+                     [] { ShowCommandDialog(text(CommandLine(int(Command::Commentaire)).keyword)); });
 }
 
 // The dialog of a row keyword for the edit entry; 0 none.
@@ -113,6 +133,15 @@ int editorForm(const QString& keyword) {
 
 }  // namespace
 
+void ShowCommandDialog(const QString& keyword, const QString& preset) {
+    const int c = CommandCase(keyword);
+    if (c == 0) return;
+    const CommandInfo& line = CommandLine(c);
+    TCommandDialog* dialog = line.page == PalettePage::None ? openDialog(line.form, keyword, -1)
+                                                            : paletteClick(Form1, line);
+    if (dialog && !preset.isEmpty()) dialog->Preset(preset);
+}
+
 void EditSelectedRow(const QString& keyword) {
     TForm1* f = Form1;
     const int row = f->ListView1->selectedIndex();
@@ -123,7 +152,8 @@ void EditSelectedRow(const QString& keyword) {
     if (keyword == QLatin1String("Inclusion")) return editInclusion(f, row);
     if (const int form = editorForm(keyword)) {
         if (form == 26) prepareExecuteFile(f, row);
-        return openDialog(form, keyword, row);
+        openDialog(form, keyword, row);
+        return;
     }
     if (!Services().EditPluginRow(row)) EditMode = false;
 }
@@ -145,5 +175,6 @@ void BuildPalette(TForm1& form) {
         b->setGeometry(4 + c.place * 32, 4, 30, 30);
         QObject::connect(b, &QToolButton::clicked, &form, [&form, &c] { paletteClick(&form, c); });
     }
+    addCommentItem(form);
     InstallDialogBackgrounds();
 }

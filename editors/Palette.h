@@ -7,6 +7,11 @@ class TForm1;
 // The palette buttons on the pages of PageControl2, one per command of the
 // command table that has a place there.
 void BuildPalette(TForm1& form);
+// Opens the dialog of a command for adding, as its palette button does, then
+// presets it as the command tree asks (a choice's word or caption, a
+// procedure's role, the Execute dialog's text); an empty preset leaves it as
+// it opened.
+void ShowCommandDialog(const QString& keyword, const QString& preset = QString());
 // The edit entry (TForm1::Editer1Click has set EditMode and PreviousParams
 // for the selected row): opens the dialog of the row's keyword for modifying
 // it, edits an "Inclusion" row's file, or hands a plug-in row to its library.

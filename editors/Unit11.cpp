@@ -2,4 +2,4 @@
 
 TForm11* Form11 = nullptr;
 
-TForm11::TForm11(QWidget* parent) : TForm(11, QStringLiteral("Condition"), parent) { Form11 = this; }
+TForm11::TForm11(QWidget* parent) : TOperandsDialog(kExamineTable, parent) { Form11 = this; }

@@ -1,7 +1,8 @@
 #pragma once
-#include "core/Form.h"
+// The "Examine" dialog ("Condition"): a variable compared with an operand.
+#include "editors/OperandsDialog.h"
 
-class TForm11 : public TForm {
+class TForm11 : public TOperandsDialog {
     Q_OBJECT
 public:
     explicit TForm11(QWidget* parent = nullptr);

@@ -2,4 +2,4 @@
 
 TForm12* Form12 = nullptr;
 
-TForm12::TForm12(QWidget* parent) : TForm(12, QStringLiteral("Calcul sur variable"), parent) { Form12 = this; }
+TForm12::TForm12(QWidget* parent) : TOperandsDialog(kCalculTable, parent) { Form12 = this; }

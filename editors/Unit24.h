@@ -1,10 +1,17 @@
 #pragma once
-// The "Calcul évolué" dialog; its expressions are checked and evaluated by
-// the engine (engine/CalculEvol.h).
-#include "core/Form.h"
+// The "Calcul évolué" dialog: one expression over variables, kept whole as the
+// row's parameter string, checked while it is typed and before it is written
+// (the engine's checker, engine/CalculEvol.h).
+#include "editors/CommandDialog.h"
 #include "engine/CalculEvol.h"
 
-class TForm24 : public TForm {
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QToolButton;
+
+class TForm24 : public TCommandDialog {
     Q_OBJECT
 public:
     explicit TForm24(QWidget* parent = nullptr);
@@ -16,6 +23,25 @@ public:
     static void DeleteEmptyElements(QStringList& elements) { ::DeleteEmptyElements(elements); }
     static inline const QString& CalculResult = ::CalculResult;
     static inline const QString& CalculKind = ::CalculKind;
+
+    QLineEdit* Edit1 = nullptr;       // the expression
+    QLabel* Label3 = nullptr;         // "Expression", "Expression valide" or "Expression invalide"
+    QListWidget* ListBox1 = nullptr;  // the declared variables
+    QPlainTextEdit* Memo1 = nullptr;  // the checker's message, the result, or a hint
+    // "=", "+", "-", "*", "/", the digits, "x^y", caret left and right.
+    QToolButton* SpeedButton(int n) const;
+
+    void Edit1Change();
+    void ListBox1DblClick();
+
+protected:
+    void AfterShow() override;
+    // The checker's verdict, whatever the state of the button.
+    bool Validate() override;
+
+private:
+    void insert(const QString& text);
+    void showState(const QString& text, const QColor& colour);
 };
 
 extern TForm24* Form24;

@@ -1,10 +1,18 @@
 #pragma once
-#include "core/Form.h"
+// The "Label" and "Goto" dialog: one name, kept whole as the row's parameter
+// string. Its caption is the command it writes.
+#include "editors/CommandDialog.h"
 
-class TForm3 : public TForm {
+class TForm3 : public TCommandDialog {
     Q_OBJECT
 public:
     explicit TForm3(QWidget* parent = nullptr);
+
+    TComboBox* ComboBox1 = nullptr;  // the label's name; for "Goto" it lists the labels
+
+protected:
+    void FillLists() override;
+    void LoadDefaults() override;
 };
 
 extern TForm3* Form3;

@@ -1,10 +1,22 @@
 #pragma once
-#include "core/Form.h"
+// The "Question" and "Message" dialog: a window title, a message and, for a
+// question, the variable that gets the answer. Its caption is the command it writes.
+#include "editors/CommandDialog.h"
 
-class TForm9 : public TForm {
+class TForm9 : public TCommandDialog {
     Q_OBJECT
 public:
     explicit TForm9(QWidget* parent = nullptr);
+
+    TComboBox* ComboBox2 = nullptr;  // the window title
+    TComboBox* ComboBox3 = nullptr;  // the message
+    TComboBox* ComboBox1 = nullptr;  // the variable of the answer ("Question" only)
+
+    // The palette titles the window after the command and goes to the message.
+    void OpenedFromPalette() override;
+
+protected:
+    void AfterShow() override;
 };
 
 extern TForm9* Form9;

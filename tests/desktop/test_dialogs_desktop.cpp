@@ -1,7 +1,10 @@
 // The "Type" dialog driven like a user on a real X server: palette click,
 // typed keys, Enter, double-click on the row, OK.
+#include "core/FileDialog.h"
 #include "core/History.h"
+#include "core/MacroFileRecord.h"
 #include "core/Unit1.h"
+#include "editors/CommandDialog.h"
 #include "editors/Unit2.h"
 #include "editors/Unit25.h"
 #include "editors/Unit7.h"
@@ -11,6 +14,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +22,7 @@
 #include <QToolButton>
 
 using namespace platform;
+using desktoptest::run;
 using desktoptest::waitFor;
 
 namespace {
@@ -115,6 +120,62 @@ TEST_F(DialogsDesktopTest, ScriptDialogShowsTheValueOfWhatIsTyped) {
     clickAt(Form25->Button1, Form25->Button1->rect().center());
     ASSERT_TRUE(waitFor([this] { return form->ListView1->count() == 1; }));
     EXPECT_EQ(rowTexts(), QStringList({"ScriptEval|JScript;;1<2"}));
+}
+
+// Each palette button opens the window of its command, found on the X server
+// by its caption; xdotool types into it, "Valider" adds the row, and the
+// macro saved decodes to the records expected.
+TEST_F(DialogsDesktopTest, PaletteDialogsAddTheirRowsToTheSavedMacro) {
+    struct Row {
+        int page, button, form;
+        QString caption, typed;
+    };
+    const Row rows[] = {
+        {1, 9, 8, "Déclaration de variable", "Total"},  // replaces the default name's inner part
+        {1, 10, 9, "Question", "Continuer ?"},
+        {1, 31, 9, "Message", "Bonjour"},
+        {1, 11, 11, "Condition", "<Total>"},
+        {1, 12, 12, "Calcul sur variable", "<Total>\tx"},
+        {1, 22, 24, "Calcul évolué", "<Total> = <Total> + abc"},
+        {1, 15, 15, "Lire Ecrire", "/tmp/f.txt\t<Total>\t2"},
+        {0, 5, 26, "Commande Exécute", "http://www.exemple.fr/?a=1;b=2"},
+        {0, 6, 3, "Label", ""},
+        {0, 7, 3, "Goto", "<Label1>"},
+        {0, 38, 36, "Procédure", "Calculer"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.caption.toStdString());
+        form->PageControl2->setCurrentIndex(r.page);
+        QToolButton* button = form->PaletteButton(r.button);
+        clickAt(button, button->rect().center());
+        TCommandDialog* d = CommandDialog(r.form);
+        ASSERT_TRUE(waitFor([&] {
+            QByteArray found;
+            return d->isActiveWindow() &&
+                   run("xdotool", {"search", "--onlyvisible", "--name", "^" + r.caption + "$"}, &found) &&
+                   !found.trimmed().isEmpty();
+        }));
+        if (!r.typed.isEmpty()) ASSERT_TRUE(run("xdotool", {"type", "--delay", "20", r.typed}));
+        QApplication::processEvents();
+        waitFor([] { return false; }, 300);  // the typed keys arrive
+        clickAt(d->Button1, d->Button1->rect().center());
+        ASSERT_TRUE(waitFor([&] { return !d->isVisible(); }));
+    }
+    form->SaveDialog1->FileName = home.filePath("saisie.mcr");
+    form->SaveMacro(nullptr);
+    QFile file(form->SaveDialog1->FileName);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QStringList saved;
+    for (qsizetype at = 0; at + TMacroFileRecord::kSize <= bytes.size(); at += TMacroFileRecord::kSize) {
+        const TMacroFileRecord record = TMacroFileRecord::fromBytes(bytes.constData() + at);
+        saved << record.keyword + u'|' + record.params;
+    }
+    EXPECT_EQ(saved, QStringList({"Variable|<Total>;;Alpha;", "Question|Question;Continuer ?;;",
+                                  "Message|Message;Bonjour;", "Examine|<Total>;=;;", "Calcul|<Total>;+;x;",
+                                  "Calcul évolué|<Total> = <Total> + abc", "Lire|/tmp/f.txt;<Total>;2;",
+                                  "Execute|http://www.exemple.fr/?a=1;b=2", "Label|<Label1>", "Goto|<Label1>",
+                                  "Procedure|Calculer"}));
 }
 
 }  // namespace

@@ -21,6 +21,12 @@ MessageRecorder::MessageRecorder() {
 
 MessageRecorder::~MessageRecorder() { testServices().onMessage = nullptr; }
 
+QStringList MessageRecorder::texts() const {
+    QStringList out;
+    for (const MessageRequest& m : shown) out << m.text;
+    return out;
+}
+
 void MainWindowTest::SetUp() {
     ASSERT_TRUE(home.isValid());
     qputenv("ORVANEL_HOME", home.path().toLocal8Bit());

@@ -3,6 +3,7 @@
 #include "core/Dialogs.h"
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QVector>
 #include <gtest/gtest.h>
@@ -18,6 +19,7 @@ public:
     ~MessageRecorder();
     QVector<MessageRequest> shown;
     int answer = mrNone;
+    QStringList texts() const;  // of the boxes shown, in order
 };
 
 class TForm1;

@@ -70,6 +70,10 @@ TEST(ParamCodec, ValuesComeOutAndGoBackAtTheirPlaces) {
         {{ParamField(1), ParamField(2), ParamRest(2)}, "JScript;v;x = 1; y = 2", {"JScript", "v", "x = 1; y = 2"}},
         {{ParamField(1), ParamRest(3)}, "r;;;p1;p2;", {"r", "p1;p2;"}},
         {{ParamField(1), {}}, "a;", {"a", ""}},  // a control the dialog handles itself
+        // A middle text keeps its separators; the last field follows it.
+        {{ParamField(1), ParamMiddle(1), ParamLast}, "A;x;y;Alpha;", {"A", "x;y", "Alpha"}},
+        {{ParamField(1), ParamMiddle(1), ParamLast}, "A;;Numerique;", {"A", "", "Numerique"}},
+        {{ParamField(1), ParamMiddle(1), ParamLast}, "A;;y;;Alpha;", {"A", ";y;", "Alpha"}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ParamValues(c.params, c.places), c.values) << c.params.toStdString();

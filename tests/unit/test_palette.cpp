@@ -236,17 +236,22 @@ TEST_F(PaletteTest, InclusionButtonOffersTheRecognisedExtensions) {
 }
 
 TEST_F(PaletteTest, ExecuteRowPreparesTheSharedOpenDialog) {
-    const QString program = home.filePath("prog.exe");
+    const QString program = home.filePath("prog");
     QFile(program).open(QIODevice::WriteOnly);
+    QFile(program).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString notes = home.filePath("notes.txt");  // a file that is not executed: "Tous"
+    QFile(notes).open(QIODevice::WriteOnly);
     struct Case {
         QString params;
         QString name;
         int index;
     };
-    for (const Case& c : {Case{program, program, 1}, Case{"/nulle/part/m.MCR", "", 3}, Case{"http://x.fr", "", 4}}) {
+    for (const Case& c : {Case{program, program, 1}, Case{notes, notes, 4}, Case{"/nulle/part/m.MCR", "", 3},
+                        Case{"http://x.fr", "", 4}}) {
         setRows({{"Execute", c.params}});
         edit(0);
-        EXPECT_EQ(form->OpenDialog2->Filter, "Exécutable et macro|*.exe;*.mcr|Exécutable|*.exe|Macro|*.mcr|Tous|*.*");
+        EXPECT_EQ(form->OpenDialog2->Filter, "Exécutable et macro|" + kRunnableFiles + ";*.mcr|Exécutable|" +
+                                                 kRunnableFiles + "|Macro|*.mcr|Tous|*.*");
         EXPECT_EQ(form->OpenDialog2->FileName, c.name);
         EXPECT_EQ(form->OpenDialog2->FilterIndex, c.index) << c.params.toStdString();
         closeDialogs();
