@@ -19,4 +19,4 @@ if [ -n "$missing" ]; then
 fi
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)"
+cmake --build build -j"${ORVANEL_JOBS:-$(nproc)}"
