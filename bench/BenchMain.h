@@ -19,7 +19,8 @@ inline int RunBenchmarks(int argc, char** argv, AppServices* services = nullptr)
     qputenv("ORVANEL_HOME", home.path().toLocal8Bit());
     QApplication app(argc, argv);
     platform::setDesktop(std::make_unique<platform::FakePlatform>());
-    if (services) InstallServices(services);
+    AppServices own;
+    InstallServices(services ? services : &own);
     CreateForms()->Nouveau1Click();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -1,7 +1,8 @@
 // Rows per second of the run loop and the dispatcher, with the delay
 // between commands off; the report on and off.
 #include "BenchMain.h"
-#include "tools/Unit19.h"
+#include "core/Settings.h"
+#include "core/Variables.h"
 
 #include <QCheckBox>
 
@@ -15,11 +16,14 @@ void runMacro(benchmark::State& state, const QString& keyword, const QString& pa
     form->ListView1->clear();
     form->Add_commande(form->ListView1, {QStringLiteral("Variable"), QStringLiteral("A;0;Numerique;")});
     for (int i = 0; i < kRows; ++i) form->Add_commande(form->ListView1, {keyword, params});
-    Form19->CheckBox1->setChecked(false);  // no delay between commands
-    Form19->CheckBox4->setChecked(false);  // no check before the run
-    Form19->CheckBox5->setChecked(false);  // no report files
+    settings().GeneralActive = false;   // no delay between commands
+    settings().CheckBeforeRun = false;  // no check before the run
+    settings().Report = false;          // no report files
     form->CheckBox3->setChecked(state.range(0) != 0);
     for (auto _ : state) form->Execute(form, false, 0);
+    QString ran;
+    form->ReadVariable(QStringLiteral("VAR"), QStringLiteral("A"), QString(), ran);
+    if (keyword == QLatin1String("Calcul") && ran != QString::number(kRows)) state.SkipWithError("the rows did not run");
     state.counters["rows/s"] = benchmark::Counter(double(kRows + 1) * double(state.iterations()),
                                                   benchmark::Counter::kIsRate);
 }
