@@ -12,6 +12,9 @@ seconds=${1:-60}
 targets=${*:-$(cd tests/fuzz/seeds && ls)}
 
 . ./scripts/sanitizer-options.sh
+# Full stacks for the leak reports, so that a suppression's library is found
+# in them (the JavaScript engine's own code has no frame pointers).
+ASAN_OPTIONS="$ASAN_OPTIONS:fast_unwind_on_malloc=0"
 unset DISPLAY
 mkdir -p "$build/fuzz-failures" "$build/fuzz-tmp"
 export TMPDIR="$(pwd)/$build/fuzz-tmp"
