@@ -249,6 +249,10 @@ void LoadSettings(const QString& configFile) {
     s.ObjectPosX = ini.ReadInteger("VisualEffect", "ObjectPosX", screen.GetSystemMetrics(platform::SM_CXSCREEN) - 80);
     s.ObjectPosY = ini.ReadInteger("VisualEffect", "ObjectPosY", screen.GetSystemMetrics(platform::SM_CYSCREEN) - 100);
 
+    s.SpyReduceForm = readBool(ini, "Spy", "ReduceForm", def.SpyReduceForm);
+    s.SpyReduceApp = readBool(ini, "Spy", "ReduceApp", def.SpyReduceApp);
+    s.SpyShowObjet = readBool(ini, "Spy", "ShowObjet", def.SpyShowObjet);
+
     for (const auto& [section, font] : kFonts) s.*font = readFont(ini, QLatin1String(section), def.*font);
 
     replaceHotKeys(s, hotKey(ini, "PauseExecute", def.PauseHotKey), hotKey(ini, "StopExecute", def.StopHotKey));

@@ -60,6 +60,10 @@ struct TSettings {
     // [VisualEffect]
     int ObjectPosX = 0;
     int ObjectPosY = 0;
+    // [Spy], written by the spy wizard's "Defaut"
+    bool SpyReduceForm = false;  // "ReduceForm": the wizard is minimised while it captures
+    bool SpyReduceApp = false;   // "ReduceApp": the main window too
+    bool SpyShowObjet = false;   // "ShowObjet": the captured window comes to the front
     // Fonts of the report and the printout.
     TMyFont FontCommande, FontParam, FontVariable, PrinterFont;
     // [Divers]

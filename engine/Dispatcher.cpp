@@ -109,14 +109,9 @@ void runQuitter(CommandCall& c) {
     if (!AutoRun) Form1->setWindowState(Qt::WindowStates(SavedWindowState));
 }
 
-// A command whose run-time part this version does not have: the run stops
-// with an error naming it, rather than passing over the row as if it had run.
-void notAvailable(CommandCall& c) {
-    Runner->RaiseExecError(
-        QStringLiteral("La commande « %1 » n'est pas disponible dans cette version de Orvanel.").arg(c.keyword), 1);
-}
-
 void runPause(CommandCall& c) { Runner->FnctPause(c.params); }
+
+void runObjet(CommandCall& c) { ExecuteObjectCommand(c.list, c.index); }
 
 constexpr HandlerEntry kHandlers[] = {
     {Command::Plugin, runPlugin},
@@ -140,7 +135,7 @@ constexpr HandlerEntry kHandlers[] = {
     {Command::Execute, withParams<ExecExecute>},
     {Command::ParcoursSouris, withParams<ExecMousePath>},
     {Command::TypeSpecial, withParams<ExecTypeSpecial>},
-    {Command::Objet, notAvailable},
+    {Command::Objet, runObjet},
     {Command::Question, runQuestion},
     {Command::Manipulation, withParams<ExecManipulation>},
     {Command::Pause, runPause},

@@ -78,6 +78,10 @@ void RunSubMacro(const QString& fileName);
 // ---- "Fonction" (engine/CmdFonction*.cpp) ----
 void ExecFonction(const QString& params);
 
+// ---- Windows (engine/CmdObject.cpp) ----
+// "Objet": finds the window that row of list describes and writes its handle into the rows.
+void ExecuteObjectCommand(TListView* list, int row);
+
 // ---- Image search (engine/Unit31.cpp) ----
 // The end of a run forgets the reference pictures it read.
 void ReleaseImageSearchCache();

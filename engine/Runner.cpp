@@ -18,6 +18,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+
+#include <algorithm>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QScopeGuard>
@@ -347,7 +349,9 @@ void TRunner::WaitWithMessages(unsigned milliseconds) {
     while (elapsed.elapsed() < qint64(milliseconds)) {
         QCoreApplication::processEvents();
         if (!MacroRunning || QCoreApplication::closingDown()) return;
-        QThread::msleep(ulong(qMin<qint64>(10, qint64(milliseconds) - elapsed.elapsed())));
+        // The events may have used up the time left: never a negative sleep (a huge unsigned one).
+        const qint64 left = qint64(milliseconds) - elapsed.elapsed();
+        if (left > 0) QThread::msleep(ulong(std::min<qint64>(left, 10)));
     }
     QCoreApplication::processEvents();
 }

@@ -2,6 +2,7 @@
 
 #include "platform/fake/FakePlatform.h"
 
+
 #include <cerrno>
 #include <sys/resource.h>
 

@@ -69,6 +69,16 @@ struct DisplayMode {
     bool operator==(const DisplayMode&) const = default;
 };
 
+// A message between our programs, shaped after the classic window messages
+// they exchange: a number and two integers; a text travels beside it.
+struct ProgramMessage {
+    uint32_t message = 0;
+    qint64 wParam = 0;
+    qint64 lParam = 0;
+    QString text;
+    bool operator==(const ProgramMessage&) const = default;
+};
+
 // ShowWindow commands.
 enum ShowCommand : int {
     SW_SHOWNORMAL = 1,
@@ -160,6 +170,8 @@ public:
     virtual HWND GetForegroundWindow() = 0;
     virtual bool SetForegroundWindow(HWND w) = 0;
     virtual bool IsWindow(HWND w) = 0;
+    // The deepest window at that point of the screen; 0 when none.
+    virtual HWND WindowFromPoint(POINT p) = 0;
     // Shown, or minimised by the window manager.
     virtual bool IsWindowVisible(HWND w) = 0;
     virtual bool IsIconic(HWND w) = 0;  // minimised
@@ -180,6 +192,16 @@ public:
     virtual bool PostMessage(HWND w, unsigned message) = 0;
     // Top-level windows whose class (and title, when not empty) match exactly.
     HWND FindWindow(const QString& className, const QString& title = QString());
+
+    // Messages between our programs. The top-level window of one of them, by
+    // its class, shown or not; 0 when none.
+    virtual HWND FindProgramWindow(const QString& className) = 0;
+    // Sends a message to a window of another program of ours and waits until
+    // that program has handled it, at most timeoutMs: false when it did not.
+    virtual bool SendProgramMessage(HWND w, const ProgramMessage& message, int timeoutMs = 5000) = 0;
+    // The messages sent to this program's windows go to handler from now on
+    // (null: no longer anywhere). The handler runs while the events are processed.
+    virtual void ReceiveProgramMessages(std::function<void(const ProgramMessage&)> handler) = 0;
 
     // Screen.
     virtual int GetSystemMetrics(int index) = 0;
@@ -267,9 +289,9 @@ public:
     virtual bool UnregisterHotKey(int id);
     void SetHotKeyHandler(std::function<void(int id)> handler) { hotKeyHandler_ = std::move(handler); }
 
-    // A message to a window of another program (an X client message of type
-    // "_ORVANEL_MESSAGE": message, wParam, lParam as 32-bit values). False when
-    // it could not be sent.
+    // The same message as SendProgramMessage, numbers only, without waiting
+    // for an answer (message, wParam, lParam as 32-bit values). False when it
+    // could not be sent.
     virtual bool PostClientMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam);
 
     // Global atoms: a number for a name that every program of the desktop

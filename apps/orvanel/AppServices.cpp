@@ -4,6 +4,7 @@
 #include "core/Settings.h"
 #include "core/Unit1.h"
 #include "editors/Palette.h"
+#include "editors/Unit17.h"
 #include "engine/GestionCommande.h"
 #include "engine/Handlers.h"
 #include "engine/HotKeyManager.h"
@@ -94,3 +95,17 @@ void AppServices::AddGlobalHotKey(const QString& shortcut) {
 }
 
 void AppServices::RemoveGlobalHotKey(const QString& shortcut) { RemoveSettingsHotKey(shortcut); }
+
+void AppEngineServices::ShowObjectChoice(const QVector<quint64>& windows) {
+    if (Form17) Form17->ShowChoice(windows);
+}
+
+bool AppEngineServices::ObjectChoiceDone() { return !Form17 || Form17->ChoiceDone; }
+
+quint64 AppEngineServices::ChosenObject() { return Form17 ? Form17->Chosen : 0; }
+
+void AppEngineServices::CloseObjectChoice() {
+    if (!Form17) return;
+    Form17->ChoiceDone = true;
+    Form17->close();
+}

@@ -4,6 +4,7 @@
 // hotkeys to the engine, row edits to the command dialogs. Installed at
 // start-up; tests derive their own from it.
 #include "core/Services.h"
+#include "engine/EngineServices.h"
 
 class AppServices : public CoreServices {
 public:
@@ -33,4 +34,13 @@ public:
     // options dialog, by a box too while that dialog is open.
     void AddGlobalHotKey(const QString& shortcut) override;
     void RemoveGlobalHotKey(const QString& shortcut) override;
+};
+
+// What the program body answers for the engine: the window list of the dialogs.
+class AppEngineServices : public EngineServices {
+public:
+    void ShowObjectChoice(const QVector<quint64>& windows) override;
+    bool ObjectChoiceDone() override;
+    quint64 ChosenObject() override;
+    void CloseObjectChoice() override;
 };

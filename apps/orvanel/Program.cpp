@@ -162,6 +162,8 @@ int RunProgram(int argc, char** argv) {
     OrvanelApplication app(argc, argv);  // shows what escapes an event handler in the crash report
     static AppServices services;
     InstallServices(&services);
+    static AppEngineServices engineAnswers;
+    InstallEngineServices(&engineAnswers);
     platform::OnTerminationSignal(endOnSignal);
     QApplication::setApplicationName(QStringLiteral("Orvanel"));
     // The program ends when the main window closes, whatever other window is open.

@@ -134,8 +134,33 @@ bool FakePlatform::SetForegroundWindow(HWND w) {
 }
 
 bool FakePlatform::IsWindowVisible(HWND w) {
-    const FakeWindow* f = find(w);
-    return f && f->visible;
+    for (const FakeWindow* f = find(w); f; f = find(f->parent))
+        if (!f->visible) return false;
+    return find(w) != nullptr;
+}
+
+HWND FakePlatform::WindowFromPoint(POINT p) {
+    const QPoint at(p.x, p.y);
+    auto holding = [&](HWND parent) -> HWND {
+        for (const FakeWindow& f : windows)
+            if (f.parent == parent && f.visible && f.rect.contains(at)) return f.handle;
+        return 0;
+    };
+    HWND found = holding(0);
+    for (HWND child = found; child; child = holding(found)) found = child;
+    return found;
+}
+
+HWND FakePlatform::FindProgramWindow(const QString& className) {
+    for (const FakeWindow& f : windows)
+        if (f.parent == 0 && f.className == className) return f.handle;
+    return 0;
+}
+
+bool FakePlatform::SendProgramMessage(HWND w, const ProgramMessage& m, int) {
+    calls << QStringLiteral("SendProgramMessage %1 %2 %3 %4 %5")
+                 .arg(hex(w)).arg(m.message).arg(m.wParam).arg(m.lParam).arg(m.text);
+    return find(w) != nullptr;
 }
 
 bool FakePlatform::IsIconic(HWND w) {
@@ -183,6 +208,7 @@ bool FakePlatform::PostMessage(HWND w, unsigned message) {
 
 int FakePlatform::StartProgram(const QString& program, const QStringList& arguments) {
     calls << QStringLiteral("StartProgram ") + (QStringList{program} + arguments).join(u'|');
+    if (onStartProgram && launchResult == LAUNCH_OK) onStartProgram(program);
     return launchResult;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // An in-memory desktop for logic tests. Every action (SetCursorPos,
-// mouse_event, keybd_event, SetForegroundWindow, SetClipboardText) is appended
+// mouse_event, keybd_event, SetForegroundWindow, SetClipboardText,
+// SendProgramMessage) is appended
 // to `calls` as one line, e.g. "SetCursorPos 10 20", "mouse_event 0x2 0 0 0",
 // "keybd_event 0x41 0 0x2"; queries are not recorded. Display-mode changes,
 // power and session requests are recorded too and touch nothing real. The
@@ -97,6 +98,17 @@ public:
     bool SetForegroundWindow(HWND w) override;
     bool IsWindow(HWND w) override { return find(w) != nullptr; }
     bool IsWindowVisible(HWND w) override;
+    // The topmost visible window whose rectangle holds p, then its deepest such child.
+    HWND WindowFromPoint(POINT p) override;
+
+    // Top-level windows of that class, shown or not.
+    HWND FindProgramWindow(const QString& className) override;
+    // Recorded as "SendProgramMessage 0x2a 9025 0 0 text"; true when the window exists.
+    bool SendProgramMessage(HWND w, const ProgramMessage& message, int timeoutMs = 5000) override;
+    void ReceiveProgramMessages(std::function<void(const ProgramMessage&)> handler) override {
+        programMessageHandler = std::move(handler);
+    }
+    std::function<void(const ProgramMessage&)> programMessageHandler;
     bool IsIconic(HWND w) override;
     bool IsZoomed(HWND w) override;
     // Recorded as "ShowWindow 0x2a 2", "SetWindowPos 0x2a 10 20 300 200 0x1",
@@ -109,6 +121,8 @@ public:
     bool PostMessage(HWND w, unsigned message) override;
 
     int StartProgram(const QString& program, const QStringList& arguments) override;
+    // Plays the program starting (when set and launchResult is LAUNCH_OK).
+    std::function<void(const QString& program)> onStartProgram;
     int OpenWithDesktop(const QString& target) override;
     int PlaySound(const QString& file, const std::function<bool()>& whilePlaying = {}) override;
     int launchResult = LAUNCH_OK;

@@ -74,13 +74,14 @@ X11Platform::X11Platform(_XDisplay* display) : dpy_(display) {
                            "_NET_SUPPORTED", "_NET_WM_NAME", "UTF8_STRING", "_NET_WM_PID",
                            "_NET_FRAME_EXTENTS", "WM_STATE", "_NET_WM_STATE", "_NET_WM_STATE_MAXIMIZED_VERT",
                            "_NET_WM_STATE_MAXIMIZED_HORZ", "_NET_WM_STATE_HIDDEN", "_NET_MOVERESIZE_WINDOW",
-                           "WM_PROTOCOLS", "WM_DELETE_WINDOW"};
+                           "WM_PROTOCOLS", "WM_DELETE_WINDOW", "_ORVANEL_MESSAGE", "_ORVANEL_MESSAGE_DONE",
+                           "_ORVANEL_MESSAGE_TEXT"};
     constexpr int kAtoms = int(std::size(names));
     static_assert(kAtoms * sizeof(XID) == sizeof(Atoms));
     Atom a[kAtoms];
     XInternAtoms(dpy_, const_cast<char**>(names), kAtoms, False, a);
-    atoms_ = {a[0], a[1], a[2],  a[3],  a[4],  a[5],  a[6],  a[7],
-              a[8], a[9], a[10], a[11], a[12], a[13], a[14], a[15]};
+    atoms_ = {a[0],  a[1],  a[2],  a[3],  a[4],  a[5],  a[6],  a[7],  a[8], a[9],
+              a[10], a[11], a[12], a[13], a[14], a[15], a[16], a[17], a[18]};
 
     int opcode, error, major = XkbMajorVersion, minor = XkbMinorVersion;
     if (XkbQueryExtension(dpy_, &opcode, &xkbEventBase_, &error, &major, &minor)) {
@@ -89,15 +90,15 @@ X11Platform::X11Platform(_XDisplay* display) : dpy_(display) {
     } else {
         xkbEventBase_ = -1;
     }
-    internMessageType();
-    watchClientMessages(true);
+    watchProgramMessages(true);
     int eventBase, errorBase;
     if (!XTestQueryExtension(dpy_, &eventBase, &errorBase, &major, &minor))
         qWarning("X11Platform: no XTest extension on this display, input cannot be injected");
 }
 
 X11Platform::~X11Platform() {
-    watchClientMessages(false);
+    watchProgramMessages(false);
+    messageHandler_ = nullptr;
     hotKeys_.reset();
     for (unsigned char kc : std::as_const(pressed_)) {
         XTestFakeKeyEvent(dpy_, kc, False, CurrentTime);

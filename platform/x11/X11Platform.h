@@ -7,7 +7,7 @@
 // X11WindowActions.cpp (window states, places, titles, closing),
 // X11Display.cpp (metrics, display modes), X11Power.cpp (power and session
 // through logind), X11Screen.cpp (capture, clipboard), X11HotKeys.cpp (global
-// hotkeys), X11Messages.cpp (client messages, atoms).
+// hotkeys), X11Messages.cpp (messages between our programs, atoms).
 // One thread at a time; the clipboard calls go through the GUI thread, which
 // must be running its event loop when they come from another thread.
 
@@ -66,6 +66,12 @@ public:
     bool SetWindowPos(HWND w, int x, int y, int cx, int cy, uint32_t flags) override;
     bool SetWindowText(HWND w, const QString& text) override;
     bool PostMessage(HWND w, unsigned message) override;
+    HWND WindowFromPoint(POINT p) override;
+
+    // X11Messages.cpp
+    HWND FindProgramWindow(const QString& className) override;
+    bool SendProgramMessage(HWND w, const ProgramMessage& message, int timeoutMs = 5000) override;
+    void ReceiveProgramMessages(std::function<void(const ProgramMessage&)> handler) override;
 
     int GetSystemMetrics(int index) override;
     QImage CaptureScreen(const QRect& rect) override;
@@ -102,9 +108,6 @@ private:
     };
 
     void drainEvents();
-    // Client messages (X11Messages.cpp).
-    void internMessageType();
-    void watchClientMessages(bool on);
     // Keymap and lent keycodes (X11Keymap.cpp).
     _XkbDesc* keymap();
     void forgetKeymap();
@@ -152,9 +155,15 @@ private:
     bool longProperty(XID w, XID property, XID type, QVector<XID>& out);
     bool byteProperty(XID w, XID property, XID type, QByteArray& out);
     void addDescendants(XID w, QVector<HWND>& out);
+    // Messages between our programs (X11Messages.cpp).
+    class MessageFilter;
+    XID findProgramWindow(XID under, const QString& className);
+    XID messageWindow();
+    void handleProgramMessage(HWND to, const uint32_t data[5]);
+    void watchProgramMessages(bool on);
     // Window actions (X11WindowActions.cpp).
     bool netSupports(XID atom);
-    void sendClientMessage(XID to, long mask, XID window, XID type, std::initializer_list<long> data);
+    bool sendClientMessage(XID to, long mask, XID window, XID type, std::initializer_list<long> data);
     // A request to the window manager about `window`.
     void sendToRoot(XID window, XID type, std::initializer_list<long> data);
     void changeNetState(XID client, bool add, XID state1, XID state2);
@@ -179,13 +188,17 @@ private:
     QSet<unsigned char> scanPressed_;       // keycodes pressed by their scan code
     int wheelRemainder_ = 0;
     QString clipboard_;  // when there is no QGuiApplication
-    XID messageType_ = 0;
+    // Messages between our programs: the unmapped window that sends them and
+    // holds their texts, and what receives them.
+    XID messageWindow_ = 0;
+    uint32_t messageSerial_ = 0;
+    std::function<void(const ProgramMessage&)> messageHandler_;
     std::unique_ptr<X11HotKeys> hotKeys_;
 
     struct Atoms {
         XID clientList, clientListStacking, activeWindow, supported, wmName, utf8String, wmPid,
             frameExtents, wmState, netWmState, maximizedVert, maximizedHorz, hidden, moveResize, wmProtocols,
-            deleteWindow;
+            deleteWindow, programMessage, programMessageDone, programMessageText;
     } atoms_{};
 };
 

@@ -23,7 +23,7 @@ bool X11Platform::netSupports(XID atom) {
     return longProperty(root_, atoms_.supported, XA_ATOM, supported) && supported.contains(atom);
 }
 
-void X11Platform::sendClientMessage(XID to, long mask, XID window, XID type, std::initializer_list<long> data) {
+bool X11Platform::sendClientMessage(XID to, long mask, XID window, XID type, std::initializer_list<long> data) {
     XEvent ev{};
     ev.xclient.type = ClientMessage;
     ev.xclient.window = window;
@@ -31,7 +31,7 @@ void X11Platform::sendClientMessage(XID to, long mask, XID window, XID type, std
     ev.xclient.format = 32;
     int i = 0;
     for (long l : data) ev.xclient.data.l[i++] = l;
-    XSendEvent(dpy_, to, False, mask, &ev);
+    return XSendEvent(dpy_, to, False, mask, &ev) != 0;
 }
 
 void X11Platform::sendToRoot(XID window, XID type, std::initializer_list<long> data) {

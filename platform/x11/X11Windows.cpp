@@ -216,4 +216,15 @@ bool X11Platform::IsWindow(HWND w) {
     return w && XGetWindowAttributes(dpy_, w, &a);
 }
 
+HWND X11Platform::WindowFromPoint(POINT p) {
+    XID found = root_;
+    for (;;) {
+        int x, y;
+        Window child = None;
+        if (!XTranslateCoordinates(dpy_, root_, found, p.x, p.y, &x, &y, &child) || child == None) break;
+        found = child;
+    }
+    return found == root_ ? 0 : found;
+}
+
 }  // namespace platform

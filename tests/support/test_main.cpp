@@ -12,5 +12,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     InstallServices(&testServices());
+    static AppEngineServices engineAnswers;  // the real window list, offscreen
+    InstallEngineServices(&engineAnswers);
     return RUN_ALL_TESTS();
 }

@@ -229,23 +229,6 @@ TEST_F(EngineRun, QuitterInAnotherListIsPassedOver) {
     MacroRunning = false;
 }
 
-// A command whose run-time part is not written yet never passes as if it had run.
-TEST_F(EngineRun, ACommandWithoutItsRunTimePartStopsTheRunNamingIt) {
-    HandlerSwap comment(15, recordingComment);
-    for (const char* keyword : {"Objet"}) {
-        ran.clear();
-        messages.shown.clear();
-        setRows({{"Variable", "R;0;Numerique;"}, {keyword, "x;"}, {"Commentaire", "a"}});
-        run();
-        EXPECT_TRUE(ran.isEmpty()) << keyword;
-        EXPECT_TRUE(RunEndedInError) << keyword;
-        ASSERT_EQ(messages.shown.size(), 1) << keyword;
-        EXPECT_EQ(messages.shown[0].text, QStringLiteral("La commande « %1 » n'est pas disponible dans cette version de "
-                                                         "Orvanel. Arrêt de la macro inévitable. [Position 2]")
-                                              .arg(keyword));
-    }
-}
-
 TEST_F(EngineRun, BreakpointStopsBeforeTheRowAndRunResumes) {
     setRows({{"Variable", "A;1;Numerique;"}, {"Variable", "B;2;Numerique;"}});
     form->ListView1->setIcon(0, kBreakpointIcon);

@@ -1,0 +1,133 @@
+// "Objet" at run time: finds the window a row describes, waits for it when
+// the row asks, lets the user pick one when several match, and writes the
+// handle found into the row and into every row that named the old one.
+#include "core/Settings.h"
+#include "core/Unit1.h"
+#include "engine/EngineServices.h"
+#include "engine/Handlers.h"
+#include "engine/ObjectSearch.h"
+#include "engine/Runner.h"
+#include "engine/VisualEffect.h"
+#include "engine/mdlfnct.h"
+#include "platform/ProgramFolder.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+namespace {
+
+// Seconds: 0 (or not a number) for no limit.
+int objectTimeout() {
+    QString value;
+    Form1->ReadVariable(QStringLiteral("VAR"), QStringLiteral("[OBJECT.TIMEOUT]"), QStringLiteral("0"), value);
+    return mdlfnct::IsInteger(value) ? mdlfnct::StrToIntOrZero(value) : 0;
+}
+
+// What the animation says while the run waits: one line per criterion on.
+QString waitText(const TCmObjet& o) {
+    QString text = QStringLiteral("Macro en attente de recherche d'objet :  ");
+    const std::pair<bool, QString> lines[] = {
+        {o.UseApplication, QStringLiteral("Application :") + o.Application},
+        {o.UseParent, QStringLiteral("Handle Parent :") + QString::number(o.ParentHandle)},
+        {o.UseClass, QStringLiteral("Classe :") + o.ClassName},
+        {o.UseText, QStringLiteral("Texte :") + o.Text},
+        {o.UseWidth, QStringLiteral("Longueur :") + QString::number(o.Width)},
+        {o.UseHeight, QStringLiteral("Largeur :") + QString::number(o.Height)},
+    };
+    for (const auto& [on, line] : lines)
+        if (on) text += u'\r' + line;
+    return text;
+}
+
+bool runGoesOn() { return MacroRunning && !QCoreApplication::closingDown(); }
+
+// Searches every 800 ms until a window meets the criteria, the run stops or
+// the timeout passes (then reported); after a second the animation shows.
+void waitForObject(const TCmObjet& o, int timeout) {
+    const QString text = waitText(o);
+    QElapsedTimer clock;
+    clock.start();
+    bool shown = false, expired = false;
+    while (ObjectCandidates.isEmpty() && runGoesOn() && ExecState != 0) {
+        if (!shown && clock.elapsed() >= 1000) {
+            VisualEffect::ShowVisualEffect(platform::programFile(QStringLiteral("searchObject.gif")),
+                                           settings().ObjectPosX, settings().ObjectPosY);
+            VisualEffect::SetVisualEffectText(text);
+            shown = true;
+        }
+        Runner->WaitWithMessages(800);
+        if (!runGoesOn()) break;
+        FindObjectWindow(o);
+        if (ObjectCandidates.isEmpty() && timeout > 0 && clock.elapsed() >= qint64(timeout) * 1000) {
+            expired = true;
+            break;
+        }
+    }
+    if (shown) VisualEffect::CloseVisualEffect();
+    if (expired) Runner->RaiseExecError(text + QStringLiteral("\r[OBJECT.TIMEOUT] a expiré.\r"), 2);
+}
+
+// The row now names window w: its field 1, and the rows that named the old
+// handle. A row without a handle yet (0) renames nothing else.
+void takeWindow(TListView* list, int row, quint64 w) {
+    const qint64 old = ObjectFromParams(list->params(row)).Handle;
+    Form1->ChangeParam(list, row, 1, QString::number(w), false);
+    if (old != 0 && old != qint64(w)) Form1->Update_Objet(list, int(old), int(w));
+}
+
+// The window list: the user picks one; Stop, Esc and the list's "Annuler" end the wait.
+void letUserChoose(TListView* list, int row) {
+    EngineServices& s = engineServices();
+    s.ShowObjectChoice(ObjectCandidates);
+    while (!s.ObjectChoiceDone()) {
+        if (!runGoesOn()) {
+            s.CloseObjectChoice();
+            return;
+        }
+        Runner->WaitWithMessages(200);
+    }
+    if (const quint64 w = s.ChosenObject(); w && runGoesOn()) takeWindow(list, row, w);
+}
+
+}  // namespace
+
+void ExecuteObjectCommand(TListView* list, int row) {
+    if (!list || !list->hasRow(row)) return;
+    bool flagsInRange = true;
+    TCmObjet o = ObjectFromParams(list->params(row), &flagsInRange);
+    if (!flagsInRange) {
+        Runner->RaiseExecError(QStringLiteral("Objet : le paramètre 12 (critères) doit être un nombre de 0 à 65535."), 1);
+        return;
+    }
+    o.Choice = mdlfnct::GetVarValue(o.Choice);
+    const int timeout = objectTimeout();
+
+    FindObjectWindow(o);
+    if (ObjectCandidates.isEmpty() && o.NotFoundAction == 1) waitForObject(o, timeout);
+    if (!o.CountVariable.isEmpty() && mdlfnct::GetVarType(o.CountVariable) != QLatin1String("No_Type"))
+        Form1->WriteVariable(QStringLiteral("VAR"), o.CountVariable, QString::number(ObjectCandidates.size()));
+    if (!runGoesOn()) return;
+
+    const int found = int(ObjectCandidates.size());
+    if (found == 0) return;
+    if (found == 1) {
+        takeWindow(list, row, ObjectCandidates.first());
+        if (timeout > 0) Runner->WaitWithMessages(unsigned(timeout) * 100);
+        return;
+    }
+    switch (o.SeveralAction) {
+    case 1:
+        if (ObjectCandidates.contains(quint64(o.Handle))) return;
+        break;
+    case 2: return;
+    case 3:
+        if (mdlfnct::IsInteger(o.Choice)) {  // 1 takes the last window listed
+            const int n = mdlfnct::StrToIntOrZero(o.Choice);
+            if (n >= 1 && n <= found) takeWindow(list, row, ObjectCandidates[found - n]);
+            return;
+        }
+        break;
+    default: break;
+    }
+    letUserChoose(list, row);
+}

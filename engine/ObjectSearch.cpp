@@ -1,0 +1,120 @@
+#include "engine/ObjectSearch.h"
+
+#include "core/Unit1.h"
+#include "engine/mdlfnct.h"
+#include "platform/Platform.h"
+
+#include <functional>
+
+QVector<quint64> ObjectCandidates;
+
+namespace {
+
+struct CriterionBit {
+    bool TCmObjet::*use;
+    quint16 bit;
+};
+constexpr CriterionBit kCriteria[] = {{&TCmObjet::UseParent, kUseParent}, {&TCmObjet::UseApplication, kUseApplication},
+                                      {&TCmObjet::UseClass, kUseClass},   {&TCmObjet::UseText, kUseText},
+                                      {&TCmObjet::UseWidth, kUseWidth},   {&TCmObjet::UseHeight, kUseHeight}};
+
+QString classUpToColon(const QString& name) { return FieldValue(name).section(u':', 0, 0); }
+
+QSize sizeOf(quint64 w) {
+    QRect r;
+    return platform::desktop().GetWindowRect(w, r) ? r.size() : QSize(0, 0);
+}
+
+}  // namespace
+
+quint16 TCmObjet::CriteriaFlags() const {
+    quint16 flags = HandleFlag ? kHandleBit : 0;
+    for (const CriterionBit& c : kCriteria)
+        if (this->*c.use) flags |= c.bit;
+    return flags;
+}
+
+void TCmObjet::SetCriteriaFlags(quint16 flags) {
+    for (const CriterionBit& c : kCriteria) this->*c.use = flags & c.bit;
+}
+
+void TCmObjet::SetAllCriteria(bool on) {
+    for (const CriterionBit& c : kCriteria) this->*c.use = on;
+}
+
+QString FieldValue(const QString& value) {
+    const qsizetype at = value.indexOf(CarSepParam);
+    return at < 0 ? value : value.left(at);
+}
+
+TCmObjet ObjectFromParams(const QString& params, bool* flagsInRange) {
+    const TParamFields f = TForm1::GetParam(params);
+    auto number = [&](int n) { return mdlfnct::StrToIntOrZero(f[n]); };
+    TCmObjet o;
+    o.Handle = f[1].toLongLong();
+    o.ParentHandle = f[2].toLongLong();
+    o.Application = f[3];
+    o.ClassName = f[4];
+    o.Text = f[5];
+    o.Width = number(6);
+    o.Height = number(7);
+    o.NotFoundAction = number(8);
+    o.SeveralAction = number(9);
+    o.CountVariable = f[10];
+    o.Choice = f[11];
+    bool isNumber = false;
+    const qlonglong flags = f[12].toLongLong(&isNumber);
+    const bool inRange = isNumber && flags >= 0 && flags <= 65535;
+    o.SetCriteriaFlags(inRange ? quint16(flags) : 0);
+    if (flagsInRange) *flagsInRange = inRange;
+    return o;
+}
+
+QString ObjectParams(const TCmObjet& o) {
+    const QStringList fields = {QString::number(o.Handle), QString::number(o.ParentHandle), FieldValue(o.Application),
+                                FieldValue(o.ClassName),   FieldValue(o.Text),             QString::number(o.Width),
+                                QString::number(o.Height), QString::number(o.NotFoundAction),
+                                QString::number(o.SeveralAction), FieldValue(o.CountVariable), FieldValue(o.Choice),
+                                QString::number(o.CriteriaFlags())};
+    QString s;
+    for (const QString& field : fields) s += field + CarSepParam;
+    return s;
+}
+
+quint64 FindObjectWindow(const TCmObjet& o) {
+    platform::Platform& d = platform::desktop();
+    QVector<quint64>& found = ObjectCandidates;
+    found.clear();
+    for (quint64 top : d.EnumWindows()) {
+        if (o.UseApplication && mdlfnct::GetWindowExeName(top) != o.Application) continue;
+        found << top;
+        for (quint64 child : d.EnumChildWindows(top)) found << child;
+    }
+    const QString wantedClass = classUpToColon(o.ClassName);
+    const QString wantedText = FieldValue(o.Text);
+    const std::pair<bool, std::function<bool(quint64)>> tests[] = {
+        {o.UseParent, [&](quint64 w) { return qint64(d.GetParent(w)) == o.ParentHandle; }},
+        {o.UseApplication, [&](quint64 w) { return mdlfnct::GetWindowExeName(w) == o.Application; }},
+        {o.UseClass, [&](quint64 w) { return classUpToColon(mdlfnct::GetWindowClass(w)) == wantedClass; }},
+        {o.UseText, [&](quint64 w) { return FieldValue(mdlfnct::GetWindowCaption(w)) == wantedText; }},
+        {o.UseWidth, [&](quint64 w) { return sizeOf(w).width() == o.Width; }},
+        {o.UseHeight, [&](quint64 w) { return sizeOf(w).height() == o.Height; }},
+    };
+    for (const auto& [on, passes] : tests)
+        if (on) found.removeIf([&](quint64 w) { return !passes(w); });
+    return found.value(0);
+}
+
+TCmObjet DescribeWindow(quint64 w) {
+    const QSize size = sizeOf(w);
+    TCmObjet o;
+    o.Handle = qint64(w);
+    o.ParentHandle = qint64(platform::desktop().GetParent(w));
+    o.Application = mdlfnct::GetWindowExeName(w);
+    o.ClassName = mdlfnct::GetWindowClass(w);
+    o.Text = mdlfnct::GetWindowCaption(w).left(254);
+    o.Width = size.width();
+    o.Height = size.height();
+    o.SetAllCriteria(true);
+    return o;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// What our programs say to each other (Platform::SendProgramMessage): the
+// window class each listens on and the numbers of its messages.
+#include <QString>
+#include <cstdint>
+
+namespace platform {
+
+// The visual-effect program "VisualEffect", beside the main program: a
+// search animation shown over every window, which the mouse goes through.
+inline const QString kVisualEffectClass = QStringLiteral("TVisualEffectforOrvanel");
+inline const QString kVisualEffectProgram = QStringLiteral("VisualEffect");
+enum VisualEffectMessage : uint32_t {
+    VE_PICTURE = 9025,   // text: the path of the picture to show
+    VE_TEXT = 9026,      // text: the text shown with it
+    VE_START = 9027,     // start showing
+    VE_STOP = 9029,      // stop: the program ends
+    VE_POSITION = 9031,  // wParam, lParam: the screen position
+};
+
+}  // namespace platform
