@@ -330,6 +330,8 @@ public:
     class QToolButton* SpeedButton103 = nullptr;  // "Executer"
     class QToolButton* SpeedButton105 = nullptr;  // "Stop"
     class QToolButton* SpeedButton29 = nullptr;   // "Pause"
+    class QToolButton* SpeedButton36 = nullptr;   // "Contextes d'exécution sauvegardés"
+    class QMenu* PopupMenu7 = nullptr;            // the saved contexts of the open macro
     class QToolButton* SpeedButton111 = nullptr;  // "Mette un point d'arrêt", on the list's tool bar
     QWidget* TabSheet2 = nullptr;                 // "Rapport"
     class QTextEdit* RichEdit1 = nullptr;         // the execution report

@@ -86,5 +86,7 @@ void ExecuteObjectCommand(TListView* list, int row);
 // The end of a run forgets the reference pictures it read.
 void ReleaseImageSearchCache();
 
-// ---- What a run needs of topics not written yet: each does nothing yet ----
+// ---- Execution contexts (engine/ContextOfExecute.cpp) ----
+// Takes up ContextToResume in the run that is starting; a context that cannot
+// be taken up ends the run before its first row.
 void LoadExecutionContextForRun();

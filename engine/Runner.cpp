@@ -115,6 +115,7 @@ void TRunner::buildRunUi() {
     connect(f.Stop1, &QAction::triggered, this, &TRunner::Stop1Click);
     connect(f.Reprendrelexcution1, &QAction::triggered, this, &TRunner::Reprendrelexcution1Click);
     connect(f.Pointdarrt1, &QAction::triggered, this, &TRunner::Pointdarrt1Click);
+    connect(f.Sauvegardeducontextedexcution1, &QAction::triggered, this, &TRunner::Sauvegardeducontextedexcution1Click);
     connect(m, &QMenu::aboutToShow, this, &TRunner::Executer1Click);
     // Shortcuts work while the menu is closed.
     f.addActions({f.Execute1, f.Paspas1, f.Stop1, f.Reprendrelexcution1, f.Pointdarrt1});
@@ -126,11 +127,16 @@ void TRunner::buildRunUi() {
     f.SpeedButton103 = runButton(bar, "SpeedButton103", QStringLiteral("Executer"));
     f.SpeedButton29 = runButton(bar, "SpeedButton29", QStringLiteral("Pause"));
     f.SpeedButton105 = runButton(bar, "SpeedButton105", QStringLiteral("Stop"));
+    f.SpeedButton36 = runButton(bar, "SpeedButton36", QStringLiteral("Contextes d'exécution sauvegardés"));
+    f.SpeedButton36->setArrowType(Qt::DownArrow);
+    f.PopupMenu7 = new QMenu(&f);
+    f.PopupMenu7->setObjectName(QStringLiteral("PopupMenu7"));
     f.SpeedButton29->setEnabled(false);
     f.SpeedButton105->setEnabled(false);
     connect(f.SpeedButton103, &QToolButton::clicked, this, &TRunner::Execute1Click);
     connect(f.SpeedButton29, &QToolButton::clicked, this, &TRunner::SpeedButton29Click);
     connect(f.SpeedButton105, &QToolButton::clicked, this, &TRunner::Stop1Click);
+    connect(f.SpeedButton36, &QToolButton::clicked, this, &TRunner::SpeedButton36Click);
 }
 
 void TRunner::setState(int state) {
@@ -181,7 +187,10 @@ void TRunner::Execute(QObject* sender, bool resumeContext, int startIndex) {
     form_.Execute1->setShortcut(QKeySequence());
     form_.Reprendrelexcution1->setShortcut(Qt::Key_F9);
     SavedWindowState = int(form_.windowState());
-    if (resumeContext) LoadExecutionContextForRun();
+    if (resumeContext) {
+        LoadExecutionContextForRun();
+        ActiveOrder.fill(true, form_.ListView1->count());  // the context may have opened another macro
+    }
 
     runLoopActive_ = true;
     const auto loopEnded = qScopeGuard([this] { runLoopActive_ = false; });

@@ -41,6 +41,13 @@ public:
     void CheckBox3Click() override;
     void ComboBox1Change() override;
 
+    // Execution contexts (engine/ContextOfExecute.cpp): the Execute menu's item
+    // saves one during a run and resumes one when idle; SpeedButton36 lists
+    // those of the open macro, and a click on one resumes it.
+    void Sauvegardeducontextedexcution1Click();
+    void SpeedButton36Click();
+    void RunSavedContext(const QString& fileName);
+
     // The handler of each command; tests may swap one for their lifetime.
     CommandTable handlers = kCommandHandlers;
 

@@ -1,0 +1,46 @@
+#pragma once
+// Execution contexts: a run frozen to a ".ctx" file (the macro, its row, its
+// counters, every variable and the text files "Lire" has open with the lines
+// already read) and taken up again by a later run. Little-endian: a header of
+// 544 bytes, then each variable's name and value, then each open file's path,
+// age and lines read, each string a signed 32-bit byte count and its
+// Windows-1252 bytes.
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+struct ExecContextHeader {
+    QString MacroPath;     // as the status bar shows it, at most 255 characters
+    double MacroAge = 0;   // MacroFileAge of the macro when the context was saved
+    int32_t CurrentRow = 0;
+    int32_t ExecutedCount = 0;
+    QString RunStartTime;  // "hh:mm:ss"
+    uint8_t WindowState = 0;
+    int32_t VariableCount = 0;
+    int32_t FileCount = 0;
+};
+constexpr int kContextHeaderSize = 544;
+
+// The context the next run started with its resume flag takes up.
+extern QString ContextToResume;
+
+// The folder "Sauvegarde context d'exécution" of the program folder.
+QString ContextFolder();
+// A file's age as the context keeps it: its local modification time packed
+// as year-1980 (7 bits), month, day, hour, minute, second / 2; -1 when missing.
+double MacroFileAge(const QString& path);
+
+// Writes the current run's context; false after a message saying why.
+bool SaveExecutionContext(const QString& path);
+// Restores a context into the run that is starting: false when nothing may
+// run (the file is unreadable or corrupt, or the user declined to resume a
+// macro changed since), after a message.
+bool LoadExecutionContext(const QString& path);
+// The header of a context file; false when it cannot be read.
+bool ReadContextHeader(const QString& path, ExecContextHeader& header);
+// The file names of the contexts saved for that macro, in the contexts folder.
+QStringList SavedContextsOf(const QString& macroPath);
+// The name the save dialog proposes during a run: the macro's file name, the
+// date and the time ("demo.mcr 10_12_2026 14_5_9").
+QString ProposedContextName(const QString& macroPath);
