@@ -123,7 +123,11 @@ TEST_F(Commands, TypeStopsBetweenCharactersWhenStopped) {
     settings().TypeActive = true;
     settings().TypeTime = "20";
     const QString text(200, u'x');
-    QTimer::singleShot(60, [this] { form->Stop1Click(); });
+    QTimer stopper;  // Stop once the first character is out, however long the run takes to start
+    QObject::connect(&stopper, &QTimer::timeout, [&] {
+        if (!fake().typed.isEmpty()) form->Stop1Click();
+    });
+    stopper.start(5);
     run({{"Type", text}});
     EXPECT_FALSE(fake().typed.isEmpty());
     EXPECT_LT(fake().typed.size(), text.size());
