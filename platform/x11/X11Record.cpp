@@ -208,10 +208,12 @@ _XkbDesc* X11Record::keymap() {
 // The symbol a key gives with those modifiers, in the active group.
 unsigned long X11Record::keysymOf(unsigned char keycode, unsigned mods) {
     if (const auto it = changed_.constFind(keycode); it != changed_.cend()) {
-        KeySym lower = it->value(0), upper = it->value(1);
-        if (!upper) XConvertCase(lower, &lower, &upper);  // a letter alone stands for its two cases
-        KeySym ks = (mods & ShiftMask) ? upper : lower;
-        if (mods & LockMask) XConvertCase(ks, &lower, &ks);
+        // A keycode lent to one symbol stands for that symbol, whatever the
+        // modifiers (the core rules would give "É" lent alone as "é").
+        const KeySym unshifted = it->value(0), shifted = it->value(1);
+        if (!shifted || shifted == unshifted) return unshifted;
+        KeySym lower, upper, ks = (mods & ShiftMask) ? shifted : unshifted;
+        if (mods & LockMask) XConvertCase(ks, &lower, &upper), ks = upper;
         return ks;
     }
     XkbDescPtr xkb = keymap();

@@ -94,10 +94,10 @@ TEST_F(RecorderDesktop, ClickRunsTheEventProcedureOnce) {
          {"Variable", "K;0;Numerique;"},
          {"Variable", "[EVENT.ACTIVATE];1;Numerique;"},
          {"Label", "ATTENTE"},
-         {"Pause", "50;MilliSec;"},
+         {"Pause", "00:00:01"},
          {"Examine", "N;=;0;"},
-         {"Goto", "ATTENTE;"},
-         {"Goto", "FIN;"},
+         {"Goto", "ATTENTE"},
+         {"Goto", "FIN"},
          {"Procedure", "[EVENT.KEYPRESS]"},
          {"Calcul", "K;+;1;"},
          {"Type", "zz"},
@@ -106,6 +106,7 @@ TEST_F(RecorderDesktop, ClickRunsTheEventProcedureOnce) {
          {"Calcul", "N;+;1;"},
          {"Procedure", "END"},
          {"Label", "FIN"}});
+    EXPECT_EQ(messages.texts(), QStringList());
     EXPECT_EQ(value("N"), "1");
     EXPECT_EQ(value("K"), "1");
     EXPECT_EQ(value("[EVENT.BUTTON]"), "Right");
