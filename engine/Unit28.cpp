@@ -86,7 +86,7 @@ TForm28::TForm28(QWidget* parent) : TForm(28, QStringLiteral("Capture séquence"
     Form28 = this;
     RecorderAvailable = desktop().CanWatchDesktopEvents();
     if (Form1 && Form1->Enregistrerunesequence1) Form1->Enregistrerunesequence1->setEnabled(RecorderAvailable);
-    setFixedSize(370, 250);
+    setFixedSize(430, 250);
 
     auto named = [this]<typename W>(W* w, const char* name, const QRect& place) {
         w->setObjectName(QLatin1String(name));
@@ -114,7 +114,7 @@ TForm28::TForm28(QWidget* parent) : TForm(28, QStringLiteral("Capture séquence"
     QPainter(&dot).fillRect(2, 2, 10, 10, QColor(200, 0, 0));
     Image1->setPixmap(dot);
     Image1->hide();
-    Label1 = named(new QLabel(this), "Label1", {10, 88, 350, 18});
+    Label1 = named(new QLabel(this), "Label1", {10, 88, 410, 18});
 
     struct Option {
         QCheckBox** box;
@@ -130,15 +130,15 @@ TForm28::TForm28(QWidget* parent) : TForm(28, QStringLiteral("Capture séquence"
     };
     for (const Option& o : options) {
         *o.box = named(new QCheckBox(this), o.boxName, {10, o.top, 18, 18});
-        *o.label = named(new QLabel(QString::fromUtf8(o.text), this), o.labelName, {30, o.top, 330, 18});
+        *o.label = named(new QLabel(QString::fromUtf8(o.text), this), o.labelName, {30, o.top, 390, 18});
         (*o.label)->installEventFilter(this);
     }
     CheckBox1->setChecked(true);
-    Label4 = named(new QLabel(QStringLiteral("Augmenter ou diminuer (-) de"), this), "Label4", {10, 180, 170, 20});
-    Edit1 = named(new QLineEdit(QStringLiteral("0"), this), "Edit1", {182, 178, 36, 22});
-    Label5 = named(new QLabel(QStringLiteral("seconde(s) tous les timer(s)."), this), "Label5", {222, 180, 145, 20});
-    Button1 = named(new QPushButton(QStringLiteral("Copier vers macro actuelle"), this), "Button1", {10, 212, 172, 28});
-    Button2 = named(new QPushButton(QStringLiteral("Sauvegarder vers fichier"), this), "Button2", {188, 212, 172, 28});
+    Label4 = named(new QLabel(QStringLiteral("Augmenter ou diminuer (-) de"), this), "Label4", {10, 180, 195, 20});
+    Edit1 = named(new QLineEdit(QStringLiteral("0"), this), "Edit1", {208, 178, 36, 22});
+    Label5 = named(new QLabel(QStringLiteral("seconde(s) tous les timer(s)."), this), "Label5", {248, 180, 180, 20});
+    Button1 = named(new QPushButton(QStringLiteral("Copier vers macro actuelle"), this), "Button1", {10, 212, 200, 28});
+    Button2 = named(new QPushButton(QStringLiteral("Sauvegarder vers fichier"), this), "Button2", {218, 212, 200, 28});
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     SaveDialog1 = new TFileDialog(this, TFileDialog::Save, QStringLiteral("SaveDialog1"));
