@@ -1,11 +1,13 @@
 // The sequence recorder: desktop events into "temp.sqc" rows, the optimiser,
 // the copy into the macro, and the event procedures of a run.
+#include "core/FileDialog.h"
 #include "core/History.h"
 #include "core/MacroFileRecord.h"
 #include "engine/Recorder.h"
 #include "engine/Unit28.h"
 #include "engine/mdlfnct.h"
 #include "platform/VirtualKeys.h"
+#include "tests/support/TestServices.h"
 #include "tests/unit/RunTest.h"
 
 #include <QCheckBox>
@@ -296,4 +298,24 @@ TEST_F(Recorder, EventProceduresRunOncePerEvent) {
     EXPECT_EQ(var("[EVENT.KEY]"), "a");
     EXPECT_FALSE(EventMonitoring);  // the end of the run switched them off
     EXPECT_FALSE(fake().desktopEventHandler);
+}
+
+// "Sauvegarder vers fichier": the recording as it stands, ".mcr" added to a
+// name without one; an existing file is replaced.
+TEST_F(Recorder, SaveCopiesTheRecordingUnchanged) {
+    auto* window = new TForm28;
+    window->CheckBox3->setChecked(true);
+    window->SpeedButton1Click();
+    fake().EmitDesktopEvent(mouse(DesktopEvent::ButtonDown, 5, 6, DesktopEvent::Left));
+    fake().EmitDesktopEvent(mouse(DesktopEvent::ButtonUp, 5, 6, DesktopEvent::Left));
+    window->SpeedButton3Click();
+    write(path("copie.mcr"), "ancien");
+    testServices().onChooseFile = [&](TFileDialog& d) {
+        d.FileName = path("copie");
+        return true;
+    };
+    window->Button2Click();
+    EXPECT_EQ(bytes(path("copie.mcr")), bytes(TForm28::RecordingFile()));
+    EXPECT_EQ(fileRows(path("copie.mcr")),
+              QStringList({"Move Mouse|5;6;Indirect;", "Click|Left Down;", "Click|Left Up;"}));
 }
