@@ -46,6 +46,8 @@ bool Platform::PostClientMessage(HWND, unsigned, WPARAM, LPARAM) { return false;
 
 bool Platform::SetClipboardImage(const QImage&) { return false; }
 
+bool Platform::WatchDesktopEvents(std::function<void(const DesktopEvent&)>) { return false; }
+
 namespace {
 constexpr quint32 kFirstAtom = 0xC000;  // atoms of names, as on the classic desktop
 }

@@ -135,6 +135,23 @@ enum HotKeyModifiers : unsigned {
 using WPARAM = quintptr;
 using LPARAM = qintptr;
 
+// One input event of the desktop, whichever program or device it came from.
+struct DesktopEvent {
+    enum Kind { MouseMove, ButtonDown, ButtonUp, Wheel, KeyDown, KeyUp };
+    enum Button { NoButton, Left, Right, Middle };
+    Kind kind = MouseMove;
+    POINT pos;                  // the cursor on the screen
+    Button button = NoButton;   // ButtonDown, ButtonUp
+    int wheel = 0;              // Wheel: WHEEL_DELTA per notch, positive away from the user
+    uint8_t vk = 0;             // KeyDown, KeyUp: our virtual key (VirtualKeys.h), 0 when none
+    int scanCode = 0;           // the key's scan code (set 1) and its extended flag
+    bool extended = false;
+    bool repeat = false;        // KeyDown of a key held down
+    QString text;               // KeyDown: what the key types in the active layout with the
+                                // modifiers held (Shift, AltGr, Caps Lock); empty for the others
+    bool operator==(const DesktopEvent&) const = default;
+};
+
 struct WindowInfo {
     HWND handle = 0;
     QString className;  // WM_CLASS class part
@@ -301,6 +318,14 @@ public:
 
     // Puts a picture on the clipboard.
     virtual bool SetClipboardImage(const QImage& image);
+
+    // The input events of the whole desktop (pointer, buttons, wheel, keys)
+    // go to handler from now on, on the user-interface thread, in their
+    // order; those this program injects are left out. Null stops. False when
+    // the desktop cannot report them.
+    virtual bool WatchDesktopEvents(std::function<void(const DesktopEvent&)> handler);
+    // The desktop can report its input events.
+    virtual bool CanWatchDesktopEvents() { return false; }
 
 protected:
     // Called by the implementations for a press of the hotkey of that id.

@@ -164,6 +164,20 @@ public:
     // Recorded as "PostClientMessage 0x2a 2259 0 0".
     bool PostClientMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam) override;
 
+    // Desktop events: the handler is kept; EmitDesktopEvent hands it one at
+    // once (nothing when none watches). canWatchEvents answers both the
+    // question and the watch.
+    bool WatchDesktopEvents(std::function<void(const DesktopEvent&)> handler) override {
+        desktopEventHandler = canWatchEvents ? std::move(handler) : nullptr;
+        return canWatchEvents;
+    }
+    bool CanWatchDesktopEvents() override { return canWatchEvents; }
+    void EmitDesktopEvent(const DesktopEvent& e) {
+        if (desktopEventHandler) desktopEventHandler(e);
+    }
+    std::function<void(const DesktopEvent&)> desktopEventHandler;
+    bool canWatchEvents = true;
+
 private:
     const FakeWindow* find(HWND w) const;
     FakeWindow* find(HWND w);

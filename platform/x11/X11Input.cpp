@@ -33,12 +33,35 @@ QVector<KeySym> keysymsFor(uint8_t vk) {
 
 }  // namespace
 
+// ---- Injection: every event we inject is noted for the event watcher --------
+// The server makes no event of a move to where the pointer is, nor of the
+// release of a button or key that is up: those are not noted.
+
+void X11Platform::fakeMotion(int x, int y) {
+    if (injected_.watched && !(GetCursorPos() == POINT{x, y}))
+        injected_.add(MotionNotify, unsigned(x) << 16 | unsigned(y));
+    XTestFakeMotionEvent(dpy_, screen_, x, y, CurrentTime);
+}
+
+void X11Platform::fakeButton(unsigned button, bool down) {
+    injected_.addPress(ButtonPress, button, down, [&] { return bool(buttonMask() & (Button1Mask << (button - 1))); });
+    XTestFakeButtonEvent(dpy_, button, down, CurrentTime);
+}
+
+void X11Platform::fakeKey(unsigned char keycode, bool down) {
+    injected_.addPress(KeyPress, keycode, down, [&] {
+        char keys[32];
+        XQueryKeymap(dpy_, keys);
+        return bool((keys[keycode / 8] >> (keycode % 8)) & 1);
+    });
+    XTestFakeKeyEvent(dpy_, keycode, down, CurrentTime);
+}
+
 // ---- Mouse ----------------------------------------------------------------
 
 bool X11Platform::SetCursorPos(int x, int y) {
     const QSize s = screenSize();
-    XTestFakeMotionEvent(dpy_, screen_, std::clamp(x, 0, s.width() - 1),
-                         std::clamp(y, 0, s.height() - 1), CurrentTime);
+    fakeMotion(std::clamp(x, 0, s.width() - 1), std::clamp(y, 0, s.height() - 1));
     Flush();
     return true;
 }
@@ -63,8 +86,7 @@ void X11Platform::mouse_event(uint32_t flags, int dx, int dy, int data) {
             x = p.x + dx;
             y = p.y + dy;
         }
-        XTestFakeMotionEvent(dpy_, screen_, std::clamp(x, 0, s.width() - 1),
-                             std::clamp(y, 0, s.height() - 1), CurrentTime);
+        fakeMotion(std::clamp(x, 0, s.width() - 1), std::clamp(y, 0, s.height() - 1));
     }
     const struct { uint32_t flag; unsigned button; bool down; } buttons[] = {
         {MOUSEEVENTF_LEFTDOWN, Button1, true},   {MOUSEEVENTF_LEFTUP, Button1, false},
@@ -74,7 +96,7 @@ void X11Platform::mouse_event(uint32_t flags, int dx, int dy, int data) {
     unsigned wantDown = 0, wantUp = 0;  // button masks
     for (const auto& b : buttons) {
         if (!(flags & b.flag)) continue;
-        XTestFakeButtonEvent(dpy_, b.button, b.down, CurrentTime);
+        fakeButton(b.button, b.down);
         const unsigned mask = Button1Mask << (b.button - 1);
         (b.down ? wantDown : wantUp) |= mask;
         (b.down ? wantUp : wantDown) &= ~mask;
@@ -83,8 +105,8 @@ void X11Platform::mouse_event(uint32_t flags, int dx, int dy, int data) {
         wheelRemainder_ += data;
         while (std::abs(wheelRemainder_) >= WHEEL_DELTA) {
             const bool up = wheelRemainder_ > 0;
-            XTestFakeButtonEvent(dpy_, up ? Button4 : Button5, True, CurrentTime);
-            XTestFakeButtonEvent(dpy_, up ? Button4 : Button5, False, CurrentTime);
+            fakeButton(up ? Button4 : Button5, true);
+            fakeButton(up ? Button4 : Button5, false);
             wheelRemainder_ += up ? -WHEEL_DELTA : WHEEL_DELTA;
         }
     }
@@ -114,18 +136,31 @@ void X11Platform::settle(const std::function<bool()>& done) {
 // ---- Keyboard -------------------------------------------------------------
 
 namespace {
+// Extended keys by their scan code, and the keycodes the server (evdev) gives them.
+const QHash<uint8_t, unsigned char> kExtendedKeycodes = {
+    {0x1C, 104}, {0x1D, 105}, {0x35, 106}, {0x38, 108}, {0x47, 110}, {0x48, 111}, {0x49, 112}, {0x4B, 113},
+    {0x4D, 114}, {0x4F, 115}, {0x50, 116}, {0x51, 117}, {0x52, 118}, {0x53, 119}, {0x5B, 133}, {0x5C, 134},
+    {0x5D, 135},
+};
+constexpr uint8_t kLastPlainScan = 0x58;  // F12
+
 // The keycode of a physical key as the server's keycodes (evdev) number it:
 // the scan code plus 8, extended keys by their own numbers.
 unsigned char keycodeOfScan(uint8_t scan, bool extended) {
     if (!extended) return scan ? (unsigned char)(scan + 8) : 0;
-    static const QHash<uint8_t, unsigned char> kExtended = {
-        {0x1C, 104}, {0x1D, 105}, {0x35, 106}, {0x38, 108}, {0x47, 110}, {0x48, 111}, {0x49, 112}, {0x4B, 113},
-        {0x4D, 114}, {0x4F, 115}, {0x50, 116}, {0x51, 117}, {0x52, 118}, {0x53, 119}, {0x5B, 133}, {0x5C, 134},
-        {0x5D, 135},
-    };
-    return kExtended.value(scan, 0);
+    return kExtendedKeycodes.value(scan, 0);
 }
 }  // namespace
+
+bool scanOfKeycode(unsigned char keycode, uint8_t& scan, bool& extended) {
+    extended = true;
+    for (auto it = kExtendedKeycodes.cbegin(); it != kExtendedKeycodes.cend(); ++it)
+        if (it.value() == keycode) return scan = it.key(), true;
+    extended = false;
+    if (keycode <= 8 || keycode - 8 > kLastPlainScan) return false;
+    scan = uint8_t(keycode - 8);
+    return true;
+}
 
 void X11Platform::keybd_event(uint8_t vk, uint8_t scan, uint32_t flags) {
     const bool up = flags & KEYEVENTF_KEYUP;
@@ -149,7 +184,7 @@ void X11Platform::keybd_event(uint8_t vk, uint8_t scan, uint32_t flags) {
         if (!kc) return;
         if (!up) pressed_.insert(vk, kc);
     }
-    XTestFakeKeyEvent(dpy_, kc, up ? False : True, CurrentTime);
+    fakeKey(kc, !up);
     noteKeyEvent(kc, !up);
     Flush();
     settle([&] {

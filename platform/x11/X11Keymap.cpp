@@ -160,7 +160,7 @@ void X11Platform::restoreLentKeys() {
     if (lent_.isEmpty()) return;
     for (auto it = lent_.cbegin(); it != lent_.cend(); ++it)
         if (it->down) {
-            XTestFakeKeyEvent(dpy_, it.key(), False, CurrentTime);
+            fakeKey(it.key(), false);
             noteKeyEvent(it.key(), false);
         }
     waitForQuietKeymap();

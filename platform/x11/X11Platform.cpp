@@ -2,6 +2,7 @@
 #include "platform/x11/X11Platform.h"
 
 #include "platform/x11/X11HotKeys.h"
+#include "platform/x11/X11Record.h"
 #include "platform/x11/X11Internal.h"
 
 #include <QtDebug>
@@ -100,13 +101,14 @@ X11Platform::~X11Platform() {
     watchProgramMessages(false);
     messageHandler_ = nullptr;
     hotKeys_.reset();
+    record_.reset();
     for (unsigned char kc : std::as_const(pressed_)) {
-        XTestFakeKeyEvent(dpy_, kc, False, CurrentTime);
+        fakeKey(kc, false);
         noteKeyEvent(kc, false);
     }
     pressed_.clear();
     for (unsigned char kc : std::as_const(scanPressed_)) {
-        XTestFakeKeyEvent(dpy_, kc, False, CurrentTime);
+        fakeKey(kc, false);
         noteKeyEvent(kc, false);
     }
     restoreLentKeys();

@@ -7,11 +7,13 @@
 // X11WindowActions.cpp (window states, places, titles, closing),
 // X11Display.cpp (metrics, display modes), X11Power.cpp (power and session
 // through logind), X11Screen.cpp (capture, clipboard), X11HotKeys.cpp (global
-// hotkeys), X11Messages.cpp (messages between our programs, atoms).
+// hotkeys), X11Messages.cpp (messages between our programs, atoms),
+// X11Record.cpp (the desktop's input events).
 // One thread at a time; the clipboard calls go through the GUI thread, which
 // must be running its event loop when they come from another thread.
 
 #include "platform/Platform.h"
+#include "platform/x11/X11Internal.h"
 
 #include <QHash>
 #include <QSet>
@@ -27,6 +29,7 @@ struct _XkbDesc;
 namespace platform {
 
 class X11HotKeys;
+class X11Record;
 
 class X11Platform : public Platform {
 public:
@@ -91,6 +94,9 @@ public:
     QString GlobalGetAtomName(quint32 atom) override;
     bool SetClipboardImage(const QImage& image) override;  // X11Screen.cpp
 
+    bool WatchDesktopEvents(std::function<void(const DesktopEvent&)> handler) override;  // X11Record.cpp
+    bool CanWatchDesktopEvents() override;
+
     bool TypeCharacter(char32_t c) override;
     bool TypeText(const QString& text, const std::function<bool(qsizetype)>& before = {}) override;
 
@@ -108,6 +114,10 @@ private:
     };
 
     void drainEvents();
+    // Injection through XTest (X11Input.cpp), noted in injected_.
+    void fakeMotion(int x, int y);
+    void fakeButton(unsigned button, bool down);
+    void fakeKey(unsigned char keycode, bool down);
     // Keymap and lent keycodes (X11Keymap.cpp).
     _XkbDesc* keymap();
     void forgetKeymap();
@@ -194,6 +204,8 @@ private:
     uint32_t messageSerial_ = 0;
     std::function<void(const ProgramMessage&)> messageHandler_;
     std::unique_ptr<X11HotKeys> hotKeys_;
+    InjectedEvents injected_;
+    std::unique_ptr<X11Record> record_;
 
     struct Atoms {
         XID clientList, clientListStacking, activeWindow, supported, wmName, utf8String, wmPid,

@@ -1,4 +1,5 @@
 // Typing characters and naming keys with the active XKB keymap.
+#include "platform/x11/X11Internal.h"
 #include "platform/x11/X11Platform.h"
 
 #include <X11/XKBlib.h>
@@ -13,20 +14,6 @@
 namespace platform {
 
 namespace {
-
-// The character a keysym types: Latin-1 and Unicode keysyms, and the few
-// older ones of Western layouts; 0 for the others (keypad keys included).
-char32_t characterOf(KeySym ks) {
-    if ((ks >= 0x20 && ks <= 0x7e) || (ks >= 0xa0 && ks <= 0xff)) return char32_t(ks);
-    if ((ks & 0xff000000) == 0x01000000) return char32_t(ks & 0x00ffffff);
-    switch (ks) {
-    case XK_EuroSign: return 0x20ac;
-    case XK_oe: return 0x153;
-    case XK_OE: return 0x152;
-    case XK_Ydiaeresis: return 0x178;
-    default: return 0;
-    }
-}
 
 // The mark a dead key is named by.
 char32_t deadKeyCharacter(KeySym ks) {
@@ -93,6 +80,18 @@ bool setsModifier(XkbDescPtr xkb, int kc, int modIndex) {
 }
 
 }  // namespace
+
+char32_t characterOf(unsigned long ks) {
+    if ((ks >= 0x20 && ks <= 0x7e) || (ks >= 0xa0 && ks <= 0xff)) return char32_t(ks);
+    if ((ks & 0xff000000) == 0x01000000) return char32_t(ks & 0x00ffffff);
+    switch (ks) {
+    case XK_EuroSign: return 0x20ac;
+    case XK_oe: return 0x153;
+    case XK_OE: return 0x152;
+    case XK_Ydiaeresis: return 0x178;
+    default: return 0;
+    }
+}
 
 // A key to hold for modifier modIndex: one whose action sets it, else one
 // bound to it whose first symbol is a modifier we may hold.
@@ -199,10 +198,10 @@ bool X11Platform::typeOne(char32_t c) {
     QVector<unsigned char> modifiers;
     for (int i = 0; i < 8; ++i)
         if (stroke.mods & (1u << i)) modifiers << modifierKeycode(i);
-    for (unsigned char kc : std::as_const(modifiers)) XTestFakeKeyEvent(dpy_, kc, True, CurrentTime);
-    XTestFakeKeyEvent(dpy_, stroke.keycode, True, CurrentTime);
-    XTestFakeKeyEvent(dpy_, stroke.keycode, False, CurrentTime);
-    for (qsizetype i = modifiers.size(); i-- > 0;) XTestFakeKeyEvent(dpy_, modifiers[i], False, CurrentTime);
+    for (unsigned char kc : std::as_const(modifiers)) fakeKey(kc, true);
+    fakeKey(stroke.keycode, true);
+    fakeKey(stroke.keycode, false);
+    for (qsizetype i = modifiers.size(); i-- > 0;) fakeKey(modifiers[i], false);
     noteKeyEvent(stroke.keycode, false);
     return true;
 }
