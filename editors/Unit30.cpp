@@ -155,6 +155,7 @@ TForm30::TForm30(QWidget* parent) : TCommandDialog(30, u"Définition de champs"_
     }
     Edit1->setParent(separators);
     sepGrid->addWidget(Edit1, 4, 2);
+    sepGrid->setColumnStretch(3, 1);
     connect(Edit1, &QLineEdit::textChanged, this, &TForm30::DelimitedAll);
 
     // The sample.

@@ -5,6 +5,7 @@
 #include "core/Unit1.h"
 #include "editors/Unit7.h"
 
+#include <QBitmap>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -141,7 +142,10 @@ void TForm6::DrawImageMouse(QPoint seed, TColor colour) {
     picture_ = plainMouse();
     FloodFill(picture_, {0, 0}, rgbOf(0xFF00FF));  // the background around the mouse
     FloodFill(picture_, seed, rgbOf(colour));
-    Image1->setPixmap(QPixmap::fromImage(picture_));
+    // Shown with the background let through.
+    QPixmap shown = QPixmap::fromImage(picture_);
+    shown.setMask(QBitmap::fromImage(picture_.createMaskFromColor(rgbOf(0xFF00FF), Qt::MaskInColor)));
+    Image1->setPixmap(shown);
 }
 
 void TForm6::showChecked(int n) {

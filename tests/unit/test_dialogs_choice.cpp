@@ -22,6 +22,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -399,6 +400,11 @@ TEST_F(ChoiceDialogsTest, ChampsBlocksAndMarksOfTheSample) {
         EXPECT_EQ(Form30->Label11->text().toInt(), ends[c]) << c;
         EXPECT_EQ(Form30->Label12->text().toInt(), c + 1) << c;
     }
+    // The boundaries are drawn at the left edge of columns 1 and 3.
+    const QImage cells = Form30->StringGrid1->viewport()->grab().toImage();
+    const int width = Form30->StringGrid1->columnWidth(0);
+    const QRgb mark = ColorToQColor(0x808000).rgb();
+    for (int c = 0; c < 4; ++c) EXPECT_EQ(cells.pixel(c * width, 2) == mark, c == 1 || c == 3) << c;
 
     // A long line has its marks as far as it goes.
     Form30->ShowSample({QString(2500, 'x') + ";" + QString(499, 'x')});
