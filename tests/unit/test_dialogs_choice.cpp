@@ -1,6 +1,7 @@
 // The dialogs driven by a table of choices: "Fonction", "Click",
 // "Manipulation", the tool box and "Champs": what a choice sets up, the rows
 // they write, what they refuse, and their pictures.
+#include "core/FileDialog.h"
 #include "core/HelpContext.h"
 #include "core/Params.h"
 #include "core/Unit1.h"
@@ -12,9 +13,11 @@
 #include "editors/Unit6.h"
 #include "platform/Platform.h"
 #include "platform/fake/FakePlatform.h"
+#include "tests/support/TestServices.h"
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,7 +25,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTableView>
+#include <QTemporaryDir>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -350,6 +356,27 @@ TEST_F(ChoiceDialogsTest, ToolBoxRowsKeepTheirCategory) {
     EXPECT_FALSE(Form27->RebootXPExists());
 }
 
+TEST_F(ChoiceDialogsTest, ToolBoxBrowsesForWhatEachParameterTakes) {
+    QStringList asked;
+    testServices().onChooseFile = [&](TFileDialog& d) {
+        asked << (d.kind() == TFileDialog::Folder ? "dossier " + d.Title : "fichier " + d.Filter);
+        d.FileName = d.kind() == TFileDialog::Folder ? "/un/dossier" : "/un/ecran";
+        return true;
+    };
+    ShowCommandDialog("Outil Fichier", "Copier vers bmp");
+    Form27->findChild<QToolButton*>("SpeedButton1")->click();
+    EXPECT_EQ(Form27->ComboBox(1)->currentText(), "/un/ecran.bmp");  // the extension of the capture
+    EXPECT_FALSE(Form27->findChild<QToolButton*>("SpeedButton2")->isEnabled());
+    Form27->Form27Show("Rechercher");
+    for (int n = 1; n <= 3; ++n) Form27->findChild<QToolButton*>(QString("SpeedButton%1").arg(n))->click();
+    EXPECT_EQ(Form27->ComboBox(1)->currentText(), "/un/dossier");
+    EXPECT_EQ(Form27->ComboBox(2)->currentText(), "*.*");  // typed, never browsed
+    EXPECT_EQ(Form27->ComboBox(3)->currentText(), "/un/ecran");
+    EXPECT_EQ(asked, QStringList({"fichier Fichiers Bitmap (*.bmp)|*.bmp", "dossier Entrez le nom du répertoire",
+                                  "fichier Tous les Fichiers (*.*)|*.*"}));
+    Form27->close();
+}
+
 // ---- Champs ----
 
 TEST_F(ChoiceDialogsTest, ChampsDelimitedRowAndUndeclaredFields) {
@@ -418,6 +445,32 @@ TEST_F(ChoiceDialogsTest, ChampsBlocksAndMarksOfTheSample) {
     EXPECT_TRUE(Form30->RowMarks(5)[2999]);
     Form30->StringGrid1Click(2999, 0);
     EXPECT_EQ(Form30->Label10->text(), "3000");
+    Form30->close();
+}
+
+TEST_F(ChoiceDialogsTest, ChampsOpensASampleFile) {
+    QTemporaryDir dir;
+    QFile sample(dir.filePath("exemple.txt"));
+    ASSERT_TRUE(sample.open(QIODevice::WriteOnly));
+    sample.write("Nom;Prénom\r\nDupont;Jean\r\n");
+    sample.close();
+    QString chosen = sample.fileName();
+    testServices().onChooseFile = [&](TFileDialog& d) {
+        d.FileName = chosen;
+        return true;
+    };
+    ShowCommandDialog("Champs");
+    Form30->findChild<QPushButton*>("BitBtn1")->click();
+    EXPECT_EQ(Form30->StatusBar1->currentMessage(), sample.fileName());
+    const QAbstractItemModel* cells = Form30->StringGrid1->model();
+    EXPECT_EQ(cells->rowCount(), 3);  // the lines and one empty row
+    EXPECT_EQ(cells->columnCount(), 11);
+    EXPECT_EQ(cells->index(0, 4).data().toString(), "P");
+    EXPECT_EQ(cells->index(1, 6).data().toString(), ";");
+    chosen = dir.filePath("absent.txt");
+    Form30->findChild<QPushButton*>("BitBtn1")->click();
+    EXPECT_TRUE(messages.texts().value(0).startsWith("Le fichier « " + chosen + " » ne peut pas être lu"));
+    EXPECT_EQ(cells->rowCount(), 3);  // the sample shown stays
     Form30->close();
 }
 
