@@ -6,7 +6,6 @@
 
 class QTreeWidget;
 class QTreeWidgetItem;
-class QToolButton;
 class TFileDialog;
 
 class TForm27 : public TCommandDialog {
