@@ -503,7 +503,28 @@ TEST_F(ChoiceDialogsTest, ChampsFixedRowsComeBackWholeAndOnlyDeleteRemovesAField
     const Outcome out = validate(Form30);
     EXPECT_EQ(out.rows.last(), "Champs|" + six);
 
+    // "Modifier" gives the selected field the name typed and the positions shown.
     edit(7);
+    Form30->SelectField(1);
+    Form30->ComboBox2->setEditText("B2");
+    Form30->Label10->setText("30");
+    Form30->Label11->setText("31");
+    Form30->Button4Click();
+    EXPECT_EQ(Form30->ListBox1->item(1)->text(), "B2");
+    EXPECT_EQ(Form30->ListBox2->item(1)->text(), "30");
+    EXPECT_EQ(Form30->ListBox3->item(1)->text(), "31");
+    EXPECT_EQ(Form30->ComboBox2->currentText(), "");
+    Form30->close();
+
+    // A form that cannot grow opens all the same.
+    Form30->StringGrid1->setFixedHeight(5);
+    Form30->setMaximumHeight(Form30->height());
+    edit(7);
+    EXPECT_TRUE(Form30->isVisible());
+    Form30->StringGrid1->setMinimumHeight(0);
+    Form30->StringGrid1->setMaximumHeight(QWIDGETSIZE_MAX);
+    Form30->setMaximumHeight(QWIDGETSIZE_MAX);
+
     Form30->SelectField(2);
     release(Form30->ListBox3, Qt::Key_Delete);
     EXPECT_EQ(Form30->ListBox1->count(), 5);
