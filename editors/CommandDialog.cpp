@@ -5,12 +5,14 @@
 #include "core/History.h"
 #include "core/Params.h"
 #include "core/Unit1.h"
+#include "platform/Cp1252.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStringDecoder>
 #include <QToolButton>
 
 TComboBox::TComboBox(QWidget* parent) : QComboBox(parent) {}
@@ -45,6 +47,12 @@ void FillKeepingText(QComboBox* box, const QStringList& items) {
         box->setEditText(text);
     else
         box->setCurrentIndex(box->findText(text));
+}
+
+QString TextOfFile(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(bytes);
+    return utf8.hasError() ? platform::fromCp1252(bytes) : text;
 }
 
 bool FitsInRow(const QString& params) {

@@ -51,6 +51,10 @@ protected:
 TComboBox* NewTextCombo(QWidget* parent, const QString& name);
 // Replaces the list of a combo box, keeping the typed text.
 void FillKeepingText(QComboBox* box, const QStringList& items);
+// A text file's text: UTF-8 when the bytes are, else Windows-1252.
+QString TextOfFile(const QByteArray& bytes);
+// The names a list of those sources offers, fixed items last.
+QStringList ListNames(ListSources sources, const QStringList& items = {});
 // A row holds at most 255 characters of parameters: a longer string is refused
 // with a message (the file would cut it).
 bool FitsInRow(const QString& params);
@@ -141,6 +145,12 @@ protected:
     QString ChosenWord(int group) const;
     // Puts a row at that index and records its addition, whatever the list's mode.
     static void InsertRow(int index, const QString& keyword, const QString& params, int icon);
+    // Sets the parameters up as a panel's choice says (none: all off): each
+    // enabled or disabled as one unit with its label and browse button, its
+    // list refilled; an enabled one gets the preset text (keeps its text when
+    // there is none), a disabled one is emptied. The dialog takes the choice's
+    // help context.
+    void ApplyPanelChoice(const TPanelChoice* entry, const QVector<TPanelParamControls>& params);
     // A warning with one OK button; answers false.
     static bool Refuse(const QString& message);
     // "Valider" and "Annuler" at the right of a row, for the dialog's layout.

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 
 namespace {
@@ -234,10 +235,7 @@ void TCommandDialog::ArrangeInColumn() {
     column->addLayout(ButtonRow());
 }
 
-void TCommandDialog::fill(const Control& c, ListSources sources) {
-    auto* box = qobject_cast<QComboBox*>(c.widget);
-    auto* list = qobject_cast<QListWidget*>(c.widget);
-    if ((!box && !list) || !sources) return;
+QStringList ListNames(ListSources sources, const QStringList& items) {
     QStringList names;
     if (sources & AllVariables)
         Form1->List_Var(names, sources.testFlag(ListSource::AlphaVariables),
@@ -253,7 +251,15 @@ void TCommandDialog::fill(const Control& c, ListSources sources) {
         (Form1->*lister)(&found);
         for (int i = 0; i < found.count(); ++i) names << found.itemText(i);
     }
-    if (sources.testFlag(ListSource::Items)) names << c.slot.items;
+    if (sources.testFlag(ListSource::Items)) names << items;
+    return names;
+}
+
+void TCommandDialog::fill(const Control& c, ListSources sources) {
+    auto* box = qobject_cast<QComboBox*>(c.widget);
+    auto* list = qobject_cast<QListWidget*>(c.widget);
+    if ((!box && !list) || !sources) return;
+    const QStringList names = ListNames(sources, c.slot.items);
     if (box) {
         FillKeepingText(box, names);
     } else {
@@ -366,4 +372,47 @@ bool TCommandDialog::Validate() {
         if (checkMode_ == CheckMode::FirstFailure) break;
     }
     return ok;
+}
+
+// ---- Choice panels ----
+
+const TPanelParam& TPanelChoice::param(int i) const {
+    static const TPanelParam off;
+    return i >= 0 && i < params.size() ? params[i] : off;
+}
+
+QStringList TChoicePanel::categories() const {
+    QStringList out;
+    for (const TPanelChoice& e : entries_)
+        if (!out.contains(e.category)) out << e.category;
+    return out;
+}
+
+QStringList TChoicePanel::choices(const QString& category) const {
+    QStringList out;
+    for (const TPanelChoice& e : entries_)
+        if (e.category == category) out << e.choice;
+    return out;
+}
+
+const TPanelChoice* TChoicePanel::find(const QString& category, const QString& choice) const {
+    for (const TPanelChoice& e : entries_)
+        if (e.category == category && e.choice == choice) return &e;
+    return nullptr;
+}
+
+void TCommandDialog::ApplyPanelChoice(const TPanelChoice* entry, const QVector<TPanelParamControls>& params) {
+    for (qsizetype i = 0; i < params.size(); ++i) {
+        const TPanelParamControls& c = params[i];
+        const TPanelParam& p = entry ? entry->param(int(i)) : TPanelChoice{}.param(0);
+        for (QWidget* w : {static_cast<QWidget*>(c.box), static_cast<QWidget*>(c.label),
+                           static_cast<QWidget*>(c.browse)})
+            if (w) w->setEnabled(p.enabled);
+        const QString text = !p.enabled ? QString() : p.preset.isEmpty() ? c.box->currentText() : p.preset;
+        const QSignalBlocker quiet(c.box);
+        c.box->clear();
+        if (p.enabled) c.box->addItems(ListNames(p.list, p.items));
+        c.box->setEditText(text);
+    }
+    if (entry && entry->helpContext) SetHelpContext(this, entry->helpContext);
 }

@@ -12,6 +12,10 @@
 #include <QVector>
 #include <functional>
 
+class QAbstractButton;
+class QComboBox;
+class QLabel;
+
 // ---- The parameter string ----
 
 // Where a value stands in a row's parameter string.
@@ -120,6 +124,55 @@ struct TCheck {
 enum class CheckMode : char {
     FirstFailure,  // the first failing check is told, the others are not run
     EveryFailure,  // every failing check is told, one message after the other
+};
+
+// ---- Choice panels ----
+
+// A dialog where one choice (a function of a category, a tool, an action)
+// decides the help, the information text and which parameters are taken
+// declares one table of its choices; TCommandDialog::ApplyPanelChoice sets the
+// parameters up from an entry.
+
+// What a parameter's browse button asks for.
+enum class BrowseKind : char { None, File, Folder };
+
+// One parameter of a choice.
+struct TPanelParam {
+    bool enabled = false;
+    ListSources list;    // what its list offers (refilled each time the choice is set up)
+    QStringList items;   // the fixed items, when the list offers Items
+    QString preset;      // the text it gets
+    BrowseKind browse = BrowseKind::None;
+};
+
+struct TPanelChoice {
+    QString category;  // empty when the dialog has none
+    QString choice;    // "Minute", "Résolution", "Déplacer"
+    int helpContext = 0;
+    QString info;      // the information text
+    QVector<TPanelParam> params;  // parameters 1 to 3; missing ones are off
+    const TPanelParam& param(int i) const;  // from 0; off when missing
+};
+
+// A dialog's choices in display order.
+class TChoicePanel {
+public:
+    explicit TChoicePanel(QVector<TPanelChoice> entries) : entries_(std::move(entries)) {}
+    QStringList categories() const;  // in the order they first appear
+    QStringList choices(const QString& category) const;
+    // The entry of that choice in that category; null when none.
+    const TPanelChoice* find(const QString& category, const QString& choice) const;
+    const QVector<TPanelChoice>& entries() const { return entries_; }
+
+private:
+    QVector<TPanelChoice> entries_;
+};
+
+// The controls of one parameter of a panel; the label and the button may be null.
+struct TPanelParamControls {
+    QComboBox* box;
+    QLabel* label;
+    QAbstractButton* browse;
 };
 
 struct TDialogDesign {

@@ -4,7 +4,6 @@
 #include "core/History.h"
 #include "core/Settings.h"
 #include "core/Unit1.h"
-#include "platform/Cp1252.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
 
@@ -12,7 +11,6 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStringDecoder>
 #include <QTextBlock>
 #include <QVBoxLayout>
 
@@ -28,13 +26,6 @@ QStringList memoLines(const QPlainTextEdit* memo) {
     QStringList lines = memo->toPlainText().split(u'\n');
     if (lines.size() > 1 && lines.last().isEmpty()) lines.removeLast();  // a last line break ends a line
     return lines;
-}
-
-// A text file's lines: UTF-8 when the bytes are, else Windows-1252.
-QString textOfFile(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8(bytes);
-    return utf8.hasError() ? platform::fromCp1252(bytes) : text;
 }
 
 // Suspends the painting of a widget for a scope.
@@ -112,7 +103,7 @@ void TForm14::Button3Click() {
         Refuse(u"Impossible de lire le fichier « %1 »."_s.arg(OpenDialog1->FileName));
         return;
     }
-    Memo1->setPlainText(textOfFile(file.readAll()).remove(u'\r'));
+    Memo1->setPlainText(TextOfFile(file.readAll()).remove(u'\r'));
 }
 
 // A modified block is replaced in place by the memo's lines, whatever the

@@ -1,5 +1,7 @@
 // "Manipulation" on a real client (xlogo), clipboard files with every format
 // another client offers (xclip), and screen captures, on the private server.
+#include "editors/Palette.h"
+#include "editors/Unit18.h"
 #include "tests/desktop/DesktopRun.h"
 
 #include <QFile>
@@ -81,6 +83,38 @@ TEST_F(ToolsDesktop, ManipulationOfARealWindow) {
 
     run({{"Manipulation", h + "Fermer;"}});
     EXPECT_TRUE(xlogo.waitForFinished(5000)) << "closed through WM_DELETE_WINDOW";
+}
+
+// The dialog's move and size start from the window's rectangle: "Déplacer"
+// and "Taille" clicked on the painted menu with the real mouse.
+TEST_F(ToolsDesktop, ManipulationDialogStartsFromTheWindowsPlace) {
+    QProcess xlogo;
+    const platform::HWND w = startXlogo(xlogo);
+    ASSERT_NE(w, 0u);
+    form->show();
+    ShowCommandDialog("Manipulation");
+    ASSERT_TRUE(waitFor([] { return Form18->isActiveWindow(); }));
+    QRect before;
+    ASSERT_TRUE(desk().GetWindowRect(w, before));
+    Form18->ComboBox1->setEditText(QString::number(w));
+    auto clickMenu = [this](int y) {  // on the painted menu, with the real mouse
+        const QPoint at = Form18->Image1->mapToGlobal(QPoint(40, y));
+        desk().SetCursorPos(at.x(), at.y());
+        desk().mouse_event(platform::MOUSEEVENTF_LEFTDOWN, 0, 0, 0);
+        desk().mouse_event(platform::MOUSEEVENTF_LEFTUP, 0, 0, 0);
+        desk().Flush();
+    };
+    clickMenu(30);  // "Déplacer"
+    ASSERT_TRUE(waitFor([] { return Form18->Action() == 2; }));
+    EXPECT_EQ(Form18->ComboBox2->currentText(), QString::number(before.left()));
+    EXPECT_EQ(Form18->ComboBox3->currentText(), QString::number(before.top()));
+    clickMenu(50);  // "Taille"
+    ASSERT_TRUE(waitFor([] { return Form18->Action() == 3; }));
+    EXPECT_EQ(Form18->ComboBox2->currentText(), QString::number(before.width()));
+    EXPECT_EQ(Form18->ComboBox3->currentText(), QString::number(before.height()));
+    Form18->Button1Click();
+    EXPECT_EQ(rowTexts(), QStringList({QString("Manipulation|%1;Taille;%2;%3;")
+                                           .arg(w).arg(before.width()).arg(before.height())}));
 }
 
 TEST_F(ToolsDesktop, ForcedClosingEndsTheWindowsProcess) {

@@ -58,3 +58,13 @@ QStringList MainWindowTest::rowTexts() const {
     for (const MacroCommand& c : form->ListView1->items().rows()) out << c.keyword + u'|' + c.params;
     return out;
 }
+
+void DialogsTest::SetUp() {
+    MainWindowTest::SetUp();
+    form->show();
+}
+
+void DialogsTest::edit(int row) {
+    TForm1::Select_unique(form->ListView1, row);
+    form->ListView1DblClick();
+}

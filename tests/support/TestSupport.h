@@ -38,3 +38,11 @@ protected:
     MessageRecorder messages;
     TForm1* form = nullptr;
 };
+
+// The main window shown, for the command dialogs.
+class DialogsTest : public MainWindowTest {
+protected:
+    void SetUp() override;
+    // Opens the dialog of that row for modifying it, as a double-click does.
+    void edit(int row);
+};

@@ -36,16 +36,8 @@
 
 namespace {
 
-class CommandDialogsTest : public MainWindowTest {
+class CommandDialogsTest : public DialogsTest {
 protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        form->show();
-    }
-    void edit(int row) {
-        TForm1::Select_unique(form->ListView1, row);
-        form->ListView1DblClick();
-    }
     // One step back in the history: the whole group when the last step was one.
     void undoStep() { form->SpeedButton26Click(); }
     static QStringList items(const QComboBox* box) {
