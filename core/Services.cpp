@@ -9,6 +9,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QFileInfo>
@@ -124,6 +125,14 @@ int CoreServices::AskMessage(const MessageRequest& request) {
     for (const ButtonMap& b : kButtons)
         if (b.qt == pressed) return b.result;
     return request.buttons & mbCancel ? mrCancel : mrNone;
+}
+
+bool CoreServices::ChooseColor(QColor& color) {
+    if (offscreen()) return false;
+    const QColor chosen = QColorDialog::getColor(color, QApplication::activeWindow());
+    if (!chosen.isValid()) return false;
+    color = chosen;
+    return true;
 }
 
 bool CoreServices::ChooseFile(TFileDialog& dialog) {

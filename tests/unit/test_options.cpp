@@ -1,0 +1,246 @@
+// The options dialog's tabs: the separator check, the time field, colours
+// written at once, the language and plug-in list in "config.ini", the launch
+// triggers of the open macro, the speed tests beside a run, the update check.
+#include "core/RunState.h"
+#include "core/Settings.h"
+#include "core/Unit1.h"
+#include "platform/LaunchFile.h"
+#include "tests/support/TestServices.h"
+#include "tests/unit/test_startup_support.h"
+#include "tools/Unit19.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+using namespace platform;
+
+namespace {
+
+class OptionsTest : public ProgramFolderTest {
+protected:
+    // Opens the macro of that path as the status bar names it, and loads the options.
+    void openMacro(const QString& path) {
+        form->StatusPanel[0]->setText(path);
+        Form19->LoadOptions(QString());
+    }
+};
+
+TEST_F(OptionsTest, SeparatorRefusesLettersAndDigits) {
+    struct Case {
+        const char* typed;
+        const char* shown;
+        bool message;
+    } cases[] = {{"a", "|", true}, {"5", "|", true}, {"Z", "|", true}, {"#", "#", false}, {"", "|", false}};
+    for (const Case& c : cases) {
+        messages.shown.clear();
+        Form19->Edit1->setText(";");
+        Form19->Edit1->setText(QString::fromUtf8(c.typed));
+        EXPECT_EQ(Form19->Edit1->text(), c.shown) << c.typed;
+        EXPECT_EQ(messages.texts(), c.message ? QStringList{"Caractère de séparation impossible"} : QStringList())
+            << c.typed;
+    }
+}
+
+TEST_F(OptionsTest, TimeFieldArrowsGoRoundInThePartOfTheCaret) {
+    struct Case {
+        const char* text;
+        int caret;
+        bool up;
+        const char* result;
+    } cases[] = {{"23:59", 1, true, "00:59"},  {"23:59", 4, true, "23:00"}, {"00:00", 0, false, "23:00"},
+                 {"00:00", 5, false, "00:59"}, {"09:09", 2, true, "10:09"}, {"", 0, true, "00:01"},
+                 {"9:30", 0, true, "9:30"},    {"ab:cd", 0, true, "ab:cd"}};
+    for (const Case& c : cases) {
+        Form19->DT2->setText(c.text);
+        Form19->DT2->setCursorPosition(c.caret);
+        Form19->UpDown3Click(c.up);
+        EXPECT_EQ(Form19->DT2->text(), c.result) << c.text << " caret " << c.caret;
+    }
+}
+
+TEST_F(OptionsTest, ConfirmedColourIsWrittenAtOnceAndStaysAfterCancel) {
+    testServices().onChooseColor = [](QColor& c) {
+        c = QColor(255, 0, 0);
+        return true;
+    };
+    Form19->ComboBox4->setCurrentText("Affichage");
+    Form19->ComboBox4Click();
+    ASSERT_EQ(Form19->ListBox2->count(), 2);
+    EXPECT_EQ(Form19->ListBox2->item(0)->text(), "Fond");  // sorted
+    Form19->ListBox2->item(1)->setSelected(true);
+    Form19->ListBox2DblClick();
+    EXPECT_EQ(value(config(), "ColorAffichage", "Texte"), "255");
+    Form19->Button2Click();
+    EXPECT_EQ(value(config(), "ColorAffichage", "Texte"), "255");
+
+    Form19->ComboBox4->setCurrentText("Police de caractère");
+    Form19->ComboBox4Click();
+    QStringList rows;
+    for (int i = 0; i < Form19->ListBox2->count(); ++i) rows << Form19->ListBox2->item(i)->text();
+    EXPECT_EQ(rows, (QStringList{"Commande", "Impression", "Paramètre", "Variable"}));
+}
+
+TEST_F(OptionsTest, LanguageGoesToTheProgramsConfigEvenWithAMacroFileInUse) {
+    const QString macro = file("m.mcr"), own = file("m.ini");
+    writeMacro(macro, {{"Pause", "1"}});
+    write(own, "[General]\r\nGrille=True\r\n");
+    form->OpenFileMacro(macro, form->ListView1, QString(), -1);
+    ASSERT_EQ(Form19->Label22->text(), own);
+    Form19->ComboBox3->setCurrentText("English");
+    Form19->ComboBox3Change();
+    EXPECT_EQ(value(config(), "Langage", "Lng"), "English");
+    EXPECT_EQ(value(own, "Langage", "Lng"), "<none>");
+    EXPECT_EQ(settings().Language, "English");
+}
+
+TEST_F(OptionsTest, ValiderKeepsOtherMacrosRecordsByteForByteAndAddsOneOfOurs) {
+    auto record = [](const QString& path, char fill) {
+        QByteArray bytes(304, '\0');
+        TLaunchRecord r = TLaunchRecord::fromBytes(bytes.constData());
+        r.setPath(path);
+        r.setKind(LaunchAtTime);
+        QByteArray out = r.bytes();
+        if (fill) {
+            out.replace(257, 7, QByteArray(7, fill));
+            out.replace(298, 6, QByteArray(6, fill));
+            out.replace(200, 50, QByteArray(50, fill));  // the path's unused bytes
+        }
+        return out;
+    };
+    const QString a = file("a.mcr"), b = file("b.mcr");
+    const QByteArray a1 = record(a, 0), b1 = record(b, 'x'), a2 = record(a, 0), b2 = record(b, 'y');
+    write(file("Launch.dat"), a1 + b1 + a2 + b2);
+    openMacro(a);
+    EXPECT_EQ(Form19->ListBox5->count(), 2);
+    Form19->DT1->setDate(QDate(2008, 6, 26));
+    Form19->DT2->setText("12:30");
+    Form19->RadioButton4->setChecked(true);
+    Form19->Button12Click();
+    Form19->Button1Click();
+    const QByteArray written = read(file("Launch.dat"));
+    ASSERT_EQ(written.size(), 5 * 304);
+    EXPECT_EQ(written.left(2 * 304), b1 + b2);
+    EXPECT_EQ(written.mid(2 * 304, 2 * 304), a1 + a2);
+    const QByteArray added = written.mid(4 * 304);
+    EXPECT_EQ(added.mid(264, 8), QByteArray::fromHex("000000002059e340"));
+    EXPECT_EQ(added.mid(272, 8), QByteArray::fromHex("abaaaaaaaaaae03f"));
+    EXPECT_EQ(added.mid(296, 2), QByteArray::fromHex("4180"));  // Alt+A
+    EXPECT_EQ(added.mid(257, 7), QByteArray(7, '\0'));
+    EXPECT_EQ(added.mid(298, 6), QByteArray(6, '\0'));
+    EXPECT_EQ(TLaunchRecord::fromBytes(added.constData()).path(), a);
+}
+
+TEST_F(OptionsTest, AddRefusesABadTimeAndAPathTooLong) {
+    write(file("Launch.dat"), {});
+    openMacro(file("a.mcr"));
+    for (const char* bad : {"1230", "12:3", "24:00", "12:60", "ab:cd"}) {
+        messages.shown.clear();
+        Form19->DT2->setText(bad);
+        Form19->Button12Click();
+        EXPECT_EQ(messages.shown.size(), 1) << bad;
+    }
+    openMacro(file(QString(300, u'm') + ".mcr"));
+    Form19->DT2->setText("12:30");
+    messages.shown.clear();
+    Form19->Button12Click();
+    EXPECT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(Form19->MacroLaunches.isEmpty());
+    Form19->Button1Click();
+    EXPECT_EQ(read(file("Launch.dat")).size(), 0);
+}
+
+TEST_F(OptionsTest, SpeedTestsAreRefusedWhileAMacroRunsAndLeaveItsFlag) {
+    MacroRunning = true;
+    ExecState = 1;
+    for (QPushButton* test : {Form19->Button8, Form19->Button9}) {
+        messages.shown.clear();
+        test->click();
+        EXPECT_EQ(messages.shown.size(), 1);
+        EXPECT_TRUE(MacroRunning);
+        EXPECT_FALSE(Form19->SpeedTestRunning);
+    }
+    MacroRunning = false;
+    ExecState = 0;
+}
+
+TEST_F(OptionsTest, ClosingTheDialogEndsTheMouseTest) {
+    Form19->show();
+    Form19->PageControl1->setCurrentWidget(Form19->TabSheet2);
+    QTimer::singleShot(100, Form19, [] { Form19->close(); });
+    Form19->Button8Click();  // returns once the test ended
+    EXPECT_FALSE(Form19->SpeedTestRunning);
+    EXPECT_FALSE(MacroRunning);
+    EXPECT_EQ(Form19->Button8->text(), "Tester la souris");
+}
+
+// A small HTTP server that answers every GET with the same body.
+class UpdateServerStub : public QTcpServer {
+public:
+    QByteArray body;
+    UpdateServerStub() {
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* s = nextPendingConnection()) {
+                connect(s, &QTcpSocket::readyRead, s, [this, s] {
+                    if (!s->readAll().contains("\r\n\r\n")) return;
+                    s->write("HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) +
+                             "\r\nConnection: close\r\n\r\n" + body);
+                    s->disconnectFromHost();
+                });
+            }
+        });
+    }
+};
+
+TEST_F(OptionsTest, UpdateCheckShowsTheNewsOfLaterReleasesOnly) {
+    UpdateServerStub server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    qputenv("ORVANEL_UPDATE_URL", "http://127.0.0.1:" + QByteArray::number(server.serverPort()));
+    struct Case {
+        QByteArray file;
+        QString memo;
+        bool asked;
+    } cases[] = {
+        {"Nouvelle interface\r\n12/09/08\r\nCorrections\r\n26/06/08\r\nAncien\r\n",
+         "\nNouvelle interface\n12/09/08\nCorrections", true},
+        {"26/06/08\r\nAncien\r\n", "Aucune mise à jour n'a été trouvée sur le serveur.\n", false},
+        {"31/02/09\r\n00/13/08\r\n01/01/08\r\n", "\n31/02/09\n00/13/08", true},
+        {"Sans date 1/1/09\r\n", "\nSans date 1/1/09", true},
+    };
+    for (const Case& c : cases) {
+        server.body = c.file;
+        messages.shown.clear();
+        Form19->Button7Click();
+        EXPECT_EQ(Form19->Label33->text(), "Status : Recherche terminée avec succès.");
+        EXPECT_EQ(Form19->Memo1->toPlainText(), c.memo) << c.file.toStdString();
+        EXPECT_EQ(messages.texts(), c.asked ? QStringList{"Une version plus recente de Orvanel existe. Voulez vous la "
+                                                          "télécharger ?"}
+                                            : QStringList())
+            << c.file.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(file("update.ini")));
+
+    // "Oui" opens the installer's address.
+    messages.answer = mrYes;
+    server.body = "Nouveau\r\n";
+    Form19->Button7Click();
+    ASSERT_EQ(testServices().openedUrls.size(), 1);
+    EXPECT_TRUE(testServices().openedUrls[0].toString().endsWith("/Download/Orvanel_install.exe"));
+    messages.answer = mrNone;
+
+    // A server that does not answer: the reason, no news, the date of the last check kept.
+    write(config(), "[MAJ]\r\nDateVerif=01/01/09\r\n");
+    Form19->LoadOptions(QString());
+    settings().UpdateCheckDone = false;  // as at start-up, before any check
+    server.close();
+    messages.shown.clear();
+    Form19->Button7Click();
+    EXPECT_TRUE(Form19->Label33->text().startsWith("Erreur : ")) << Form19->Label33->text().toStdString();
+    EXPECT_FALSE(Form19->Memo1->toPlainText().contains("Aucune mise à jour"));
+    EXPECT_TRUE(messages.shown.isEmpty());
+    Form19->Button1Click();
+    EXPECT_EQ(value(config(), "MAJ", "DateVerif"), "01/01/09");
+    qunsetenv("ORVANEL_UPDATE_URL");
+}
+
+}  // namespace
