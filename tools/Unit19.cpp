@@ -165,6 +165,8 @@ TForm19::TForm19(QWidget* parent) : TForm(19, QStringLiteral("Options de Orvanel
     pl->addRow(ListBox3, ListBox4);
     pl->addRow(Image3, Memo3);
     pl->addRow(Button5, Button10);
+    Label50 = named(new QLabel(QStringLiteral("<a href=\"#\">Rechercher des plug-ins sur internet</a>")), "Label50");
+    pl->addRow(Label50);
 
     auto* ll = page(TabSheet7, "TabSheet7", QStringLiteral("Lancements"));
     ListBox5 = named(new QListWidget, "ListBox5");

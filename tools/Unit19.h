@@ -70,6 +70,7 @@ public:
     void ListBox4Click();
     void Button5Click();
     void Button10Click();
+    void Label50Click();
     // Launch triggers (tools/Unit19Launch.cpp).
     void UpDown3Click(bool up);
     void Button12Click();
@@ -163,6 +164,7 @@ public:
     QLabel* Image3 = nullptr;         // icon
     QPushButton* Button5 = nullptr;   // "Ajouter ..."
     QPushButton* Button10 = nullptr;  // "Supprimer"
+    QLabel* Label50 = nullptr;        // the plug-ins page of the web site
     // Launch triggers
     QListWidget* ListBox5 = nullptr;
     QRadioButton* RadioButton4 = nullptr;  // "Tâche planifiée"

@@ -11,6 +11,9 @@
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
 #include "tools/Unit19.h"
+#include "tools/UpdateCheck.h"
+
+#include <QUrl>
 
 namespace {
 QString selected(const QListWidget* list) {
@@ -33,6 +36,10 @@ bool writePluginList() {
     return SaveIniFile(ini);
 }
 }  // namespace
+
+void TForm19::Label50Click() {
+    Services().OpenUrl(QUrl(UpdateServer() + QStringLiteral("/index.php?page=Plugins")));
+}
 
 void TForm19::ListBox3Click() {
     const QString category = selected(ListBox3);

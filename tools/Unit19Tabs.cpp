@@ -78,6 +78,7 @@ void TForm19::connectTabs() {
     connect(ListBox3, &QListWidget::itemSelectionChanged, this, &TForm19::ListBox3Click);
     connect(ListBox4, &QListWidget::itemSelectionChanged, this, &TForm19::ListBox4Click);
     connect(Button5, &QPushButton::clicked, this, &TForm19::Button5Click);
+    connect(Label50, &QLabel::linkActivated, this, &TForm19::Label50Click);
     connect(Button10, &QPushButton::clicked, this, &TForm19::Button10Click);
     connect(Button7, &QPushButton::clicked, this, &TForm19::Button7Click);
     connect(Button12, &QPushButton::clicked, this, &TForm19::Button12Click);

@@ -6,7 +6,8 @@
 
 class QUrl;
 
-// The update server: a constant of the program, or ORVANEL_UPDATE_URL.
+// The program's web site, where updates are: a constant of the program, or
+// ORVANEL_UPDATE_URL.
 QString UpdateServer();
 // One GET into memory; false with "Erreur : " and the reason.
 bool HttpGetToStream(const QUrl& url, QByteArray& into, QString& error);

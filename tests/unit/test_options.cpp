@@ -3,12 +3,17 @@
 // triggers of the open macro, the speed tests beside a run, the update check.
 #include "core/RunState.h"
 #include "core/Settings.h"
+#include "core/FileDialog.h"
 #include "core/Unit1.h"
+#include "engine/HotKeyManager.h"
+#include "platform/fake/FakePlatform.h"
 #include "platform/LaunchFile.h"
 #include "tests/support/TestServices.h"
 #include "tests/unit/test_startup_support.h"
 #include "tools/Unit19.h"
 
+#include <QCoreApplication>
+#include <QFocusEvent>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -172,6 +177,67 @@ TEST_F(OptionsTest, ClosingTheDialogEndsTheMouseTest) {
     EXPECT_FALSE(Form19->SpeedTestRunning);
     EXPECT_FALSE(MacroRunning);
     EXPECT_EQ(Form19->Button8->text(), "Tester la souris");
+}
+
+TEST_F(OptionsTest, PluginsAddedAndRemovedGoToTheProgramsConfig) {
+    const QString macro = file("m.mcr"), own = file("m.ini");
+    writeMacro(macro, {{"Pause", "1"}});
+    write(own, "[General]\r\nGrille=True\r\n");
+    form->OpenFileMacro(macro, form->ListView1, QString(), -1);
+    qputenv("SONDE_NOM", "SondeOptions");
+    qputenv("SONDE_RUBRIQUE", "Sondes");
+    testServices().onChooseFile = [](TFileDialog& d) {
+        EXPECT_EQ(d.Filter, "Plugin|*.so");
+        d.FileName = SONDE_PLUGIN;
+        return true;
+    };
+    Form19->Button5Click();
+    ASSERT_EQ(Form19->ListBox3->count(), 1);
+    EXPECT_EQ(Form19->ListBox3->item(0)->text(), "Sondes");
+    ASSERT_EQ(Form19->ListBox4->count(), 1);
+    EXPECT_EQ(Form19->ListBox4->item(0)->text(), "SondeOptions");
+    EXPECT_TRUE(Form19->Memo3->toPlainText().startsWith(SONDE_PLUGIN));
+    EXPECT_EQ(platform::IniFile(config()).ReadSectionValues("DynOrder").size(), 1);
+    EXPECT_FALSE(platform::IniFile(own).SectionExists("DynOrder"));
+    auto paletteHas = [this](const QString& caption) {
+        for (int i = 0; i < form->PageControl2->count(); ++i)
+            if (form->PageControl2->tabText(i) == caption) return true;
+        return false;
+    };
+    EXPECT_TRUE(paletteHas("Sondes"));
+
+    Form19->Button10Click();
+    EXPECT_EQ(Form19->ListBox4->count(), 0);
+    EXPECT_EQ(Form19->ListBox3->count(), 0);
+    EXPECT_FALSE(paletteHas("Sondes"));
+    EXPECT_TRUE(platform::IniFile(config()).ReadSectionValues("DynOrder").isEmpty());
+    EXPECT_TRUE(messages.shown.isEmpty());
+    qunsetenv("SONDE_NOM");
+    qunsetenv("SONDE_RUBRIQUE");
+}
+
+TEST_F(OptionsTest, AHotkeyFieldReleasesItsKeyWhileFocusedAndTakesTheNewOneWhenLeft) {
+    Form19->LoadOptions(QString());
+    ASSERT_TRUE(HotKeyManager1->Registered(TextToHotKey("Alt+F2")));
+    QFocusEvent in(QEvent::FocusIn), out(QEvent::FocusOut);
+    QCoreApplication::sendEvent(Form19->HotKey2, &in);
+    EXPECT_FALSE(HotKeyManager1->Registered(TextToHotKey("Alt+F2")));
+    Form19->HotKey2->setKeySequence(QKeySequence("Alt+F5"));
+    QCoreApplication::sendEvent(Form19->HotKey2, &out);
+    EXPECT_TRUE(HotKeyManager1->Registered(TextToHotKey("Alt+F5")));
+    EXPECT_FALSE(HotKeyManager1->Registered(TextToHotKey("Alt+F2")));
+    EXPECT_EQ(settings().StopHotKey, "Alt+F2");  // stored only by "Valider"
+}
+
+TEST_F(OptionsTest, ValiderTellsARunningSchedulerAndNoOneElse) {
+    auto& fake = static_cast<FakePlatform&>(desktop());
+    openMacro(file("a.mcr"));
+    Form19->Button1Click();
+    EXPECT_FALSE(fake.calls.join(u'\n').contains(" 3025 ")) << "no scheduler, nothing sent";
+    fake.windows << FakeWindow{0x77, "TLaunchForm", "OrvanelLaunch", QRect(0, 0, 1, 1)};
+    fake.calls.clear();
+    Form19->Button1Click();
+    EXPECT_TRUE(fake.calls.contains("PostClientMessage 0x77 3025 0 0")) << fake.calls.join(u'\n').toStdString();
 }
 
 // A small HTTP server that answers every GET with the same body.
