@@ -12,6 +12,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QFontDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -133,6 +134,14 @@ bool CoreServices::ChooseColor(QColor& color) {
     if (!chosen.isValid()) return false;
     color = chosen;
     return true;
+}
+
+bool CoreServices::ChooseFont(QFont& font) {
+    if (offscreen()) return false;
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, font, QApplication::activeWindow());
+    if (ok) font = chosen;
+    return ok;
 }
 
 bool CoreServices::ChooseFile(TFileDialog& dialog) {

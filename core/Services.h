@@ -11,6 +11,7 @@
 #include <optional>
 
 class QColor;
+class QFont;
 class QPrinter;
 class QUrl;
 class QWidget;
@@ -36,6 +37,8 @@ public:
     virtual bool ChooseFile(TFileDialog& dialog);
     // The colour dialog, opened on color: false when cancelled (color unchanged).
     virtual bool ChooseColor(QColor& color);
+    // The font dialog, opened on font: false when cancelled (font unchanged).
+    virtual bool ChooseFont(QFont& font);
     // An input box: false when cancelled.
     virtual bool AskText(const QString& caption, const QString& prompt, QString& text, bool password);
     // A window that must be closed before going on.

@@ -57,6 +57,7 @@ public:
     void ComboBox3Change();
     void ComboBox4Click();
     void ListBox2DblClick();
+    void FontLabelClick(QLabel* label);
     void Edit1Change();
     void PageControl1Change();
     void HotKeyEnter(QKeySequenceEdit* field);
@@ -191,6 +192,7 @@ private:
     };
     void bindControls();
     void connectTabs();
+    QLabel* fontLabel(const QString& fontRow) const;
     QVector<Binding> bindings_;
     bool launchesRead_ = false;
     bool testOwnsRunFlag_ = false;  // a speed test raised the run flag for its move or typing  // "Launch.dat" was read: it may be written

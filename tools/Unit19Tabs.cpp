@@ -85,7 +85,9 @@ void TForm19::connectTabs() {
     connect(Button14, &QPushButton::clicked, this, &TForm19::Button14Click);
     connect(ListBox5, &QListWidget::itemSelectionChanged, this, &TForm19::ListBox5Click);
     connect(CheckBox9, &QCheckBox::clicked, this, &TForm19::CheckBox9Click);
-    for (QObject* o : std::initializer_list<QObject*>{HotKey1, HotKey2, HotKey3, DT2, Button8}) o->installEventFilter(this);
+    for (QObject* o : std::initializer_list<QObject*>{HotKey1, HotKey2, HotKey3, DT2, Button8, Memo1, Memo3, Label13,
+                                                      Label14, Label15, Label23})
+        o->installEventFilter(this);
 }
 
 bool TForm19::eventFilter(QObject* watched, QEvent* event) {
@@ -96,6 +98,12 @@ bool TForm19::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::FocusIn && watched == HotKey3) RadioButton3->setChecked(true);
     if (event->type() == QEvent::FocusIn && watched == DT2) RadioButton4->setChecked(true);
+    // The read-only memos never keep the focus.
+    if (event->type() == QEvent::FocusIn && (watched == Memo1 || watched == Memo3))
+        (watched == Memo1 ? TabSheet6 : TabSheet9)->setFocus();
+    if (event->type() == QEvent::MouseButtonRelease)
+        for (QLabel* label : {Label13, Label14, Label15, Label23})
+            if (watched == label) FontLabelClick(label);
     if (event->type() == QEvent::KeyPress && watched == Button8 && SpeedTestRunning) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
         case Qt::Key_Return:
@@ -209,12 +217,20 @@ void TForm19::Button11Click() {
     ComboBox5Change();
 }
 
+QLabel* TForm19::fontLabel(const QString& row) const {
+    return row == u"Impression" ? Label23 : row == u"Commande" ? Label13 : row == u"Paramètre" ? Label14 : Label15;
+}
+
+// The font dialog on a font label; the font is saved by "Valider".
+void TForm19::FontLabelClick(QLabel* label) {
+    QFont font = label->font();
+    if (!Services().ChooseFont(font)) return;
+    label->setFont(font);
+    if (PageControl1->currentWidget() == TabSheet8 || ComboBox4->currentText() == kFontRubric) ComboBox4Click();
+}
+
 void TForm19::ComboBox4Click() {
     const QString rubric = ComboBox4->currentText();
-    const QHash<QString, QLabel*> fonts = {{QStringLiteral("Impression"), Label23},
-                                           {QStringLiteral("Commande"), Label13},
-                                           {QStringLiteral("Paramètre"), Label14},
-                                           {QStringLiteral("Variable"), Label15}};
     QStringList rows = rubricRows(rubric);
     if (rubric == u"Commandes")
         for (const TDynamiqueOrder& plugin : std::as_const(DynamiqueOrders))
@@ -223,10 +239,10 @@ void TForm19::ComboBox4Click() {
     for (const QString& row : rows) {
         auto* item = new QListWidgetItem(row, ListBox2);
         if (rubric == kFontRubric) {
-            QFont font = fonts[row]->font();
+            QFont font = fontLabel(row)->font();
             font.setPointSize(8);
             item->setFont(font);
-            item->setForeground(ColorToQColor(FontColor(fonts[row])));
+            item->setForeground(ColorToQColor(FontColor(fontLabel(row))));
         } else {
             item->setIcon(swatch(rowColor(rubric, row), ListBox2->fontMetrics().height() + 4));
         }
@@ -240,7 +256,10 @@ void TForm19::ListBox2DblClick() {
     if (chosen.isEmpty()) return;
     const QString rubric = ComboBox4->currentText();
     const QString row = chosen.first()->text();
-    if (rubric == kFontRubric) return;  // the fonts change at "Valider", from their labels
+    if (rubric == kFontRubric) {
+        FontLabelClick(fontLabel(row));
+        return;
+    }
     TColor value = rowColor(rubric, row);
     if (rubric == u"Bézier aléatoire")
         value = row == u"Dégradé début" ? UBackGround::GradientStart

@@ -84,6 +84,19 @@ TEST_F(OptionsTest, ConfirmedColourIsWrittenAtOnceAndStaysAfterCancel) {
     QStringList rows;
     for (int i = 0; i < Form19->ListBox2->count(); ++i) rows << Form19->ListBox2->item(i)->text();
     EXPECT_EQ(rows, (QStringList{"Commande", "Impression", "Paramètre", "Variable"}));
+
+    // A font row edits the font it names, saved by "Valider".
+    testServices().onChooseFont = [](QFont& f) {
+        f.setBold(true);
+        f.setPointSize(14);
+        return true;
+    };
+    Form19->ListBox2->findItems("Variable", Qt::MatchExactly).first()->setSelected(true);
+    Form19->ListBox2DblClick();
+    EXPECT_TRUE(Form19->Label15->font().bold());
+    Form19->Button1Click();
+    EXPECT_EQ(settings().FontVariable.fsBold, "1");
+    EXPECT_EQ(settings().FontVariable.Size, "14");
 }
 
 TEST_F(OptionsTest, LanguageGoesToTheProgramsConfigEvenWithAMacroFileInUse) {
