@@ -149,6 +149,59 @@ TEST_F(OptionsTest, ValiderKeepsOtherMacrosRecordsByteForByteAndAddsOneOfOurs) {
     EXPECT_EQ(TLaunchRecord::fromBytes(added.constData()).path(), a);
 }
 
+TEST_F(OptionsTest, TriggersAreDescribedAndHintTheirNextRun) {
+    write(file("Launch.dat"), {});
+    openMacro(file("a.mcr"));
+    const QDate yesterday = QDate::currentDate().addDays(-1);
+    struct Case {
+        bool shortcut;
+        QDate day;
+        const char* time;
+        int frequency;
+        QString line, hint;
+    } cases[] = {
+        {false, QDate(2008, 6, 26), "12:30", 0, "Tâche planifée prévu le 26/06/08 à 12:30:00.",
+         "Cette tâche ne sera plus jamais exécutée, il est conseillé de la supprimer."},
+        {false, yesterday, "00:00", 1,
+         "Tâche planifée prévu tout les jours a partir du " + yesterday.toString("dd/MM/yy") + " à 00:00:00.",
+         "Prochaine exécution le " + QDate::currentDate().addDays(1).toString("dd/MM/yy") + " 00:00:00"},
+        {true, QDate(2008, 6, 26), "12:30", 3, "", "En attente d'événement non relatif au temps."},
+    };
+    for (const Case& c : cases) {
+        (c.shortcut ? Form19->RadioButton3 : Form19->RadioButton4)->setChecked(true);
+        Form19->DT1->setDate(c.day);
+        Form19->DT2->setText(c.time);
+        Form19->ComboBox6->setCurrentIndex(c.frequency);
+        Form19->Button12Click();
+        const QString line = Form19->ListBox5->item(Form19->ListBox5->count() - 1)->text();
+        if (c.shortcut)
+            EXPECT_TRUE(line.startsWith("Le raccourci clavier  ") && line.endsWith(" est associé a cette macro."))
+                << line.toStdString();
+        else
+            EXPECT_EQ(line, c.line);
+        EXPECT_EQ(Form19->ListBox5->toolTip(), c.hint) << line.toStdString();
+    }
+    // "Supprimer" takes the selected line away.
+    Form19->ListBox5->setCurrentRow(0);
+    Form19->Button14Click();
+    EXPECT_EQ(Form19->MacroLaunches.size(), 2);
+    EXPECT_EQ(Form19->MacroLaunches[0].frequency(), 1);
+}
+
+TEST_F(OptionsTest, EachTabGivesTheFormItsHelpContext) {
+    openMacro(file("a.mcr"));
+    const std::pair<QWidget*, int> tabs[] = {
+        {Form19->TabSheet1, 1174}, {Form19->TabSheet2, 1175}, {Form19->TabSheet3, 1176},
+        {Form19->TabSheet4, 1177}, {Form19->TabSheet5, 1178}, {Form19->TabSheet6, 1179},
+        {Form19->TabSheet8, 1180}, {Form19->TabSheet9, 1181}, {Form19->TabSheet7, 1192}};
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_EQ(Form19->PageControl1->widget(i), tabs[i].first) << i;
+        Form19->PageControl1->setCurrentWidget(tabs[(i + 1) % 9].first);
+        Form19->PageControl1->setCurrentWidget(tabs[i].first);
+        EXPECT_EQ(Form19->property("HelpContext").toInt(), tabs[i].second) << i;
+    }
+}
+
 TEST_F(OptionsTest, AddRefusesABadTimeAndAPathTooLong) {
     write(file("Launch.dat"), {});
     openMacro(file("a.mcr"));
