@@ -10,6 +10,7 @@
 #include "tools/Unit19.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 using namespace platform;
@@ -39,8 +40,9 @@ void TForm19::ReadLaunchFile() {
     MacroLaunches.clear();
     OtherLaunches.clear();
     QString error;
-    launchesRead_ = ReadLaunchRecords(launchFilePath(), all, &error);
-    if (!launchesRead_) {
+    const bool existed = QFileInfo::exists(launchFilePath());
+    launchesRead_ = ReadLaunchRecords(launchFilePath(), all, &error) || !existed;
+    if (!launchesRead_) {  // a file that cannot be read is never replaced; a folder we may not write is said at "Valider"
         MessageDlg(QStringLiteral("« %1 » ne peut pas être lu : %2").arg(launchFilePath(), error), MsgType::Warning, mbOK);
         return;
     }
