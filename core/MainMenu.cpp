@@ -7,6 +7,7 @@
 #include "core/Startup.h"
 #include "core/Unit1.h"
 #include "platform/ProgramFolder.h"
+#include "platform/ProgramMessages.h"
 
 #include <QAction>
 #include <QApplication>
@@ -293,7 +294,7 @@ void TForm1::Edition1Click() {
 void TForm1::Outils1Click() {
     valuer2->setChecked(PageControl1->isTabVisible(PageControl1->indexOf(TabSheet4)));
     Gestionnairedetche1->setEnabled(QFileInfo(StatusPanel[0]->text()).isFile());
-    Gestionnairedetche1->setVisible(programHas(QStringLiteral("OrvanelLaunch.exe")));
+    Gestionnairedetche1->setVisible(programHas(platform::kLaunchProgram));
 }
 
 void TForm1::PopupMenu1Popup() {

@@ -9,8 +9,10 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QFontDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -124,6 +126,22 @@ int CoreServices::AskMessage(const MessageRequest& request) {
     for (const ButtonMap& b : kButtons)
         if (b.qt == pressed) return b.result;
     return request.buttons & mbCancel ? mrCancel : mrNone;
+}
+
+bool CoreServices::ChooseColor(QColor& color) {
+    if (offscreen()) return false;
+    const QColor chosen = QColorDialog::getColor(color, QApplication::activeWindow());
+    if (!chosen.isValid()) return false;
+    color = chosen;
+    return true;
+}
+
+bool CoreServices::ChooseFont(QFont& font) {
+    if (offscreen()) return false;
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, font, QApplication::activeWindow());
+    if (ok) font = chosen;
+    return ok;
 }
 
 bool CoreServices::ChooseFile(TFileDialog& dialog) {

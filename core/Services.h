@@ -10,6 +10,8 @@
 #include <functional>
 #include <optional>
 
+class QColor;
+class QFont;
 class QPrinter;
 class QUrl;
 class QWidget;
@@ -33,6 +35,10 @@ public:
     virtual int AskMessage(const MessageRequest& request);
     // An open or save dialog: true when a file was chosen (then in FileName).
     virtual bool ChooseFile(TFileDialog& dialog);
+    // The colour dialog, opened on color: false when cancelled (color unchanged).
+    virtual bool ChooseColor(QColor& color);
+    // The font dialog, opened on font: false when cancelled (font unchanged).
+    virtual bool ChooseFont(QFont& font);
     // An input box: false when cancelled.
     virtual bool AskText(const QString& caption, const QString& prompt, QString& text, bool password);
     // A window that must be closed before going on.

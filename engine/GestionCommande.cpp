@@ -266,6 +266,21 @@ PluginCheck CheckPluginRow(const QString& keyword, const QString& params) {
     return {true, ok, text(f.MsgDebug(bytes.constData()))};
 }
 
+void RemoveCommandPlugin(int index) {
+    if (index <= 0 || index >= DynamiqueOrders.size()) return;
+    TDynamiqueOrder& e = DynamiqueOrders[index];
+    delete e.Button.data();
+    if (e.Module) platform::FreeLibrary(e.Module);
+    const QString category = e.Rubrique;
+    e = TDynamiqueOrder();
+    QTabWidget* tabs = Form1 ? Form1->PageControl2 : nullptr;
+    for (int i = tabs ? tabs->count() - 1 : -1; i >= 0; --i) {
+        const QString caption = tabs->tabText(i);
+        if (caption != category || caption == u"Standard" || caption == u"Supplément") continue;
+        if (tabs->widget(i)->findChildren<QWidget*>().isEmpty()) delete tabs->widget(i);
+    }
+}
+
 void FreePlugins() {
     for (TDynamiqueOrder& e : DynamiqueOrders) {
         delete e.Button.data();

@@ -76,6 +76,10 @@ void OnClickNewOrder(QAbstractButton* button);
 bool EditPluginRow(int row);
 // What the library's check functions say of a row.
 PluginCheck CheckPluginRow(const QString& keyword, const QString& params);
+// Unloads one plug-in: its library freed, its name emptied (the entry stays,
+// indexes never move), its palette button gone, and its palette tab too when
+// nothing else is on it (never "Standard" nor "Supplément").
+void RemoveCommandPlugin(int index);
 // Frees every library and empties the table (the main window's end).
 void FreePlugins();
 // The command tree's node "Plugins": one child per category, under it one

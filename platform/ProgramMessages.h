@@ -18,4 +18,12 @@ enum VisualEffectMessage : uint32_t {
     VE_POSITION = 9031,  // wParam, lParam: the screen position
 };
 
+// The scheduler "OrvanelLaunch", beside the main program: it starts macros
+// at the times and on the shortcuts of "Launch.dat" (platform/LaunchFile.h).
+inline const QString kLaunchClass = QStringLiteral("TLaunchForm");
+inline const QString kLaunchProgram = QStringLiteral("OrvanelLaunch");
+enum LaunchMessage : uint32_t {
+    WM_LAUNCHCHANGED = 3025,  // "Launch.dat" changed: read it again
+};
+
 }  // namespace platform

@@ -1,6 +1,9 @@
 #include "tools/Unit19.h"
 
+#include <QDateEdit>
 #include <QFormLayout>
+#include <QPlainTextEdit>
+#include <QToolButton>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -19,9 +22,28 @@ QCheckBox* check(const char* name, const QString& text) { return named(new QChec
 TForm19::TForm19(QWidget* parent) : TForm(19, QStringLiteral("Options de Orvanel"), parent) {
     Form19 = this;
     PageControl1 = named(new QTabWidget(this), "PageControl1");
+    auto page = [this](QWidget*& sheet, const char* name, const QString& caption) {
+        sheet = named(new QWidget, name);
+        PageControl1->addTab(sheet, caption);
+        return new QFormLayout(sheet);
+    };
 
-    auto* delays = new QWidget;
-    auto* dl = new QFormLayout(delays);
+    auto* gl = page(TabSheet1, "TabSheet1", QStringLiteral("Générale"));
+    RadioButton1 = named(new QRadioButton(QStringLiteral("Edition")), "RadioButton1");
+    RadioButton2 = named(new QRadioButton(QStringLiteral("Insertion")), "RadioButton2");
+    RadioButton2->setChecked(true);
+    CheckBox3 = check("CheckBox3", QStringLiteral("Grille"));
+    CheckBox12 = check("CheckBox12", QStringLiteral("Placer les variables en tête de macro"));
+    Label22 = named(new QLabel, "Label22");
+    Label5 = named(new QLabel, "Label5");
+    Label48 = named(new QLabel, "Label48");
+    Label37 = named(new QLabel, "Label37");
+    for (QWidget* w : std::initializer_list<QWidget*>{RadioButton1, RadioButton2, CheckBox3, CheckBox12})
+        gl->addRow(w);
+    gl->addRow(QStringLiteral("Fichier de configuration"), Label22);
+    for (QLabel* l : {Label5, Label48, Label37}) gl->addRow(l);
+
+    auto* dl = page(TabSheet2, "TabSheet2", QStringLiteral("Délais"));
     CheckBox1 = check("CheckBox1", QStringLiteral("Activer"));
     TPGEdit = named(new QLineEdit(QStringLiteral("10")), "TPGEdit");
     UpDown1 = named(new QSpinBox, "UpDown1");
@@ -34,6 +56,12 @@ TForm19::TForm19(QWidget* parent) : TForm(19, QStringLiteral("Options de Orvanel
     TrackBar1->setRange(0, 30);
     TrackBar1->setValue(10);
     Edit4 = named(new QLineEdit(QStringLiteral("3000")), "Edit4");
+    Button8 = named(new QPushButton(kMouseTestCaption), "Button8");
+    Button9 = named(new QPushButton(kTypingTestCaption), "Button9");
+    Label7 = named(new QLabel(kTestHint), "Label7");
+    Label7->setWordWrap(true);
+    Edit2 = named(new QLineEdit, "Edit2");
+    Edit2->hide();
     dl->addRow(CheckBox1);
     dl->addRow(QStringLiteral("Délai entre commandes (ms)"), TPGEdit);
     dl->addRow(QString(), UpDown1);
@@ -42,65 +70,30 @@ TForm19::TForm19(QWidget* parent) : TForm(19, QStringLiteral("Options de Orvanel
     dl->addRow(QString(), UpDown2);
     dl->addRow(QStringLiteral("Vitesse de la souris"), TrackBar1);
     dl->addRow(QStringLiteral("Pause souris (ms)"), Edit4);
-    PageControl1->addTab(delays, QStringLiteral("Délais"));
+    dl->addRow(Button8, Button9);
+    dl->addRow(Label7);
+    dl->addRow(Edit2);
 
-    auto* general = new QWidget;
-    auto* gl = new QFormLayout(general);
-    CheckBox12 = check("CheckBox12", QStringLiteral("Placer les variables en tête de macro"));
-    RadioButton1 = named(new QRadioButton(QStringLiteral("Edition")), "RadioButton1");
-    RadioButton2 = named(new QRadioButton(QStringLiteral("Insertion")), "RadioButton2");
-    RadioButton2->setChecked(true);
-    CheckBox3 = check("CheckBox3", QStringLiteral("Grille"));
-    ComboBox5 = named(new QComboBox, "ComboBox5");
-    ComboBox5->setEditable(true);  // a picture may be named by its full path
-    ComboBox5->addItems({QStringLiteral("Aucun"), QStringLiteral("Bézier aléatoire")});
+    auto* tl = page(TabSheet3, "TabSheet3", QStringLiteral("Outils"));
     ListBox1 = named(new QListWidget, "ListBox1");
-    ComboBox3 = named(new QComboBox, "ComboBox3");
-    ComboBox3->addItem(QStringLiteral("Français"));
-    ComboBox3->setEditable(true);
-    for (QWidget* w : {static_cast<QWidget*>(CheckBox12), static_cast<QWidget*>(RadioButton1),
-                       static_cast<QWidget*>(RadioButton2), static_cast<QWidget*>(CheckBox3)})
-        gl->addRow(w);
-    gl->addRow(QStringLiteral("Fond"), ComboBox5);
-    gl->addRow(QStringLiteral("Langue"), ComboBox3);
-    gl->addRow(QStringLiteral("Outils"), ListBox1);
-    Label5 = named(new QLabel, "Label5");
-    Label48 = named(new QLabel, "Label48");
-    Label37 = named(new QLabel, "Label37");
-    for (QLabel* l : {Label5, Label48, Label37}) gl->addRow(l);
-    PageControl1->addTab(general, QStringLiteral("Général"));
+    tl->addRow(ListBox1);
 
-    auto* control = new QWidget;
-    auto* cl = new QFormLayout(control);
+    auto* cl = page(TabSheet4, "TabSheet4", QStringLiteral("Contrôle"));
     CheckBox4 = check("CheckBox4", QStringLiteral("Ne pas executer si erreur avant exécution"));
     CheckBox10 = check("CheckBox10", QStringLiteral("Contrôle des commandes avant chaque exécution"));
     CheckBox5 = check("CheckBox5", QStringLiteral("Créer un rapport"));
     Edit1 = named(new QLineEdit(QStringLiteral(";")), "Edit1");
     Edit1->setMaxLength(1);
     Edit3 = named(new QLineEdit, "Edit3");
-    CheckBox11 = check("CheckBox11", QStringLiteral("Shuntage des redimensionnements des composants"));
     HotKey1 = named(new QKeySequenceEdit(QKeySequence(QStringLiteral("Alt+F1"))), "HotKey1");
     HotKey2 = named(new QKeySequenceEdit(QKeySequence(QStringLiteral("Alt+F2"))), "HotKey2");
-    for (QWidget* w : {static_cast<QWidget*>(CheckBox4), static_cast<QWidget*>(CheckBox10),
-                       static_cast<QWidget*>(CheckBox5), static_cast<QWidget*>(CheckBox11)})
-        cl->addRow(w);
+    for (QWidget* w : std::initializer_list<QWidget*>{CheckBox4, CheckBox10, CheckBox5}) cl->addRow(w);
     cl->addRow(QStringLiteral("Séparateur de paramètres"), Edit1);
     cl->addRow(QStringLiteral("Fichier rapport"), Edit3);
     cl->addRow(QStringLiteral("Pause"), HotKey1);
     cl->addRow(QStringLiteral("Stop"), HotKey2);
-    PageControl1->addTab(control, QStringLiteral("Contrôle"));
 
-    auto* fonts = new QWidget;
-    auto* fl = new QVBoxLayout(fonts);
-    Label13 = named(new QLabel(QStringLiteral("Police Commandes")), "Label13");
-    Label14 = named(new QLabel(QStringLiteral("Police Parametres")), "Label14");
-    Label15 = named(new QLabel(QStringLiteral("Police Variables")), "Label15");
-    Label23 = named(new QLabel(QStringLiteral("Police d'impression")), "Label23");
-    for (QLabel* l : {Label13, Label14, Label15, Label23}) fl->addWidget(l);
-    PageControl1->addTab(fonts, QStringLiteral("Polices"));
-
-    TabSheet5 = named(new QWidget, "TabSheet5");
-    auto* ml = new QFormLayout(TabSheet5);
+    auto* ml = page(TabSheet5, "TabSheet5", QStringLiteral("Divers"));
     CheckBox6 = check("CheckBox6", QStringLiteral("Attendre la fin du son ( Commande Execute *.wav )"));
     ComboBox1 = named(new QComboBox, "ComboBox1");
     for (const char* mode : {"800 * 600 8 bits", "800 * 600 16 bits", "800 * 600 32 bits", "1024 * 768 8 bits",
@@ -110,6 +103,25 @@ TForm19::TForm19(QWidget* parent) : TForm(19, QStringLiteral("Options de Orvanel
         ComboBox1->addItem(QString::fromLatin1(mode));
     ComboBox1->setCurrentText(QStringLiteral("Pas de changement"));
     CheckBox7 = check("CheckBox7", QStringLiteral("Restaurer à la fin de l'exécution"));
+    ComboBox3 = named(new QComboBox, "ComboBox3");
+    ComboBox3->addItems({QStringLiteral("Français"), QStringLiteral("English")});
+    ComboBox5 = named(new QComboBox, "ComboBox5");
+    ComboBox5->setEditable(true);  // a picture may be named by its full path
+    ComboBox5->addItems({QStringLiteral("Aucun"), QStringLiteral("Bézier aléatoire")});
+    Button11 = named(new QPushButton(QStringLiteral("Parcourir ...")), "Button11");
+    Image1 = named(new QLabel, "Image1");
+    Image1->setFixedSize(160, 90);
+    Image1->setFrameShape(QFrame::Box);
+    CheckBox11 = check("CheckBox11", QStringLiteral("Shuntage des redimensionnements des composants"));
+    ml->addRow(CheckBox6);
+    ml->addRow(QStringLiteral("Résolution"), ComboBox1);
+    ml->addRow(CheckBox7);
+    ml->addRow(QStringLiteral("Langue"), ComboBox3);
+    ml->addRow(QStringLiteral("Fond"), ComboBox5);
+    ml->addRow(Button11, Image1);
+    ml->addRow(CheckBox11);
+
+    auto* ul = page(TabSheet6, "TabSheet6", QStringLiteral("Mise à jour"));
     CheckBox8 = check("CheckBox8", QStringLiteral("Autoriser la recherche de mise à jour"));
     ComboBox2 = named(new QComboBox, "ComboBox2");
     ComboBox2->addItems({QStringLiteral("A chaque démarrage de l'éditeur"), QStringLiteral("Une fois par semaine"),
@@ -117,26 +129,89 @@ TForm19::TForm19(QWidget* parent) : TForm(19, QStringLiteral("Options de Orvanel
     Label36 = named(new QLabel(QStringLiteral("26/06/08")), "Label36");
     Label30 = named(new QLabel, "Label30");
     Button7 = named(new QPushButton(QStringLiteral("Rechercher maintenant")), "Button7");
-    ml->addRow(CheckBox6);
-    ml->addRow(QStringLiteral("Résolution"), ComboBox1);
-    ml->addRow(CheckBox7);
-    ml->addRow(CheckBox8);
-    ml->addRow(QStringLiteral("Fréquence"), ComboBox2);
-    ml->addRow(QStringLiteral("Dernière vérification"), Label36);
-    ml->addRow(Label30);
-    ml->addRow(Button7);
-    PageControl1->addTab(TabSheet5, QStringLiteral("Divers"));
-    TabSheet7 = named(new QWidget, "TabSheet7");
-    PageControl1->addTab(TabSheet7, QStringLiteral("Lancements"));
-    TabSheet9 = named(new QWidget, "TabSheet9");
-    PageControl1->addTab(TabSheet9, QStringLiteral("Plug-ins"));
+    Label33 = named(new QLabel, "Label33");
+    Memo1 = named(new QPlainTextEdit, "Memo1");
+    Memo1->setReadOnly(true);
+    ul->addRow(CheckBox8);
+    ul->addRow(QStringLiteral("Fréquence"), ComboBox2);
+    ul->addRow(QStringLiteral("Dernière vérification"), Label36);
+    ul->addRow(Label30);
+    ul->addRow(Button7, Label33);
+    ul->addRow(Memo1);
 
-    Label22 = named(new QLabel, "Label22");
+    auto* kl = page(TabSheet8, "TabSheet8", QStringLiteral("Couleurs"));
+    ComboBox4 = named(new QComboBox, "ComboBox4");
+    ComboBox4->addItems({QStringLiteral("Affichage"), QStringLiteral("Bézier aléatoire"), QStringLiteral("Commandes"),
+                         QStringLiteral("Police de caractère")});
+    ListBox2 = named(new QListWidget, "ListBox2");
+    ListBox2->setSortingEnabled(true);
+    Label13 = named(new QLabel(QStringLiteral("Police Commandes")), "Label13");
+    Label14 = named(new QLabel(QStringLiteral("Police Parametres")), "Label14");
+    Label15 = named(new QLabel(QStringLiteral("Police Variables")), "Label15");
+    Label23 = named(new QLabel(QStringLiteral("Police d'impression")), "Label23");
+    kl->addRow(QStringLiteral("Rubrique"), ComboBox4);
+    kl->addRow(ListBox2);
+    for (QLabel* l : {Label13, Label14, Label15, Label23}) kl->addRow(l);
+
+    auto* pl = page(TabSheet9, "TabSheet9", QStringLiteral("Plug-ins"));
+    ListBox3 = named(new QListWidget, "ListBox3");
+    ListBox4 = named(new QListWidget, "ListBox4");
+    Memo3 = named(new QPlainTextEdit, "Memo3");
+    Memo3->setReadOnly(true);
+    Image3 = named(new QLabel, "Image3");
+    Image3->setFixedSize(32, 32);
+    Button5 = named(new QPushButton(QStringLiteral("Ajouter ...")), "Button5");
+    Button10 = named(new QPushButton(QStringLiteral("Supprimer")), "Button10");
+    pl->addRow(ListBox3, ListBox4);
+    pl->addRow(Image3, Memo3);
+    pl->addRow(Button5, Button10);
+    Label50 = named(new QLabel(QStringLiteral("<a href=\"#\">Rechercher des plug-ins sur internet</a>")), "Label50");
+    pl->addRow(Label50);
+
+    auto* ll = page(TabSheet7, "TabSheet7", QStringLiteral("Lancements"));
+    ListBox5 = named(new QListWidget, "ListBox5");
+    RadioButton4 = named(new QRadioButton(QStringLiteral("Tâche planifiée")), "RadioButton4");
+    RadioButton4->setChecked(true);
+    RadioButton3 = named(new QRadioButton(QStringLiteral("Raccourci clavier")), "RadioButton3");
+    DT1 = named(new QDateEdit(QDate::currentDate()), "DT1");
+    DT1->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    DT2 = named(new QLineEdit(QTime::currentTime().toString(QStringLiteral("hh:mm"))), "DT2");
+    UpDown3 = named(new QWidget, "UpDown3");
+    auto* arrows = new QVBoxLayout(UpDown3);
+    arrows->setContentsMargins(0, 0, 0, 0);
+    arrows->setSpacing(0);
+    for (const auto& [arrow, up] : {std::pair{Qt::UpArrow, true}, {Qt::DownArrow, false}}) {
+        auto* b = new QToolButton;
+        b->setArrowType(arrow);
+        b->setFocusPolicy(Qt::NoFocus);  // the caret of the time field chooses what changes
+        b->setFixedSize(16, 11);
+        arrows->addWidget(b);
+        connect(b, &QToolButton::clicked, this, [this, up = up] { UpDown3Click(up); });
+    }
+    ComboBox6 = named(new QComboBox, "ComboBox6");
+    ComboBox6->addItems({QStringLiteral("Une seule fois"), QStringLiteral("Tous les jours"),
+                         QStringLiteral("Toutes les semaines"), QStringLiteral("Tous les mois")});
+    HotKey3 = named(new QKeySequenceEdit(QKeySequence(QStringLiteral("Alt+A"))), "HotKey3");
+    Button12 = named(new QPushButton(QStringLiteral("Ajouter")), "Button12");
+    Button14 = named(new QPushButton(QStringLiteral("Supprimer")), "Button14");
+    CheckBox9 = check("CheckBox9", QStringLiteral("Lancer le planifieur de tâche au démarrage de Windows."));
+    auto* time = new QHBoxLayout;
+    time->addWidget(DT2);
+    time->addWidget(UpDown3);
+    ll->addRow(ListBox5);
+    ll->addRow(RadioButton4, RadioButton3);
+    ll->addRow(QStringLiteral("Date"), DT1);
+    ll->addRow(QStringLiteral("Heure"), time);
+    ll->addRow(QStringLiteral("Fréquence"), ComboBox6);
+    ll->addRow(QStringLiteral("Raccourci"), HotKey3);
+    ll->addRow(Button12, Button14);
+    ll->addRow(CheckBox9);
+
     Button1 = named(new QPushButton(QStringLiteral("Valider")), "Button1");
     Button2 = named(new QPushButton(QStringLiteral("Annuler")), "Button2");
     Button6 = named(new QPushButton(QStringLiteral("Enregistrer")), "Button6");
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Label22, 1);
+    buttons->addStretch(1);
     buttons->addWidget(Button6);
     buttons->addWidget(Button1);
     buttons->addWidget(Button2);
@@ -147,5 +222,6 @@ TForm19::TForm19(QWidget* parent) : TForm(19, QStringLiteral("Options de Orvanel
     connect(Button1, &QPushButton::clicked, this, &TForm19::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm19::Button2Click);
     connect(Button6, &QPushButton::clicked, this, &TForm19::Button6Click);
+    connectTabs();
     FormCreate();
 }

@@ -10,7 +10,11 @@
 
 class QAction;
 
+#include "platform/LaunchFile.h"
+
 #include <QCheckBox>
+#include <QDateEdit>
+#include <QPlainTextEdit>
 #include <QComboBox>
 #include <QKeySequenceEdit>
 #include <QLabel>
@@ -46,9 +50,44 @@ public:
     // The controls show the store, and write into it.
     void ShowSettings();
     void StoreSettings();
-    // Handlers of the dialog's tabs.
+    // Handlers of the dialog's tabs (tools/Unit19Tabs.cpp).
     void ChangeGeneralColorText();
     void ComboBox5Change();
+    void Button11Click();
+    void ComboBox3Change();
+    void ComboBox4Click();
+    void ListBox2DblClick();
+    void FontLabelClick(QLabel* label);
+    void Edit1Change();
+    void PageControl1Change();
+    void HotKeyEnter(QKeySequenceEdit* field);
+    void HotKeyExit(QKeySequenceEdit* field);
+    // The mouse and typing tests (tools/Unit19Tests.cpp): each a toggle.
+    void Button8Click();
+    void Button9Click();
+    bool SpeedTestRunning = false;
+    // Plug-ins (tools/Unit19Plugins.cpp).
+    void ListBox3Click();
+    void ListBox4Click();
+    void Button5Click();
+    void Button10Click();
+    void Label50Click();
+    // Launch triggers (tools/Unit19Launch.cpp).
+    void UpDown3Click(bool up);
+    void Button12Click();
+    void Button14Click();
+    void ListBox5Click();
+    void CheckBox9Click();
+    // The triggers of the open macro and of the others, as the last load read them.
+    platform::TLaunchList MacroLaunches, OtherLaunches;
+    void ReadLaunchFile();
+    // Writes "Launch.dat" (the other macros' records first); false, said, when it failed.
+    bool WriteLaunchFile();
+    void ListLaunches();
+    // Tells a running scheduler that "Launch.dat" changed.
+    void NotifyScheduler();
+    // The update check (tools/Unit19Update.cpp).
+    void Button7Click();
 
     // "Delais"
     QLineEdit* TPGEdit = nullptr;   // General_time: ms between two commands
@@ -100,12 +139,51 @@ public:
     QPushButton* Button2 = nullptr;  // Annuler
     QPushButton* Button6 = nullptr;  // Enregistrer (per-macro settings)
     QTabWidget* PageControl1 = nullptr;
-    QWidget* TabSheet5 = nullptr;  // Divers
-    QWidget* TabSheet7 = nullptr;  // Lancements
-    QWidget* TabSheet9 = nullptr;  // Plug-ins
+    // The tabs, in their order: Générale, Délais, Outils, Contrôle, Divers,
+    // Mise à jour, Couleurs, Plug-ins, Lancements.
+    QWidget *TabSheet1 = nullptr, *TabSheet2 = nullptr, *TabSheet3 = nullptr, *TabSheet4 = nullptr,
+            *TabSheet5 = nullptr, *TabSheet6 = nullptr, *TabSheet8 = nullptr, *TabSheet9 = nullptr,
+            *TabSheet7 = nullptr;
+    // Speed tests
+    QPushButton* Button8 = nullptr;  // "Tester la souris"
+    QPushButton* Button9 = nullptr;  // "Tester le clavier"
+    QLabel* Label7 = nullptr;        // what the tests say
+    QLineEdit* Edit2 = nullptr;      // receives the typing test
+    // Background
+    QPushButton* Button11 = nullptr;  // "Parcourir ..."
+    QLabel* Image1 = nullptr;         // preview
+    // Update check
+    QLabel* Label33 = nullptr;         // status
+    QPlainTextEdit* Memo1 = nullptr;   // news
+    // Colours
+    QComboBox* ComboBox4 = nullptr;   // rubric
+    QListWidget* ListBox2 = nullptr;  // its rows with their samples
+    // Plug-ins
+    QListWidget* ListBox3 = nullptr;  // categories
+    QListWidget* ListBox4 = nullptr;  // plug-ins of the category
+    QPlainTextEdit* Memo3 = nullptr;  // path and description
+    QLabel* Image3 = nullptr;         // icon
+    QPushButton* Button5 = nullptr;   // "Ajouter ..."
+    QPushButton* Button10 = nullptr;  // "Supprimer"
+    QLabel* Label50 = nullptr;        // the plug-ins page of the web site
+    // Launch triggers
+    QListWidget* ListBox5 = nullptr;
+    QRadioButton* RadioButton4 = nullptr;  // "Tâche planifiée"
+    QRadioButton* RadioButton3 = nullptr;  // "Raccourci clavier"
+    QDateEdit* DT1 = nullptr;              // start date
+    QLineEdit* DT2 = nullptr;              // time "hh:mm"
+    QWidget* UpDown3 = nullptr;            // its up and down arrows
+    QComboBox* ComboBox6 = nullptr;        // frequency
+    QKeySequenceEdit* HotKey3 = nullptr;   // shortcut
+    QPushButton* Button12 = nullptr;       // "Ajouter"
+    QPushButton* Button14 = nullptr;       // "Supprimer"
+    QCheckBox* CheckBox9 = nullptr;        // scheduler at log-in
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // One control bound to the store: how it shows its value and writes it back.
@@ -113,7 +191,11 @@ private:
         std::function<void()> show, store;
     };
     void bindControls();
+    void connectTabs();
+    QLabel* fontLabel(const QString& fontRow) const;
     QVector<Binding> bindings_;
+    bool launchesRead_ = false;
+    bool testOwnsRunFlag_ = false;  // a speed test raised the run flag for its move or typing  // "Launch.dat" was read: it may be written
 };
 
 extern TForm19* Form19;
@@ -124,3 +206,10 @@ TMyFont FontToStrings(const QLabel* label);
 void StringsToFont(const TMyFont& font, QLabel* label);
 // The colour value of a font label (Label13, Label14...), system colours included.
 TColor FontColor(const QLabel* label);
+
+// The captions and hint the speed tests put back.
+inline const QString kMouseTestCaption = QStringLiteral("Tester la souris");
+inline const QString kTypingTestCaption = QStringLiteral("Tester le clavier");
+inline const QString kTestHint = QStringLiteral(
+    "Il est parfois nécessaire de mettre un temps de pause afin que les commandes de frappe de caractère se "
+    "déroulent correctements.");

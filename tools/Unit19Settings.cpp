@@ -9,6 +9,7 @@
 #include "core/Unit1.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
+#include "platform/ProgramMessages.h"
 #include "tools/Unit19.h"
 
 #include <QDateTime>
@@ -89,6 +90,7 @@ void TForm19::bindControls() {
         CheckBox7->setChecked(s.RestoreResolution);
         if (s.RestoreResolution) CheckBox7->setEnabled(true);
         Label36->setText(s.UpdateDate);
+        if (ComboBox3->findText(s.Language) < 0) ComboBox3->addItem(s.Language);
         ComboBox3->setCurrentText(s.Language);
     }, [this, &s] {
         s.SpeedMouse = TrackBar1->value();
@@ -115,6 +117,9 @@ void TForm19::ShowSettings() {
         if (f.suffix().compare(QLatin1String("bmp"), Qt::CaseInsensitive) == 0) ComboBox5->addItem(f.fileName());
     for (const Binding& b : std::as_const(bindings_)) b.show();
     Label30->setText(QStringLiteral("Version du logiciel actuelle : 26/06/08"));
+    ReadLaunchFile();
+    ListLaunches();
+    CheckBox9->setChecked(platform::SchedulerAutostartExists(platform::kLaunchProgram));
     ComboBox5Change();
     ChangeGeneralColorText();
 }
@@ -124,9 +129,11 @@ void TForm19::StoreSettings() {
 }
 
 void TForm19::Button1Click() {
+    WriteLaunchFile();
     StoreSettings();
     SaveSettings();
     LoadOptions(QString());
+    NotifyScheduler();
     close();
 }
 

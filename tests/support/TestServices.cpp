@@ -10,6 +10,10 @@ int TestServices::AskMessage(const MessageRequest& r) { return onMessage ? onMes
 
 bool TestServices::ChooseFile(TFileDialog& dialog) { return onChooseFile && onChooseFile(dialog); }
 
+bool TestServices::ChooseColor(QColor& color) { return onChooseColor && onChooseColor(color); }
+
+bool TestServices::ChooseFont(QFont& font) { return onChooseFont && onChooseFont(font); }
+
 bool TestServices::AskText(const QString& caption, const QString& prompt, QString& text, bool password) {
     return onAskText && onAskText(caption, prompt, text, password);
 }

@@ -13,6 +13,8 @@ class TestServices : public AppServices {
 public:
     std::function<int(const MessageRequest&)> onMessage;
     std::function<bool(TFileDialog&)> onChooseFile;
+    std::function<bool(QColor&)> onChooseColor;
+    std::function<bool(QFont&)> onChooseFont;
     std::function<bool(const QString& caption, const QString& prompt, QString& text, bool password)> onAskText;
     std::function<void(QWidget&)> onModal;
     // The desktop's handler; without one nothing opens (false).
@@ -43,6 +45,8 @@ public:
 
     int AskMessage(const MessageRequest& request) override;
     bool ChooseFile(TFileDialog& dialog) override;
+    bool ChooseColor(QColor& color) override;
+    bool ChooseFont(QFont& font) override;
     bool AskText(const QString& caption, const QString& prompt, QString& text, bool password) override;
     void ShowModal(QWidget& window) override;
     bool OpenDocument(const QString& path, const QString& fragment) override;

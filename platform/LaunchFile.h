@@ -1,0 +1,82 @@
+#pragma once
+// Launch triggers: "Launch.dat" in the program folder, shared by the editor
+// (which writes it) and the scheduler "OrvanelLaunch" (which reads it and
+// starts the macros). The file is the records one after another, 304 bytes
+// each, little-endian, no header.
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QVector>
+#include <cstdint>
+
+namespace platform {
+
+enum LaunchKind : uint8_t { LaunchAtTime = 1, LaunchOnShortcut = 2 };
+enum LaunchFrequency : uint8_t { LaunchOnce = 0, LaunchDaily = 1, LaunchWeekly = 2, LaunchMonthly = 3 };
+
+// One record, kept as its bytes so that what is read is written back
+// unchanged, padding included. A new record is all zeros.
+class TLaunchRecord {
+public:
+    static constexpr int Size = 304;
+    static constexpr int MaxPathBytes = 255;
+    TLaunchRecord() : bytes_(Size, '\0') {}
+    // The record of those bytes (at least Size of them).
+    static TLaunchRecord fromBytes(const char* bytes);
+
+    QString path() const;
+    // False, and nothing changed, when the path takes more than 255 bytes.
+    bool setPath(const QString& path);
+    uint8_t kind() const { return uint8_t(bytes_[256]); }
+    void setKind(uint8_t kind) { bytes_[256] = char(kind); }
+    // Date-times are days since 30 December 1899, the fraction the time of day.
+    double startDate() const { return number(264); }
+    void setStartDate(double days) { setNumber(264, days); }
+    double timeOfDay() const { return number(272); }
+    void setTimeOfDay(double fraction) { setNumber(272, fraction); }
+    uint8_t frequency() const { return uint8_t(bytes_[280]); }
+    void setFrequency(uint8_t frequency) { bytes_[280] = char(frequency); }
+    double nextRun() const { return number(288); }
+    void setNextRun(double when) { setNumber(288, when); }
+    // Virtual-key code + 0x2000 Shift + 0x4000 Ctrl + 0x8000 Alt.
+    quint16 shortcut() const;
+    void setShortcut(quint16 value);
+
+    const QByteArray& bytes() const { return bytes_; }
+
+private:
+    double number(int offset) const;
+    void setNumber(int offset, double value);
+    QByteArray bytes_;
+};
+using TLaunchList = QVector<TLaunchRecord>;
+
+// "Launch.dat" of the program folder.
+QString launchFilePath();
+// Every whole record of the file, in file order; the bytes after the last
+// whole record are left out (their count in *leftOver). A missing file is
+// created empty. False, with the system's reason, when the file cannot be
+// read or created.
+bool ReadLaunchRecords(const QString& file, TLaunchList& records, QString* error = nullptr, qint64* leftOver = nullptr);
+// Replaces the file in one step, so that a reader never sees half of it.
+bool WriteLaunchRecords(const QString& file, const TLaunchList& records, QString* error = nullptr);
+
+// Date-times as the records hold them, and back (local time, no zone).
+double toLaunchTime(const QDateTime& when);
+double toLaunchTime(const QDate& day);
+QDateTime fromLaunchTime(double value);
+
+// The next run of a timed record that is not before now: its start date and
+// time of day, then each day, week or calendar month counted from the start
+// date (a day the month lacks falls on its last day). 0 for a shortcut record.
+double ComputeNextRun(const TLaunchRecord& record, const QDateTime& now);
+
+// The scheduler's start at log-in: a desktop autostart entry
+// ("~/.config/autostart/<name>.desktop") that starts the program. False when
+// the program does not exist or the entry could not be written or removed.
+bool SetSchedulerAutostart(const QString& program, bool enable, QString* error = nullptr);
+// The entry of that name exists and the program it starts exists.
+bool SchedulerAutostartExists(const QString& name);
+QString autostartEntryPath(const QString& name);
+
+}  // namespace platform

@@ -1,0 +1,111 @@
+// The scheduler "OrvanelLaunch" on the private X server: a timed trigger and
+// a keyboard shortcut each start "orvanel <macro>", and a trigger the options
+// add is taken without restarting it.
+#include "platform/LaunchFile.h"
+#include "platform/ProgramMessages.h"
+#include "platform/VirtualKeys.h"
+#include "tests/desktop/UnattendedRun.h"
+
+#include <QFileInfo>
+
+using namespace platform;
+
+namespace {
+
+class SchedulerTest : public desktoptest::Unattended {
+protected:
+    void TearDown() override {
+        if (scheduler.state() != QProcess::NotRunning) {
+            scheduler.terminate();
+            if (!scheduler.waitForFinished(5000)) scheduler.kill();
+            scheduler.waitForFinished(5000);
+        }
+        desktoptest::Unattended::TearDown();
+    }
+    // A macro that writes "fait" into the file done.
+    QString macroWritingDone() {
+        done = home->filePath("fait.txt");
+        return writeMacro({"Ecrire\t" + done + ";fait;;"});
+    }
+    void writeLaunches(const TLaunchList& records) {
+        ASSERT_TRUE(WriteLaunchRecords(home->filePath("Launch.dat"), records));
+    }
+    void startScheduler() {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("ORVANEL_HOME", home->path());
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        scheduler.setProcessEnvironment(env);
+        scheduler.start(QFileInfo(ORVANEL_PROGRAM).dir().filePath("OrvanelLaunch"), {});
+        ASSERT_TRUE(scheduler.waitForStarted(10000));
+        ASSERT_TRUE(desktoptest::waitFor([this] { return desk().FindProgramWindow(kLaunchClass) != 0; }, 10000));
+    }
+    bool ranWithin(int ms) {
+        return desktoptest::waitFor([this] { return QFileInfo(done).size() > 0; }, ms);
+    }
+    void tell() {
+        const HWND window = desk().FindProgramWindow(kLaunchClass);
+        ASSERT_NE(window, 0u);
+        ASSERT_TRUE(desk().PostClientMessage(window, WM_LAUNCHCHANGED, 0, 0));
+        desk().Flush();
+    }
+
+    QProcess scheduler;
+    QString done;
+};
+
+TLaunchRecord timedIn(const QString& macro, int ms) {
+    const QDateTime when = QDateTime::currentDateTime().addMSecs(ms);
+    TLaunchRecord r;
+    r.setPath(macro);
+    r.setKind(LaunchAtTime);
+    r.setFrequency(LaunchOnce);
+    r.setStartDate(toLaunchTime(when.date()));
+    r.setTimeOfDay(when.time().msecsSinceStartOfDay() / 86400000.0);
+    return r;
+}
+
+TEST_F(SchedulerTest, TimedTriggerRunsItsMacro) {
+    newHome();
+    const QString macro = macroWritingDone();
+    writeLaunches({timedIn(macro, 2000)});
+    startScheduler();
+    EXPECT_FALSE(QFile::exists(done));
+    EXPECT_TRUE(ranWithin(20000)) << scheduler.readAllStandardError().toStdString();
+}
+
+TEST_F(SchedulerTest, ShortcutRunsItsMacroWithNumLockOnAndOff) {
+    newHome();
+    TLaunchRecord r;
+    r.setPath(macroWritingDone());
+    r.setKind(LaunchOnShortcut);
+    r.setShortcut(0x8041);  // Alt+A
+    writeLaunches({r});
+    startScheduler();
+    for (const bool numLock : {false, true}) {
+        if (desk().IsKeyToggled(VK_NUMLOCK) != numLock) desktoptest::run("xdotool", {"key", "Num_Lock"});
+        QFile::remove(done);
+        ASSERT_TRUE(desktoptest::run("xdotool", {"key", "alt+a"}));
+        EXPECT_TRUE(ranWithin(20000)) << "Num Lock " << numLock << scheduler.readAllStandardError().toStdString();
+    }
+    if (desk().IsKeyToggled(VK_NUMLOCK)) desktoptest::run("xdotool", {"key", "Num_Lock"});
+}
+
+TEST_F(SchedulerTest, TriggerAddedLaterIsTakenWithoutRestartAndNoHalfFileIsSeen) {
+    newHome();
+    const QString macro = macroWritingDone();
+    writeLaunches({});
+    startScheduler();
+    // Rewritten over and over while the scheduler reads it at each message.
+    TLaunchList many;
+    for (int i = 0; i < 200; ++i) many.append(timedIn(home->filePath("aucune.mcr"), -3600000));
+    for (int i = 0; i < 40; ++i) {
+        writeLaunches(many.mid(0, 1 + i * 5));
+        tell();
+    }
+    writeLaunches(many.mid(0, 3) + TLaunchList{timedIn(macro, 2000)});
+    tell();
+    EXPECT_TRUE(ranWithin(20000));
+    EXPECT_FALSE(scheduler.readAllStandardError().contains("incomplet"));
+}
+
+}  // namespace
