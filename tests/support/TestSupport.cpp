@@ -11,6 +11,9 @@
 #include "platform/fake/FakePlatform.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 MessageRecorder::MessageRecorder() {
     testServices().onMessage = [this](const MessageRequest& r) {
@@ -57,4 +60,16 @@ QStringList MainWindowTest::rowTexts() const {
     QStringList out;
     for (const MacroCommand& c : form->ListView1->items().rows()) out << c.keyword + u'|' + c.params;
     return out;
+}
+
+QByteArray readBytes(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& file, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(file).path());
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << file.toStdString();
+    f.write(bytes);
 }
