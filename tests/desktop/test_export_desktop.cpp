@@ -86,10 +86,12 @@ TEST_F(ExportDesktop, CraftedResultsAreRefusedAndWriteNothing) {
     write(home->filePath("x"), "hors du dossier");
     const QJsonObject program{{"name", "\\orvanel.exe"}, {"source", QString(DIVOV_STUB)}};
     const QJsonObject macro{{"name", "\\m.mcr"}, {"source", home->filePath("m.mcr")}};
-    auto entry = [&](const char* name) { return QJsonObject{{"name", name}, {"source", home->filePath("x")}}; };
+    auto entry = [&](const QString& name) { return QJsonObject{{"name", name}, {"source", home->filePath("x")}}; };
+    // Where "\..\..\" leads from the stub's folder in tmp: tmp's parent.
+    const QString escape = "evasion-" + QFileInfo(tmp.path()).fileName();
     const QJsonObject cases[] = {
-        {{"entries", QJsonArray{program, macro, entry("\\..\\..\\x")}}},
-        {{"entries", QJsonArray{program, macro, entry("/etc/x")}}},
+        {{"entries", QJsonArray{program, macro, entry("\\..\\..\\" + escape)}}},
+        {{"entries", QJsonArray{program, macro, entry("/tmp/" + escape)}}},
         {{"entries", QJsonArray{program, macro, entry("\\a\\\\x")}}},
         {{"entries", QJsonArray{program, macro, QJsonObject{{"name", "\\y"}, {"source", home->filePath("x")}, {"csize", 1 << 30}}}}},
         {{"entries", QJsonArray{macro}}},
@@ -106,7 +108,7 @@ TEST_F(ExportDesktop, CraftedResultsAreRefusedAndWriteNothing) {
         EXPECT_EQ(out.status, 2) << QJsonDocument(spec).toJson().toStdString();
         EXPECT_TRUE(out.errors.startsWith("DivOV : ")) << out.errors.toStdString();
         EXPECT_EQ(leftInTmp(), QStringList());
-        EXPECT_FALSE(QFile::exists(QFileInfo(tmp.path()).path() + "/x"));
+        EXPECT_FALSE(QFile::exists(QFileInfo(tmp.path()).path() + "/" + escape));
     }
 }
 
