@@ -143,7 +143,7 @@ bool TForm1::InitForm1() {
     Services().BuildSystemVariables();
     ArrangeMainMenu();  // items the dialogs added once the window was made
     LoadToolbarGlyphs();
-    SetProcessPriority(3);
+    StartWithNormalPriority();
 
     // The command line first: a macro run without the editor has nobody to
     // answer what loading the plug-ins may ask.

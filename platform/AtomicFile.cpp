@@ -23,19 +23,23 @@ bool writeAll(int fd, const QByteArray& bytes) {
 
 // Each step is checked: the bytes must be written and synced before the
 // temporary file takes the name.
-bool WriteFileAtomically(const QString& fileName, const QByteArray& bytes, QString* error) {
+bool WriteFileAtomically(const QString& fileName, const std::function<bool(int fd)>& write, QString* error) {
     QSaveFile file(fileName);
     QString reason;
     if (!file.open(QIODevice::WriteOnly))
         reason = file.errorString();
-    else if (!writeAll(file.handle(), bytes) || ::fsync(file.handle()) != 0)
-        reason = QString::fromLocal8Bit(std::strerror(errno));
+    else if (errno = 0; !write(file.handle()) || ::fsync(file.handle()) != 0)
+        reason = QString::fromLocal8Bit(std::strerror(errno ? errno : EIO));
     else if (!file.commit())
         reason = file.errorString();
     else
         return true;
     if (error) *error = reason;
     return false;  // the temporary file goes with `file`
+}
+
+bool WriteFileAtomically(const QString& fileName, const QByteArray& bytes, QString* error) {
+    return WriteFileAtomically(fileName, [&bytes](int fd) { return writeAll(fd, bytes); }, error);
 }
 
 }  // namespace platform

@@ -3,7 +3,10 @@
 #include "platform/fake/FakePlatform.h"
 
 
+#include <QDir>
 #include <cerrno>
+#include <sched.h>
+#include <unistd.h>
 #include <sys/resource.h>
 
 namespace platform {
@@ -25,11 +28,41 @@ void setDesktop(std::unique_ptr<Platform> p) { current() = std::move(p); }
 
 int Platform::ChangeDisplayFrequency(int, bool test) { return test ? DISP_CHANGE_SUCCESSFUL : DISP_CHANGE_FAILED; }
 
-int Platform::SetProcessNice(int nice) {
+namespace {
+// The threads of this process; the thread ids of /proc/self/task.
+QVector<pid_t> ownThreads() {
+    QVector<pid_t> threads;
+    for (const QString& name : QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        threads << pid_t(name.toInt());
+    if (threads.isEmpty()) threads << getpid();
+    return threads;
+}
+}  // namespace
+
+int Platform::SetProcessScheduling(const ProcessScheduling& s) {
+    for (const pid_t thread : ownThreads()) {
+        sched_param param{};
+        if (s.realTime) {
+            param.sched_priority = sched_get_priority_min(SCHED_RR);
+            if (sched_setscheduler(thread, SCHED_RR, &param) != 0) return errno;
+            continue;
+        }
+        const int policy = sched_getscheduler(thread);
+        if ((policy == SCHED_RR || policy == SCHED_FIFO) && sched_setscheduler(thread, SCHED_OTHER, &param) != 0)
+            return errno;
+        errno = 0;
+        const int now = getpriority(PRIO_PROCESS, id_t(thread));
+        if (errno == 0 && now == s.nice) continue;
+        if (setpriority(PRIO_PROCESS, id_t(thread), s.nice) != 0) return errno;
+    }
+    return 0;
+}
+
+ProcessScheduling Platform::GetProcessScheduling() {
+    const int policy = sched_getscheduler(0);
     errno = 0;
-    const int now = getpriority(PRIO_PROCESS, 0);
-    if (errno == 0 && now == nice) return 0;
-    return setpriority(PRIO_PROCESS, 0, nice) == 0 ? 0 : errno;
+    const int nice = getpriority(PRIO_PROCESS, 0);
+    return {policy == SCHED_RR || policy == SCHED_FIFO, errno == 0 ? nice : 0};
 }
 
 HWND Platform::FindWindow(const QString& className, const QString& title) {

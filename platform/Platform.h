@@ -158,6 +158,14 @@ struct WindowInfo {
     QString text;       // window title
 };
 
+// The scheduling of a process: the real-time class, or the normal class
+// with a nice value from -20 (first) to 19 (last).
+struct ProcessScheduling {
+    bool realTime = false;
+    int nice = 0;
+    bool operator==(const ProcessScheduling&) const = default;
+};
+
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -250,8 +258,11 @@ public:
     // false when the system refused.
     virtual bool ExitWindowsEx(unsigned flags) = 0;
 
-    // Gives the program's process that nice value: 0, or the errno of the failure.
-    virtual int SetProcessNice(int nice);
+    // Gives every thread of the program's process that scheduling: 0, or
+    // the errno of the refusal (a raise without the privilege).
+    virtual int SetProcessScheduling(const ProcessScheduling& scheduling);
+    // The scheduling of the program's main thread.
+    virtual ProcessScheduling GetProcessScheduling();
 
     // Programs, documents and sounds (platform/Launch.cpp); no shell reads
     // any of these texts. Each answers a LaunchResult.

@@ -136,6 +136,47 @@ double ProcessorLoad(const QString& procStat) {
     return lastLoad;
 }
 
+double ProcessLoad(const QString& ownStat, const QString& procStat) {
+    static QString lastPaths;
+    static quint64 lastOwn = 0, lastTotal = 0;
+    CpuTimes machine;
+    if (!readCpuTimes(procStat, machine)) return 0;
+    // utime and stime: the 12th and 13th fields after the command's closing parenthesis.
+    const QString line = readLine(ownStat);
+    const QStringList f = line.mid(line.lastIndexOf(u')') + 1).split(u' ', Qt::SkipEmptyParts);
+    if (f.size() < 13) return 0;
+    const quint64 own = f[11].toULongLong() + f[12].toULongLong();
+    const QString paths = ownStat + u'\n' + procStat;
+    quint64 ownTicks = own, totalTicks = machine.total;
+    if (paths == lastPaths && own >= lastOwn && machine.total > lastTotal) {
+        ownTicks = own - lastOwn;
+        totalTicks = machine.total - lastTotal;
+    }
+    lastPaths = paths;
+    lastOwn = own;
+    lastTotal = machine.total;
+    return totalTicks ? std::clamp(100.0 * double(ownTicks) / double(totalTicks), 0.0, 100.0) : 0.0;
+}
+
+MemoryStatus ReadMemoryStatus(const QString& memInfo) {
+    MemoryStatus m;
+    QFile f(memInfo);
+    if (!f.open(QIODevice::ReadOnly)) return m;
+    qint64 freeBytes = -1;
+    for (const QByteArray& raw : f.readAll().split('\n')) {
+        const QList<QByteArray> parts = raw.simplified().split(' ');
+        if (parts.size() < 2) continue;
+        const qint64 bytes = parts[1].toLongLong() * 1024;
+        if (parts[0] == "MemTotal:") m.totalBytes = bytes;
+        else if (parts[0] == "MemAvailable:") m.availableBytes = bytes;
+        else if (parts[0] == "MemFree:") freeBytes = bytes;
+    }
+    if (m.availableBytes == 0 && freeBytes > 0) m.availableBytes = freeBytes;  // kernels before 3.14
+    m.availableBytes = std::clamp<qint64>(m.availableBytes, 0, m.totalBytes);
+    if (m.totalBytes > 0) m.loadPercent = int(100 * (m.totalBytes - m.availableBytes) / m.totalBytes);
+    return m;
+}
+
 namespace {
 // KEY=value lines; values may be quoted, with backslash escapes inside quotes.
 QHash<QString, QString> readOsRelease(const QString& path) {

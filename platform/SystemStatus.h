@@ -26,6 +26,21 @@ DiskStatus DiskOf(const QString& folder, const QString& mountTable = QStringLite
 // the previous call (since the machine started on the first call).
 double ProcessorLoad(const QString& procStat = QStringLiteral("/proc/stat"));
 
+// This process's share of the whole machine's processor time, 0 to 100
+// percent, over the time since the previous call (since it started on the
+// first): its own ticks (/proc/self/stat) over all the processors' ticks.
+double ProcessLoad(const QString& ownStat = QStringLiteral("/proc/self/stat"),
+                   const QString& procStat = QStringLiteral("/proc/stat"));
+
+// The machine's physical memory (/proc/meminfo): total and available
+// bytes, and the share in use in percent.
+struct MemoryStatus {
+    qint64 totalBytes = 0;
+    qint64 availableBytes = 0;
+    int loadPercent = 0;
+};
+MemoryStatus ReadMemoryStatus(const QString& memInfo = QStringLiteral("/proc/meminfo"));
+
 // The running system's name, for the program's "Windows version": the
 // PRETTY_NAME of os-release (else NAME and VERSION), "Inconnue" when the
 // file does not tell. The default file falls back to /usr/lib/os-release.

@@ -1,33 +1,133 @@
 #include "tools/Unit23.h"
 
+#include "core/Named.h"
 #include "core/ProcessPriority.h"
 #include "platform/SystemStatus.h"
 
-#include <QVBoxLayout>
+#include <QApplication>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QSysInfo>
+#include <QTimer>
 
 TForm23* Form23 = nullptr;
 
-TForm23::TForm23(QWidget* parent) : TForm(23, QStringLiteral("A propos de Orvanel"), parent) {
+QString LastUpdateText = QStringLiteral("Dernière mise à jour : ");
+QString MemoryText = QStringLiteral("Mémoire physique %d");
+QString TotalMemoryText = QStringLiteral("Total %.0n Ko");
+QString AvailableMemoryText = QStringLiteral("Disponible %.0n Ko");
+QString CpuText = QStringLiteral("Utilisation CPU %5.2f%%");
+QString VersionText = QStringLiteral("0.00");
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The format texts as the box fills them: "%d" a whole number, "%.0n" a
+// number of kilobytes with thousands separated, "%5.2f" a percentage.
+QString withInteger(const QString& format, int value) { return QString(format).replace(u"%d"_s, QString::number(value)); }
+QString withKilobytes(const QString& format, qint64 bytes) {
+    return QString(format).replace(u"%.0n"_s, QLocale(QLocale::French).toString(bytes / 1024));
+}
+QString withPercent(const QString& format, double value) {
+    return QString(format)
+        .replace(u"%5.2f"_s, QString::asprintf("%5.2f", value))
+        .replace(u"%%"_s, u"%"_s);
+}
+
+QFrame* bar(QWidget* parent, const QString& name, const QColor& colour) {
+    auto* f = Named(new QFrame(parent), name);
+    f->setAutoFillBackground(true);
+    QPalette p = f->palette();
+    p.setColor(QPalette::Window, colour);
+    f->setPalette(p);
+    return f;
+}
+
+}  // namespace
+
+TForm23::TForm23(QWidget* parent) : TForm(23, u"A propos de Orvanel"_s, parent) {
     Form23 = this;
-    Label5 = new QLabel(this);
-    Label5->setObjectName(QStringLiteral("Label5"));
-    ComboBox1 = new QComboBox(this);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    setAutoFillBackground(true);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    if (!QCoreApplication::applicationVersion().isEmpty()) VersionText = QCoreApplication::applicationVersion();
+    Image1 = Named(new QLabel(this), u"Image1"_s);
+    Image1->setPixmap(QApplication::windowIcon().pixmap(32, 32));
+    auto label = [this](const char* name) { return Named(new QLabel(this), QLatin1String(name)); };
+    Label15 = label("Label15");
+    Label3 = label("Label3");
+    Label5 = label("Label5");
+    Label6 = label("Label6");
+    Label10 = label("Label10");
+    Label11 = label("Label11");
+    Label12 = label("Label12");
+    Label16 = label("Label16");
+    Label5->setText(u"Windows version : "_s + platform::WindowsVersionName());
+    Label6->setText(u"Version du noyau : "_s + QSysInfo::kernelVersion());
+    // The frame is the full scale; the bars are drawn inside it from the left.
+    Bevel2 = Named(new QFrame(this), u"Bevel2"_s);
+    Bevel2->setFrameShape(QFrame::Box);
+    Bevel2->setFixedSize(250, 14);
+    Shape5 = bar(Bevel2, u"Shape5"_s, QColor(0x31, 0x6A, 0xC5));
+    Shape4 = bar(Bevel2, u"Shape4"_s, QColor(0xE0, 0x40, 0x30));
+    for (QFrame* b : {Shape5, Shape4}) b->setGeometry(0, 0, 0, Bevel2->height());
+    ComboBox1 = Named(new QComboBox(this), u"ComboBox1"_s);
     ComboBox1->addItems(ProcessPriorityNames());
     ComboBox1->setCurrentIndex(ProcessPriority);
-    Label5->setText(QStringLiteral("Windows version : ") + platform::WindowsVersionName());
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label5);
-    layout->addWidget(ComboBox1);
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(u"Timer1"_s);
+    Timer1->setInterval(1000);
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(Image1, 0, 0, 2, 1);
+    int row = 0;
+    for (QWidget* w : std::initializer_list<QWidget*>{Label15, Label3, Label5, Label6, Label10, Label11, Label12,
+                                                       Label16, Bevel2, ComboBox1})
+        grid->addWidget(w, row++, 1);
     connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(this); });
+    connect(Timer1, &QTimer::timeout, this, &TForm23::Timer1Timer);
 }
 
 void TForm23::showEvent(QShowEvent* event) {
     TForm::showEvent(event);
-    ComboBox1->setCurrentIndex(ProcessPriority);
+    Label3->setText(LastUpdateText + u"26/06/08"_s);
+    Label15->setText(VersionText + u" BETA"_s);
+    Label16->setText(withPercent(CpuText, 0));
+    // The scheduling read back; one the list has no item for keeps the selection.
+    const int inUse = ProcessPriorityInUse();
+    if (inUse >= 0 && ComboBox1->count() == 6) ComboBox1->setCurrentIndex(inUse);
+    Timer1Timer();
+    Timer1->start();
+}
+
+void TForm23::hideEvent(QHideEvent* event) {
+    Timer1->stop();
+    TForm::hideEvent(event);
+}
+
+int TForm23::barWidth(double percent) const {
+    return std::clamp(int(std::lround(percent)) * (Bevel2->width() / 100), 0, Bevel2->width());
+}
+
+void TForm23::Timer1Timer() {
+    const platform::MemoryStatus memory = platform::ReadMemoryStatus(MemInfo);
+    const double total = platform::ProcessorLoad(ProcStat);
+    const double own = platform::ProcessLoad(OwnStat, ProcStat);
+    Shape4->resize(barWidth(own), Bevel2->height());
+    Shape5->resize(barWidth(total), Bevel2->height());
+    Label16->setText(withPercent(CpuText, total) + u" - Orvanel CPU "_s + withPercent(u"%5.2f%%"_s, own));
+    Label10->setText(withInteger(MemoryText, memory.loadPercent) + u" %"_s);
+    Label11->setText(withKilobytes(TotalMemoryText, memory.totalBytes));
+    Label12->setText(withKilobytes(AvailableMemoryText, memory.availableBytes));
 }
 
 void TForm23::ComboBox1Change(QObject* sender) {
     Q_UNUSED(sender);
     SetProcessPriority(ComboBox1->currentIndex());
+    if (isVisible()) activateWindow();
 }

@@ -64,13 +64,19 @@ public:
     }
     QString typed;
     bool IsKeyToggled(uint8_t vk) override { return keysToggled.contains(vk); }
-    // Kept in nices; answers niceError.
-    int SetProcessNice(int nice) override {
-        nices << nice;
+    // Nice values asked are kept in nices, real-time requests counted;
+    // answers niceError, and keeps what it accepted in scheduling.
+    int SetProcessScheduling(const ProcessScheduling& s) override {
+        if (s.realTime) ++realTimeRequests;
+        else nices << s.nice;
+        if (niceError == 0) scheduling = s;
         return niceError;
     }
+    ProcessScheduling GetProcessScheduling() override { return scheduling; }
     QVector<int> nices;
+    int realTimeRequests = 0;
     int niceError = 0;
+    ProcessScheduling scheduling;
     // Recorded as "ChangeDisplayFrequency 60 test"; answers frequencyResult.
     int ChangeDisplayFrequency(int hertz, bool test) override {
         calls << QStringLiteral("ChangeDisplayFrequency %1%2").arg(hertz).arg(test ? QStringLiteral(" test") : QString());

@@ -11,6 +11,9 @@
 #include "platform/fake/FakePlatform.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 MessageRecorder::MessageRecorder() {
     testServices().onMessage = [this](const MessageRequest& r) {
@@ -67,4 +70,16 @@ void DialogsTest::SetUp() {
 void DialogsTest::edit(int row) {
     TForm1::Select_unique(form->ListView1, row);
     form->ListView1DblClick();
+}
+
+QByteArray readBytes(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& file, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(file).path());
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << file.toStdString();
+    f.write(bytes);
 }

@@ -9,6 +9,11 @@
 #include <gtest/gtest.h>
 #include <ostream>
 
+// A file's bytes; empty when it cannot be read.
+QByteArray readBytes(const QString& file);
+// Writes a file, making its folder first; a failure fails the test.
+void writeBytes(const QString& file, const QByteArray& bytes);
+
 // Readable QString values in failure messages.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 

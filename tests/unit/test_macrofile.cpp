@@ -34,7 +34,7 @@ TEST_F(MacroFileTest, GoldenFileOpensWithItsRows) {
     EXPECT_EQ(form->ListView1->icon(0), 9);
     EXPECT_EQ(watchNames(), QStringList({"X"}));
     EXPECT_EQ(ProcessPriorityNames().value(ProcessPriority), "Haute");
-    EXPECT_EQ(desk().nices.last(), -20);  // applied
+    EXPECT_EQ(desk().nices.last(), -10);  // applied
     EXPECT_EQ(MacroPassword, "abc");
     EXPECT_EQ(form->StatusPanel[0]->text(), path("golden.mcr"));
     EXPECT_EQ(form->SaveDialog1->FileName, path("golden.mcr"));
@@ -343,7 +343,7 @@ TEST_F(MacroFileTest, PriorityIsKeptPerMacro) {
     messages.answer = mrNo;
     form->OpenFileMacro(path("haute.mcr"), form->ListView1, QString(), -1);
     EXPECT_EQ(ProcessPriorityNames().value(ProcessPriority), "Haute");
-    EXPECT_EQ(desk().nices.mid(desk().nices.size() - 2), QVector<int>({0, -20}));  // reset, then the macro's own
+    EXPECT_EQ(desk().nices.mid(desk().nices.size() - 2), QVector<int>({0, -10}));  // reset, then the macro's own
     form->OpenFileMacro(path("normale.mcr"), form->ListView1, QString(), -1);
     EXPECT_EQ(ProcessPriority, 3);
     // An index outside the list is not applied.

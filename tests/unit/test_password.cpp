@@ -125,15 +125,19 @@ TEST_F(PasswordTest, APriorityThatCannotBeSetIsReported) {
     desk().niceError = EPERM;
     Form23->ComboBox1->setCurrentIndex(1);
     Form23->ComboBox1Change(form);
-    EXPECT_EQ(desk().nices.last(), -20);
+    EXPECT_EQ(desk().nices.last(), -10);
     EXPECT_EQ(messageTexts(), QStringList({QString::fromLocal8Bit(std::strerror(EPERM)) + " (Priority [1])"}));
-    const std::vector<std::pair<int, int>> table = {{0, -20}, {2, -10}, {3, 0}, {4, 19}, {5, 19}};
+    const std::vector<std::pair<int, int>> table = {{1, -10}, {2, -10}, {3, 0}, {4, 19}, {5, 19}};
     desk().niceError = 0;
     for (auto [index, nice] : table) {
         Form23->ComboBox1->setCurrentIndex(index);
         Form23->ComboBox1Change(form);
         EXPECT_EQ(desk().nices.last(), nice) << index;
     }
+    EXPECT_EQ(desk().realTimeRequests, 0);  // "Haute" is never the real-time class
+    Form23->ComboBox1->setCurrentIndex(0);
+    Form23->ComboBox1Change(form);
+    EXPECT_EQ(desk().realTimeRequests, 1);
 }
 
 }  // namespace

@@ -92,7 +92,7 @@ TEST_F(ViewsMenuTest, TheMainMenuIsInItsOrder) {
     EXPECT_EQ(form->menuBar()->actions().first()->text(), "&Macro");
     EXPECT_EQ(itemNames(menu("Macro1")),
               QStringList({"Nouveau1", "Ouvrir1", "Enregistrer1", "Enregistersous1", "Recents1", "Options1",
-                           "Imprimer1", "Crypter1", "Quitter1", "Aperuavantimpression1"}));
+                           "Imprimer1", "Crypter1", "Quitter1", "Aperuavantimpression1", "Exporterversexecutable1"}));
     EXPECT_EQ(itemNames(menu("Edition1")),
               QStringList({"Dfaire1", "Refaire1", "Modificattion1", "Editer1", "Mode1", "Couper2", "Copier2",
                            "Copierauformat1", "Coller2", "Collerapartirduntextesimple1", "Supprimer1", "Rechercher2",
@@ -638,7 +638,7 @@ TEST_F(ViewsMenuTest, TheMenuPanelMirrorsItsMenu) {
         if (b->objectName().startsWith("Menu") && b->objectName() != "MenuPanelClose") names << b->objectName();
     EXPECT_EQ(names, QStringList({"MenuNouveau1", "MenuOuvrir1", "MenuEnregistrer1", "MenuEnregistersous1",
                                   "MenuOptions1", "MenuImprimer1", "MenuCrypter1", "MenuQuitter1",
-                                  "MenuAperuavantimpression1"}));
+                                  "MenuAperuavantimpression1", "MenuExporterversexecutable1"}));
     auto* crypter = panel->findChild<QToolButton*>("MenuCrypter1");
     EXPECT_EQ(crypter->width(), 7 * int(QString("Protéger par un mot de passe").size()));
     form->Crypter1->setEnabled(false);
