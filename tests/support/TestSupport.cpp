@@ -11,6 +11,7 @@
 #include "platform/fake/FakePlatform.h"
 
 #include <QApplication>
+#include <QFile>
 
 MessageRecorder::MessageRecorder() {
     testServices().onMessage = [this](const MessageRequest& r) {
@@ -25,6 +26,17 @@ QStringList MessageRecorder::texts() const {
     QStringList out;
     for (const MessageRequest& m : shown) out << m.text;
     return out;
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write(bytes);
+}
+
+QByteArray ReadBytes(const QString& path, const QByteArray& absent) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : absent;
 }
 
 void MainWindowTest::SetUp() {

@@ -22,6 +22,10 @@ public:
     QStringList texts() const;  // of the boxes shown, in order
 };
 
+// A file's whole content written, and read back (absent: what a missing file gives).
+void WriteBytes(const QString& path, const QByteArray& bytes);
+QByteArray ReadBytes(const QString& path, const QByteArray& absent = {});
+
 class TForm1;
 
 // A fresh main window with the dialogs, a private program folder and the
