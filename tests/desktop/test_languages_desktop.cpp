@@ -32,6 +32,7 @@ TEST_F(LanguagesDesktopTest, ATranslatedTreeOpensTheBuiltInDialog) {
     QTreeWidgetItem* typing = keyboard->child(0);
     tree->scrollToItem(typing);
     ASSERT_TRUE(waitFor([&] { return tree->visualItemRect(typing).isValid(); }));
+    waitFor([] { return false; }, 300);  // the expanded tree is laid out
     clickAt(tree->viewport(), tree->visualItemRect(typing).center(), 2);
     ASSERT_TRUE(waitFor([] {
         QByteArray found;
