@@ -1,6 +1,8 @@
 // The macro checker's driver and its check list in the main window.
 #include "core/Debug.h"
 
+#include "core/MessageTexts.h"
+
 #include "core/HelpContext.h"
 #include "core/IgnoreMsg.h"
 #include "core/MacroFileLoad.h"
@@ -125,7 +127,7 @@ bool TForm1::ControlAll(TListView* list) {
     const bool result = checkRows(list);
     if (list->count() > 300) QApplication::processEvents();  // the progress window is gone
     if (ListView2->topLevelItemCount() == 0) {
-        AddCheckRow(QStringLiteral("0"), kValide, QStringLiteral("Aucune erreur, ni suggestion n'a été detectée"), 2);
+        AddCheckRow(QStringLiteral("0"), kValide, MessageText(QStringLiteral("Debug"), QStringLiteral("Dbg_NoError")), 2);
         ListView2->setCurrentItem(ListView2->topLevelItem(0));
     }
     return result;

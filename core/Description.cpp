@@ -28,10 +28,17 @@ bool IsDescriptionHeader(const QString& line) {
 }
 
 namespace {
-// The end of the block whose header is at `header`: the next header, or the end.
+// A section line of the language file's INI part.
+bool isSectionLine(const QString& line) {
+    const QString t = line.trimmed();
+    return t.startsWith(u'[') && t.endsWith(u']');
+}
+
+// The end of the block whose header is at `header`: the next header or
+// section line, or the end; a block never holds a section.
 qsizetype blockEnd(const QStringList& lines, qsizetype header) {
     qsizetype end = header + 1;
-    while (end < lines.size() && !IsDescriptionHeader(lines[end])) ++end;
+    while (end < lines.size() && !IsDescriptionHeader(lines[end]) && !isSectionLine(lines[end])) ++end;
     return end;
 }
 

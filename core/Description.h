@@ -1,7 +1,7 @@
 #pragma once
 // Command descriptions: blocks of the description list (DescriptionLines,
 // core/Startup.h), each a header line ";;" + key + ";;" followed by its text
-// lines up to the next header.
+// lines up to the next header or INI section line.
 #include <QString>
 #include <QStringList>
 

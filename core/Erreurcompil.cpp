@@ -1,5 +1,7 @@
 #include "core/Erreurcompil.h"
 
+#include "core/MessageTexts.h"
+
 #include "core/Dialogs.h"
 #include "core/FileDialog.h"
 #include "core/FileSave.h"
@@ -70,7 +72,7 @@ void TForm35::FormShow() {
     resize(width(), 120);
     Memo1->hide();
     Button2->setText(QStringLiteral("Consulter"));
-    Label1->setText(QStringLiteral("Cette macro comportent des erreurs, prennez contact avec le concepteur de la macro."));
+    Label1->setText(MessageText(QStringLiteral("Form1"), QStringLiteral("Error_without_edit")));
     const QString mail = QStringLiteral("[MACRO.MAIL]");
     if (Form1 && mdlfnct::GetVarType(mail) == QLatin1String("Alpha")) {
         QString address;

@@ -73,7 +73,14 @@ QVariant MacroModel::data(const QModelIndex& index, int role) const {
 
 QVariant MacroModel::headerData(int section, Qt::Orientation o, int role) const {
     if (o != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    return section == 0 ? QStringLiteral("Commande") : QStringLiteral("Paramètres");
+    return headers_.value(section);
+}
+
+bool MacroModel::setHeaderData(int section, Qt::Orientation o, const QVariant& value, int role) {
+    if (o != Qt::Horizontal || section < 0 || section >= headers_.size() || role != Qt::EditRole) return false;
+    headers_[section] = value.toString();
+    emit headerDataChanged(o, section, section);
+    return true;
 }
 
 void MacroModel::setRow(int row, const MacroCommand& c) {

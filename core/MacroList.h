@@ -33,6 +33,8 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation o, int role) const override;
+    // The column captions change with the language.
+    bool setHeaderData(int section, Qt::Orientation o, const QVariant& value, int role = Qt::EditRole) override;
 
     const QVector<MacroCommand>& rows() const { return rows_; }
     const MacroCommand& at(int row) const { return rows_[row]; }
@@ -45,6 +47,7 @@ public:
 
 private:
     QVector<MacroCommand> rows_;
+    QStringList headers_ = {QStringLiteral("Commande"), QStringLiteral("Paramètres")};
 };
 
 class TListView : public QTreeView {

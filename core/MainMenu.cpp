@@ -40,7 +40,7 @@ const MenuPlan kMenuPlans[] = {
     {"Macro1",
      {"Nouveau1", "Ouvrir1", "Enregistrer1", "Enregistersous1", kSeparator, "Recents1", kSeparator, "Options1",
       kSeparator, "Imprimer1", "Crypter1", kSeparator, "Quitter1", kSeparator, "Aperuavantimpression1",
-      "Exporterversexecutable1"}},
+      "Exporterversexecutable1", "ExporterversOtherLangage1"}},
     {"Edition1",
      {"Dfaire1", "Refaire1", "Modificattion1", kSeparator, "Editer1", "Mode1", kSeparator, "Couper2", "Copier2",
       "Copierauformat1", "Coller2", "Collerapartirduntextesimple1", "Supprimer1", kSeparator, "Rechercher2",

@@ -103,6 +103,9 @@ public:
     virtual void LoadLanguageFile(const QString&) {}
     // A file that is not a macro file: its text is imported into list (null: ListView1).
     virtual void ImportOtherLangText(const QString&, TListView*) {}
+    // Hands a message ("to=", "subject=", "body=", "attachment0="... lines)
+    // to the user's mail program: 0 when it took it.
+    virtual int SendMail(const QStringList&) { return -1; }
 };
 
 // The services in use: the installed ones, else the defaults.

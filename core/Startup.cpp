@@ -1,6 +1,7 @@
 // Start-up of the main window: its creation, the initialisation that reads
 // the settings, plug-ins, positions and recent files, and the command line.
 #include "core/Startup.h"
+#include "core/CommandTree.h"
 
 #include "core/Form.h"
 #include "core/MacroFile.h"
@@ -161,6 +162,7 @@ bool TForm1::InitForm1() {
             if (path != u"nil") Services().LoadPlugin(path);
         }
         Services().AddPluginNodes();
+        FillCommandNames();
         if (settings().Language != u"Français") Services().LoadLanguageFile(settings().Language);
     }
     ReadWindowPositions();

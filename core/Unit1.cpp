@@ -31,8 +31,10 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     PageControl2 = new QTabWidget(central);
     PageControl2->setObjectName(QStringLiteral("PageControl2"));
     PageControl2->setMaximumHeight(70);
-    for (const QString& page : {QStringLiteral("Standard"), QStringLiteral("Supplément")}) {
+    for (const auto& [name, page] : {std::pair{"TabSheet6", QStringLiteral("Standard")},
+                                     std::pair{"TabSheet7", QStringLiteral("Supplément")}}) {
         auto* sheet = new QWidget(PageControl2);
+        sheet->setObjectName(QLatin1String(name));
         PageControl2->addTab(sheet, page);
     }
     layout->addWidget(PageControl2);

@@ -94,6 +94,10 @@ void TForm25::LoadDefaults() {
     Edit1->clear();
 }
 
+void TForm25::Preset(const QString& language) {
+    if (language == kJScript || language == kVBScript) ComboBox1->setCurrentText(language);
+}
+
 void TForm25::AfterShow() {
     Edit1->setFocus();
     Edit1Change();

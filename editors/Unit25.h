@@ -33,6 +33,8 @@ protected:
     void LoadFields(const QString& params) override;
     void LoadDefaults() override;
     void AfterShow() override;
+    // The command tree names the language: "JScript" or "VBScript".
+    void Preset(const QString& language) override;
 };
 
 extern TForm25* Form25;

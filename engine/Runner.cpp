@@ -3,6 +3,7 @@
 #include "engine/Runner.h"
 
 #include "core/Dialogs.h"
+#include "core/MessageTexts.h"
 #include "core/Settings.h"
 #include "core/Unit1.h"
 #include "core/Unit29.h"
@@ -32,6 +33,8 @@
 #include <QTreeWidget>
 
 TRunner* Runner = nullptr;
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -105,9 +108,9 @@ void TRunner::buildRunUi() {
     f.Stop1 = action("Stop1", QStringLiteral("Stop"));
     f.Reprendrelexcution1 = action("Reprendrelexcution1", QStringLiteral("Reprendre l'exécution"));
     m->addSeparator();
-    f.Pointdarrt1 = action("Pointdarrt1", QStringLiteral("Point d'arrêt"), Qt::Key_F7);
+    f.Pointdarrt1 = action("Pointdarrt1", MessageText(u"Menu1"_s, u"Exec5"_s), Qt::Key_F7);
     f.Sauvegardeducontextedexcution1 =
-        action("Sauvegardeducontextedexcution1", QStringLiteral("Contexte d'exécution (Chargement)"));
+        action("Sauvegardeducontextedexcution1", MessageText(u"Menu1"_s, u"Exec9"_s));
     m->addSeparator();
     f.Enregistrerunesequence1 = action("Enregistrerunesequence1", QStringLiteral("Enregistrer une séquence"));
     connect(f.Execute1, &QAction::triggered, this, &TRunner::Execute1Click);
@@ -153,8 +156,7 @@ void TRunner::Execute(QObject* sender, bool resumeContext, int startIndex) {
     }
     form_.LoadInclusions(form_.TabOfInclude, form_.ListView1);
     if (settings().CheckBeforeRun && !resumeContext && !form_.ControlAll(form_.ListView1)) {
-        const QString text =
-            QStringLiteral("Cette macro comportent des erreurs, veuillez consulter le contrôle des commandes.");
+        const QString text = MessageText(u"Form1"_s, u"Error_with_edit"_s);
         if (AutoRun) {  // no one to read the error list: its errors go with the message
             QString errors;
             for (int i = 0; i < form_.ListView2->topLevelItemCount(); ++i) {
@@ -335,15 +337,16 @@ void TRunner::Pointdarrt1Click() {
 void TRunner::Executer1Click() {
     const int row = form_.ListView1->selectedIndex();
     form_.Pointdarrt1->setEnabled(row >= 0);
-    form_.Pointdarrt1->setText(row >= 0 && form_.ListView1->icon(row) == kBreakpointIcon ? QStringLiteral("Supprimer point d'arrêt")
-                                                                              : QStringLiteral("Point d'arrêt"));
+    form_.Pointdarrt1->setText(MessageText(u"Menu1"_s, row >= 0 && form_.ListView1->icon(row) == kBreakpointIcon
+                                                          ? u"Exec7"_s
+                                                          : u"Exec5"_s));
     if (row < 0) return;
     form_.Reprendrelexcution1->setEnabled(BreakpointWait);
     if (ExecState != 0) {
-        form_.Sauvegardeducontextedexcution1->setText(QStringLiteral("Contexte d'exécution (Sauvegarde)"));
+        form_.Sauvegardeducontextedexcution1->setText(MessageText(u"Menu1"_s, u"Exec8"_s));
         form_.Sauvegardeducontextedexcution1->setEnabled(form_.StatusPanel[0]->text() != QLatin1String("Nouvelle macro"));
     } else {
-        form_.Sauvegardeducontextedexcution1->setText(QStringLiteral("Contexte d'exécution (Chargement)"));
+        form_.Sauvegardeducontextedexcution1->setText(MessageText(u"Menu1"_s, u"Exec9"_s));
         form_.Sauvegardeducontextedexcution1->setEnabled(true);
     }
 }

@@ -1,6 +1,7 @@
 // The options dialog's side of the settings store: each control is bound to
 // its key, shows the store each time it is loaded, and "Valider" writes the
 // controls back, saves and reloads.
+#include "core/MessageTexts.h"
 #include "core/CommandNames.h"
 #include "core/Dialogs.h"
 #include "core/FileSave.h"
@@ -116,7 +117,10 @@ void TForm19::ShowSettings() {
     for (const QFileInfo& f : folder.entryInfoList({QStringLiteral("*.bmp")}, QDir::Files, QDir::Name | QDir::IgnoreCase))
         if (f.suffix().compare(QLatin1String("bmp"), Qt::CaseInsensitive) == 0) ComboBox5->addItem(f.fileName());
     for (const Binding& b : std::as_const(bindings_)) b.show();
-    Label30->setText(QStringLiteral("Version du logiciel actuelle : 26/06/08"));
+    // The language files give the text before the date (their load keeps it).
+    const QVariant base = Label30->property("languageBase");
+    Label30->setText((base.isValid() ? base.toString() : QStringLiteral("Version du logiciel actuelle :")) +
+                     QStringLiteral(" 26/06/08"));
     ReadLaunchFile();
     ListLaunches();
     CheckBox9->setChecked(platform::SchedulerAutostartExists(platform::kLaunchProgram));
@@ -208,7 +212,7 @@ void TForm19::FormShow() {
     Label48->setText(QStringLiteral("Nombre de commande exécuté : %1 (soit %2 Sec(s)/commande)")
                          .arg(ExecutedCount)
                          .arg(QString::asprintf("%3.6g", perCommand)));
-    Label37->setText(QStringLiteral("Dernière exécution : Départ : %1 Fin : %2 Temps Total : %3")
-                         .arg(start, end, QTime(0, 0).addSecs(seconds).toString(QStringLiteral("hh:mm:ss"))));
+    Label37->setText(FormatMessageText(MessageText(QStringLiteral("Form19"), QStringLiteral("Lng_LastExecution")),
+                                       {start, end, QTime(0, 0).addSecs(seconds).toString(QStringLiteral("hh:mm:ss"))}));
     LoadOptions(QString());
 }

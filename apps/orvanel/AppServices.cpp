@@ -12,6 +12,8 @@
 #include "engine/ScriptControl.h"
 #include "engine/Unit28.h"
 #include "engine/SysVars.h"
+#include "tools/ModuleSup.h"
+#include "tools/OtherLang.h"
 #include "tools/Unit19.h"
 
 #include <QTreeWidget>
@@ -95,6 +97,12 @@ void AppServices::AddGlobalHotKey(const QString& shortcut) {
 }
 
 void AppServices::RemoveGlobalHotKey(const QString& shortcut) { RemoveSettingsHotKey(shortcut); }
+
+void AppServices::LoadLanguageFile(const QString& name) { ::LoadLanguageFile(name); }
+
+void AppServices::ImportOtherLangText(const QString& fileName, TListView* list) { ::ImportOtherLangText(fileName, list); }
+
+int AppServices::SendMail(const QStringList& lines) { return SendMailMapi(lines); }
 
 void AppEngineServices::ShowObjectChoice(const QVector<quint64>& windows) {
     if (Form17) Form17->ShowChoice(windows);

@@ -34,6 +34,10 @@ public:
     // options dialog, by a box too while that dialog is open.
     void AddGlobalHotKey(const QString& shortcut) override;
     void RemoveGlobalHotKey(const QString& shortcut) override;
+
+    void LoadLanguageFile(const QString& name) override;
+    void ImportOtherLangText(const QString& fileName, TListView* list) override;
+    int SendMail(const QStringList& lines) override;
 };
 
 // What the program body answers for the engine: the window list of the dialogs.

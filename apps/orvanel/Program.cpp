@@ -3,6 +3,8 @@
 #include "apps/orvanel/AppServices.h"
 #include "apps/orvanel/PluginMenu.h"
 #include "core/Unit1.h"
+#include "editors/CommandTree.h"
+#include "tools/OtherLang.h"
 #include "editors/Unit2.h"
 #include "editors/Unit3.h"
 #include "editors/Unit4.h"
@@ -60,6 +62,8 @@ TForm1* CreateForms() {
     InstallPluginMessages(*main);
     AddPluginMenu(*main);
     BuildPalette(*main);
+    BuildCommandTreeView(*main);
+    BuildOtherLangMenus(*main);
     main->FormCreate();
     // The dialogs, in this order; the recorder window is made when first needed.
     new TForm2;

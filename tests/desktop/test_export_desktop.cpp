@@ -21,8 +21,8 @@ protected:
         ASSERT_TRUE(QFile::copy(DIVOV_STUB, home->filePath("DivOV.exe")));
         ASSERT_TRUE(tmp.isValid() && elsewhere.isValid());
     }
-    static void write(const QString& file, const QByteArray& bytes) { writeBytes(file, bytes); }
-    static QByteArray bytesOf(const QString& file) { return readBytes(file); }
+    static void write(const QString& file, const QByteArray& bytes) { WriteBytes(file, bytes); }
+    static QByteArray bytesOf(const QString& file) { return ReadBytes(file); }
     // Runs a program from the other folder with a private temporary folder.
     desktoptest::Outcome start(const QString& program, const QStringList& args = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

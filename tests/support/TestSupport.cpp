@@ -30,6 +30,18 @@ QStringList MessageRecorder::texts() const {
     return out;
 }
 
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write(bytes);
+}
+
+QByteArray ReadBytes(const QString& path, const QByteArray& absent) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : absent;
+}
+
 void MainWindowTest::SetUp() {
     ASSERT_TRUE(home.isValid());
     qputenv("ORVANEL_HOME", home.path().toLocal8Bit());
@@ -70,16 +82,4 @@ void DialogsTest::SetUp() {
 void DialogsTest::edit(int row) {
     TForm1::Select_unique(form->ListView1, row);
     form->ListView1DblClick();
-}
-
-QByteArray readBytes(const QString& file) {
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& file, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(file).path());
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << file.toStdString();
-    f.write(bytes);
 }

@@ -9,11 +9,6 @@
 #include <gtest/gtest.h>
 #include <ostream>
 
-// A file's bytes; empty when it cannot be read.
-QByteArray readBytes(const QString& file);
-// Writes a file, making its folder first; a failure fails the test.
-void writeBytes(const QString& file, const QByteArray& bytes);
-
 // Readable QString values in failure messages.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
@@ -26,6 +21,11 @@ public:
     int answer = mrNone;
     QStringList texts() const;  // of the boxes shown, in order
 };
+
+// A file's whole content written (its folder made first; a failure fails the test),
+// and read back (absent: what a missing file gives).
+void WriteBytes(const QString& path, const QByteArray& bytes);
+QByteArray ReadBytes(const QString& path, const QByteArray& absent = {});
 
 class TForm1;
 

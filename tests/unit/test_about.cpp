@@ -21,7 +21,7 @@ class AboutTest : public MainWindowTest {
 protected:
     platform::FakePlatform& desk() { return static_cast<platform::FakePlatform&>(platform::desktop()); }
     QString write(const QString& name, const QByteArray& bytes) {
-        writeBytes(home.filePath(name), bytes);
+        WriteBytes(home.filePath(name), bytes);
         return home.filePath(name);
     }
 };

@@ -18,10 +18,10 @@ class ContainerTest : public ::testing::Test {
 protected:
     QString path(const QString& name) const { return dir.filePath(name); }
     QString write(const QString& name, const QByteArray& bytes) {
-        writeBytes(path(name), bytes);
+        WriteBytes(path(name), bytes);
         return path(name);
     }
-    static QByteArray bytesOf(const QString& file) { return readBytes(file); }
+    static QByteArray bytesOf(const QString& file) { return ReadBytes(file); }
     static QByteArray randomBytes(qsizetype size) {
         QByteArray b(size, Qt::Uninitialized);
         QRandomGenerator generator(7);

@@ -38,8 +38,8 @@ protected:
             if (&w == Form33) Form33->Button3Click();
         };
     }
-    static void write(const QString& file, const QByteArray& bytes) { writeBytes(file, bytes); }
-    static QByteArray bytesOf(const QString& file) { return readBytes(file); }
+    static void write(const QString& file, const QByteArray& bytes) { WriteBytes(file, bytes); }
+    static QByteArray bytesOf(const QString& file) { return ReadBytes(file); }
     // The rows saved as the open macro m.mcr.
     void saveMacro(const QVector<QPair<QString, QString>>& rows) {
         setRows(rows);

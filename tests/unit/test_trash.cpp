@@ -1,5 +1,6 @@
 // The freedesktop.org trash layout.
 #include "platform/Trash.h"
+#include "tests/support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,16 +12,9 @@
 
 namespace {
 
-void write(const QString& file, const QByteArray& content) {
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(content);
-}
+void write(const QString& file, const QByteArray& content) { WriteBytes(file, content); }
 
-QByteArray read(const QString& file) {
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(absent)");
-}
+QByteArray read(const QString& file) { return ReadBytes(file, "(absent)"); }
 
 TEST(Trash, SameNamesAreKeptApartWithTheirInfo) {
     QTemporaryDir dir;

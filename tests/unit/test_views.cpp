@@ -173,6 +173,7 @@ TEST_F(ViewsTest, SavingTheDescriptionsNeedsTheLanguageFile) {
 
 TEST_F(ViewsTest, TreeNodesByAbsoluteIndex) {
     QTreeWidget* tree = form->TreeView1;
+    tree->clear();  // nodes of the test's own
     auto* clavier = new QTreeWidgetItem(tree, {"Clavier"});
     new QTreeWidgetItem(clavier, {"Tape de Texte"});
     auto* combi = new QTreeWidgetItem(clavier, {"Combinaison de touche"});
@@ -188,6 +189,7 @@ TEST_F(ViewsTest, TreeNodesByAbsoluteIndex) {
 
 TEST_F(ViewsTest, DescriptionPathLinksToItsNodes) {
     QTreeWidget* tree = form->TreeView1;
+    tree->clear();  // nodes of the test's own
     new QTreeWidgetItem(tree, {"Clavier"});
     auto* fonction = new QTreeWidgetItem(tree, {"Fonction"});
     auto* date = new QTreeWidgetItem(fonction, {"Date"});

@@ -92,7 +92,8 @@ TEST_F(ViewsMenuTest, TheMainMenuIsInItsOrder) {
     EXPECT_EQ(form->menuBar()->actions().first()->text(), "&Macro");
     EXPECT_EQ(itemNames(menu("Macro1")),
               QStringList({"Nouveau1", "Ouvrir1", "Enregistrer1", "Enregistersous1", "Recents1", "Options1",
-                           "Imprimer1", "Crypter1", "Quitter1", "Aperuavantimpression1", "Exporterversexecutable1"}));
+                           "Imprimer1", "Crypter1", "Quitter1", "Aperuavantimpression1", "Exporterversexecutable1",
+                           "ExporterversOtherLangage1"}));
     EXPECT_EQ(itemNames(menu("Edition1")),
               QStringList({"Dfaire1", "Refaire1", "Modificattion1", "Editer1", "Mode1", "Couper2", "Copier2",
                            "Copierauformat1", "Coller2", "Collerapartirduntextesimple1", "Supprimer1", "Rechercher2",
@@ -109,7 +110,7 @@ TEST_F(ViewsMenuTest, TheMainMenuIsInItsOrder) {
               QStringList({"Monterdunniveau1", "Descendredunniveau1", "Couper1", "Copier1", "Coller1", "Supprimer2",
                            "Insereruncommentaire1", "MiseenForme1", "Miseencommentaireprovisoirement1", "valuer1",
                            "Rechercherladclaration1"}));
-    EXPECT_EQ(itemNames(menu("Copierauformat1")), QStringList({"phpBB1", "HTML1"}));
+    EXPECT_EQ(itemNames(menu("Copierauformat1")), QStringList({"phpBB1", "HTML1", "OtherLangEditor1"}));
     EXPECT_EQ(itemNames(menu("Miseencommentaireprovisoirement1")), QStringList({"Activer1", "Dsactiver1"}));
     // Arranging again changes nothing.
     form->ArrangeMainMenu();
@@ -542,6 +543,7 @@ TEST_F(ViewsMenuTest, SavingADescriptionTwiceLeavesOneBlock) {
     lng.write("[Menu1]\r\nMacro1=Macro\r\n");
     lng.close();
     DescriptionLines = {"[Menu1]", "Macro1=Macro"};
+    form->TreeView1->clear();  // nodes of the test's own
     auto* clavier = new QTreeWidgetItem(form->TreeView1, {"Clavier"});
     auto* type = new QTreeWidgetItem(clavier, {"Tape de Texte"});
     form->TreeView1->setCurrentItem(type);
@@ -638,7 +640,8 @@ TEST_F(ViewsMenuTest, TheMenuPanelMirrorsItsMenu) {
         if (b->objectName().startsWith("Menu") && b->objectName() != "MenuPanelClose") names << b->objectName();
     EXPECT_EQ(names, QStringList({"MenuNouveau1", "MenuOuvrir1", "MenuEnregistrer1", "MenuEnregistersous1",
                                   "MenuOptions1", "MenuImprimer1", "MenuCrypter1", "MenuQuitter1",
-                                  "MenuAperuavantimpression1", "MenuExporterversexecutable1"}));
+                                  "MenuAperuavantimpression1", "MenuExporterversexecutable1",
+                                  "MenuExporterversOtherLangage1"}));
     auto* crypter = panel->findChild<QToolButton*>("MenuCrypter1");
     EXPECT_EQ(crypter->width(), 7 * int(QString("Protéger par un mot de passe").size()));
     form->Crypter1->setEnabled(false);

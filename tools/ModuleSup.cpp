@@ -1,0 +1,315 @@
+#include "tools/ModuleSup.h"
+
+#include "core/CommandTree.h"
+#include "core/Description.h"
+#include "core/Dialogs.h"
+#include "core/Form.h"
+#include "core/MacroList.h"
+#include "core/MessageTexts.h"
+#include "core/Settings.h"
+#include "core/Startup.h"
+#include "core/Unit1.h"
+#include "platform/Cp1252.h"
+#include "platform/IniFile.h"
+#include "platform/Mail.h"
+#include "platform/ProgramFolder.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr auto kBuildDate = u"26/06/08";
+
+// The menu items of a menu section, key prefix + (position + 1); null: no such key.
+struct MenuKeys {
+    const char* section;
+    const char* prefix;
+    std::initializer_list<const char*> items;
+};
+const MenuKeys kMenuKeys[] = {
+    {"Menu1", "Macro",
+     {"Macro1", "Nouveau1", "Ouvrir1", "Enregistrer1", "Enregistersous1", "Recents1", "Options1", "Imprimer1",
+      "Crypter1", "Quitter1", "Aperuavantimpression1", "Exporterversexecutable1"}},
+    {"Menu1", "Edit",
+     {"Edition1", "Dfaire1", "Editer1", "Mode1", "Edition2", "Insertion1", "Couper2", "Copier2", "Coller2",
+      "Supprimer1", "Rechercher2", "Danslescommandes1", "Danslesparamtres1", "Danslescommandesetparamtres1",
+      "Remplacer1", "N2"}},
+    {"Menu1", "Exec",
+     {"Executer1", "Execute1", "Paspas1", "Stop1", "Pointdarrt1", "Reprendrelexcution1", nullptr, nullptr,
+      "Sauvegardeducontextedexcution1"}},
+    {"Menu1", "Tool",
+     {"Outils1", "Dtailcommandes1", "Enregistrerunesequence1", "Spy1", "RechercherObjet1", "mesoutils1", nullptr,
+      "Gestiondesnouvellecommandes1", "valuer2"}},
+    {"Menu1", "Help", {"Aide1", "Consulter1", "Apropos1"}},
+    {"Menu2", "Chx",
+     {"Monterdunniveau1", "Descendredunniveau1", "Couper1", "Copier1", "Coller1", "Supprimer2",
+      "Insereruncommentaire1"}},
+    {"Menu3", "Chx", {"Rafr1", "Enregister1", "Imprimer2", "Rechercher1"}},
+    {"Menu4", "Chx", {"Quitter2"}},
+    {"Menu5", "Chx",
+     {"Annuler1", "Couper3", "Copier3", "Coller3", "Supprimer3", "SlctionnerTout1", "Enregistrer2",
+      "Envoyeralauteur1"}},
+    {"Menu6", "Chx", {"Ajouter1", "Modifier1", "Supprimer4", "Reinitialiertouteslesvariable1",
+                      "Supprimertouteslesvariables1"}},
+};
+
+// The tool-bar buttons whose hints are the captions of menu items.
+const std::pair<const char*, const char*> kToolBarHints[] = {
+    {"SpeedButton100", "Nouveau1"}, {"SpeedButton101", "Ouvrir1"},   {"SpeedButton102", "Enregistrer1"},
+    {"SpeedButton103", "Execute1"}, {"SpeedButton104", "Paspas1"},   {"SpeedButton105", "Stop1"},
+    {"SpeedButton106", "Couper2"},  {"SpeedButton107", "Copier2"},   {"SpeedButton108", "Coller2"},
+    {"SpeedButton109", "Supprimer1"}, {"SpeedButton110", "valuer1"}, {"SpeedButton111", "Pointdarrt1"},
+};
+
+// A palette button and a dialog named after a node of the command tree.
+struct CommandNameText {
+    int button;
+    int form;  // 0: none
+    const char16_t* node;
+};
+const CommandNameText kCommandNameTexts[] = {
+    {1, 2, u"Clavier > Tape de Texte"},     {2, 4, u"Clavier > Combinaison de touche"},
+    {5, 26, u"Exécute"},                    {10, 9, u"Fenêtre > Question"},
+    {11, 11, u"Examine"},                   {12, 12, u"Calcul"},
+    {15, 15, u"Lire et Ecrire"},            {18, 30, u"Champs > Champs"},
+    {22, 24, u"Calcul > Évolué"},           {3, 6, u"Souris > Clique"},
+    {4, 5, u"Souris > Déplacement"},        {8, 7, u"Pause > Pause"},
+    {9, 8, u"Variable"},                    {13, 13, u"Fonction"},
+    {14, 0, u"Quitter > Quitter"},          {16, 18, u"Manipulation sur objet"},
+    {17, 27, u"Outils divers"},             {19, 22, u"Trouve Image > Trouve Image"},
+};
+
+// Windows whose texts no language file changes.
+constexpr int kUntranslatedForms[] = {20, 25, 31, 33, 34, 35, 36, 37};
+
+QString plain(const QString& caption) { return QString(caption).remove(u'&'); }
+
+// The tab widget a page belongs to, or null.
+QTabWidget* tabsOf(QWidget* page) {
+    QWidget* stack = page ? page->parentWidget() : nullptr;
+    return stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+}
+
+// The text a language file sets on a component: caption, text or title.
+void setText(QObject* o, const QString& value) {
+    if (auto* a = qobject_cast<QAction*>(o)) a->setText(value);
+    else if (auto* m = qobject_cast<QMenu*>(o)) m->setTitle(value);
+    else if (auto* b = qobject_cast<QAbstractButton*>(o)) b->setText(value);
+    else if (auto* l = qobject_cast<QLabel*>(o)) l->setText(value);
+    else if (auto* e = qobject_cast<QLineEdit*>(o)) e->setText(value);
+    else if (auto* g = qobject_cast<QGroupBox*>(o)) g->setTitle(value);
+    else if (auto* c = qobject_cast<QComboBox*>(o); c && c->isEditable()) c->setEditText(value);
+    else if (auto* w = qobject_cast<QWidget*>(o); w && tabsOf(w)) tabsOf(w)->setTabText(tabsOf(w)->indexOf(w), value);
+    else if (w && w->isWindow()) w->setWindowTitle(value);
+}
+
+// Item n - 1 of a radio group (a group box of option buttons) for the key "<group>Ch<n>".
+bool setGroupItem(const QObject* window, const QString& key, const QString& value) {
+    static const QRegularExpression itemKey(u"^(.+)Ch(\\d+)$"_s);
+    const QRegularExpressionMatch m = itemKey.match(key);
+    const auto* group = m.hasMatch() ? window->findChild<QGroupBox*>(m.captured(1)) : nullptr;
+    if (!group) return false;
+    const QList<QRadioButton*> items = group->findChildren<QRadioButton*>();
+    const int n = m.captured(2).toInt();
+    if (n < 1 || n > items.size()) return false;
+    items[n - 1]->setText(value);
+    return true;
+}
+
+// A label built of a translated text and something after it: the text
+// replaces the base kept from the previous load, never what follows.
+void setLabelWithTail(QLabel* label, const platform::IniFile& ini, const QString& section, const QString& tail) {
+    if (!label) return;
+    QString base = label->property("languageBase").toString();
+    if (!label->property("languageBase").isValid()) {
+        base = label->text();
+        if (base.endsWith(u' ' + tail)) base.chop(tail.size() + 1);
+    }
+    base = ini.ReadString(section, label->objectName(), base);
+    label->setProperty("languageBase", base);
+    label->setText(base + u' ' + tail);
+}
+
+// Every key of a window's section: message texts, then the component of that name.
+void applyFormSection(const platform::IniFile& ini, const QString& section, QWidget* window) {
+    QLabel* label36 = window->findChild<QLabel*>(u"Label36"_s);
+    for (const QString& key : ini.ReadSection(section)) {
+        const QString value = ini.ReadString(section, key, QString());
+        if (!MessageText(section, key).isEmpty()) {
+            SetMessageText(section, key, value);
+            continue;
+        }
+        if (section == u"Form19" && key.compare(u"Label30", Qt::CaseInsensitive) == 0) continue;
+        if (section == u"Form19" && key.compare(u"Label35", Qt::CaseInsensitive) == 0) continue;
+        if (QObject* target = window->findChild<QObject*>(key)) setText(target, value);
+        else setGroupItem(window, key, value);
+    }
+    if (section == u"Form19") {
+        setLabelWithTail(window->findChild<QLabel*>(u"Label30"_s), ini, section, QString::fromUtf16(kBuildDate));
+        if (label36) setLabelWithTail(window->findChild<QLabel*>(u"Label35"_s), ini, section, label36->text());
+    }
+}
+
+QObject* formItem(const QString& name) {
+    if (auto* m = Form1->findChild<QMenu*>(name)) return m;
+    return Form1->findChild<QAction*>(name);
+}
+
+QString itemText(const QObject* o) {
+    if (auto* m = qobject_cast<const QMenu*>(o)) return m->title();
+    if (auto* a = qobject_cast<const QAction*>(o)) return a->text();
+    return {};
+}
+
+void applyMenus(const platform::IniFile& ini) {
+    for (const MenuKeys& keys : kMenuKeys) {
+        const QString section = QLatin1String(keys.section);
+        int n = 0;
+        for (const char* name : keys.items) {
+            const QString key = QLatin1String(keys.prefix) + QString::number(++n);
+            if (section == u"Menu1" && key.startsWith(u"Exec"_s) && !MessageText(section, key).isEmpty()) {
+                SetMessageText(section, key, ini.ReadString(section, key, MessageText(section, key)));
+                if (QObject* item = name ? formItem(QLatin1String(name)) : nullptr)
+                    setText(item, MessageText(section, key));
+                if (key == u"Exec9")
+                    for (const char* message : {"Error_with_edit", "Error_without_edit"})
+                        SetMessageText(u"Form1"_s, QLatin1String(message),
+                                       ini.ReadString(u"Form1"_s, QLatin1String(message),
+                                                      MessageText(u"Form1"_s, QLatin1String(message))));
+                continue;
+            }
+            QObject* item = name ? formItem(QLatin1String(name)) : nullptr;
+            if (item && ini.ValueExists(section, key)) setText(item, ini.ReadString(section, key, QString()));
+            if (key == u"Tool2" && item) Form1->Panel4->setText(plain(itemText(item)));
+        }
+    }
+}
+
+// Palette hints and dialog captions follow the names of their nodes; a node
+// the language leaves untranslated gives its built-in texts back.
+void applyCommandNames() {
+    for (const CommandNameText& t : kCommandNameTexts) {
+        QString display, base;
+        for (int i = 0; i < TAllDetailOrder.size(); ++i) {
+            QTreeWidgetItem* node = ItemAtAbsoluteIndex(Form1->TreeView1, i);
+            QStringList path;
+            for (int level = 0; node && level < 3; ++level, node = node->parent())
+                path.prepend(TAllDetailOrder.value(AbsoluteIndex(node)).BaseName);
+            if (path.join(u" > "_s) != QString::fromUtf16(t.node)) continue;
+            display = TAllDetailOrder[i].DisplayName;
+            base = TAllDetailOrder[i].BaseName;
+            break;
+        }
+        if (display.isNull()) continue;
+        auto follow = [&](QObject* o, const char* property) {
+            if (!o) return;
+            const QByteArray builtIn = QByteArray("builtIn_") + property;
+            if (!o->property(builtIn).isValid()) o->setProperty(builtIn, o->property(property));
+            o->setProperty(property, display == base ? o->property(builtIn) : QVariant(display));
+        };
+        follow(Form1->PaletteButton(t.button), "toolTip");
+        if (t.form) follow(FindForm(t.form), "windowTitle");
+    }
+    if (auto* b = Form1->PaletteButton(6)) b->setToolTip(u"Label"_s);
+    if (auto* b = Form1->PaletteButton(7)) b->setToolTip(u"Goto"_s);
+    if (QWidget* about = FindForm(23); about && Form1->Apropos1) about->setWindowTitle(plain(Form1->Apropos1->text()));
+}
+
+void applyMainWindow(const platform::IniFile& ini) {
+    const QString section = u"Form1"_s;
+    for (int i = 1; i <= 7; ++i)
+        if (QWidget* page = Form1->findChild<QWidget*>(u"TabSheet%1"_s.arg(i)); page && tabsOf(page)) {
+            QTabWidget* tabs = tabsOf(page);
+            tabs->setTabText(tabs->indexOf(page),
+                             ini.ReadString(section, page->objectName(), tabs->tabText(tabs->indexOf(page))));
+        }
+    for (int i = 1; i <= 136; ++i) {
+        QTreeWidgetItem* node = ItemAtAbsoluteIndex(Form1->TreeView1, i - 1);
+        SetCommandDisplayName(ini.ReadString(section, u"Item%1"_s.arg(i), node ? node->text(0) : QString()), i - 1);
+    }
+    for (const auto& [button, item] : kToolBarHints) {
+        auto* b = Form1->findChild<QAbstractButton*>(QLatin1String(button));
+        if (auto* a = Form1->findChild<QAction*>(QLatin1String(item)); a && b) b->setToolTip(plain(a->text()));
+    }
+    applyCommandNames();
+    for (const char* name : {"SpeedButton19", "SpeedButton20", "SpeedButton21", "SpeedButton22", "SpeedButton23",
+                             "SpeedButton24", "SpeedButton25", "SpeedButton28", "CheckBox1", "CheckBox3"}) {
+        const QString key = QLatin1String(name);
+        if (!ini.ValueExists(section, key)) continue;
+        if (auto* b = Form1->findChild<QAbstractButton*>(key)) b->setText(ini.ReadString(section, key, b->text()));
+    }
+    const QString order = ini.ReadString(section, u"Order"_s, QString());
+    const QString parameter = ini.ReadString(section, u"Parameter"_s, QString());
+    for (const auto& [column, key, text] : {std::tuple{0, u"Order"_s, order}, {1, u"Parameter"_s, parameter}}) {
+        if (!ini.ValueExists(section, key)) continue;
+        Form1->ListView1->model()->setHeaderData(column, Qt::Horizontal, text);
+        if (auto* history = Form1->findChild<QTreeWidget*>(u"ListView4"_s)) history->headerItem()->setText(column + 2, text);
+    }
+}
+
+// Every window "Form<n>" but the main one and those no file translates.
+QList<QWidget*> translatedForms() {
+    QList<QWidget*> forms;
+    for (int n = 2; n <= 37; ++n)
+        if (QWidget* w = FindForm(n); w && !std::count(std::begin(kUntranslatedForms), std::end(kUntranslatedForms), n))
+            forms << w;
+    return forms;
+}
+
+void refillDescriptionLines() {
+    DescriptionLines.clear();
+    QFile lng(LanguageFilePath());
+    if (!lng.open(QIODevice::ReadOnly)) return;
+    for (QString line : platform::fromCp1252(lng.readAll()).split(u'\n')) {
+        if (line.endsWith(u'\r')) line.chop(1);
+        DescriptionLines << line;
+    }
+    if (!DescriptionLines.isEmpty() && DescriptionLines.last().isEmpty()) DescriptionLines.removeLast();
+}
+
+}  // namespace
+
+void LoadLanguageFile(const QString& name) {
+    refillDescriptionLines();
+    const QString path = platform::programFile(name + u".lng"_s);
+    if (!Form1 || !QFileInfo(path).isFile()) return;
+    const platform::IniFile ini(path);
+    applyMenus(ini);
+    applyMainWindow(ini);
+    for (QWidget* form : translatedForms()) applyFormSection(ini, form->objectName(), form);
+    for (const QString& key : ini.ReadSection(u"Debug"_s))
+        SetMessageText(u"Debug"_s, key, ini.ReadString(u"Debug"_s, key, QString()));
+    Form1->UpdateStatusPanels();
+}
+
+int SendMailMapi(const QStringList& lines) {
+    auto value = [&lines](const QString& name) {
+        for (const QString& line : lines)
+            if (line.section(u'=', 0, 0) == name) return line.section(u'=', 1);
+        return QString();
+    };
+    platform::MailMessage mail{value(u"to"_s), value(u"subject"_s), value(u"body"_s), {}};
+    for (int n = 0;; ++n) {
+        const QString file = value(u"attachment%1"_s.arg(n));
+        if (file.isEmpty()) break;
+        mail.attachments << file;
+    }
+    const int result = platform::ComposeMail(mail);
+    if (result != 0) MessageDlg(u"Error while trying to send email"_s, MsgType::Error, mbOK, u"Error"_s);
+    return result;
+}

@@ -1,0 +1,17 @@
+#pragma once
+// The language layer: language files ("<langue>.lng" of the program folder)
+// applied to every window by component name, and mail.
+#include <QString>
+#include <QStringList>
+
+// Loads name + ".lng" of the program folder and applies it to every window;
+// a missing file changes nothing. The description list is refilled first
+// from the file of the language the options name.
+void LoadLanguageFile(const QString& name);
+
+// Hands a message to the user's mail program, which shows it to be sent.
+// lines are "name=value": "to", "subject", "body", and "attachment0",
+// "attachment1"... (counting stops at the first missing one). 0 when the
+// mail program took it; otherwise "Error while trying to send email" was
+// shown and the result is not 0.
+int SendMailMapi(const QStringList& lines);
