@@ -214,13 +214,10 @@ void TreeView1DblClick() {
     if (path.startsWith(u"Plugin"_s)) clickPluginButton(node);
 }
 
+// The Fonction dialog's preset is "category/function".
 std::function<void(const QString&, const QString&)> PresetFonctionDialog = [](const QString& category,
                                                                                 const QString& item) {
-    ShowCommandDialog(u"Fonction"_s);
-    TCommandDialog* dialog = CommandDialog(CommandLine(CommandCase(u"Fonction"_s)).form);
-    if (!dialog || !dialog->isVisible()) return;
-    dialog->Preset(category);
-    dialog->Preset(item);
+    openDialog(u"Fonction"_s, category + u'/' + item);
 };
 
 void Openform13withparam(const QString& category, const QString& item) { PresetFonctionDialog(category, item); }

@@ -95,7 +95,7 @@ QString launchFilePath() { return programFile(QStringLiteral("Launch.dat")); }
 bool ReadLaunchRecords(const QString& fileName, TLaunchList& records, QString* error, qint64* leftOver) {
     records.clear();
     QFile file(fileName);
-    if (!file.exists() && !WriteFileAtomically(fileName, {}, error)) return false;
+    if (!file.exists() && !WriteFileAtomically(fileName, QByteArray(), error)) return false;
     if (!file.open(QIODevice::ReadOnly)) {
         if (error) *error = file.errorString();
         return false;
