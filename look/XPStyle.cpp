@@ -27,9 +27,10 @@
 using namespace xppaint;
 
 namespace {
-// Room the menu keeps on each side of its items, as the system adds a
-// check-mark width to items it lets the program draw.
-constexpr int kMenuMargin = 6;
+// Room added to each measured item, as the system adds a check-mark width
+// to the items it lets a program draw: the caption and the sub-menu arrow
+// stay inside the item.
+constexpr int kCheckMarkRoom = 12;
 
 // The action a menu or menu bar paints in rectangle r, or measures with text.
 QAction* itemAt(const QWidget* widget, const QStyleOptionMenuItem& option, bool byRect) {
@@ -68,7 +69,13 @@ TMenuItemInfo menuItemInfo(const QStyleOptionMenuItem& option, bool topLevel) {
 // The styler of the item painted or measured, or null.
 TXPMenu* itemStyler(const QStyleOption* option, const QWidget* widget, bool byRect) {
     auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
-    return item ? TXPMenu::StylerOf(itemAt(widget, *item, byRect)) : nullptr;
+    if (!item) return nullptr;
+    QAction* action = itemAt(widget, *item, byRect);
+    // Separators are made with their menu: they take its look.
+    if (action && action->isSeparator() && !action->property("XPStyled").isValid() &&
+        action->property("Tag").toInt() != 999)
+        return TXPMenu::StylerOfMenu(qobject_cast<const QMenu*>(widget));
+    return TXPMenu::StylerOf(action);
 }
 
 // A small arrow pointing to a sub-menu, at the right of its item.
@@ -149,7 +156,7 @@ void TXPStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* optio
             const Box b = Box::of(option->rect);
             if (element == PE_PanelMenu) {
                 fill(*painter, b, styler->ItemColor);
-                const int column = pixelMetric(PM_MenuPanelWidth, option, widget) + kMenuMargin + styler->IconWidth;
+                const int column = pixelMetric(PM_MenuPanelWidth, option, widget) + styler->IconWidth;
                 fill(*painter, option->direction == Qt::RightToLeft ? Box{b.r - column, b.t, b.r, b.b} : Box{b.l, b.t, b.l + column, b.b},
                      styler->IconColumnColor);
             }
@@ -214,15 +221,12 @@ QSize TXPStyle::sizeFromContents(ContentsType type, const QStyleOption* option, 
     int width = 0, height = 0;
     styler->MeasureMenuItem(menuItemInfo(o, type == CT_MenuBarItem), width, height);
     // The menu adds the widest shortcut to its items itself.
-    if (type == CT_MenuItem) return {std::max(0, width - o.reservedShortcutWidth), height};
+    if (type == CT_MenuItem) return {std::max(0, width + kCheckMarkRoom - o.reservedShortcutWidth), height};
     return {width, base.height()};  // the bar keeps its own height
 }
 
 int TXPStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
     switch (metric) {
-        case PM_MenuHMargin:
-            if (TXPMenu::StylerOfMenu(qobject_cast<const QMenu*>(widget))) return kMenuMargin;
-            break;
         case PM_IndicatorWidth:
         case PM_IndicatorHeight:
         case PM_ExclusiveIndicatorWidth:

@@ -197,9 +197,19 @@ TEST_F(XPLookTest, MenuItemsMeasureByTheirTextGlyphAndKind) {
         const QStyleOptionMenuItem o = menu->optionOf(a);
         return style()->sizeFromContents(QStyle::CT_MenuItem, &o, QSize(), menu);
     };
-    EXPECT_EQ(size(separator).height(), 4);
-    EXPECT_EQ(size(plain).width(), fm.horizontalAdvance("Ouvrir") + 5 + 24);
-    EXPECT_EQ(size(amp).width(), fm.horizontalAdvance("&Ouvrir") + 5 - fm.horizontalAdvance("&") + 24);
+    // The menu adds the room of a check mark to every item, as the system does.
+    auto measure = [&](QAction* a) {
+        int w = 0, h = 0;
+        TMenuItemInfo info;
+        info.caption = a->isSeparator() ? QStringLiteral("-") : a->text();
+        info.hasSubItems = a->menu() != nullptr;
+        styler->MeasureMenuItem(info, w, h);
+        return QSize(w, h);
+    };
+    for (QAction* a : {plain, amp, parent, twin, separator}) EXPECT_EQ(size(a), measure(a) + QSize(12, 0));
+    EXPECT_EQ(measure(separator).height(), 4);
+    EXPECT_EQ(measure(plain).width(), fm.horizontalAdvance("Ouvrir") + 5 + 24);
+    EXPECT_EQ(measure(amp).width(), fm.horizontalAdvance("&Ouvrir") + 5 - fm.horizontalAdvance("&") + 24);
     EXPECT_EQ(size(parent).width(), size(twin).width() + 6);
     EXPECT_EQ(size(plain).height(), fm.height() + int(std::nearbyint(0.75 * fm.height())));
 
@@ -231,6 +241,10 @@ TEST_F(XPLookTest, MenuItemsArePaintedByTheirState) {
     for (bool selected : {false, true})
         EXPECT_EQ(drawItem(*style(), kept, selected), drawItem(*baseStyle, kept, selected)) << selected;
     EXPECT_NE(drawItem(*style(), open), drawItem(*baseStyle, open));
+    // A separator added to a styled menu later takes the menu's look.
+    QAction* separator = menu->addSeparator();
+    menu->adjustSize();
+    EXPECT_NE(drawItem(*style(), separator), drawItem(*baseStyle, separator));
 
     // The selected item: the selection fill framed in the highlight colour.
     const QRect r = menu->actionGeometry(open);
