@@ -219,9 +219,12 @@ QSize TXPStyle::sizeFromContents(ContentsType type, const QStyleOption* option, 
     if (!styler) return base;
     const auto& o = *qstyleoption_cast<const QStyleOptionMenuItem*>(option);
     int width = 0, height = 0;
-    styler->MeasureMenuItem(menuItemInfo(o, type == CT_MenuBarItem), width, height);
-    // The menu adds the widest shortcut to its items itself.
-    if (type == CT_MenuItem) return {std::max(0, width + kCheckMarkRoom - o.reservedShortcutWidth), height};
+    const TMenuItemInfo item = menuItemInfo(o, type == CT_MenuBarItem);
+    styler->MeasureMenuItem(item, width, height);
+    // The menu adds the widest shortcut to its items itself: an item measured
+    // with its own gives that room back.
+    if (!item.shortcut.isEmpty()) width = std::max(width - o.reservedShortcutWidth, 1);
+    if (type == CT_MenuItem) return {width + kCheckMarkRoom, height};
     return {width, base.height()};  // the bar keeps its own height
 }
 
