@@ -15,6 +15,11 @@ TForm28::TForm28(QWidget* parent) : TForm(28, QStringLiteral("Capture séquence"
     RecorderAvailable = true;
 }
 
+// Made again when next needed.
+TForm28::~TForm28() {
+    if (Form28 == this) Form28 = nullptr;
+}
+
 void ShowRecorderWindow() {
     if (!Form28) new TForm28;
     if (!RecorderAvailable) return;

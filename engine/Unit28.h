@@ -5,6 +5,7 @@ class TForm28 : public TForm {
     Q_OBJECT
 public:
     explicit TForm28(QWidget* parent = nullptr);
+    ~TForm28() override;
 };
 
 extern TForm28* Form28;
