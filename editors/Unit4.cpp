@@ -1,6 +1,7 @@
 #include "editors/Unit4.h"
 
 #include "core/KeyBoard.h"
+#include "look/XPMenu.h"
 #include "platform/Platform.h"
 
 #include <QPainter>
@@ -20,6 +21,7 @@ TKeyButton::TKeyButton(int number, int tag, QWidget* parent) : QToolButton(paren
 QString TKeyButton::Caption() const { return text().left(width() / 7); }
 
 void TKeyButton::paintEvent(QPaintEvent*) {
+    if (Form4 && TXPMenu::StylerOf(this)) return Form4->PaintSpeedButton(this, underMouse(), isDown(), false);
     QStylePainter p(this);
     QStyleOptionToolButton option;
     initStyleOption(&option);
@@ -47,6 +49,25 @@ TForm4::TForm4(QWidget* parent) : TForm(4, QStringLiteral("Saisie de touche"), p
 
 TKeyButton* TForm4::SpeedButton(int n) const {
     return findChild<TKeyButton*>(QStringLiteral("SpeedButton%1").arg(n), Qt::FindDirectChildrenOnly);
+}
+
+void TForm4::PaintSpeedButton(TKeyButton* key, bool hot, bool, bool) {
+    QPainter p(key);
+    p.fillRect(key->rect(), Qt::black);
+    const QIcon glyph = key->icon();
+    const int shift = hot ? -2 : 0;
+    if (!glyph.isNull()) {
+        const QList<QSize> sizes = glyph.availableSizes();
+        p.drawPixmap(shift, shift, glyph.pixmap(sizes.isEmpty() ? key->size() : sizes.first()));
+    }
+    // Without a picture the face stays black: the name is written in white.
+    p.setPen(glyph.isNull() ? QColor(Qt::white) : key->palette().color(QPalette::ButtonText));
+    p.setFont(key->font());
+    const QString caption = key->Caption();
+    const QFontMetrics fm(key->font());
+    const int left = (key->width() - fm.horizontalAdvance(caption)) / 2 + shift;
+    const int top = (key->height() - fm.height()) / 2 + shift;
+    p.drawText(QRect(left, top, fm.horizontalAdvance(caption), fm.height()), Qt::AlignLeft | Qt::AlignTop, caption);
 }
 
 void TForm4::UpdateKeyBoard() {

@@ -28,6 +28,9 @@ public:
     // Names every key from the active keyboard layout (the key table too); a
     // key the layout does not name keeps its name ("?" until one is read).
     void UpdateKeyBoard();
+    // Paints one key in the XP look: a black face, the key's picture (moved
+    // up and left while the mouse is over it) and its name centred.
+    void PaintSpeedButton(TKeyButton* key, bool hot, bool mouseDown, bool spaceDown);
     // The key button numbered n, null for the six numbers without one.
     TKeyButton* SpeedButton(int n) const;
 
