@@ -48,6 +48,7 @@ void MainWindowTest::SetUp() {
     platform::setDesktop(std::make_unique<platform::FakePlatform>());
     TListVar.clear();  // every test starts from an empty variable store
     form = CreateForms();
+    form->ArrangeMainMenu();  // as start-up does, once the dialogs added their items
     form->Nouveau1Click();
 }
 
