@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QPoint>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -134,6 +135,20 @@ enum HotKeyModifiers : unsigned {
 // Window message parameters: wide enough for a pointer of this process.
 using WPARAM = quintptr;
 using LPARAM = qintptr;
+
+// A keyboard layout installed on the desktop: its identifier ("fr",
+// "us(intl)") and its name ("English (US, intl., with dead keys)").
+struct KeyboardLayoutInfo {
+    QString id;
+    QString name;
+    bool operator==(const KeyboardLayoutInfo&) const = default;
+};
+
+// The mouse cursor's picture and the point of it that is the mouse position.
+struct CursorImage {
+    QImage image;  // null when no cursor shows
+    QPoint hotSpot;
+};
 
 struct WindowInfo {
     HWND handle = 0;
@@ -271,9 +286,13 @@ public:
     // virtual key (letters and digits as the active layout places them); 0 when none.
     virtual unsigned MapVirtualKey(unsigned code, unsigned mapType);
     // The keyboard whose language names the keys: "fr" (French names) unless
-    // an English one ("us", "gb", "en...") is chosen.
-    void LoadKeyboardLayout(const QString& layout) { keyboardLayout_ = layout; }
+    // an English one ("us", "gb", "en...") is chosen. A real desktop then
+    // reads the character keys' names from that layout (an identifier of
+    // KeyboardLayouts()); the session's keyboard stays as it is.
+    virtual void LoadKeyboardLayout(const QString& layout) { keyboardLayout_ = layout; }
     QString KeyboardLayout() const { return keyboardLayout_; }
+    // The keyboard layouts installed; without a desktop, French and English.
+    virtual QVector<KeyboardLayoutInfo> KeyboardLayouts();
 
     // Push queued requests to the server.
     virtual void Flush() {}
@@ -301,6 +320,9 @@ public:
 
     // Puts a picture on the clipboard.
     virtual bool SetClipboardImage(const QImage& image);
+
+    // The mouse cursor as it shows now; none without a desktop.
+    virtual CursorImage GetCursorImage() { return {}; }
 
 protected:
     // Called by the implementations for a press of the hotkey of that id.
