@@ -52,8 +52,8 @@ QString oneOf(const IniFile& ini, const char* section, const char* key, const QS
 QString programFolderPath(const QString& name) { return QDir(platform::programFolder()).filePath(name); }
 
 // The text form of a shortcut; an unreadable one gives the default, an empty one stays empty.
-QString hotKey(const IniFile& ini, const char* key, const QString& def) {
-    const QString text = ini.ReadString("Control", key, def);
+QString hotKey(const IniFile& ini, const char* key, const QString& def, const char* section = "Control") {
+    const QString text = ini.ReadString(section, key, def);
     const QKeySequence sequence = QKeySequence::fromString(text, QKeySequence::PortableText);
     if (sequence.isEmpty()) return text.trimmed().isEmpty() ? QString() : def;
     return sequence.toString(QKeySequence::PortableText);
@@ -256,6 +256,17 @@ void LoadSettings(const QString& configFile) {
     for (const auto& [section, font] : kFonts) s.*font = readFont(ini, QLatin1String(section), def.*font);
 
     replaceHotKeys(s, hotKey(ini, "PauseExecute", def.PauseHotKey), hotKey(ini, "StopExecute", def.StopHotKey));
+
+    s.CaptureMouseHotKey = hotKey(ini, "Capture mouse", def.CaptureMouseHotKey, "HotKey");
+    for (int i = 0; i < 4; ++i) {
+        const QString section = QStringLiteral("Dark%1").arg(i + 1);
+        auto number = [&](const char* key) -> std::optional<int> {
+            bool ok = false;
+            const int n = ini.ReadString(section, QLatin1String(key), QString()).trimmed().toInt(&ok);
+            return ok ? std::optional<int>(n) : std::nullopt;
+        };
+        s.DarkMarkers[size_t(i)] = {number("Left"), number("Top")};
+    }
 
     s.WaitSnd = readBool(ini, "Divers", "WaitSnd", def.WaitSnd);
     s.ResolutionFormat = oneOf(ini, "Resolution", "Format", def.ResolutionFormat, kResolutions);

@@ -12,6 +12,8 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <array>
+#include <optional>
 
 // A font as the settings file holds it: Color, Height and Size as decimal
 // text, the four style flags "1" or "0".
@@ -57,6 +59,15 @@ struct TSettings {
     bool SkipAnchors = true;      // "Anchor Activate" is "False"
     QString PauseHotKey = QStringLiteral("Alt+F1");  // "PauseExecute"
     QString StopHotKey = QStringLiteral("Alt+F2");   // "StopExecute"
+    // [HotKey] "Capture mouse": the Move Mouse dialog's capture key, written when it closes.
+    QString CaptureMouseHotKey = QStringLiteral("Alt+C");
+    // [Dark1] to [Dark4], "Left" and "Top": the image-search dialog's corner
+    // markers (zone top-left, zone bottom-right, graphic top-left, graphic
+    // bottom-right), written by its "Sauvegarder"; a missing key is none.
+    struct TMarker {
+        std::optional<int> Left, Top;
+    };
+    std::array<TMarker, 4> DarkMarkers;
     // [VisualEffect]
     int ObjectPosX = 0;
     int ObjectPosY = 0;

@@ -153,6 +153,10 @@ QString Platform::GetKeyNameText(int scanCode, bool extended) {
     return QString();
 }
 
+QVector<KeyboardLayoutInfo> Platform::KeyboardLayouts() {
+    return {{QStringLiteral("fr"), QStringLiteral("French")}, {QStringLiteral("us"), QStringLiteral("English (US)")}};
+}
+
 unsigned Platform::MapVirtualKey(unsigned code, unsigned mapType) {
     // Letters and digits sit where the layout puts them.
     auto layoutVk = [this](int scan) -> unsigned {

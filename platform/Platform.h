@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QPoint>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -150,6 +151,20 @@ struct DesktopEvent {
     QString text;               // KeyDown: what the key types in the active layout with the
                                 // modifiers held (Shift, AltGr, Caps Lock); empty for the others
     bool operator==(const DesktopEvent&) const = default;
+};
+
+// A keyboard layout installed on the desktop: its identifier ("fr",
+// "us(intl)") and its name ("English (US, intl., with dead keys)").
+struct KeyboardLayoutInfo {
+    QString id;
+    QString name;
+    bool operator==(const KeyboardLayoutInfo&) const = default;
+};
+
+// The mouse cursor's picture and the point of it that is the mouse position.
+struct CursorImage {
+    QImage image;  // null when no cursor shows
+    QPoint hotSpot;
 };
 
 struct WindowInfo {
@@ -299,9 +314,13 @@ public:
     // virtual key (letters and digits as the active layout places them); 0 when none.
     virtual unsigned MapVirtualKey(unsigned code, unsigned mapType);
     // The keyboard whose language names the keys: "fr" (French names) unless
-    // an English one ("us", "gb", "en...") is chosen.
-    void LoadKeyboardLayout(const QString& layout) { keyboardLayout_ = layout; }
+    // an English one ("us", "gb", "en...") is chosen. A real desktop then
+    // reads the character keys' names from that layout (an identifier of
+    // KeyboardLayouts()); the session's keyboard stays as it is.
+    virtual void LoadKeyboardLayout(const QString& layout) { keyboardLayout_ = layout; }
     QString KeyboardLayout() const { return keyboardLayout_; }
+    // The keyboard layouts installed; without a desktop, French and English.
+    virtual QVector<KeyboardLayoutInfo> KeyboardLayouts();
 
     // Push queued requests to the server.
     virtual void Flush() {}
@@ -337,6 +356,8 @@ public:
     virtual bool WatchDesktopEvents(std::function<void(const DesktopEvent&)> handler);
     // The desktop can report its input events.
     virtual bool CanWatchDesktopEvents() { return false; }
+    // The mouse cursor as it shows now; none without a desktop.
+    virtual CursorImage GetCursorImage() { return {}; }
 
 protected:
     // Called by the implementations for a press of the hotkey of that id.

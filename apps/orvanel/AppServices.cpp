@@ -5,6 +5,7 @@
 #include "core/Unit1.h"
 #include "editors/Palette.h"
 #include "editors/Unit17.h"
+#include "editors/Unit5.h"
 #include "engine/GestionCommande.h"
 #include "engine/Handlers.h"
 #include "engine/HotKeyManager.h"
@@ -57,6 +58,8 @@ bool AppServices::EditRow(const QString& keyword) {
 }
 
 void AppServices::OpenAddDialog(const QString& keyword) { OpenDialogForAdding(keyword); }
+
+void AppServices::ClearImageRefs() { ::ClearImageRefs(TabImgMoveMouse); }
 
 void AppServices::LoadPlugin(const QString& path) { LoadCommandPlugin(path); }
 

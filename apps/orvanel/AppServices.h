@@ -21,6 +21,7 @@ public:
     void WriteSysVar(const QString& name, const QString& value) override;
     bool EditRow(const QString& keyword) override;
     void OpenAddDialog(const QString& keyword) override;
+    void ClearImageRefs() override;
 
     void LoadPlugin(const QString& path) override;
     void AddPluginNodes() override;

@@ -167,6 +167,15 @@ public:
     // for it, at once. False when none is.
     bool PressHotKey(unsigned modifiers, uint8_t vk);
 
+    // A black square of 8 by 8 pixels with its hot spot at (1, 1); none when cursorHidden.
+    CursorImage GetCursorImage() override {
+        if (cursorHidden) return {};
+        QImage picture(8, 8, QImage::Format_ARGB32_Premultiplied);
+        picture.fill(Qt::black);
+        return {picture, QPoint(1, 1)};
+    }
+    bool cursorHidden = false;
+
     // Recorded as "PostClientMessage 0x2a 2259 0 0".
     bool PostClientMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam) override;
 

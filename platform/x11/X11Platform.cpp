@@ -113,6 +113,7 @@ X11Platform::~X11Platform() {
     }
     restoreLentKeys();
     forgetKeymap();
+    if (namesKeymap_) XkbFreeKeyboard(namesKeymap_, 0, True);
     XCloseDisplay(dpy_);
     watchErrors(dpy_, false);
 }

@@ -100,6 +100,12 @@ public:
     bool TypeCharacter(char32_t c) override;
     bool TypeText(const QString& text, const std::function<bool(qsizetype)>& before = {}) override;
 
+    // X11Layouts.cpp
+    void LoadKeyboardLayout(const QString& layout) override;
+    QVector<KeyboardLayoutInfo> KeyboardLayouts() override;
+    QString GetKeyNameText(int scanCode, bool extended) override;
+    CursorImage GetCursorImage() override;
+
 protected:
     char32_t KeyCharacter(int scanCode) override;
 
@@ -186,6 +192,7 @@ private:
     int screen_ = 0;
     int xkbEventBase_ = -1;
     _XkbDesc* keymap_ = nullptr;
+    _XkbDesc* namesKeymap_ = nullptr;  // the layout chosen to name the keys, never installed
     QHash<unsigned char, LentKey> lent_;
     quint64 useCounter_ = 0;
     // Clients read a changed keymap when they handle the change notice, or

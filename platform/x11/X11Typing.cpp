@@ -79,6 +79,13 @@ bool setsModifier(XkbDescPtr xkb, int kc, int modIndex) {
     return mask & (1u << modIndex);
 }
 
+// What a key types without modifiers in that group of a keymap (a dead key: its character).
+char32_t characterOnKey(XkbDescPtr xkb, int kc, int group) {
+    const KeySym ks = XkbKeySymEntry(xkb, kc, 0, group % XkbKeyNumGroups(xkb, kc));
+    if (const char32_t c = characterOf(ks)) return c;
+    return deadKeyCharacter(ks);
+}
+
 }  // namespace
 
 char32_t characterOf(unsigned long ks) {
@@ -226,9 +233,15 @@ char32_t X11Platform::KeyCharacter(int scanCode) {
     const int kc = scanCode + 8;  // evdev keycodes
     if (!xkb || kc < xkb->min_key_code || kc > xkb->max_key_code || XkbKeyNumGroups(xkb, kc) == 0)
         return Platform::KeyCharacter(scanCode);
-    const KeySym ks = XkbKeySymEntry(xkb, kc, 0, activeGroup() % XkbKeyNumGroups(xkb, kc));
-    if (const char32_t c = characterOf(ks)) return c;
-    return deadKeyCharacter(ks);
+    return characterOnKey(xkb, kc, activeGroup());
+}
+
+QString X11Platform::GetKeyNameText(int scanCode, bool extended) {
+    const int kc = scanCode + 8;
+    if (!extended && namesKeymap_ && IsCharacterKey(scanCode) && kc >= namesKeymap_->min_key_code &&
+        kc <= namesKeymap_->max_key_code && XkbKeyNumGroups(namesKeymap_, kc) > 0)
+        if (const char32_t c = characterOnKey(namesKeymap_, kc, 0)) return QString::fromUcs4(&c, 1).toUpper();
+    return Platform::GetKeyNameText(scanCode, extended);
 }
 
 }  // namespace platform
