@@ -81,6 +81,8 @@ TEST_F(DialogsDesktopTest, CancelKeepsTheTextAndPauseOpensForAddingAfterAQuitter
     ASSERT_TRUE(waitFor([] { return Form2->isVisible(); }));
     EXPECT_EQ(Form2->ComboBox1->currentText(), "abc");
     Form2->close();
+    // The click must not land on the dialog while the server still shows it.
+    ASSERT_TRUE(waitFor([this] { return form->isActiveWindow(); }));
 
     setRows({{"Quitter", ""}});
     const QRect r = form->ListView1->visualRect(form->ListView1->items().index(0, 0));
