@@ -100,8 +100,8 @@ quint64 FindObjectWindow(const TCmObjet& o) {
         {o.UseWidth, [&](quint64 w) { return sizeOf(w).width() == o.Width; }},
         {o.UseHeight, [&](quint64 w) { return sizeOf(w).height() == o.Height; }},
     };
-    for (const auto& [on, passes] : tests)
-        if (on) found.removeIf([&](quint64 w) { return !passes(w); });
+    for (const auto& test : tests)
+        if (test.first) found.removeIf([&](quint64 w) { return !test.second(w); });
     return found.value(0);
 }
 
