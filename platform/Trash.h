@@ -1,5 +1,5 @@
 #pragma once
-// The desktop's trash, as the freedesktop.org Trash specification lays it
+// The desktop's trash, as freedesktop.org file managers lay it
 // out: an item's bytes under files/, and under info/ a ".trashinfo" naming
 // where it was and when it was trashed.
 #include <QString>

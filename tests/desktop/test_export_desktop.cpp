@@ -97,15 +97,15 @@ TEST_F(ExportDesktop, CraftedResultsAreRefusedAndWriteNothing) {
         {{"entries", QJsonArray{macro}}},
     };
     const QString crafted = elsewhere.filePath("piege.exe");
-    for (const QJsonObject& spec : cases) {
-        QJsonObject withStub = spec;
+    for (const QJsonObject& layout : cases) {
+        QJsonObject withStub = layout;
         withStub["prefix"] = QString(DIVOV_STUB);
         withStub["offset"] = int(QFileInfo(DIVOV_STUB).size());
         ASSERT_TRUE(containertool::write(crafted, withStub));
         QFile::setPermissions(crafted, QFile::permissions(crafted) | QFileDevice::ExeOwner);
         const desktoptest::Outcome out = start(crafted);
         ASSERT_TRUE(out.ended);
-        EXPECT_EQ(out.status, 2) << QJsonDocument(spec).toJson().toStdString();
+        EXPECT_EQ(out.status, 2) << QJsonDocument(layout).toJson().toStdString();
         EXPECT_TRUE(out.errors.startsWith("DivOV : ")) << out.errors.toStdString();
         EXPECT_EQ(leftInTmp(), QStringList());
         EXPECT_FALSE(QFile::exists(QFileInfo(tmp.path()).path() + "/" + escape));

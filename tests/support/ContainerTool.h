@@ -22,11 +22,11 @@ inline QJsonObject read(const QString& container, const QString& outDir, QString
 }
 
 // Builds a container from a description (see the script); false when it failed.
-inline bool write(const QString& container, const QJsonObject& spec) {
+inline bool write(const QString& container, const QJsonObject& layout) {
     QProcess p;
     p.start(QStringLiteral("python3"), {QStringLiteral(CONTAINER_TOOL), QStringLiteral("write"), container});
     p.waitForStarted();
-    p.write(QJsonDocument(spec).toJson());
+    p.write(QJsonDocument(layout).toJson());
     p.closeWriteChannel();
     return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }

@@ -28,14 +28,14 @@ def header(name, csize, usize, attr):
     return MARKER + raw.ljust(264, b"\0") + struct.pack("<iii", csize, usize, attr)
 
 
-def write(path, spec):
+def write(path, layout):
     prefix = b""
-    if spec.get("prefix"):
-        with open(spec["prefix"], "rb") as f:
+    if layout.get("prefix"):
+        with open(layout["prefix"], "rb") as f:
             prefix = f.read()
     with open(path, "wb") as out:
         out.write(prefix)
-        for e in spec.get("entries", []):
+        for e in layout.get("entries", []):
             data = b""
             if "source" in e:
                 with open(e["source"], "rb") as f:
@@ -46,8 +46,8 @@ def write(path, spec):
                 out.seek(e["hole"], os.SEEK_CUR)
             else:
                 out.write(packed)
-        password = spec.get("password", "").encode("cp1252").ljust(8, b"\0")
-        out.write(SIGNATURE + struct.pack("<i", spec.get("offset", len(prefix))) + password)
+        password = layout.get("password", "").encode("cp1252").ljust(8, b"\0")
+        out.write(SIGNATURE + struct.pack("<i", layout.get("offset", len(prefix))) + password)
 
 
 def read(path, outdir):

@@ -95,11 +95,11 @@ TEST_F(ContainerTest, AFileThatIsNoContainerKeepsItsBytesInFront) {
 // one of three gives the bytes of the container of the other two.
 TEST_F(ContainerTest, DeletingAnEntryGivesTheContainerWithoutIt) {
     const QString a = write("a", "premier"), b = write("b", randomBytes(5000)), c = write("c", "troisième");
-    auto spec = [](const QJsonArray& entries) { return QJsonObject{{"entries", entries}}; };
+    auto layout = [](const QJsonArray& entries) { return QJsonObject{{"entries", entries}}; };
     const QJsonObject ea{{"name", "\\a"}, {"source", a}}, eb{{"name", "\\b"}, {"source", b}},
         ec{{"name", "\\c"}, {"source", c}};
-    ASSERT_TRUE(containertool::write(path("trois.res"), spec({ea, eb, ec})));
-    ASSERT_TRUE(containertool::write(path("deux.res"), spec({ea, ec})));
+    ASSERT_TRUE(containertool::write(path("trois.res"), layout({ea, eb, ec})));
+    ASSERT_TRUE(containertool::write(path("deux.res"), layout({ea, ec})));
     {
         TResourcesMaker maker(path("trois.res"), QString());
         ASSERT_EQ(maker.Entries().size(), 3u);
@@ -168,12 +168,12 @@ TEST_F(ContainerTest, DamagedContainersAreRefused) {
         {{"offset", 1 << 30}},
         {{"offset", -5}},
     };
-    for (const QJsonObject& spec : cases) {
-        ASSERT_TRUE(containertool::write(path("abime.res"), spec));
+    for (const QJsonObject& layout : cases) {
+        ASSERT_TRUE(containertool::write(path("abime.res"), layout));
         const QByteArray before = bytesOf(path("abime.res"));
         QElapsedTimer clock;
         clock.start();
-        EXPECT_THROW(TResourcesMaker(path("abime.res"), QString()), EResourcesMaker) << QJsonDocument(spec).toJson().data();
+        EXPECT_THROW(TResourcesMaker(path("abime.res"), QString()), EResourcesMaker) << QJsonDocument(layout).toJson().data();
         EXPECT_LT(clock.elapsed(), 1000);
         EXPECT_EQ(bytesOf(path("abime.res")), before);
     }
