@@ -14,27 +14,9 @@
 
 bool EditMode = false;
 QString PreviousParams;
-QChar CarSepParam = u';';
+void TForm1::GetParam(const QString& s, TParamFields& fields) { fields = ::GetParam(s); }
 
-void TForm1::GetParam(const QString& s, TParamFields& fields) {
-    fields = TParamFields{};
-    int n = 1;
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        if (s[i] == CarSepParam)
-            ++n;
-        else if (fields[n].size() < kMaxFieldLength)
-            fields[n] += s[i];
-        if (n >= 20) break;
-    }
-    if (!s.isEmpty() && s.back() != CarSepParam) ++n;
-    fields.Count = n;
-}
-
-TParamFields TForm1::GetParam(const QString& s) {
-    TParamFields f;
-    GetParam(s, f);
-    return f;
-}
+TParamFields TForm1::GetParam(const QString& s) { return ::GetParam(s); }
 
 void TForm1::GetParamToStr(const TParamFields& fields, QString& s) {
     if (fields.Count <= 1) {
@@ -115,22 +97,10 @@ void TForm1::Select_unique(QObject* control, int index) {
     if (list->selCount() == 1) list->scrollToRow(index);
 }
 
-bool TForm1::VarUse(TListView* list, const QString& name) const {
-    for (int r = 0; r < list->count(); ++r) {
-        const QString keyword = list->keyword(r);
-        const TParamFields f = GetParam(list->params(r));
-        if (keyword == QLatin1String("Variable") && f[1] == name) continue;
-        for (int i = 1; i < f.Count && i <= 20; ++i)
-            if (f[i] == name) return true;
-        if (keyword == QStringLiteral("Calcul évolué") && f[1].contains(name)) return true;
-    }
-    return false;
-}
+bool TForm1::VarUse(TListView* list, const QString& name) const { return list->document().VarUse(name); }
 
 int TForm1::Fonction_Pos(const QString& keyword, const QString& params, TListView* list) const {
-    for (int r = list->count() - 1; r >= 0; --r)
-        if (list->keyword(r) == keyword && list->params(r) == params) return r;
-    return -1;
+    return list->document().FindRow(keyword, params);
 }
 
 bool TForm1::Fonction_existe(TListView* list, const QString& keyword, const QString& params) const {

@@ -143,60 +143,6 @@ bool IsValidPath(const QString& path) {
     return true;
 }
 
-namespace {
-// The declared kinds of one list's "Variable" rows (the first declaration of
-// a name counts), rebuilt after any change of the list or of the separator.
-class Declarations : public QObject {
-public:
-    // The declarations of list, made on first use and freed with the list.
-    static Declarations* of(TListView* list) {
-        Declarations*& d = all()[list];
-        if (!d) d = new Declarations(list);
-        return d;
-    }
-    ~Declarations() override { all().remove(list_); }
-
-private:
-    explicit Declarations(TListView* list) : QObject(list), list_(list) {
-        const MacroModel* m = &list->items();
-        auto stale = [this] { valid_ = false; };
-        connect(m, &QAbstractItemModel::dataChanged, this, stale);
-        connect(m, &QAbstractItemModel::rowsInserted, this, stale);
-        connect(m, &QAbstractItemModel::rowsRemoved, this, stale);
-        connect(m, &QAbstractItemModel::rowsMoved, this, stale);
-        connect(m, &QAbstractItemModel::modelReset, this, stale);
-        connect(m, &QAbstractItemModel::layoutChanged, this, stale);
-    }
-
-public:
-    QString kindOf(const QString& name) {
-        if (!valid_ || separator_ != CarSepParam) rebuild();
-        return kinds_.value(name, QStringLiteral("No_Type"));
-    }
-
-    static QHash<const TListView*, Declarations*>& all() {
-        static QHash<const TListView*, Declarations*> lists;
-        return lists;
-    }
-
-    void rebuild() {
-        kinds_.clear();
-        for (const MacroCommand& c : list_->items().rows()) {
-            if (c.keyword != QLatin1String("Variable")) continue;
-            const TParamFields f = SplitParams(c.params);
-            if (!kinds_.contains(f[1])) kinds_.insert(f[1], f[qBound(1, f.Count - 1, 20)]);
-        }
-        separator_ = CarSepParam;
-        valid_ = true;
-    }
-
-    TListView* list_;
-    QHash<QString, QString> kinds_;
-    QChar separator_;
-    bool valid_ = false;
-};
-}  // namespace
-
 ProcedureRole ProcedureRowRole(const QString& params) {
     if (params == u"END" || params.startsWith(u"END ") || params.startsWith(QStringLiteral("END") + CarSepParam))
         return ProcedureRole::End;
@@ -209,7 +155,7 @@ QString GetVarType(const QString& name) {
     TListView* list = nullptr;
     int row = 0;
     Form1->GetExecPosition(list, row);
-    return Declarations::of(list)->kindOf(name);
+    return list->document().KindOf(name);
 }
 
 QString GetVarValue(const QString& name) {

@@ -34,13 +34,13 @@ QColor commandColour(const QString& keyword) {
 class ListPainter : public QStyledItemDelegate {
 public:
     explicit ListPainter(TListView& list) : QStyledItemDelegate(&list), list_(list) {
-        const MacroModel* model = &list.items();
+        const TMacroDocument* model = &list.items();
         auto changed = [this] { indents_.clear(); };
-        connect(model, &MacroModel::rowsInserted, this, changed);
-        connect(model, &MacroModel::rowsRemoved, this, changed);
-        connect(model, &MacroModel::rowsMoved, this, changed);
-        connect(model, &MacroModel::dataChanged, this, changed);
-        connect(model, &MacroModel::modelReset, this, changed);
+        connect(model, &TMacroDocument::rowsInserted, this, changed);
+        connect(model, &TMacroDocument::rowsRemoved, this, changed);
+        connect(model, &TMacroDocument::rowsMoved, this, changed);
+        connect(model, &TMacroDocument::dataChanged, this, changed);
+        connect(model, &TMacroDocument::modelReset, this, changed);
     }
 
     void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
@@ -156,10 +156,10 @@ QString ListHint(const TListView& list, int row) {
 void TForm1::buildListViews() {
     ListView1->setItemDelegate(new ListPainter(*ListView1));
     ListView1->viewport()->installEventFilter(new ListHints(*ListView1));
-    const MacroModel* model = &ListView1->items();
-    connect(model, &MacroModel::rowsInserted, this, &TForm1::UpdateLinePanel);
-    connect(model, &MacroModel::rowsRemoved, this, &TForm1::UpdateLinePanel);
-    connect(model, &MacroModel::modelReset, this, &TForm1::UpdateLinePanel);
+    const TMacroDocument* model = &ListView1->items();
+    connect(model, &TMacroDocument::rowsInserted, this, &TForm1::UpdateLinePanel);
+    connect(model, &TMacroDocument::rowsRemoved, this, &TForm1::UpdateLinePanel);
+    connect(model, &TMacroDocument::modelReset, this, &TForm1::UpdateLinePanel);
     connect(ListView1, &QAbstractItemView::clicked, this, &TForm1::ListView1Click);
 }
 

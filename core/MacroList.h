@@ -1,21 +1,12 @@
 #pragma once
-// The command list: the macro as a Qt model, and the list view that shows it.
-// Hidden lists (inclusions, sub-macros) are the same class, never shown.
+// The command list: the list view that shows a macro document. Without a
+// document of its own it shows the one it made.
 
-#include <QAbstractTableModel>
+#include "core/MacroDocument.h"
+
 #include <QIcon>
 #include <QTreeView>
 #include <QVector>
-
-// One row of a macro.
-struct MacroCommand {
-    QString keyword;  // column "Commande"
-    QString params;   // column "Paramètres"
-    int icon = -1;    // index into the command icons; 19 marks a breakpoint
-    bool operator==(const MacroCommand&) const = default;
-};
-
-constexpr int kBreakpointIcon = 19;
 
 // The command icons (ImageList1 of the main window), by index.
 class CommandIcons {
@@ -24,55 +15,32 @@ public:
     static void setIcon(int index, const QIcon& icon);
 };
 
-class MacroModel : public QAbstractTableModel {
-    Q_OBJECT
-public:
-    using QAbstractTableModel::QAbstractTableModel;
-
-    int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation o, int role) const override;
-    // The column captions change with the language.
-    bool setHeaderData(int section, Qt::Orientation o, const QVariant& value, int role = Qt::EditRole) override;
-
-    const QVector<MacroCommand>& rows() const { return rows_; }
-    const MacroCommand& at(int row) const { return rows_[row]; }
-    void setRow(int row, const MacroCommand& c);
-    void insertRows(int row, const QVector<MacroCommand>& rows);
-    void removeRowAt(int row);
-    // Moves one row to the place of another; the row keeps its identity.
-    void moveRowTo(int from, int to);
-    void clearRows();
-
-private:
-    QVector<MacroCommand> rows_;
-    QStringList headers_ = {QStringLiteral("Commande"), QStringLiteral("Paramètres")};
-};
-
 class TListView : public QTreeView {
     Q_OBJECT
 public:
     explicit TListView(QWidget* parent = nullptr);
 
-    MacroModel& items() { return model_; }
-    int count() const { return model_.rowCount(); }
-    const MacroCommand& item(int row) const { return model_.at(row); }
-    bool hasRow(int row) const { return row >= 0 && row < count(); }
+    // The document shown (not owned when set; the list's own otherwise).
+    TMacroDocument& document() const { return *doc_; }
+    void setDocument(TMacroDocument* document);
+    TMacroDocument& items() const { return *doc_; }
+    int count() const { return doc_->count(); }
+    const MacroCommand& item(int row) const { return doc_->item(row); }
+    bool hasRow(int row) const { return doc_->hasRow(row); }
 
-    QString keyword(int row) const { return model_.at(row).keyword; }
-    QString params(int row) const { return model_.at(row).params; }
-    int icon(int row) const { return model_.at(row).icon; }
-    void setKeyword(int row, const QString& k);
-    void setParams(int row, const QString& p);
-    void setIcon(int row, int icon);
+    QString keyword(int row) const { return doc_->keyword(row); }
+    QString params(int row) const { return doc_->params(row); }
+    int icon(int row) const { return doc_->icon(row); }
+    void setKeyword(int row, const QString& k) { doc_->setKeyword(row, k); }
+    void setParams(int row, const QString& p) { doc_->setParams(row, p); }
+    void setIcon(int row, int icon) { doc_->setIcon(row, icon); }
 
-    int add(const MacroCommand& c);               // appended; its index
-    void insert(int row, const MacroCommand& c);  // before row (append when row == count)
-    void append(const QVector<MacroCommand>& rows);
+    int add(const MacroCommand& c) { return doc_->add(c); }
+    void insert(int row, const MacroCommand& c) { doc_->insert(row, c); }
+    void append(const QVector<MacroCommand>& rows) { doc_->append(rows); }
     // Deletes the row; deletion() is emitted first, with the row still in place.
-    void remove(int row);
-    void clear();  // no deletion signals
+    void remove(int row) { doc_->remove(row); }
+    void clear() { doc_->clear(); }  // no deletion signals
 
     // Selection by row.
     int selectedIndex() const;  // lowest selected row, -1 when none
@@ -90,5 +58,7 @@ signals:
     void deletion(int row, const MacroCommand& c);
 
 private:
-    MacroModel model_;
+    TMacroDocument own_;
+    TMacroDocument* doc_ = &own_;
+    QMetaObject::Connection deletion_;
 };

@@ -16,3 +16,8 @@ struct TParamFields {
     const QString& operator[](int i) const { return field[i]; }
     QString& operator[](int i) { return field[i]; }
 };
+
+// The fields of a parameter string: fields 1..19 receive text (each up to
+// kMaxFieldLength characters); Count is one more than the fields found (the
+// empty string has none, a trailing separator adds none).
+TParamFields GetParam(const QString& s);

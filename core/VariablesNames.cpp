@@ -53,25 +53,11 @@ bool isDelimiter(QChar c) {
 }  // namespace
 
 void TForm1::List_Var(QStringList& strings, bool alpha, bool numerique, TListView* list) const {
-    if (!list) list = ListView1;
-    strings.clear();
-    for (const MacroCommand& c : list->items().rows()) {
-        if (c.keyword != u"Variable") continue;
-        const TParamFields f = GetParam(c.params);
-        if (strings.contains(f[1]) || (f[3] == u"Alpha" && !alpha) || (f[3] == u"Numerique" && !numerique)) continue;
-        strings << f[1];
-    }
+    strings = (list ? list : ListView1)->document().Variables(alpha, numerique);
 }
 
 void TForm1::GetInitialValueofVar(const QString& name, QChar quote, QString& value) const {
-    value.clear();
-    for (const MacroCommand& c : ListView1->items().rows()) {
-        if (c.keyword != u"Variable") continue;
-        const TParamFields f = GetParam(c.params);
-        if (f[1] != name) continue;
-        value = f[3] == u"Alpha" && quote != QChar(u'\0') ? quote + f[2] + quote : f[2];
-        return;
-    }
+    value = ListView1->document().InitialValue(name, quote);
 }
 
 void TForm1::List_Label(QObject* comboBox) const {
@@ -100,47 +86,19 @@ void TForm1::List_var_and_objet(QObject* comboBox) const {
 
 bool TForm1::Fonction_existe_with_param(TListView* list, const QString& keyword, int fieldNo,
                                         const QString& text) const {
-    if (!list) list = ListView1;
-    if (fieldNo < 1 || fieldNo > 20) return false;
-    for (const MacroCommand& c : list->items().rows())
-        if (c.keyword == keyword && GetParam(c.params)[fieldNo] == text) return true;
-    return false;
+    return (list ? list : ListView1)->document().HasRowWithField(keyword, fieldNo, text);
 }
 
 int TForm1::procedure_exists(TListView* list, const QString& name) const {
-    if (!list) list = ListView1;
-    const QString target = mdlfnct::GetVarValue(name);
-    for (int r = 0; r < list->count(); ++r)
-        if (list->keyword(r) == u"Procedure" && list->params(r) == target &&
-            mdlfnct::ProcedureRowRole(target) == mdlfnct::ProcedureRole::Declaration)
-            return r;
-    return -1;
+    return (list ? list : ListView1)->document().ProcedureRow(mdlfnct::GetVarValue(name));
 }
 
 int TForm1::FindEndOfProcedure(TListView* list, int start) const {
-    if (!list) list = ListView1;
-    if (start < 0) return -1;
-    int depth = 0;
-    for (int r = start; r < list->count(); ++r) {
-        if (list->keyword(r) != u"Procedure") continue;
-        const mdlfnct::ProcedureRole role = mdlfnct::ProcedureRowRole(list->params(r));
-        if (role == mdlfnct::ProcedureRole::End) --depth;
-        else if (role == mdlfnct::ProcedureRole::Declaration) ++depth;
-        if (depth == 0) return r;
-    }
-    return -1;
+    return (list ? list : ListView1)->document().EndOfProcedure(start);
 }
 
 bool TForm1::CanGetEndofProcedure(TListView* list, int index, bool oneOpen) const {
-    if (!list) list = ListView1;
-    int ends = 0, declarations = 0;
-    for (int r = qMin(index, list->count() - 1); r >= 0; --r) {
-        if (list->keyword(r) != u"Procedure") continue;
-        const mdlfnct::ProcedureRole role = mdlfnct::ProcedureRowRole(list->params(r));
-        if (role == mdlfnct::ProcedureRole::End) ++ends;
-        else if (role == mdlfnct::ProcedureRole::Declaration) ++declarations;
-    }
-    return oneOpen ? declarations - 1 == ends : declarations == ends;
+    return (list ? list : ListView1)->document().ProceduresBalanced(index, oneOpen);
 }
 
 void TForm1::New_Var_Name(QObject* edit) const {
