@@ -8,9 +8,9 @@ namespace Debug {
 // The row being checked: its fields and the findings it raised.
 class RowCheck {
 public:
-    RowCheck(TListView* list, const QString& params, int row, int source);
+    RowCheck(const TMacroDocument* list, const QString& params, int row, int source);
 
-    TListView* const list;
+    const TMacroDocument* const list;
     const QString params;
     const int row;
     const int source;
@@ -36,40 +36,43 @@ public:
     bool ok = true;  // no listed error
 };
 
+// A row's structure is broken: the pass stops after it.
+void MarkStructureBroken();
+
 // Declared kind of a name: "Numerique", "Alpha", "Objet" or "No_Type".
 QString kindOf(const QString& name);
 bool isInt(const QString& text);
 // A file (not a folder) of that name exists.
 bool fileExists(const QString& name);
 
-using CheckRoutine = bool (*)(TListView* list, const QString& params, int row, int source);
+using CheckRoutine = bool (*)(const TMacroDocument* list, const QString& params, int row, int source);
 
-bool CheckGoto(TListView*, const QString&, int, int);
-bool CheckProcedure(TListView*, const QString&, int, int);
-bool CheckLabel(TListView*, const QString&, int, int);
-bool CheckExamine(TListView*, const QString&, int, int);
-bool CheckVariable(TListView*, const QString&, int, int);
-bool CheckScriptEval(TListView*, const QString&, int, int);
-bool CheckMoveMouse(TListView*, const QString&, int, int);
-bool CheckClick(TListView*, const QString&, int, int);
-bool CheckLire(TListView*, const QString&, int, int);
-bool CheckEcrire(TListView*, const QString&, int, int);
-bool CheckCalcul(TListView*, const QString&, int, int);
-bool CheckCalculEvolue(TListView*, const QString&, int, int);
-bool CheckFonction(TListView*, const QString&, int, int);
-bool CheckChamps(TListView*, const QString&, int, int);
-bool CheckType(TListView*, const QString&, int, int);
-bool CheckExecute(TListView*, const QString&, int, int);
-bool CheckTypeSpecial(TListView*, const QString&, int, int);
-bool CheckObjet(TListView*, const QString&, int, int);
-bool CheckQuestion(TListView*, const QString&, int, int);
-bool CheckPause(TListView*, const QString&, int, int);
-bool CheckOutilFichier(TListView*, const QString&, int, int);
-bool CheckOutilEcran(TListView*, const QString&, int, int);
-bool CheckOutilAffichage(TListView*, const QString&, int, int);
-bool CheckOutilAlimentation(TListView*, const QString&, int, int);
-bool CheckOutilRepertoire(TListView*, const QString&, int, int);
-bool CheckInclusion(TListView*, const QString&, int, int);
-bool CheckPluginCommand(TListView*, const QString& keyword, const QString& params, int row, int source);
+bool CheckGoto(const TMacroDocument*, const QString&, int, int);
+bool CheckProcedure(const TMacroDocument*, const QString&, int, int);
+bool CheckLabel(const TMacroDocument*, const QString&, int, int);
+bool CheckExamine(const TMacroDocument*, const QString&, int, int);
+bool CheckVariable(const TMacroDocument*, const QString&, int, int);
+bool CheckScriptEval(const TMacroDocument*, const QString&, int, int);
+bool CheckMoveMouse(const TMacroDocument*, const QString&, int, int);
+bool CheckClick(const TMacroDocument*, const QString&, int, int);
+bool CheckLire(const TMacroDocument*, const QString&, int, int);
+bool CheckEcrire(const TMacroDocument*, const QString&, int, int);
+bool CheckCalcul(const TMacroDocument*, const QString&, int, int);
+bool CheckCalculEvolue(const TMacroDocument*, const QString&, int, int);
+bool CheckFonction(const TMacroDocument*, const QString&, int, int);
+bool CheckChamps(const TMacroDocument*, const QString&, int, int);
+bool CheckType(const TMacroDocument*, const QString&, int, int);
+bool CheckExecute(const TMacroDocument*, const QString&, int, int);
+bool CheckTypeSpecial(const TMacroDocument*, const QString&, int, int);
+bool CheckObjet(const TMacroDocument*, const QString&, int, int);
+bool CheckQuestion(const TMacroDocument*, const QString&, int, int);
+bool CheckPause(const TMacroDocument*, const QString&, int, int);
+bool CheckOutilFichier(const TMacroDocument*, const QString&, int, int);
+bool CheckOutilEcran(const TMacroDocument*, const QString&, int, int);
+bool CheckOutilAffichage(const TMacroDocument*, const QString&, int, int);
+bool CheckOutilAlimentation(const TMacroDocument*, const QString&, int, int);
+bool CheckOutilRepertoire(const TMacroDocument*, const QString&, int, int);
+bool CheckInclusion(const TMacroDocument*, const QString&, int, int);
+bool CheckPluginCommand(const TMacroDocument*, const QString& keyword, const QString& params, int row, int source);
 
 }  // namespace Debug

@@ -20,7 +20,7 @@ void checkSourceFile(RowCheck& c, const QString& file) {
 }
 }  // namespace
 
-bool CheckLire(TListView* list, const QString& params, int row, int source) {
+bool CheckLire(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     if (!c.needFields({3})) return c.ok;
     const QString& file = c[1];
@@ -44,7 +44,7 @@ bool CheckLire(TListView* list, const QString& params, int row, int source) {
     return c.ok;
 }
 
-bool CheckEcrire(TListView* list, const QString& params, int row, int source) {
+bool CheckEcrire(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     if (!c.needFields({3})) return c.ok;
     if (!mdlfnct::IsValidFileName(c[1]))
@@ -52,7 +52,7 @@ bool CheckEcrire(TListView* list, const QString& params, int row, int source) {
     return c.ok;
 }
 
-bool CheckOutilFichier(TListView* list, const QString& params, int row, int source) {
+bool CheckOutilFichier(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     const QString& action = c[1];
     const QString& from = c[2];
@@ -76,7 +76,7 @@ bool CheckOutilFichier(TListView* list, const QString& params, int row, int sour
     return c.ok;
 }
 
-bool CheckOutilEcran(TListView* list, const QString& params, int row, int source) {
+bool CheckOutilEcran(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     const QString& action = c[1];
     const QString& file = c[2];
@@ -96,13 +96,13 @@ bool CheckOutilEcran(TListView* list, const QString& params, int row, int source
     return c.ok;
 }
 
-bool CheckInclusion(TListView* list, const QString& params, int row, int source) {
+bool CheckInclusion(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     if (!fileExists(params)) c.error(QStringLiteral("Fichier inclusion introuvable [") + params + QStringLiteral("]."));
     return c.ok;
 }
 
-bool CheckExecute(TListView* list, const QString& params, int row, int source) {
+bool CheckExecute(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     if (kindOf(c[1]) == kNumerique)
         c.error(QStringLiteral("La variable ") + c[1] + QStringLiteral(" est numèrique."));

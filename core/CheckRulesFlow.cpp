@@ -1,7 +1,7 @@
 // Check rules of the flow and calculation commands: Goto, Label, Procedure,
 // Examine, Calcul, Calcul évolué and Variable.
 #include "core/CheckRules.h"
-#include "core/Unit1.h"
+#include "core/MacroDocument.h"
 #include "core/Helpers.h"
 
 namespace Debug {
@@ -36,11 +36,11 @@ void checkOperation(RowCheck& c, bool examine) {
 }
 }  // namespace
 
-bool CheckGoto(TListView* list, const QString& params, int row, int source) {
+bool CheckGoto(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     const QString& target = c[1];
     if (!isInt(target)) {
-        if (!Form1->Fonction_existe(list, QStringLiteral("Label"), target))
+        if (list->FindRow(QStringLiteral("Label"), target) < 0)
             c.error(QStringLiteral("Le Label nommé ") + target + QStringLiteral(" n'existe pas."));
         return c.ok;
     }
@@ -51,38 +51,38 @@ bool CheckGoto(TListView* list, const QString& params, int row, int source) {
     return c.ok;
 }
 
-bool CheckLabel(TListView* list, const QString& params, int row, int source) {
+bool CheckLabel(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     const QString& name = c[1];
-    if (!Form1->Fonction_existe(list, QStringLiteral("Goto"), name))
+    if (list->FindRow(QStringLiteral("Goto"), name) < 0)
         c.warning(QStringLiteral("Aucun Goto ") + name + QStringLiteral(" n'a été appelé."));
-    const int count = mdlfnct::CountCommandsWithParam(QStringLiteral("Label"), name, list);
+    const int count = mdlfnct::CountCommandsWithParam(QStringLiteral("Label"), name, *list);
     if (count > 1)
         c.error(QStringLiteral("Le label nommé %1 est défini %2 fois.").arg(name).arg(count));
     // A Label without any Goto has no loop at all, even on the first row.
-    const int gotoRow = Form1->Fonction_Pos(QStringLiteral("Goto"), name, list);
+    const int gotoRow = list->FindRow(QStringLiteral("Goto"), name);
     if (gotoRow >= 0 && (gotoRow == row - 1 || gotoRow == row + 1))
         c.error(QStringLiteral("La boucle Label-Goto ne peut pas être vide."));
     return c.ok;
 }
 
-bool CheckProcedure(TListView* list, const QString& params, int row, int source) {
+bool CheckProcedure(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     const mdlfnct::ProcedureRole role = mdlfnct::ProcedureRowRole(params);
     if (role == mdlfnct::ProcedureRole::End) {
-        if (!Form1->CanGetEndofProcedure(list, row, false)) c.error(QStringLiteral("Aucune procédure à fermer."));
+        if (!list->ProceduresBalanced(row, false)) c.error(QStringLiteral("Aucune procédure à fermer."));
     } else if (role == mdlfnct::ProcedureRole::Call) {
         // A name held by a variable is known only at run time.
         const QString name = params.mid(5);
-        if (Form1->procedure_exists(list, name) < 0 && kindOf(name) == u"No_Type")
+        if (list->ProcedureRow(mdlfnct::GetVarValue(name)) < 0 && kindOf(name) == u"No_Type")
             c.error(QStringLiteral("Définition de procédure introuvable."));
-    } else if (Form1->FindEndOfProcedure(list, row) < 0) {
+    } else if (list->EndOfProcedure(row) < 0) {
         c.error(QStringLiteral("Fin de procédure introuvable."));
     }
     return c.ok;
 }
 
-bool CheckExamine(TListView* list, const QString& params, int row, int source) {
+bool CheckExamine(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     if (!c.needFields({3})) return c.ok;
     checkOperation(c, true);
@@ -110,19 +110,19 @@ bool CheckExamine(TListView* list, const QString& params, int row, int source) {
     return c.ok;
 }
 
-bool CheckCalcul(TListView* list, const QString& params, int row, int source) {
+bool CheckCalcul(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     if (c.needFields({3})) checkOperation(c, false);
     return c.ok;
 }
 
-bool CheckCalculEvolue(TListView* list, const QString& params, int row, int source) {
+bool CheckCalculEvolue(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     c.notReadOnly(params.section(u'=', 0, 0).trimmed());
     return c.ok;
 }
 
-bool CheckVariable(TListView* list, const QString& params, int row, int source) {
+bool CheckVariable(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     const QString& name = c[1];
     for (const char* bad : {"+", "-", "/", "*", "="})
@@ -131,10 +131,10 @@ bool CheckVariable(TListView* list, const QString& params, int row, int source) 
     if (name == QLatin1String("[MACRO.MAIL]") && !c[2].contains(u'@')) c.warning(QStringLiteral("Adresse mail invalide."));
     if (c.fieldCount() != 3) {
         c.error(QStringLiteral("Nombre de paramètre invalide."));
-        CheckStructureBroken = true;
+        MarkStructureBroken();
         return c.ok;
     }
-    if (!Form1->VarUse(list, name))
+    if (!list->VarUse(name))
         c.warning(QStringLiteral("La variable nommée ") + name + QStringLiteral(" n'est pas utilisée."));
     return c.ok;
 }

@@ -7,7 +7,7 @@
 
 namespace Debug {
 
-bool CheckMoveMouse(TListView* list, const QString& params, int row, int source) {
+bool CheckMoveMouse(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     if (!c.needFields({3, 4})) return c.ok;
     platform::Platform& screen = platform::desktop();
@@ -20,7 +20,7 @@ bool CheckMoveMouse(TListView* list, const QString& params, int row, int source)
     return c.ok;
 }
 
-bool CheckClick(TListView* list, const QString& params, int row, int source) {
+bool CheckClick(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     const QString& action = c[1];
     if (action.isEmpty()) c.warning(QStringLiteral("Aucun paramètre n'est spécifié dans la commande Click."));
@@ -28,8 +28,8 @@ bool CheckClick(TListView* list, const QString& params, int row, int source) {
         const QString up = QLatin1String(button) + QStringLiteral(" Up");
         const QString down = QLatin1String(button) + QStringLiteral(" Down");
         if (action != up && action != down) continue;
-        const int ups = mdlfnct::CountCommandsWithParam(QStringLiteral("Click"), up, list);
-        const int downs = mdlfnct::CountCommandsWithParam(QStringLiteral("Click"), down, list);
+        const int ups = mdlfnct::CountCommandsWithParam(QStringLiteral("Click"), up, *list);
+        const int downs = mdlfnct::CountCommandsWithParam(QStringLiteral("Click"), down, *list);
         if (ups > downs)
             c.warning(QStringLiteral("Le nombre de relâchement du bouton ") + up +
                       QStringLiteral(" de la souris est supérieur à l'appui."));
@@ -40,13 +40,13 @@ bool CheckClick(TListView* list, const QString& params, int row, int source) {
     return c.ok;
 }
 
-bool CheckType(TListView* list, const QString& params, int row, int source) {
+bool CheckType(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     if (params.isEmpty()) c.warning(QStringLiteral("Commande inutile puisque aucun paramètre"));
     return c.ok;
 }
 
-bool CheckTypeSpecial(TListView* list, const QString& params, int row, int source) {
+bool CheckTypeSpecial(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     const QStringList keys = KeyNames();
     const QStringList lastKeys = keys + QStringList{QStringLiteral("[KeyDown]"), QStringLiteral("[KeyUp]")};
@@ -59,7 +59,7 @@ bool CheckTypeSpecial(TListView* list, const QString& params, int row, int sourc
     return c.ok;
 }
 
-bool CheckQuestion(TListView* list, const QString& params, int row, int source) {
+bool CheckQuestion(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     if (!c.needFields({3})) return c.ok;
     if (c[1].isEmpty()) c.warning(QStringLiteral("Aucun titre n'est spécifié dans la fenêtre de la commande question."));
@@ -72,7 +72,7 @@ bool CheckQuestion(TListView* list, const QString& params, int row, int source) 
     return c.ok;
 }
 
-bool CheckPause(TListView* list, const QString& params, int row, int source) {
+bool CheckPause(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     if (mdlfnct::TimeValide(c[1])) return c.ok;
     const QString kind = kindOf(c[1]);

@@ -3,7 +3,7 @@
 #include "core/CheckRules.h"
 #include "core/ScriptText.h"
 #include "core/Services.h"
-#include "core/Unit1.h"
+#include "core/MacroDocument.h"
 #include "core/VBScript.h"
 
 #include <QCoreApplication>
@@ -27,7 +27,7 @@ QString ScriptSyntaxError(const QString& language, const QString& expression) {
     return compiled.isError() ? compiled.property(QStringLiteral("message")).toString() : QString();
 }
 
-bool CheckScriptEval(TListView* list, const QString& params, int row, int source) {
+bool CheckScriptEval(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     TstructOrdre d(QStringLiteral("ScriptEval"), row);
     d.AddParam(c[1]).SetAllowedValues({QStringLiteral("JScript"), QStringLiteral("VBScript")});
@@ -45,7 +45,7 @@ bool CheckScriptEval(TListView* list, const QString& params, int row, int source
     return true;
 }
 
-bool CheckPluginCommand(TListView* list, const QString& keyword, const QString& params, int row, int source) {
+bool CheckPluginCommand(const TMacroDocument* list, const QString& keyword, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     PluginCheck result;
     try {

@@ -1,7 +1,7 @@
 // Check rules of Fonction, Champs, Objet and the display, power and folder tools.
 #include "core/CheckRules.h"
 #include "core/Display.h"
-#include "core/Unit1.h"
+#include "core/MacroDocument.h"
 
 namespace Debug {
 
@@ -10,7 +10,7 @@ const QString kNumerique = QStringLiteral("Numerique");
 
 // A field name of "Champs" must be declared by a "Variable" row.
 void checkFieldVariable(RowCheck& c, const QString& name) {
-    if (!Form1->Fonction_existe_with_param(c.list, QStringLiteral("Variable"), 1, name))
+    if (!c.list->HasRowWithField(QStringLiteral("Variable"), 1, name))
         c.error(QStringLiteral("Le champ ") + name +
                 QStringLiteral("n'a pas de variable correpondant, veuillez déclarer la variable."));
 }
@@ -28,7 +28,7 @@ void checkDisplayTest(RowCheck& c, int code, const QString& what) {
 }
 }  // namespace
 
-bool CheckFonction(TListView* list, const QString& params, int row, int source) {
+bool CheckFonction(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     TstructOrdre d = c.descriptor(QStringLiteral("Fonction"));
     auto setKinds = [&d](int field, unsigned kinds) {
@@ -59,7 +59,7 @@ bool CheckFonction(TListView* list, const QString& params, int row, int source) 
     return c.ok;
 }
 
-bool CheckChamps(TListView* list, const QString& params, int row, int source) {
+bool CheckChamps(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     if (kindOf(c[1]) != QLatin1String("Alpha"))
         c.error(QStringLiteral("La variable a traiter dans la commande déclaration de champs n'est pas valide."));
@@ -88,7 +88,7 @@ bool CheckChamps(TListView* list, const QString& params, int row, int source) {
     return c.ok;
 }
 
-bool CheckObjet(TListView* list, const QString& params, int row, int source) {
+bool CheckObjet(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     if (!c.needFields({12})) return c.ok;
     TstructOrdre d(QStringLiteral("Objet"), row);
@@ -108,7 +108,7 @@ bool CheckObjet(TListView* list, const QString& params, int row, int source) {
     return c.ok;
 }
 
-bool CheckOutilAffichage(TListView* list, const QString& params, int row, int source) {
+bool CheckOutilAffichage(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     if (c[1] == QStringLiteral("Résolution")) {
         TstructOrdre d(QStringLiteral("Résolution"), row);
@@ -134,7 +134,7 @@ bool CheckOutilAffichage(TListView* list, const QString& params, int row, int so
     return c.ok;
 }
 
-bool CheckOutilAlimentation(TListView* list, const QString& params, int row, int source) {
+bool CheckOutilAlimentation(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     TstructOrdre d(QStringLiteral("Outil alimentation"), row);
     d.AddParam(c[1]).SetAllowedValues({QStringLiteral("Fermer la session"), QStringLiteral("Eteindre"),
@@ -143,7 +143,7 @@ bool CheckOutilAlimentation(TListView* list, const QString& params, int row, int
     return c.ok;
 }
 
-bool CheckOutilRepertoire(TListView* list, const QString& params, int row, int source) {
+bool CheckOutilRepertoire(const TMacroDocument* list, const QString& params, int row, int source) {
     return RowCheck(list, params, row, source).ok;
 }
 

@@ -56,14 +56,15 @@ QString dateTimeLine() {
 
 // The run line, the edit line, the current command and the variables it uses.
 QStringList runLines(TForm1* form) {
-    TListView* list = nullptr;
+    TMacroDocument* list = nullptr;
     int row = 0;
     form->GetExecPosition(list, row);
-    const QString position = list != form->ListView1 ? QStringLiteral("%1.%2").arg(CurrentOrderIndex + 1).arg(row + 1)
-                                                     : QString::number(row + 1);
+    const TRunState& state = RunState();
+    const QString position = list != form->Macro ? QStringLiteral("%1.%2").arg(state.CurrentOrderIndex + 1).arg(row + 1)
+                                                 : QString::number(row + 1);
     QStringList lines;
-    lines << QStringLiteral("Run :") + TForm1::BoolToText(MacroRunning) +
-                 (MacroRunning ? QStringLiteral(" (") + position + u')' : QString());
+    lines << QStringLiteral("Run :") + TForm1::BoolToText(state.MacroRunning) +
+                 (state.MacroRunning ? QStringLiteral(" (") + position + u')' : QString());
     const int selected = form->ListView1->selectedIndex();
     lines << QStringLiteral("Edited :") + TForm1::BoolToText(EditMode) +
                  (EditMode && selected >= 0 ? QStringLiteral(" (%1)").arg(selected + 1) : QString());
@@ -71,7 +72,7 @@ QStringList runLines(TForm1* form) {
     lines << QStringLiteral("Commande:") + (exists ? list->keyword(row) : QString());
     lines << QStringLiteral("Params:") + (exists ? list->params(row) : QString());
     QVector<ParamValue> used;
-    form->ExpandParamValues(list, row, used);
+    Services().Run().ExpandParamValues(list, row, used);
     lines << QString() << QStringLiteral("***** VarUse *****");
     for (const ParamValue& v : used) lines << v.name + QStringLiteral(":'") + v.value + QStringLiteral("'[") + v.kind + u']';
     return lines;
@@ -139,8 +140,6 @@ void InstallCrashHandler(TForm1* form) {
 bool OrvanelApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const CommandRetried&) {
-        // a retry ran inside an event handler: the failed handler is over
     } catch (const std::exception& e) {
         BuildErrorReport(currentExceptionClass(), QString::fromLocal8Bit(e.what()), lastThrow);
     } catch (...) {
@@ -171,8 +170,12 @@ void BuildErrorReport(const QString& className, const QString& message, quintptr
                          QStringLiteral("Line Nr :") + line};
     lines << runLines(Form1);
     Form34->Memo1->setPlainText(lines.join(u'\n'));
-    if (AutoRun) writeStderr(lines.join(u'\n'));
+    if (RunState().AutoRun) writeStderr(lines.join(u'\n'));
     Form34->show();
+}
+
+void ShowInternalError(const QString& message) {
+    if (Form1) Form1->ShowInternalError(message);
 }
 
 void TForm1::ShowInternalError(const QString& message) {
@@ -183,9 +186,9 @@ void TForm1::ShowInternalError(const QString& message) {
                          QStringLiteral("Addr exception : 0x00000000")};
     lines << runLines(this);
     Form34->Memo1->setPlainText(lines.join(u'\n'));
-    if (MacroRunning) RunEndedInError = true;
+    if (RunState().MacroRunning) RunState().RunEndedInError = true;
     Stop1Click();
-    if (AutoRun) {  // nobody is there to close the box
+    if (RunState().AutoRun) {  // nobody is there to close the box
         writeStderr(lines.join(u'\n'));
         return;
     }

@@ -11,6 +11,10 @@ class TForm1;
 // handler, std::terminate, fatal signals). Called once by the main window.
 void InstallCrashHandler(TForm1* form);
 
+// The internal-error window in its plain form: the message and the run's
+// position; the run stops (TForm1::ShowInternalError).
+void ShowInternalError(const QString& message);
+
 // Fills and shows the crash report (non-modal; the window counts down).
 void BuildErrorReport(const QString& className, const QString& message, quintptr address);
 

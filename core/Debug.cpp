@@ -16,6 +16,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QScopedValueRollback>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -80,25 +81,39 @@ void TForm1::buildCheckUi() {
     connect(ListView2, &QTreeWidget::itemDoubleClicked, this, [this] { ListView2DblClick(); });
     connect(ListView2->header(), &QHeaderView::sectionClicked, this, &TForm1::ListView2ColumnClick);
     connect(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
+
+    // The list shows the program's check report, empty for a new window.
+    TCheckReport& report = Debug::ProgramCheckReport();
+    report.Clear();
+    connect(&report, &TCheckReport::Cleared, ListView2, &QTreeWidget::clear);
+    connect(&report, &TCheckReport::FirstRemoved, ListView2, [this] { delete ListView2->takeTopLevelItem(0); });
+    auto add = [this](const TCheckFinding& f) {
+        static const QStyle::StandardPixmap kImages[] = {QStyle::SP_MessageBoxCritical, QStyle::SP_MessageBoxWarning,
+                                                         QStyle::SP_DialogApplyButton};
+        auto* item = new QTreeWidgetItem(ListView2, {f.caption, f.kind, f.message});
+        item->setIcon(0, ListView2->style()->standardIcon(kImages[f.image]));
+        item->setData(0, Qt::UserRole, f.image);
+    };
+    connect(&report, &TCheckReport::Added, ListView2, add);
 }
 
 namespace {
 
 // Checks the rows of list in order until the pass must stop; false when a row
 // failed or the pass stopped early.
-bool checkRows(TListView* list) {
+bool checkRows(const TMacroDocument& list, TCheckReport& report) {
     using namespace Debug;
-    macrofile::LoadProgress progress(list->count(), 300,
+    macrofile::LoadProgress progress(list.count(), 300,
                                      QStringLiteral("Vérification des commandes en cours. Veuillez patienter SVP."));
     bool result = true;
-    for (int i = 0; i < list->count(); ++i) {
-        if (progress.shown() && i % progress.step() == 0 && (progress.reach(i) || i >= list->count())) return false;
-        if (!CheckCommand(list, list->keyword(i), list->params(i), 0, i)) result = false;
-        const char* stop = CheckStructureBroken ? "Commande destructurée.(Arrêt du contrôle des commandes)"
-                           : CheckErrorCount > 8 ? "Nombre d'erreur trop important.(Arrêt du contrôle des commandes)"
-                                                 : nullptr;
+    for (int i = 0; i < list.count(); ++i) {
+        if (progress.shown() && i % progress.step() == 0 && (progress.reach(i) || i >= list.count())) return false;
+        if (!CheckCommand(list, list.keyword(i), list.params(i), 0, i, report)) result = false;
+        const char* stop = report.StructureBroken ? "Commande destructurée.(Arrêt du contrôle des commandes)"
+                           : report.ErrorCount > 8 ? "Nombre d'erreur trop important.(Arrêt du contrôle des commandes)"
+                                                   : nullptr;
         if (stop) {
-            AddCheckError(Form1->ListView1, 0, kErreur, QString::fromUtf8(stop), 0);
+            AddCheckError(report, 0, kErreur, QString::fromUtf8(stop), 0);
             return false;
         }
     }
@@ -107,34 +122,34 @@ bool checkRows(TListView* list) {
 
 }  // namespace
 
-// A pass stopped early (too many errors, a broken row, Escape in the progress
-// window) answers false: a partly checked macro never runs.
-bool TForm1::ControlAll(TListView* list) {
-    using namespace Debug;
+bool Debug::CheckMacro(const TMacroDocument& list, TCheckReport& report) {
     // A pass pumps events while its progress shows: a pass asked for meanwhile is refused.
     static bool checking = false;
     if (checking) return false;
     const QScopedValueRollback<bool> busy(checking, true);
-    ListView2->clear();
+    report.Clear();
     if (CommandLineRun && !settings().CheckBeforeRun) return true;
     if (!settings().CheckCommands) {
-        AddCheckError(ListView1, 0, kAvertissement, kCheckDisabled, 0);
+        AddCheckError(report, 0, kAvertissement, kCheckDisabled, 0);
         return true;
     }
     for (TIgnoreMsg& ignored : TTabIgnoreMsg) ignored.StillPresent = false;
-    CheckStructureBroken = false;
-    CheckErrorCount = 0;
-    const bool result = checkRows(list);
-    if (list->count() > 300) QApplication::processEvents();  // the progress window is gone
-    if (ListView2->topLevelItemCount() == 0) {
-        AddCheckRow(QStringLiteral("0"), kValide, MessageText(QStringLiteral("Debug"), QStringLiteral("Dbg_NoError")), 2);
+    const bool result = checkRows(list, report);
+    if (list.count() > 300) QApplication::processEvents();  // the progress window is gone
+    if (report.Findings().isEmpty())
+        report.Add({QStringLiteral("0"), kValide, MessageText(QStringLiteral("Debug"), QStringLiteral("Dbg_NoError")), 2});
+    return result;
+}
+
+bool TForm1::ControlAll(TListView* list) {
+    const bool result = Debug::CheckMacro(list->document(), Debug::ProgramCheckReport());
+    if (ListView2->topLevelItemCount() == 1 && ListView2->topLevelItem(0)->text(1) == Debug::kValide)
         ListView2->setCurrentItem(ListView2->topLevelItem(0));
-    }
     return result;
 }
 
 void TForm1::PageControl1Change() {
-    if (PageControl1->currentWidget() != TabSheet1 || ExecState != 0) return;
+    if (PageControl1->currentWidget() != TabSheet1 || RunState().ExecState != 0) return;
     Rafr1->setEnabled(true);
     SetHelpContext(this, 12);
     for (const char* name : {"Copier4", "Slctionnertout2"})
@@ -168,14 +183,13 @@ void TForm1::ListView2DblClick() {
 }
 
 void TForm1::ListView2ColumnClick(int column) {
-    Debug::CheckSortColumn = column;
     QList<QTreeWidgetItem*> rows;
     while (ListView2->topLevelItemCount() > 0) rows << ListView2->takeTopLevelItem(0);
-    const bool descending = Debug::CheckSortDescending;
+    const bool descending = CheckSortDescending;
     std::stable_sort(rows.begin(), rows.end(), [column, descending](QTreeWidgetItem* a, QTreeWidgetItem* b) {
         const int order = QString::localeAwareCompare(a->text(column), b->text(column));
         return descending ? order > 0 : order < 0;
     });
     ListView2->addTopLevelItems(rows);
-    Debug::CheckSortDescending = !Debug::CheckSortDescending;
+    CheckSortDescending = !CheckSortDescending;
 }

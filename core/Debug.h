@@ -2,7 +2,8 @@
 // The macro checker: the descriptor of a command's expected parameters, the
 // check-list writer and the per-command dispatcher. The rules themselves live
 // in core/CheckRules*.cpp.
-#include "core/MacroList.h"
+#include "core/CheckReport.h"
+#include "core/MacroDocument.h"
 
 #include <QString>
 #include <QStringList>
@@ -55,7 +56,7 @@ public:
     TstructParam& AddParam(const QString& value = QString(), unsigned kinds = 0);
     void SetAllowedValues(const QStringList& words, int index);
     // Checks every parameter, one "Erreur" row per refused one; true when all pass.
-    bool Validate(TListView* list, int sourceNumber) const;
+    bool Validate(const TMacroDocument* list, int sourceNumber) const;
 };
 
 namespace Debug {
@@ -64,26 +65,32 @@ inline const QString kErreur = QStringLiteral("Erreur");
 inline const QString kAvertissement = QStringLiteral("Avertissement");
 inline const QString kValide = QStringLiteral("Valide");
 
-// State of the current pass.
-extern quint16 CheckErrorCount;     // "Erreur" rows listed since the last reset
-extern bool CheckStructureBroken;   // a row's structure is broken: the pass stops
-extern qint32 CheckSortColumn;      // the check list's sort column
-extern bool CheckSortDescending;
-
-// Adds one finding to the check list; line numbers are 1-based (0: no row).
-// An ignored message is only marked as still present. True when a row was
-// listed, so callers fail only on errors the user can see.
-bool AddCheckError(TListView* list, int lineNumber, const QString& kind, const QString& message, int sourceNumber);
-// Appends a row to the check list; image 0 error, 1 warning, 2 "Valide".
+// Adds one finding to the report of the pass under way (the program's check
+// list outside a pass); line numbers are 1-based (0: no row), a row of a
+// sub-macro run by line sourceNumber is shown "source,line". An ignored
+// message is only marked as still present. True when a row was listed, so
+// callers fail only on errors the user can see.
+bool AddCheckError(int lineNumber, const QString& kind, const QString& message, int sourceNumber);
+// The same into that report.
+bool AddCheckError(TCheckReport& report, int lineNumber, const QString& kind, const QString& message,
+                   int sourceNumber);
+// Appends a row to the report of the pass; image 0 error, 1 warning, 2 "Valide".
 void AddCheckRow(const QString& caption, const QString& kind, const QString& message, int image);
-// Deletes the "Valide" row when it heads the check list.
-void RemoveValidRow();
+
+// The check list the main window shows.
+TCheckReport& ProgramCheckReport();
 
 // True for a system variable that a macro may not assign.
 bool IsReadOnlySysVar(const QString& name);
 
-// Checks one row; true when it raised no listed error.
-bool CheckCommand(TListView* list, const QString& keyword, const QString& params, int sourceNumber, int row);
+// Checks one row of list into report; true when it raised no listed error.
+bool CheckCommand(const TMacroDocument& list, const QString& keyword, const QString& params, int sourceNumber, int row,
+                  TCheckReport& report);
+// Checks every row of the list into report (emptied first). False when a
+// listed error was found, and when the pass stopped early (more than 8
+// errors, a broken row, Escape in the progress window), so that a partly
+// checked macro never runs. True without checking when the check is off.
+bool CheckMacro(const TMacroDocument& list, TCheckReport& report);
 
 // Syntax of a script expression, never run: empty when it looks right, else
 // a short reason. language is "JScript" or "VBScript".

@@ -1,6 +1,6 @@
 // The descriptor of expected parameters and the row under check.
 #include "core/CheckRules.h"
-#include "core/Unit1.h"
+#include "core/MacroDocument.h"
 #include "core/Helpers.h"
 
 #include <QFileInfo>
@@ -40,13 +40,13 @@ void TstructOrdre::SetAllowedValues(const QStringList& words, int index) {
 
 namespace {
 
-bool isObjectName(TListView* list, const QString& name) {
+bool isObjectName(const TMacroDocument* list, const QString& name) {
     for (int r = 0; r < list->count(); ++r)
-        if (list->keyword(r) == QLatin1String("Objet") && TForm1::GetParam(list->params(r))[1] == name) return true;
+        if (list->keyword(r) == QLatin1String("Objet") && GetParam(list->params(r))[1] == name) return true;
     return false;
 }
 
-bool accepts(const TstructParam& p, TListView* list) {
+bool accepts(const TstructParam& p, const TMacroDocument* list) {
     if (p.EmptyAllowed && p.Value.isEmpty()) return true;
     const bool integer = Debug::isInt(p.Value);
     if (p.AlphaValue && !integer) return true;
@@ -80,7 +80,7 @@ QString acceptedKinds(const TstructParam& p) {
 
 }  // namespace
 
-bool TstructOrdre::Validate(TListView* list, int sourceNumber) const {
+bool TstructOrdre::Validate(const TMacroDocument* list, int sourceNumber) const {
     bool ok = true;
     for (int i = 0; i < Params.size(); ++i) {
         const TstructParam& p = Params[i];
@@ -90,21 +90,21 @@ bool TstructOrdre::Validate(TListView* list, int sourceNumber) const {
         const QString message = QStringLiteral("Le paramètre %1 de la commande \"%2\" doit être de type suivant [%3].")
                                     .arg(i + 1)
                                     .arg(Name, acceptedKinds(p));
-        if (Debug::AddCheckError(list, Row + 1, Debug::kErreur, message, sourceNumber)) ok = false;
+        if (Debug::AddCheckError(Row + 1, Debug::kErreur, message, sourceNumber)) ok = false;
     }
     return ok;
 }
 
 namespace Debug {
 
-RowCheck::RowCheck(TListView* l, const QString& p, int r, int s)
+RowCheck::RowCheck(const TMacroDocument* l, const QString& p, int r, int s)
     : list(l), params(p), row(r), source(s), f(mdlfnct::SplitParams(p)) {}
 
 void RowCheck::errorAt(int line, const QString& message) {
-    if (AddCheckError(list, line, kErreur, message, source)) ok = false;
+    if (AddCheckError(line, kErreur, message, source)) ok = false;
 }
 
-void RowCheck::warningAt(int line, const QString& message) { AddCheckError(list, line, kAvertissement, message, source); }
+void RowCheck::warningAt(int line, const QString& message) { AddCheckError(line, kAvertissement, message, source); }
 
 void RowCheck::validate(const TstructOrdre& d) {
     if (!d.Validate(list, source)) ok = false;

@@ -1,63 +1,58 @@
 // The check-list writer and the per-keyword dispatcher of the checker.
 #include "core/CheckRules.h"
 #include "core/CommandNames.h"
-#include "core/Form.h"
 #include "core/IgnoreMsg.h"
 #include "core/Services.h"
-#include "core/Unit1.h"
+#include "core/MacroDocument.h"
 
-#include <QAbstractButton>
 #include <QLocale>
-#include <QStyle>
-#include <QTreeWidget>
+#include <QScopeGuard>
 
 namespace Debug {
 
-quint16 CheckErrorCount = 0;
-bool CheckStructureBroken = false;
-qint32 CheckSortColumn = 0;
-bool CheckSortDescending = false;
+namespace {
+// The report of the pass under way; null outside a pass.
+TCheckReport* passReport = nullptr;
+TCheckReport& currentReport() { return passReport ? *passReport : ProgramCheckReport(); }
+}  // namespace
 
-bool AddCheckError(TListView* list, int lineNumber, const QString& kind, const QString& message, int sourceNumber) {
+void MarkStructureBroken() { currentReport().StructureBroken = true; }
+
+TCheckReport& ProgramCheckReport() {
+    static TCheckReport report;
+    return report;
+}
+
+bool AddCheckError(int lineNumber, const QString& kind, const QString& message, int sourceNumber) {
+    return AddCheckError(currentReport(), lineNumber, kind, message, sourceNumber);
+}
+
+bool AddCheckError(TCheckReport& report, int lineNumber, const QString& kind, const QString& message,
+                   int sourceNumber) {
     for (TIgnoreMsg& ignored : TTabIgnoreMsg) {
         if (ignored.Message != message) continue;
         ignored.StillPresent = true;
         return false;
     }
-    QTreeWidget* view = Form1 ? Form1->ListView2 : nullptr;
-    if (!view) return false;
-    RemoveValidRow();
+    report.RemoveValidRow();
     const bool isError = kind == kErreur;
-    const QString caption = list == Form1->ListView1
-                                ? QString::number(lineNumber)
-                                : QString::number(sourceNumber) + QLocale::system().decimalPoint() +
-                                      QString::number(lineNumber);
-    AddCheckRow(caption, kind, message, isError ? 0 : 1);
-    if (isError) ++CheckErrorCount;
+    const QString caption = sourceNumber == 0 ? QString::number(lineNumber)
+                                              : QString::number(sourceNumber) + QLocale::system().decimalPoint() +
+                                                    QString::number(lineNumber);
+    report.Add({caption, kind, message, isError ? 0 : 1});
+    if (isError) ++report.ErrorCount;
     return true;
 }
 
 void AddCheckRow(const QString& caption, const QString& kind, const QString& message, int image) {
-    QTreeWidget* view = Form1 ? Form1->ListView2 : nullptr;
-    if (!view) return;
-    static const QStyle::StandardPixmap kImages[] = {QStyle::SP_MessageBoxCritical, QStyle::SP_MessageBoxWarning,
-                                                     QStyle::SP_DialogApplyButton};
-    auto* item = new QTreeWidgetItem(view, {caption, kind, message});
-    item->setIcon(0, view->style()->standardIcon(kImages[image]));
-    item->setData(0, Qt::UserRole, image);
-}
-
-void RemoveValidRow() {
-    QTreeWidget* view = Form1 ? Form1->ListView2 : nullptr;
-    if (view && view->topLevelItemCount() > 0 && view->topLevelItem(0)->text(1) == kValide)
-        delete view->takeTopLevelItem(0);
+    currentReport().Add({caption, kind, message, image});
 }
 
 bool IsReadOnlySysVar(const QString& name) { return Services().IsSysVar(name) && !Services().SysVarWritable(name); }
 
 namespace {
 // A command the checker has nothing to say about.
-bool noRule(TListView*, const QString&, int, int) { return true; }
+bool noRule(const TMacroDocument*, const QString&, int, int) { return true; }
 
 struct RuleEntry {
     Command command;
@@ -101,14 +96,16 @@ constexpr RuleEntry kRules[] = {
 static_assert(CoversEveryCommand(kRules), "kRules: one checker rule per command, in the order of the command table");
 }  // namespace
 
-bool CheckCommand(TListView* list, const QString& keyword, const QString& params, int sourceNumber, int row) {
+bool CheckCommand(const TMacroDocument& list, const QString& keyword, const QString& params, int sourceNumber, int row,
+                  TCheckReport& report) {
+    TCheckReport* const outer = std::exchange(passReport, &report);
+    const auto restore = qScopeGuard([outer] { passReport = outer; });
     const int c = CommandCase(keyword);
     if (c == 0) {
-        if (Services().PluginKnown(keyword))
-            return CheckPluginCommand(list, keyword, params, row, sourceNumber);
-        return !AddCheckError(list, row + 1, kErreur, QStringLiteral("<unknown>"), sourceNumber);
+        if (Services().PluginKnown(keyword)) return CheckPluginCommand(&list, keyword, params, row, sourceNumber);
+        return !AddCheckError(row + 1, kErreur, QStringLiteral("<unknown>"), sourceNumber);
     }
-    return kRules[c].check(list, params, row, sourceNumber);
+    return kRules[c].check(&list, params, row, sourceNumber);
 }
 
 }  // namespace Debug

@@ -1,8 +1,8 @@
 #include "core/Helpers.h"
 
-#include "core/Unit1.h"
+#include "core/MacroDocument.h"
+#include "core/Variables.h"
 
-#include <QHash>
 #include <QRegularExpression>
 
 namespace mdlfnct {
@@ -21,25 +21,18 @@ TParamFields SplitParams(const QString& s) {
     return f;
 }
 
-namespace {
-TListView* listOrMain(TListView* list) { return list ? list : Form1 ? Form1->ListView1 : nullptr; }
-}  // namespace
-
-bool LineHasParam(int row, const QString& text, TListView* list) {
-    list = listOrMain(list);
-    if (!list || !list->hasRow(row)) return false;
-    const TParamFields f = SplitParams(list->params(row));
+bool LineHasParam(int row, const QString& text, const TMacroDocument& list) {
+    if (!list.hasRow(row)) return false;
+    const TParamFields f = SplitParams(list.params(row));
     for (int i = 1; i < f.Count && i <= 20; ++i)
         if (f[i] == text) return true;
     return false;
 }
 
-int CountCommandsWithParam(const QString& keyword, const QString& text, TListView* list) {
-    list = listOrMain(list);
-    if (!list) return 0;
+int CountCommandsWithParam(const QString& keyword, const QString& text, const TMacroDocument& list) {
     int count = 0;
-    for (int r = 0; r < list->count(); ++r)
-        if (list->keyword(r) == keyword && LineHasParam(r, text, list)) ++count;
+    for (int r = 0; r < list.count(); ++r)
+        if (list.keyword(r) == keyword && LineHasParam(r, text, list)) ++count;
     return count;
 }
 
@@ -150,23 +143,8 @@ ProcedureRole ProcedureRowRole(const QString& params) {
     return ProcedureRole::Declaration;
 }
 
-QString GetVarType(const QString& name) {
-    if (!Form1) return QStringLiteral("No_Type");
-    TListView* list = nullptr;
-    int row = 0;
-    Form1->GetExecPosition(list, row);
-    return list->document().KindOf(name);
-}
+QString GetVarType(const QString& name) { return Variables().KindOf(name); }
 
-QString GetVarValue(const QString& name) {
-    const QString kind = GetVarType(name);
-    if (kind == QLatin1String("No_Type")) return name;
-    QString value;
-    if (kind == QLatin1String("Numerique"))
-        Form1->ReadVariable(QStringLiteral("VAR"), name, QStringLiteral("0"), value);
-    else if (kind == QLatin1String("Alpha"))
-        Form1->ReadVariable(QStringLiteral("VAR"), name, QString(), value);
-    return value;
-}
+QString GetVarValue(const QString& name) { return Variables().ValueOf(name); }
 
 }  // namespace mdlfnct

@@ -7,16 +7,16 @@
 #include <QString>
 #include <QStringList>
 
-class TListView;
+class TMacroDocument;
 
 namespace mdlfnct {
 
 // Second splitter: fills all 20 fields; the empty text is one empty field.
 TParamFields SplitParams(const QString& s);
-// A field of that row equals text (case-sensitive). Null list: the main list.
-bool LineHasParam(int row, const QString& text, TListView* list = nullptr);
-// Rows with that keyword for which LineHasParam holds. Null list: the main list.
-int CountCommandsWithParam(const QString& keyword, const QString& text, TListView* list = nullptr);
+// A field of that row equals text (case-sensitive).
+bool LineHasParam(int row, const QString& text, const TMacroDocument& list);
+// Rows with that keyword for which LineHasParam holds.
+int CountCommandsWithParam(const QString& keyword, const QString& text, const TMacroDocument& list);
 
 using TStrArray = QStringList;
 TStrArray SplitString(const QString& text, const QString& delimiter);
@@ -34,7 +34,8 @@ bool IsValidPath(const QString& path);
 enum class ProcedureRole { Declaration, End, Call };
 ProcedureRole ProcedureRowRole(const QString& params);
 
-// The value a field stands for: a declared Numerique/Alpha variable's value, else the text itself.
+// The value a field stands for: a declared Numerique/Alpha variable's value,
+// else the text itself (the program's variable store, core/Variables.h).
 QString GetVarValue(const QString& name);
 // "Numerique", "Alpha", "Objet" or "No_Type", from the "Variable" rows of the list being run.
 QString GetVarType(const QString& name);

@@ -3,6 +3,7 @@
 
 #include "core/Dialogs.h"
 #include "core/History.h"
+#include "core/MacroFile.h"
 #include "core/Unit1.h"
 
 #include <QAction>
@@ -29,32 +30,33 @@ struct Expanded {
     int entry;     // its entry in the table
 };
 
-QVector<QPersistentModelIndex> followed(TListView* list, int first, int count) {
+QVector<QPersistentModelIndex> followed(TMacroDocument* list, int first, int count) {
     QVector<QPersistentModelIndex> rows;
-    for (int r = first; r < first + count; ++r) rows << QPersistentModelIndex(list->items().index(r, 0));
+    for (int r = first; r < first + count; ++r) rows << QPersistentModelIndex(list->index(r, 0));
     return rows;
 }
 
 // Where the folded "Inclusion" row goes: in place of the first of its rows
 // still there, else before the row that followed them, else where it stood.
-int foldedPlace(const TForm1::TInclude& e, const QVector<int>& rowsLeft, int rowAfter, int rowCount) {
+int foldedPlace(const TInclude& e, const QVector<int>& rowsLeft, int rowAfter, int rowCount) {
     if (!rowsLeft.isEmpty()) return rowsLeft.first();
     if (rowAfter >= 0) return rowAfter;
     return qMin(e.row, rowCount);
 }
 
-MacroCommand inclusionRow(const TForm1::TInclude& e) { return {kInclusionKeyword, e.fileName, kInclusionIcon}; }
+MacroCommand inclusionRow(const TInclude& e) { return {kInclusionKeyword, e.fileName, kInclusionIcon}; }
 }  // namespace
 
 // Rows of an included file are scanned like any other, the first one included,
 // so nested inclusions expand too. A file already being expanded further up
 // the nesting is a loop: that row stays folded and the user is told.
-bool TForm1::LoadInclusions(TTabOfInclude& table, TListView* list) {
-    if (!table.isEmpty()) UnloadInclusions(table, list);
+bool LoadInclusions(TMacroDocument& doc, const QString& ownFile) {
+    TTabOfInclude& table = doc.Includes;
+    if (!table.isEmpty()) UnloadInclusions(doc);
+    TMacroDocument* list = &doc;
     QVector<Expanded> nesting;
-    const QString own = list == ListView1 ? QFileInfo(StatusPanel[0]->text()).canonicalFilePath() : QString();
+    const QString own = ownFile.isEmpty() ? QString() : QFileInfo(ownFile).canonicalFilePath();
     QString loopFile;
-    list->setUpdatesEnabled(false);
     for (int i = 0; i < list->count();) {
         while (!nesting.isEmpty() && i >= nesting.last().end) nesting.removeLast();
         const QString fileName = list->params(i);
@@ -69,25 +71,23 @@ bool TForm1::LoadInclusions(TTabOfInclude& table, TListView* list) {
             ++i;
             continue;
         }
-        TListView scratch;
-        OpenFileMacro(fileName, &scratch,
+        TMacroDocument scratch;
+        ReadMacroRows(fileName, scratch,
                       QStringLiteral("Chargement de ") + fileName + QStringLiteral(" a inclure, veuillez patient SVP."),
                       0);
-        const QVector<MacroCommand> rows = scratch.items().rows();
+        const QVector<MacroCommand> rows = scratch.rows();
         const int count = int(rows.size());
         {
             HistoryPause pause;
             list->remove(i);
-            list->items().insertRows(i, rows);
+            list->insertRows(i, rows);
         }
         TInclude entry{fileName, i, count, followed(list, i, count), {}, nesting.isEmpty() ? -1 : nesting.last().entry};
-        if (list->hasRow(i + count)) entry.next = QPersistentModelIndex(list->items().index(i + count, 0));
+        if (list->hasRow(i + count)) entry.next = QPersistentModelIndex(list->index(i + count, 0));
         table.append(entry);
         for (Expanded& e : nesting) e.end += count - 1;
         nesting.append({file, i + count, int(table.size()) - 1});
     }
-    list->setUpdatesEnabled(true);
-    if (list == ListView1) UpdateLinePanel();
     if (!loopFile.isEmpty())
         MessageDlg(QStringLiteral("Le fichier \"%1\" s'inclut lui-même, directement ou par un autre fichier "
                                   "inclus : cette inclusion n'a pas été chargée.")
@@ -98,34 +98,33 @@ bool TForm1::LoadInclusions(TTabOfInclude& table, TListView* list) {
 
 // From the last entry to the first, so nested inclusions fold before the rows
 // that hold them; a folded nested row then belongs to its parent's rows.
-void TForm1::UnloadInclusions(TTabOfInclude& table, TListView* list) {
+void UnloadInclusions(TMacroDocument& doc) {
+    TTabOfInclude& table = doc.Includes;
     HistoryPause pause;
-    list->setUpdatesEnabled(false);
     for (qsizetype k = table.size() - 1; k >= 0; --k) {
         const TInclude& e = table[k];
         QVector<int> rows;
         for (const QPersistentModelIndex& p : e.rows)
             if (p.isValid()) rows << p.row();
         std::sort(rows.begin(), rows.end());
-        const int at = foldedPlace(e, rows, e.next.isValid() ? e.next.row() : -1, list->count());
-        for (auto r = rows.crbegin(); r != rows.crend(); ++r) list->remove(*r);
-        list->insert(at, inclusionRow(e));
-        if (e.parent >= 0) table[e.parent].rows << QPersistentModelIndex(list->items().index(at, 0));
+        const int at = foldedPlace(e, rows, e.next.isValid() ? e.next.row() : -1, doc.count());
+        for (auto r = rows.crbegin(); r != rows.crend(); ++r) doc.remove(*r);
+        doc.insert(at, inclusionRow(e));
+        if (e.parent >= 0) table[e.parent].rows << QPersistentModelIndex(doc.index(at, 0));
     }
     table.clear();
-    list->setUpdatesEnabled(true);
-    if (list == ListView1) UpdateLinePanel();
 }
 
 // The same folding, on a copy of the rows that remembers where each came from.
-QVector<MacroCommand> TForm1::FoldedRows(const TTabOfInclude& table, const TListView* list) {
+QVector<MacroCommand> FoldedRows(const TMacroDocument& doc) {
+    const TTabOfInclude& table = doc.Includes;
     struct Row {
         MacroCommand command;
         int source;  // the list's row it came from; -1 for a folded one
         int owner;   // the entry that inserted it; -1 for none
     };
     QVector<Row> rows;
-    for (int r = 0; r < list->count(); ++r) rows.append({list->item(r), r, -1});
+    for (int r = 0; r < doc.count(); ++r) rows.append({doc.item(r), r, -1});
     for (qsizetype k = 0; k < table.size(); ++k)
         for (const QPersistentModelIndex& p : table[k].rows)
             if (p.isValid()) rows[p.row()].owner = int(k);
@@ -148,6 +147,21 @@ QVector<MacroCommand> TForm1::FoldedRows(const TTabOfInclude& table, const TList
     return out;
 }
 
-void TForm1::Charger1Click() { LoadInclusions(TabOfInclude, ListView1); }
+bool TForm1::LoadInclusions() {
+    ListView1->setUpdatesEnabled(false);
+    const bool ok = ::LoadInclusions(*Macro, StatusPanel[0]->text());
+    ListView1->setUpdatesEnabled(true);
+    UpdateLinePanel();
+    return ok;
+}
 
-void TForm1::Dcharger1Click() { UnloadInclusions(TabOfInclude, ListView1); }
+void TForm1::UnloadInclusions() {
+    ListView1->setUpdatesEnabled(false);
+    ::UnloadInclusions(*Macro);
+    ListView1->setUpdatesEnabled(true);
+    UpdateLinePanel();
+}
+
+void TForm1::Charger1Click() { LoadInclusions(); }
+
+void TForm1::Dcharger1Click() { UnloadInclusions(); }

@@ -140,7 +140,7 @@ QColor RowColour(const TListView& list, int row) {
 QString ListHint(const TListView& list, int row) {
     if (!list.hasRow(row)) return {};
     const QString keyword = list.keyword(row);
-    if (ExecState == 2 || ExecState == 4) {
+    if (RunState().ExecState == 2 || RunState().ExecState == 4) {
         if (keyword == u"Variable") {
             const QString name = TForm1::GetParam(list.params(row))[1];
             if (name == u"[PASSWORD]") return QStringLiteral("Valeur inaccessible");
@@ -149,7 +149,7 @@ QString ListHint(const TListView& list, int row) {
         if (keyword == u"Examine")
             return Services().ExamineHolds(list.params(row)) ? QStringLiteral("Vrai") : QStringLiteral("Faux");
     }
-    if (ExecState == 0 && keyword == u"Execute") return macroFileHint(list.params(row));
+    if (RunState().ExecState == 0 && keyword == u"Execute") return macroFileHint(list.params(row));
     return {};
 }
 

@@ -105,6 +105,26 @@ void TMacroDocument::clear() {
     endResetModel();
 }
 
+void TMacroDocument::ChangeField(int row, int fieldNo, const QString& value) {
+    if (!hasRow(row) || fieldNo < 1 || fieldNo > 20) return;
+    const TParamFields f = GetParam(params(row));
+    if (f[fieldNo] == value) return;
+    QString s;
+    for (int i = 1; i < f.Count && i <= 20; ++i) s += (i == fieldNo ? value : f[i]) + CarSepParam;
+    setParams(row, s);
+}
+
+void TMacroDocument::ReplaceHandle(qint64 oldHandle, qint64 newHandle) {
+    const QString o = QString::number(oldHandle), n = QString::number(newHandle);
+    for (int r = 0; r < count(); ++r) {
+        const QString k = keyword(r);
+        const TParamFields f = GetParam(params(r));
+        if (f[1] == o) ChangeField(r, 1, n);
+        if (k == u"Fonction" && f[4] == o) ChangeField(r, 4, n);
+        if (k == u"Objet" && f[2] == o) ChangeField(r, 2, n);
+    }
+}
+
 // ---- What the rows declare ----
 
 namespace {

@@ -6,6 +6,7 @@
 #include "core/FileDialog.h"
 #include "core/History.h"
 #include "core/IgnoreMsg.h"
+#include "core/Inclusions.h"
 #include "core/MacroFileLoad.h"
 #include "core/Unit1.h"
 #include "core/Unit32.h"
@@ -82,7 +83,7 @@ void nameMacro(TForm1& form, const QString& fileName) {
 
 // Reads the records of data into opt.list; the special records go to their
 // owners. Answers the command rows read.
-int readRecords(TForm1& form, const TMacroFileData& data, const QString& password, const ReadOptions& opt) {
+int readRecords(TForm1* form, const TMacroFileData& data, const QString& password, const ReadOptions& opt) {
     const bool decode = !password.isEmpty();
     const int total = data.count();
     LoadProgress progress(total, opt.threshold, opt.statusText);
@@ -99,7 +100,7 @@ int readRecords(TForm1& form, const TMacroFileData& data, const QString& passwor
         const bool asStored = !opt.decodeAlias && TMacroFileRecord::storedKeyword(bytes) == u"[ALIAS_EXE]";
         const TMacroFileRecord r = TMacroFileRecord::fromBytes(bytes, decode && !asStored);
         if (r.keyword == u"Évaluer") {
-            if (opt.mainList) AddWatchRow(form, r.params, QString());
+            if (opt.mainList && form) AddWatchRow(*form, r.params, QString());
         } else if (r.keyword == u"[Process Priority]") {
             // Only the six items of the list.
             if (mdlfnct::IsInteger(r.params) && r.params.trimmed().toInt() >= 0 && r.params.trimmed().toInt() <= 5)
@@ -118,13 +119,13 @@ int readRecords(TForm1& form, const TMacroFileData& data, const QString& passwor
     }
 
     // The rows go in by slices of one progress step; Esc keeps the rows read.
-    TListView* list = opt.list;
+    TMacroDocument* list = opt.list;
     const int at = opt.position < 0 ? list->count() : qBound(0, opt.position, list->count());
     const int slice = progress.shown() ? qMax(1, progress.step()) : qMax(1, int(rows.size()));
     int done = 0;
     while (done < rows.size()) {
         const int n = qMin(slice, int(rows.size()) - done);
-        list->items().insertRows(at + done, rows.mid(done, n));
+        list->insertRows(at + done, rows.mid(done, n));
         done += n;
         if (progress.shown()) {
             const int counted = opt.countEveryRecord ? recordOfRow[done - 1] + 1 : done;
@@ -137,6 +138,34 @@ int readRecords(TForm1& form, const TMacroFileData& data, const QString& passwor
 }  // namespace macrofile
 
 using namespace macrofile;
+
+int ReadMacroRows(const QString& fileName, TMacroDocument& doc, const QString& statusText, int position) {
+    if (!QFileInfo::exists(fileName)) {
+        MessageDlg(QStringLiteral("File not found (") + fileName + u')', MsgType::Error, mbOK);
+        return 0;
+    }
+    TMacroFileData data;
+    QString error;
+    if (!data.load(fileName, &error)) {
+        MessageDlg(error, MsgType::Error, mbOK);
+        return 0;
+    }
+    const QString warning = data.warning(fileName, false);
+    if (!warning.isEmpty()) MessageDlg(warning, MsgType::Warning, mbOK);
+    // Source-only protection lets a macro run without its password, never open for editing.
+    const QString password = data.password();
+    const bool forRun = !EditOnOpen && (CommandLineRun || RunState().ExecState != 0);
+    const int granted = forRun && data.sourceOnly() ? 1 : Form32->AskPassword(password);
+    if (granted == 0) MessageDlg(QStringLiteral("Mot de passe incorrect."), MsgType::Warning, mbOK);
+    if (granted != 1) return 0;
+    if (position < 0) doc.clear();
+    ReadOptions opt;
+    opt.list = &doc;
+    opt.position = position;
+    opt.threshold = CommandLineRun ? 1000 : 300;
+    opt.statusText = statusText;
+    return readRecords(nullptr, data, password, opt);
+}
 
 int TForm1::OpenFileMacro(const QString& fileName, TListView* list, const QString& statusText, int position) {
     if (!list) list = ListView1;
@@ -171,7 +200,7 @@ int TForm1::OpenFileMacro(const QString& fileName, TListView* list, const QStrin
     if (!warning.isEmpty()) MessageDlg(warning, MsgType::Warning, mbOK);
     // Source-only protection lets a macro run without its password, never open for editing.
     const QString password = data.password();
-    const bool forRun = !EditOnOpen && (CommandLineRun || ExecState != 0);
+    const bool forRun = !EditOnOpen && (CommandLineRun || RunState().ExecState != 0);
     const int granted = forRun && data.sourceOnly() ? 1 : Form32->AskPassword(password);
     if (granted == 0) MessageDlg(QStringLiteral("Mot de passe incorrect."), MsgType::Warning, mbOK);
     if (granted != 1 || (openMacro && !SaveBeforeExit())) {
@@ -189,16 +218,16 @@ int TForm1::OpenFileMacro(const QString& fileName, TListView* list, const QStrin
         ResetHistory(QStringLiteral("Ouvrir"), fileName);
     }
     if (position < 0) {
-        if (list == ListView1) TabOfInclude.clear();  // the rows it followed are gone
+        if (list == ListView1) Macro->Includes.clear();  // the rows it followed are gone
         list->clear();
     }
     ReadOptions opt;
-    opt.list = list;
+    opt.list = &list->document();
     opt.position = position;
     opt.mainList = list == ListView1;
     opt.threshold = CommandLineRun ? 1000 : 300;
     opt.statusText = statusText;
-    const int rows = readRecords(*this, data, password, opt);
+    const int rows = readRecords(this, data, password, opt);
 
     if (openMacro) {
         MacroPassword = password;
@@ -249,7 +278,7 @@ void TForm1::Ouvrir1Click() {
     const ListUpdate update(ListView1);
     TTabIgnoreMsg.clear();
     AddRecents(fileName);
-    TabOfInclude.clear();  // the rows it followed are gone
+    Macro->Includes.clear();  // the rows it followed are gone
     ListView1->clear();
     ListView3->clear();
     ResetHistory(QStringLiteral("Ouvrir"), fileName);
@@ -258,7 +287,7 @@ void TForm1::Ouvrir1Click() {
     {
         const HistoryPause history;  // off while the load works
         ReadOptions opt;
-        opt.list = ListView1;
+        opt.list = Macro;
         opt.position = -1;
         opt.mainList = true;
         opt.decodeAlias = true;
@@ -266,7 +295,7 @@ void TForm1::Ouvrir1Click() {
         opt.countEveryRecord = true;
         opt.threshold = 300;
         opt.statusText = kLoadingText;
-        readRecords(*this, data, password, opt);
+        readRecords(this, data, password, opt);
     }
     MacroPassword = password;
     ProtectSourceOnly = data.sourceOnly();
@@ -293,7 +322,7 @@ bool TForm1::MacroChange() {
         for (int i = skip + 1; i < f.Count && i <= 20; ++i) s += f[i] + CarSepParam;
         return s;
     };
-    const QVector<MacroCommand> rows = FoldedRows(TabOfInclude, ListView1);
+    const QVector<MacroCommand> rows = FoldedRows(*Macro);
     int next = 0;
     for (const MacroCommand& row : rows) {
         for (const char* skipped : {"Info", "Infos", "InfosExit"})

@@ -14,3 +14,10 @@ extern QString AliasExe;
 // Start-up flags read by the readers (set by the command line).
 extern bool EditOnOpen;      // "/edt", or the macro asks to open in the editor
 extern bool CommandLineRun;  // a macro given on the command line runs without the editor
+
+class TMacroDocument;
+// Reads the command rows of a macro file into doc: position < 0 replaces
+// its rows, else inserts there. A protected file asks for its password (not
+// for a run when only its source is protected). Answers the rows read; a
+// missing or damaged file, or a refused password, is said and reads none.
+int ReadMacroRows(const QString& fileName, TMacroDocument& doc, const QString& statusText, int position);

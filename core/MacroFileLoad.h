@@ -3,14 +3,14 @@
 #include <QString>
 
 class TForm1;
-class TListView;
+class TMacroDocument;
 class TMacroFileData;
 
 namespace macrofile {
 
 // How a reader treats the records; the two readers differ only here.
 struct ReadOptions {
-    TListView* list = nullptr;
+    TMacroDocument* list = nullptr;
     int position = -1;              // < 0: append, else insert there
     bool mainList = false;          // ListView1: the watch list, ignored warnings and alias are the open macro's
     bool decodeAlias = false;       // "[ALIAS_EXE]" is decoded like the others
@@ -21,7 +21,8 @@ struct ReadOptions {
 };
 
 // Reads the records of data into opt.list; answers the command rows read.
-int readRecords(TForm1& form, const TMacroFileData& data, const QString& password, const ReadOptions& opt);
+// The main list's special records go to form.
+int readRecords(TForm1* form, const TMacroFileData& data, const QString& password, const ReadOptions& opt);
 
 // Sets the About box's priority list to index and applies it.
 void applyPriority(int index);

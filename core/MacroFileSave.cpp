@@ -6,6 +6,7 @@
 #include "core/IgnoreMsg.h"
 #include "core/MacroFile.h"
 #include "core/MacroFileLoad.h"
+#include "core/Inclusions.h"
 #include "core/Unit1.h"
 #include "core/Unit32.h"
 #include "core/WatchList.h"
@@ -27,9 +28,10 @@ void TForm1::SaveMacro(TListView* list) {
         return;
     }
     // Expanded inclusions are written folded; outside a run the list folds back too.
-    const bool expanded = list == ListView1 && !TabOfInclude.isEmpty();
-    if (expanded && ExecState == 0) UnloadInclusions(TabOfInclude, ListView1);
-    const QVector<MacroCommand> rows = expanded && ExecState != 0 ? FoldedRows(TabOfInclude, list) : list->items().rows();
+    const bool expanded = list == ListView1 && !Macro->Includes.isEmpty();
+    const bool idle = RunState().Idle();
+    if (expanded && idle) UnloadInclusions();
+    const QVector<MacroCommand> rows = expanded && !idle ? FoldedRows(*Macro) : list->items().rows();
     const QString fileName = SaveDialog1->FileName;
     const int count = int(rows.size());
     const int infoAt = count > 1 ? int(QRandomGenerator::global()->bounded(count - 1)) : 0;

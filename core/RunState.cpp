@@ -1,6 +1,8 @@
 #include "core/RunState.h"
 
 #include "core/MacroFile.h"
+#include "core/RunControl.h"
+#include "core/Services.h"
 #include "core/Settings.h"
 #include "core/Unit1.h"
 #include "platform/ProgramFolder.h"
@@ -9,25 +11,12 @@
 #include <QFileInfo>
 #include <cstdio>
 
-int ExecState = 0;
-int CurrentOrderIndex = 0;
-bool MacroRunning = false;
-TActiveOrder ActiveOrder;
-bool BreakpointWait = false;
-bool AutoRun = false;
-bool RunEndedInError = false;
-int ExecutedCount = 0;
-QString RunStartTime;
-QString RunEndTime;
-int SavedWindowState = 0;
-quint64 SavedForegroundWindow = 0;
-QVector<int> ProcReturnStack;
-bool QuestionAnswered = false;
-QIcon RunIcon;
-TListView* SubMacroList = nullptr;
-int SubMacroRow = 0;
-int SubMacroLevel = 0;
-bool SubMacroJump = false;
+void TRunState::SetExecState(int state) {
+    ExecState = state;
+    emit ExecStateChanged(state);
+}
+
+TRunState& RunState() { return Services().Run().State(); }
 
 QString ReportBasePath() {
     QString path = settings().ReportFileName;
@@ -44,7 +33,9 @@ QString NumberedReportPath(const QString& number) {
     return stem + number + (suffix.isEmpty() ? QString() : u'.' + suffix);
 }
 
-bool Unattended() { return AutoRun || CommandLineRun; }
+QString ContextFolder() { return platform::programFile(QStringLiteral("Sauvegarde context d'exécution")); }
+
+bool Unattended() { return RunState().AutoRun || CommandLineRun; }
 
 void ReportUnattended(const QString& text) {
     std::fprintf(stderr, "Orvanel : %s\n", text.toLocal8Bit().constData());

@@ -1,7 +1,8 @@
 #include "core/ScriptText.h"
 
 #include "core/MacroList.h"
-#include "core/Unit1.h"
+#include "core/MacroDocument.h"
+#include "core/Params.h"
 
 #include <QLocale>
 #include <algorithm>
@@ -70,16 +71,16 @@ QString SubstituteNames(const QString& expression, const ScriptNames& names) {
 }
 
 QString ScriptExpressionOf(const QString& params) {
-    const TParamFields f = TForm1::GetParam(params);
+    const TParamFields f = GetParam(params);
     return params.mid(f[1].size() + f[2].size() + 2);
 }
 
-QString ScriptTestExpression(TListView* list, const QString& params) {
+QString ScriptTestExpression(const TMacroDocument* list, const QString& params) {
     ScriptNames dummies;
     for (int r = 0; r < list->count(); ++r) {
         if (list->keyword(r) != u"Variable") continue;
-        const TParamFields v = TForm1::GetParam(list->params(r));
+        const TParamFields v = GetParam(list->params(r));
         dummies.append({v[1], v[3] == u"Numerique" ? QStringLiteral("1") : QStringLiteral("\"1\"")});
     }
-    return SubstituteNames(TForm1::GetParam(params)[3], dummies);
+    return SubstituteNames(GetParam(params)[3], dummies);
 }

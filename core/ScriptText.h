@@ -8,7 +8,7 @@
 #include <QString>
 #include <QVector>
 
-class TListView;
+class TMacroDocument;
 
 // A script that failed: the engine's description and number.
 struct EScriptError {
@@ -36,4 +36,4 @@ QString ScriptExpressionOf(const QString& params);
 
 // The expression the test evaluation reads: field 3 alone, every variable the
 // list declares standing for a dummy value, 1 (a text "1" unless "Numerique").
-QString ScriptTestExpression(TListView* list, const QString& params);
+QString ScriptTestExpression(const TMacroDocument* list, const QString& params);

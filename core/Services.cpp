@@ -3,7 +3,9 @@
 #include "core/FileDialog.h"
 #include "core/InputBox.h"
 #include "core/RunControl.h"
+#include "core/RunReport.h"
 #include "core/RunState.h"
+#include "core/Variables.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -43,17 +45,18 @@ constexpr ButtonMap kButtons[] = {
 // Without an engine nothing runs: the controls only keep the state idle.
 class IdleRun : public TRunControl {
 public:
-    void Execute(QObject*, bool, int) override {}
+    TRunState& State() override { return state_; }
+    TVariables& Vars() override { return variables_; }
+    TRunReport& Report() override { return report_; }
+    void Execute(bool, int) override {}
     void Execute1Click() override {}
     void Paspas1Click() override {}
     void Stop1Click() override {
-        MacroRunning = false;
-        ExecState = 0;
+        state_.MacroRunning = false;
+        state_.SetExecState(0);
     }
-    void Pointdarrt1Click() override {}
     void Reprendrelexcution1Click() override {}
     void SpeedButton29Click() override {}
-    void Executer1Click() override {}
     void FormKeyUp(int) override {}
     void WaitWithMessages(unsigned milliseconds) override {
         QElapsedTimer elapsed;
@@ -64,13 +67,20 @@ public:
         }
     }
     void FnctPause(const QString&) override {}
-    void Execute_commande(TListView*, int& index, QVector<bool>&) override { ++index; }
+    void Execute_commande(TMacroDocument*, int& index, TActiveOrder&) override { ++index; }
     void RaiseExecError(const QString&, int) override {}
+    void ExpandParamValues(const TMacroDocument*, int, QVector<ParamValue>& pairs) override { pairs.clear(); }
     void AddToRapport(const QString&, const QString&) override {}
-    void ExpandParamValues(TListView*, int, QVector<ParamValue>& pairs) override { pairs.clear(); }
     double StrToNumber(const QString& text) override { return text.toDouble(); }
-    void CheckBox3Click() override {}
-    void ComboBox1Change() override {}
+    QStringList SavedContexts() override { return {}; }
+    QString ProposedContextName() override { return {}; }
+    void SaveContext(const QString&) override {}
+    void ResumeContext(const QString&) override {}
+
+private:
+    TRunState state_;
+    TVariables variables_;
+    TRunReport report_;
 };
 
 // Under a filter holding kRunnableFiles, the files that may be executed and

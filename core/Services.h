@@ -17,6 +17,7 @@ class QUrl;
 class QWidget;
 class TFileDialog;
 class TListView;
+class TMacroDocument;
 class TRunControl;
 
 // What a plug-in library says of one of its rows.
@@ -63,7 +64,7 @@ public:
     virtual void ShowRecorder() {}
     // The test evaluation of a "ScriptEval" row (core/ScriptText.h): true when
     // it gives a Boolean; a script error is thrown as an EScriptError.
-    virtual bool TestScriptExpression(TListView*, int) { return false; }
+    virtual bool TestScriptExpression(const TMacroDocument*, int) { return false; }
 
     // ---- System variables (engine) ----
     virtual void BuildSystemVariables() {}

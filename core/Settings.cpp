@@ -140,7 +140,7 @@ void applyToMainWindow(TForm1& form, const TSettings& s) {
     (s.EditionMode ? form.Edition2 : form.Insertion1)->trigger();
     form.ListView1->setProperty("GridLines", s.Grid);
     fillToolsMenu(form, s);
-    if (ExecState == 0 && form.CheckBox3) form.CheckBox3->setChecked(s.Report);
+    if (RunState().ExecState == 0 && form.CheckBox3) form.CheckBox3->setChecked(s.Report);
     if (form.SpeedButton29) form.SpeedButton29->setToolTip(QStringLiteral("Pause (%1)").arg(s.PauseHotKey));
     if (form.SpeedButton105) form.SpeedButton105->setToolTip(QStringLiteral("Stop (%1)").arg(s.StopHotKey));
     // The command detail panel: its menu item is set to the opposite state and clicked.
@@ -232,7 +232,7 @@ void LoadSettings(const QString& configFile) {
     // A running macro keeps its report switch.
     s.CheckBeforeRun = readBool(ini, "Control", "Erreur Execution", def.CheckBeforeRun);
     s.CheckCommands = readBool(ini, "Control", "Control Execution", def.CheckCommands);
-    if (ExecState == 0) s.Report = readBool(ini, "Control", "Rapport", def.Report);
+    if (RunState().ExecState == 0) s.Report = readBool(ini, "Control", "Rapport", def.Report);
     const QString separator = ini.ReadString("Control", "CarSepParam", def.Separator);
     s.Separator = separator.isEmpty() ? def.Separator : separator.left(1);
     CarSepParam = s.Separator.at(0);
@@ -297,7 +297,7 @@ void RestoreSettings(const TSettings& saved) {
     const bool report = s.Report;
     replaceHotKeys(s, saved.PauseHotKey, saved.StopHotKey);
     s = saved;
-    if (ExecState != 0) s.Report = report;
+    if (RunState().ExecState != 0) s.Report = report;
     CarSepParam = s.Separator.at(0);
     if (Form1) applyToMainWindow(*Form1, s);
     emit settingsNotifier().loaded();

@@ -102,7 +102,7 @@ void TForm1::buildStartupUi() {
         if (QWidget* about = FindForm(23)) about->show();
     });
     connect(Quitter2, &QAction::triggered, this, [this] {
-        if (ExecState != 0) Stop1Click();
+        if (RunState().ExecState != 0) Stop1Click();
         close();
     });
 

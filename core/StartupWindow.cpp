@@ -56,10 +56,10 @@ QString shortened(const QString& text, int max, int head, int tail) {
 
 // A new, empty macro.
 void TForm1::Nouveau1Click() {
-    if (ExecState != 0) Stop1Click();
+    if (RunState().ExecState != 0) Stop1Click();
     if (!SaveBeforeExit()) return;
     HistoryEnabled = false;
-    TabOfInclude.clear();  // the rows it followed are gone
+    Macro->Includes.clear();  // the rows it followed are gone
     ListView1->clear();
     if (ListView3) ListView3->clear();
     ResetHistory(HistoryAction::NewMacro);
@@ -114,7 +114,7 @@ void TForm1::FormClose() {
 void TForm1::FormDestroy() {
     QFile::remove(platform::programFile(QStringLiteral("temp.sqc")));
     RemoveTrayIcon();
-    MacroRunning = false;
+    RunState().MacroRunning = false;
     DescriptionLines.clear();
     Services().UnloadPlugins();
 }

@@ -96,7 +96,7 @@ int TForm1::StatusPanelAt(int x) const {
 }
 
 void TForm1::StatusBar1DblClick(int x) {
-    if (ExecState != 0) return;
+    if (RunState().ExecState != 0) return;
     const int panel = StatusPanelAt(x);
     if (panel == 3) return GoToLine();
     if (panel != 2) return;

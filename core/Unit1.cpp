@@ -45,8 +45,11 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     buildDetailPanel();
     auto* split = new QSplitter(Qt::Vertical, Splitter2);
     split->setObjectName(QStringLiteral("Splitter1"));
+    Macro = new TMacroDocument(this);
+    Macro->setObjectName(QStringLiteral("Macro"));
     ListView1 = new TListView(split);
     ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setDocument(Macro);
     ListView1->tag = 999;
     // The lower tabs: check list, report, watch list, history... each topic adds its own.
     PageControl1 = new QTabWidget(split);
@@ -71,6 +74,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     buildDescriptionUi();
     buildPrintUi();
     buildListViews();
+    buildRunUi();
+    buildReportTab();
     OpenDialog2 = new TFileDialog(this, TFileDialog::Open, QStringLiteral("OpenDialog2"));
     InstallCrashHandler(this);
 

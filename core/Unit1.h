@@ -232,26 +232,9 @@ public:
     QAction *Couper2 = nullptr, *Copier2 = nullptr, *Coller2 = nullptr, *Collerapartirduntextesimple1 = nullptr;
     QAction *Couper1 = nullptr, *Copier1 = nullptr, *Coller1 = nullptr, *Supprimer2 = nullptr;  // PopupMenu1
 
-    // Inclusions: "Inclusion" rows expanded into the rows of their file, and folded back.
-    struct TInclude {
-        QString fileName;  // the "Inclusion" row's parameter string
-        int row = 0;       // where the row stood and the inserted rows began
-        int count = 0;     // rows inserted
-        // The rows inserted, wherever edits move them, and the row that followed them.
-        QVector<QPersistentModelIndex> rows;
-        QPersistentModelIndex next;
-        int parent = -1;  // the entry whose rows held this "Inclusion" row
-    };
-    using TTabOfInclude = QVector<TInclude>;
-    TTabOfInclude TabOfInclude;  // the main list's; not empty exactly while expanded
-    // False when an inclusion loop was found (reported, that row left folded).
-    bool LoadInclusions(TTabOfInclude& table, TListView* list);
-    // Folds back exactly the rows the expansion inserted, wherever edits
-    // moved them; rows the user added stay, included rows the user deleted
-    // are simply not there to remove.
-    void UnloadInclusions(TTabOfInclude& table, TListView* list);
-    // The rows a file of list holds: its inclusions folded, the list untouched.
-    static QVector<MacroCommand> FoldedRows(const TTabOfInclude& table, const TListView* list);
+    // Inclusions of the main list (core/Inclusions.h), expanded and folded back.
+    bool LoadInclusions();
+    void UnloadInclusions();
     void Charger1Click();
     void Dcharger1Click();
     QAction *Charger1 = nullptr, *Dcharger1 = nullptr;
@@ -289,34 +272,49 @@ public:
     void ListView2ColumnClick(int column);
     // Columns "N° de Commande", "Status", "Détail"; image index in Qt::UserRole of column 0.
     class QTreeWidget* ListView2 = nullptr;
+    bool CheckSortDescending = false;  // the next column click sorts descending
     QAction* Rafr1 = nullptr;
     QAction* Ignorercetteavertissement1 = nullptr;
     QAction* Restituerlesavertissementsignors1 = nullptr;
 
-    // ==== Run control, dispatcher, run-time errors and report ====
+    // ==== Run control, dispatcher, run-time errors and report (core/RunUi.cpp) ====
+    // The macro the window shows in ListView1 and runs.
+    TMacroDocument* Macro = nullptr;
+    // Follows the run of the program's runner: caption, run controls, the
+    // row being run, the report tab and the watch list (the program body
+    // calls it once the runner is made).
+    void FollowRun(TRunControl& run);
     // The caption: the macro's file name and the run state.
     QString GetStateCaption();
+    // The icon of the program while a command runs (states 1 and 5); the
+    // toolbar loader sets it, null means the icon of start-up.
+    QIcon RunIcon;
     // The engine's runner does these (core/RunControl.h); the window forwards.
     void Execute(QObject* sender, bool resumeContext, int startIndex);
     void Execute1Click();
     void Paspas1Click();
     void Stop1Click();
-    void Pointdarrt1Click();
     void Reprendrelexcution1Click();
     void SpeedButton29Click();
-    void Executer1Click();
     void FormKeyUp(int key);
     void WaitWithMessages(unsigned milliseconds);
     void FnctPause(const QString& params);
     void Execute_commande(TListView* list, int& index, QVector<bool>& activeOrder);
     void RaiseExecError(const QString& message, int code);
-    void AddToRapport(const QString& command, const QString& params);
     void ExpandParamValues(TListView* list, int row, QVector<ParamValue>& pairs);
+    void AddToRapport(const QString& command, const QString& params);
     double StrToNumber(const QString& text);
+    // The window's own: breakpoints on the selected rows, the Execute menu
+    // prepared as it opens, the report switch and numbers, the contexts.
+    void Pointdarrt1Click();
+    void Executer1Click();
     void CheckBox3Click();
     void ComboBox1Change();
+    void Sauvegardeducontextedexcution1Click();
+    void SpeedButton36Click();
+    void RunSavedContext(const QString& fileName);
     // The list and row being run: a sub-macro's while one runs.
-    void GetExecPosition(TListView*& list, int& row);
+    void GetExecPosition(TMacroDocument*& list, int& row);
     // The internal-error window in its plain form (core/CrashReport.cpp).
     void ShowInternalError(const QString& message);
 
@@ -499,6 +497,10 @@ private:
     void buildDescriptionUi();  // core/Description.cpp
     void buildPrintUi();        // core/Print.cpp
     void buildListViews();      // core/ListViews.cpp
+    void buildRunUi();          // core/RunUi.cpp
+    void buildReportTab();      // core/RunUi.cpp
+    // The run controls for a run state.
+    void showRunState(int state);
 };
 
 // Start-up flags, set by TForm1::InitForm1: "/edt" or a macro that asks to be edited;

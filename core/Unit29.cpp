@@ -48,9 +48,8 @@ void TForm29::keyPressEvent(QKeyEvent* event) {
         return;
     }
     Cancelled = true;
-    MacroRunning = false;
-    if (Form1)
-        Debug::AddCheckError(Form1->ListView1, 0, Debug::kAvertissement,
+    RunState().MacroRunning = false;
+    Debug::AddCheckError(0, Debug::kAvertissement,
                              QStringLiteral("Progression \"") + Label1->text() + QStringLiteral("\" stoppé par l'utilisateur."), 0);
     if (Form1 && Form1->ListView2 && Form1->ListView2->topLevelItemCount() > 0)
         Form1->ListView2->setCurrentItem(Form1->ListView2->topLevelItem(Form1->ListView2->topLevelItemCount() - 1));

@@ -82,8 +82,8 @@ void TForm34::Timer1Timer() {
     ++ExitCountdownElapsed;
     setWindowTitle(QStringLiteral("Orvanel va se terminer dans %1 seconde(s).")
                        .arg(ExitCountdownTotal - ExitCountdownElapsed));
-    if (MacroRunning) RunEndedInError = true;
-    MacroRunning = false;
+    if (RunState().MacroRunning) RunState().RunEndedInError = true;
+    RunState().MacroRunning = false;
     Services().Run().Stop1Click();
     if (ExitCountdownElapsed == ExitCountdownTotal) {
         Timer1->stop();

@@ -1,42 +1,40 @@
-// The run-time variable store of TForm1: ReadVariable and WriteVariable.
+// The run-time variable store.
 #include "core/Variables.h"
 
-#include "core/Helpers.h"
+#include "core/MacroDocument.h"
+#include "core/RunControl.h"
+#include "core/RunState.h"
 #include "core/Services.h"
-#include "core/Unit1.h"
 
-QVector<TVar> TListVar;
+TVariables& Variables() { return Services().Run().Vars(); }
 
-namespace {
 // The last entry of that name, -1 when none.
-int lastEntry(const QString& name) {
-    for (int i = int(TListVar.size()) - 1; i >= 0; --i)
-        if (TListVar[i].Name == name) return i;
+int TVariables::lastEntry(const QString& name) const {
+    for (int i = int(entries_.size()) - 1; i >= 0; --i)
+        if (entries_[i].Name == name) return i;
     return -1;
 }
 
-void storeValue(const QString& name, const QString& value) {
+void TVariables::store(const QString& name, const QString& value) {
     const int i = lastEntry(name);
-    if (i < 0) TListVar.append({name, value, QString()});
-    else TListVar[i].Value = value;
+    if (i < 0) entries_.append({name, value, QString()});
+    else entries_[i].Value = value;
 }
-}  // namespace
 
-void TForm1::ReadVariable(const QString& section, const QString& name, const QString& def, QString& value) {
-    Q_UNUSED(section);
-    value = def;
-    if (Services().IsSysVar(name)) storeValue(name, Services().ReadSysVar(name));
-    for (const TVar& v : std::as_const(TListVar)) {
+QString TVariables::Read(const QString& name, const QString& def) {
+    QString value = def;
+    if (Services().IsSysVar(name)) store(name, Services().ReadSysVar(name));
+    for (const TVar& v : std::as_const(entries_)) {
         if (v.Name == name) {
             value = v.Value;
             break;
         }
     }
-    RefreshWatchValue(name, value);
+    emit ValueSeen(name, value);
+    return value;
 }
 
-void TForm1::WriteVariable(const QString& section, const QString& name, const QString& value) {
-    const bool init = section == u"INITVAR";
+void TVariables::Write(const QString& name, const QString& value, bool init) {
     QString v = value;
     if (Services().IsSysVar(name)) {
         // A read-only system variable keeps its own value whatever is assigned.
@@ -44,13 +42,29 @@ void TForm1::WriteVariable(const QString& section, const QString& name, const QS
         if (write) Services().WriteSysVar(name, value);
         else v = Services().ReadSysVar(name);
     }
-    if (mdlfnct::GetVarType(name) == u"Numerique") v.remove(u' ');
+    if (KindOf(name) == u"Numerique") v.remove(u' ');
     const int i = lastEntry(name);
     if (i < 0) {
-        TListVar.append({name, v, QString()});
+        entries_.append({name, v, QString()});
     } else {
         if (init && value == name) return;
-        TListVar[i].Value = v;
+        entries_[i].Value = v;
     }
-    RefreshWatchValue(name, v);
+    emit ValueSeen(name, v);
+}
+
+const TMacroDocument* TVariables::Declarations() const {
+    return Run && Run->SubMacroList ? Run->SubMacroList : Main;
+}
+
+QString TVariables::KindOf(const QString& name) const {
+    const TMacroDocument* declarations = Declarations();
+    return declarations ? declarations->KindOf(name) : QStringLiteral("No_Type");
+}
+
+QString TVariables::ValueOf(const QString& field) {
+    const QString kind = KindOf(field);
+    if (kind == u"Numerique") return Read(field, QStringLiteral("0"));
+    if (kind == u"Alpha") return Read(field);
+    return kind == u"No_Type" ? field : QString();
 }

@@ -135,15 +135,7 @@ void TForm1::OneVarOnly(const QString& name, TListView* list) {
 }
 
 void TForm1::Update_Objet(TListView* list, int oldNumber, int newNumber) {
-    if (!list) list = ListView1;
-    const QString o = QString::number(oldNumber), n = QString::number(newNumber);
-    for (int r = 0; r < list->count(); ++r) {
-        const QString keyword = list->keyword(r);
-        const TParamFields f = GetParam(list->params(r));
-        if (f[1] == o) ChangeParam(list, r, 1, n, false);
-        if (keyword == u"Fonction" && f[4] == o) ChangeParam(list, r, 4, n, false);
-        if (keyword == u"Objet" && f[2] == o) ChangeParam(list, r, 2, n, false);
-    }
+    (list ? list : ListView1)->document().ReplaceHandle(oldNumber, newNumber);
 }
 
 // Tokens are runs between the delimiters " *+-/=(),", the parameter

@@ -268,7 +268,7 @@ void TForm1::Modifier1Click() {
     }
     QString text;
     if (!Saisie(QStringLiteral("Modification de variable"), QStringLiteral("Valeur"), text, name == kPassword,
-                MacroRunning ? mdlfnct::GetVarValue(name) : QString()))
+                RunState().MacroRunning ? mdlfnct::GetVarValue(name) : QString()))
         return;
     if (kind == u"Numerique" && !mdlfnct::IsInteger(text)) {
         MessageDlg(QStringLiteral("Valeur incorrecte"), MsgType::Information, mbOK);

@@ -93,19 +93,18 @@ void TForm24::showState(const QString& text, const QColor& colour) {
 }
 
 void TForm24::Edit1Change() {
-    QString message;
-    TestCalculEvol(Edit1->text(), false, message);
-    Memo1->setPlainText(message);
-    if (!message.isEmpty()) {
+    const TCalculEvol calcul = TestCalculEvol(Edit1->text(), false);
+    Memo1->setPlainText(calcul.Message);
+    if (!calcul.Message.isEmpty()) {
         showState(u"Expression invalide"_s, QColor(255, 0, 0));
     } else {
         showState(u"Expression valide"_s, QColor(0, 128, 0));
-        Memo1->setPlainText(CalculResult);
+        Memo1->setPlainText(calcul.Result);
     }
-    Button1->setEnabled(message.isEmpty());
+    Button1->setEnabled(calcul.Message.isEmpty());
     // An "Alpha" expression only adds.
-    if (CalculKind != u"No_Type")
-        for (int n : {3, 4, 5}) SpeedButton(n)->setEnabled(CalculKind == u"Numerique");
+    if (calcul.Kind != u"No_Type")
+        for (int n : {3, 4, 5}) SpeedButton(n)->setEnabled(calcul.Kind == u"Numerique");
 }
 
 void TForm24::ListBox1DblClick() {
@@ -119,15 +118,10 @@ void TForm24::AfterShow() {
     const bool variables = ListBox1->count() > 0;
     Button1->setEnabled(variables);
     Memo1->setPlainText(variables ? u"Vide"_s : kNoVariable);
-    if (Modifying() && variables) {
-        QString message;
-        TestCalculEvol(Edit1->text(), false, message);
-        Memo1->setPlainText(CalculResult);
-    }
+    if (Modifying() && variables) Memo1->setPlainText(TestCalculEvol(Edit1->text(), false).Result);
 }
 
 bool TForm24::Validate() {
-    QString message;
-    TestCalculEvol(Edit1->text(), false, message);
+    const QString message = TestCalculEvol(Edit1->text(), false).Message;
     return message.isEmpty() || Refuse(message);
 }

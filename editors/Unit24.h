@@ -3,6 +3,7 @@
 // row's parameter string, checked while it is typed and before it is written
 // (the engine's checker, engine/CalculEvol.h).
 #include "editors/CommandDialog.h"
+#include "core/Variables.h"
 #include "engine/CalculEvol.h"
 
 class QLabel;
@@ -16,13 +17,12 @@ class TForm24 : public TCommandDialog {
 public:
     explicit TForm24(QWidget* parent = nullptr);
 
-    static void TestCalculEvol(const QString& expression, bool execute, QString& message) {
-        ::TestCalculEvol(expression, execute, message);
+    // The expression checked against the declarations of the open macro.
+    static TCalculEvol TestCalculEvol(const QString& expression, bool execute) {
+        return ::TestCalculEvol(Variables(), expression, execute);
     }
-    static QString GetValueVar(const QString& name) { return ::GetValueVar(name); }
+    static QString GetValueVar(const QString& name) { return ::GetValueVar(Variables().Declarations(), name); }
     static void DeleteEmptyElements(QStringList& elements) { ::DeleteEmptyElements(elements); }
-    static inline const QString& CalculResult = ::CalculResult;
-    static inline const QString& CalculKind = ::CalculKind;
 
     QLineEdit* Edit1 = nullptr;       // the expression
     QLabel* Label3 = nullptr;         // "Expression", "Expression valide" or "Expression invalide"

@@ -4,6 +4,7 @@
 #include "core/Settings.h"
 #include "core/Unit1.h"
 #include "engine/Handlers.h"
+#include "engine/Runner.h"
 #include "platform/IniFile.h"
 #include "platform/Platform.h"
 
@@ -214,8 +215,8 @@ void TForm5::keyReleaseEvent(QKeyEvent* e) {
 }
 
 void TForm5::Button3Click() {
-    ExecMoveMouse(ComboBox1->currentText() + CarSepParam + ComboBox2->currentText() + CarSepParam + u"Direct"_s +
-                  CarSepParam);
+    RunCommand(Runner->Context(), u"Move Mouse"_s,
+               ComboBox1->currentText() + CarSepParam + ComboBox2->currentText() + CarSepParam + u"Direct"_s + CarSepParam);
 }
 
 // ---- Opening, Valider, closing ----

@@ -1,14 +1,10 @@
 // The "Calcul évolué" expressions: "target = a + b * c ...", checked or evaluated.
 #include "engine/CalculEvol.h"
 
-#include "core/Unit1.h"
-#include "engine/Runner.h"
+#include "core/Variables.h"
 #include "engine/mdlfnct.h"
 
 #include <cmath>
-
-QString CalculResult;
-QString CalculKind;
 
 namespace {
 
@@ -76,20 +72,29 @@ void foldSigns(Elements& e) {
 // executing only for the faults a run must hear of.
 struct Outcome {
     bool execute;
-    QString& message;
+    TCalculEvol& out;
     void check(const QString& text) const {
-        if (!execute) message = text;
+        if (!execute) out.Message = text;
     }
     void runtime(const QString& text) const {
-        if (execute) Form1->RaiseExecError(text, 0);
-        else message = text;
+        if (!execute) out.Message = text;
+        else if (!out.Error.failed()) out.Error = RunError(text);
     }
 };
+
+// A value as a number: "," stands for the decimal point when "." does not read.
+bool toNumber(QString t, double& value) {
+    if (!mdlfnct::IsFloat(t) && !mdlfnct::IsInteger(t)) t.replace(u',', u'.');
+    if (mdlfnct::IsInteger(t)) value = mdlfnct::StrToIntOrZero(t);
+    else if (mdlfnct::IsFloat(t)) value = t.trimmed().toDouble();
+    else return false;
+    return true;
+}
 
 const QString kOverflow = QStringLiteral("Dépassement de capacité dans le calcul.");
 
 // The numeric expression; false when it ended on a fault.
-bool evaluateNumber(Elements& e, bool execute, const Outcome& out, double& acc) {
+bool evaluateNumber(TVariables& vars, Elements& e, bool execute, const Outcome& out, double& acc) {
     foldSigns(e);
     const QString target = e[0].text.trimmed();
     acc = 0;
@@ -98,8 +103,13 @@ bool evaluateNumber(Elements& e, bool execute, const Outcome& out, double& acc) 
         return false;
     }
     if (e[1].text != u"=") {
-        const QString v = execute ? mdlfnct::GetVarValue(target) : GetValueVar(target);
-        acc = execute ? Runner->StrToNumber(v) : (isNumber(v) ? numberOf(v) : 0);
+        const QString v = execute ? vars.ValueOf(target) : GetValueVar(vars.Declarations(), target);
+        if (!execute) {
+            acc = isNumber(v) ? numberOf(v) : 0;
+        } else if (!toNumber(v, acc)) {  // counts as 0: the expression goes on
+            acc = 0;
+            out.runtime(v + QStringLiteral(" n'est pas une valeur numérique valide."));
+        }
     }
     // "*", "^" and "/" first, left to right.
     for (qsizetype i = 2; i + 1 < e.size(); ++i) {
@@ -114,7 +124,7 @@ bool evaluateNumber(Elements& e, bool execute, const Outcome& out, double& acc) 
         if (op == u"/" && r == 0) {
             const QString divisor = e[i + 1].written.trimmed();
             if (!execute && divisor != u"0")
-                CalculResult =
+                out.out.Result =
                     QStringLiteral("Attention au risque de division par zéro lié à la variable ") + divisor;
             else
                 out.runtime(QStringLiteral("Division by zero"));
@@ -155,12 +165,12 @@ bool evaluateNumber(Elements& e, bool execute, const Outcome& out, double& acc) 
 
 }  // namespace
 
-QString GetValueVar(const QString& name) {
+QString GetValueVar(const TMacroDocument* doc, const QString& name) {
     QString value = name;
-    if (!Form1) return value;
-    for (const MacroCommand& c : Form1->ListView1->items().rows()) {
+    if (!doc) return value;
+    for (const MacroCommand& c : doc->rows()) {
         if (c.keyword != u"Variable") continue;
-        const TParamFields f = TForm1::GetParam(c.params);
+        const TParamFields f = GetParam(c.params);
         if (f[1] == name) value = f[2];
     }
     return value;
@@ -168,45 +178,46 @@ QString GetValueVar(const QString& name) {
 
 void DeleteEmptyElements(QStringList& elements) { elements.removeAll(QString()); }
 
-void TestCalculEvol(const QString& Expression, bool Execute, QString& Message) {
-    Message.clear();
-    CalculResult.clear();
-    CalculKind = kNoType;
-    const Outcome out{Execute, Message};
+TCalculEvol TestCalculEvol(TVariables& vars, const QString& Expression, bool Execute) {
+    TCalculEvol answer;
+    answer.Kind = kNoType;
+    const Outcome out{Execute, answer};
     Elements e;
     if (!splitElements(Expression, e)) {
         out.check(QStringLiteral("Expression ne peut pas contenir plus de 30 éléments (opérateurs et opérandes)."));
-        return;
+        return answer;
     }
     const QString target = e.isEmpty() ? QString() : e[0].text.trimmed();
-    CalculKind = mdlfnct::GetVarType(target);
-    if (CalculKind == kNoType) {
+    answer.Kind = vars.KindOf(target);
+    if (answer.Kind == kNoType) {
         out.check(QStringLiteral("Le premier élément de l'expression doit obligatoirement être une variable."));
-        return;
+        return answer;
     }
+    auto valueOf = [&](const QString& name) { return Execute ? vars.ValueOf(name) : GetValueVar(vars.Declarations(), name); };
     // Variables stand for their value: the current one when executing, the
     // declared one when checking.
     for (qsizetype i = 1; i < e.size(); ++i) {
         const QString name = e[i].text.trimmed();
-        if (isOperator(e[i].text) || mdlfnct::GetVarType(name) == kNoType) continue;
-        e[i] = {Execute ? mdlfnct::GetVarValue(name) : GetValueVar(name), name};
+        if (isOperator(e[i].text) || vars.KindOf(name) == kNoType) continue;
+        e[i] = {valueOf(name), name};
     }
     QString result;
-    if (CalculKind == u"Alpha") {
+    if (answer.Kind == u"Alpha") {
         // The target's value (none after "="), then every element but the "+"
         // between them; the middle one of three "+" is a "+" of the text.
-        if (e.value(1).text != u"=") result = Execute ? mdlfnct::GetVarValue(target) : GetValueVar(target);
+        if (e.value(1).text != u"=") result = valueOf(target);
         for (qsizetype i = 2; i < e.size(); ++i) {
             if (e[i].text != u"+") result += e[i].text;
             else if (i + 1 < e.size() && e[i - 1].text == u"+" && e[i + 1].text == u"+") result += u'+';
         }
-    } else if (CalculKind == u"Numerique") {
+    } else if (answer.Kind == u"Numerique") {
         double acc = 0;
-        if (!evaluateNumber(e, Execute, out, acc)) return;
+        if (!evaluateNumber(vars, e, Execute, out, acc)) return answer;
         result = floatToStr(acc);
     } else {
-        return;
+        return answer;
     }
-    CalculResult = result;
-    if (Execute) Form1->WriteVariable(QStringLiteral("VAR"), target, result);
+    answer.Result = result;
+    if (Execute) vars.Write(target, result);
+    return answer;
 }

@@ -4,14 +4,22 @@
 #include <QString>
 #include <QStringList>
 
+#include "engine/RunContext.h"
+
+class TVariables;
+
+// What an expression gives.
+struct TCalculEvol {
+    QString Message;      // checking: the first problem, empty when none
+    QString Result;       // the value it gives (checking: or a warning)
+    QString Kind;         // the target's kind
+    CommandResult Error;  // executing: the run-time error that stopped it
+};
 // Checks (execute false) or evaluates and stores (execute true) an
-// expression. message gets the first problem, empty when none; checking
-// leaves the value it would give (or a warning) in CalculResult and the
-// target's kind in CalculKind.
-void TestCalculEvol(const QString& expression, bool execute, QString& message);
-extern QString CalculResult;
-extern QString CalculKind;
-// The initial value the last "Variable" row declaring name gives it; the name itself when none.
-QString GetValueVar(const QString& name);
+// expression; variables stand for their current values when executing, for
+// their declared ones when checking.
+TCalculEvol TestCalculEvol(TVariables& vars, const QString& expression, bool execute);
+// The initial value the last "Variable" row of doc declaring name gives it; the name itself when none.
+QString GetValueVar(const TMacroDocument* doc, const QString& name);
 // Removes the empty elements, closing up the rest.
 void DeleteEmptyElements(QStringList& elements);

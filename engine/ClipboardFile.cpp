@@ -1,7 +1,5 @@
 #include "engine/ClipboardFile.h"
 
-#include "engine/Runner.h"
-
 #include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
@@ -19,15 +17,6 @@ void putSize(QByteArray& out, quint32 n) {
     char b[4];
     qToLittleEndian(n, b);
     out.append(b, 4);
-}
-
-// The operation on a ".clp" file, its failure reported with `failure` (file, reason).
-bool ifClp(const QString& fileName, QString (*operation)(const QString&), const QString& failure) {
-    const qsizetype dot = fileName.lastIndexOf(u'.');
-    if (dot < 0 || fileName.mid(dot) != QLatin1String(".clp")) return false;
-    const QString why = operation(fileName);
-    if (!why.isEmpty()) Runner->RaiseExecError(failure.arg(fileName, why), 0);
-    return true;
 }
 
 }  // namespace
@@ -95,14 +84,9 @@ QString LoadClipboardFromFile(const QString& fileName) {
     return QString();
 }
 
-bool SaveClipboardIfClp(const QString& fileName) {
-    return ifClp(fileName, SaveClipboardToFile,
-                 QStringLiteral("Impossible d'enregistrer le presse-papiers dans le fichier %1 (%2)."));
-}
-
-bool LoadClipboardIfClp(const QString& fileName) {
-    return ifClp(fileName, LoadClipboardFromFile,
-                 QStringLiteral("Impossible de restaurer le presse-papiers depuis le fichier %1 (%2)."));
+bool IsClpFile(const QString& fileName) {
+    const qsizetype dot = fileName.lastIndexOf(u'.');
+    return dot >= 0 && fileName.mid(dot) == QLatin1String(".clp");
 }
 
 }  // namespace CplBrd

@@ -22,9 +22,10 @@ bool DecodeClipboardFile(const QByteArray& bytes, QVector<platform::ClipboardFor
 QString SaveClipboardToFile(const QString& fileName);
 QString LoadClipboardFromFile(const QString& fileName);
 
-// When the name ends exactly in ".clp" (case counts): the operation, with a
-// failure reported as a run-time error, and true; else false and nothing done.
-bool SaveClipboardIfClp(const QString& fileName);
-bool LoadClipboardIfClp(const QString& fileName);
+// The name ends exactly in ".clp" (case counts).
+bool IsClpFile(const QString& fileName);
+// The failures of a save and of a restore: file, then reason.
+inline const QString kSaveFailure = QStringLiteral("Impossible d'enregistrer le presse-papiers dans le fichier %1 (%2).");
+inline const QString kLoadFailure = QStringLiteral("Impossible de restaurer le presse-papiers depuis le fichier %1 (%2).");
 
 }  // namespace CplBrd

@@ -2,15 +2,14 @@
 // entries of the "Mes Outils" menu and macro files. Programs get their
 // arguments as a list: no shell ever reads a target.
 #include "core/Settings.h"
-#include "core/Unit1.h"
+#include "engine/EngineServices.h"
+#include "core/Variables.h"
 #include "engine/Handlers.h"
-#include "engine/Runner.h"
 #include "engine/mdlfnct.h"
 #include "platform/Platform.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QMenu>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -61,69 +60,59 @@ bool isAddress(const QString& target) {
 }
 
 // A start that failed stops the run.
-void reportLaunch(int result, const QString& target) {
-    if (result != platform::LAUNCH_OK)
-        Runner->RaiseExecError(platform::LaunchErrorText(result) + QStringLiteral(" (") + target + u')', 1);
+CommandResult reportLaunch(int result, const QString& target) {
+    if (result == platform::LAUNCH_OK) return Done();
+    return RunError(platform::LaunchErrorText(result) + QStringLiteral(" (") + target + u')', 1);
 }
 
 // Waits for the sound when the options ask for it ("WaitSnd"); only a
 // missing file is reported (a machine without sound plays nothing).
-void playSound(const QString& file) {
+CommandResult playSound(const TRunContext& ctx, const QString& file) {
     std::function<bool()> whilePlaying;
     if (settings().WaitSnd)
-        whilePlaying = [] {
+        whilePlaying = [&ctx] {
             QCoreApplication::processEvents();
-            return MacroRunning;
+            return ctx.Running();
         };
     if (platform::desktop().PlaySound(file, whilePlaying) == platform::LAUNCH_NOT_FOUND)
-        Runner->RaiseExecError(QStringLiteral("Fichier introuvable (") + file + QStringLiteral(")."), 0);
+        return RunError(QStringLiteral("Fichier introuvable (") + file + QStringLiteral(")."));
+    return Done();
 }
 
 // Entry n (from 1) of the "Mes Outils" menu.
-void clickTool(int n) {
-    const QList<QAction*> items = Form1->mesoutils1 ? Form1->mesoutils1->actions() : QList<QAction*>();
-    if (n < 1 || n > items.size()) {
-        Runner->RaiseExecError(QStringLiteral("N° de raccourci introuvable [%1] dans le menu \"Mes Outils\".").arg(n),
-                               0);
-        return;
-    }
-    items[n - 1]->trigger();
+CommandResult clickTool(int n) {
+    if (engineServices().TriggerTool(n)) return Done();
+    return RunError(QStringLiteral("N° de raccourci introuvable [%1] dans le menu \"Mes Outils\".").arg(n));
 }
 
 // A program runs with the arguments; a document, a folder or an address
 // opens with the desktop's handler, which takes no arguments.
-void start(const QString& target, const QString& arguments) {
+CommandResult start(const QString& target, const QString& arguments) {
     platform::Platform& desk = platform::desktop();
     const QFileInfo file(target);
     if (isAddress(target) || (file.exists() && !(file.isFile() && file.isExecutable())))
-        reportLaunch(desk.OpenWithDesktop(target), target);
-    else
-        reportLaunch(
+        return reportLaunch(desk.OpenWithDesktop(target), target);
+    return reportLaunch(
             desk.StartProgram(file.exists() ? file.absoluteFilePath() : target, QProcess::splitCommand(arguments)),
             target);
 }
 
 }  // namespace
 
-void ExecExecute(const QString& params) {
-    const TParamFields f = SplitParams(params);
-    QString target = unquoted(GetVarValue(f[1]));
-    QString arguments = GetVarValue(f[2]);
+CommandResult ExecExecute(CommandCall& c) {
+    const TParamFields f = SplitParams(c.params);
+    QString target = unquoted(c.Value(f[1]));
+    QString arguments = c.Value(f[2]);
     splitOwnArguments(target, arguments);
     const QString extension = extensionOf(target);
-    if (beginsWith(target, "http://") || beginsWith(target, "mailto:")) {
-        reportLaunch(platform::desktop().OpenWithDesktop(target), target);
-    } else if (extension == u".wav" && arguments.isEmpty()) {
-        playSound(target);
-    } else if (IsInteger(target)) {
-        clickTool(StrToIntOrZero(target));
-    } else if (extension == u".mcr" && arguments.isEmpty()) {
-        RunSubMacro(target);
-    } else if (extension == u".mcr") {  // a second Orvanel runs it; this run goes on
-        reportLaunch(platform::desktop().StartProgram(QCoreApplication::applicationFilePath(),
-                                                      QStringList{target} + QProcess::splitCommand(arguments)),
-                     target);
-    } else {
-        start(target, arguments);
-    }
+    if (beginsWith(target, "http://") || beginsWith(target, "mailto:"))
+        return reportLaunch(platform::desktop().OpenWithDesktop(target), target);
+    if (extension == u".wav" && arguments.isEmpty()) return playSound(c.ctx, target);
+    if (IsInteger(target)) return clickTool(StrToIntOrZero(target));
+    if (extension == u".mcr" && arguments.isEmpty()) return RunSubMacro(c, target);
+    if (extension == u".mcr")  // a second Orvanel runs it; this run goes on
+        return reportLaunch(platform::desktop().StartProgram(QCoreApplication::applicationFilePath(),
+                                                             QStringList{target} + QProcess::splitCommand(arguments)),
+                            target);
+    return start(target, arguments);
 }

@@ -1,6 +1,6 @@
 // Run-time handler of "Champs": a text cut into fields, by delimiters or at
 // fixed positions, each field stored into its variable.
-#include "core/Unit1.h"
+#include "core/Variables.h"
 #include "engine/Handlers.h"
 #include "engine/mdlfnct.h"
 
@@ -36,9 +36,9 @@ QVector<QPair<int, int>> runsOf(const QString& text, const QSet<QChar>& delimite
 
 }  // namespace
 
-void ExecFields(const QString& params) {
-    const TParamFields f = mdlfnct::SplitParams(params);
-    const QString source = mdlfnct::GetVarValue(f[1]);
+CommandResult ExecFields(CommandCall& c) {
+    const TParamFields f = mdlfnct::SplitParams(c.params);
+    const QString source = c.Value(f[1]);
     Slot targets[6];
     if (f[2] == QLatin1String("F")) {
         for (int k = 1; k <= 6; ++k) targets[k - 1] = {f[3 * k], numberOr0(f[3 * k + 1]), numberOr0(f[3 * k + 2])};
@@ -62,6 +62,7 @@ void ExecFields(const QString& params) {
         const bool set = slot.first != 0 || slot.last != 0;
         const int from = qMax(slot.first, 1);
         const QString value = set ? source.mid(from - 1, qMax(0, slot.last - from + 1)) : QString();
-        Form1->WriteVariable(QStringLiteral("VAR"), slot.name, value);
+        c.Write(slot.name, value);
     }
+    return Done();
 }

@@ -1,8 +1,8 @@
 // Run-time handlers of "Outil Fichier" (copy, move, rename, delete and
 // search files) and "Outil Répertoire" (create, delete and rename folders).
+#include "core/Variables.h"
 #include "engine/Handlers.h"
 #include "engine/ListFile.h"
-#include "engine/Runner.h"
 #include "engine/mdlfnct.h"
 #include "platform/Trash.h"
 
@@ -17,7 +17,7 @@
 
 namespace {
 
-void fail(const QString& message, int code = 0) { Runner->RaiseExecError(message, code); }
+CommandResult fail(const QString& message, int code = 0) { return RunError(message, code); }
 
 QString systemError() { return QString::fromLocal8Bit(std::strerror(errno)); }
 
@@ -86,11 +86,11 @@ bool renameFile(const QString& source, const QString& target, QString& why) {
     return false;
 }
 
-void copyMoveOrRename(const QString& action, const QString& source, const QString& destination) {
-    if (!QFileInfo(source).isFile() || destination.isEmpty()) return;
+CommandResult copyMoveOrRename(const QString& action, const QString& source, const QString& destination) {
+    if (!QFileInfo(source).isFile() || destination.isEmpty()) return Done();
     const bool rename = action == QLatin1String("Renommer");
     const QString target = rename ? besides(source, destination) : targetOf(source, destination);
-    if (sameFile(source, target)) return;  // onto itself: nothing to do, and nothing lost
+    if (sameFile(source, target)) return Done();  // onto itself: nothing to do, and nothing lost
     const QString folder = QFileInfo(target).absolutePath();
     if (!QDir().mkpath(folder))
         return fail(QStringLiteral("Impossible de créer le répertoire (") + folder + QStringLiteral(")."));
@@ -98,66 +98,70 @@ void copyMoveOrRename(const QString& action, const QString& source, const QStrin
     const bool done = action == QLatin1String("Copier") ? copyFile(source, target, why)
                       : rename                          ? renameFile(source, target, why)
                                                         : moveFile(source, target, why);
-    if (!done) fail(QStringLiteral("%1 « %2 » vers « %3 » impossible : %4").arg(action, source, target, why));
+    if (!done) return fail(QStringLiteral("%1 « %2 » vers « %3 » impossible : %4").arg(action, source, target, why));
+    return Done();
 }
 
 // Into the trash unless `toTrash` is false; folders with all they hold.
-void erase(const QString& source, bool toTrash) {
+CommandResult erase(const QString& source, bool toTrash) {
     CloseListFile(source);
     const QFileInfo item(source);
-    if (!item.exists() && !item.isSymLink()) return;
+    if (!item.exists() && !item.isSymLink()) return Done();
     if (item.absoluteFilePath() == QLatin1String("/"))
         return fail(QStringLiteral("Fichier ou répertoire impossible à effacer"));
     const bool done = toTrash                             ? platform::MoveToTrash(source)
                       : item.isDir() && !item.isSymLink() ? QDir(source).removeRecursively()
                                                           : QFile::remove(source);
     if (!done && (QFileInfo::exists(source) || QFileInfo(source).isSymLink()))
-        fail(QStringLiteral("Fichier ou répertoire impossible à effacer"));
+        return fail(QStringLiteral("Fichier ou répertoire impossible à effacer"));
+    return Done();
 }
 
-void search(const QString& folder, const QString& masks, const QString& resultField) {
-    const QString result = mdlfnct::GetVarValue(resultField);
+CommandResult search(const CommandCall& c, const QString& folder, const QString& masks, const QString& resultField) {
+    const QString result = c.Value(resultField);
     if (!mdlfnct::IsValidFileName(result)) return fail(QStringLiteral("Nom de fichier invalide. (") + result + u')', 1);
     QFile file(result);  // created empty when missing; what it holds stays
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         return fail(QStringLiteral("Impossible d'écrire dans le fichier nommé ") + result + u'.');
     file.close();
     mdlfnct::FindFilesRecursive(0, folder, masks, result, true, 63);
+    return Done();
 }
 
 }  // namespace
 
-void ExecFileTool(const QString& params) {
-    const TParamFields f = mdlfnct::SplitParams(params);
+CommandResult ExecFileTool(CommandCall& c) {
+    const TParamFields f = mdlfnct::SplitParams(c.params);
     const QString& action = f[1];
-    const QString source = mdlfnct::GetVarValue(f[2]);
-    const QString destination = mdlfnct::GetVarValue(f[3]);
+    const QString source = c.Value(f[2]);
+    const QString destination = c.Value(f[3]);
     if (action == QLatin1String("Copier") || action == QStringLiteral("Déplacer") ||
         action == QLatin1String("Renommer"))
-        copyMoveOrRename(action, source, destination);
-    else if (action == QLatin1String("Effacer"))
-        erase(source, destination != QLatin1String("Non"));
-    else if (action == QLatin1String("Rechercher"))
-        search(source, destination, f[4]);
+        return copyMoveOrRename(action, source, destination);
+    if (action == QLatin1String("Effacer")) return erase(source, destination != QLatin1String("Non"));
+    if (action == QLatin1String("Rechercher")) return search(c, source, destination, f[4]);
+    return Done();
 }
 
-void ExecFolderTool(const QString& params) {
-    const TParamFields f = mdlfnct::SplitParams(params);
+CommandResult ExecFolderTool(CommandCall& c) {
+    const TParamFields f = mdlfnct::SplitParams(c.params);
     const QString& action = f[1];
-    const QString folder = mdlfnct::GetVarValue(f[2]);
+    const QString folder = c.Value(f[2]);
     if (action == QStringLiteral("Créer")) {
         if (!QFileInfo(folder).isDir() && (folder.isEmpty() || !QDir().mkpath(folder)))
-            fail(QStringLiteral("Impossible de créer le répertoire (") + folder + QStringLiteral(")."));
+            return fail(QStringLiteral("Impossible de créer le répertoire (") + folder + QStringLiteral(")."));
     } else if (action == QLatin1String("Supprimer")) {
-        if (QFileInfo(folder).isDir()) erase(folder, true);  // as "Outil Fichier" "Effacer" with "Oui"
+        if (QFileInfo(folder).isDir()) return erase(folder, true);  // as "Outil Fichier" "Effacer" with "Oui"
     } else if (action == QLatin1String("Renommer")) {
-        const QString newName = mdlfnct::GetVarValue(f[3]);
+        const QString newName = c.Value(f[3]);
         const QString target = besides(QDir::cleanPath(folder), newName);
         const bool done =
             QFileInfo(folder).isDir() && !QFileInfo::exists(target) &&
             std::rename(QFile::encodeName(folder).constData(), QFile::encodeName(target).constData()) == 0;
         if (!done)
-            fail(QStringLiteral("Renommage du répertoire echoué [") + folder + u',' + newName + QStringLiteral("]."),
-                 3);
+            return fail(QStringLiteral("Renommage du répertoire echoué [") + folder + u',' + newName +
+                            QStringLiteral("]."),
+                        3);
     }
+    return Done();
 }

@@ -1,10 +1,9 @@
 // Run-time handlers of "Lire" and "Ecrire": text files read a line at a
 // time, written by appending or replacing one line, and clipboard files.
-#include "core/Unit1.h"
 #include "engine/ClipboardFile.h"
+#include "core/Variables.h"
 #include "engine/Handlers.h"
 #include "engine/ListFile.h"
-#include "engine/Runner.h"
 #include "engine/mdlfnct.h"
 
 #include <QDir>
@@ -20,7 +19,7 @@ namespace {
 const QString kClipboard = QStringLiteral("[CLIPBOARD]");
 constexpr int kMostLines = 1000000;  // a line number beyond is taken for a mistake
 
-void fail(const QString& message) { Runner->RaiseExecError(message, 0); }
+CommandResult fail(const QString& message) { return RunError(message); }
 
 QString invalidName(const QString& fileName) {
     return QStringLiteral("Nom de Fichier invalide (") + fileName + QStringLiteral(").");
@@ -42,20 +41,14 @@ bool readDirect(const QString& fileName, int line, QString& value) {
 
 // The next line of the file, from its start again after its last line. A
 // file that cannot be opened or is not plain text is not kept in the table.
-bool readNext(const QString& fileName, QString& value) {
+CommandResult readNext(const QString& fileName, QString& value) {
     auto entry =
         std::find_if(TListFile.begin(), TListFile.end(), [&](const ListFileEntry& e) { return e.name == fileName; });
     if (entry == TListFile.end()) {
         const int encoding = mdlfnct::DetectFileEncoding(fileName);
         auto file = std::make_unique<QFile>(fileName);
-        if (encoding < 0 || !file->open(QIODevice::ReadOnly)) {
-            fail(noAccess(fileName));
-            return false;
-        }
-        if (encoding != 0) {
-            fail(QStringLiteral("Fichier ASCII non reconnu."));
-            return false;
-        }
+        if (encoding < 0 || !file->open(QIODevice::ReadOnly)) return fail(noAccess(fileName));
+        if (encoding != 0) return fail(QStringLiteral("Fichier ASCII non reconnu."));
         TListFile.push_back({fileName, std::move(file), 0});
         entry = TListFile.end() - 1;
     }
@@ -63,8 +56,7 @@ bool readNext(const QString& fileName, QString& value) {
         auto file = std::make_unique<QFile>(fileName);
         if (!file->open(QIODevice::ReadOnly)) {
             CloseListFile(fileName);
-            fail(noAccess(fileName));
-            return false;
+            return fail(noAccess(fileName));
         }
         entry->file = std::move(file);
         entry->linesRead = 0;
@@ -74,15 +66,14 @@ bool readNext(const QString& fileName, QString& value) {
         value = textfile::Decode(textfile::ReadLine(*entry->file));
         ++entry->linesRead;
     }
-    return true;
+    return Done();
 }
 
-// Creates the folder of a file with its missing parents; false after the error.
-bool makeFolderOf(const QString& fileName) {
+// Creates the folder of a file with its missing parents.
+CommandResult makeFolderOf(const QString& fileName) {
     const QString folder = QFileInfo(fileName).absolutePath();
-    if (QDir().mkpath(folder)) return true;
-    fail(QStringLiteral("Impossible de créer le répertoire (") + folder + QStringLiteral(")."));
-    return false;
+    if (QDir().mkpath(folder)) return Done();
+    return fail(QStringLiteral("Impossible de créer le répertoire (") + folder + QStringLiteral(")."));
 }
 
 bool appendLine(const QString& fileName, const QString& text) {
@@ -110,14 +101,21 @@ bool replaceLine(const QString& fileName, int line, const QString& text) {
 
 }  // namespace
 
-void ExecRead(const QString& params) {
-    const TParamFields f = mdlfnct::SplitParams(params);
-    const QString fileName = mdlfnct::GetVarValue(f[1]);
+// A clipboard file read or written fails as a run-time error of the row.
+CommandResult clipboardFile(QString (*operation)(const QString&), const QString& fileName, const QString& failure) {
+    const QString why = operation(fileName);
+    return why.isEmpty() ? Done() : fail(failure.arg(fileName, why));
+}
+
+CommandResult ExecRead(CommandCall& c) {
+    const TParamFields f = mdlfnct::SplitParams(c.params);
+    const QString fileName = c.Value(f[1]);
     if (!QFileInfo(fileName).isFile()) return fail(invalidName(fileName));
-    if (f[2] == kClipboard && CplBrd::LoadClipboardIfClp(fileName)) return;
+    if (f[2] == kClipboard && CplBrd::IsClpFile(fileName))
+        return clipboardFile(CplBrd::LoadClipboardFromFile, fileName, CplBrd::kLoadFailure);
     QString number = f[3];
     if (!mdlfnct::IsInteger(number)) {
-        number = mdlfnct::GetVarValue(f[3]);
+        number = c.Value(f[3]);
         if (!mdlfnct::IsInteger(number))
             return fail(QStringLiteral("La variable ") + f[3] +
                         QStringLiteral(" ne contient pas une valeur numérique entière(") + number +
@@ -127,30 +125,29 @@ void ExecRead(const QString& params) {
     QString value;
     if (line >= 1) {
         if (!readDirect(fileName, line, value)) return fail(noAccess(fileName));
-    } else if (!readNext(fileName, value)) {
-        return;
+    } else if (const CommandResult r = readNext(fileName, value); r.failed()) {
+        return r;
     }
-    Form1->WriteVariable(QStringLiteral("VAR"), f[2], value);
+    c.Write(f[2], value);
+    return Done();
 }
 
-void ExecWrite(const QString& params) {
-    const TParamFields f = mdlfnct::SplitParams(params);
-    const QString fileName = mdlfnct::GetVarValue(f[1]);
+CommandResult ExecWrite(CommandCall& c) {
+    const TParamFields f = mdlfnct::SplitParams(c.params);
+    const QString fileName = c.Value(f[1]);
     if (!mdlfnct::IsValidFileName(fileName)) return fail(invalidName(fileName));
-    if (!makeFolderOf(fileName)) return;
-    if (f[2] == kClipboard && CplBrd::SaveClipboardIfClp(fileName)) return;
-    const QString text = mdlfnct::GetVarValue(f[2]);
+    if (const CommandResult r = makeFolderOf(fileName); r.failed()) return r;
+    if (f[2] == kClipboard && CplBrd::IsClpFile(fileName))
+        return clipboardFile(CplBrd::SaveClipboardToFile, fileName, CplBrd::kSaveFailure);
+    const QString text = c.Value(f[2]);
     const QString cannotWrite = QStringLiteral("Impossible d'écrire dans le fichier nommé ") + fileName + u'.';
-    if (f[3].isEmpty()) {
-        if (!appendLine(fileName, text)) fail(cannotWrite);
-        return;
-    }
+    if (f[3].isEmpty()) return appendLine(fileName, text) ? Done() : fail(cannotWrite);
     QFile created(fileName);  // created empty when missing
     if (!created.exists() && !created.open(QIODevice::WriteOnly)) return fail(cannotWrite);
     created.close();
-    const QString number = mdlfnct::GetVarValue(f[3]);
+    const QString number = c.Value(f[3]);
     const int line = mdlfnct::StrToIntOrZero(number);
     if (!mdlfnct::IsInteger(number) || line < 1 || line > kMostLines)
         return fail(QStringLiteral("Position d'écriture invalide."));
-    if (!replaceLine(fileName, line, text)) fail(cannotWrite);
+    return replaceLine(fileName, line, text) ? Done() : fail(cannotWrite);
 }

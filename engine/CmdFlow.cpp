@@ -1,9 +1,8 @@
 // Run-time handlers of "Procedure" (definition, CALL, END), "Examine",
 // "Calcul" and "Calcul évolué".
-#include "core/Unit1.h"
+#include "core/Variables.h"
 #include "engine/CalculEvol.h"
 #include "engine/Handlers.h"
-#include "engine/Runner.h"
 #include "engine/mdlfnct.h"
 
 #include <limits>
@@ -21,16 +20,17 @@ struct Operand {
     qint32 number = 0;
 };
 
-Operand operandOf(const QString& field) {
-    Operand o{mdlfnct::GetVarType(field), mdlfnct::GetVarValue(field)};
+// A declared Numerique operand that holds no number counts as 0 and is an
+// error, kept in *error (the first one) while the row goes on.
+Operand operandOf(TVariables& vars, const QString& field, CommandResult& error) {
+    Operand o{vars.KindOf(field), vars.ValueOf(field)};
     if (o.kind == u"No_Type") o.kind = mdlfnct::IsInteger(o.text) ? kNumerique : kAlpha;
     if (o.kind != kNumerique) return o;
     if (mdlfnct::IsInteger(o.text))
         o.number = mdlfnct::StrToIntOrZero(o.text);
-    else
-        Runner->RaiseExecError(QStringLiteral("La valeur contenue dans ") + field +
-                                  QStringLiteral("n'est pas un numérique valide [") + o.text + u']',
-                              0);
+    else if (!error.failed())
+        error = RunError(QStringLiteral("La valeur contenue dans ") + field +
+                         QStringLiteral("n'est pas un numérique valide [") + o.text + u']');
     return o;
 }
 
@@ -45,89 +45,87 @@ bool compare(const T& l, const QString& op, const T& r) {
 
 }  // namespace
 
-int ExecProcedure(TListView* list, int row, const QString& params, TActiveOrder&) {
-    int next = -1;
-    QString message;
-    const mdlfnct::ProcedureRole role = mdlfnct::ProcedureRowRole(params);
+CommandResult ExecProcedure(CommandCall& c) {
+    TRunState& state = c.ctx.State;
+    const mdlfnct::ProcedureRole role = mdlfnct::ProcedureRowRole(c.params);
+    c.moved = true;
     if (role == mdlfnct::ProcedureRole::End) {
-        if (!ProcReturnStack.isEmpty())
-            next = ProcReturnStack.takeLast() + 1;
-        else
-            message = QStringLiteral("Une erreur a été généré lors du retour de fin de procédure.");
+        if (state.ProcReturnStack.isEmpty())
+            return RunError(QStringLiteral("Une erreur a été généré lors du retour de fin de procédure."));
+        c.index = state.ProcReturnStack.takeLast() + 1;
     } else if (role == mdlfnct::ProcedureRole::Call) {
-        const QString name = params.mid(5);
-        const int definition = Form1->procedure_exists(list, name);
-        if (definition >= 0) {
-            ProcReturnStack.append(row);
-            next = definition + 1;
-        } else {
-            message = QStringLiteral("La procédure nommée ") + name + QStringLiteral(" n'existe pas.");
-        }
+        const QString name = c.params.mid(5);
+        const int definition = c.list->ProcedureRow(c.Value(name));
+        if (definition < 0) return RunError(QStringLiteral("La procédure nommée ") + name + QStringLiteral(" n'existe pas."));
+        state.ProcReturnStack.append(c.index);
+        c.index = definition + 1;
     } else {  // reached without a CALL: the body is passed over
-        const int end = Form1->FindEndOfProcedure(list, row);
-        if (end >= 0)
-            next = end + 1;
-        else
-            message = QStringLiteral("La procédure nommée ") + params + QStringLiteral(" n'est pas fermée.");
+        const int end = c.list->EndOfProcedure(c.index);
+        if (end < 0) return RunError(QStringLiteral("La procédure nommée ") + c.params + QStringLiteral(" n'est pas fermée."));
+        c.index = end + 1;
     }
-    if (!message.isEmpty()) Runner->RaiseExecError(message, 0);
-    return next;
+    return Done();
 }
 
-bool ExecExamine(const QString& params) {
+namespace {
+CommandResult examine(TVariables& vars, const QString& params, bool& holds) {
     const TParamFields f = mdlfnct::SplitParams(params);
-    const Operand l = operandOf(f[1]);
-    const Operand r = operandOf(f[3]);
+    CommandResult error;
+    const Operand l = operandOf(vars, f[1], error);
+    const Operand r = operandOf(vars, f[3], error);
     const QString& op = f[2];
-    if (l.kind == kNumerique && r.kind == kNumerique) return compare(l.number, op, r.number);
-    if (l.kind == kAlpha && r.kind == kAlpha) {
-        if (op == u"<" || op == u">") return compare(l.text.compare(r.text), op, 0);
-        return compare(l.text, op, r.text);
+    holds = false;
+    if (l.kind == kNumerique && r.kind == kNumerique) {
+        holds = compare(l.number, op, r.number);
+    } else if (l.kind == kAlpha && r.kind == kAlpha) {
+        holds = op == u"<" || op == u">" ? compare(l.text.compare(r.text), op, 0) : compare(l.text, op, r.text);
+    } else {
+        // A number against a text that reads as an integer compares as numbers.
+        const Operand* text = l.kind == kAlpha ? &l : r.kind == kAlpha ? &r : nullptr;
+        if (!text || (l.kind != kNumerique && r.kind != kNumerique) || !mdlfnct::IsInteger(text->text)) return error;
+        const qint32 a = l.kind == kNumerique ? l.number : mdlfnct::StrToIntOrZero(l.text);
+        const qint32 b = r.kind == kNumerique ? r.number : mdlfnct::StrToIntOrZero(r.text);
+        holds = compare(a, op, b);
     }
-    // A number against a text that reads as an integer compares as numbers.
-    const Operand* text = l.kind == kAlpha ? &l : r.kind == kAlpha ? &r : nullptr;
-    if (!text || (l.kind != kNumerique && r.kind != kNumerique) || !mdlfnct::IsInteger(text->text)) return false;
-    const qint32 a = l.kind == kNumerique ? l.number : mdlfnct::StrToIntOrZero(l.text);
-    const qint32 b = r.kind == kNumerique ? r.number : mdlfnct::StrToIntOrZero(r.text);
-    return compare(a, op, b);
+    return error;
+}
+}  // namespace
+
+CommandResult ExecExamine(CommandCall& c, bool& holds) { return examine(c.ctx.Vars, c.params, holds); }
+
+bool ExamineHolds(TRunContext& ctx, const QString& params) {
+    bool holds = false;
+    examine(ctx.Vars, params, holds);
+    return holds;
 }
 
-void ExecCalcul(const QString& params) {
-    const TParamFields f = mdlfnct::SplitParams(params);
+CommandResult ExecCalcul(CommandCall& c) {
+    const TParamFields f = mdlfnct::SplitParams(c.params);
     const QString& target = f[1];
     const QString& op = f[2];
-    const QString kind = mdlfnct::GetVarType(target);
+    const QString kind = c.Kind(target);
     if (kind == kAlpha) {
-        const QString value = op == u"+" ? mdlfnct::GetVarValue(target) + mdlfnct::GetVarValue(f[3]) : QString();
-        Form1->WriteVariable(QStringLiteral("VAR"), target, value);
-        return;
+        c.Write(target, op == u"+" ? c.Value(target) + c.Value(f[3]) : QString());
+        return Done();
     }
-    if (kind != kNumerique) return;
-    const Operand a = operandOf(target);
-    const QString bText = mdlfnct::GetVarValue(f[3]);
-    if (!mdlfnct::IsInteger(bText)) {
-        Runner->RaiseExecError(QStringLiteral("La valeur ") + f[3] + QStringLiteral(" n'est pas un numérique valide [") +
-                                  bText + u']',
-                              0);
-        return;
-    }
+    if (kind != kNumerique) return Done();
+    CommandResult error;
+    const Operand a = operandOf(c.ctx.Vars, target, error);
+    const QString bText = c.Value(f[3]);
+    if (!mdlfnct::IsInteger(bText))
+        return RunError(QStringLiteral("La valeur ") + f[3] + QStringLiteral(" n'est pas un numérique valide [") + bText + u']');
     const qint64 b = mdlfnct::StrToIntOrZero(bText);
+    if (op == u"/" && b == 0 && !error.failed()) error = RunError(QStringLiteral("Division par 0 impossible."));
     qint64 result = 0;
     if (op == u"+") result = a.number + b;
     else if (op == u"-") result = a.number - b;
     else if (op == u"*") result = a.number * b;
     else if (op == u"/" && b != 0) result = a.number / b;  // truncated toward zero
-    if (op == u"/" && b == 0) Runner->RaiseExecError(QStringLiteral("Division par 0 impossible."), 0);
-    if (result < std::numeric_limits<qint32>::min() || result > std::numeric_limits<qint32>::max()) {
-        Runner->RaiseExecError(QStringLiteral("Dépassement de capacité : le résultat de ") + target + u' ' + op + u' ' +
-                                  f[3] + QStringLiteral(" ne tient pas dans un entier."),
-                              0);
-        return;
-    }
-    Form1->WriteVariable(QStringLiteral("VAR"), target, QString::number(result));
+    if (result < std::numeric_limits<qint32>::min() || result > std::numeric_limits<qint32>::max())
+        return RunError(QStringLiteral("Dépassement de capacité : le résultat de ") + target + u' ' + op + u' ' + f[3] +
+                        QStringLiteral(" ne tient pas dans un entier."));
+    c.Write(target, QString::number(result));
+    return error;
 }
 
-void ExecCalculEvolue(const QString& params) {
-    QString message;
-    TestCalculEvol(params, true, message);
-}
+CommandResult ExecCalculEvolue(CommandCall& c) { return TestCalculEvol(c.ctx.Vars, c.params, true).Error; }

@@ -1,8 +1,8 @@
 // Run-time handler of "Fonction": the category table, and the functions
 // computed from the parameters alone (text, date, time, random, numbers).
 #include "core/RunState.h"
-#include "core/Unit1.h"
 #include "engine/Fonction.h"
+#include "core/Variables.h"
 #include "engine/Handlers.h"
 #include "engine/Runner.h"
 #include "engine/mdlfnct.h"
@@ -85,15 +85,16 @@ FonctionResult FonctionError(const QString& message) {
     return std::nullopt;
 }
 
-void ExecFonction(const QString& params) {
-    FonctionCall call{SplitParams(params), {}};
-    call.v = GetVarValue(call.f[4]);
+// A category's error is the row's (the runner holds it until the row ends).
+CommandResult ExecFonction(CommandCall& c) {
+    FonctionCall call{SplitParams(c.params), {}};
+    call.v = c.Value(call.f[4]);
     for (const Category& category : kCategories) {
         if (call.f[2] != QStringView(category.name)) continue;
-        if (const FonctionResult result = category.compute(call))
-            Form1->WriteVariable(QStringLiteral("VAR"), call.f[1], *result);
-        return;
+        if (const FonctionResult result = category.compute(call)) c.Write(call.f[1], *result);
+        break;
     }
+    return Done();
 }
 
 FonctionResult TextFunction(const FonctionCall& c) {
@@ -157,8 +158,8 @@ FonctionResult NumberFunction(const FonctionCall& c) {
     if (!IsInteger(input) && !IsFloat(input))
         return FonctionError(QStringLiteral("[Ligne :%1]- Fonction Nombre impossible à exécuter,car la valeur n'est "
                                             "pas numérique.")
-                                 .arg(CurrentOrderIndex + 1));
-    const double x = Runner->StrToNumber(input);
+                                 .arg(RunState().CurrentOrderIndex + 1));
+    const double x = IsInteger(input) ? StrToIntOrZero(input) : input.trimmed().toDouble();
     const QString& fn = c.function();
     if (fn == u"Abs") return number(std::fabs(x));
     if (fn == u"Cos") return number(std::cos(x));

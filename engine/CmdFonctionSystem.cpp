@@ -6,7 +6,7 @@
 // by a folder on it.
 #include "core/MacroFile.h"
 #include "core/Startup.h"
-#include "core/Unit1.h"
+#include "engine/EngineServices.h"
 #include "engine/Fonction.h"
 #include "engine/mdlfnct.h"
 #include "platform/Platform.h"
@@ -167,7 +167,7 @@ FonctionResult FolderFunction(const FonctionCall& c) {
     if (fn == u"Rep Windows") return QStringLiteral("/usr");
     if (fn == u"Rep Orvanel") return withSlash(platform::programFolder());
     if (fn == u"Rep Fichier Macro")
-        return folderWithSlash(AliasExe.isEmpty() ? Form1->StatusPanel[0]->text() : AliasExe);
+        return folderWithSlash(AliasExe.isEmpty() ? engineServices().MacroPath() : AliasExe);
     return std::nullopt;
 }
 

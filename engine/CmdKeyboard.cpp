@@ -1,8 +1,7 @@
 // Run-time handlers of "Type" and "Type Special".
 #include "core/Settings.h"
-#include "core/Unit1.h"
+#include "core/Variables.h"
 #include "engine/Handlers.h"
-#include "engine/Runner.h"
 #include "engine/mdlfnct.h"
 #include "platform/Platform.h"
 #include "platform/VirtualKeys.h"
@@ -11,8 +10,8 @@
 
 using namespace platform;
 
-void ExecType(const QString& params) {
-    const QString text = mdlfnct::GetVarValue(params);
+CommandResult ExecType(CommandCall& c) {
+    const QString text = c.Value(c.params);
     Platform& desk = desktop();
     // With Alt held (a "Type Special" [KeyDown] before), digits go to the numeric keypad.
     if (desk.IsKeyDown(VK_MENU) && mdlfnct::IsInteger(text)) {
@@ -24,22 +23,24 @@ void ExecType(const QString& params) {
             desk.keybd_event(vk, scan, 0);
             desk.keybd_event(vk, scan, KEYEVENTF_KEYUP);
         }
-        return;
+        return Done();
     }
     // Every character with its own key and modifiers, whatever the layout;
     // a stopped run stops between two characters (without the typing delay,
     // Stop and Esc are heard every few characters).
-    desk.TypeText(text, [](qsizetype i) {
+    TRunContext& ctx = c.ctx;
+    desk.TypeText(text, [&ctx](qsizetype i) {
         if (settings().TypeActive)
-            Runner->FnctPause(settings().TypeTime + CarSepParam + QStringLiteral("MilliSec") + CarSepParam);
+            ctx.Pause(settings().TypeTime + CarSepParam + QStringLiteral("MilliSec") + CarSepParam);
         else if (i % 16 == 0)
             QCoreApplication::processEvents();
-        return MacroRunning;
+        return ctx.Running();
     });
+    return Done();
 }
 
-void ExecTypeSpecial(const QString& params) {
-    TParamFields f = mdlfnct::SplitParams(params);
+CommandResult ExecTypeSpecial(CommandCall& c) {
+    TParamFields f = mdlfnct::SplitParams(c.params);
     const int last = qBound(1, f.Count - 1, 20);
     for (int i = 1; i <= last; ++i) {  // an empty field stands for the separator key
         if (f[i].isEmpty()) {
@@ -61,7 +62,8 @@ void ExecTypeSpecial(const QString& params) {
     };
     const QString& action = f[last];
     if (action != u"[KeyUp]") press(true);
-    if (action == u"[KeyDown]") return;
+    if (action == u"[KeyDown]") return Done();
     press(false);
     QCoreApplication::processEvents();
+    return Done();
 }

@@ -1,8 +1,7 @@
 // Run-time handlers of "Move Mouse", "Click" and "Parcours souris".
 #include "core/Settings.h"
-#include "core/Unit1.h"
+#include "core/Variables.h"
 #include "engine/Handlers.h"
-#include "engine/Runner.h"
 #include "engine/mdlfnct.h"
 #include "platform/Platform.h"
 
@@ -23,22 +22,18 @@ QString mousePauseParams() {
 }
 
 // A coordinate field: its value, or a run-time error naming the field as written.
-bool coordinate(const QString& field, const QString& axis, int& value) {
-    const QString text = mdlfnct::GetVarValue(field);
-    if (!mdlfnct::IsInteger(text)) {
-        Runner->RaiseExecError(QStringLiteral("La valeur de ") + axis + QStringLiteral(" n'est pas un numérique.[") +
-                                  field + u']',
-                              0);
-        return false;
-    }
+CommandResult coordinate(const CommandCall& c, const QString& field, const QString& axis, int& value) {
+    const QString text = c.Value(field);
+    if (!mdlfnct::IsInteger(text))
+        return RunError(QStringLiteral("La valeur de ") + axis + QStringLiteral(" n'est pas un numérique.[") + field + u']');
     value = mdlfnct::StrToIntOrZero(text);
-    return true;
+    return Done();
 }
 
 // The cursor walks one pixel per step along the line through the target,
 // resting 10 ms every SpeedMouse + 1 steps; when the user moved the mouse
 // meanwhile it pauses, then goes on from where the cursor now is.
-void moveIndirect(int x, int y) {
+void moveIndirect(TRunContext& ctx, int x, int y) {
     Platform& desk = desktop();
     const QString pauseParams = mousePauseParams();
     const int speed = settings().SpeedMouse;
@@ -58,11 +53,11 @@ void moveIndirect(int x, int y) {
         counter = -1;
         const POINT now = desk.GetCursorPos();
         if (now == placed) return;
-        Runner->FnctPause(pauseParams);
+        ctx.Pause(pauseParams);
         c = desk.GetCursorPos();
     };
     auto alongX = [&](int dir) {
-        while (MacroRunning && (dir < 0 ? c.x > x : c.x < x)) {
+        while (ctx.Running() && (dir < 0 ? c.x > x : c.x < x)) {
             place();
             c.x += dir;
             c.y = int(std::lround(c.x * a + b));
@@ -70,7 +65,7 @@ void moveIndirect(int x, int y) {
         }
     };
     auto alongY = [&](int dir) {
-        while (MacroRunning && (dir < 0 ? c.y > y : c.y < y)) {
+        while (ctx.Running() && (dir < 0 ? c.y > y : c.y < y)) {
             place();
             c.y += dir;
             c.x = a == 0 ? x : int(std::lround((c.y - b) / a));
@@ -84,7 +79,7 @@ void moveIndirect(int x, int y) {
         alongY(-1);
         alongY(1);
     }
-    if (MacroRunning) desk.SetCursorPos(x, y);
+    if (ctx.Running()) desk.SetCursorPos(x, y);
 }
 
 // The double-click delay: the system's less 300 ms, 300 ms when out of 1..1000.
@@ -100,17 +95,23 @@ void pumpAndSleep(int ms) {
 
 }  // namespace
 
-void ExecMoveMouse(const QString& params) {
+namespace {
+CommandResult moveMouse(CommandCall& c, const QString& params) {
     const TParamFields f = mdlfnct::SplitParams(params);
     int x = 0, y = 0;
-    if (!coordinate(f[1], QStringLiteral("X"), x) || !coordinate(f[2], QStringLiteral("Y"), y)) return;
+    if (const CommandResult r = coordinate(c, f[1], QStringLiteral("X"), x); r.failed()) return r;
+    if (const CommandResult r = coordinate(c, f[2], QStringLiteral("Y"), y); r.failed()) return r;
     // The cursor goes exactly there (absolute mouse units could miss it by a pixel).
     if (f[3] == u"Direct") desktop().SetCursorPos(x, y);
-    else if (f[3] == u"Indirect") moveIndirect(x, y);
+    else if (f[3] == u"Indirect") moveIndirect(c.ctx, x, y);
+    return Done();
 }
+}  // namespace
 
-void ExecClick(const QString& params) {
-    const TParamFields f = mdlfnct::SplitParams(params);
+CommandResult ExecMoveMouse(CommandCall& c) { return moveMouse(c, c.params); }
+
+CommandResult ExecClick(CommandCall& c) {
+    const TParamFields f = mdlfnct::SplitParams(c.params);
     const int delay = doubleClickDelay();
     struct Button {
         const char* name;
@@ -126,14 +127,10 @@ void ExecClick(const QString& params) {
         const QString& action = f[i];
         if (action == u"Whell Down" || action == u"Whell Up") {
             const QString& count = f[i + 1];
-            if (!mdlfnct::IsInteger(count)) {
-                Runner->RaiseExecError(QStringLiteral("Le nombre de crans de la molette n'est pas un entier.[") + count +
-                                          u']',
-                                      0);
-                return;
-            }
+            if (!mdlfnct::IsInteger(count))
+                return RunError(QStringLiteral("Le nombre de crans de la molette n'est pas un entier.[") + count + u']');
             const int delta = action == u"Whell Up" ? WHEEL_DELTA : -WHEEL_DELTA;
-            for (int n = mdlfnct::StrToIntOrZero(count); n > 0 && MacroRunning; --n) {
+            for (int n = mdlfnct::StrToIntOrZero(count); n > 0 && c.ctx.Running(); --n) {
                 desk.mouse_event(MOUSEEVENTF_WHEEL, 0, 0, delta);
                 pumpAndSleep(delay);
             }
@@ -157,19 +154,22 @@ void ExecClick(const QString& params) {
             }
         }
     }
+    return Done();
 }
 
-void ExecMousePath(const QString& params) {
+CommandResult ExecMousePath(CommandCall& c) {
     QString x, y;
     bool onY = false;
-    for (const QChar c : params) {
-        if (!MacroRunning) return;
-        if (c != CarSepParam) {
-            (onY ? y : x) += c;
+    for (const QChar ch : c.params) {
+        if (!c.ctx.Running()) return Done();
+        if (ch != CarSepParam) {
+            (onY ? y : x) += ch;
         } else if (!onY) {
             onY = true;
         } else {
-            ExecMoveMouse(x + CarSepParam + y + CarSepParam + QStringLiteral("Indirect") + CarSepParam);
+            if (const CommandResult r = moveMouse(c, x + CarSepParam + y + CarSepParam + QStringLiteral("Indirect") + CarSepParam);
+                r.failed())
+                return r;
             QThread::msleep(10);
             QCoreApplication::processEvents();
             x.clear();
@@ -177,4 +177,5 @@ void ExecMousePath(const QString& params) {
             onY = false;
         }
     }
+    return Done();
 }

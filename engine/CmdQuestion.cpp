@@ -1,8 +1,7 @@
 // Run-time handler of "Question" and "Message".
 #include "core/Dialogs.h"
-#include "core/Unit1.h"
+#include "core/Variables.h"
 #include "engine/Handlers.h"
-#include "engine/Runner.h"
 #include "engine/Unit10.h"
 #include "engine/mdlfnct.h"
 #include "platform/Platform.h"
@@ -10,23 +9,25 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 
-bool ExecQuestion(const QString& params) {
-    const TParamFields f = mdlfnct::SplitParams(params);
-    const QString title = mdlfnct::GetVarValue(f[1]);
-    const QString message = mdlfnct::GetVarValue(f[2]);
+CommandResult ExecQuestion(CommandCall& c, bool& cancelled) {
+    const TParamFields f = mdlfnct::SplitParams(c.params);
+    const QString title = c.Value(f[1]);
+    const QString message = c.Value(f[2]);
     const QString& variable = f[3];
     const platform::HWND foreground = platform::desktop().GetForegroundWindow();
+    cancelled = false;
     if (variable.isEmpty()) {
         MessageDlg(message, MsgType::Information, mbOK, title);
-        return false;
+        return Done();
     }
-    QString answer;
-    Form1->ReadVariable(QStringLiteral("VAR"), variable, QString(), answer);
-    QuestionAnswered = false;
+    TRunState& state = c.ctx.State;
+    const QString answer = c.ctx.Vars.Read(variable);
+    state.QuestionAnswered = false;
     Form10->Ask(title, message, answer, variable == u"[PASSWORD]");
-    while (!QuestionAnswered && !QCoreApplication::closingDown()) Runner->WaitWithMessages(300);
-    Form1->WriteVariable(QStringLiteral("VAR"), variable, Form10->Edit1->text());
+    while (!state.QuestionAnswered && !QCoreApplication::closingDown()) c.ctx.Wait(300);
+    c.Write(variable, Form10->Edit1->text());
     Form10->hide();
     if (foreground) mdlfnct::ForceForegroundWindow(foreground);
-    return Form10->Cancelled;
+    cancelled = Form10->Cancelled;
+    return Done();
 }

@@ -1,12 +1,11 @@
 // Run-time handlers of "Outil Ecran" (screen captures), "Outil Affichage"
 // (display mode and refresh rate) and "Outil Alimentation" (power).
 #include "core/Display.h"
-#include "core/FileDialog.h"
 #include "core/RunState.h"
-#include "core/Unit1.h"
+#include "engine/EngineServices.h"
+#include "core/Variables.h"
 #include "engine/Handlers.h"
 #include "engine/JpegFile.h"
-#include "engine/Runner.h"
 #include "engine/mdlfnct.h"
 #include "platform/Platform.h"
 
@@ -19,25 +18,24 @@ using namespace platform;
 
 namespace {
 
-void fail(const QString& message) { Runner->RaiseExecError(message, 0); }
+CommandResult fail(const QString& message) { return RunError(message); }
 
-// The value of a field as an integer; false after the error.
-bool integer(const QString& field, const QString& what, int& value) {
-    const QString text = mdlfnct::GetVarValue(field);
+// The value of a field as an integer.
+CommandResult integer(const CommandCall& c, const QString& field, const QString& what, int& value) {
+    const QString text = c.Value(field);
     value = mdlfnct::StrToIntOrZero(text);
-    if (mdlfnct::IsInteger(text)) return true;
-    fail(what + QStringLiteral(" invalide (") + text + QStringLiteral(")."));
-    return false;
+    if (mdlfnct::IsInteger(text)) return Done();
+    return fail(what + QStringLiteral(" invalide (") + text + QStringLiteral(")."));
 }
 
 }  // namespace
 
 // The whole screen: every monitor the display spans.
-void ExecScreenTool(const QString& params) {
+CommandResult ExecScreenTool(CommandCall& c) {
     QCoreApplication::processEvents();  // the editor repainted first
-    const TParamFields f = mdlfnct::SplitParams(params);
-    const QString target = mdlfnct::GetVarValue(f[2]);
-    if (!mdlfnct::IsValidFileName(target)) return;
+    const TParamFields f = mdlfnct::SplitParams(c.params);
+    const QString target = c.Value(f[2]);
+    if (!mdlfnct::IsValidFileName(target)) return Done();
     const QString folder = QFileInfo(target).absolutePath();
     if (!QDir().mkpath(folder))
         return fail(QStringLiteral("Impossible de créer le répertoire (") + folder + QStringLiteral(")."));
@@ -45,35 +43,39 @@ void ExecScreenTool(const QString& params) {
     const QImage screen =
         desk.CaptureScreen(QRect(0, 0, desk.GetSystemMetrics(SM_CXSCREEN), desk.GetSystemMetrics(SM_CYSCREEN)));
     const bool saved = f[1] == QLatin1String("Copier vers jpg") ? SaveJpeg(screen, target) : screen.save(target, "BMP");
-    if (!saved) fail(QStringLiteral("Impossible d'enregistrer la capture d'écran dans le fichier ") + target + u'.');
+    if (!saved) return fail(QStringLiteral("Impossible d'enregistrer la capture d'écran dans le fichier ") + target + u'.');
+    return Done();
 }
 
-void ExecDisplayTool(const QString& params) {
-    const TParamFields f = mdlfnct::SplitParams(params);
+CommandResult ExecDisplayTool(CommandCall& c) {
+    const TParamFields f = mdlfnct::SplitParams(c.params);
     if (f[1] == QStringLiteral("Résolution")) {
         static const QRegularExpression leadingDigits(QStringLiteral("^[0-9]*"));
-        const QString bits = leadingDigits.match(mdlfnct::GetVarValue(f[4])).captured();
+        const QString bits = leadingDigits.match(c.Value(f[4])).captured();
+        if (!mdlfnct::IsInteger(bits)) return Done();
         int width, height;
-        if (mdlfnct::IsInteger(bits) && integer(f[2], QStringLiteral("Largeur d'écran"), width) &&
-            integer(f[3], QStringLiteral("Hauteur d'écran"), height))
-            ChangeResolEcran(width, height, true, mdlfnct::StrToIntOrZero(bits));
+        if (const CommandResult r = integer(c, f[2], QStringLiteral("Largeur d'écran"), width); r.failed()) return r;
+        if (const CommandResult r = integer(c, f[3], QStringLiteral("Hauteur d'écran"), height); r.failed()) return r;
+        ChangeResolEcran(width, height, true, mdlfnct::StrToIntOrZero(bits));
     } else if (f[1] == QStringLiteral("Fréquence")) {
         int hertz;
-        if (integer(f[2], QStringLiteral("Fréquence"), hertz)) ChangeFreqEcran(hertz, true);
+        if (const CommandResult r = integer(c, f[2], QStringLiteral("Fréquence"), hertz); r.failed()) return r;
+        ChangeFreqEcran(hertz, true);
     }
+    return Done();
 }
 
 // The macro is saved first when it can be without asking for a name in an
 // unattended run (where no one would answer).
-void ExecPowerTool(const QString& params) {
-    const TParamFields f = mdlfnct::SplitParams(params);
+CommandResult ExecPowerTool(CommandCall& c) {
+    const TParamFields f = mdlfnct::SplitParams(c.params);
     const QString& action = f[1];
     if (action == QLatin1String("Mise en veille")) {
         const bool hibernate = f[2] == QLatin1String("Oui");
         if (!mdlfnct::SetPowerState(!hibernate, true))
-            fail(hibernate ? QStringLiteral("La mise en veille prolongée a été refusée par le système.")
-                           : QStringLiteral("La mise en veille a été refusée par le système."));
-        return;
+            return fail(hibernate ? QStringLiteral("La mise en veille prolongée a été refusée par le système.")
+                                  : QStringLiteral("La mise en veille a été refusée par le système."));
+        return Done();
     }
     const struct {
         const char16_t* action;
@@ -86,8 +88,9 @@ void ExecPowerTool(const QString& params) {
     };
     for (const auto& a : kActions) {
         if (action != QStringView(a.action)) continue;
-        if (!AutoRun || !Form1->SaveDialog1->FileName.isEmpty()) Form1->Enregistrer1Click();
-        if (!desktop().ExitWindowsEx(a.flags)) fail(QString::fromUtf16(a.refused));
-        return;
+        engineServices().SaveMacro();
+        if (!desktop().ExitWindowsEx(a.flags)) return fail(QString::fromUtf16(a.refused));
+        return Done();
     }
+    return Done();
 }

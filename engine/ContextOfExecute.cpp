@@ -1,11 +1,10 @@
 #include "engine/ContextOfExecute.h"
 
 #include "core/Dialogs.h"
-#include "core/FileDialog.h"
 #include "core/FileSave.h"
 #include "core/RunState.h"
-#include "core/Unit1.h"
 #include "core/Variables.h"
+#include "engine/EngineServices.h"
 #include "engine/Handlers.h"
 #include "engine/ListFile.h"
 #include "engine/Runner.h"
@@ -16,9 +15,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLabel>
-#include <QMenu>
-#include <QToolButton>
 #include <QtEndian>
 
 #include <cstring>
@@ -82,7 +78,7 @@ bool parseHeader(const QByteArray& bytes, ExecContextHeader& h) {
     return h.VariableCount >= 0 && h.FileCount >= 0;
 }
 
-QString openMacroPath() { return Form1->StatusPanel[0]->text(); }
+QString openMacroPath() { return engineServices().MacroPath(); }
 
 void corrupt(const QString& path) {
     MessageDlg(QStringLiteral("Le contexte d'exécution « %1 » est illisible ou incomplet.").arg(path), MsgType::Error,
@@ -104,8 +100,6 @@ bool reopen(ListFileEntry& entry) {
 
 }  // namespace
 
-QString ContextFolder() { return platform::programFile(QStringLiteral("Sauvegarde context d'exécution")); }
-
 double MacroFileAge(const QString& path) {
     const QFileInfo info(path);
     if (!info.exists()) return -1;
@@ -116,17 +110,19 @@ double MacroFileAge(const QString& path) {
                   (quint32(h.hour()) << 11) | (quint32(h.minute()) << 5) | quint32(h.second() / 2));
 }
 
-bool SaveExecutionContext(const QString& path) {
+bool SaveExecutionContext(const TRunContext& ctx, const QString& path) {
+    const TRunState& state = ctx.State;
+    const QVector<TVar>& variables = ctx.Vars.Entries();
     QByteArray out(kContextHeaderSize, 0);
     putShort(out, 0, openMacroPath());
     qToLittleEndian(MacroFileAge(openMacroPath()), out.data() + 256);
-    putInt(out, 264, CurrentOrderIndex);
-    putInt(out, 272, ExecutedCount);
-    putShort(out, 276, RunStartTime);
-    out[532] = char(SavedWindowState);
-    putInt(out, 536, int32_t(TListVar.size()));
+    putInt(out, 264, state.CurrentOrderIndex);
+    putInt(out, 272, state.ExecutedCount);
+    putShort(out, 276, state.RunStartTime);
+    out[532] = char(state.SavedWindowState);
+    putInt(out, 536, int32_t(variables.size()));
     putInt(out, 540, int32_t(TListFile.size()));
-    for (const TVar& v : std::as_const(TListVar)) {
+    for (const TVar& v : variables) {
         putString(out, v.Name);
         putString(out, v.Value);
     }
@@ -143,7 +139,7 @@ bool ReadContextHeader(const QString& path, ExecContextHeader& header) {
     return file.open(QIODevice::ReadOnly) && parseHeader(file.read(kContextHeaderSize), header);
 }
 
-bool LoadExecutionContext(const QString& path) {
+bool LoadExecutionContext(TRunContext& ctx, const QString& path) {
     QFile file(path);
     ExecContextHeader h;
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -171,15 +167,14 @@ bool LoadExecutionContext(const QString& path) {
                                   "tout de même reprendre l'exécution?"),
                    MsgType::Confirmation, mbYes | mbNo) != mrYes)
         return false;
-    if (h.MacroPath != openMacroPath())
-        Form1->OpenFileMacro(h.MacroPath, Form1->ListView1,
-                             QStringLiteral("Chargement des commandes en cours, veuillez patient SVP."), -1);
-    CurrentOrderIndex = h.CurrentRow;
-    ExecutedCount = h.ExecutedCount;
-    RunStartTime = h.RunStartTime;
-    SavedWindowState = h.WindowState;
-    TListVar.clear();
-    for (const TVar& v : std::as_const(variables)) Form1->WriteVariable(QStringLiteral("VAR"), v.Name, v.Value);
+    if (h.MacroPath != openMacroPath()) engineServices().OpenMacro(h.MacroPath);
+    TRunState& state = ctx.State;
+    state.CurrentOrderIndex = h.CurrentRow;
+    state.ExecutedCount = h.ExecutedCount;
+    state.RunStartTime = h.RunStartTime;
+    state.SavedWindowState = h.WindowState;
+    ctx.Vars.Clear();
+    for (const TVar& v : std::as_const(variables)) ctx.Vars.Write(v.Name, v.Value);
     CloseRunFiles();
     for (ListFileEntry& f : files) {
         if (!reopen(f)) {
@@ -217,45 +212,16 @@ QString ProposedContextName(const QString& macroPath) {
         .arg(t.second());
 }
 
-void LoadExecutionContextForRun() {
-    if (!LoadExecutionContext(ContextToResume)) MacroRunning = false;
-}
+// ---- The runner's entries ----
 
-// ---- The main window's entries ----
+QStringList TRunner::SavedContexts() { return SavedContextsOf(openMacroPath()); }
 
-void TRunner::Sauvegardeducontextedexcution1Click() {
-    const QString folder = ContextFolder();
-    if (!QDir().mkpath(folder)) {
-        MessageDlg(folder + QStringLiteral(" can't be create."), MsgType::Error, mbOK);
-        return;
-    }
-    TFileDialog& dialog = *form_.OpenDialog2;
-    dialog.Filter = QStringLiteral("Fichier contextuel d'execution (*.ctx)|*.ctx|Tous|*.*");
-    dialog.FilterIndex = 1;
-    if (ExecState != 0) {  // the run waits while the dialog is open
-        dialog.FileName = QDir(folder).filePath(ProposedContextName(openMacroPath()));
-        if (dialog.Execute()) SaveExecutionContext(dialog.FileName);
-        return;
-    }
-    dialog.FileName = folder + u'/';
-    if (!dialog.Execute()) return;
-    ContextToResume = dialog.FileName;
-    Execute(&form_, true, 0);
-}
+QString TRunner::ProposedContextName() { return ::ProposedContextName(openMacroPath()); }
 
-void TRunner::SpeedButton36Click() {
-    QMenu& menu = *form_.PopupMenu7;
-    menu.clear();
-    for (const QString& name : SavedContextsOf(openMacroPath())) {
-        QAction* item = menu.addAction(QString(name).replace(u'&', QStringLiteral("&&")));  // the exact file name
-        connect(item, &QAction::triggered, this, [this, name] { RunSavedContext(name); });
-    }
-    const QToolButton* run = form_.SpeedButton103;
-    menu.popup(run->mapToGlobal(QPoint(0, run->height() + 2)));
-}
+void TRunner::SaveContext(const QString& path) { SaveExecutionContext(ctx_, path); }
 
-void TRunner::RunSavedContext(const QString& fileName) {
-    if (ExecState != 0) return;
-    ContextToResume = QDir(ContextFolder()).filePath(fileName);
-    Execute(&form_, true, 0);
+void TRunner::ResumeContext(const QString& path) {
+    if (state_.ExecState != 0) return;
+    ContextToResume = path;
+    Execute(true, 0);
 }

@@ -25,18 +25,18 @@ constexpr int kContextHeaderSize = 544;
 // The context the next run started with its resume flag takes up.
 extern QString ContextToResume;
 
-// The folder "Sauvegarde context d'exécution" of the program folder.
-QString ContextFolder();
 // A file's age as the context keeps it: its local modification time packed
 // as year-1980 (7 bits), month, day, hour, minute, second / 2; -1 when missing.
 double MacroFileAge(const QString& path);
 
+struct TRunContext;
+
 // Writes the current run's context; false after a message saying why.
-bool SaveExecutionContext(const QString& path);
+bool SaveExecutionContext(const TRunContext& ctx, const QString& path);
 // Restores a context into the run that is starting: false when nothing may
 // run (the file is unreadable or corrupt, or the user declined to resume a
 // macro changed since), after a message.
-bool LoadExecutionContext(const QString& path);
+bool LoadExecutionContext(TRunContext& ctx, const QString& path);
 // The header of a context file; false when it cannot be read.
 bool ReadContextHeader(const QString& path, ExecContextHeader& header);
 // The file names of the contexts saved for that macro, in the contexts folder.

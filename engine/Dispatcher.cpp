@@ -1,26 +1,16 @@
 // The command dispatcher: runs one row of a command list through the handler
-// of its command.
-#include "core/CommandNames.h"
-#include "core/Unit1.h"
+// of its command, and answers the error it returns.
+#include "core/CrashReport.h"
+#include "core/Variables.h"
+#include "engine/EngineServices.h"
 #include "engine/GestionCommande.h"
 #include "engine/Handlers.h"
 #include "engine/Runner.h"
-#include "engine/ScriptControl.h"
-#include "engine/Unit31.h"
 #include "engine/mdlfnct.h"
-
-#include <QCheckBox>
 
 namespace {
 
-int handlerDepth = 0;
-
-template <void (*F)(const QString&)>
-void withParams(CommandCall& c) {
-    F(c.params);
-}
-
-void nothing(CommandCall&) {}
+CommandResult nothing(CommandCall&) { return Done(); }
 
 // A jump drops every pending skip-once mark.
 void jumpTo(CommandCall& c, int row) {
@@ -32,118 +22,102 @@ void jumpTo(CommandCall& c, int row) {
 // A keyword that is not a built-in command: the plug-in that has it runs the
 // row, and may place the run elsewhere meanwhile; a keyword no plug-in has is
 // passed over.
-void runPlugin(CommandCall& c) {
+CommandResult runPlugin(CommandCall& c) {
     if (RunPluginCommand(c.keyword, c.params)) jumpTo(c, c.index);
+    return Done();  // what the plug-in reported meanwhile is the row's error
 }
 
-void runGoto(CommandCall& c) {
+CommandResult runGoto(CommandCall& c) {
     if (!mdlfnct::IsInteger(c.params)) {
-        const int label = FindLabelRow(c.list, c.params);
+        const int label = FindLabelRow(*c.list, c.params);
         // Without its label the row would jump to the top and could loop for ever.
-        if (label < 0)
-            Runner->RaiseExecError(QStringLiteral("Goto : le label « %1 » n'existe pas.").arg(c.params), 1);
-        else
-            jumpTo(c, label + 1);
-        return;
+        if (label < 0) return RunError(QStringLiteral("Goto : le label « %1 » n'existe pas.").arg(c.params), 1);
+        jumpTo(c, label + 1);
+        return Done();
     }
     const int n = mdlfnct::StrToIntOrZero(c.params);
     const int rows = c.list->count();
     if (n - 1 == c.index) {
-        Form1->ShowInternalError(QStringLiteral("Arrêt de l'application - Vous avez généré une boucle illimité."));
+        ShowInternalError(QStringLiteral("Arrêt de l'application - Vous avez généré une boucle illimité."));
     } else if (n < 1 || n > rows + 1) {
         // Left alone, the row would jump onto itself for ever.
-        Runner->RaiseExecError(QStringLiteral("Goto : la ligne %1 n'existe pas (1 à %2).").arg(n).arg(rows), 1);
-        return;
+        return RunError(QStringLiteral("Goto : la ligne %1 n'existe pas (1 à %2).").arg(n).arg(rows), 1);
     }
     jumpTo(c, n - 1);
+    return Done();
 }
 
-void runProcedure(CommandCall& c) {
-    c.index = ExecProcedure(c.list, c.index, c.params, c.activeOrder);
-    c.moved = true;
+CommandResult runExamine(CommandCall& c) {
+    bool holds = false;
+    const CommandResult r = ExecExamine(c, holds);  // an operand that is no number reads as 0
+    BranchOnCondition(c, holds, QStringLiteral("Examine"));
+    return r;
 }
-
-void runExamine(CommandCall& c) { BranchOnCondition(c, ExecExamine(c.params), QStringLiteral("Examine")); }
 
 // A declaration met at run time: everything between the name and the kind is
 // the value, separators included.
-void runVariable(CommandCall& c) {
+CommandResult runVariable(CommandCall& c) {
     const TParamFields f = mdlfnct::SplitParams(c.params);
     const QString& name = f[1];
     const QString& last = f[qBound(1, f.Count - 1, 20)];
     const qsizetype length = c.params.size() - name.size() - last.size() - 3;
-    Form1->WriteVariable(QStringLiteral("INITVAR"), name, c.params.mid(name.size() + 1, qMax<qsizetype>(0, length)));
+    c.ctx.Vars.Write(name, c.params.mid(name.size() + 1, qMax<qsizetype>(0, length)), true);
+    return Done();
 }
-
-// A Boolean makes the row a condition, decided by the value already in hand
-// (evaluating again would repeat what the expression does); any other value
-// goes into the result variable. A failed evaluation has reported its error.
-void runScriptEval(CommandCall& c) {
-    const QVariant value = MSScriptEval(c.params);
-    if (!value.isValid()) return;
-    if (value.typeId() == QMetaType::Bool)
-        BranchOnCondition(c, value.toBool(), QStringLiteral("ScriptEval"));
-    else
-        Form1->WriteVariable(QStringLiteral("VAR"), TForm1::GetParam(c.params)[2], value.toString());
-}
-
-void runFindGraphic(CommandCall& c) { Form31->FnctFindGraphic(c.params); }
 
 // "Annuler" in a question ends the list being run (a sub-macro's own list
 // when one runs), and the state goes back to idle.
-void runQuestion(CommandCall& c) {
-    if (!ExecQuestion(c.params)) return;
+CommandResult runQuestion(CommandCall& c) {
+    bool cancelled = false;
+    if (const CommandResult r = ExecQuestion(c, cancelled); r.failed() || !cancelled) return r;
     c.index = c.list->count();
     c.moved = true;
-    ExecState = 0;
-    Form1->setWindowTitle(Form1->GetStateCaption());
+    c.ctx.State.SetExecState(0);
+    return Done();
 }
 
 // Ends the run of the main list. Unsaved edits stay unsaved: closing the
 // editor afterwards still offers to save them.
-void runQuitter(CommandCall& c) {
-    if (c.list != Form1->ListView1) return;
-    ExecState = 0;
-    Form1->setWindowTitle(Form1->GetStateCaption());
-    MacroRunning = false;
-    if (!AutoRun) Form1->setWindowState(Qt::WindowStates(SavedWindowState));
+CommandResult runQuitter(CommandCall& c) {
+    if (c.list != &c.ctx.Main) return Done();
+    TRunState& state = c.ctx.State;
+    state.MacroRunning = false;
+    state.SetExecState(0);
+    if (!state.AutoRun) engineServices().RestoreMainWindow(state.SavedWindowState);
+    return Done();
 }
-
-void runPause(CommandCall& c) { Runner->FnctPause(c.params); }
-
-void runObjet(CommandCall& c) { ExecuteObjectCommand(c.list, c.index); }
 
 constexpr HandlerEntry kHandlers[] = {
     {Command::Plugin, runPlugin},
     {Command::Goto, runGoto},
-    {Command::Procedure, runProcedure},
+    {Command::Procedure, ExecProcedure},
     {Command::Label, nothing},
     {Command::Examine, runExamine},
     {Command::Variable, runVariable},
-    {Command::ScriptEval, runScriptEval},
-    {Command::MoveMouse, withParams<ExecMoveMouse>},
-    {Command::Click, withParams<ExecClick>},
-    {Command::TrouveImage, runFindGraphic},
-    {Command::Lire, withParams<ExecRead>},
-    {Command::Ecrire, withParams<ExecWrite>},
-    {Command::Calcul, withParams<ExecCalcul>},
-    {Command::CalculEvolue, withParams<ExecCalculEvolue>},
-    {Command::Fonction, withParams<ExecFonction>},
+    {Command::ScriptEval, ExecScriptEval},
+    {Command::MoveMouse, ExecMoveMouse},
+    {Command::Click, ExecClick},
+    {Command::TrouveImage, ExecFindGraphic},
+    {Command::Lire, ExecRead},
+    {Command::Ecrire, ExecWrite},
+    {Command::Calcul, ExecCalcul},
+    {Command::CalculEvolue, ExecCalculEvolue},
+    {Command::Fonction, ExecFonction},
     {Command::Commentaire, nothing},
-    {Command::Champs, withParams<ExecFields>},
-    {Command::Type, withParams<ExecType>},
-    {Command::Execute, withParams<ExecExecute>},
-    {Command::ParcoursSouris, withParams<ExecMousePath>},
-    {Command::TypeSpecial, withParams<ExecTypeSpecial>},
-    {Command::Objet, runObjet},
+    {Command::Champs, ExecFields},
+    {Command::Type, ExecType},
+    {Command::Execute, ExecExecute},
+    {Command::ParcoursSouris, ExecMousePath},
+    {Command::TypeSpecial, ExecTypeSpecial},
+    {Command::Objet, ExecObject},
     {Command::Question, runQuestion},
-    {Command::Manipulation, withParams<ExecManipulation>},
-    {Command::Pause, runPause},
-    {Command::OutilFichier, withParams<ExecFileTool>},
-    {Command::OutilEcran, withParams<ExecScreenTool>},
-    {Command::OutilAffichage, withParams<ExecDisplayTool>},
-    {Command::OutilAlimentation, withParams<ExecPowerTool>},
-    {Command::OutilRepertoire, withParams<ExecFolderTool>},
+    {Command::Manipulation, ExecManipulation},
+    {Command::Pause, ExecPause},
+    {Command::OutilFichier, ExecFileTool},
+    {Command::OutilEcran, ExecScreenTool},
+    {Command::OutilAffichage, ExecDisplayTool},
+    {Command::OutilAlimentation, ExecPowerTool},
+    {Command::OutilRepertoire, ExecFolderTool},
     {Command::Quitter, runQuitter},
     {Command::Inclusion, nothing},  // expanded before the run
     {Command::Message, runQuestion},
@@ -158,7 +132,20 @@ const CommandTable kCommandHandlers = [] {
     return table;
 }();
 
-bool InsideCommandHandler() { return handlerDepth > 0; }
+CommandResult RunCommand(TRunContext& ctx, const QString& keyword, const QString& params) {
+    TMacroDocument alone;
+    alone.add({keyword, params});
+    int index = 0;
+    TActiveOrder active(1, true);
+    CommandCall call{ctx, &alone, index, active, keyword, params};
+    return kCommandHandlers[CommandCase(keyword)](call);
+}
+
+QString CommandCall::Value(const QString& field) const { return ctx.Vars.ValueOf(field); }
+
+QString CommandCall::Kind(const QString& name) const { return ctx.Vars.KindOf(name); }
+
+void CommandCall::Write(const QString& name, const QString& value) const { ctx.Vars.Write(name, value); }
 
 void BranchOnCondition(CommandCall& c, bool condition, const QString& chainKeyword) {
     c.moved = true;
@@ -179,10 +166,11 @@ void BranchOnCondition(CommandCall& c, bool condition, const QString& chainKeywo
     c.index += 1;
 }
 
-void TRunner::Execute_commande(TListView* list, int& index, TActiveOrder& activeOrder) {
+// A failed row that the user asks to try again runs again at once; whatever
+// it then does (a jump included) counts.
+void TRunner::Execute_commande(TMacroDocument* list, int& index, TActiveOrder& activeOrder) {
     if (index < 0 || index >= activeOrder.size()) {
-        form_.ShowInternalError(
-            QStringLiteral("Indice ActiveOrder hors limite, veuillez contacter l'auteur de l'application."));
+        ShowInternalError(QStringLiteral("Indice ActiveOrder hors limite, veuillez contacter l'auteur de l'application."));
         return;
     }
     if (!activeOrder[index]) {
@@ -191,16 +179,18 @@ void TRunner::Execute_commande(TListView* list, int& index, TActiveOrder& active
         return;
     }
     if (index >= list->count()) return;
-    const MacroCommand& row = list->item(index);
-    CommandCall call{list, index, activeOrder, row.keyword, row.params};
-    if (form_.CheckBox3->isChecked()) AddToRapport(call.keyword, call.params);
-    ++ExecutedCount;
-    ++handlerDepth;
-    try {
-        handlers[CommandCase(call.keyword)](call);
-    } catch (const CommandRetried&) {
-        call.moved = false;  // the retry ran the row; go on after it
+    const MacroCommand row = list->item(index);
+    if (report_.Active) AddToRapport(row.keyword, row.params);
+    ++state_.ExecutedCount;
+    for (;;) {
+        CommandCall call{ctx_, list, index, activeOrder, row.keyword, row.params};
+        ctx_.PendingError = {};
+        ++handlerDepth_;
+        CommandResult result = handlers[CommandCase(call.keyword)](call);
+        --handlerDepth_;
+        if (!result.failed()) result = std::exchange(ctx_.PendingError, {});
+        if (result.failed() && answerError(result)) continue;
+        if (!call.moved) ++index;
+        return;
     }
-    --handlerDepth;
-    if (!call.moved) ++index;
 }

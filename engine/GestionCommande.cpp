@@ -1,30 +1,27 @@
-// Command plug-ins: loading the libraries, their palette buttons, and what
-// the editor, the checker and the runner ask of them.
+// Command plug-ins: loading the libraries and what the editor, the checker
+// and the runner ask of them. Their palette buttons and their rows' edits
+// are the palette's (editors/PluginPalette.cpp), told by PluginEvents().
 #include "engine/GestionCommande.h"
 
 #include "core/CommandNames.h"
 #include "core/Dialogs.h"
-#include "core/History.h"
 #include "core/MacroList.h"
 #include "core/Params.h"
-#include "core/Startup.h"
-#include "core/Unit1.h"
-#include "core/Rtf.h"
-#include "look/XPMenu.h"
+#include "engine/EngineServices.h"
+#include "engine/Runner.h"
 #include "platform/ProgramFolder.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTabWidget>
-#include <QTextCursor>
-#include <QTextEdit>
 #include <QToolButton>
-#include <QTreeWidget>
-
+#include <QFileInfo>
 
 QVector<TDynamiqueOrder> DynamiqueOrders(1);
 bool CancelNewOrder = false;
+
+TPluginEvents& PluginEvents() {
+    static TPluginEvents events;
+    return events;
+}
 
 namespace {
 
@@ -33,6 +30,9 @@ namespace {
 constexpr int kDefaultImage = 63;
 constexpr int kFirstImage = 64;
 constexpr int kMaxKeywordLength = 20;
+
+// Set when a message placed the run on another row while the plug-in ran.
+bool runMoved = false;
 
 QString text(const char* s) { return s ? QString::fromUtf8(s) : QString(); }
 
@@ -68,7 +68,7 @@ bool lookUpExports(TDynamiqueOrder& e) {
         all = all && present;
         return present;
     };
-    if (found(lookUp(m, "ReceiveHandleApp", f.ReceiveHandleApp))) f.ReceiveHandleApp(Form1->winId());
+    if (found(lookUp(m, "ReceiveHandleApp", f.ReceiveHandleApp))) f.ReceiveHandleApp(engineServices().MainWindow());
     if (found(lookUp(m, "ReceiveHandleLibrary", f.ReceiveHandleLibrary))) f.ReceiveHandleLibrary(m);
     if (found(lookUp(m, "GetInfoName", f.GetInfoName))) e.Name = text(f.GetInfoName());
     if (found(lookUp(m, "GetInfoRubrique", f.GetInfoRubrique))) e.Rubrique = text(f.GetInfoRubrique());
@@ -96,16 +96,6 @@ bool usableName(const TDynamiqueOrder& e) {
     return false;
 }
 
-// The palette tab of a category; made when missing.
-QWidget* palettePage(const QString& caption) {
-    QTabWidget* tabs = Form1->PageControl2;
-    for (int i = 0; i < tabs->count(); ++i)
-        if (tabs->tabText(i) == caption) return tabs->widget(i);
-    auto* page = new QWidget(tabs);
-    tabs->addTab(page, caption);
-    return page;
-}
-
 // The picture of the plug-in's rows and button: its XPM data, else the neutral one.
 void setPicture(TDynamiqueOrder& e, int index) {
     e.ImageIndex = kFirstImage + index;
@@ -113,62 +103,6 @@ void setPicture(TDynamiqueOrder& e, int index) {
     if (const char* const* xpm = e.F.GetInfoIcon()) image = QImage(xpm);
     CommandIcons::setIcon(e.ImageIndex,
                           image.isNull() ? CommandIcons::icon(kDefaultImage) : QIcon(QPixmap::fromImage(image)));
-}
-
-// After the buttons already on the page, built-in or not, the size and step of the built-in ones.
-void addPaletteButton(TDynamiqueOrder& e, int index) {
-    QWidget* page = palettePage(e.Rubrique);
-    const qsizetype place = page->findChildren<QToolButton*>(Qt::FindDirectChildrenOnly).size();
-    auto* b = new QToolButton(page);
-    b->setObjectName(QStringLiteral("DynamiqueOrder%1").arg(index));
-    b->setProperty("Tag", index);
-    b->setToolTip(e.Hint);
-    b->setIcon(CommandIcons::icon(e.ImageIndex));
-    b->setIconSize(QSize(24, 24));
-    b->setAutoRaise(true);
-    const QToolButton* first = Form1->PaletteButton(1);
-    const QToolButton* second = Form1->PaletteButton(2);
-    const QRect shape = first ? first->geometry() : QRect(4, 4, 30, 30);
-    const int step = first && second ? second->x() - first->x() : 32;
-    b->setGeometry(shape.x() + int(place) * step, shape.y(), shape.width(), shape.height());
-    if (MainXPMenu && MainXPMenu->Active()) MainXPMenu->StyleComponent(b);
-    QObject::connect(b, &QToolButton::clicked, b, [b] { OnClickNewOrder(b); });
-    b->show();
-    e.Button = b;
-}
-
-// The description of a plug-in in the main window's description panel, when it has one.
-void showDescription(const TDynamiqueOrder& e, const QString& description) {
-    auto* panel = Form1->findChild<QTextEdit*>(QStringLiteral("RichEdit2"));
-    if (!panel) return;
-    QFile file(QFileInfo(e.LibraryPath).dir().filePath(description));
-    if (!description.isEmpty() && file.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = file.readAll();
-        panel->clear();
-        if (bytes.startsWith("{\\rtf")) {
-            QTextCursor cursor(panel->document());
-            rtf::insert(cursor, bytes);
-        } else {
-            panel->setPlainText(QString::fromUtf8(bytes));
-        }
-    } else {
-        panel->setPlainText(description);
-    }
-    if (auto* tab = Form1->findChild<QWidget*>(QStringLiteral("TabSheet3")); tab && !panel->toPlainText().isEmpty())
-        Form1->PageControl1->setCurrentWidget(tab);
-}
-
-// A parameter string that a row can hold; a longer one is refused and said so.
-bool fitsInRow(const TDynamiqueOrder& e, const QString& params) {
-    if (params.size() <= kMaxFieldLength) return true;
-    warn(QStringLiteral("Le plug-in « %1 » a donné des paramètres de plus de %2 caractères : la commande reste inchangée.")
-             .arg(e.Name)
-             .arg(kMaxFieldLength));
-    return false;
-}
-
-void enableButton(int index, bool on) {
-    if (QToolButton* b = DynamiqueOrders[index].Button) b->setEnabled(on);
 }
 
 }  // namespace
@@ -199,7 +133,7 @@ int LoadCommandPlugin(const QString& path) {
         return -1;
     }
     setPicture(e, index);
-    addPaletteButton(e, index);
+    emit PluginEvents().Loaded(index);
     return index;
 }
 
@@ -222,41 +156,6 @@ void StopPluginCommands() {
         if (!DynamiqueOrders[i].Name.isEmpty()) DynamiqueOrders[i].F.StopOrder();
 }
 
-void OnClickNewOrder(QAbstractButton* button) {
-    const int index = button->property("Tag").toInt();
-    if (index <= 0 || index >= DynamiqueOrders.size() || DynamiqueOrders[index].Name.isEmpty()) return;
-    const TDynamiqueOrder& e = DynamiqueOrders[index];
-    showDescription(e, text(e.F.GetInfoDescription()));
-    enableButton(index, false);
-    CancelNewOrder = false;
-    const QString params = text(e.F.NewOrdre());
-    if (!CancelNewOrder && fitsInRow(e, params)) {
-        const EditModeAs add(false);  // a dialog may be modifying a row meanwhile
-        Form1->add_insert(e.Name, params, e.ImageIndex);
-    }
-    enableButton(index, true);
-}
-
-bool EditPluginRow(int row) {
-    TListView* list = Form1->ListView1;
-    const int index = list->hasRow(row) ? GetNewOrderIndex(list->keyword(row)) : -1;
-    if (index < 0) return false;
-    const TDynamiqueOrder& e = DynamiqueOrders[index];
-    // The row itself, wherever the plug-in's own window lets edits move it.
-    const QPersistentModelIndex edited = list->items().index(row, 0);
-    const QString before = list->params(row);
-    enableButton(index, false);
-    CancelNewOrder = false;
-    const QString after = text(e.F.ChangeOrdre(before.toUtf8().constData()));
-    if (!CancelNewOrder && edited.isValid() && after != before && fitsInRow(e, after)) {
-        list->setParams(edited.row(), after);
-        Form1->SaveBeforeChange(edited.row());
-    }
-    EditMode = false;
-    enableButton(index, true);
-    return true;
-}
-
 PluginCheck CheckPluginRow(const QString& keyword, const QString& params) {
     const int index = GetNewOrderIndex(keyword);
     if (index < 0) return {};
@@ -269,16 +168,11 @@ PluginCheck CheckPluginRow(const QString& keyword, const QString& params) {
 void RemoveCommandPlugin(int index) {
     if (index <= 0 || index >= DynamiqueOrders.size()) return;
     TDynamiqueOrder& e = DynamiqueOrders[index];
+    const QString category = e.Rubrique;
     delete e.Button.data();
     if (e.Module) platform::FreeLibrary(e.Module);
-    const QString category = e.Rubrique;
     e = TDynamiqueOrder();
-    QTabWidget* tabs = Form1 ? Form1->PageControl2 : nullptr;
-    for (int i = tabs ? tabs->count() - 1 : -1; i >= 0; --i) {
-        const QString caption = tabs->tabText(i);
-        if (caption != category || caption == u"Standard" || caption == u"Supplément") continue;
-        if (tabs->widget(i)->findChildren<QWidget*>().isEmpty()) delete tabs->widget(i);
-    }
+    emit PluginEvents().Removed(category);
 }
 
 void FreePlugins() {
@@ -289,16 +183,21 @@ void FreePlugins() {
     DynamiqueOrders = QVector<TDynamiqueOrder>(1);
 }
 
-void AddPluginNodes(QTreeWidget* tree) {
-    auto childNamed = [](QTreeWidgetItem* parent, const QString& name) {
-        for (int i = 0; i < parent->childCount(); ++i)
-            if (parent->child(i)->text(0) == name) return parent->child(i);
-        return new QTreeWidgetItem(parent, {name});
-    };
-    auto* root = new QTreeWidgetItem(tree, {QStringLiteral("Plugins")});
-    for (const TDynamiqueOrder& e : std::as_const(DynamiqueOrders)) {
-        if (e.Name.isEmpty()) continue;
-        auto* node = new QTreeWidgetItem(childNamed(root, e.Rubrique), {e.Name});
-        node->setIcon(0, CommandIcons::icon(e.ImageIndex));
+void NotePluginMovedRun() { runMoved = true; }
+
+bool RunPluginCommand(const QString& keyword, const QString& params) {
+    const int index = GetNewOrderIndex(keyword);
+    if (index < 0) return false;
+    const TDynamiqueOrder& e = DynamiqueOrders[index];
+    const QString name = e.Name;
+    const auto execute = e.F.ExecuteOrder;
+    runMoved = false;
+    try {
+        execute(params.toUtf8().constData());
+    } catch (const std::exception& failure) {
+        Runner->RaiseExecError(QString::fromLocal8Bit(failure.what()), 0);
+    } catch (...) {
+        Runner->RaiseExecError(QStringLiteral("Le plug-in « %1 » a échoué sur une erreur inconnue.").arg(name), 0);
     }
+    return std::exchange(runMoved, false);
 }

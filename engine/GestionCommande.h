@@ -5,14 +5,13 @@
 #include "core/Services.h"
 #include "platform/Library.h"
 
+#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QVector>
 
 #include <cstdint>
 
-class QAbstractButton;
-class QTreeWidget;
 class QToolButton;
 
 // The exports of a plug-in library, in the order they are looked up.
@@ -54,8 +53,18 @@ extern QVector<TDynamiqueOrder> DynamiqueOrders;
 // Set by a plug-in (query 0) during NewOrdre or ChangeOrdre: their result is dropped.
 extern bool CancelNewOrder;
 
+// What happens to the table: a plug-in loaded (its index) or removed (its
+// category); the palette follows.
+class TPluginEvents : public QObject {
+    Q_OBJECT
+signals:
+    void Loaded(int index);
+    void Removed(const QString& category);
+};
+TPluginEvents& PluginEvents();
+
 // Loads one library, found at the path, else beside the program, else in the
-// program's folder "Plugins", and gives its command a palette button. The
+// program's folder "Plugins", and tells PluginEvents(). The
 // new entry's index; -1 when the library is missing, cannot be loaded or
 // lacks exports (each reason said in a message box).
 int LoadCommandPlugin(const QString& path);
@@ -69,23 +78,12 @@ int GetPluginIndex(quint64 module);
 bool RunPluginCommand(const QString& keyword, const QString& params);
 // StopOrder of every plug-in, at the end of a run.
 void StopPluginCommands();
-// A palette button of a plug-in: its description, then a new row from NewOrdre.
-void OnClickNewOrder(QAbstractButton* button);
-// The edit entry for a plug-in row of ListView1: ChangeOrdre rewrites its
-// parameters. False when its keyword is no loaded plug-in.
-bool EditPluginRow(int row);
 // What the library's check functions say of a row.
 PluginCheck CheckPluginRow(const QString& keyword, const QString& params);
 // Unloads one plug-in: its library freed, its name emptied (the entry stays,
-// indexes never move), its palette button gone, and its palette tab too when
-// nothing else is on it (never "Standard" nor "Supplément").
+// indexes never move), its palette button gone; PluginEvents() is told.
 void RemoveCommandPlugin(int index);
 // Frees every library and empties the table (the main window's end).
 void FreePlugins();
-// The command tree's node "Plugins": one child per category, under it one
-// node per plug-in command (text: its keyword).
-void AddPluginNodes(QTreeWidget* tree);
-
-// The main window answers the plug-ins' messages (2258 to 2265), until it is destroyed
-// (engine/PluginProtocol.cpp).
-void InstallPluginMessages(class TForm1& form);
+// A message of the plug-in placed the run on another row while it ran.
+void NotePluginMovedRun();

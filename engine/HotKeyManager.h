@@ -9,7 +9,6 @@
 
 #include <cstdint>
 
-class TForm1;
 
 // Shift, Ctrl, Alt, Win as parts of a hotkey value.
 enum HotKeyPart : quint32 { scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000, scWin = 0x10000 };
@@ -78,7 +77,7 @@ QString HotKeyToText(quint32 hotKey, bool localized);
 quint32 TextToHotKey(const QString& shortcut);
 
 // The hotkey manager of the main window; presses go to HotKeyManager1HotKeyPressed.
-void InstallHotKeys(TForm1& form);
+void InstallHotKeys(QObject& owner);
 // The reactions of the main window (engine/HotKeys.cpp): pause and stop the
 // run, the lock keys, the listeners' keys, Print Screen.
 void HotKeyManager1HotKeyPressed(quint32 hotKey, quint16 index);

@@ -3,8 +3,8 @@
 #include "core/Dialogs.h"
 #include "core/RunState.h"
 #include "core/Settings.h"
-#include "core/Unit1.h"
 #include "engine/HotKeyManager.h"
+#include "engine/Runner.h"
 #include "platform/Platform.h"
 #include "platform/VirtualKeys.h"
 
@@ -14,26 +14,22 @@
 
 namespace {
 
-void setState(int state) {
-    ExecState = state;
-    Form1->setWindowTitle(Form1->GetStateCaption());
-}
-
 // The question is the pause: the run waits below it. The state it had comes
 // back after, idle included, unless the run ended meanwhile.
 void pauseQuestion() {
-    const int before = ExecState;
-    setState(3);
+    TRunState& state = Runner->State();
+    const int before = state.ExecState;
+    state.SetExecState(3);
     const int answer = MessageDlg(QStringLiteral("Voulez-vous reprendre l'exécution?"), MsgType::Confirmation,
                                   mbYes | mbAbort);
-    setState(MacroRunning ? before : 0);
-    if (answer == mrAbort) Form1->Stop1Click();
+    state.SetExecState(state.MacroRunning ? before : 0);
+    if (answer == mrAbort) Runner->Stop1Click();
 }
 
 void stopQuestion() {
     if (MessageDlg(QStringLiteral("Souhaitez-vous réellement stopper l'exécution?"), MsgType::Confirmation,
                    mbYes | mbNo) == mrYes)
-        Form1->Stop1Click();
+        Runner->Stop1Click();
 }
 
 // The X server has toggled the lock already (a grab takes no key action
@@ -61,14 +57,14 @@ void copyScreen() {
 
 }  // namespace
 
-void InstallHotKeys(TForm1& form) {
-    auto* manager = new THotKeyManager(&form);
+void InstallHotKeys(QObject& owner) {
+    auto* manager = new THotKeyManager(&owner);
     QObject::connect(manager, &THotKeyManager::OnHotKeyPressed, manager, &HotKeyManager1HotKeyPressed);
 }
 
 // Each test on its own, in this order: one key may be several of them.
 void HotKeyManager1HotKeyPressed(quint32 hotKey, quint16) {
-    if (!Form1 || !HotKeyManager1) return;
+    if (!Runner || !HotKeyManager1) return;
     if (hotKey == TextToHotKey(settings().PauseHotKey)) pauseQuestion();
     if (hotKey == TextToHotKey(settings().StopHotKey)) stopQuestion();
     if (hotKey == platform::VK_NUMLOCK || hotKey == platform::VK_CAPITAL) lockChanged(uint8_t(hotKey));

@@ -1,6 +1,6 @@
 #include "engine/ObjectSearch.h"
 
-#include "core/Unit1.h"
+#include "core/Params.h"
 #include "engine/mdlfnct.h"
 #include "platform/Platform.h"
 
@@ -48,7 +48,7 @@ QString FieldValue(const QString& value) {
 }
 
 TCmObjet ObjectFromParams(const QString& params, bool* flagsInRange) {
-    const TParamFields f = TForm1::GetParam(params);
+    const TParamFields f = GetParam(params);
     auto number = [&](int n) { return mdlfnct::StrToIntOrZero(f[n]); };
     TCmObjet o;
     o.Handle = f[1].toLongLong();

@@ -1,9 +1,12 @@
 #include "engine/Recorder.h"
 
+#include "core/Dialogs.h"
 #include "core/Helpers.h"
 #include "core/MacroFileRecord.h"
 #include "core/RunState.h"
-#include "core/Unit1.h"
+#include "core/CommandNames.h"
+#include "engine/Runner.h"
+#include "engine/SysVars.h"
 #include "engine/ObjectSearch.h"
 #include "engine/mdlfnct.h"
 #include "platform/VirtualKeys.h"
@@ -105,7 +108,7 @@ bool mergeAt(QVector<MacroCommand>& rows, int i) {
         return true;
     }
     if (const QString text = typedTextOf(cur); !text.isEmpty()) {
-        cur = {QStringLiteral("Type"), text, TForm1::GetImageIndexOfText(QStringLiteral("Type"))};
+        cur = {QStringLiteral("Type"), text, CommandIcon(int(Command::Type))};
         return true;
     }
     return false;
@@ -157,7 +160,7 @@ void AdjustForCopy(QVector<MacroCommand>& rows, int extraSeconds, bool destinati
             if (points.size() >= 2)
                 row = {QStringLiteral("Move Mouse"),
                        fields({points[points.size() - 2], points.last(), QStringLiteral("Indirect")}),
-                       TForm1::GetImageIndexOfText(QStringLiteral("Move Mouse"))};
+                       CommandIcon(int(Command::MoveMouse))};
         }
         ++i;
     }
@@ -339,23 +342,38 @@ void TSequenceRecorder::checkForeground() {
 
 // ---- Event procedures ------------------------------------------------------
 
+TEventWatch& TEventWatch::Instance() {
+    static TEventWatch watch;
+    return watch;
+}
+
+bool TEventWatch::Update() {
+    if (!Procedures && !(Recording && Recording->IsOpen())) {
+        desktop().WatchDesktopEvents(nullptr);
+        return true;
+    }
+    return desktop().WatchDesktopEvents([this](const DesktopEvent& e) {
+        if (Procedures) return OnEventForProcedures(e);
+        if (Recording && Recording->IsOpen()) Recording->OnEvent(e);
+    });
+}
+
 void OnEventForProcedures(const DesktopEvent& e) {
-    if (!Form1) return;
-    const QString var = QStringLiteral("VAR");
+    if (!Runner) return;
+    TVariables& vars = Runner->Vars();
     switch (e.kind) {
     case DesktopEvent::ButtonDown:
     case DesktopEvent::ButtonUp: {
         const char* names[] = {"", "Left", "Right", "Middle"};
         if (e.button == DesktopEvent::NoButton) return;
-        Form1->WriteVariable(var, QStringLiteral("[EVENT.BUTTON]"), QLatin1StringView(names[e.button]));
+        vars.Write(QStringLiteral("[EVENT.BUTTON]"), QLatin1StringView(names[e.button]));
         RunEventProcedure(e.kind == DesktopEvent::ButtonDown ? QStringLiteral("[EVENT.MOUSEDOWN]")
                                                              : QStringLiteral("[EVENT.MOUSEUP]"));
         return;
     }
     case DesktopEvent::KeyUp: {
         const QString name = desktop().GetKeyNameText(e.scanCode, e.extended);
-        Form1->WriteVariable(var, QStringLiteral("[EVENT.KEY]"),
-                             desktop().IsKeyToggled(VK_CAPITAL) ? name.toUpper() : name.toLower());
+        vars.Write(QStringLiteral("[EVENT.KEY]"), desktop().IsKeyToggled(VK_CAPITAL) ? name.toUpper() : name.toLower());
         RunEventProcedure(QStringLiteral("[EVENT.KEYPRESS]"));
         return;
     }
@@ -364,13 +382,25 @@ void OnEventForProcedures(const DesktopEvent& e) {
 }
 
 void RunEventProcedure(const QString& name) {
-    if (!MacroRunning || !Form1) return;
-    TListView* list = Form1->ListView1;
-    const int start = Form1->procedure_exists(list, name);
-    const int end = Form1->FindEndOfProcedure(list, start);
+    if (!Runner || !Runner->State().MacroRunning) return;
+    TRunContext& ctx = Runner->Context();
+    TMacroDocument& list = ctx.Main;
+    const int start = list.ProcedureRow(ctx.Vars.ValueOf(name));
+    const int end = list.EndOfProcedure(start);
     if (start < 0 || end < 0) return;
-    TActiveOrder active(list->count(), true);
-    for (int row = start + 1; row < end && MacroRunning;) Form1->Execute_commande(list, row, active);
+    TActiveOrder active(list.count(), true);
+    for (int row = start + 1; row < end && ctx.Running();) Runner->Execute_commande(&list, row, active);
 }
 
 }  // namespace recorder
+
+// "[EVENT.ACTIVATE]": "1" runs the event procedures from then on.
+void SwitchEventMonitoring(bool on) {
+    recorder::TEventWatch& watch = recorder::TEventWatch::Instance();
+    if (on == watch.Procedures) return;
+    watch.Procedures = on;
+    if (!watch.Update()) {
+        MessageDlg(QStringLiteral("Capture des événements souris impossible."), MsgType::Warning, mbOK);
+        MessageDlg(QStringLiteral("Capture des événements clavier impossible."), MsgType::Warning, mbOK);
+    }
+}

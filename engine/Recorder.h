@@ -65,6 +65,18 @@ private:
     platform::HWND lastTracked_ = 0;
 };
 
+// Where the desktop's events go: to the event procedures while
+// "[EVENT.ACTIVATE]" is "1", else to the recording under way.
+class TEventWatch {
+public:
+    static TEventWatch& Instance();
+    TSequenceRecorder* Recording = nullptr;  // the recorder window's
+    bool Procedures = false;                 // "[EVENT.ACTIVATE]" is "1"
+    // Watches the desktop's events exactly while the procedures or an open
+    // recording want them; false when the desktop refused.
+    bool Update();
+};
+
 // While "[EVENT.ACTIVATE]" is "1": a button pressed or released, or a key
 // released, sets "[EVENT.BUTTON]" or "[EVENT.KEY]" and runs the macro's
 // procedure "[EVENT.MOUSEDOWN]", "[EVENT.MOUSEUP]" or "[EVENT.KEYPRESS]".

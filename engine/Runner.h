@@ -1,68 +1,68 @@
 #pragma once
 // The runner: the run loop and the user's run controls (run, step, pause,
 // breakpoints, Stop, Esc), the dispatcher, run-time errors and the execution
-// report. One instance, made by the program body beside the main window,
-// whose run menu, tool bar and report tab it builds; the main window's run
-// methods forward to it.
+// report. It owns the run context (state, variables, report); the main window
+// follows it through their signals and reaches it through Services().Run().
 #include "core/RunControl.h"
+#include "core/RunReport.h"
+#include "core/Variables.h"
 #include "engine/Handlers.h"
 
-#include <QColor>
-#include <QIcon>
 #include <QObject>
 
-class TForm1;
+class TCheckReport;
 
 class TRunner : public QObject, public TRunControl {
     Q_OBJECT
 public:
-    explicit TRunner(TForm1& form);
+    // Runs main, checked into checks.
+    TRunner(TMacroDocument& main, TCheckReport& checks, QObject* parent = nullptr);
     ~TRunner() override;
 
-    void Execute(QObject* sender, bool resumeContext, int startIndex) override;
+    TRunContext& Context() { return ctx_; }
+    TRunState& State() override { return state_; }
+    TVariables& Vars() override { return vars_; }
+    TRunReport& Report() override { return report_; }
+
+    void Execute(bool resumeContext, int startIndex) override;
     void Execute1Click() override;
     void Paspas1Click() override;
     void Stop1Click() override;
-    void Pointdarrt1Click() override;
     void Reprendrelexcution1Click() override;
     void SpeedButton29Click() override;
-    void Executer1Click() override;
     void FormKeyUp(int key) override;
     void WaitWithMessages(unsigned milliseconds) override;
-    void FnctPause(const QString& params) override;  // engine/Flow.cpp
-    void Execute_commande(TListView* list, int& index, TActiveOrder& activeOrder) override;  // engine/Dispatcher.cpp
-    // Run-time errors and the report (engine/RunReport.cpp).
+    void FnctPause(const QString& params) override;
+    // engine/Dispatcher.cpp: the row's handler, its error handled here.
+    void Execute_commande(TMacroDocument* list, int& index, TActiveOrder& activeOrder) override;
+    // Run-time errors and the report (engine/RunReport.cpp). Inside a row's
+    // handler the error is the row's, answered when the handler returns.
     void RaiseExecError(const QString& message, int code) override;
     void AddToRapport(const QString& command, const QString& params) override;
-    // A line of one colour at the end of the report, shown at once.
-    void AddReportLine(const QString& text, const QColor& colour);
-    void ExpandParamValues(TListView* list, int row, QVector<ParamValue>& pairs) override;
     double StrToNumber(const QString& text) override;
-    void CheckBox3Click() override;
-    void ComboBox1Change() override;
+    void ExpandParamValues(const TMacroDocument* list, int row, QVector<ParamValue>& pairs) override;
 
-    // Execution contexts (engine/ContextOfExecute.cpp): the Execute menu's item
-    // saves one during a run and resumes one when idle; SpeedButton36 lists
-    // those of the open macro, and a click on one resumes it.
-    void Sauvegardeducontextedexcution1Click();
-    void SpeedButton36Click();
-    void RunSavedContext(const QString& fileName);
+    // Execution contexts (engine/ContextOfExecute.cpp).
+    QStringList SavedContexts() override;
+    QString ProposedContextName() override;
+    void SaveContext(const QString& path) override;
+    void ResumeContext(const QString& path) override;
 
     // The handler of each command; tests may swap one for their lifetime.
     CommandTable handlers = kCommandHandlers;
 
 private:
-    void buildRunUi();
-    void buildReportTab();
     void setState(int state);
-    // The start of a run: numbered files of the last run deleted, numbering back to "000001".
-    void StartReport();
-    // The end of a run: the report files written when "Créer un rapport" is on.
-    void EndReport();
-    void saveReport(const QString& path);
+    // Reports a row's error and says what follows: true to run the row again.
+    bool answerError(const CommandResult& error);
+    void endRun();
 
-    TForm1& form_;
+    TRunState state_;
+    TVariables vars_;
+    TRunReport report_;
+    TRunContext ctx_;
     bool runLoopActive_ = false;
+    int handlerDepth_ = 0;
 };
 
 // The runner of the program (null before the program body made it).

@@ -1,9 +1,9 @@
 #include "engine/ScriptControl.h"
 
-#include "core/MacroList.h"
-#include "core/Unit1.h"
+#include "core/MacroDocument.h"
 #include "core/VBScript.h"
-#include "engine/Runner.h"
+#include "core/Variables.h"
+#include "engine/Handlers.h"
 #include "engine/mdlfnct.h"
 
 #include <QCoreApplication>
@@ -70,13 +70,11 @@ QString boundText(std::chrono::milliseconds bound) {
 }
 
 // The literals the variables of a list stand for.
-void addVariables(TListView* list, ScriptLanguage language, ScriptNames& names) {
-    QStringList declared;
-    Form1->List_Var(declared, true, true, list);
-    for (const QString& name : declared) {
-        const QString kind = mdlfnct::GetVarType(name);
+void addVariables(TVariables& vars, const TMacroDocument& list, ScriptLanguage language, ScriptNames& names) {
+    for (const QString& name : list.Variables(true, true)) {
+        const QString kind = vars.KindOf(name);
         if (kind != u"Alpha" && kind != u"Numerique") continue;  // not declared in the list being run
-        names.append({name, ScriptLiteral(language, mdlfnct::GetVarValue(name), kind == u"Numerique")});
+        names.append({name, ScriptLiteral(language, vars.ValueOf(name), kind == u"Numerique")});
     }
 }
 
@@ -128,32 +126,43 @@ TScriptControl* ScriptControl() {
     return madeOnce(control);
 }
 
-QVariant MSScriptEval(const QString& params) {
-    const QString languageName = TForm1::GetParam(params)[1];
+QVariant MSScriptEval(TRunContext& ctx, const QString& params, QString* error) {
+    const QString languageName = GetParam(params)[1];
     const ScriptLanguage language = ScriptLanguageOf(languageName);
     TScriptControl* control = ScriptControl();
     try {
         if (!control) throw EScriptError{QStringLiteral("Le moteur de script n'est pas disponible"), 0};
         ScriptNames names;
-        addVariables(Form1->ListView1, language, names);
-        TListView* running = nullptr;
-        int row = 0;
-        Form1->GetExecPosition(running, row);
-        if (running != Form1->ListView1) addVariables(running, language, names);
+        addVariables(ctx.Vars, ctx.Main, language, names);
+        if (&ctx.ListBeingRun() != &ctx.Main) addVariables(ctx.Vars, ctx.ListBeingRun(), language, names);
         control->Language = languageName;
         control->Reset(kRunBound);
         return control->Eval(SubstituteNames(ScriptExpressionOf(params), names), kRunBound);
     } catch (const EScriptError& e) {
-        Runner->RaiseExecError(e.Description + QStringLiteral(". code [") + QString::number(e.Number) + u']', 0);
+        if (error) *error = e.Description + QStringLiteral(". code [") + QString::number(e.Number) + u']';
     }
     return QVariant();
 }
 
-bool TestScriptExpression(TListView* list, int row) {
+// A Boolean makes the row a condition, decided by the value already in hand
+// (evaluating again would repeat what the expression does); any other value
+// goes into the result variable.
+CommandResult ExecScriptEval(CommandCall& c) {
+    QString error;
+    const QVariant value = MSScriptEval(c.ctx, c.params, &error);
+    if (!value.isValid()) return RunError(error);
+    if (value.typeId() == QMetaType::Bool)
+        BranchOnCondition(c, value.toBool(), QStringLiteral("ScriptEval"));
+    else
+        c.Write(GetParam(c.params)[2], value.toString());
+    return Done();
+}
+
+bool TestScriptExpression(const TMacroDocument* list, int row) {
     static std::unique_ptr<TScriptControl> control;
     TScriptControl* sandbox = madeOnce(control);
     if (!sandbox) return false;
     const QString params = list->params(row);
-    sandbox->Language = TForm1::GetParam(params)[1];
+    sandbox->Language = GetParam(params)[1];
     return sandbox->Eval(ScriptTestExpression(list, params), kPreviewBound).typeId() == QMetaType::Bool;
 }

@@ -10,7 +10,8 @@
 #include <chrono>
 
 class QJSEngine;
-class TListView;
+class TMacroDocument;
+struct TRunContext;
 
 using namespace std::chrono_literals;
 inline constexpr std::chrono::milliseconds kRunBound = 5s;       // a "ScriptEval" row
@@ -44,11 +45,11 @@ TScriptControl* ScriptControl();
 
 // A "ScriptEval" row's evaluation (parameters: language; result variable;
 // expression): the variables of the list being run (of the main list too, in
-// a sub-macro) stand for their values. A failure is a run-time error and
-// gives an invalid value.
-QVariant MSScriptEval(const QString& params);
+// a sub-macro) stand for their values. A failure is the text of a run-time
+// error and an invalid value.
+QVariant MSScriptEval(TRunContext& ctx, const QString& params, QString* error);
 
 // The test evaluation of a row for the checker: true when its expression
 // (core/ScriptTestExpression) gives a Boolean. It runs in an engine of its own,
 // so a check never changes what the run's scripts see. Throws EScriptError.
-bool TestScriptExpression(TListView* list, int row);
+bool TestScriptExpression(const TMacroDocument* list, int row);

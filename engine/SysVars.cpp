@@ -7,8 +7,8 @@
 #include "core/MacroFile.h"
 #include "core/Settings.h"
 #include "core/Unit29.h"
-#include "core/Unit1.h"
 #include "core/Variables.h"
+#include "engine/EngineServices.h"
 #include "engine/mdlfnct.h"
 #include "platform/Platform.h"
 #include "platform/SystemStatus.h"
@@ -103,7 +103,7 @@ QString folderOf(const QString& path) {
     return QFileInfo(path).path();
 }
 
-QString currentMacroFolder() { return Form1 ? folderOf(Form1->StatusPanel[0]->text()) : QString(); }
+QString currentMacroFolder() { return folderOf(engineServices().MacroPath()); }
 
 QString exeMacroFolder() { return AliasExe.isEmpty() ? currentMacroFolder() : folderOf(AliasExe); }
 
@@ -147,7 +147,7 @@ QString liveValue(const QString& name) {
         QWidget* active = QApplication::activeWindow();
         return handleText(active ? active->winId() : 0);
     }
-    if (name == u"[HANDLE.ORVANELWINDOW]") return handleText(Form1 ? Form1->winId() : 0);
+    if (name == u"[HANDLE.ORVANELWINDOW]") return handleText(engineServices().MainWindow());
     if (name == u"[SYSDIR.CURRENTMACRO]") return currentMacroFolder();
     if (name == u"[SYSDIR.EXEMACRO]") return exeMacroFolder();
     if (name == u"[SYSDIR.CURRENT]") return QDir::currentPath();
@@ -252,7 +252,7 @@ void ReadSystemVariable(const QString& name, QString& value) {
     if (isLive(name)) {
         value = liveValue(name);
     } else if (isStored(name)) {  // the last value written lives in the store
-        for (const TVar& v : std::as_const(TListVar))
+        for (const TVar& v : Variables().Entries())
             if (v.Name == name) value = v.Value;
     }
 }

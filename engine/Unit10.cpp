@@ -67,18 +67,18 @@ void TForm10::Ask(const QString& title, const QString& message, const QString& a
 void TForm10::Button1Click() {
     hide();
     QCoreApplication::processEvents();
-    QuestionAnswered = true;
+    RunState().QuestionAnswered = true;
 }
 
 void TForm10::Button2Click() {
     hide();
     Cancelled = true;
-    QuestionAnswered = true;
+    RunState().QuestionAnswered = true;
 }
 
 // Closing the window answers like "Valider", so that a question never waits for ever.
 void TForm10::closeEvent(QCloseEvent* e) {
-    QuestionAnswered = true;
+    RunState().QuestionAnswered = true;
     TForm::closeEvent(e);
 }
 

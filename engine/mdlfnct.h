@@ -10,7 +10,6 @@
 #include <QVector>
 #include <cstdint>
 
-class TListView;
 
 namespace mdlfnct {
 

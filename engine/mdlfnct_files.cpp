@@ -1,5 +1,5 @@
 // File dates, file signatures, disks, file listings and the power state.
-#include "core/Unit1.h"
+#include "core/Params.h"
 #include "engine/mdlfnct.h"
 #include "engine/Runner.h"
 #include "platform/SystemStatus.h"

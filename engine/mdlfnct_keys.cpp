@@ -1,7 +1,6 @@
 // The key-name table of the on-screen keyboard and the scan-code mapping.
 #include "core/Debug.h"
 #include "core/KeyBoard.h"
-#include "core/Unit1.h"
 #include "engine/mdlfnct.h"
 #include "platform/Platform.h"
 #include "platform/VirtualKeys.h"
@@ -36,8 +35,7 @@ void BuildKeyNameTable() {
         e.scan = scan;
         e.extended = k.tag >= 100;
         e.code = MapVirtualKeyA(quint32(scan), 1);
-        if (e.code == 0 && Form1)
-            Debug::AddCheckError(Form1->ListView1, 0, Debug::kAvertissement, QStringLiteral("Error to MapVirtualKey"), 0);
+        if (e.code == 0) Debug::AddCheckError(0, Debug::kAvertissement, QStringLiteral("Error to MapVirtualKey"), 0);
     }
     for (const auto& [button, code] : kFixedCodes) KeyNameTable[button - 1].code = code;
 }

@@ -190,13 +190,13 @@ void ImportOtherLangText(const QString& fileName, TListView* list) {
     while (next < lines.size() && lines[next].trimmed().isEmpty()) ++next;
     const QString header = next < lines.size() ? lines[next++].trimmed().toLower() : QString();
     if (!header.startsWith(u"langeditor="_s)) {
-        Debug::AddCheckError(list, 0, Debug::kErreur, u"Le paramètre LangEditor doit être spécifier en tête de fichier."_s, 0);
+        Debug::AddCheckError(0, Debug::kErreur, u"Le paramètre LangEditor doit être spécifier en tête de fichier."_s, 0);
         return;
     }
     const QString name = header.mid(11);
     const QString path = findLinkageFile(name);
     if (path.isEmpty()) {
-        Debug::AddCheckError(list, 0, Debug::kErreur, u"Le fichier de linkage nommé \"%1\" est introuvable."_s.arg(name), 0);
+        Debug::AddCheckError(0, Debug::kErreur, u"Le fichier de linkage nommé \"%1\" est introuvable."_s.arg(name), 0);
         return;
     }
     const TLinkageFile link = ReadLinkageFile(path, LinkageUse::Import);

@@ -205,12 +205,12 @@ void TForm19::FormShow() {
         const QTime t = QTime::fromString(text, QStringLiteral("hh:mm:ss"));
         return t.isValid() ? t : QTime(0, 0);
     };
-    const QString start = RunStartTime.isEmpty() ? QStringLiteral("00:00:00") : RunStartTime;
-    const QString end = RunEndTime.isEmpty() ? QStringLiteral("00:00:00") : RunEndTime;
+    const QString start = RunState().RunStartTime.isEmpty() ? QStringLiteral("00:00:00") : RunState().RunStartTime;
+    const QString end = RunState().RunEndTime.isEmpty() ? QStringLiteral("00:00:00") : RunState().RunEndTime;
     const int seconds = (time(start).secsTo(time(end)) + 86400) % 86400;
-    const double perCommand = ExecutedCount ? double(seconds) / ExecutedCount : 0.0;
+    const double perCommand = RunState().ExecutedCount ? double(seconds) / RunState().ExecutedCount : 0.0;
     Label48->setText(QStringLiteral("Nombre de commande exécuté : %1 (soit %2 Sec(s)/commande)")
-                         .arg(ExecutedCount)
+                         .arg(RunState().ExecutedCount)
                          .arg(QString::asprintf("%3.6g", perCommand)));
     Label37->setText(FormatMessageText(MessageText(QStringLiteral("Form19"), QStringLiteral("Lng_LastExecution")),
                                        {start, end, QTime(0, 0).addSecs(seconds).toString(QStringLiteral("hh:mm:ss"))}));

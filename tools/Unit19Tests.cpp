@@ -7,6 +7,7 @@
 #include "core/RunState.h"
 #include "core/Settings.h"
 #include "engine/Handlers.h"
+#include "engine/Runner.h"
 #include "tools/Unit19.h"
 
 #include <QApplication>
@@ -19,7 +20,7 @@ namespace {
 const QString kStop = QStringLiteral("Stop");
 
 // A macro is running (not one of the tests).
-bool macroRuns(bool testOwnsFlag) { return (MacroRunning && !testOwnsFlag) || ExecState != 0; }
+bool macroRuns(bool testOwnsFlag) { return (RunState().MacroRunning && !testOwnsFlag) || RunState().ExecState != 0; }
 
 bool refusedDuringRun(bool testOwnsFlag) {
     if (!macroRuns(testOwnsFlag)) return false;
@@ -39,15 +40,15 @@ void setLabel(QLabel* label, const QString& text, const QColor& color) {
 // Runs what needs the run flag: raised for it alone, then put back.
 template <class F>
 static void withRunFlag(bool& owned, F&& action) {
-    MacroRunning = owned = true;
+    RunState().MacroRunning = owned = true;
     action();
-    if (owned) MacroRunning = owned = false;
+    if (owned) RunState().MacroRunning = owned = false;
 }
 
 void TForm19::Button8Click() {
     if (SpeedTestRunning) {
         SpeedTestRunning = false;
-        if (testOwnsRunFlag_) MacroRunning = testOwnsRunFlag_ = false;  // the move under way ends
+        if (testOwnsRunFlag_) RunState().MacroRunning = testOwnsRunFlag_ = false;  // the move under way ends
         Button8->setText(kMouseTestCaption);
         setLabel(Label7, kTestHint, Qt::black);
         return;
@@ -73,7 +74,8 @@ void TForm19::Button8Click() {
         const int speed = settings().SpeedMouse;
         settings().SpeedMouse = TrackBar1->value();  // the speed shown, not yet saved
         withRunFlag(testOwnsRunFlag_, [&] {
-            ExecMoveMouse(QString::number(x) + sep + QString::number(y) + sep + QStringLiteral("Indirect") + sep);
+            RunCommand(Runner->Context(), QStringLiteral("Move Mouse"),
+                       QString::number(x) + sep + QString::number(y) + sep + QStringLiteral("Indirect") + sep);
         });
         settings().SpeedMouse = speed;
     }
@@ -83,7 +85,7 @@ void TForm19::Button8Click() {
 void TForm19::Button9Click() {
     if (SpeedTestRunning) {
         SpeedTestRunning = false;
-        if (testOwnsRunFlag_) MacroRunning = testOwnsRunFlag_ = false;
+        if (testOwnsRunFlag_) RunState().MacroRunning = testOwnsRunFlag_ = false;
         Edit2->hide();
         Button9->setEnabled(true);
         Button9->setText(kTypingTestCaption);
@@ -103,7 +105,9 @@ void TForm19::Button9Click() {
         const bool typeActive = settings().TypeActive;
         settings().TypeTime = TPFEdit->text();  // the delay shown, not yet saved
         settings().TypeActive = CheckBox2->isChecked();
-        withRunFlag(testOwnsRunFlag_, [] { ExecType(QStringLiteral("Test la vitesse de frappe de Orvanel")); });
+        withRunFlag(testOwnsRunFlag_, [] {
+            RunCommand(Runner->Context(), QStringLiteral("Type"), QStringLiteral("Test la vitesse de frappe de Orvanel"));
+        });
         settings().TypeTime = typeTime;
         settings().TypeActive = typeActive;
         QApplication::restoreOverrideCursor();

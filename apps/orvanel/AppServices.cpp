@@ -2,21 +2,25 @@
 
 #include "core/RunState.h"
 #include "core/Settings.h"
+#include "core/FileDialog.h"
 #include "core/Unit1.h"
 #include "editors/Palette.h"
 #include "editors/Unit17.h"
 #include "editors/Unit5.h"
+#include "editors/PluginPalette.h"
+#include "editors/Unit28.h"
 #include "engine/GestionCommande.h"
 #include "engine/Handlers.h"
 #include "engine/HotKeyManager.h"
 #include "engine/Runner.h"
 #include "engine/ScriptControl.h"
-#include "engine/Unit28.h"
 #include "engine/SysVars.h"
 #include "tools/ModuleSup.h"
 #include "tools/OtherLang.h"
 #include "tools/Unit19.h"
 
+#include <QAction>
+#include <QMenu>
 #include <QTreeWidget>
 
 int AppServices::AskMessage(const MessageRequest& request) {
@@ -29,11 +33,11 @@ int AppServices::AskMessage(const MessageRequest& request) {
 
 TRunControl& AppServices::Run() { return Runner ? static_cast<TRunControl&>(*Runner) : CoreServices::Run(); }
 
-bool AppServices::ExamineHolds(const QString& params) { return ExecExamine(params); }
+bool AppServices::ExamineHolds(const QString& params) { return Runner && ::ExamineHolds(Runner->Context(), params); }
 
 void AppServices::ShowRecorder() { ShowRecorderWindow(); }
 
-bool AppServices::TestScriptExpression(TListView* list, int row) { return ::TestScriptExpression(list, row); }
+bool AppServices::TestScriptExpression(const TMacroDocument* list, int row) { return ::TestScriptExpression(list, row); }
 
 void AppServices::BuildSystemVariables() { BuildSystemVariableList(); }
 
@@ -119,4 +123,27 @@ void AppEngineServices::CloseObjectChoice() {
     if (!Form17) return;
     Form17->ChoiceDone = true;
     Form17->close();
+}
+
+QString AppEngineServices::MacroPath() { return Form1 ? Form1->StatusPanel[0]->text() : EngineServices::MacroPath(); }
+
+quint64 AppEngineServices::MainWindow() { return Form1 ? Form1->winId() : 0; }
+
+void AppEngineServices::OpenMacro(const QString& path) {
+    if (Form1) Form1->OpenFileMacro(path, Form1->ListView1, QStringLiteral("Chargement des commandes en cours, veuillez patient SVP."), -1);
+}
+
+void AppEngineServices::SaveMacro() {
+    if (Form1 && (!RunState().AutoRun || !Form1->SaveDialog1->FileName.isEmpty())) Form1->Enregistrer1Click();
+}
+
+void AppEngineServices::RestoreMainWindow(int windowState) {
+    if (Form1) Form1->setWindowState(Qt::WindowStates(windowState));
+}
+
+bool AppEngineServices::TriggerTool(int n) {
+    const QList<QAction*> items = Form1 && Form1->mesoutils1 ? Form1->mesoutils1->actions() : QList<QAction*>();
+    if (n < 1 || n > items.size()) return false;
+    items[n - 1]->trigger();
+    return true;
 }

@@ -13,7 +13,7 @@ public:
     TRunControl& Run() override;
     bool ExamineHolds(const QString& params) override;
     void ShowRecorder() override;
-    bool TestScriptExpression(TListView* list, int row) override;
+    bool TestScriptExpression(const TMacroDocument* list, int row) override;
     void BuildSystemVariables() override;
     bool IsSysVar(const QString& name) override;
     bool SysVarWritable(const QString& name) override;
@@ -41,9 +41,16 @@ public:
     int SendMail(const QStringList& lines) override;
 };
 
-// What the program body answers for the engine: the window list of the dialogs.
+// What the program body answers for the engine: the main window and the
+// window list of the dialogs.
 class AppEngineServices : public EngineServices {
 public:
+    QString MacroPath() override;
+    quint64 MainWindow() override;
+    void OpenMacro(const QString& path) override;
+    void SaveMacro() override;
+    void RestoreMainWindow(int windowState) override;
+    bool TriggerTool(int n) override;
     void ShowObjectChoice(const QVector<quint64>& windows) override;
     bool ObjectChoiceDone() override;
     quint64 ChosenObject() override;

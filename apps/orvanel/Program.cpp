@@ -2,7 +2,9 @@
 
 #include "apps/orvanel/AppServices.h"
 #include "apps/orvanel/PluginMenu.h"
+#include "core/Debug.h"
 #include "core/Unit1.h"
+#include "editors/PluginPalette.h"
 #include "editors/CommandTree.h"
 #include "tools/OtherLang.h"
 #include "editors/Unit2.h"
@@ -37,7 +39,6 @@
 #include "core/Unit29.h"
 #include "editors/Palette.h"
 #include "editors/Unit30.h"
-#include "engine/Unit31.h"
 #include "core/Unit32.h"
 #include "tools/Unit33.h"
 #include "core/Unit34.h"
@@ -57,8 +58,9 @@
 
 TForm1* CreateForms() {
     auto* main = new TForm1;
-    new TRunner(*main);
+    main->FollowRun(*new TRunner(*main->Macro, Debug::ProgramCheckReport(), main));
     InstallHotKeys(*main);
+    InstallPluginPalette(*main);
     InstallPluginMessages(*main);
     AddPluginMenu(*main);
     BuildPalette(*main);
@@ -93,7 +95,6 @@ TForm1* CreateForms() {
     new TForm27;
     new TForm29;
     new TForm30;
-    new TForm31;
     new TForm32;
     new TForm34;
     new TForm25;
@@ -119,8 +120,8 @@ bool endedBySignal = false;
 // screen mode restored; the run's end writes the report), then the program,
 // with status 1.
 void endOnSignal() {
-    if (ExecState != 0 || MacroRunning) {
-        RunEndedInError = true;
+    if (RunState().ExecState != 0 || RunState().MacroRunning) {
+        RunState().RunEndedInError = true;
         ReportUnattended(QStringLiteral("arrêt demandé par un signal."));
         Services().Run().Stop1Click();
     }
@@ -138,7 +139,7 @@ std::optional<int> StartProgram(TForm1* main) {
     }
     // A macro without the editor: the window stays hidden, the list too (no history).
     main->ListView1->hide();
-    AutoRun = true;
+    RunState().AutoRun = true;
     if (ExportOnOpen) {
         QAction* exporter = main->findChild<QAction*>(QStringLiteral("Exporterversexecutable1"));
         if (!exporter) {
@@ -152,7 +153,7 @@ std::optional<int> StartProgram(TForm1* main) {
     // The run closes the main window when it ends; without a run engine the program ends here.
     if (main->Execute1) main->Execute1->trigger();
     else main->close();
-    if (main->Closed || ApplicationTerminated || endedBySignal) return RunEndedInError || endedBySignal ? 1 : 0;
+    if (main->Closed || ApplicationTerminated || endedBySignal) return RunState().RunEndedInError || endedBySignal ? 1 : 0;
     return std::nullopt;
 }
 

@@ -17,7 +17,7 @@ protected:
         if (qgetenv("ORVANEL_PRIVATE_X") != "1") GTEST_SKIP() << "run through run-under-xvfb.sh";
         MainWindowTest::SetUp();
         useLayout("us");
-        TListVar.clear();
+        Variables().Clear();
         settings().GeneralActive = false;  // no delay between rows
         settings().TypeActive = false;     // no typing delay
     }

@@ -91,7 +91,7 @@ protected:
 
 TEST_F(ExecuteDesktop, AProgramStartsWithItsArgumentsAndItsWindowAppears) {
     run({{"Execute", QString(PROBE_CLIENT) + ";--title \"Lancée par Execute\";"}});
-    EXPECT_FALSE(RunEndedInError);
+    EXPECT_FALSE(RunState().RunEndedInError);
     EXPECT_NE(windowOf("OrvanelProbe", "Lancée par Execute"), 0u);
     // The program's own arguments after its path, in the target itself.
     run({{"Execute", QString(PROBE_CLIENT) + " --title Cible;"}});
@@ -103,7 +103,7 @@ TEST_F(ExecuteDesktop, AMissingProgramIsAnErrorAndNoShellRuns) {
     for (const QString& target : {QString("/nulle/part/programme"), "touch " + x + "; touch " + y,
                                   "touch " + x + " && touch " + y, "$(touch " + x + ")"}) {
         run({{"Execute", target + ";"}, {"Variable", "APRES;1;Numerique;"}});
-        EXPECT_TRUE(RunEndedInError) << target.toStdString();
+        EXPECT_TRUE(RunState().RunEndedInError) << target.toStdString();
         EXPECT_EQ(var("APRES"), "?");
         EXPECT_TRUE(var("[ERROR]").startsWith("Le fichier spécifié est introuvable.")) << var("[ERROR]").toStdString();
     }
@@ -133,13 +133,13 @@ TEST_F(ExecuteDesktop, DocumentsAndAddressesGoThroughTheDesktopHandler) {
     for (const QString& target : {QString("https://exemple.org/page"), doc}) {
         QFile::remove(args);
         run({{"Execute", target + ";"}});
-        EXPECT_FALSE(RunEndedInError) << target.toStdString();
+        EXPECT_FALSE(RunState().RunEndedInError) << target.toStdString();
         const QUrl received(waitForText(args).trimmed());  // a document may come as a file URL
         EXPECT_EQ(received.isLocalFile() ? received.toLocalFile() : received.toString(), target);
     }
     // A document that is gone: the handler's opener says so.
     run({{"Execute", home.filePath("disparu.txt") + ";"}});
-    EXPECT_TRUE(RunEndedInError);
+    EXPECT_TRUE(RunState().RunEndedInError);
 }
 
 TEST_F(ExecuteDesktop, SoundsPlayWithThePlayerAndWaitWhenAsked) {
@@ -153,7 +153,7 @@ TEST_F(ExecuteDesktop, SoundsPlayWithThePlayerAndWaitWhenAsked) {
         run({{"Execute", sound + ";"}});
         EXPECT_EQ(elapsed.elapsed() >= 1000, wait) << elapsed.elapsed();
         EXPECT_EQ(waitForText(args), "-q\n--\n" + sound + "\n");
-        EXPECT_FALSE(RunEndedInError);
+        EXPECT_FALSE(RunState().RunEndedInError);
     }
 }
 
@@ -168,7 +168,7 @@ TEST_F(ExecuteDesktop, ASubMacroTypesIntoARealClient) {
     sub.close();
     run({{"Execute", sub.fileName() + ";"}, {"Type", " encore"}});
     EXPECT_TRUE(probe.waitForLine("text bonjour encore")) << probe.lines().join('\n').toStdString();
-    EXPECT_FALSE(RunEndedInError);
+    EXPECT_FALSE(RunState().RunEndedInError);
 }
 
 TEST_F(ExecuteDesktop, FonctionResultsMatchIndependentCommands) {
@@ -220,7 +220,7 @@ TEST_F(ExecuteDesktop, FonctionResultsMatchIndependentCommands) {
          {"Fonction", "TAILLE;Fichier;Taille octets;" + data + ";"},
          {"Fonction", "LIBRE;Disque;Taille Disponible;" + home.path() + ";"},
          {"Fonction", "TOTAL;Disque;Taille Totale;" + home.path() + ";"}});
-    EXPECT_FALSE(RunEndedInError);
+    EXPECT_FALSE(RunState().RunEndedInError);
     EXPECT_EQ(var("HIER"), QString::fromUtf8(date).trimmed());
     // The window with its frame: the client area as xwininfo gives it, and the frame around it.
     EXPECT_EQ(var("X").toInt(), field(client, "Absolute upper-left X:") - frame[0].toInt());

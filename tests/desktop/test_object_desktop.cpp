@@ -141,7 +141,7 @@ TEST_F(ObjetDesktop, ALateXlogoIsFoundWhileTheAnimationShows) {
     EXPECT_EQ(form->ListView1->params(1), logos[0] + ";0;;XLogo;;0;0;1;1;N;;16;");
     EXPECT_TRUE(animationSeen);
     EXPECT_TRUE(waitFor([] { return windowsOfClass(platform::kVisualEffectClass).isEmpty(); }));
-    EXPECT_FALSE(RunEndedInError);
+    EXPECT_FALSE(RunState().RunEndedInError);
 }
 
 TEST_F(ObjetDesktop, NoWindowBeforeTheTimeoutIsTheRunTimeError) {

@@ -35,7 +35,7 @@ TEST_F(OptionsDesktop, ClosingTheDialogEndsTheMouseTest) {
     Form19->Button8Click();  // the test runs until the dialog closes
     EXPECT_NE(mouseLocation(), start);  // it did move the mouse
     EXPECT_FALSE(Form19->SpeedTestRunning);
-    EXPECT_FALSE(MacroRunning);
+    EXPECT_FALSE(RunState().MacroRunning);
     const QByteArray closed = mouseLocation();
     pumpFor(2000);
     EXPECT_EQ(mouseLocation(), closed);
@@ -48,14 +48,14 @@ TEST_F(OptionsDesktop, TestsAreRefusedDuringAPauseAndTheRunEndsNormally) {
     QTimer::singleShot(500, Form19, [&] {
         Form19->Button8->click();
         Form19->Button9->click();
-        runningAfterTests = MacroRunning;
+        runningAfterTests = RunState().MacroRunning;
         seen = messages.texts();
     });
     run({{"Pause", "00:00:02"}, {"Variable", "Fin;oui;Alpha;"}});
     EXPECT_EQ(seen.size(), 2);
     EXPECT_TRUE(runningAfterTests);
-    EXPECT_FALSE(RunEndedInError);
-    EXPECT_EQ(ExecutedCount, 2);
+    EXPECT_FALSE(RunState().RunEndedInError);
+    EXPECT_EQ(RunState().ExecutedCount, 2);
     EXPECT_FALSE(Form19->SpeedTestRunning);
 }
 

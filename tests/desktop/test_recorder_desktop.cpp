@@ -2,7 +2,7 @@
 // what xdotool does is recorded into "temp.sqc", what the program types
 // itself is not, and a click runs the event procedure once.
 #include "core/MacroFileRecord.h"
-#include "engine/Unit28.h"
+#include "editors/Unit28.h"
 #include "tests/desktop/DesktopRun.h"
 
 #include <QCheckBox>

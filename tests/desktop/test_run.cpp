@@ -64,7 +64,7 @@ TEST_F(RunDesktop, EscDuringALongPauseEndsTheRun) {
     run({{"Pause", "60;Sec;"}, {"Variable", "A;1;Numerique;"}});
     EXPECT_LT(elapsed.elapsed(), 30000) << "the pause of a minute was cut short";
     EXPECT_EQ(var("A"), "?");
-    EXPECT_EQ(ExecState, 0);
+    EXPECT_EQ(RunState().ExecState, 0);
     EXPECT_FALSE(desk().IsKeyDown(platform::VK_ESCAPE));
 }
 
@@ -75,7 +75,7 @@ TEST_F(RunDesktop, BreakpointCaptionOnTheRealWindow) {
     QString title, valueAtBreak;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (ExecState != 4) return;
+        if (RunState().ExecState != 4) return;
         const QString real = desk().GetWindowText(platform::HWND(form->winId()));
         if (real != form->windowTitle()) return;  // the server has not got it yet
         poll.stop();

@@ -1,5 +1,6 @@
 // "Type" and "Type Special" reach a real text window whatever the layout.
 #include "tests/desktop/DesktopRun.h"
+#include "engine/Runner.h"
 
 #include "engine/Handlers.h"
 #include "platform/VirtualKeys.h"
@@ -112,14 +113,14 @@ TEST_F(Typing, TypeSpecialPressesAndReleases) {
         run({{"Type Special", "Maj;A;"}, {"Type Special", "B;"}});
         EXPECT_TRUE(probe.waitForLine("text Ab")) << probe.lines().join('\n').toStdString();
 
-        MacroRunning = true;  // held between two rows of one run
-        ExecTypeSpecial("Ctrl;Alt;Suppr;[KeyDown];");
+        RunState().MacroRunning = true;  // held between two rows of one run
+        RunCommand(Runner->Context(), "Type Special", "Ctrl;Alt;Suppr;[KeyDown];");
         for (uint8_t vk : {platform::VK_CONTROL, platform::VK_MENU, platform::VK_DELETE})
             EXPECT_TRUE(desk().IsKeyDown(vk)) << int(vk);
-        ExecTypeSpecial("Ctrl;Alt;Suppr;[KeyUp];");
+        RunCommand(Runner->Context(), "Type Special", "Ctrl;Alt;Suppr;[KeyUp];");
         for (uint8_t vk : {platform::VK_CONTROL, platform::VK_MENU, platform::VK_DELETE})
             EXPECT_FALSE(desk().IsKeyDown(vk)) << int(vk);
-        MacroRunning = false;
+        RunState().MacroRunning = false;
     }
 }
 

@@ -46,7 +46,6 @@ void MainWindowTest::SetUp() {
     ASSERT_TRUE(home.isValid());
     qputenv("ORVANEL_HOME", home.path().toLocal8Bit());
     platform::setDesktop(std::make_unique<platform::FakePlatform>());
-    TListVar.clear();  // every test starts from an empty variable store
     form = CreateForms();
     form->ArrangeMainMenu();  // as start-up does, once the dialogs added their items
     form->Nouveau1Click();

@@ -17,3 +17,13 @@ private:
     int case_;
     CommandHandler old_;
 };
+
+// Runs one command through the runner's dispatcher, alone in a document of
+// its own, outside the run loop: a failure is answered as in a run.
+inline void RunRow(const QString& keyword, const QString& params) {
+    TMacroDocument alone;
+    alone.add({keyword, params});
+    int index = 0;
+    TActiveOrder active(1, true);
+    Runner->Execute_commande(&alone, index, active);
+}

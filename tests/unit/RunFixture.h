@@ -10,8 +10,8 @@ class RunFixture : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        MacroRunning = false;
-        ExecState = 0;
+        RunState().MacroRunning = false;
+        RunState().ExecState = 0;
         settings().CheckBeforeRun = false;
     }
     void run() { form->Execute(form, false, 0); }

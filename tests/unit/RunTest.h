@@ -20,13 +20,13 @@ protected:
         MainWindowTest::SetUp();
         ASSERT_TRUE(dir.isValid());
         qputenv("XDG_DATA_HOME", dir.filePath("data").toLocal8Bit());  // the trash goes there
-        MacroRunning = RunEndedInError = false;
-        ExecState = 0;
+        RunState().MacroRunning = RunState().RunEndedInError = false;
+        RunState().ExecState = 0;
         settings().GeneralActive = false;
         settings().CheckBeforeRun = false;
     }
     void TearDown() override {
-        MacroRunning = false;
+        RunState().MacroRunning = false;
         qunsetenv("XDG_DATA_HOME");
         MainWindowTest::TearDown();
     }
@@ -36,7 +36,7 @@ protected:
     void run(const QVector<QPair<QString, QString>>& rows) {
         messages.shown.clear();
         setRows(rows);
-        TListVar.clear();
+        Variables().Clear();
         fake().calls.clear();
         form->Execute(form, false, 0);
     }

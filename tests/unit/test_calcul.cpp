@@ -1,5 +1,6 @@
 // "Calcul" and "Calcul évolué": integer operations and the expression evaluator.
 #include "core/Unit1.h"
+#include "tests/unit/HandlerSwap.h"
 #include "core/Variables.h"
 #include "editors/Unit24.h"
 #include "engine/Handlers.h"
@@ -13,8 +14,8 @@ class Calcul : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        TListVar.clear();
-        MacroRunning = true;
+        Variables().Clear();
+        RunState().MacroRunning = true;
         setRows({{"Variable", "A;5;Numerique;"},
                  {"Variable", "B;3;Numerique;"},
                  {"Variable", "Z;0;Numerique;"},
@@ -23,7 +24,7 @@ protected:
         for (const auto& [name, value] : {std::pair{"B", "3"}, {"Z", "0"}, {"U", "cd"}}) set(name, value);
     }
     void TearDown() override {
-        MacroRunning = false;
+        RunState().MacroRunning = false;
         MainWindowTest::TearDown();
     }
     void set(const QString& name, const QString& value) { form->WriteVariable("VAR", name, value); }
@@ -52,11 +53,11 @@ TEST_F(Calcul, EvolvedExpressionsGiveTheirValue) {
     for (const Case& c : cases) {
         set("A", "10");
         set("T", "ab");
-        QString message;
-        TForm24::TestCalculEvol(c.expression, true, message);
+        const TCalculEvol calcul = TForm24::TestCalculEvol(c.expression, true);
         const QString target = c.expression.left(1);
         EXPECT_EQ(var(target), c.result) << c.expression.toStdString();
-        EXPECT_EQ(message, "") << c.expression.toStdString();
+        EXPECT_EQ(calcul.Message, "") << c.expression.toStdString();
+        EXPECT_FALSE(calcul.Error.failed()) << c.expression.toStdString();
     }
 }
 
@@ -76,22 +77,18 @@ TEST_F(Calcul, CheckingFindsTheFirstProblem) {
         {"A = 4 / Z", "", "Attention au risque de division par zéro lié à la variable Z"},
     };
     for (const Case& c : cases) {
-        QString message = "?";
-        TForm24::TestCalculEvol(c.expression, false, message);
-        EXPECT_EQ(message, c.message) << c.expression.toStdString();
-        EXPECT_EQ(TForm24::CalculResult, c.result) << c.expression.toStdString();
+        const TCalculEvol calcul = TForm24::TestCalculEvol(c.expression, false);
+        EXPECT_EQ(calcul.Message, c.message) << c.expression.toStdString();
+        EXPECT_EQ(calcul.Result, c.result) << c.expression.toStdString();
     }
     EXPECT_EQ(var("A"), "?") << "checking writes nothing";
-    QString message;
-    TForm24::TestCalculEvol("T = x", false, message);
-    EXPECT_EQ(TForm24::CalculKind, "Alpha");
+    EXPECT_EQ(TForm24::TestCalculEvol("T = x", false).Kind, "Alpha");
 }
 
 TEST_F(Calcul, EvolvedFaultsAtRunTime) {
     set("A", "10");
-    QString message;
-    TForm24::TestCalculEvol("A = 4 / Z", true, message);
-    TForm24::TestCalculEvol("A = 10 ^ 400", true, message);
+    RunRow("Calcul évolué", "A = 4 / Z");
+    RunRow("Calcul évolué", "A = 10 ^ 400");
     EXPECT_EQ(var("A"), "10") << "the target keeps its value";
     ASSERT_EQ(messages.shown.size(), 2);
     EXPECT_TRUE(messages.shown[0].text.contains("Division by zero"));
@@ -114,14 +111,14 @@ TEST_F(Calcul, IntegerOperations) {
     for (const Case& c : cases) {
         messages.shown.clear();
         set("A", c.a);
-        ExecCalcul("A;" + c.op + ";" + c.b + ";");
+        RunRow("Calcul", "A;" + c.op + ";" + c.b + ";");
         EXPECT_EQ(var("A"), c.result) << c.a.toStdString() << c.op.toStdString() << c.b.toStdString();
         EXPECT_EQ(messages.shown.size(), c.error ? 1 : 0) << c.a.toStdString() << c.op.toStdString();
     }
     set("T", "ab");
-    ExecCalcul("T;+;U;");
+    RunRow("Calcul", "T;+;U;");
     EXPECT_EQ(var("T"), "abcd");
-    ExecCalcul("T;-;U;");
+    RunRow("Calcul", "T;-;U;");
     EXPECT_EQ(var("T"), "");
 }
 
@@ -137,7 +134,7 @@ TEST_F(Calcul, ExamineComparesByKind) {
         {"T;=;abc;", true},   {"T;=;ABC;", false}, {"abc;=;10;", false}, {"A;=;x10;", false},
         {"A;=>;10;", false},  {"T;>;abb;", true},
     };
-    for (const Case& c : cases) EXPECT_EQ(ExecExamine(c.params), c.result) << c.params.toStdString();
+    for (const Case& c : cases) EXPECT_EQ(ExamineHolds(Runner->Context(), c.params), c.result) << c.params.toStdString();
 }
 
 }  // namespace

@@ -77,7 +77,7 @@ TEST_F(CheckerTest, TenBadRowsStopAfterTheNinthError) {
     for (int line = 1; line <= 9; ++line) expected << E(line, "<unknown>");
     expected << E(0, "Nombre d'erreur trop important.(Arrêt du contrôle des commandes)");
     EXPECT_EQ(checkList(), expected);
-    EXPECT_EQ(Debug::CheckErrorCount, 10);
+    EXPECT_EQ(Debug::ProgramCheckReport().ErrorCount, 10);
 }
 
 TEST_F(CheckerTest, RowWithTwoParameterErrorsCountsTwo) {
@@ -134,7 +134,7 @@ TEST_F(CheckerTest, IgnoredErrorNeitherListsNorFails) {
     EXPECT_TRUE(form->ControlAll(form->ListView1));
     EXPECT_EQ(checkList(), QStringList{kValid});
     EXPECT_TRUE(TTabIgnoreMsg[0].StillPresent);
-    EXPECT_EQ(Debug::CheckErrorCount, 0);
+    EXPECT_EQ(Debug::ProgramCheckReport().ErrorCount, 0);
 }
 
 TEST_F(CheckerTest, IgnoredWarningIsSavedWithItsMacroOnly) {
@@ -203,7 +203,6 @@ TEST_F(CheckerTest, SortsAsTextAndFlips) {
     EXPECT_EQ(form->ListView2->topLevelItem(1)->text(0), "2");
     form->ListView2ColumnClick(0);
     EXPECT_EQ(form->ListView2->topLevelItem(0)->text(0), "2");
-    EXPECT_EQ(Debug::CheckSortColumn, 0);
 }
 
 TEST_F(CheckerTest, DoubleClickSelectsTheCommand) {
@@ -221,20 +220,20 @@ TEST_F(CheckerTest, DoubleClickSelectsTheCommand) {
 }
 
 TEST_F(CheckerTest, OtherListsShowSourceAndLine) {
-    TListView hidden;
+    TMacroDocument hidden;
     hidden.add({QStringLiteral("Bidule"), QString()});
-    form->ListView2->clear();
-    EXPECT_FALSE(Debug::CheckCommand(&hidden, QStringLiteral("Bidule"), QString(), 5, 2));
+    Debug::ProgramCheckReport().Clear();
+    EXPECT_FALSE(Debug::CheckCommand(hidden, QStringLiteral("Bidule"), QString(), 5, 2, Debug::ProgramCheckReport()));
     EXPECT_EQ(checkList(), QStringList{QStringLiteral("5") + QLocale::system().decimalPoint() + QStringLiteral("3|Erreur|<unknown>")});
 }
 
 TEST_F(CheckerTest, ClickCountsComeFromTheCheckedList) {
     setRows({{"Click", "Left Down;"}});  // the main list is unbalanced, the other one is not
-    TListView other;
+    TMacroDocument other;
     other.add({QStringLiteral("Click"), QStringLiteral("Left Down;")});
     other.add({QStringLiteral("Click"), QStringLiteral("Left Up;")});
-    form->ListView2->clear();
-    EXPECT_TRUE(Debug::CheckCommand(&other, QStringLiteral("Click"), QStringLiteral("Left Down;"), 1, 0));
+    Debug::ProgramCheckReport().Clear();
+    EXPECT_TRUE(Debug::CheckCommand(other, QStringLiteral("Click"), QStringLiteral("Left Down;"), 1, 0, Debug::ProgramCheckReport()));
     EXPECT_TRUE(checkList().isEmpty());
 }
 
@@ -327,7 +326,7 @@ TEST_F(CheckerTest, PluginChecks) {
 TEST_F(CheckerTest, CheckTabRunsTheCheck) {
     setRows({{"Bidule", ""}});
     form->PageControl1->setCurrentWidget(form->TabSheet1);
-    form->ListView2->clear();
+    Debug::ProgramCheckReport().Clear();
     form->PageControl1Change();
     EXPECT_EQ(checkList(), QStringList{E(1, "<unknown>")});
     setRows({});

@@ -46,9 +46,9 @@ protected:
 
     // Checks one row of the macro alone; answers the routine's result.
     bool checkRow(int row) {
-        form->ListView2->clear();
-        return Debug::CheckCommand(form->ListView1, form->ListView1->keyword(row), form->ListView1->params(row), 0,
-                                   row);
+        Debug::ProgramCheckReport().Clear();
+        return Debug::CheckCommand(*form->Macro, form->Macro->keyword(row), form->Macro->params(row), 0, row,
+                                   Debug::ProgramCheckReport());
     }
 };
 

@@ -1,5 +1,6 @@
 // Mouse, keyboard, procedure and question commands run on the fake desktop.
 #include "editors/Unit4.h"
+#include "tests/unit/HandlerSwap.h"
 #include "core/Settings.h"
 #include "core/Unit1.h"
 #include "core/Variables.h"
@@ -28,9 +29,9 @@ class Commands : public RunTest {
 protected:
     void SetUp() override {
         RunTest::SetUp();
-        TListVar.clear();
-        MacroRunning = BreakpointWait = RunEndedInError = false;
-        ExecState = 0;
+        Variables().Clear();
+        RunState().MacroRunning = RunState().BreakpointWait = RunState().RunEndedInError = false;
+        RunState().ExecState = 0;
         settings().TypeActive = false;  // no typing delay
     }
     QStringList callsStartingWith(const QString& prefix) const {
@@ -134,10 +135,10 @@ TEST_F(Commands, TypeStopsBetweenCharactersWhenStopped) {
 }
 
 TEST_F(Commands, TypeWithAltHeldUsesTheKeypad) {
-    MacroRunning = true;
+    RunState().MacroRunning = true;
     fake().keysDown.insert(platform::VK_LMENU);
     fake().calls.clear();
-    ExecType("0233");
+    RunRow("Type", "0233");
     EXPECT_EQ(keyEvents(), QStringList({"0x60 down", "0x60 up", "0x62 down", "0x62 up", "0x63 down", "0x63 up",
                                         "0x63 down", "0x63 up"}));
     EXPECT_TRUE(fake().typed.isEmpty());
@@ -146,12 +147,12 @@ TEST_F(Commands, TypeWithAltHeldUsesTheKeypad) {
 TEST_F(Commands, TypeSpecialPressesAndReleasesInOrder) {
     run({{"Type Special", "Ctrl;Alt;Suppr;"}});
     EXPECT_EQ(keyEvents(), QStringList({"0x11 down", "0x12 down", "0x2e down", "0x2e up", "0x12 up", "0x11 up"}));
-    MacroRunning = true;  // in one run, so that the end of the run releases nothing
+    RunState().MacroRunning = true;  // in one run, so that the end of the run releases nothing
     fake().calls.clear();
-    ExecTypeSpecial("Maj;A;[KeyDown];");
+    RunRow("Type Special", "Maj;A;[KeyDown];");
     EXPECT_EQ(keyEvents(), QStringList({"0x10 down", "scan 16 down"}));  // "A" is where the French layout has it
     fake().calls.clear();
-    ExecTypeSpecial("Maj;A;[KeyUp];");
+    RunRow("Type Special", "Maj;A;[KeyUp];");
     EXPECT_EQ(keyEvents(), QStringList({"scan 16 up", "0x10 up"}));
     // The empty field is the separator's own key: ";" is the key right of "," in the French layout.
     run({{"Type Special", "Ctrl;;"}});
@@ -165,7 +166,7 @@ TEST_F(Commands, TypeSpecialPressesAndReleasesInOrder) {
 TEST_F(Commands, TypeSpecialWorksOutsideARunToo) {
     mdlfnct::KeyNameTable.clear();
     fake().calls.clear();
-    ExecTypeSpecial("Ctrl;C;");
+    RunRow("Type Special", "Ctrl;C;");
     EXPECT_EQ(keyEvents(), QStringList({"0x11 down", "scan 46 down", "scan 46 up", "0x11 up"}));
 }
 
@@ -192,8 +193,8 @@ TEST_F(Commands, ProceduresNestAndReturn) {
          {"Procedure", "END"},
          {"Label", "Fin"}});
     EXPECT_EQ(var("T"), "abce");
-    EXPECT_FALSE(RunEndedInError);
-    EXPECT_TRUE(ProcReturnStack.isEmpty());
+    EXPECT_FALSE(RunState().RunEndedInError);
+    EXPECT_TRUE(RunState().ProcReturnStack.isEmpty());
 
     // A definition reached without CALL is passed over.
     run({{"Variable", "T;;Alpha;"}, {"Procedure", "P"}, {"Calcul", "T;+;x;"}, {"Procedure", "END"},
@@ -205,7 +206,7 @@ TEST_F(Commands, ProcedureErrors) {
     settings().CheckCommands = false;
     run({{"Procedure", "END"}, {"Commentaire", "jamais"}});
     EXPECT_TRUE(lastError().startsWith("Une erreur a été généré lors du retour de fin de procédure."));
-    EXPECT_TRUE(RunEndedInError);
+    EXPECT_TRUE(RunState().RunEndedInError);
     run({{"Procedure", "CALL Absente"}});
     EXPECT_TRUE(lastError().startsWith("La procédure nommée Absente n'existe pas."));
 }
@@ -229,8 +230,8 @@ TEST_F(Commands, MessageAndQuestion) {
 }
 
 TEST_F(Commands, QuestionCancelledEndsTheListBeingRun) {
-    MacroRunning = true;
-    CurrentOrderIndex = 0;
+    RunState().MacroRunning = true;
+    RunState().CurrentOrderIndex = 0;
     TListView sub;
     sub.add({"Question", "T;M;[PASSWORD];"});
     sub.add({"Commentaire", "a"});
@@ -243,7 +244,7 @@ TEST_F(Commands, QuestionCancelledEndsTheListBeingRun) {
     });
     form->Execute_commande(&sub, row, flags);
     EXPECT_EQ(row, 3) << "that list ends";
-    EXPECT_EQ(CurrentOrderIndex, 0) << "the main list's row does not move";
+    EXPECT_EQ(RunState().CurrentOrderIndex, 0) << "the main list's row does not move";
 }
 
 TEST(QuestionText, LongMessagesAreWrapped) {

@@ -2,7 +2,9 @@
 // would, resumed by a run; and the program's own files compared with them.
 #include "core/FileDialog.h"
 #include "core/Unit1.h"
+#include "core/Variables.h"
 #include "engine/ContextOfExecute.h"
+#include "engine/Runner.h"
 #include "engine/Handlers.h"
 #include "engine/ListFile.h"
 #include "platform/Cp1252.h"
@@ -79,7 +81,7 @@ protected:
         write(path("demo.ctx"), context);
         ContextToResume = path("demo.ctx");
         messages.shown.clear();
-        TListVar.clear();
+        Variables().Clear();
         form->Execute(form, true, 0);
     }
     // Declarations on rows 0 and 1 (never run when resuming at row 2), then the rows given.
@@ -98,7 +100,7 @@ TEST_F(Contexts, AContextWrittenElsewhereResumesAtItsRowWithItsVariablesAndOpenF
     EXPECT_TRUE(messages.shown.isEmpty()) << lastMessage().toStdString();
     EXPECT_EQ(var("L"), "trois");
     EXPECT_EQ(var("A"), "reprise");
-    EXPECT_FALSE(RunEndedInError);
+    EXPECT_FALSE(RunState().RunEndedInError);
 }
 
 TEST_F(Contexts, AFileGoneSinceTheSaveIsAMessageAndTheRunGoesOn) {
@@ -141,17 +143,17 @@ TEST_F(Contexts, AContextThatCannotBeTakenUpRunsNothing) {
 TEST_F(Contexts, TheProgramWritesTheSameBytesAndListsOnlyTheOpenMacrosContexts) {
     write(path("lignes.txt"), "un\r\ndeux\r\n");
     openMacro(macroRows({}));
-    TListVar = {{"A", "é;x", {}}, {"V", "", {}}};
+    Variables().SetEntries({{"A", "é;x", {}}, {"V", "", {}}});
     auto file = std::make_unique<QFile>(path("lignes.txt"));
     ASSERT_TRUE(file->open(QIODevice::ReadOnly));
     TListFile.push_back({path("lignes.txt"), std::move(file), 1});
-    CurrentOrderIndex = 2;
-    ExecutedCount = 9;
-    RunStartTime = "10:11:12";
-    SavedWindowState = 0;
+    RunState().CurrentOrderIndex = 2;
+    RunState().ExecutedCount = 9;
+    RunState().RunStartTime = "10:11:12";
+    RunState().SavedWindowState = 0;
     ASSERT_TRUE(QDir().mkpath(ContextFolder()));
     const QString saved = QDir(ContextFolder()).filePath("a & b.ctx");
-    ASSERT_TRUE(SaveExecutionContext(saved));
+    ASSERT_TRUE(SaveExecutionContext(Runner->Context(), saved));
     CloseRunFiles();
     Context c{path("demo.mcr"), packedAge(path("demo.mcr")), 2, 9};
     c.variables = {{"A", "é;x"}, {"V", ""}};

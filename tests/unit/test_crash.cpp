@@ -160,7 +160,7 @@ class InternalError : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        TListVar.clear();
+        Variables().Clear();
         ExitCountdownElapsed = 0;
         testServices().onModal = [this](QWidget& f) {
             titles << f.windowTitle();
@@ -169,7 +169,7 @@ protected:
     }
     void TearDown() override {
         Form34->close();
-        MacroRunning = false;
+        RunState().MacroRunning = false;
         MainWindowTest::TearDown();
     }
     QStringList memo() const { return Form34->Memo1->toPlainText().split(u'\n'); }
@@ -179,8 +179,8 @@ protected:
 
 TEST_F(InternalError, PlainBoxStopsTheRunAndKeepsTheProgram) {
     setRows({{"Variable", "A;1;Numerique;"}, {"Calcul", "A;+;2;"}});
-    MacroRunning = true;
-    CurrentOrderIndex = 1;
+    RunState().MacroRunning = true;
+    RunState().CurrentOrderIndex = 1;
     form->WriteVariable("VAR", "A", "5");
     form->ShowInternalError("Quelque chose");
     EXPECT_EQ(titles, QStringList({"Erreur interne"}));
@@ -191,7 +191,7 @@ TEST_F(InternalError, PlainBoxStopsTheRunAndKeepsTheProgram) {
     EXPECT_EQ(m.mid(1), QStringList({"Message :Quelque chose", "Addr exception : 0x00000000", "Run :True (2)",
                                      "Edited :False", "Commande:Calcul", "Params:A;+;2;", "",
                                      "***** VarUse *****", "A:'5'[Numerique]"}));
-    EXPECT_FALSE(MacroRunning);
+    EXPECT_FALSE(RunState().MacroRunning);
     EXPECT_FALSE(Form34->Timer1->isActive());
     EXPECT_EQ(terminated(), 0);
 }
@@ -206,9 +206,9 @@ TEST_F(InternalError, CrashReportCountsDownAndEnds) {
     EXPECT_TRUE(m.contains("Class :std::runtime_error"));
     EXPECT_TRUE(m.contains("Run :False"));  // no macro runs: no position
     EXPECT_TRUE(m.contains("File :"));
-    MacroRunning = true;
+    RunState().MacroRunning = true;
     Form34->Timer1Timer();
-    EXPECT_FALSE(MacroRunning);  // the first tick stops a running macro
+    EXPECT_FALSE(RunState().MacroRunning);  // the first tick stops a running macro
     EXPECT_EQ(Form34->windowTitle(), "Orvanel va se terminer dans 29 seconde(s).");
     for (int i = 1; i < 29; ++i) Form34->Timer1Timer();
     EXPECT_EQ(terminated(), 0);

@@ -29,21 +29,22 @@ platform::FakePlatform& fake() { return static_cast<platform::FakePlatform&>(pla
 
 // "Examine" rows decide by their parameter text; every row that runs is recorded.
 QStringList ran;
-void recordingCondition(CommandCall& c) {
+CommandResult recordingCondition(CommandCall& c) {
     ran << QString::number(c.index + 1);
     BranchOnCondition(c, c.params == QLatin1String("vrai"), QStringLiteral("Examine"));
+    return Done();
 }
-void recordingComment(CommandCall& c) { ran << QString::number(c.index + 1); }
+CommandResult recordingComment(CommandCall& c) { ran << QString::number(c.index + 1); return Done(); }
 
 class EngineRun : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
         ran.clear();
-        TListVar.clear();
-        MacroRunning = BreakpointWait = RunEndedInError = false;
-        ExecState = 0;
-        SavedForegroundWindow = 0;
+        Variables().Clear();
+        RunState().MacroRunning = RunState().BreakpointWait = RunState().RunEndedInError = false;
+        RunState().ExecState = 0;
+        RunState().SavedForegroundWindow = 0;
         testServices().onModal = [this](QWidget& w) {
             if (auto* f = qobject_cast<TForm34*>(&w)) internalErrors << f->Memo1->toPlainText();
         };
@@ -52,7 +53,7 @@ protected:
     }
     void TearDown() override {
         MainWindowTest::TearDown();
-        AutoRun = false;
+        RunState().AutoRun = false;
     }
     void run() { form->Execute(form, false, 0); }
     QString var(const QString& name) {
@@ -72,22 +73,23 @@ TEST_F(EngineRun, VariablesGotoAndLabels) {
     run();
     EXPECT_EQ(var("A"), "1");
     EXPECT_EQ(var("B"), "x;y");
-    EXPECT_EQ(ExecState, 0);
-    EXPECT_FALSE(MacroRunning);
-    EXPECT_EQ(ExecutedCount, 3);  // the run goes on after the label row
-    EXPECT_FALSE(RunEndedInError);
+    EXPECT_EQ(RunState().ExecState, 0);
+    EXPECT_FALSE(RunState().MacroRunning);
+    EXPECT_EQ(RunState().ExecutedCount, 3);  // the run goes on after the label row
+    EXPECT_FALSE(RunState().RunEndedInError);
 }
 
 // Without its label a Goto would jump to the top and could loop for ever.
 TEST_F(EngineRun, GotoToAMissingLabelIsARunTimeErrorNamingIt) {
     HandlerSwap comment(15, [](CommandCall& c) {
         ran << QString::number(c.index + 1);
-        if (ran.size() >= 4) MacroRunning = false;
+        if (ran.size() >= 4) RunState().MacroRunning = false;
+        return Done();
     });
     setRows({{"Commentaire", "a"}, {"Commentaire", "b"}, {"Goto", "Nulle part"}});
     run();
     EXPECT_EQ(ran, QStringList({"1", "2"}));
-    EXPECT_TRUE(RunEndedInError);
+    EXPECT_TRUE(RunState().RunEndedInError);
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].text, "Goto : le label « Nulle part » n'existe pas. Arrêt de la macro inévitable. [Position 3]");
 }
@@ -106,7 +108,8 @@ TEST_F(EngineRun, NumericGoto) {
     };
     HandlerSwap comment(15, [](CommandCall& c) {
         ran << QString::number(c.index + 1);
-        if (ran.size() >= 2) MacroRunning = false;
+        if (ran.size() >= 2) RunState().MacroRunning = false;
+        return Done();
     });
     for (const Case& c : cases) {
         SCOPED_TRACE(c.target.toStdString());
@@ -115,7 +118,7 @@ TEST_F(EngineRun, NumericGoto) {
         setRows({{"Commentaire", "x"}, {"Goto", c.target}, {"Commentaire", "jamais"}});
         run();
         EXPECT_EQ(ran, c.rows);
-        EXPECT_EQ(RunEndedInError, c.error);
+        EXPECT_EQ(RunState().RunEndedInError, c.error);
         EXPECT_EQ(messages.shown.size(), c.error ? 1 : 0);
         if (c.error) EXPECT_TRUE(messages.shown[0].text.contains("[Position 2]"));
     }
@@ -127,7 +130,7 @@ TEST_F(EngineRun, GotoToItsOwnRowStopsWithTheInternalError) {
     ASSERT_EQ(internalErrors.size(), 1);
     EXPECT_TRUE(internalErrors[0].contains("Vous avez généré une boucle illimité."));
     EXPECT_EQ(var("A"), "?");
-    EXPECT_TRUE(RunEndedInError);
+    EXPECT_TRUE(RunState().RunEndedInError);
 }
 
 TEST_F(EngineRun, ExamineBranches) {
@@ -157,7 +160,7 @@ TEST_F(EngineRun, ExamineBranches) {
         setRows(c.rows);
         run();
         EXPECT_EQ(ran, c.expected);
-        EXPECT_EQ(ActiveOrder.size(), c.rows.size());
+        EXPECT_EQ(RunState().ActiveOrder.size(), c.rows.size());
     }
 }
 
@@ -165,10 +168,12 @@ TEST_F(EngineRun, AJumpBackIntoASkippedChainRunsItNormally) {
     HandlerSwap examine(4, [](CommandCall& c) {
         ran << QString::number(c.index + 1);
         BranchOnCondition(c, c.params == QLatin1String("vrai"), QStringLiteral("Examine"));
+        return Done();
     });
     HandlerSwap comment(15, [](CommandCall& c) {
         ran << QString::number(c.index + 1);
-        if (ran.size() >= 4) MacroRunning = false;
+        if (ran.size() >= 4) RunState().MacroRunning = false;
+        return Done();
     });
     setRows({{"Examine", "vrai"}, {"Commentaire", "alors"}, {"Examine", "faux"}, {"Commentaire", "a2"},
              {"Commentaire", "s2"}, {"Goto", "4"}});
@@ -179,14 +184,14 @@ TEST_F(EngineRun, AJumpBackIntoASkippedChainRunsItNormally) {
 TEST_F(EngineRun, SkipFlagIsResetWhenTheRowIsPassed) {
     HandlerSwap comment(15, recordingComment);
     setRows({{"Commentaire", "a"}, {"Commentaire", "b"}});
-    ActiveOrder = {true, false};
+    RunState().ActiveOrder = {true, false};
     int index = 1;
-    form->Execute_commande(form->ListView1, index, ActiveOrder);
+    form->Execute_commande(form->ListView1, index, RunState().ActiveOrder);
     EXPECT_EQ(index, 2);
-    EXPECT_TRUE(ActiveOrder[1]);
+    EXPECT_TRUE(RunState().ActiveOrder[1]);
     EXPECT_TRUE(ran.isEmpty());
     index = 1;
-    form->Execute_commande(form->ListView1, index, ActiveOrder);
+    form->Execute_commande(form->ListView1, index, RunState().ActiveOrder);
     EXPECT_EQ(ran, QStringList({"2"}));
 }
 
@@ -213,7 +218,7 @@ TEST_F(EngineRun, QuitterEndsTheRunAndKeepsUnsavedEdits) {
     run();
     EXPECT_EQ(var("A"), "1");
     EXPECT_TRUE(MacroModified);
-    EXPECT_FALSE(RunEndedInError);
+    EXPECT_FALSE(RunState().RunEndedInError);
     EXPECT_EQ(form->windowTitle(), form->GetStateCaption());
 }
 
@@ -222,11 +227,11 @@ TEST_F(EngineRun, QuitterInAnotherListIsPassedOver) {
     sub.add({"Quitter", "", 14});
     TActiveOrder flags(1, true);
     int index = 0;
-    MacroRunning = true;
+    RunState().MacroRunning = true;
     form->Execute_commande(&sub, index, flags);
-    EXPECT_TRUE(MacroRunning);
+    EXPECT_TRUE(RunState().MacroRunning);
     EXPECT_EQ(index, 1);
-    MacroRunning = false;
+    RunState().MacroRunning = false;
 }
 
 TEST_F(EngineRun, BreakpointStopsBeforeTheRowAndRunResumes) {
@@ -236,7 +241,7 @@ TEST_F(EngineRun, BreakpointStopsBeforeTheRowAndRunResumes) {
     QString valueAtBreak;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (ExecState != 4) return;
+        if (RunState().ExecState != 4) return;
         poll.stop();
         caption = form->windowTitle();
         valueAtBreak = var("A");
@@ -248,7 +253,7 @@ TEST_F(EngineRun, BreakpointStopsBeforeTheRowAndRunResumes) {
     EXPECT_EQ(valueAtBreak, "?");
     EXPECT_EQ(var("A"), "1");
     EXPECT_EQ(var("B"), "2");
-    EXPECT_EQ(ExecState, 0);
+    EXPECT_EQ(RunState().ExecState, 0);
 }
 
 TEST_F(EngineRun, ResumingDuringTheShortPauseSkipsTheBreakpointWait) {
@@ -257,7 +262,7 @@ TEST_F(EngineRun, ResumingDuringTheShortPauseSkipsTheBreakpointWait) {
     QVector<int> states;
     QTimer::singleShot(100, [&] { form->Execute1Click(); });
     QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, [&] { states << ExecState; });
+    QObject::connect(&watch, &QTimer::timeout, [&] { states << RunState().ExecState; });
     watch.start(30);
     run();
     EXPECT_FALSE(states.contains(4));
@@ -272,7 +277,7 @@ TEST_F(EngineRun, EscDuringALongPauseEndsTheRun) {
     });
     run();
     EXPECT_EQ(var("A"), "?");
-    EXPECT_FALSE(MacroRunning);
+    EXPECT_FALSE(RunState().MacroRunning);
 }
 
 TEST_F(EngineRun, LongPausesCountDownInTheTitle) {
@@ -280,9 +285,9 @@ TEST_F(EngineRun, LongPausesCountDownInTheTitle) {
     QString during;
     QTimer::singleShot(1200, [&] {
         during = QApplication::applicationName();
-        MacroRunning = false;
+        RunState().MacroRunning = false;
     });
-    MacroRunning = true;
+    RunState().MacroRunning = true;
     form->FnctPause("00:00:10");
     EXPECT_TRUE(during.startsWith("Pause 00:00:0")) << during.toStdString();
     EXPECT_TRUE(during.endsWith(" - Nouvelle macro")) << during.toStdString();
@@ -293,13 +298,13 @@ TEST_F(EngineRun, StepRunsOneRowAtATimeAndPassesPauses) {
     setRows({{"Variable", "A;1;Numerique;"}, {"Pause", "60;Sec;"}, {"Variable", "B;2;Numerique;"}});
     form->Paspas1Click();
     EXPECT_EQ(var("A"), "1");
-    EXPECT_EQ(ExecState, 2);
+    EXPECT_EQ(RunState().ExecState, 2);
     EXPECT_EQ(form->windowTitle(), "Nouvelle macro - Orvanel [Pas à pas]");
     form->Paspas1Click();  // the Pause row is passed without waiting
-    EXPECT_EQ(CurrentOrderIndex, 2);
+    EXPECT_EQ(RunState().CurrentOrderIndex, 2);
     form->Paspas1Click();
     EXPECT_EQ(var("B"), "2");
-    EXPECT_EQ(ExecState, 0);  // past the last row: step mode ends
+    EXPECT_EQ(RunState().ExecState, 0);  // past the last row: step mode ends
 }
 
 TEST_F(EngineRun, StopReleasesModifiersThatAreDown) {
@@ -337,7 +342,7 @@ TEST_F(EngineRun, AFailedCheckRefusesTheRun) {
     EXPECT_EQ(messages.shown[0].caption, "Erreur");
     EXPECT_EQ(form->PageControl1->currentWidget(), form->TabSheet1);
     EXPECT_EQ(var("A"), "?");
-    EXPECT_EQ(ExecState, 0);
+    EXPECT_EQ(RunState().ExecState, 0);
 }
 
 TEST_F(EngineRun, ResumeWithoutAWaitingRunWarns) {
@@ -355,6 +360,7 @@ TEST_F(EngineRun, ControlsDuringAndAfterARun) {
         EXPECT_FALSE(Form1->ComboBox1->isEnabled());
         EXPECT_EQ(Form1->windowTitle(), "Nouvelle macro - Orvanel [En exécution]");
         ran << "x";
+        return Done();
     });
     setRows({{"Commentaire", "x"}});
     run();

@@ -25,8 +25,8 @@ protected:
     }
     void TearDown() override {
         RunTest::TearDown();
-        EXPECT_EQ(SubMacroLevel, 0);
-        EXPECT_EQ(SubMacroList, nullptr);
+        EXPECT_EQ(RunState().SubMacroLevel, 0);
+        EXPECT_EQ(RunState().SubMacroList, nullptr);
     }
     void run(const Rows& rows) {
         fake().calls.clear();
@@ -91,7 +91,7 @@ TEST_F(Execute, TargetsGoToTheirLauncher) {
         settings().WaitSnd = c.waitSound;
         run({{"Execute", c.params}});
         EXPECT_EQ(launches(), QStringList{c.launch}) << c.params.toStdString();
-        EXPECT_FALSE(RunEndedInError) << c.params.toStdString();
+        EXPECT_FALSE(RunState().RunEndedInError) << c.params.toStdString();
     }
 }
 
@@ -107,7 +107,7 @@ TEST_F(Execute, AFailedStartIsAnErrorThatStopsTheRun) {
     const QString message = "Le fichier spécifié est introuvable. (/nulle/part/prog)";
     EXPECT_EQ(var("[ERROR]"), message);
     EXPECT_TRUE(report().contains(message));
-    EXPECT_TRUE(RunEndedInError);
+    EXPECT_TRUE(RunState().RunEndedInError);
     EXPECT_EQ(var("APRES"), "?");
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].text, message + " Arrêt de la macro inévitable. [Position 1]");
@@ -146,7 +146,7 @@ TEST_F(Execute, SubMacroRunsInsideTheRunWithItsReportLines) {
     run({{"Execute", sub + ";"}, {"Variable", "Y;après;Alpha;"}});
     EXPECT_EQ(var("X"), "depuis la sous-macro");
     EXPECT_EQ(var("Y"), "après");
-    EXPECT_FALSE(RunEndedInError);
+    EXPECT_FALSE(RunState().RunEndedInError);
     const QString text = report();
     const qsizetype enter = text.indexOf("Entre dans une sous-macro (sous.mcr)[1/14].");
     const qsizetype leave = text.indexOf("Quitte la sous-macro (sous.mcr)[0/14].");
@@ -176,7 +176,7 @@ TEST_F(Execute, FifteenNestedSubMacrosGiveTheDepthMessage) {
     EXPECT_EQ(var("L14"), "14");
     EXPECT_EQ(var("L15"), "?");
     EXPECT_EQ(var("FIN"), "?");
-    EXPECT_TRUE(RunEndedInError);
+    EXPECT_TRUE(RunState().RunEndedInError);
     const QString message = "Niveau d'indentation de sous macro trop grand (Max 14).";
     EXPECT_EQ(var("[ERROR]"), message);
     ASSERT_EQ(messages.shown.size(), 1);
@@ -205,7 +205,7 @@ TEST_F(Execute, TheCallersSettingsComeBackSeparatorIncluded) {
     EXPECT_EQ(CarSepParam, u';');
     EXPECT_EQ(settings().Separator, ";");
     EXPECT_EQ(settings().TypeTime, "7");
-    EXPECT_FALSE(RunEndedInError);
+    EXPECT_FALSE(RunState().RunEndedInError);
 }
 
 TEST_F(Execute, ASubMacroWithoutIniKeepsTheCallersSettings) {
@@ -222,7 +222,7 @@ TEST_F(Execute, ASubMacroThatFailsTheCheckStopsTheRun) {
     run({{"Commentaire", "x"}, {"Execute", sub + ";"}, {"Variable", "Y;1;Numerique;"}});
     EXPECT_EQ(var("X"), "?");
     EXPECT_EQ(var("Y"), "?");
-    EXPECT_TRUE(RunEndedInError);
+    EXPECT_TRUE(RunState().RunEndedInError);
     EXPECT_EQ(form->PageControl1->currentWidget(), form->TabSheet1);
     ASSERT_GE(form->ListView2->topLevelItemCount(), 1);
     const QTreeWidgetItem* row = form->ListView2->topLevelItem(form->ListView2->topLevelItemCount() - 1);

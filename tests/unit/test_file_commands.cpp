@@ -1,5 +1,6 @@
 // "Lire", "Ecrire", "Champs" and clipboard files, run on the fake desktop.
 #include "engine/ClipboardFile.h"
+#include "tests/unit/HandlerSwap.h"
 #include "engine/Handlers.h"
 #include "engine/ListFile.h"
 
@@ -71,8 +72,8 @@ TEST_F(FileCommands, ARefusedFileIsNotKeptOpen) {
     form->WriteVariable("VAR", "[ERROR.ADAPTATOR]", "0");
     write(path("ok.txt"), "x\r\n");
     write(path("bom.txt"), QByteArray("\xFF\xFEu\0", 4));
-    ExecRead(path("ok.txt") + ";A;0;");
-    ExecRead(path("bom.txt") + ";A;0;");
+    RunRow("Lire", path("ok.txt") + ";A;0;");
+    RunRow("Lire", path("bom.txt") + ";A;0;");
     EXPECT_EQ(lastMessage(), "");
     ASSERT_EQ(TListFile.size(), 1u);
     EXPECT_EQ(TListFile[0].name, path("ok.txt"));

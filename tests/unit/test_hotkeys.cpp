@@ -157,7 +157,7 @@ TEST_F(HotKeyTest, PauseAndStopDuringARun) {
     };
     for (const PressCase& c : cases) {
         SCOPED_TRACE(c.name);
-        TListVar.clear();
+        Variables().Clear();
         messages.shown.clear();
         captions.clear();
         answer = c.answer;
@@ -165,7 +165,7 @@ TEST_F(HotKeyTest, PauseAndStopDuringARun) {
         ASSERT_EQ(messages.shown.size(), 1);
         EXPECT_EQ(messages.shown[0].text, c.question);
         EXPECT_EQ(var("A"), c.runGoesOn ? "1" : "?");
-        EXPECT_EQ(ExecState, 0);
+        EXPECT_EQ(RunState().ExecState, 0);
         EXPECT_EQ(form->windowTitle(), form->GetStateCaption());
     }
 }
@@ -174,12 +174,12 @@ TEST_F(HotKeyTest, PauseQuestionHoldsTheRunThenGivesItsStateBack) {
     setRows({{"Pause", "00:00:01"}});
     int during = -1, after = -1;
     testServices().onMessage = [&](const MessageRequest&) {
-        during = ExecState;
+        during = RunState().ExecState;
         return int(mrYes);
     };
     QTimer::singleShot(100, [&] {
         fake().PressHotKey(MOD_ALT, VK_F1);
-        after = ExecState;
+        after = RunState().ExecState;
     });
     run();
     EXPECT_EQ(during, 3);
@@ -194,7 +194,7 @@ TEST_F(HotKeyTest, PauseWhileIdleLeavesTheCaptionIdle) {
         EXPECT_TRUE(fake().PressHotKey(MOD_ALT, VK_F1));
         ASSERT_EQ(captions.size(), 1);
         EXPECT_TRUE(captions[0].endsWith("[Mise en pause]")) << captions[0].toStdString();
-        EXPECT_EQ(ExecState, 0);
+        EXPECT_EQ(RunState().ExecState, 0);
         EXPECT_EQ(form->windowTitle(), idle);
     }
     answer = mrYes;  // a stop while idle still asks

@@ -5,7 +5,7 @@
 #include "core/Variables.h"
 #include "engine/Handlers.h"
 #include "engine/ImageSearch.h"
-#include "engine/Unit31.h"
+#include "engine/Runner.h"
 #include "platform/Platform.h"
 #include "platform/fake/FakePlatform.h"
 
@@ -141,14 +141,17 @@ platform::FakePlatform& fake() { return static_cast<platform::FakePlatform&>(pla
 
 QString fileName;  // the reference file the rewriting row replaces
 QImage replacement;
-void rewriteReference(CommandCall&) { replacement.save(fileName, "BMP"); }
+CommandResult rewriteReference(CommandCall&) {
+    replacement.save(fileName, "BMP");
+    return Done();
+}
 
 class FindGraphic : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        TListVar.clear();
-        MacroRunning = RunEndedInError = false;
+        Variables().Clear();
+        RunState().MacroRunning = RunState().RunEndedInError = false;
         settings().GeneralActive = false;
         settings().CheckBeforeRun = false;
         picture = noise(24, 16, 5);
@@ -197,7 +200,7 @@ TEST_F(FindGraphic, WritesThePlaceOfTheNthOccurrencePlusOne) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE((c.zone + " n=" + c.n).toStdString());
-        TListVar.clear();
+        Variables().Clear();
         run({{"Trouve image", row(c.zone, c.n)}});
         EXPECT_EQ(found(), c.found);
         EXPECT_FALSE(report().contains("Trouve image :")) << report().toStdString();
@@ -227,7 +230,7 @@ TEST_F(FindGraphic, BadParametersAreRunTimeErrors) {
     notPicture.close();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.params.toStdString());
-        TListVar.clear();
+        Variables().Clear();
         form->RichEdit1->clear();
         run({{"Trouve image", c.params}, {"Variable", "Après;1;Numerique;"}});
         EXPECT_TRUE(report().contains(c.message)) << report().toStdString();
@@ -248,8 +251,8 @@ TEST_F(FindGraphic, APictureIsReadOnceARun) {
     replacement = noise(24, 16, 7);  // nowhere on the screen
     run({{"Trouve image", row("0;0;1024;768", "1")}, {"Commentaire", "réécrit"}, {"Trouve image", row("0;0;1024;768", "2")}});
     EXPECT_EQ(found(), "401,301");
-    EXPECT_TRUE(Form31->MemImages.isEmpty());  // the end of the run forgets them
-    TListVar.clear();
+    EXPECT_EQ(Runner->Context().Images.Count(), 0);  // the end of the run forgets them
+    Variables().Clear();
     run({{"Trouve image", row("0;0;1024;768", "1")}});
     EXPECT_EQ(found(), "-1,-1");
 }

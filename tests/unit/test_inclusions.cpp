@@ -27,7 +27,7 @@ protected:
     }
     QStringList tableTexts() const {
         QStringList out;
-        for (const auto& e : form->TabOfInclude)
+        for (const auto& e : form->Macro->Includes)
             out << QDir(home.path()).relativeFilePath(e.fileName) + QStringLiteral(" %1 %2").arg(e.row).arg(e.count);
         return out;
     }
@@ -40,7 +40,7 @@ protected:
         EXPECT_EQ(tableTexts(), table);
         form->Dcharger1Click();
         EXPECT_EQ(form->ListView1->items().rows(), before);
-        EXPECT_TRUE(form->TabOfInclude.isEmpty());
+        EXPECT_TRUE(form->Macro->Includes.isEmpty());
         EXPECT_EQ(form->ListView4->count(), historyRows);
     }
     void addRows(const Rows& rows) {
@@ -75,11 +75,11 @@ TEST_F(InclusionsTest, LoopsEndWithAMessage) {
     macro("p.mcr", {{"Inclusion", q}});
     addRows({{"Inclusion", self}, {"Inclusion", p}});
     const QStringList before = rowTexts();
-    EXPECT_FALSE(form->LoadInclusions(form->TabOfInclude, form->ListView1));
+    EXPECT_FALSE(form->LoadInclusions());
     EXPECT_EQ(rowTexts(), QStringList({"Type|s;", "Inclusion|" + self, "Type|q;", "Inclusion|" + p}));
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].text.contains("s'inclut lui-même"));
-    form->UnloadInclusions(form->TabOfInclude, form->ListView1);
+    form->UnloadInclusions();
     EXPECT_EQ(rowTexts(), before);
 }
 
@@ -120,7 +120,7 @@ TEST_F(InclusionsTest, EditsBetweenExpandingAndFoldingKeepTheUsersRows) {
     form->Dcharger1Click();
     EXPECT_EQ(rowTexts(), QStringList({"Inclusion|" + a, "Type|u;", "Pause|1;"}));
     EXPECT_EQ(form->StatusPanel[3]->text().section('/', 1), "3");
-    EXPECT_TRUE(form->TabOfInclude.isEmpty());
+    EXPECT_TRUE(form->Macro->Includes.isEmpty());
 }
 
 TEST_F(InclusionsTest, AFoldedNestedInclusionFoldsWithItsParent) {
@@ -141,7 +141,7 @@ TEST_F(InclusionsTest, AMacroIncludingItselfIsNotExpandedAtAll) {
     macro("moi.mcr", {{"Type", "s;"}, {"Inclusion", self}});
     form->OpenFileMacro(self, form->ListView1, QString(), -1);
     messages.shown.clear();
-    EXPECT_FALSE(form->LoadInclusions(form->TabOfInclude, form->ListView1));
+    EXPECT_FALSE(form->LoadInclusions());
     EXPECT_EQ(rowTexts(), QStringList({"Type|s;", "Inclusion|" + self}));
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].text.contains("s'inclut lui-même"));
@@ -165,11 +165,11 @@ TEST_F(InclusionsTest, SavingWhileExpandedWritesTheFoldedMacro) {
     for (int state : {1, 0}) {
         QFile::remove(file);
         form->Charger1Click();
-        ExecState = state;
+        RunState().ExecState = state;
         form->Enregistrer1Click();
-        ExecState = 0;
+        RunState().ExecState = 0;
         EXPECT_EQ(saved(), folded) << state;
-        EXPECT_EQ(form->TabOfInclude.isEmpty(), state == 0) << state;
+        EXPECT_EQ(form->Macro->Includes.isEmpty(), state == 0) << state;
         EXPECT_FALSE(form->MacroChange()) << state;
         form->Dcharger1Click();
     }

@@ -80,7 +80,7 @@ protected:
         ProtectSourceOnly = false;
         EditOnOpen = CommandLineRun = false;
         TTabIgnoreMsg.clear();
-        TListVar.clear();
+        Variables().Clear();
         MainWindowTest::TearDown();
     }
     QString path(const QString& name) const { return home.filePath(name); }

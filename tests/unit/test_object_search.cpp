@@ -200,9 +200,9 @@ protected:
     void SetUp() override {
         VisualEffectTest::SetUp();
         addDesktop();
-        TListVar.clear();
-        MacroRunning = RunEndedInError = false;
-        ExecState = 0;
+        Variables().Clear();
+        RunState().MacroRunning = RunState().RunEndedInError = false;
+        RunState().ExecState = 0;
         settings().GeneralActive = false;
         settings().CheckBeforeRun = false;
     }
@@ -238,7 +238,7 @@ TEST_F(ObjectRun, OneWindowFoundRenamesTheObjectEverywhere) {
     EXPECT_EQ(params(4), "V;Handle;Texte;100;");
     EXPECT_EQ(params(5), "100;x;Alpha;");
     EXPECT_EQ(var("N"), "1");
-    EXPECT_FALSE(RunEndedInError);
+    EXPECT_FALSE(RunState().RunEndedInError);
     EXPECT_TRUE(calls("StartProgram").isEmpty());  // found at once: no animation
 }
 
@@ -342,7 +342,7 @@ TEST_F(ObjectRun, ThePickListWritesTheWindowChosenIntoTheRowItWasOpenedFor) {
     EXPECT_EQ(params(0), "300;0;;XTerm;;0;0;1;1;;;16;");
     EXPECT_EQ(params(1), "301;300;;Scroll;;0;0;1;1;;;80;");  // found through its new parent
     EXPECT_FALSE(Form17->isVisible());
-    EXPECT_FALSE(RunEndedInError);
+    EXPECT_FALSE(RunState().RunEndedInError);
 }
 
 TEST_F(ObjectRun, EscapeStopAndCancelEndThePickListWait) {
@@ -355,7 +355,7 @@ TEST_F(ObjectRun, EscapeStopAndCancelEndThePickListWait) {
     for (const auto& [name, way] : ways) {
         SCOPED_TRACE(name);
         setRows({{"Objet", "1;0;;XTerm;;0;0;1;1;;;16;"}, {"Variable", "APRES;1;Numerique;"}});
-        TListVar.clear();
+        Variables().Clear();
         QTimer::singleShot(300, way);
         QElapsedTimer clock;
         clock.start();
@@ -370,7 +370,7 @@ TEST_F(ObjectRun, EscapeStopAndCancelEndThePickListWait) {
 TEST_F(ObjectRun, CriteriaOutOfRangeAreARunTimeError) {
     setRows({{"Objet", "1;0;;XTerm;;0;0;1;1;;;70000;"}});
     run();
-    EXPECT_TRUE(RunEndedInError);
+    EXPECT_TRUE(RunState().RunEndedInError);
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].text.startsWith("Objet : le paramètre 12 (critères) doit être un nombre de 0 à 65535."));
 }

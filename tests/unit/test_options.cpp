@@ -222,17 +222,17 @@ TEST_F(OptionsTest, AddRefusesABadTimeAndAPathTooLong) {
 }
 
 TEST_F(OptionsTest, SpeedTestsAreRefusedWhileAMacroRunsAndLeaveItsFlag) {
-    MacroRunning = true;
-    ExecState = 1;
+    RunState().MacroRunning = true;
+    RunState().ExecState = 1;
     for (QPushButton* test : {Form19->Button8, Form19->Button9}) {
         messages.shown.clear();
         test->click();
         EXPECT_EQ(messages.shown.size(), 1);
-        EXPECT_TRUE(MacroRunning);
+        EXPECT_TRUE(RunState().MacroRunning);
         EXPECT_FALSE(Form19->SpeedTestRunning);
     }
-    MacroRunning = false;
-    ExecState = 0;
+    RunState().MacroRunning = false;
+    RunState().ExecState = 0;
 }
 
 TEST_F(OptionsTest, ClosingTheDialogEndsTheMouseTest) {
@@ -241,7 +241,7 @@ TEST_F(OptionsTest, ClosingTheDialogEndsTheMouseTest) {
     QTimer::singleShot(100, Form19, [] { Form19->close(); });
     Form19->Button8Click();  // returns once the test ended
     EXPECT_FALSE(Form19->SpeedTestRunning);
-    EXPECT_FALSE(MacroRunning);
+    EXPECT_FALSE(RunState().MacroRunning);
     EXPECT_EQ(Form19->Button8->text(), "Tester la souris");
 }
 

@@ -7,6 +7,7 @@
 #include "core/Settings.h"
 #include "core/Unit1.h"
 #include "core/Variables.h"
+#include "editors/PluginPalette.h"
 #include "engine/GestionCommande.h"
 #include "engine/Runner.h"
 #include "platform/Library.h"
@@ -181,7 +182,7 @@ TEST_F(PluginTest, SampleSetsAVariableAndTheRunGoesOn) {
     EXPECT_EQ(var("[ERROR]"), "Exemple : B = source");
     EXPECT_TRUE(reportText().contains("Exemple : A = Bonjour\n"));
     EXPECT_EQ(reportColour("Exemple : A = Bonjour"), QColor(0, 0x80, 0));
-    EXPECT_FALSE(RunEndedInError);
+    EXPECT_FALSE(RunState().RunEndedInError);
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
@@ -251,7 +252,7 @@ TEST_F(PluginTest, MessagesReadAndChangeTheMacro) {
     send(ORVANEL_POSORDER, module, 0);
     EXPECT_EQ(lastAnswer(i), "answer Pos Order||1|1");
     send(ORVANEL_POSORDER, module, 9);  // past the last row: nothing moves
-    EXPECT_EQ(CurrentOrderIndex, 0);
+    EXPECT_EQ(RunState().CurrentOrderIndex, 0);
     send(ORVANEL_ERROR, 5, qintptr("une note"));
     EXPECT_EQ(var("[ERROR]"), "une note");
     EXPECT_EQ(reportColour("une note"), QColor(0, 0x80, 0));
@@ -310,7 +311,7 @@ TEST_F(PluginTest, RowsSendMessagesWhileTheyRun) {
     ASSERT_GT(i, 0);
     for (const RunCase& c : cases) {
         SCOPED_TRACE(c.name);
-        TListVar.clear();
+        Variables().Clear();
         messages.shown.clear();
         reset(i);
         setRows(c.rows);
@@ -334,7 +335,7 @@ TEST_F(PluginTest, QueryThirtyFiveStartsARunAtTheLabelWhenIdle) {
     send(ORVANEL_QUERY, platform::desktop().GlobalAddAtom("milieu"), 35);
     EXPECT_EQ(var("A"), "?");
     EXPECT_EQ(var("B"), "1");
-    EXPECT_EQ(ExecState, 0);
+    EXPECT_EQ(RunState().ExecState, 0);
 }
 
 TEST_F(PluginTest, PaletteButtonAddsARowUnlessThePluginCancels) {

@@ -4,7 +4,7 @@
 #include "core/History.h"
 #include "core/MacroFileRecord.h"
 #include "engine/Recorder.h"
-#include "engine/Unit28.h"
+#include "editors/Unit28.h"
 #include "engine/mdlfnct.h"
 #include "platform/VirtualKeys.h"
 #include "tests/support/TestServices.h"
@@ -296,7 +296,7 @@ TEST_F(Recorder, EventProceduresRunOncePerEvent) {
     EXPECT_EQ(var("K"), "1");
     EXPECT_EQ(var("[EVENT.BUTTON]"), "Right");
     EXPECT_EQ(var("[EVENT.KEY]"), "a");
-    EXPECT_FALSE(EventMonitoring);  // the end of the run switched them off
+    EXPECT_FALSE(recorder::TEventWatch::Instance().Procedures);  // the end of the run switched them off
     EXPECT_FALSE(fake().desktopEventHandler);
 }
 

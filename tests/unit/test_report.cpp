@@ -32,24 +32,25 @@ int calls = 0;
 int carriedOn = 0;
 int errorCode = 0;
 // A "Commentaire" that fails on its first run.
-void failingOnce(CommandCall&) {
-    if (++calls == 1) Form1->RaiseExecError("boom", errorCode);
+CommandResult failingOnce(CommandCall&) {
+    if (++calls == 1) return RunError("boom", errorCode);
     ++carriedOn;
+    return Done();
 }
 
 class Report : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        TListVar.clear();
+        Variables().Clear();
         calls = carriedOn = 0;
-        MacroRunning = RunEndedInError = false;
+        RunState().MacroRunning = RunState().RunEndedInError = false;
         settings().GeneralActive = false;
         settings().CheckBeforeRun = false;
         settings().ReportFile = home.filePath("rapport.doc");
     }
     void TearDown() override {
-        SubMacroList = nullptr;
+        RunState().SubMacroList = nullptr;
         MainWindowTest::TearDown();
     }
     QString var(const QString& name) {
@@ -98,12 +99,12 @@ TEST_F(Report, ErrorReactions) {
         EXPECT_EQ(messages.shown.size(), c.box.isEmpty() ? 0 : 1);
         if (!c.box.isEmpty() && !messages.shown.isEmpty()) EXPECT_EQ(messages.shown[0].text, c.box);
         EXPECT_EQ(var("A"), c.stopped ? "?" : "1");
-        EXPECT_EQ(RunEndedInError, c.stopped);
+        EXPECT_EQ(RunState().RunEndedInError, c.stopped);
         EXPECT_EQ(var("[ERROR]"), "boom");
         EXPECT_TRUE(form->RichEdit1->toPlainText().contains("boom"));
         EXPECT_EQ(form->PageControl1->currentWidget(), form->TabSheet2);
         EXPECT_EQ(calls, c.calls);
-        EXPECT_EQ(carriedOn, 1);  // a retried handler does not carry on after the retry
+        EXPECT_EQ(carriedOn, c.calls - 1);  // a failed handler has ended; a retry runs it again
     }
 }
 
@@ -115,26 +116,26 @@ TEST_F(Report, ErrorLineIsRed) {
 }
 
 TEST_F(Report, PositionInsideASubMacro) {
-    TListView sub;
+    TMacroDocument sub;
     for (int i = 0; i < 4; ++i) sub.add({"Commentaire", "x", 15});
-    SubMacroList = &sub;
-    SubMacroRow = 2;
-    CurrentOrderIndex = 4;
+    RunState().SubMacroList = &sub;
+    RunState().SubMacroRow = 2;
+    RunState().CurrentOrderIndex = 4;
     form->RaiseExecError("boom", 1);
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].text.endsWith("[Position 5.3]"));
 }
 
 TEST_F(Report, UnattendedStopShowsNoBox) {
-    AutoRun = CommandLineRun = true;
+    RunState().AutoRun = CommandLineRun = true;
     setRows({{"Commentaire", "x"}});
     HandlerSwap failing(15, failingOnce);
     errorCode = 1;
     form->ListView1->hide();
     run();
-    AutoRun = CommandLineRun = false;
+    RunState().AutoRun = CommandLineRun = false;
     EXPECT_TRUE(messages.shown.isEmpty());
-    EXPECT_TRUE(RunEndedInError);
+    EXPECT_TRUE(RunState().RunEndedInError);
 }
 
 TEST_F(Report, LinesOfARun) {
@@ -187,8 +188,8 @@ TEST_F(Report, RollOverPast80000Characters) {
         SCOPED_TRACE(files);
         settings().Report = files;
         QFile::remove(home.filePath("rapport000001.doc"));
-        form->ComboBox1->clear();
-        form->ComboBox1->addItem("000001");
+        Runner->Report().Start();
+        QFile::remove(home.filePath("rapport000001.doc"));
         form->RichEdit1->setPlainText(QString(80001, u'x'));
         form->AddToRapport("Commentaire", "suite");
         EXPECT_EQ(form->ComboBox1->count(), 2);
@@ -201,7 +202,9 @@ TEST_F(Report, RollOverPast80000Characters) {
 TEST_F(Report, FilesAtTheEndOfARun) {
     settings().Report = true;
     setRows({{"Variable", "A;{1};Alpha;"}});
-    form->ComboBox1->addItem("000002");
+    form->RichEdit1->setPlainText(QString(80001, u'x'));  // a last run that reached number 000002
+    form->AddToRapport("Commentaire", "x");
+    ASSERT_EQ(form->ComboBox1->count(), 2);
     QFile stale(home.filePath("rapport000002.doc"));
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
     stale.close();
@@ -230,6 +233,7 @@ TEST_F(Report, SeveralNumbersLeaveTheirListInTheBaseFile) {
             c.index = 0;
             c.moved = true;
         }
+        return Done();
     });
     run();
     ASSERT_EQ(form->ComboBox1->count(), 3);
@@ -310,17 +314,17 @@ TEST(Rtf, RoundTripKeepsTextAndStyle) {
 }
 
 TEST_F(Report, ProgressWindowEscCancels) {
-    MacroRunning = true;
+    RunState().MacroRunning = true;
     Form29->Label1->setText("Copie");
     Form29->show();
     EXPECT_FALSE(Form29->Cancelled);
     QKeyEvent other(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
     QApplication::sendEvent(Form29, &other);
-    EXPECT_TRUE(MacroRunning);
+    EXPECT_TRUE(RunState().MacroRunning);
     QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(Form29, &esc);
     EXPECT_TRUE(Form29->Cancelled);
-    EXPECT_FALSE(MacroRunning);
+    EXPECT_FALSE(RunState().MacroRunning);
     EXPECT_FALSE(Form29->isVisible());
     bool listed = false;
     for (int i = 0; i < form->ListView2->topLevelItemCount(); ++i)

@@ -21,15 +21,15 @@ namespace {
 platform::FakePlatform& fake() { return static_cast<platform::FakePlatform&>(platform::desktop()); }
 
 QStringList ran;  // the "Commentaire" rows that ran, by number
-void recordingComment(CommandCall& c) { ran << QString::number(c.index + 1); }
+CommandResult recordingComment(CommandCall& c) { ran << QString::number(c.index + 1); return Done(); }
 
 class ScriptRun : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
         ran.clear();
-        TListVar.clear();
-        MacroRunning = RunEndedInError = false;
+        Variables().Clear();
+        RunState().MacroRunning = RunState().RunEndedInError = false;
         settings().GeneralActive = false;
         settings().CheckBeforeRun = false;
         fake().typed.clear();
@@ -66,7 +66,7 @@ TEST_F(ScriptRun, NumbersAndTextsGoIntoTheResultVariable) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.params.toStdString());
-        TListVar.clear();
+        Variables().Clear();
         QVector<QPair<QString, QString>> rows{{"Variable", "R;avant;Alpha;"}, {"ScriptEval", c.params}};
         if (c.numbers)
             rows = QVector<QPair<QString, QString>>{{"Variable", "x;2;Numerique;"},
@@ -74,7 +74,7 @@ TEST_F(ScriptRun, NumbersAndTextsGoIntoTheResultVariable) {
                                                     {"Variable", "neg;-3;Numerique;"}} + rows;
         run(rows);
         EXPECT_EQ(var("R"), c.result);
-        EXPECT_FALSE(RunEndedInError);
+        EXPECT_FALSE(RunState().RunEndedInError);
     }
 }
 
@@ -83,16 +83,16 @@ TEST_F(ScriptRun, TextValuesCannotBreakTheExpression) {
     for (const char* language : {"JScript", "VBScript"}) {
         SCOPED_TRACE(language);
         fake().typed.clear();
-        TListVar.clear();
+        Variables().Clear();
         run({{"Variable", "T;a\"b\\c;Alpha;"},
              {"Variable", "R;;Alpha;"},
              {"ScriptEval", QString("%1;R;T").arg(language)},
              {"Type", "R"}});
         EXPECT_EQ(fake().typed, "a\"b\\c");
-        EXPECT_FALSE(RunEndedInError);
+        EXPECT_FALSE(RunState().RunEndedInError);
     }
     // A value written as code stays a text.
-    TListVar.clear();
+    Variables().Clear();
     run({{"Variable", "T;\" + (injected = 1) + \";Alpha;"}, {"Variable", "R;;Alpha;"},
          {"ScriptEval", "JScript;R;T"}, {"ScriptEval", "JScript;R;typeof injected"}});
     EXPECT_EQ(var("R"), "undefined");
@@ -109,7 +109,7 @@ TEST_F(ScriptRun, ABooleanBranchesLikeExamineAndStoresNothing) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.params.toStdString());
         ran.clear();
-        TListVar.clear();
+        Variables().Clear();
         run({{"Variable", "R;garde;Alpha;"}, {"ScriptEval", c.params}, {"Commentaire", "alors"}, {"Commentaire", "sinon"}});
         EXPECT_EQ(ran.join(' '), c.ran);
         EXPECT_EQ(var("R"), "garde");
@@ -168,7 +168,7 @@ TEST_F(ScriptRun, FailuresAreRunTimeErrorsAndWriteNothing) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.params.toStdString());
-        TListVar.clear();
+        Variables().Clear();
         form->RichEdit1->clear();
         run({kOnlyReport, {"Variable", "R;avant;Alpha;"}, {"ScriptEval", c.params}, {"Variable", "Après;1;Numerique;"}});
         EXPECT_TRUE(report().contains(c.message)) << report().toStdString();
@@ -193,13 +193,13 @@ TEST_F(ScriptRun, AnEndlessScriptIsInterrupted) {
 // In a sub-macro the variables of the list being run are substituted.
 TEST_F(ScriptRun, ASubMacroSubstitutesItsOwnVariables) {
     setRows({{"Variable", "A;1;Numerique;"}, {"Variable", "R;;Alpha;"}});
-    TListView sub;
+    TMacroDocument sub;
     sub.add({"Variable", "B;2;Numerique;", 4});
     sub.add({"Variable", "R;;Alpha;", 4});
-    SubMacroList = &sub;
+    RunState().SubMacroList = &sub;
     form->WriteVariable("VAR", "B", "7");
-    EXPECT_EQ(MSScriptEval("JScript;R;B * 10").toString(), "70");
-    SubMacroList = nullptr;
+    EXPECT_EQ(MSScriptEval(Runner->Context(), "JScript;R;B * 10", nullptr).toString(), "70");
+    RunState().SubMacroList = nullptr;
 }
 
 // The checker's test evaluation: dummy values, an engine apart from the run's.
@@ -209,12 +209,12 @@ TEST_F(ScriptRun, TheTestEvaluationRunsApart) {
              {"ScriptEval", "VBScript;R;N + 1"},
              {"ScriptEval", "JScript;R;(checkedOnly = 1) < 2"},
              {"ScriptEval", "JScript;R;1 +"}});
-    TListView* list = form->ListView1;
+    const TMacroDocument* list = form->Macro;
     EXPECT_TRUE(TestScriptExpression(list, 1));
     EXPECT_FALSE(TestScriptExpression(list, 2));
     EXPECT_TRUE(TestScriptExpression(list, 3));
     EXPECT_THROW(TestScriptExpression(list, 4), EScriptError);
-    EXPECT_EQ(MSScriptEval("JScript;R;typeof checkedOnly").toString(), "undefined");
+    EXPECT_EQ(MSScriptEval(Runner->Context(), "JScript;R;typeof checkedOnly", nullptr).toString(), "undefined");
 }
 
 TEST(ScriptText, LiteralsAndSubstitution) {

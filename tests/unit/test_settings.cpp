@@ -280,9 +280,9 @@ TEST_F(SettingsTest, TheUpdateCheckRunsWhenItIsDue) {
 
 TEST_F(SettingsTest, ShowingTheDialogGivesTheLastRunsFigures) {
     setRows({{"Type", "a"}, {"Type", "b"}});
-    RunStartTime = "10:00:00";
-    RunEndTime = "10:01:30";
-    ExecutedCount = 3;
+    RunState().RunStartTime = "10:00:00";
+    RunState().RunEndTime = "10:01:30";
+    RunState().ExecutedCount = 3;
     write(config(), "[Control]\r\nCarSepParam=#\r\n");
     Form19->FormShow();
     EXPECT_EQ(Form19->Label5->text(), "Nombre de commande : 2");
@@ -290,9 +290,9 @@ TEST_F(SettingsTest, ShowingTheDialogGivesTheLastRunsFigures) {
     EXPECT_EQ(Form19->Label37->text(),
               "Dernière exécution : Départ : 10:00:00 Fin : 10:01:30 Temps Total : 00:01:30");
     EXPECT_EQ(CarSepParam, u'#');  // and the file was read again
-    RunStartTime.clear();
-    RunEndTime.clear();
-    ExecutedCount = 0;
+    RunState().RunStartTime.clear();
+    RunState().RunEndTime.clear();
+    RunState().ExecutedCount = 0;
     Form19->FormShow();
     EXPECT_EQ(Form19->Label48->text(), "Nombre de commande exécuté : 0 (soit   0 Sec(s)/commande)");
 }

@@ -269,14 +269,14 @@ TEST_F(WindowListTest, RefreshListsTheClassesThatBeginWithTheFilter) {
 }
 
 TEST_F(WindowListTest, BrowsingNeverStopsARunAndGivesBackTheEditState) {
-    MacroRunning = true;
+    RunState().MacroRunning = true;
     EditMode = true;
     Form17->RechercherObjet1Click();
     Form17->Button2->click();
-    EXPECT_TRUE(MacroRunning);
+    EXPECT_TRUE(RunState().MacroRunning);
     EXPECT_TRUE(EditMode);
     EXPECT_FALSE(Form17->isVisible());
-    MacroRunning = false;
+    RunState().MacroRunning = false;
     EditMode = false;
 }
 

@@ -37,7 +37,7 @@ protected:
     }
     void TearDown() override {
         SetProgramArguments({});
-        EditOnOpen = ExportOnOpen = CommandLineRun = AutoRun = false;
+        EditOnOpen = ExportOnOpen = CommandLineRun = RunState().AutoRun = false;
         ApplicationTerminated = false;
         ProgramFolderTest::TearDown();
     }
@@ -65,7 +65,7 @@ TEST_F(StartupTest, WithoutArgumentTheEditorOpensOnANewMacro) {
     EXPECT_FALSE(start({}).has_value());
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(form->StatusPanel[0]->text(), "Nouvelle macro");
-    EXPECT_FALSE(EditOnOpen || ExportOnOpen || CommandLineRun || AutoRun);
+    EXPECT_FALSE(EditOnOpen || ExportOnOpen || CommandLineRun || RunState().AutoRun);
     EXPECT_EQ(runCount(), 0);
     EXPECT_EQ(form->TrayIcon, nullptr);
     EXPECT_TRUE(Form23->Label5->text().startsWith("Windows version : "));
@@ -77,7 +77,7 @@ TEST_F(StartupTest, EdtOpensTheMacroInTheEditorAndRunsNothing) {
     EXPECT_FALSE(start({file("m.mcr"), "/edt"}).has_value());
     EXPECT_TRUE(EditOnOpen);
     EXPECT_FALSE(CommandLineRun);
-    EXPECT_FALSE(AutoRun);
+    EXPECT_FALSE(RunState().AutoRun);
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(form->StatusPanel[0]->text(), file("m.mcr"));
     EXPECT_EQ(form->ListView1->count(), 2);
@@ -88,7 +88,7 @@ TEST_F(StartupTest, AMacroAloneRunsWithoutTheEditor) {
     writeMacro(file("m.mcr"), {{"Commentaire", "bonjour"}});
     const std::optional<int> status = start({file("m.mcr")});
     EXPECT_TRUE(CommandLineRun);
-    EXPECT_TRUE(AutoRun);
+    EXPECT_TRUE(RunState().AutoRun);
     EXPECT_FALSE(form->WasShown);
     EXPECT_FALSE(form->ListView1->isVisibleTo(form));
     EXPECT_EQ(form->ListView1->count(), 1);

@@ -1,5 +1,5 @@
 // System variables, their list window, key names and the machine status they read.
-#include "engine/Unit28.h"
+#include "editors/Unit28.h"
 #include "core/Settings.h"
 #include "core/Form.h"
 #include "core/Unit1.h"
@@ -31,7 +31,7 @@ class SysVars : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        TListVar.clear();
+        Variables().Clear();
         BuildSystemVariableList();
     }
     QString read(const QString& name) {
@@ -113,9 +113,9 @@ TEST_F(SysVars, ProgressIsClampedAndDrivesItsWindow) {
 TEST_F(SysVars, EventActivateSwitchesMonitoring) {
     QVector<bool> switched;
     write("[EVENT.ACTIVATE]", "1");
-    switched << EventMonitoring;
+    switched << recorder::TEventWatch::Instance().Procedures;
     write("[EVENT.ACTIVATE]", "0");
-    switched << EventMonitoring;
+    switched << recorder::TEventWatch::Instance().Procedures;
     EXPECT_EQ(switched, QVector<bool>({true, false}));
     EXPECT_EQ(read("[EVENT.ACTIVATE]"), "0");
 }

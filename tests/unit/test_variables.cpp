@@ -46,7 +46,7 @@ protected:
 TEST_F(VariablesTest, StoreReadsAndWritesByName) {
     setRows({{"Variable", "N;0;Numerique;"}, {"Variable", "A;x;Alpha;"}});
     EXPECT_EQ(read("U", "def"), "def");
-    EXPECT_TRUE(TListVar.isEmpty());
+    EXPECT_TRUE(Variables().Entries().isEmpty());
     form->WriteVariable("VAR", "N", "1 2,5");
     form->WriteVariable("VAR", "A", "1 2,5");
     EXPECT_EQ(read("N"), "12,5");
@@ -58,7 +58,7 @@ TEST_F(VariablesTest, StoreReadsAndWritesByName) {
     EXPECT_EQ(read("B"), "B");
     form->WriteVariable("INITVAR", "N", "7");
     EXPECT_EQ(read("N"), "7");
-    EXPECT_EQ(TListVar.size(), 3);
+    EXPECT_EQ(Variables().Entries().size(), 3);
 }
 
 TEST_F(VariablesTest, SystemVariablesFollowTheirTable) {
@@ -66,7 +66,7 @@ TEST_F(VariablesTest, SystemVariablesFollowTheirTable) {
     testServices().sysVars = &sys;
     form->WriteVariable("VAR", "[RO]", "5");
     EXPECT_EQ(read("[RO]"), "42");
-    EXPECT_EQ(TListVar[0].Value, "42");
+    EXPECT_EQ(Variables().Entries()[0].Value, "42");
     EXPECT_EQ(sys.writes, 0);
     form->WriteVariable("VAR", "[RW]", "5");
     EXPECT_EQ(sys.rw, "5");
@@ -163,7 +163,7 @@ TEST_F(VariablesTest, WatchRowsDeleteResetCopyAndMove) {
     EXPECT_EQ(form->ListView3->selectedIndex(), 0);
     form->Supprimertouteslesvariables1Click();
     EXPECT_EQ(form->ListView3->count(), 0);
-    EXPECT_FALSE(TListVar.isEmpty());  // the store is not touched
+    EXPECT_FALSE(Variables().Entries().isEmpty());  // the store is not touched
 }
 
 TEST_F(VariablesTest, NewNamesFollowTheRowOrder) {

@@ -266,9 +266,9 @@ TEST_F(ViewsMenuTest, GoToLineSelectsTheRowOrSaysWhy) {
     }
     // Not while a macro runs.
     asked.clear();
-    ExecState = 1;
+    RunState().ExecState = 1;
     form->StatusBar1DblClick(x);
-    ExecState = 0;
+    RunState().ExecState = 0;
     EXPECT_TRUE(asked.isEmpty());
 }
 
@@ -403,15 +403,15 @@ TEST_F(ViewsMenuTest, HintsWhileSteppingShowValuesAndConditions) {
     form->WriteVariable("VAR", "N", "5");
     EXPECT_EQ(ListHint(*form->ListView1, 0), "");  // idle
     for (int state : {2, 4}) {
-        ExecState = state;
+        RunState().ExecState = state;
         EXPECT_EQ(ListHint(*form->ListView1, 0), "N = 5");
         EXPECT_EQ(ListHint(*form->ListView1, 1), "Valeur inaccessible");
         EXPECT_EQ(ListHint(*form->ListView1, 2), "Vrai");
         EXPECT_EQ(ListHint(*form->ListView1, 3), "Faux");
     }
-    ExecState = 1;
+    RunState().ExecState = 1;
     EXPECT_EQ(ListHint(*form->ListView1, 0), "");
-    ExecState = 0;
+    RunState().ExecState = 0;
 }
 
 TEST_F(ViewsMenuTest, AnExecuteRowShowsTheRowsOfItsMacro) {

@@ -1,12 +1,13 @@
 // What plug-ins ask of the main window while they run or edit (messages 2258
 // to 2265, plugins/OrvanelPlugin.h), and the run of their rows.
-#include "engine/GestionCommande.h"
+#include "editors/PluginPalette.h"
 
 #include "core/Helpers.h"
 #include "core/History.h"
 #include "core/MacroFile.h"
 #include "core/Params.h"
 #include "core/Unit1.h"
+#include "engine/GestionCommande.h"
 #include "engine/Runner.h"
 #include "platform/WindowMessages.h"
 
@@ -27,9 +28,6 @@ enum PluginMessage : unsigned {
     WMPluginAddCommand = 2265,
 };
 
-// Set when a message places the run on another row.
-bool runMoved = false;
-
 // A text a plug-in passes as a message parameter.
 QString text(quintptr pointer) { return QString::fromUtf8(reinterpret_cast<const char*>(pointer)); }
 
@@ -48,15 +46,10 @@ void answer(const TDynamiqueOrder* p, const QString& key, const QString& text, i
     callback(key.toUtf8().constData(), text.toUtf8().constData(), value, valid ? 1 : 0);
 }
 
-TListView* listBeingRun() {
-    TListView* list = nullptr;
-    int row = 0;
-    Form1->GetExecPosition(list, row);
-    return list;
-}
+TMacroDocument* listBeingRun() { return &Runner->Context().ListBeingRun(); }
 
 // The rows of a keyword in a list, in order.
-QVector<int> rowsOf(TListView* list, const QString& keyword) {
+QVector<int> rowsOf(const TMacroDocument* list, const QString& keyword) {
     QVector<int> rows;
     for (int i = 0; i < list->count(); ++i)
         if (list->keyword(i) == keyword) rows << i;
@@ -65,12 +58,13 @@ QVector<int> rowsOf(TListView* list, const QString& keyword) {
 
 // The row a plug-in's "Array param" queries read: the one being run, else
 // the selected one while a dialog edits it; false when there is none.
-bool currentRow(TListView*& list, int& row) {
-    if (ExecState != 0) {
-        Form1->GetExecPosition(list, row);
+bool currentRow(const TMacroDocument*& list, int& row) {
+    if (Runner->State().ExecState != 0) {
+        list = &Runner->Context().ListBeingRun();
+        row = Runner->Context().RowBeingRun();
     } else {
-        list = Form1->ListView1;
-        row = EditMode ? list->selectedIndex() : -1;
+        list = Form1->Macro;
+        row = EditMode ? Form1->ListView1->selectedIndex() : -1;
     }
     return list && list->hasRow(row);
 }
@@ -82,10 +76,10 @@ int colourValue(const QColor& c) { return c.red() | c.green() << 8 | c.blue() <<
 // the atom's name, or starts there when no macro runs.
 void runFromLabel(platform::WPARAM atom) {
     const QString label = platform::desktop().GlobalGetAtomName(quint32(atom)).left(255);
-    TListView* list = listBeingRun();
+    const TMacroDocument* list = listBeingRun();
     for (int r = 0; r < list->count(); ++r) {
         if (list->keyword(r) != QLatin1String("Label") || list->params(r) != label) continue;
-        if (MacroRunning)  // rows are counted from 1, as the position message expects
+        if (Runner->State().MacroRunning)  // rows are counted from 1, as the position message expects
             platform::PostMessage(mainWindow(), WMPluginPosOrder, atom, r + 1);
         else
             Form1->Execute(Form1, false, r);
@@ -97,9 +91,8 @@ void runFromLabel(platform::WPARAM atom) {
 void query(const platform::WindowMessage& m) {
     const int code = int(m.lParam);
     const TDynamiqueOrder* p = m.remote ? nullptr : sender(m.wParam);  // another program gets no answer
-    TListView* list = listBeingRun();
-    QStringList variables;
-    Form1->List_Var(variables, true, true, list);
+    const TMacroDocument* list = listBeingRun();
+    const QStringList variables = list->Variables(true, true);
     switch (code) {
     case 0: CancelNewOrder = true; return;
     case 1: {
@@ -121,10 +114,10 @@ void query(const platform::WindowMessage& m) {
     }
     case 9: return answer(p, QStringLiteral("OrvanelHandle"), QString(), int(mainWindow()));
     case 10: return answer(p, QStringLiteral("LibraryHandle"), QString(), p ? int(p->Module) : 0);
-    case 31: return answer(p, QStringLiteral("ContextOfExecute"), QString(), ExecState);
+    case 31: return answer(p, QStringLiteral("ContextOfExecute"), QString(), Runner->State().ExecState);
     case 32: return Form1->Execute1Click();
     case 33:  // the Pause button is live only during a run
-        if (MacroRunning) Form1->SpeedButton29Click();
+        if (Runner->State().MacroRunning) Form1->SpeedButton29Click();
         return;
     case 34: return Form1->Stop1Click();
     case 35: return runFromLabel(m.wParam);
@@ -135,10 +128,10 @@ void query(const platform::WindowMessage& m) {
     default: break;
     }
     if (code >= 11 && code <= 30) {
-        TListView* rows = nullptr;
+        const TMacroDocument* rows = nullptr;
         int row = -1;
         const bool exists = currentRow(rows, row);
-        return answer(p, QStringLiteral("Array param"), exists ? TForm1::GetParam(rows->params(row))[code - 10] : QString(), 0,
+        return answer(p, QStringLiteral("Array param"), exists ? GetParam(rows->params(row))[code - 10] : QString(), 0,
                       exists);
     }
     if (code > 1000 && code < 2000) {
@@ -155,7 +148,7 @@ void query(const platform::WindowMessage& m) {
         const QVector<int> objects = rowsOf(list, QStringLiteral("Objet"));
         const qsizetype n = code - 3000;
         const bool known = n <= objects.size();
-        return answer(p, QStringLiteral("Objet name"), known ? TForm1::GetParam(list->params(objects[n - 1]))[1] : QString(),
+        return answer(p, QStringLiteral("Objet name"), known ? GetParam(list->params(objects[n - 1]))[1] : QString(),
                       0, known);
     }
     answer(p, QString(), QString(), 0, false);
@@ -163,22 +156,22 @@ void query(const platform::WindowMessage& m) {
 
 // 0 asks where the run is; n (from 1) places it on row n of the list being run.
 void position(const platform::WindowMessage& m) {
-    TListView* list = listBeingRun();
-    const bool main = list == Form1->ListView1;
+    TRunContext& ctx = Runner->Context();
+    const TMacroDocument* list = listBeingRun();
+    const bool main = list == &ctx.Main;
     if (m.lParam == 0) {
         const TDynamiqueOrder* p = m.remote ? nullptr : sender(m.wParam);
-        return answer(p, QStringLiteral("Pos Order"), QString(), (main ? CurrentOrderIndex : SubMacroRow) + 1);
+        return answer(p, QStringLiteral("Pos Order"), QString(), ctx.RowBeingRun() + 1);
     }
     // A sub-macro's rows are placed by the sub-macro's own loop.
     if (!main || m.lParam < 1 || m.lParam > list->count()) return;
-    CurrentOrderIndex = int(m.lParam) - 1;
-    runMoved = true;
+    ctx.State.CurrentOrderIndex = int(m.lParam) - 1;
+    NotePluginMovedRun();
 }
 
 void subMacroRow(const TDynamiqueOrder* p, platform::LPARAM n) {
     if (!p) return;
-    TListView* list = SubMacroList ? SubMacroList : Form1->ListView1;
-    if (!list) return Form1->ShowInternalError(QStringLiteral("Perte de référence de la sous macro."));
+    const TMacroDocument* list = listBeingRun();
     const auto callback = p->F.GetListOrder;
     if (n >= 1 && n <= list->count())
         callback(list->keyword(int(n - 1)).toUtf8().constData(), list->params(int(n - 1)).toUtf8().constData(), 1);
@@ -189,8 +182,8 @@ void subMacroRow(const TDynamiqueOrder* p, platform::LPARAM n) {
 // Codes 0 to 4 are run-time errors; from 5 on, a note in the report and "[ERROR]".
 void error(int code, const QString& message) {
     if (code < 5) return Runner->RaiseExecError(message, code);
-    Runner->AddReportLine(message, QColor(0, 0x80, 0));
-    Form1->WriteVariable(QStringLiteral("VAR"), QStringLiteral("[ERROR]"), message);
+    Runner->Report().AddLine(message, QColor(0, 0x80, 0));
+    Runner->Vars().Write(QStringLiteral("[ERROR]"), message);
 }
 
 void addCommand(const TDynamiqueOrder* p, const QString& params) {
@@ -212,11 +205,11 @@ platform::LRESULT onMessage(const platform::WindowMessage& m) {
     case WMPluginPosOrder: position(m); break;
     case WMPluginGetVar:
         if (local && m.lParam)
-            answer(sender(m.wParam), QStringLiteral("GET_VAR_VALUE"), mdlfnct::GetVarValue(text(m.lParam)), 0);
+            answer(sender(m.wParam), QStringLiteral("GET_VAR_VALUE"), Runner->Vars().ValueOf(text(m.lParam)), 0);
         break;
     case WMPluginSetVar:
         if (local && m.wParam)
-            Form1->WriteVariable(QStringLiteral("VAR"), text(m.wParam), m.lParam ? text(m.lParam) : QString());
+            Runner->Vars().Write(text(m.wParam), m.lParam ? text(m.lParam) : QString());
         break;
     case WMPluginError:
         if (local && m.lParam) error(int(qintptr(m.wParam)), text(m.lParam));
@@ -235,21 +228,4 @@ void InstallPluginMessages(TForm1& form) {
     const platform::HWND window = platform::HWND(form.winId());
     platform::SetMessageHandler(window, onMessage);
     QObject::connect(&form, &QObject::destroyed, [window] { platform::SetMessageHandler(window, {}); });
-}
-
-bool RunPluginCommand(const QString& keyword, const QString& params) {
-    const int index = GetNewOrderIndex(keyword);
-    if (index < 0) return false;
-    const TDynamiqueOrder& e = DynamiqueOrders[index];
-    const QString name = e.Name;
-    const auto execute = e.F.ExecuteOrder;
-    runMoved = false;
-    try {
-        execute(params.toUtf8().constData());
-    } catch (const std::exception& failure) {
-        Runner->RaiseExecError(QString::fromLocal8Bit(failure.what()), 0);
-    } catch (...) {
-        Runner->RaiseExecError(QStringLiteral("Le plug-in « %1 » a échoué sur une erreur inconnue.").arg(name), 0);
-    }
-    return std::exchange(runMoved, false);
 }

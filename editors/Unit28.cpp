@@ -1,4 +1,4 @@
-#include "engine/Unit28.h"
+#include "editors/Unit28.h"
 
 #include "core/Dialogs.h"
 #include "core/FileDialog.h"
@@ -30,17 +30,11 @@ using namespace platform;
 
 TForm28* Form28 = nullptr;
 
-bool EventMonitoring = false;
 bool RecorderAvailable = false;
 
 namespace {
 
 constexpr int kIndicatorFirst = 176, kIndicatorLast = 290;
-
-void onDesktopEvent(const DesktopEvent& e) {
-    if (EventMonitoring) return recorder::OnEventForProcedures(e);
-    if (Form28 && Form28->Recording()) Form28->Recorder.OnEvent(e);
-}
 
 void sayWatchRefused(bool recording) {
     MessageDlg(QStringLiteral("Capture des événements souris impossible."), MsgType::Warning, mbOK);
@@ -65,25 +59,13 @@ QIcon drawnIcon(int kind) {
 
 }  // namespace
 
-bool UpdateEventWatch() {
-    if (EventMonitoring || (Form28 && Form28->Recording())) return desktop().WatchDesktopEvents(onDesktopEvent);
-    desktop().WatchDesktopEvents(nullptr);
-    return true;
-}
-
-// "[EVENT.ACTIVATE]": "1" makes the recorder window when needed and runs the
-// event procedures from then on.
-void SwitchEventMonitoring(bool on) {
-    if (on == EventMonitoring) return;
-    EventMonitoring = on;
-    if (on && !Form28) new TForm28;
-    if (!UpdateEventWatch()) sayWatchRefused(false);
-}
+bool UpdateEventWatch() { return recorder::TEventWatch::Instance().Update(); }
 
 QString TForm28::RecordingFile() { return programFile(QStringLiteral("temp.sqc")); }
 
 TForm28::TForm28(QWidget* parent) : TForm(28, QStringLiteral("Capture séquence"), parent) {
     Form28 = this;
+    recorder::TEventWatch::Instance().Recording = &Recorder;
     RecorderAvailable = desktop().CanWatchDesktopEvents();
     if (Form1 && Form1->Enregistrerunesequence1) Form1->Enregistrerunesequence1->setEnabled(RecorderAvailable);
     setFixedSize(430, 250);
@@ -162,8 +144,10 @@ TForm28::TForm28(QWidget* parent) : TForm(28, QStringLiteral("Capture séquence"
 TForm28::~TForm28() {
     Recorder.Close();
     if (Form28 == this) Form28 = nullptr;
-    EventMonitoring = false;  // the program ends
-    UpdateEventWatch();
+    recorder::TEventWatch& watch = recorder::TEventWatch::Instance();
+    watch.Recording = nullptr;
+    watch.Procedures = false;  // the program ends
+    watch.Update();
 }
 
 void TForm28::setButtons() {

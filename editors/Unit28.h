@@ -64,8 +64,6 @@ private:
 };
 
 extern TForm28* Form28;
-// The recorder watches the desktop's events ("[EVENT.ACTIVATE]" is "1").
-extern bool EventMonitoring;
 // The recorder can record: the desktop reports its input events.
 extern bool RecorderAvailable;
 // Makes the recorder window when first needed and shows it when the recorder can record.
