@@ -318,8 +318,7 @@ bool TForm1::SaveBeforeExit() {
     auto ask = [&] {
         const int answer = MessageDlg(QStringLiteral("Voulez-vous sauvegarder avant de quitter?"), MsgType::Confirmation,
                                       mbYes | mbNo | mbCancel);
-        if (answer == mrYes) Enregistrer1Click();
-        else if (answer == mrCancel) result = false;
+        if (answer == mrCancel || (answer == mrYes && !Enregistrer1Click())) result = false;
     };
     MacroModified = MacroChange();
     if (MacroModified && ListView1->count() > 0) ask();
