@@ -112,17 +112,29 @@ TEST_F(StartupTest, AMacroThatAsksForTheEditorOpensInIt) {
 }
 
 TEST_F(StartupTest, AMissingMacroEndsTheProgramWithAMessage) {
-    for (const QStringList& args : {QStringList{file("absent.mcr")}, QStringList{file("absent.mcr"), "/edt"}}) {
-        ::testing::internal::CaptureStderr();
-        const std::optional<int> status = start(args);
-        const std::string err = ::testing::internal::GetCapturedStderr();
-        EXPECT_EQ(status, 2);
-        EXPECT_NE(err.find("est introuvable"), std::string::npos) << err;
-        EXPECT_NE(err.find("absent.mcr"), std::string::npos);
-        EXPECT_FALSE(form->isVisible());
-        EXPECT_EQ(runCount(), 0);
-        EXPECT_TRUE(messages.shown.isEmpty());
-    }
+    ::testing::internal::CaptureStderr();
+    const std::optional<int> status = start({file("absent.mcr")});
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(err.find("est introuvable"), std::string::npos) << err;
+    EXPECT_NE(err.find("absent.mcr"), std::string::npos);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(runCount(), 0);
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+// With "/edt" the editor was asked for: it opens on a new macro and says the file is missing.
+TEST_F(StartupTest, AMissingMacroForTheEditorOpensANewMacro) {
+    EXPECT_FALSE(start({file("absent.mcr"), "/edt"}).has_value());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->StatusPanel[0]->text(), "Nouvelle macro");
+    EXPECT_EQ(form->ListView1->count(), 0);
+    EXPECT_EQ(runCount(), 0);
+    EXPECT_EQ(form->TrayIcon, nullptr);
+    QCoreApplication::processEvents();  // the message comes once the editor shows
+    EXPECT_EQ(messages.texts(), QStringList({"Le fichier de macro « " + file("absent.mcr") +
+                                             " » est introuvable : une nouvelle macro est ouverte."}));
+    EXPECT_EQ(messages.shown.value(0).type, MsgType::Warning);
 }
 
 TEST_F(StartupTest, APathWithBlanksSplitIntoArguments) {
