@@ -14,6 +14,7 @@
 #include "core/ProcessPriority.h"
 #include "core/Services.h"
 #include "core/Settings.h"
+#include "platform/AtomicFile.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -72,8 +73,10 @@ void refreshStatusBar(TForm1& form) {
 }
 
 // The macro now comes from fileName: status bar, titles and the save dialog.
+// Saves of it that a kill cut short left their temporary files beside it.
 void nameMacro(TForm1& form, const QString& fileName) {
     const QFileInfo info(fileName);
+    platform::RemoveStrayTemporaryFiles(info.absolutePath());
     form.StatusPanel[0]->setText(info.absoluteFilePath());
     QApplication::setApplicationName(info.fileName());
     form.setWindowTitle(form.GetStateCaption());

@@ -12,6 +12,7 @@
 #include "core/Unit1.h"
 #include "look/UBackGround.h"
 #include "look/XPMenu.h"
+#include "platform/AtomicFile.h"
 #include "platform/Cp1252.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
@@ -146,6 +147,7 @@ bool TForm1::InitForm1() {
     ArrangeMainMenu();  // items the dialogs added once the window was made
     LoadToolbarGlyphs();
     StartWithNormalPriority();
+    platform::RemoveStrayTemporaryFiles(platform::programFolder());  // saves a kill cut short
 
     // The command line first: a macro run without the editor has nobody to
     // answer what loading the plug-ins may ask.

@@ -54,10 +54,12 @@ QString entry(TForm1& form, int i) { return form.ComboBox1->itemText(i); }
 
 }  // namespace
 
-// Writes the report as rich text; a file that cannot be written is said so.
+// Writes the report as rich text; a file that cannot be written is said so,
+// and the run counts as failed (an unattended one ends with status 1).
 void TRunner::saveReport(const QString& path) {
     QString reason;
     if (platform::WriteFileAtomically(path, rtf::fromDocument(*form_.RichEdit1->document()), &reason)) return;
+    RunEndedInError = true;
     const QString text = QStringLiteral("Impossible d'écrire le rapport ") + path + QStringLiteral(" : ") + reason;
     if (AutoRun) ReportUnattended(text);
     else MessageDlg(text, MsgType::Error, mbOK);

@@ -22,6 +22,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
+#include <QProcess>
 #include <QUrl>
 
 namespace {
@@ -135,6 +136,23 @@ TEST_F(StartupTest, AMissingMacroForTheEditorOpensANewMacro) {
     EXPECT_EQ(messages.texts(), QStringList({"Le fichier de macro « " + file("absent.mcr") +
                                              " » est introuvable : une nouvelle macro est ouverte."}));
     EXPECT_EQ(messages.shown.value(0).type, MsgType::Warning);
+}
+
+// Saves cut short by a kill left their temporary files beside "config.ini"
+// and the macro: the next start removes them, never those of a live save.
+TEST_F(StartupTest, StrayTemporaryFilesOfKilledSavesAreRemoved) {
+    QProcess ended;
+    ended.start("sh", {"-c", "echo $$"});
+    ended.waitForFinished();
+    const QString gone = ".orvanel-tmp." + QString(ended.readAllStandardOutput().trimmed()) + ".Xy12Zw";
+    const QString alive = ".orvanel-tmp." + QString::number(QCoreApplication::applicationPid() == 1 ? 2 : 1) + ".Xy12Zw";
+    QDir(home.path()).mkdir("macros");
+    writeMacro(file("macros/m.mcr"), {{"Commentaire", "x"}});
+    for (const QString& name : {"config.ini" + gone, "macros/m.mcr" + gone, "macros/m.mcr" + alive}) write(file(name), "x");
+    EXPECT_FALSE(start({file("macros/m.mcr"), "/edt"}).has_value());
+    EXPECT_FALSE(QFile::exists(file("config.ini" + gone)));
+    EXPECT_FALSE(QFile::exists(file("macros/m.mcr" + gone)));
+    EXPECT_TRUE(QFile::exists(file("macros/m.mcr" + alive)));
 }
 
 TEST_F(StartupTest, APathWithBlanksSplitIntoArguments) {
