@@ -31,7 +31,8 @@ QString ContextFolder();
 // as year-1980 (7 bits), month, day, hour, minute, second / 2; -1 when missing.
 double MacroFileAge(const QString& path);
 
-// Writes the current run's context; false after a message saying why.
+// Writes the current run's context, readable by its owner only (it holds
+// every variable's value); false after a message saying why.
 bool SaveExecutionContext(const QString& path);
 // Restores a context into the run that is starting: false when nothing may
 // run (the file is unreadable or corrupt, or the user declined to resume a
