@@ -20,6 +20,8 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <limits>
+
 using namespace platform;
 
 namespace {
@@ -149,6 +151,32 @@ TEST_F(OptionsTest, ValiderKeepsOtherMacrosRecordsByteForByteAndAddsOneOfOurs) {
     EXPECT_EQ(added.mid(257, 7), QByteArray(7, '\0'));
     EXPECT_EQ(added.mid(298, 6), QByteArray(6, '\0'));
     EXPECT_EQ(TLaunchRecord::fromBytes(added.constData()).path(), a);
+}
+
+// A damaged record (a date that is no day) is said and left out; the others load
+// and "Valider" writes them back without it.
+TEST_F(OptionsTest, DamagedTriggersAreSaidAndLeftOut) {
+    const QString a = file("a.mcr");
+    auto record = [&](double start) {
+        TLaunchRecord r;
+        r.setPath(a);
+        r.setKind(LaunchAtTime);
+        r.setStartDate(start);
+        return r.bytes();
+    };
+    const QByteArray good = record(toLaunchTime(QDate(2008, 6, 26)));
+    write(file("Launch.dat"), good + record(std::numeric_limits<double>::quiet_NaN()) + record(-1e308) + good);
+    messages.shown.clear();
+    openMacro(a);  // the options closed: nobody to tell
+    EXPECT_EQ(Form19->ListBox5->count(), 2);
+    EXPECT_EQ(messages.texts(), QStringList());
+    Form19->show();
+    EXPECT_EQ(Form19->ListBox5->count(), 2);
+    EXPECT_EQ(messages.texts(), QStringList({"« " + file("Launch.dat") +
+                                             " » : 2 enregistrement(s) abîmé(s) (date impossible) laissé(s) de côté."}));
+    Form19->Button1Click();
+    Form19->hide();
+    EXPECT_EQ(read(file("Launch.dat")), good + good);
 }
 
 TEST_F(OptionsTest, TriggersAreDescribedAndHintTheirNextRun) {
