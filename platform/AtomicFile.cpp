@@ -36,13 +36,23 @@ QString resolvedTarget(const QString& fileName) {
     return info.absoluteFilePath();
 }
 
+// The process's file-creation mask, read without changing it (another thread
+// may be creating a file meanwhile).
+mode_t creationMask() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("Umask:")) return mode_t(line.mid(6).trimmed().toUInt(nullptr, 8));
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
 mode_t modeFor(const QByteArray& target, FileAccess access) {
     if (access == FileAccess::OwnerOnly) return S_IRUSR | S_IWUSR;
     struct stat old;
     if (::stat(target.constData(), &old) == 0) return old.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    return 0666 & ~creationMask();
 }
 
 void syncFolder(const QByteArray& folder) {
