@@ -22,7 +22,9 @@ TColor mean(TColor a, TColor b) {
     return colorOf(QColor((x.red() + y.red()) / 2, (x.green() + y.green()) / 2, (x.blue() + y.blue()) / 2));
 }
 
-// The square of t pixels a check box or radio button draws its box in.
+// The square of t pixels a check box or radio button draws its box in. Around
+// the box the square keeps the colour the control shows, its parent's: a
+// box on a light tab page stands on that page's colour.
 Box indicatorSquare(const Context& c) {
     const Box r = Box::of(c.option.rect);
     const int t = std::min({c.t(), r.width(), r.height()});
@@ -119,9 +121,7 @@ void Combo(const Context& c) {
 
 void CheckBox(const Context& c) {
     const TXPMenu& s = c.styler;
-    const Box square = indicatorSquare(c);
-    fill(c.p, square, c.own());
-    const Box box = square.shrunk(2, 2);
+    const Box box = indicatorSquare(c).shrunk(2, 2);
     const bool lit = c.hot() || c.focused();
     const bool grayed = c.option.state & QStyle::State_NoChange;
     TColor area = lit ? s.SelectFillColor : clWindow;
@@ -139,9 +139,7 @@ void CheckBox(const Context& c) {
 
 void Radio(const Context& c) {
     const TXPMenu& s = c.styler;
-    const Box square = indicatorSquare(c);
-    fill(c.p, square, c.own());
-    const Box box = square.shrunk(2, 2);
+    const Box box = indicatorSquare(c).shrunk(2, 2);
     TColor area = c.hot() || c.focused() ? s.SelectFillColor : clWindow;
     if (c.pressed()) area = s.CheckAreaSelectedColor;
     c.p.save();
@@ -150,7 +148,7 @@ void Radio(const Context& c) {
     c.p.setBrush(ColorToQColor(area));
     c.p.drawEllipse(QRectF(box.l + 0.5, box.t + 0.5, box.width() - 1, box.height() - 1));
     if (c.option.state & QStyle::State_On) {
-        const Box dot = box.shrunk(3, 3);
+        const Box dot = box.shrunk(2, 2);
         const QColor colour = ColorToQColor(c.enabled() ? clHighlight : s.DisabledTextColor);
         c.p.setPen(colour);
         c.p.setBrush(colour);
