@@ -6,6 +6,7 @@
 
 #include <QAbstractSpinBox>
 #include <QFrame>
+#include <QImage>
 #include <QPainter>
 #include <QStyleOption>
 #include <QWidget>
@@ -196,9 +197,20 @@ void ToolButton(const Context& c) {
     } else if (c.enabled()) {
         bevelLines(c.p, b, pressed || down, Shade(e, 50));
     }
-    QStyleOptionToolButton label = *o;
-    label.rect = b.shrunk(2, 2).rect();
-    c.style.drawControl(QStyle::CE_ToolButtonLabel, &label, &c.p, c.widget);
+    if (!o->icon.isNull() && o->toolButtonStyle == Qt::ToolButtonIconOnly &&
+        !(o->features & QStyleOptionToolButton::Arrow)) {
+        // The picture alone, with the styler's glyph drawing: dimmed at rest,
+        // lifted with its shadow under the mouse, grayed when disabled.
+        const QImage glyph = o->icon.pixmap(o->iconSize).toImage();
+        const bool lifted = hot && !pressed && c.enabled();
+        const int shift = lifted ? 1 : 0;
+        c.styler.DrawGlyph(c.p, glyph, b.l + (b.width() - glyph.width()) / 2 - shift,
+                           b.t + (b.height() - glyph.height()) / 2 - shift, lifted, c.enabled(), down);
+    } else {
+        QStyleOptionToolButton label = *o;
+        label.rect = b.shrunk(2, 2).rect();
+        c.style.drawControl(QStyle::CE_ToolButtonLabel, &label, &c.p, c.widget);
+    }
     if (o->features & QStyleOptionToolButton::HasMenu) {
         QStyleOption indicator = *o;
         indicator.rect = QRect(b.r - 9, b.b - 9, 7, 7);

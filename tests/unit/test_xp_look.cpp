@@ -363,6 +363,70 @@ TEST_F(XPLookTest, CheckAndRadioBoxesStandOnTheColourOfTheirPage) {
     EXPECT_EQ(shown.pixel(box + QPoint(2, 2)), rgb(clWindow).rgb());
 }
 
+TEST_F(XPLookTest, GlyphsAreDimmedAtRestShadowedWhenLitAndGrayedWhenDisabled) {
+    // A red square with a transparent border, as menu glyph and tool-bar picture.
+    auto square = [](int size) {
+        QImage image(size, size, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        QPainter(&image).fillRect(2, 2, size - 4, size - 4, QColor(200, 0, 0));
+        return QIcon(QPixmap::fromImage(image));
+    };
+    QAction* item = menu->addAction(square(16), "Ouvrir");
+    auto* button = new QToolButton(form.get());
+    button->setIcon(square(24));
+    button->setIconSize(QSize(24, 24));
+    button->resize(32, 32);
+    showMenu();
+    styler->ComputeColors();
+    auto drawButton = [&](QStyle::State state) {
+        QStyleOptionToolButton o;
+        o.initFrom(button);
+        o.state = state | QStyle::State_Raised;
+        o.icon = button->icon();
+        o.iconSize = button->iconSize();
+        o.toolButtonStyle = Qt::ToolButtonIconOnly;
+        o.subControls = QStyle::SC_ToolButton;
+        QImage image(button->size(), QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        QPainter p(&image);
+        style()->drawComplexControl(QStyle::CC_ToolButton, &o, &p, button);
+        return image;
+    };
+    auto count = [](const QImage& image, QRgb colour) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == colour;
+        return n;
+    };
+    const QRgb red = qRgb(200, 0, 0);
+    const QRgb dimmed = rgb(Lighten(QColorToColor(QColor(200, 0, 0)), styler->DimLevel)).rgb();
+    const QRgb grayed = rgb(Lighten(Gray(QColorToColor(QColor(200, 0, 0)), styler->GrayLevel), 40)).rgb();
+    const QRgb shadow = rgb(Shade(styler->SelectFillColor, 50)).rgb();
+    struct Case {
+        const char* what;
+        QImage image;
+        bool red, dimmed, grayed, shadow;
+    };
+    item->setEnabled(true);
+    const QImage itemAtRest = drawItem(*style(), item), itemSelected = drawItem(*style(), item, true);
+    item->setEnabled(false);
+    const QImage itemDisabled = drawItem(*style(), item);
+    const Case cases[] = {
+        {"menu item at rest", itemAtRest, false, true, false, false},
+        {"selected menu item", itemSelected, true, false, false, true},
+        {"disabled menu item", itemDisabled, false, false, true, false},
+        {"button at rest", drawButton(QStyle::State_Enabled), false, true, false, false},
+        {"button under the mouse", drawButton(QStyle::State_Enabled | QStyle::State_MouseOver), true, false, false, true},
+        {"disabled button", drawButton(QStyle::State_None), false, false, true, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(count(c.image, red) > 0, c.red) << c.what;
+        EXPECT_EQ(count(c.image, dimmed) > 0, c.dimmed) << c.what;
+        EXPECT_EQ(count(c.image, grayed) > 0, c.grayed) << c.what;
+        EXPECT_EQ(count(c.image, shadow) > 0, c.shadow) << c.what;
+    }
+}
+
 TEST_F(XPLookTest, MenuItemsArePaintedByTheirState) {
     QAction* kept = menu->addAction("Garder");
     kept->setProperty("Tag", 999);
