@@ -10,8 +10,7 @@
 // (outside any namespace, as the resource macro asks).
 static void registerDrawnIcons() { Q_INIT_RESOURCE(commandicons); }
 
-namespace {
-QPixmap renderSvg(const QString& file, int size) {
+QPixmap RenderSvg(const QString& file, int size) {
     if (!QFile::exists(file)) return {};
     QSvgRenderer renderer(file);
     if (!renderer.isValid()) return {};
@@ -22,7 +21,6 @@ QPixmap renderSvg(const QString& file, int size) {
     p.end();
     return QPixmap::fromImage(image);
 }
-}  // namespace
 
 QIcon DrawnIcon(const QString& base) {
     static const bool registered = (registerDrawnIcons(), true);
@@ -30,7 +28,7 @@ QIcon DrawnIcon(const QString& base) {
     const QString large = base + QStringLiteral(".svg"), small = base + QStringLiteral("-16.svg");
     QIcon icon;
     for (const auto& [file, size] : {std::pair{small, 16}, {large, 24}, {small, 32}, {large, 48}})
-        if (const QPixmap pm = renderSvg(file, size); !pm.isNull()) {
+        if (const QPixmap pm = RenderSvg(file, size); !pm.isNull()) {
             icon.addPixmap(pm);
             icon.addPixmap(pm, QIcon::Selected);  // untinted on a selected row: a breakpoint stays red
         }
