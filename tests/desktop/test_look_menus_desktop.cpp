@@ -23,7 +23,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QSystemTrayIcon>
 #include <QToolButton>
 #include <functional>
 
@@ -247,6 +249,32 @@ TEST_F(LookMenusDesktopTest, TheMainWindowAndTheAboutBoxShowTheProgramsIcon) {
     }
     EXPECT_EQ(shown.copy(image), expected);
     Form23->hide();
+}
+
+TEST_F(LookMenusDesktopTest, TheTrayOfARunWithoutTheEditorShowsTheProgramsIcon) {
+    desktoptest::Probe tray({}, TRAY_HOST);
+    ASSERT_TRUE(tray.waitForLine("ready"));
+    ASSERT_TRUE(waitFor([] { return QSystemTrayIcon::isSystemTrayAvailable(); }));
+    form->AddTrayIcon();
+    ASSERT_TRUE(form->TrayIcon);
+    ASSERT_TRUE(waitFor([&] { return !tray.lines().filter(QRegularExpression("^docked ")).isEmpty(); }));
+    // The balloon that says the run started points at the icon: put away.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->inherits("QBalloonTip")) w->hide();
+    settle();
+    // The tray's first place, 22 pixels square on white, shows the 22-pixel drawing.
+    const QImage shown = grabScreen().copy(0, 0, 22, 22);
+    QImage expected(22, 22, QImage::Format_RGB32);
+    expected.fill(Qt::white);
+    QPainter(&expected).drawPixmap(0, 0, ProgramIcon().pixmap(22, 22));
+    int off = 0;
+    for (int y = 0; y < 22; ++y)
+        for (int x = 0; x < 22; ++x) {
+            const QRgb a = shown.pixel(x, y), b = expected.pixel(x, y);
+            off += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) > 6;
+        }
+    EXPECT_EQ(off, 0);
+    form->RemoveTrayIcon();
 }
 
 }  // namespace

@@ -15,7 +15,7 @@
 
 namespace {
 
-const int kSizes[] = {16, 24, 32, 48, 64, 128, 256};
+const int kSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
 QImage picture(const QIcon& icon, int size) {
     return icon.pixmap(QSize(size, size)).toImage().convertToFormat(QImage::Format_ARGB32);
