@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QHash>
 #include <QMenu>
+#include <QToolBar>
 #include <QWidget>
 #include <cstring>
 
@@ -54,6 +55,10 @@ void ShowActionIcons(QWidget& window) {
         const QString name = QLatin1String(item);
         if (auto* menu = window.findChild<QMenu*>(name)) menu->setIcon(ActionIcon(picture));
         else if (auto* action = window.findChild<QAction*>(name)) action->setIcon(ActionIcon(picture));
-        else if (auto* button = window.findChild<QAbstractButton*>(name)) button->setIcon(ActionIcon(picture));
+        else if (auto* button = window.findChild<QAbstractButton*>(name)) {
+            button->setIcon(ActionIcon(picture));
+            // A tool bar's button shows its picture at the tool bar's size.
+            if (auto* bar = qobject_cast<QToolBar*>(button->parentWidget())) button->setIconSize(bar->iconSize());
+        }
     }
 }

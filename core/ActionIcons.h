@@ -11,5 +11,6 @@ class QWidget;
 QIcon ActionIcon(const char* name);
 // Gives the window's menu items, sub-menus and buttons that act on the macro
 // and the run their pictures, found by object name; an item the window does
-// not hold is passed over.
+// not hold is passed over. A tool bar's button shows its picture at the
+// tool bar's icon size.
 void ShowActionIcons(QWidget& window);

@@ -147,6 +147,7 @@ TEST_F(ViewsMenuTest, EntriesThatActOnTheMacroAndTheRunShowTheirPictures) {
         ASSERT_TRUE(b) << name;
         EXPECT_EQ(b->icon().cacheKey(), ActionIcon(picture).cacheKey()) << name;
         EXPECT_EQ(b->toolButtonStyle(), Qt::ToolButtonIconOnly) << name;
+        EXPECT_EQ(b->iconSize(), QSize(24, 24)) << name << ": the tool bar's size";
         EXPECT_FALSE(b->text().isEmpty()) << name;
         EXPECT_TRUE(b->toolTip().startsWith(b->text())) << name;  // a run button adds its hotkey
     }
