@@ -127,7 +127,9 @@ void TForm1::ReadWindowPositions() {
         const int left = ini.ReadInteger(section, QStringLiteral("Left"), w->x());
         const int width = ini.ReadInteger(section, QStringLiteral("Width"), w->width());
         const int height = ini.ReadInteger(section, QStringLiteral("Height"), w->height());
-        w->move(left, top);
+        // A window never placed before is left to the window manager, its frame on the screen.
+        if (ini.ValueExists(section, QStringLiteral("Left")) || ini.ValueExists(section, QStringLiteral("Top")))
+            w->move(left, top);
         if (width > 0 && height > 0) w->resize(width, height);
         if (MainXPMenu && MainXPMenu->Active()) MainXPMenu->StyleComponent(w);
     }

@@ -2,6 +2,7 @@
 
 #include "apps/orvanel/AppServices.h"
 #include "apps/orvanel/PluginMenu.h"
+#include "apps/orvanel/ProgramIcon.h"
 #include "core/Unit1.h"
 #include "editors/CommandTree.h"
 #include "tools/OtherLang.h"
@@ -56,6 +57,8 @@
 #include <cstdio>
 
 TForm1* CreateForms() {
+    // Every window, the tray and the About box show the program's icon.
+    QApplication::setWindowIcon(ProgramIcon());
     auto* main = new TForm1;
     new TRunner(*main);
     InstallHotKeys(*main);

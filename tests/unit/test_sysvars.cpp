@@ -16,6 +16,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
+#include <QFontInfo>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -277,7 +278,44 @@ TEST_F(SysVars, KeyboardDialogNamesItsKeys) {
         EXPECT_EQ(key->toolTip(), QString::fromUtf8(c.name));
         EXPECT_EQ(key->Tag(), c.tag);
     }
-    EXPECT_EQ(Form4->SpeedButton(103)->Caption(), "Sup") << "23 pixels wide: three characters shown";
+    EXPECT_EQ(Form4->SpeedButton(103)->Caption(), "Suppr") << "23 pixels wide: the whole name shown";
+}
+
+TEST_F(SysVars, EveryKeyShowsItsWholeCaptionInsideIt) {
+    for (const char* layout : {"fr", "us"}) {
+        fake().LoadKeyboardLayout(layout);
+        Form4->UpdateKeyBoard();
+        const QFontInfo keyFont(Form4->SpeedButton(32)->font());
+        for (int n = 1; n <= 110; ++n) {
+            TKeyButton* key = Form4->SpeedButton(n);
+            if (!key) continue;
+            EXPECT_TRUE(key->rect().contains(key->CaptionBounds())) << layout << " " << key->text().toStdString();
+            EXPECT_FALSE(key->Caption().isEmpty()) << n;
+        }
+        // A short name keeps the key's font; a long one is made smaller, never cut.
+        EXPECT_EQ(QFontInfo(Form4->SpeedButton(32)->CaptionFont()).pixelSize(), keyFont.pixelSize()) << "A";
+        EXPECT_LT(QFontInfo(Form4->SpeedButton(103)->CaptionFont()).pixelSize(), keyFont.pixelSize()) << "Suppr";
+    }
+    // The keypad's keys leave the keypad's mark to their place; the name stays whole in the hint.
+    struct Case {
+        const char* layout;
+        int button;
+        const char* name;
+        const char* caption;
+    };
+    for (const Case& c : {Case{"fr", 88, "7 (pavé num.)", "7"}, Case{"fr", 92, "0 (pavé num.)", "0"},
+                          Case{"fr", 87, "Entrée (pavé num.)", "Entrée"}, Case{"fr", 81, "/ (pavé num.)", "/"},
+                          Case{"fr", 80, "Verr. num", "Verr. num"}, Case{"us", 88, "Num 7", "7"},
+                          Case{"us", 87, "Num Enter", "Enter"}, Case{"us", 80, "Num Lock", "Num Lock"},
+                          Case{"us", 103, "Delete", "Delete"}}) {
+        fake().LoadKeyboardLayout(c.layout);
+        Form4->UpdateKeyBoard();
+        TKeyButton* key = Form4->SpeedButton(c.button);
+        EXPECT_EQ(key->Hint(), QString::fromUtf8(c.name));
+        EXPECT_EQ(key->Caption(), QString::fromUtf8(c.caption)) << c.name;
+    }
+    fake().LoadKeyboardLayout("fr");
+    Form4->UpdateKeyBoard();
 }
 
 }  // namespace
