@@ -15,8 +15,10 @@ namespace helppages {
 
 namespace {
 
-// The commands no node of the tree stands for: their descriptions are keyed by their keywords.
-constexpr const char16_t* kCommandsOutsideTheTree[] = {u"Parcours souris", u"Inclusion"};
+// What is described beside the built-in nodes: the commands no node stands
+// for, under their keywords, and the branch of the plug-ins the program adds
+// to the tree (engine/GestionCommande.cpp), with its categories.
+constexpr const char16_t* kKeysOutsideTheTree[] = {u"Parcours souris", u"Inclusion", u"Plugins"};
 
 // The help context a dialog, or one choice of a dialog, has, and the node
 // whose section F1 opens there.
@@ -142,7 +144,7 @@ QVector<Node> CommandNodes(const QString& languageFile) {
 QVector<Description> ReadDescriptions(const QString& source, const QVector<Node>& nodes, QStringList& errors) {
     QStringList keys;
     for (const Node& n : nodes) keys << n.baseKey;
-    for (const char16_t* keyword : kCommandsOutsideTheTree) keys << QString::fromUtf16(keyword);
+    for (const char16_t* key : kKeysOutsideTheTree) keys << QString::fromUtf16(key);
 
     QHash<QString, QStringList> blocks;
     QString key;

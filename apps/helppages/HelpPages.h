@@ -18,7 +18,7 @@ struct Node {
 };
 
 // A description: the built-in key of its node (or the keyword of a command
-// no node stands for) and its lines.
+// no node stands for, or the branch of the plug-ins) and its lines.
 struct Description {
     QString key;
     QStringList lines;
@@ -27,8 +27,8 @@ struct Description {
 // The tree with the names the language file gives it (section "Form1").
 QVector<Node> CommandNodes(const QString& languageFile);
 
-// The blocks of a description source (";;key;;" then its lines), one per node
-// and per command outside the tree, in that order. What is wrong goes to errors.
+// The blocks of a description source (";;key;;" then its lines), one per node,
+// then those outside the tree. What is wrong goes to errors.
 QVector<Description> ReadDescriptions(const QString& source, const QVector<Node>& nodes, QStringList& errors);
 
 // The language file to ship: its sections, then a block per description
@@ -38,7 +38,7 @@ QByteArray LanguageFile(QByteArray sections, const QVector<Node>& nodes, const Q
 // The help page: the frame with the pages' style added to its head, and its
 // marker "<!-- commandes -->" replaced by the contents and a section per node
 // (under the anchor of its help context when a dialog has one) and per
-// command outside the tree.
+// description outside the tree.
 QString HelpPage(const QString& frame, const QVector<Node>& nodes, const QVector<Description>& descriptions,
                  QStringList& errors);
 
