@@ -247,8 +247,13 @@ QString WrapText(const QString& line, int maxCol) {
 
 bool ShellOpen(const QString& path, const QString& fragment) { return Services().OpenDocument(path, fragment); }
 
+QString HelpFilePath() {
+    const QString own = platform::programFile(QStringLiteral("aide-") + settings().Language + QStringLiteral(".html"));
+    return QFileInfo(own).isFile() ? own : platform::programFile(kHelpFileName);
+}
+
 bool OpenHelp(int context) {
-    const QString path = platform::programFile(kHelpFileName);
+    const QString path = HelpFilePath();
     if (QFileInfo(path).isFile() && ShellOpen(path, context > 0 ? QString::number(context) : QString())) return true;
     MessageDlg(QStringLiteral("Erreur: Vérifiez la présence du fichier .chm dans le dossier de Orvanel."), MsgType::Error,
                mbOK);

@@ -4,7 +4,7 @@ TForm9* Form9 = nullptr;
 
 using namespace Qt::StringLiterals;
 
-TForm9::TForm9(QWidget* parent) : TCommandDialog(9, u"Question"_s, u"Question"_s, 1124, parent) {
+TForm9::TForm9(QWidget* parent) : TCommandDialog(9, u"Question"_s, u"Question"_s, 1127, parent) {
     Form9 = this;
     Declare({.size = {340, 190},
              .controls = {{.name = u"ComboBox2"_s, .place = ParamField(1), .label = u"Label1"_s,
