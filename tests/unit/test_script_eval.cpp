@@ -52,7 +52,7 @@ TEST_F(ScriptRun, NumbersAndTextsGoIntoTheResultVariable) {
     struct Case {
         QString params;
         QString result;
-        bool numbers = false;  // x, xy and neg declared (every occurrence of a name is replaced)
+        bool numbers = false;  // x, xy and neg declared
     };
     const Case cases[] = {
         {"JScript;R;Math.max(3,7)*2", "14"},
@@ -62,6 +62,8 @@ TEST_F(ScriptRun, NumbersAndTextsGoIntoTheResultVariable) {
         {"JScript;R;neg * neg", "9", true},  // a negative value stays one number
         {"VBScript;R;neg ^ 2", "9", true},
         {"JScript;R;'a;b'.length", "3"},  // the expression runs to the end of the row
+        {"JScript;R;Math.max(3,7)*2", "14", true},  // x is no part of "max"
+        {"VBScript;R;Trim(\" a \") & x & \"x_1\"", "a2x_1", true},  // nor of "Trim" nor of "x_1"
         {"JScript;R;undefined", ""},
     };
     for (const Case& c : cases) {
@@ -223,7 +225,15 @@ TEST(ScriptText, LiteralsAndSubstitution) {
     EXPECT_EQ(ScriptLiteral(ScriptLanguage::JScript, "007", true), "7");
     EXPECT_EQ(ScriptLiteral(ScriptLanguage::VBScript, "-1.5", true), "(-1.5)");
     EXPECT_EQ(ScriptLiteral(ScriptLanguage::JScript, "1+1", true), "\"1+1\"");  // not a number: a text
-    EXPECT_EQ(SubstituteNames("x + xy + yx", {{"x", "\"xy\""}, {"xy", "2"}}), "\"xy\" + 2 + y\"xy\"");
+    const ScriptVariables variables{{"x", "xy", false}, {"xy", "2", true}, {"T", "t", false}, {"<V>", "3", true}};
+    const auto substituted = [&](const QString& expression) {
+        return SubstituteVariables(ScriptLanguage::VBScript, expression, variables);
+    };
+    EXPECT_EQ(substituted("x + xy + yx + x1 + _x + x_"), "\"xy\" + 2 + yx + x1 + _x + x_");
+    EXPECT_EQ(substituted("Math.max(x,xy)*2"), "Math.max(\"xy\",2)*2");
+    EXPECT_EQ(substituted("Trim(T) & T2 & (T)"), "Trim(\"t\") & T2 & (\"t\")");
+    EXPECT_EQ(substituted("a<V>+<V>b"), "a3+3b");  // a name ending in a bracket stands whole at that end
+    EXPECT_EQ(substituted("éx + xé"), "éx + xé");  // accented letters are letters
     EXPECT_EQ(ScriptExpressionOf("JScript;R;a;b"), "a;b");
 }
 
