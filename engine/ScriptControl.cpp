@@ -51,18 +51,14 @@ int errorNumber(const QString& name) {
     return 0;
 }
 
-QVariant resultOf(const vbscript::Value& v) {
+// A Boolean stays one; any other value is its text (an array has none).
+QVariant evalVBScript(const QString& expression) {
+    vbscript::Value v;
+    std::optional<vbscript::Error> error = vbscript::Evaluate(expression, v);
+    if (!error && v.type == vbscript::Value::Array) error = vbscript::Error{13, QStringLiteral("Type incompatible")};
+    if (error) throw EScriptError{error->description, error->number};
     if (v.type == vbscript::Value::Boolean) return QVariant(v.number != 0);
     return QVariant(vbscript::ToText(v));
-}
-
-QVariant evalVBScript(const QString& expression) {
-    vbscript::Expression e;
-    vbscript::Value v;
-    std::optional<vbscript::Error> error = vbscript::Expression::Parse(expression, e);
-    if (!error) error = e.Evaluate(v);
-    if (error) throw EScriptError{error->description, error->number};
-    return resultOf(v);
 }
 
 QString boundText(std::chrono::milliseconds bound) {

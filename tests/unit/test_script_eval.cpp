@@ -65,6 +65,11 @@ TEST_F(ScriptRun, NumbersAndTextsGoIntoTheResultVariable) {
         {"JScript;R;Math.max(3,7)*2", "14", true},  // x is no part of "max"
         {"VBScript;R;Trim(\" a \") & x & \"x_1\"", "a2x_1", true},  // nor of "Trim" nor of "x_1"
         {"JScript;R;undefined", ""},
+        {"VBScript;R;Year(#2024-01-31#)", "2024"},  // the language's built-in functions and date literals
+        {"VBScript;R;DateDiff(\"d\", DateSerial(2024, 1, 1), #2024-03-01#)", "60"},
+        {"VBScript;R;Weekday(#2024-01-31#) & \" \" & Hex(255) & Space(1) & Sgn(-4)", "4 FF -1"},
+        {"VBScript;R;FormatNumber(1234.5, 2)", "1,234.50"},
+        {"VBScript;R;Null", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.params.toStdString());
@@ -106,7 +111,10 @@ TEST_F(ScriptRun, ABooleanBranchesLikeExamineAndStoresNothing) {
         QString params;
         QString ran;
     };
-    const Case cases[] = {{"VBScript;R;1<2", "3"}, {"VBScript;R;1>2", "4"}, {"JScript;R;3 === 3", "3"},
+    const Case cases[] = {{"VBScript;R;1<2", "3"},
+                          {"VBScript;R;1>2", "4"},
+                          {"VBScript;R;IsNumeric(\"12\")", "3"},
+                          {"JScript;R;3 === 3", "3"},
                           {"JScript;R;!true", "4"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.params.toStdString());
@@ -163,6 +171,8 @@ TEST_F(ScriptRun, FailuresAreRunTimeErrorsAndWriteNothing) {
     const Case cases[] = {
         {"VBScript;R;1/0", "Division par zéro. code [11]"},
         {"VBScript;R;Len(", "Erreur de syntaxe. code [1002]"},
+        {"VBScript;R;CInt(\"x\")", "Type incompatible. code [13]"},
+        {"VBScript;R;Split(\"a b\")", "Type incompatible. code [13]"},  // an array is no text
         {"JScript;R;nowhere + 1", "ReferenceError: nowhere is not defined. code [5009]"},
         {"JScript;R;1 +* 2", ". code [1002]"},
         {"JScript;R;throw 'à moi'", "à moi. code [0]"},
