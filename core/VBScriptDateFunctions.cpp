@@ -29,6 +29,7 @@ int firstWeekRule(const Arguments& a, size_t at) {
     return rule == 0 ? 2 : rule;
 }
 
+qint64 quarterOf(const QDate& d) { return d.year() * 4 + (d.month() - 1) / 3; }
 int sundayBased(const QDate& d) { return d.dayOfWeek() % 7 + 1; }
 int weekday(const QDate& d, int first) { return (sundayBased(d) - first + 7) % 7 + 1; }
 QDate weekStart(const QDate& d, int first) { return d.addDays(1 - weekday(d, first)); }
@@ -148,7 +149,7 @@ Value dateDiff(const Arguments& a) {
     qint64 n = 0;
     switch (interval) {
         case Interval::Year: n = d2.year() - d1.year(); break;
-        case Interval::Quarter: n = (d2.year() * 4 + (d2.month() - 1) / 3) - (d1.year() * 4 + (d1.month() - 1) / 3); break;
+        case Interval::Quarter: n = quarterOf(d2) - quarterOf(d1); break;
         case Interval::Month: n = (d2.year() * 12 + d2.month()) - (d1.year() * 12 + d1.month()); break;
         case Interval::DayOfYear:
         case Interval::Day: n = d1.daysTo(d2); break;

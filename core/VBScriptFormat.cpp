@@ -72,7 +72,9 @@ NumberText numberText(double x, const Arguments& a) {
     if (tristate(a, 4, true))
         for (qsizetype at = whole.size() - 3; at > 0; at -= 3) whole.insert(at, u',');
     if (whole == u"0" && !tristate(a, 2, true)) whole.clear();
-    auto hasFigure = [](const QString& s) { return std::any_of(s.begin(), s.end(), [](QChar c) { return c > u'0' && c <= u'9'; }); };
+    auto hasFigure = [](const QString& s) {
+        return std::any_of(s.begin(), s.end(), [](QChar c) { return c > u'0' && c <= u'9'; });
+    };
     const bool zero = !hasFigure(whole) && !hasFigure(fraction);  // -0.001 with two decimals is 0.00
     return {fraction.isEmpty() ? whole : whole + u'.' + fraction, x < 0 && !zero, tristate(a, 3, false)};
 }

@@ -57,7 +57,8 @@ constexpr TextConstant kTexts[] = {
 QHash<QString, Value> constants() {
     QHash<QString, Value> all;
     for (const Constant& c : kNumbers) all.insert(QString::fromLatin1(c.name).toLower(), Value::integer(c.number));
-    for (const Constant& c : kColours) all.insert(QString::fromLatin1(c.name).toLower(), Fit(Value::Long, double(c.number)));
+    for (const Constant& c : kColours)
+        all.insert(QString::fromLatin1(c.name).toLower(), Fit(Value::Long, double(c.number)));
     for (const TextConstant& c : kTexts)
         all.insert(QString::fromLatin1(c.name).toLower(), Value::string(QString::fromUtf16(c.text)));
     all.insert(QStringLiteral("vbnullchar"), Value::string(QString(QChar(0))));
