@@ -35,7 +35,9 @@ bool CheckScriptEval(TListView* list, const QString& params, int row, int source
     d.AddParam(c[3]);
     c.validate(d);
     if (!c.ok) return false;
-    if (!ScriptSyntaxError(c[1], ScriptTestExpression(list, params)).isEmpty())
+    // The whole expression, as the run reads it (separators included).
+    if (!ScriptSyntaxError(c[1], ScriptTestExpression(list, ScriptLanguageOf(c[1]), ScriptExpressionOf(params)))
+             .isEmpty())
         c.warning(QStringLiteral("L'expression du script comporte une erreur de syntaxe."));
     // The test evaluation: whatever it answers or fails with raises nothing here.
     try {

@@ -183,8 +183,8 @@ public:
         kinds_.clear();
         for (const MacroCommand& c : list_->items().rows()) {
             if (c.keyword != QLatin1String("Variable")) continue;
-            const TParamFields f = SplitParams(c.params);
-            if (!kinds_.contains(f[1])) kinds_.insert(f[1], f[qBound(1, f.Count - 1, 20)]);
+            const VariableDeclaration d = DeclarationOf(c.params);
+            if (!kinds_.contains(d.name)) kinds_.insert(d.name, d.kind);
         }
         separator_ = CarSepParam;
         valid_ = true;
@@ -202,6 +202,13 @@ ProcedureRole ProcedureRowRole(const QString& params) {
         return ProcedureRole::End;
     if (params.startsWith(u"CALL ")) return ProcedureRole::Call;
     return ProcedureRole::Declaration;
+}
+
+VariableDeclaration DeclarationOf(const QString& params) {
+    const TParamFields f = SplitParams(params);
+    const QString& kind = f[qBound(1, f.Count - 1, 20)];
+    const qsizetype length = params.size() - f[1].size() - kind.size() - 3;
+    return {f[1], params.mid(f[1].size() + 1, qMax<qsizetype>(0, length)), kind};
 }
 
 QString GetVarType(const QString& name) {

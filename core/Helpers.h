@@ -34,6 +34,15 @@ bool IsValidPath(const QString& path);
 enum class ProcedureRole { Declaration, End, Call };
 ProcedureRole ProcedureRowRole(const QString& params);
 
+// A "Variable" row read: everything between the name and the kind (its last
+// field) is the initial value, separators included.
+struct VariableDeclaration {
+    QString name;
+    QString value;
+    QString kind;
+};
+VariableDeclaration DeclarationOf(const QString& params);
+
 // The value a field stands for: a declared Numerique/Alpha variable's value, else the text itself.
 QString GetVarValue(const QString& name);
 // "Numerique", "Alpha", "Objet" or "No_Type", from the "Variable" rows of the list being run.

@@ -17,21 +17,6 @@ using namespace Qt::StringLiterals;
 namespace {
 const QString kJScript = u"JScript"_s;
 const QString kVBScript = u"VBScript"_s;
-
-// The literals the declared variables' initial values give.
-ScriptNames initialValues(ScriptLanguage language) {
-    ScriptNames names;
-    QStringList numeric;
-    QStringList all;
-    Form1->List_Var(numeric, false, true);
-    Form1->List_Var(all, true, true);
-    for (const QString& name : all) {
-        QString value;
-        Form1->GetInitialValueofVar(name, QChar(), value);
-        names.append({name, ScriptLiteral(language, value, numeric.contains(name))});
-    }
-    return names;
-}
 }  // namespace
 
 TForm25::TForm25(QWidget* parent) : TCommandDialog(25, u"MSScript Expression"_s, u"ScriptEval"_s, 1150, parent) {
@@ -112,8 +97,8 @@ void TForm25::Edit1Change() {
     Label4->clear();
     if (Edit1->text().trimmed().isEmpty()) return;
     control->Language = ComboBox1->currentText();
-    const QString expression =
-        SubstituteNames(Edit1->text(), initialValues(ScriptLanguageOf(control->Language)));
+    const QString expression = SubstituteVariables(ScriptLanguageOf(control->Language), Edit1->text(),
+                                                   DeclaredScriptVariables(Form1->ListView1));
     try {
         control->Reset(kPreviewBound);
         const QVariant value = control->Eval(expression, kPreviewBound);

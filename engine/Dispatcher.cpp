@@ -68,11 +68,8 @@ void runExamine(CommandCall& c) { BranchOnCondition(c, ExecExamine(c.params), QS
 // A declaration met at run time: everything between the name and the kind is
 // the value, separators included.
 void runVariable(CommandCall& c) {
-    const TParamFields f = mdlfnct::SplitParams(c.params);
-    const QString& name = f[1];
-    const QString& last = f[qBound(1, f.Count - 1, 20)];
-    const qsizetype length = c.params.size() - name.size() - last.size() - 3;
-    Form1->WriteVariable(QStringLiteral("INITVAR"), name, c.params.mid(name.size() + 1, qMax<qsizetype>(0, length)));
+    const mdlfnct::VariableDeclaration d = mdlfnct::DeclarationOf(c.params);
+    Form1->WriteVariable(QStringLiteral("INITVAR"), d.name, d.value);
 }
 
 // A Boolean makes the row a condition, decided by the value already in hand

@@ -51,32 +51,28 @@ int errorNumber(const QString& name) {
     return 0;
 }
 
-QVariant resultOf(const vbscript::Value& v) {
+// A Boolean stays one; any other value is its text (an array has none).
+QVariant evalVBScript(const QString& expression) {
+    vbscript::Value v;
+    std::optional<vbscript::Error> error = vbscript::Evaluate(expression, v);
+    if (!error && v.type == vbscript::Value::Array) error = vbscript::Error{13, QStringLiteral("Type incompatible")};
+    if (error) throw EScriptError{error->description, error->number};
     if (v.type == vbscript::Value::Boolean) return QVariant(v.number != 0);
     return QVariant(vbscript::ToText(v));
-}
-
-QVariant evalVBScript(const QString& expression) {
-    vbscript::Expression e;
-    vbscript::Value v;
-    std::optional<vbscript::Error> error = vbscript::Expression::Parse(expression, e);
-    if (!error) error = e.Evaluate(v);
-    if (error) throw EScriptError{error->description, error->number};
-    return resultOf(v);
 }
 
 QString boundText(std::chrono::milliseconds bound) {
     return bound >= 1s ? QStringLiteral("%1 s").arg(bound.count() / 1000.0) : QStringLiteral("%1 ms").arg(bound.count());
 }
 
-// The literals the variables of a list stand for.
-void addVariables(TListView* list, ScriptLanguage language, ScriptNames& names) {
-    QStringList declared;
-    Form1->List_Var(declared, true, true, list);
-    for (const QString& name : declared) {
-        const QString kind = mdlfnct::GetVarType(name);
-        if (kind != u"Alpha" && kind != u"Numerique") continue;  // not declared in the list being run
-        names.append({name, ScriptLiteral(language, mdlfnct::GetVarValue(name), kind == u"Numerique")});
+// The variables of a list that the list being run declares, with their values.
+void addVariables(TListView* list, ScriptVariables& out) {
+    for (ScriptVariable v : DeclaredScriptVariables(list)) {
+        const QString kind = mdlfnct::GetVarType(v.name);
+        if (kind != u"Alpha" && kind != u"Numerique") continue;
+        v.value = mdlfnct::GetVarValue(v.name);
+        v.numeric = kind == u"Numerique";
+        out << v;
     }
 }
 
@@ -134,15 +130,15 @@ QVariant MSScriptEval(const QString& params) {
     TScriptControl* control = ScriptControl();
     try {
         if (!control) throw EScriptError{QStringLiteral("Le moteur de script n'est pas disponible"), 0};
-        ScriptNames names;
-        addVariables(Form1->ListView1, language, names);
+        ScriptVariables variables;
+        addVariables(Form1->ListView1, variables);
         TListView* running = nullptr;
         int row = 0;
         Form1->GetExecPosition(running, row);
-        if (running != Form1->ListView1) addVariables(running, language, names);
+        if (running != Form1->ListView1) addVariables(running, variables);
         control->Language = languageName;
         control->Reset(kRunBound);
-        return control->Eval(SubstituteNames(ScriptExpressionOf(params), names), kRunBound);
+        return control->Eval(SubstituteVariables(language, ScriptExpressionOf(params), variables), kRunBound);
     } catch (const EScriptError& e) {
         Runner->RaiseExecError(e.Description + QStringLiteral(". code [") + QString::number(e.Number) + u']', 0);
     }
@@ -153,7 +149,8 @@ bool TestScriptExpression(TListView* list, int row) {
     static std::unique_ptr<TScriptControl> control;
     TScriptControl* sandbox = madeOnce(control);
     if (!sandbox) return false;
-    const QString params = list->params(row);
-    sandbox->Language = TForm1::GetParam(params)[1];
-    return sandbox->Eval(ScriptTestExpression(list, params), kPreviewBound).typeId() == QMetaType::Bool;
+    const TParamFields f = TForm1::GetParam(list->params(row));
+    sandbox->Language = f[1];
+    return sandbox->Eval(ScriptTestExpression(list, ScriptLanguageOf(f[1]), f[3]), kPreviewBound).typeId() ==
+           QMetaType::Bool;
 }

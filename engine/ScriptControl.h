@@ -48,7 +48,8 @@ TScriptControl* ScriptControl();
 // gives an invalid value.
 QVariant MSScriptEval(const QString& params);
 
-// The test evaluation of a row for the checker: true when its expression
-// (core/ScriptTestExpression) gives a Boolean. It runs in an engine of its own,
-// so a check never changes what the run's scripts see. Throws EScriptError.
+// The test evaluation of a row for the checker: true when its field 3, with
+// the dummy values of core/ScriptTestExpression, gives a Boolean. It runs in
+// an engine of its own, so a check never changes what the run's scripts see.
+// Throws EScriptError.
 bool TestScriptExpression(TListView* list, int row);

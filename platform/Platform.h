@@ -204,6 +204,8 @@ public:
     virtual QVector<HWND> EnumChildWindows(HWND parent) = 0;
     virtual QString GetClassName(HWND w) = 0;
     virtual QString GetWindowText(HWND w) = 0;
+    // Screen coordinates of the window's outer rectangle, the window
+    // manager's frame included.
     virtual bool GetWindowRect(HWND w, QRect& rect) = 0;
     virtual HWND GetParent(HWND w) = 0;
     virtual qint64 GetWindowThreadProcessId(HWND w) = 0;  // process id, 0 when unknown
@@ -223,9 +225,10 @@ public:
     // Asks for the window normal, minimised or maximised (ShowCommand); a
     // window manager may take a moment to do it.
     virtual bool ShowWindow(HWND w, int command) = 0;
-    // Places the window itself: x, y its top-left corner on the screen, cx,
-    // cy its size; the window manager's frame goes around it. SWP_NOMOVE and
-    // SWP_NOSIZE keep what they name. Waits a moment for the window manager.
+    // Places the window's outer rectangle, the window manager's frame
+    // included, as GetWindowRect reads it: x, y its top-left corner on the
+    // screen, cx, cy its size. SWP_NOMOVE and SWP_NOSIZE keep what they name.
+    // Waits a moment for the window manager.
     virtual bool SetWindowPos(HWND w, int x, int y, int cx, int cy, uint32_t flags) = 0;
     virtual bool SetWindowText(HWND w, const QString& text) = 0;
     // WM_CLOSE asks the window's program to close it; WM_QUIT ends that program.

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace platform {
 
@@ -177,6 +178,13 @@ bool FakePlatform::ShowWindow(HWND w, int command) {
     calls << QStringLiteral("ShowWindow %1 %2").arg(hex(w)).arg(command);
     FakeWindow* f = find(w);
     if (!f) return false;
+    // Maximised, a window covers the screen; shown normal again, it goes back where it was.
+    if (command == SW_SHOWMAXIMIZED) {
+        if (!f->normalRect.isValid()) f->normalRect = f->rect;
+        f->rect = QRect(QPoint(0, 0), screenSize);
+    } else if (command == SW_SHOWNORMAL && f->normalRect.isValid()) {
+        f->rect = std::exchange(f->normalRect, QRect());
+    }
     f->show = command;
     f->visible = true;
     return true;

@@ -30,6 +30,7 @@ struct FakeWindow {
     qint64 pid = 0;
     bool visible = true;
     int show = SW_SHOWNORMAL;  // ShowCommand
+    QRect normalRect;          // once maximised: the rect "shown normal" gives back
 };
 
 class FakePlatform : public Platform {
@@ -119,8 +120,9 @@ public:
     bool IsZoomed(HWND w) override;
     // Recorded as "ShowWindow 0x2a 2", "SetWindowPos 0x2a 10 20 300 200 0x1",
     // "SetWindowText 0x2a title", "PostMessage 0x2a 0x10". The window takes the
-    // state, place and title asked for (SetWindowPos sets the whole rect); a
-    // posted WM_CLOSE or WM_QUIT removes it.
+    // state, place and title asked for (SetWindowPos sets the whole rect, a
+    // maximised window covers the screen); a posted WM_CLOSE or WM_QUIT
+    // removes it.
     bool ShowWindow(HWND w, int command) override;
     bool SetWindowPos(HWND w, int x, int y, int cx, int cy, uint32_t flags) override;
     bool SetWindowText(HWND w, const QString& text) override;

@@ -186,6 +186,10 @@ private:
     bool hasNetState(XID client, XID state);
     long wmStateOf(XID client);
     QRect ownRect(XID w);
+    // The window manager's frame around a client (_NET_FRAME_EXTENTS); none
+    // for other windows.
+    QMargins frameOf(XID w);
+    QRect outerRect(XID w);
 
     _XDisplay* dpy_;
     XID root_ = 0;

@@ -218,6 +218,10 @@ const QVector<RuleCase>& ruleCases() {
          {W(1, "L'expression du script comporte une erreur de syntaxe.")}, true},
         {"vbscript over declared variables", {{"Variable", "<Var1>;0;Numerique;"}, {"Variable", "<Var12>;a;Alpha;"},
                                               {"ScriptEval", "VBScript;R;<Var12> & Len(<Var1>) = \"11\""}}, 2, {}, true},
+        // The check substitutes as the run does: the whole expression, whole names.
+        {"script with the separator inside", {{"ScriptEval", "JScript;R;'a;b'.length > 2"}}, 0, {}, true},
+        {"vbscript with a name inside a word", {{"Variable", "a;x;Alpha;"}, {"Variable", "T;y;Alpha;"},
+                                                {"ScriptEval", "VBScript;R;Len(Trim(\"abc\")) > a & T"}}, 2, {}, true},
         {"unknown keyword", {{"Bidule", "x;"}}, 0, {E(1, "<unknown>")}},
     };
     return cases;

@@ -3,6 +3,7 @@
 #include "core/Settings.h"
 #include "core/Form.h"
 #include "core/Unit1.h"
+#include "core/Unit29.h"
 #include "core/Variables.h"
 #include "editors/Unit4.h"
 #include "engine/SysVars.h"
@@ -18,8 +19,10 @@
 #include <QDir>
 #include <QFontInfo>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QRegularExpression>
 #include <QThread>
 #include <QTreeWidget>
@@ -94,7 +97,7 @@ TEST_F(SysVars, WritesAndTheirSideEffects) {
     EXPECT_EQ(read("[NOPE]"), "?") << "not a system variable";
 }
 
-TEST_F(SysVars, ProgressIsClampedAndDrivesItsWindow) {
+TEST_F(SysVars, ProgressOutOfRangeIsZeroAndDrivesItsWindow) {
     QWidget* window = FindForm(29);
     ASSERT_NE(window, nullptr);
     auto progress = [] { return TListOfSysVar[SystemVariableIndex("[PROGRESS]")].Value; };
@@ -102,12 +105,17 @@ TEST_F(SysVars, ProgressIsClampedAndDrivesItsWindow) {
         QString written, value;
         bool visible;
     };
-    const Case cases[] = {{"40", "40", true}, {"150", "100", true}, {"x", "100", true}, {"-5", "0", false}};
+    const Case cases[] = {{"40", "40", true}, {"150", "0", true}, {"100", "100", true},
+                          {"x", "100", true}, {"-5", "0", false}};
     for (const Case& c : cases) {
         write("[PROGRESS]", c.written);
         EXPECT_EQ(progress(), c.value) << c.written.toStdString();
         EXPECT_EQ(read("[PROGRESS]"), c.value);
         EXPECT_EQ(window->isVisible(), c.visible) << c.written.toStdString();
+        if (c.written == u"150") {
+            EXPECT_EQ(Form29->Label1->text(), "Progression à 0%");
+            EXPECT_EQ(Form29->ProgressBar1->value(), 0);
+        }
     }
 }
 

@@ -68,6 +68,22 @@ TEST_F(ToolCommands, AMaximisedWindowIsShownNormalBeforeItIsSized) {
     EXPECT_EQ(windowCalls(), QStringList({"ShowWindow 0x2a 1", "SetWindowPos 0x2a 0 0 320 320 0x2"}));
 }
 
+// "Fonction Handle" reads the rectangle "Manipulation" places: written back,
+// the window stays; maximised then restored, it comes back.
+TEST_F(ToolCommands, HandleAndManipulationShareTheRectangle) {
+    run({{"Variable", "X;;Numerique;"}, {"Variable", "Y;;Numerique;"},
+         {"Variable", "L;;Numerique;"}, {"Variable", "H;;Numerique;"},
+         {"Fonction", "X;Handle;Position X;42;"}, {"Fonction", "Y;Handle;Position Y;42;"},
+         {"Fonction", "L;Handle;Longueur;42;"}, {"Fonction", "H;Handle;Largeur;42;"},
+         {"Manipulation", "42;Déplacer;X;Y;"}, {"Manipulation", "42;Taille;L;H;"},
+         {"Manipulation", "42;Agrandir;"}, {"Fonction", "L;Handle;Longueur;42;"},
+         {"Manipulation", "42;Restaurer;"}, {"Fonction", "X;Handle;Position X;42;"}});
+    EXPECT_TRUE(messages.shown.isEmpty()) << lastMessage().toStdString();
+    EXPECT_EQ(window(0x2a).rect, QRect(10, 20, 300, 200));
+    EXPECT_EQ(var("L"), "1024") << "maximised: the screen's width";
+    EXPECT_EQ(var("X"), "10") << "restored where it was";
+}
+
 TEST_F(ToolCommands, ClosingAndForcedClosing) {
     run({{"Manipulation", "42;Fermer;"}, {"Manipulation", "43;Fermeture forcée;"}});
     EXPECT_EQ(windowCalls(), QStringList({"PostMessage 0x2a 0x10"})) << "the hidden one is not touched";
