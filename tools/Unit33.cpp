@@ -5,6 +5,7 @@
 #include "core/Named.h"
 #include "core/Services.h"
 #include "core/Unit1.h"
+#include "core/Waits.h"
 #include "look/UBackGround.h"
 #include "tools/Export.h"
 
@@ -99,6 +100,7 @@ bool TForm33::CollectExportFiles(TListView* list) {
         }
     }
     Services().ShowModal(*this);
+    if (EndRequested()) ExportWizardResult = 3;  // the program is ending: nothing is exported
     return ExportWizardResult != 3;
 }
 
