@@ -48,6 +48,7 @@
 #include "core/Startup.h"
 #include "core/RunState.h"
 #include "core/Waits.h"
+#include "platform/DisplayLost.h"
 #include "platform/Platform.h"
 #include "platform/ProgramMessages.h"
 #include "platform/Signals.h"
@@ -132,6 +133,16 @@ public:
     }
 };
 
+// The X server is gone: a run going on stops as Stop does, its report
+// written, and the program ends with status 1 without a word to the server.
+void endOnDisplayLost() {
+    ReportUnattended(QStringLiteral("le serveur X a disparu : arrêt du programme."));
+    if (ExecState == 0 && !MacroRunning) return;
+    RunEndedInError = true;
+    if (Runner) Runner->EndReport();
+    Services().Run().Stop1Click();
+}
+
 }  // namespace
 
 std::optional<int> StartProgram(TForm1* main) {
@@ -186,6 +197,7 @@ int RunProgram(int argc, char** argv) {
             return 1;
         }
         platform::setDesktop(std::move(x11));
+        platform::OnDisplayLost(endOnDisplayLost);
     }
     TForm1* main = CreateForms();
     QObject::connect(main, &TForm1::MainWindowClosed, &app, [] { QCoreApplication::exit(0); });

@@ -17,8 +17,10 @@ using namespace desktoptest;
 // "orvanel" (or a program that starts it) in the test's program folder, not waited for.
 class Started {
 public:
-    Started(const QString& home, const QStringList& args, const QString& program = ORVANEL_PROGRAM) {
+    Started(const QString& home, const QStringList& args, const QString& program = ORVANEL_PROGRAM,
+            const QString& display = QString()) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        if (!display.isEmpty()) env.insert("DISPLAY", display);
         env.insert("ORVANEL_HOME", home);
         env.insert("QT_QPA_PLATFORM", "xcb");
         env.insert("ORVANEL_UPDATE_URL", "http://127.0.0.1:9");  // an update check fails at once
@@ -187,6 +189,44 @@ TEST_F(Waits, ThePauseKeyHoldsACommandLineRun) {
     keyInto(desk(), box, "Return");
     EXPECT_EQ(program.status(5000), 0) << program.errors.toStdString();
     EXPECT_EQ(reportRows().filter(QRegularExpression("^Variable B")).size(), 1) << reportRows().join('\n').toStdString();
+}
+
+// An X server of the test's own, for a program to lose.
+class OwnServer {
+public:
+    OwnServer() {
+        server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+        waitFor([&] { return server.canReadLine() || server.state() == QProcess::NotRunning; }, 10000);
+        display = u':' + QString::fromLatin1(server.readLine()).trimmed();
+    }
+    ~OwnServer() {
+        server.kill();
+        server.waitForFinished(5000);
+    }
+    QProcess server;
+    QString display;
+};
+
+// The X server killed under a looping run or under the editor: the run
+// stops as Stop does with its report written, the status is 1, and no
+// signal ends the program.
+TEST_F(Waits, TheXServerLostEndsTheProgramWithItsReport) {
+    const QString loop = writeMacro({"Variable\tN;0;Numerique;", "Label\tboucle", "Calcul\tN;+;1;",
+                                     "Move Mouse\t100;100;Direct;", "Move Mouse\t200;200;Direct;", "Goto\tboucle"});
+    for (const QStringList& args : {QStringList{loop}, QStringList{}}) {
+        SCOPED_TRACE(args.isEmpty() ? "l'éditeur" : "une boucle");
+        QFile::remove(home->filePath("rapport000001.doc"));
+        OwnServer x;
+        ASSERT_NE(x.display, ":") << "no X server of our own";
+        Started program(home->path(), args, ORVANEL_PROGRAM, x.display);
+        ASSERT_TRUE(program.running(2500)) << program.errors.toStdString();
+        x.server.kill();
+        EXPECT_EQ(program.status(10000), 1) << "ended by itself, not by a signal";
+        EXPECT_TRUE(program.errors.contains("Orvanel : le serveur X a disparu")) << program.errors.toStdString();
+        if (!args.isEmpty())
+            EXPECT_GE(reportRows().filter(QRegularExpression("^Calcul N;\\+;1;")).size(), 2)
+                << reportRows().join('\n').toStdString();
+    }
 }
 
 }  // namespace
