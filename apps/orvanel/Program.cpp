@@ -45,7 +45,10 @@
 #include "editors/Unit36.h"
 #include "tools/Unit37.h"
 #include "core/CrashReport.h"
+#include "core/CrashViewer.h"
+#include "core/FatalSignal.h"
 #include "core/Startup.h"
+#include "core/Recovery.h"
 #include "core/RunState.h"
 #include "core/Waits.h"
 #include "platform/DisplayLost.h"
@@ -137,6 +140,7 @@ public:
 // written, and the program ends with status 1 without a word to the server.
 void endOnDisplayLost() {
     ReportUnattended(QStringLiteral("le serveur X a disparu : arrêt du programme."));
+    WriteRecoveryCopy();
     if (ExecState == 0 && !MacroRunning) return;
     RunEndedInError = true;
     if (Runner) Runner->EndReport();
@@ -151,6 +155,8 @@ std::optional<int> StartProgram(TForm1* main) {
     if (main->CommandLineFile.isEmpty() || EditOnOpen) {
         main->show();
         TellRefusedHotKeys();
+        StartRecoveryCopies(*main);
+        OfferRecoveryCopies();
         if (Form19) Form19->AutoUpdateCheck();
         return std::nullopt;
     }
@@ -182,6 +188,8 @@ int RunProgram(int argc, char** argv) {
         return 1;
     }
     OrvanelApplication app(argc, argv);  // shows what escapes an event handler in the crash report
+    if (argc == 3 && qstrcmp(argv[1], "/crash") == 0) return ShowCrashReport(QString::fromLocal8Bit(argv[2]));
+    InstallFatalSignalHandler(QCoreApplication::applicationFilePath());
     static AppServices services;
     InstallServices(&services);
     static AppEngineServices engineAnswers;
@@ -204,6 +212,9 @@ int RunProgram(int argc, char** argv) {
     std::optional<int> status = StartProgram(main);
     // An end asked for before the event loop starts is not forgotten by it.
     if (!status && !EndRequested()) status = app.exec();
+    // An end nobody chose keeps the changed macro's copy for the next start.
+    if (EndRequested()) WriteRecoveryCopy();
+    else RemoveRecoveryCopy();
     DestroyForms();
     return EndRequested() ? 1 : status.value_or(1);
 }

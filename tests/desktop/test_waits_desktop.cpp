@@ -191,6 +191,25 @@ TEST_F(Waits, ThePauseKeyHoldsACommandLineRun) {
     EXPECT_EQ(reportRows().filter(QRegularExpression("^Variable B")).size(), 1) << reportRows().join('\n').toStdString();
 }
 
+// "kill -SEGV" on the editor: the internal-error window shows the report
+// and counts down, in a program of its own.
+TEST_F(Waits, AFatalSignalShowsTheInternalErrorWindow) {
+    Started editor(home->path(), {});
+    ASSERT_NE(editor.window(desk(), "Nouvelle macro - Orvanel"), 0u);
+    ::kill(pid_t(editor.process.processId()), SIGSEGV);
+    EXPECT_EQ(editor.status(5000), -1) << "ended by the signal";
+    platform::HWND report = 0;
+    ASSERT_TRUE(waitFor([&] {
+        for (platform::HWND w : desk().EnumWindows())
+            if (desk().GetWindowText(w).startsWith("Orvanel va se terminer dans ")) report = w;
+        return report != 0;
+    }, 10000)) << "no internal-error window";
+    EXPECT_TRUE(QFile::exists(home->filePath("crash.log")));
+    const qint64 viewer = desk().GetWindowThreadProcessId(report);
+    ASSERT_GT(viewer, 0);
+    ::kill(pid_t(viewer), SIGTERM);
+}
+
 // An X server of the test's own, for a program to lose.
 class OwnServer {
 public:
