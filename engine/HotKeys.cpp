@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QSet>
 #include <QStringList>
+#include <QVector>
 #include <QThread>
 
 #include <utility>
@@ -51,17 +52,24 @@ void stopRun() {
         Form1->Stop1Click();
 }
 
-// Without a run of its own, this program passes the key to our other
-// programs: one message to each, whichever of its windows it goes to.
-void passOn(platform::OrvanelMessage message) {
+// One window of each other program of ours on the desktop.
+QVector<platform::HWND> otherProgramsOfOurs() {
     platform::Platform& desk = platform::desktop();
-    QSet<qint64> told{QCoreApplication::applicationPid()};
+    QSet<qint64> seen{QCoreApplication::applicationPid()};
+    QVector<platform::HWND> found;
     for (const platform::HWND w : desk.FindProgramWindows(platform::kOrvanelClass)) {
         const qint64 pid = desk.GetWindowThreadProcessId(w);
-        if (pid == 0 || told.contains(pid)) continue;
-        told << pid;
-        desk.PostClientMessage(w, message, 0, 0);
+        if (pid == 0 || seen.contains(pid)) continue;
+        seen << pid;
+        found << w;
     }
+    return found;
+}
+
+// Without a run of its own, this program passes the key to our other
+// programs, one message to each.
+void passOn(platform::OrvanelMessage message) {
+    for (const platform::HWND w : otherProgramsOfOurs()) platform::desktop().PostClientMessage(w, message, 0, 0);
 }
 
 // A key passed by another program of ours is not passed on again.
@@ -80,15 +88,6 @@ QString takenText(const QString& shortcut) {
 }
 // Said on the standard error at once, on the screen once the editor shows.
 QStringList refusedUntold;
-
-// Another program of ours runs on the desktop; it may hold the keys.
-bool otherProgramOfOurs() {
-    platform::Platform& desk = platform::desktop();
-    const qint64 self = QCoreApplication::applicationPid();
-    for (const platform::HWND w : desk.FindProgramWindows(platform::kOrvanelClass))
-        if (const qint64 pid = desk.GetWindowThreadProcessId(w); pid != 0 && pid != self) return true;
-    return false;
-}
 
 // The X server has toggled the lock already (a grab takes no key action
 // away): its state is read once the key is up, and shown by the listeners.
@@ -141,7 +140,7 @@ bool AddSettingsHotKey(const QString& shortcut) {
     // Pause and stop may share a combination: both questions then come.
     if (!hotKey || !HotKeyManager1 || HotKeyManager1->Registered(hotKey) || HotKeyManager1->AddGlobalHotKey(hotKey))
         return true;
-    if (otherProgramOfOurs()) return true;  // it holds the key and passes it on
+    if (!otherProgramsOfOurs().isEmpty()) return true;  // one of them holds the key and passes it on
     if (HotKeyManager1->FirstRefusal(hotKey)) {
         const QString text = takenText(shortcut);
         ReportUnattended(text);

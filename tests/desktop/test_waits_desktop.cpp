@@ -178,13 +178,18 @@ TEST_F(Waits, ACommandLineMessageShowsAndWaits) {
 // The pause key holds a run from the command line under its question until
 // it is answered.
 TEST_F(Waits, ThePauseKeyHoldsACommandLineRun) {
-    const QString macro =
-        writeMacro({"Variable\tA;1;Numerique;", "Pause\t00:00:02", "Variable\tB;2;Numerique;"});
+    desk().SetCursorPos(0, 0);
+    const QString macro = writeMacro({"Move Mouse\t321;123;Direct;", "Pause\t00:00:02", "Variable\tB;2;Numerique;"});
     Started program(home->path(), {macro});
-    ASSERT_TRUE(program.running(1500)) << "into its pause";
+    // The pointer's move says the run, and so its keys, are there.
+    ASSERT_TRUE(waitFor([&] { return desk().GetCursorPos() == platform::POINT{321, 123}; }, 10000));
     desktoptest::run("xdotool", {"key", "alt+F1"});
-    const platform::HWND box = program.window(desk(), "essai.mcr", 5000);
-    ASSERT_NE(box, 0u) << "the pause question shows";
+    platform::HWND box = 0;
+    ASSERT_TRUE(waitFor([&] {
+        for (platform::HWND w : desk().EnumWindows())
+            if (desk().GetWindowThreadProcessId(w) == program.process.processId() && desk().IsWindowVisible(w)) box = w;
+        return box != 0;
+    })) << "the pause question shows";
     ASSERT_TRUE(program.running(3000)) << "the next row waits for the answer, past the pause";
     keyInto(desk(), box, "Return");
     EXPECT_EQ(program.status(5000), 0) << program.errors.toStdString();

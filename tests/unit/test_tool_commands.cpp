@@ -187,8 +187,9 @@ TEST_F(ToolCommands, SearchEndsWhenTheRunStops) {
         {"Stop", [this] { form->Stop1Click(); }},
         {"Échap", [this] { form->FormKeyUp(platform::VK_ESCAPE); }},
     };
-    for (const auto& [name, stop] : stops) {
-        SCOPED_TRACE(name);
+    for (const auto& entry : stops) {
+        SCOPED_TRACE(entry.first);
+        const std::function<void()>& stop = entry.second;
         QFile::remove(result);
         // Stopped once the walk has found its first file.
         QTimer poll;
