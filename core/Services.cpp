@@ -33,6 +33,7 @@ namespace {
 bool offscreen() { return QGuiApplication::platformName() == QLatin1String("offscreen") || EndRequested(); }
 
 // A wait of the run ends with the run; every wait ends with the program.
+// Its timer also wakes a loop that waits for events, to look.
 class WaitEnd : public QObject {
 public:
     WaitEnd(bool runWait, std::function<void()> end) : runWait_(runWait && MacroRunning), end_(std::move(end)) {
