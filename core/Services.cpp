@@ -4,6 +4,7 @@
 #include "core/InputBox.h"
 #include "core/RunControl.h"
 #include "core/RunState.h"
+#include "core/Waits.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -23,10 +24,32 @@
 #include <QThread>
 #include <QUrl>
 
+#include <functional>
+
 namespace {
 
-// Nobody could ever answer a window on the offscreen platform.
-bool offscreen() { return QGuiApplication::platformName() == QLatin1String("offscreen"); }
+// Nobody could ever answer a window on the offscreen platform, nor once the
+// program is ending.
+bool offscreen() { return QGuiApplication::platformName() == QLatin1String("offscreen") || EndRequested(); }
+
+// A wait of the run ends with the run; every wait ends with the program.
+// Its timer also wakes a loop that waits for events, to look.
+class WaitEnd : public QObject {
+public:
+    WaitEnd(bool runWait, std::function<void()> end) : runWait_(runWait && MacroRunning), end_(std::move(end)) {
+        startTimer(50);
+    }
+    bool reached() const { return EndRequested() || (runWait_ && !MacroRunning); }
+
+protected:
+    void timerEvent(QTimerEvent*) override {
+        if (reached()) end_();
+    }
+
+private:
+    bool runWait_;
+    std::function<void()> end_;
+};
 
 struct ButtonMap {
     int ours;
@@ -112,6 +135,7 @@ CoreServices& Services() {
 void InstallServices(CoreServices* services) { installed() = services; }
 
 int CoreServices::AskMessage(const MessageRequest& request) {
+    if (EndRequested()) return DefaultAnswer(request);
     QMessageBox::Icon icon = QMessageBox::Information;
     switch (request.type) {
         case MsgType::Warning: icon = QMessageBox::Warning; break;
@@ -122,6 +146,7 @@ int CoreServices::AskMessage(const MessageRequest& request) {
     QMessageBox box(icon, request.caption, request.text);
     for (const ButtonMap& b : kButtons)
         if (request.buttons & b.ours) box.addButton(b.qt);
+    const WaitEnd end(request.runWait, [&box] { box.done(QMessageBox::NoButton); });
     const auto pressed = QMessageBox::StandardButton(box.exec());
     for (const ButtonMap& b : kButtons)
         if (b.qt == pressed) return b.result;
@@ -183,11 +208,16 @@ bool CoreServices::AskText(const QString& caption, const QString& prompt, QStrin
     return !offscreen() && RunInputBox(caption, prompt, text, password);
 }
 
+// A window shown during a run closes when the run stops.
 void CoreServices::ShowModal(QWidget& window) {
+    if (EndRequested()) return;
     window.setWindowModality(Qt::ApplicationModal);
     window.show();
-    if (!offscreen())
-        while (window.isVisible()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (!offscreen()) {
+        const WaitEnd end(true, [] {});
+        while (window.isVisible() && !end.reached()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        window.hide();
+    }
     window.setWindowModality(Qt::NonModal);
 }
 

@@ -17,7 +17,7 @@ bool ExecQuestion(const QString& params) {
     const QString& variable = f[3];
     const platform::HWND foreground = platform::desktop().GetForegroundWindow();
     if (variable.isEmpty()) {
-        MessageDlg(message, MsgType::Information, mbOK, title);
+        RunMessageDlg(message, MsgType::Information, mbOK, title);
         return false;
     }
     QString answer;

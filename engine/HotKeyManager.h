@@ -4,6 +4,7 @@
 // Shift + 0x4000 for Ctrl + 0x8000 for Alt + 0x10000 for Win; the first four
 // parts are a shortcut's own encoding.
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QVector>
 
@@ -44,6 +45,13 @@ public:
     // Unregisters all, the last first.
     void ClearGlobalHotKeys();
     bool Registered(quint32 hotKey) const;
+    // True the first time a registration of that hotkey is refused: the
+    // refusal is told once.
+    bool FirstRefusal(quint32 hotKey) {
+        if (refused_.contains(hotKey)) return false;
+        refused_ << hotKey;
+        return true;
+    }
 
     void AddListener(THotKeyListener* listener);
     void RemoveListener(THotKeyListener* listener);
@@ -63,6 +71,7 @@ private:
     };
     QVector<Registration> list_;
     QVector<THotKeyListener*> listeners_;
+    QSet<quint32> refused_;
     quint16 lastIndex_ = 0;
 };
 
@@ -83,9 +92,12 @@ void InstallHotKeys(TForm1& form);
 // run, the lock keys, the listeners' keys, Print Screen.
 void HotKeyManager1HotKeyPressed(quint32 hotKey, quint16 index);
 // A hotkey of the options ([Control] PauseExecute, StopExecute), by its
-// shortcut text. False when it could not be registered: another program
-// holds it (said on the standard error).
+// shortcut text. False when it could not be registered: a program not ours
+// holds it (said once, on the standard error and in a box once the editor
+// shows). Another program of ours that holds it passes its presses on: true then.
 bool AddSettingsHotKey(const QString& shortcut);
+// The boxes of the refusals not yet shown, once the main window shows.
+void TellRefusedHotKeys();
 void RemoveSettingsHotKey(const QString& shortcut);
 // Num Lock and Print Screen, without modifiers.
 void RegisterStartupHotKeys();

@@ -48,6 +48,9 @@ public:
     void SpeedButton36Click();
     void RunSavedContext(const QString& fileName);
 
+    // The end of a run: the report files written when "Créer un rapport" is on.
+    void EndReport();
+
     // The handler of each command; tests may swap one for their lifetime.
     CommandTable handlers = kCommandHandlers;
 
@@ -57,8 +60,6 @@ private:
     void setState(int state);
     // The start of a run: numbered files of the last run deleted, numbering back to "000001".
     void StartReport();
-    // The end of a run: the report files written when "Créer un rapport" is on.
-    void EndReport();
     void saveReport(const QString& path);
 
     TForm1& form_;

@@ -236,9 +236,11 @@ public:
     // Top-level windows whose class (and title, when not empty) match exactly.
     HWND FindWindow(const QString& className, const QString& title = QString());
 
-    // Messages between our programs. The top-level window of one of them, by
-    // its class, shown or not; 0 when none.
-    virtual HWND FindProgramWindow(const QString& className) = 0;
+    // Messages between our programs. The top-level windows of those of them
+    // that have that class, shown or not (a program may have several); the
+    // first of them, 0 when none.
+    virtual QVector<HWND> FindProgramWindows(const QString& className) = 0;
+    HWND FindProgramWindow(const QString& className) { return FindProgramWindows(className).value(0); }
     // Sends a message to a window of another program of ours and waits until
     // that program has handled it, at most timeoutMs: false when it did not.
     virtual bool SendProgramMessage(HWND w, const ProgramMessage& message, int timeoutMs = 5000) = 0;

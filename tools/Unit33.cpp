@@ -5,6 +5,7 @@
 #include "core/Named.h"
 #include "core/Services.h"
 #include "core/Unit1.h"
+#include "core/Waits.h"
 #include "look/UBackGround.h"
 #include "tools/Export.h"
 
@@ -111,6 +112,7 @@ bool TForm33::CollectExportFiles(TListView* list) {
     }
     for (const QString& f : std::as_const(files)) AddExportFile(f, 0, read.contains(f));
     Services().ShowModal(*this);
+    if (EndRequested()) ExportWizardResult = 3;  // the program is ending: nothing is exported
     return ExportWizardResult != 3;
 }
 

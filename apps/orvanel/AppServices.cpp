@@ -21,6 +21,10 @@
 
 int AppServices::AskMessage(const MessageRequest& request) {
     if (!Unattended()) return CoreServices::AskMessage(request);
+    if (request.runWait) {  // the macro's own box, or the pause key's: someone is there
+        ReportUnattended(request.text);
+        return CoreServices::AskMessage(request);
+    }
     const int answer = DefaultAnswer(request);
     const bool question = request.buttons & ~mbOK;
     ReportUnattended(question ? request.text + QStringLiteral(" [réponse : %1]").arg(AnswerName(answer)) : request.text);
@@ -96,7 +100,6 @@ void AppServices::AddGlobalHotKey(const QString& shortcut) {
                                 .arg(shortcut);
     field->setToolTip(taken ? warning : QString());
     field->setStyleSheet(taken ? QStringLiteral("QLineEdit { color: red; }") : QString());
-    if (taken && Form19->isVisible()) MessageDlg(warning, MsgType::Warning, mbOK);
 }
 
 void AppServices::RemoveGlobalHotKey(const QString& shortcut) { RemoveSettingsHotKey(shortcut); }

@@ -152,10 +152,11 @@ HWND FakePlatform::WindowFromPoint(POINT p) {
     return found;
 }
 
-HWND FakePlatform::FindProgramWindow(const QString& className) {
+QVector<HWND> FakePlatform::FindProgramWindows(const QString& className) {
+    QVector<HWND> found;
     for (const FakeWindow& f : windows)
-        if (f.parent == 0 && f.className == className) return f.handle;
-    return 0;
+        if (f.parent == 0 && f.className == className) found << f.handle;
+    return found;
 }
 
 bool FakePlatform::SendProgramMessage(HWND w, const ProgramMessage& m, int) {

@@ -109,7 +109,7 @@ public:
     HWND WindowFromPoint(POINT p) override;
 
     // Top-level windows of that class, shown or not.
-    HWND FindProgramWindow(const QString& className) override;
+    QVector<HWND> FindProgramWindows(const QString& className) override;
     // Recorded as "SendProgramMessage 0x2a 9025 0 0 text"; true when the window exists.
     bool SendProgramMessage(HWND w, const ProgramMessage& message, int timeoutMs = 5000) override;
     void ReceiveProgramMessages(std::function<void(const ProgramMessage&)> handler) override {

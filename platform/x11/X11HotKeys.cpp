@@ -1,5 +1,6 @@
 #include "platform/x11/X11HotKeys.h"
 
+#include "platform/DisplayLost.h"
 #include "platform/VirtualKeys.h"
 #include "platform/x11/X11Internal.h"
 #include "platform/x11/X11Platform.h"
@@ -20,6 +21,7 @@ unsigned modifierOf(Display* d, KeySym keysym) {
     const KeyCode keycode = XKeysymToKeycode(d, keysym);
     if (!keycode) return 0;
     XModifierKeymap* map = XGetModifierMapping(d);
+    if (!map) return 0;  // the server is gone
     unsigned mask = 0;
     for (int m = 0; m < 8 && !mask; ++m)
         for (int k = 0; k < map->max_keypermod; ++k)
@@ -60,8 +62,10 @@ X11HotKeys::X11HotKeys(_XDisplay* display, std::function<void(int)> pressed)
     }
 }
 
+// Nothing is said to a server that is gone.
 X11HotKeys::~X11HotKeys() {
     notifier_.reset();
+    if (DisplayLost()) return;
     for (const Grab& g : std::as_const(grabs_)) grab(g, false);
     XCloseDisplay(dpy_);
     watchErrors(dpy_, false);

@@ -72,7 +72,7 @@ public:
     HWND WindowFromPoint(POINT p) override;
 
     // X11Messages.cpp
-    HWND FindProgramWindow(const QString& className) override;
+    QVector<HWND> FindProgramWindows(const QString& className) override;
     bool SendProgramMessage(HWND w, const ProgramMessage& message, int timeoutMs = 5000) override;
     void ReceiveProgramMessages(std::function<void(const ProgramMessage&)> handler) override;
 
@@ -173,7 +173,7 @@ private:
     void addDescendants(XID w, QVector<HWND>& out);
     // Messages between our programs (X11Messages.cpp).
     class MessageFilter;
-    XID findProgramWindow(XID under, const QString& className);
+    void findProgramWindows(XID under, const QString& className, QVector<HWND>& found);
     XID messageWindow();
     void handleProgramMessage(HWND to, const uint32_t data[5]);
     void watchProgramMessages(bool on);
