@@ -245,6 +245,9 @@ public:
 
     // Screen.
     virtual int GetSystemMetrics(int index) = 0;
+    // The monitors' rectangles on the screen; one covering the screen when
+    // the desktop tells none.
+    virtual QVector<QRect> GetMonitors();
     virtual QImage CaptureScreen(const QRect& rect) = 0;
 
     // Clipboard text.

@@ -231,6 +231,8 @@ int FakePlatform::GetSystemMetrics(int index) {
     }
 }
 
+QVector<QRect> FakePlatform::GetMonitors() { return monitors.isEmpty() ? Platform::GetMonitors() : monitors; }
+
 QImage FakePlatform::CaptureScreen(const QRect& rect) {
     if (rect.isEmpty()) return QImage();
     QImage image(rect.size(), QImage::Format_RGB32);

@@ -38,6 +38,7 @@ public:
 
     QStringList calls;
     QSize screenSize{1024, 768};
+    QVector<QRect> monitors;         // none: one covering the screen
     QColor screenColour{Qt::black};  // what CaptureScreen returns
     QImage screenPicture;            // when set, what CaptureScreen returns instead (outside it: black)
     QVector<FakeWindow> windows;     // top-level ones in z-order, topmost first
@@ -134,6 +135,7 @@ public:
     int launchResult = LAUNCH_OK;
 
     int GetSystemMetrics(int index) override;
+    QVector<QRect> GetMonitors() override;
     QImage CaptureScreen(const QRect& rect) override;
 
     QString GetClipboardText() override { return clipboard; }

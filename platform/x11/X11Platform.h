@@ -77,6 +77,7 @@ public:
     void ReceiveProgramMessages(std::function<void(const ProgramMessage&)> handler) override;
 
     int GetSystemMetrics(int index) override;
+    QVector<QRect> GetMonitors() override;  // X11Display.cpp
     QImage CaptureScreen(const QRect& rect) override;
 
     QString GetClipboardText() override;
