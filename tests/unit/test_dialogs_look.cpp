@@ -5,6 +5,8 @@
 #include "core/HelpContext.h"
 #include "core/Startup.h"
 #include "core/Unit1.h"
+#include "editors/CommandDialog.h"
+#include "editors/Palette.h"
 #include "editors/Unit2.h"
 #include "editors/Unit7.h"
 #include "look/UBackGround.h"
@@ -51,16 +53,23 @@ TEST_F(DialogLookTest, F1OpensTheActiveControlsContextOrItsParents) {
     FormHelpRequest(Form2);
     EXPECT_EQ(opened, QVector<int>({1107, 4242}));
 
-    // A control of context 0 in a panel of context 0: nothing; the panel's when set.
+    // A control of context 0 in holders of context 0: the first holder with a
+    // context, up to the form; none anywhere: nothing.
     auto* panel = new QWidget(Form2);
-    auto* edit = new QLineEdit(panel);
+    auto* inner = new QWidget(panel);
+    auto* edit = new QLineEdit(inner);
     Form2->layout()->addWidget(panel);
     edit->setFocus();
     FormHelpRequest(Form2);
-    EXPECT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened.last(), 1107);
     SetHelpContext(panel, 77);
     FormHelpRequest(Form2);
     EXPECT_EQ(opened.last(), 77);
+    SetHelpContext(panel, 0);
+    SetHelpContext(Form2, 0);
+    FormHelpRequest(Form2);
+    SetHelpContext(Form2, 1107);
+    EXPECT_EQ(opened.size(), 4);
     EXPECT_TRUE(messages.shown.isEmpty());
 
     opens = false;
@@ -68,6 +77,23 @@ TEST_F(DialogLookTest, F1OpensTheActiveControlsContextOrItsParents) {
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].text, "Erreur: Vérifiez la présence du fichier .chm dans le dossier de Orvanel.");
     EXPECT_TRUE(Form2->isVisible());
+}
+
+// The field that has the focus when these dialogs open stands beside a button.
+TEST_F(DialogLookTest, F1OnTheFirstFieldBesideAButtonOpensTheDialogsHelp) {
+    recordHelp();
+    const std::tuple<const char*, int, int> dialogs[] = {
+        {"Variable", 8, 1139}, {"Procedure", 36, 1128}, {"Lire", 15, 1094}, {"Execute", 26, 1134}};
+    for (const auto& [keyword, number, context] : dialogs) {
+        ShowCommandDialog(QString::fromUtf8(keyword));
+        TCommandDialog* dialog = CommandDialog(number);
+        ASSERT_TRUE(dialog && dialog->isVisible()) << keyword;
+        ASSERT_TRUE(dialog->focusWidget()) << keyword;
+        EXPECT_NE(dialog->focusWidget()->parentWidget(), dialog) << keyword << ": the field stands in a holder";
+        FormHelpRequest(dialog);
+        EXPECT_EQ(opened.value(opened.size() - 1), context) << keyword;
+        dialog->close();
+    }
 }
 
 TEST_F(DialogLookTest, F1WithoutAHelpFileInTheProgramFolderSaysSo) {
