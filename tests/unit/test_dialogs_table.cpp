@@ -153,6 +153,8 @@ const DialogCase kCases[] = {
      {"Procedure|P", "Procedure|END"}},
     {"an end row", {{"Procedure", "P"}, {"Procedure", "END ici"}}, 36, {}, 1, {{"RadioButton2", ""}}, {},
      {"Procedure|P", "Procedure|END"}},
+    {"an end row ENDP1", {{"Procedure", "P1"}, {"Procedure", "ENDP1"}}, 36, {}, 1, {{"RadioButton2", ""}}, {},
+     {"Procedure|P1", "Procedure|END"}},
     // Calcul évolué
     {"an empty expression", {{"Variable", "N;5;Numerique;"}}, 24, "Calcul évolué", -1, {{"Edit1", ""}}, {}, {},
      {"Le premier élément de l'expression doit obligatoirement être une variable."}},
