@@ -165,6 +165,7 @@ bool CoreServices::ChooseFile(TFileDialog& dialog) {
     const bool open = dialog.kind() == TFileDialog::Open;
     d.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     d.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (!open) d.setDefaultSuffix(dialog.DefaultExt);  // the overwrite question asks about the full name
     if (dialog.FilterIndex >= 1 && dialog.FilterIndex <= filters.size())
         d.selectNameFilter(filters[dialog.FilterIndex - 1]);
     if (dialog.Filter.contains(kRunnableFiles)) {

@@ -143,6 +143,7 @@ TForm28::TForm28(QWidget* parent) : TForm(28, QStringLiteral("Capture séquence"
     Timer1->setObjectName(QStringLiteral("Timer1"));
     SaveDialog1 = new TFileDialog(this, TFileDialog::Save, QStringLiteral("SaveDialog1"));
     SaveDialog1->Filter = QStringLiteral("Macro|*.mcr");
+    SaveDialog1->DefaultExt = QStringLiteral("mcr");
 
     connect(SpeedButton1, &QToolButton::clicked, this, &TForm28::SpeedButton1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TForm28::SpeedButton2Click);
