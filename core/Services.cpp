@@ -119,7 +119,11 @@ int CoreServices::AskMessage(const MessageRequest& request) {
         case MsgType::Confirmation: icon = QMessageBox::Question; break;
         case MsgType::Information: break;
     }
-    QMessageBox box(icon, request.caption, request.text);
+    // Above the window it answers, and above every window of ours that stays on top.
+    QMessageBox box(icon, request.caption, request.text, QMessageBox::NoButton, QApplication::activeWindow());
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            box.setWindowFlag(Qt::WindowStaysOnTopHint);
     for (const ButtonMap& b : kButtons)
         if (request.buttons & b.ours) box.addButton(b.qt);
     const auto pressed = QMessageBox::StandardButton(box.exec());
