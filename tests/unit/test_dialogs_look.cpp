@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QToolButton>
 #include <QLineEdit>
@@ -92,6 +93,34 @@ TEST_F(DialogLookTest, F1OnTheFirstFieldBesideAButtonOpensTheDialogsHelp) {
         EXPECT_NE(dialog->focusWidget()->parentWidget(), dialog) << keyword << ": the field stands in a holder";
         FormHelpRequest(dialog);
         EXPECT_EQ(opened.value(opened.size() - 1), context) << keyword;
+        dialog->close();
+    }
+}
+
+// Tab from the first field: each field with the button beside it, then the
+// choices, then "Valider" and "Annuler".
+TEST_F(DialogLookTest, TabGoesThroughTheFieldsWithTheirButtonsThenTheChoicesThenValider) {
+    const std::tuple<const char*, int, QStringList> dialogs[] = {
+        {"Variable", 8, {"Edit1", "SpeedButton1", "Edit2", "RadioButton1", "Button1", "Button2"}},
+        {"Procedure", 36, {"ComboBox1", "SpeedButton1", "RadioButton1", "Button1", "Button2"}},
+        {"Lire", 15, {"ComboBox3", "SpeedButton1", "ComboBox1", "ComboBox2", "RadioButton1", "Button1", "Button2"}},
+        {"Execute", 26, {"ComboBox1", "Button3", "Button1", "Button2"}},
+    };
+    for (const auto& [keyword, number, expected] : dialogs) {
+        ShowCommandDialog(QString::fromUtf8(keyword));
+        TCommandDialog* dialog = CommandDialog(number);
+        ASSERT_TRUE(dialog && dialog->isVisible()) << keyword;
+        QApplication::setActiveWindow(dialog);
+        dialog->findChild<QWidget*>(expected.first())->setFocus();
+        QStringList visited;
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            QWidget* w = QApplication::focusWidget();  // a combo box's text field stands for the box
+            while (w && w != dialog && !expected.contains(w->objectName())) w = w->parentWidget();
+            visited << (w ? w->objectName() : QString());
+            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+            QApplication::sendEvent(QApplication::focusWidget(), &tab);
+        }
+        EXPECT_EQ(visited, expected) << keyword;
         dialog->close();
     }
 }
