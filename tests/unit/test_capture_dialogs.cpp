@@ -260,29 +260,58 @@ TEST_F(CaptureDialogsTest, TheCaptureKeyFollowsTheMouseAndIsHeldOnlyWhileOpen) {
     EXPECT_EQ(settings().CaptureMouseHotKey, u"Ctrl+K"_s);
 }
 
-TEST_F(CaptureDialogsTest, TypingCIntoAFieldDoesNotFollowTheMouse) {
-    Form5->ShowForAdd();
-    auto type = [](QWidget* w, Qt::Key k, const QString& text) {
-        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier, text);
+// "c" starts and stops the following wherever the focus is: right after the
+// dialog opens it is in X, which takes digits only.
+TEST_F(CaptureDialogsTest, CFollowsTheMouseWhereverTheFocusIs) {
+    auto type = [](QWidget* w, const QString& text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
         QApplication::sendEvent(w, &press);
-        QKeyEvent release(QEvent::KeyRelease, k, Qt::NoModifier, text);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, text);
         QApplication::sendEvent(w, &release);
     };
-    Form5->ComboBox1->setFocus();
-    type(Form5->ComboBox1->lineEdit(), Qt::Key_C, u"c"_s);
-    QApplication::processEvents();
-    EXPECT_TRUE(Form5->Capture);
-    EXPECT_TRUE(Form5->ComboBox1->isEnabled());
+    fake().cursor = {321, 123};
+    Form5->ShowForAdd();
+    QApplication::setActiveWindow(Form5);
+    ASSERT_EQ(QApplication::focusWidget(), Form5->ComboBox1);
+    for (QWidget* focus : {static_cast<QWidget*>(Form5->ComboBox1), static_cast<QWidget*>(Form5->Button3)}) {
+        bool following = false;  // seen while the dialog follows, from inside its loop
+        QTimer::singleShot(50, [&] {
+            following = !Form5->Capture && !Form5->ComboBox1->isEnabled();
+            type(Form5, u"C"_s);
+        });
+        type(focus, u"c"_s);
+        EXPECT_TRUE(waitUntil([&] { return following && Form5->Capture && Form5->ComboBox1->isEnabled(); }))
+            << focus->objectName().toStdString();
+        EXPECT_EQ(Form5->ComboBox1->currentText(), u"321"_s);
+        EXPECT_EQ(Form5->ComboBox2->currentText(), u"123"_s);
+    }
 
-    // Elsewhere "c" toggles the following.
-    Form5->Button3->setFocus();
-    bool following = false;  // seen while the dialog follows, from inside its loop
-    QTimer::singleShot(50, [&] {
-        following = !Form5->Capture && !Form5->ComboBox1->isEnabled();
-        type(Form5, Qt::Key_C, u"c"_s);
-    });
-    type(Form5, Qt::Key_C, u"c"_s);
-    EXPECT_TRUE(waitUntil([&] { return following && Form5->Capture && Form5->ComboBox1->isEnabled(); }));
+    // X and Y take digits typed; a variable comes from the list.
+    Form5->ComboBox2->lineEdit()->clear();
+    for (const char* typed : {"4", "x", "2", "é", "-"}) type(Form5->ComboBox2, QString::fromUtf8(typed));
+    EXPECT_EQ(Form5->ComboBox2->currentText(), u"42"_s);
+    EXPECT_TRUE(Form5->Capture);
+}
+
+// A row modified keeps its snapshot name though the picture is not in memory
+// (the macro was reopened); without a name and with a new preview the field is empty.
+TEST_F(CaptureDialogsTest, AModifiedRowKeepsItsSnapshotName) {
+    setRows({{u"Move Mouse"_s, u"1;2;Direct;ImgRef5;"_s}, {u"Move Mouse"_s, u"3;4;Indirect;"_s}});
+    TForm1::Select_unique(form->ListView1, 0);
+    form->ListView1DblClick();
+    ASSERT_TRUE(Form5->Modifying());
+    EXPECT_TRUE(Form5->Preview.isNull());
+    Form5->ComboBox1->setEditText(u"10"_s);
+    Form5->Button1->click();
+    EXPECT_EQ(rowTexts().first(), u"Move Mouse|10;2;Direct;ImgRef5;"_s);
+    EXPECT_TRUE(TabImgMoveMouse.isEmpty());
+
+    TForm1::Select_unique(form->ListView1, 1);
+    form->ListView1DblClick();
+    Form5->TakeSnapshot();
+    Form5->Button1->click();
+    EXPECT_EQ(rowTexts().last(), u"Move Mouse|3;4;Indirect;;"_s);
+    EXPECT_TRUE(TabImgMoveMouse.isEmpty());
 }
 
 // ---- Trouve image ----
