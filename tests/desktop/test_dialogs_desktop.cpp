@@ -186,7 +186,7 @@ TEST_F(DialogsDesktopTest, PaletteDialogsAddTheirRowsToTheSavedMacro) {
         {1, 11, 11, "Condition", "<Total>"},
         {1, 12, 12, "Calcul sur variable", "<Total>\tx"},
         {1, 22, 24, "Calcul évolué", "<Total> = <Total> + abc"},
-        {1, 15, 15, "Lire Ecrire", "/tmp/f.txt\t<Total>\t2"},
+        {1, 15, 15, "Lire Ecrire", "/tmp/f.txt\t\t<Total>\t2"},  // Tab passes the browse button
         {0, 5, 26, "Commande Exécute", "http://www.exemple.fr/?a=1;b=2"},
         {0, 6, 3, "Label", ""},
         {0, 7, 3, "Goto", "<Label1>"},
