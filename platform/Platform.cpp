@@ -77,6 +77,8 @@ bool Platform::RegisterHotKey(int, unsigned, uint8_t) { return false; }
 
 bool Platform::UnregisterHotKey(int) { return false; }
 
+bool Platform::WatchHotKey(int, unsigned, uint8_t) { return false; }
+
 bool Platform::PostClientMessage(HWND, unsigned, WPARAM, LPARAM) { return false; }
 
 bool Platform::SetClipboardImage(const QImage&) { return false; }

@@ -2,6 +2,7 @@
 
 #include "platform/VirtualKeys.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -300,6 +301,11 @@ bool FakePlatform::SetClipboardData(const QVector<ClipboardFormat>& formats) {
 bool FakePlatform::SetClipboardImage(const QImage& image) {
     calls << QStringLiteral("SetClipboardImage %1x%2").arg(image.width()).arg(image.height());
     clipboardImage = image;
+    QBuffer png;  // offered as a real clipboard offers a picture
+    png.open(QIODevice::WriteOnly);
+    image.save(&png, "PNG");
+    clipboard.clear();
+    clipboardFormats = {{QStringLiteral("image/png"), png.data()}};
     return true;
 }
 
@@ -307,6 +313,14 @@ bool FakePlatform::RegisterHotKey(int id, unsigned modifiers, uint8_t vk) {
     hotKeyCalls << QStringLiteral("RegisterHotKey %1 %2").arg(hex(modifiers), hex(vk));
     const HotKey key{modifiers, vk};
     if (heldElsewhere.contains(key) || hotKeys.contains(id) || hotKeys.key(key, -1) >= 0) return false;
+    hotKeys.insert(id, key);
+    return true;
+}
+
+bool FakePlatform::WatchHotKey(int id, unsigned modifiers, uint8_t vk) {
+    hotKeyCalls << QStringLiteral("WatchHotKey %1 %2").arg(hex(modifiers), hex(vk));
+    const HotKey key{modifiers, vk};
+    if (hotKeys.contains(id) || hotKeys.key(key, -1) >= 0) return false;
     hotKeys.insert(id, key);
     return true;
 }

@@ -147,7 +147,8 @@ public:
     bool SetClipboardData(const QVector<ClipboardFormat>& formats) override;
     QVector<ClipboardFormat> clipboardFormats;
 
-    // Recorded as "SetClipboardImage 1024x768"; kept in clipboardImage.
+    // Recorded as "SetClipboardImage 1024x768"; kept in clipboardImage, and
+    // offered as "image/png" like a real clipboard.
     bool SetClipboardImage(const QImage& image) override;
     QImage clipboardImage;
 
@@ -165,6 +166,9 @@ public:
     QVector<HotKey> heldElsewhere;
     bool RegisterHotKey(int id, unsigned modifiers, uint8_t vk) override;
     bool UnregisterHotKey(int id) override;
+    // Recorded as "WatchHotKey 0x0 0x2c"; pressed like a registered one, also
+    // when heldElsewhere.
+    bool WatchHotKey(int id, unsigned modifiers, uint8_t vk) override;
     // The user presses that combination: the handler gets the id registered
     // for it, at once. False when none is.
     bool PressHotKey(unsigned modifiers, uint8_t vk);
