@@ -503,7 +503,9 @@ TEST_F(TrouveImageTest, TheGraphicIsCentredAndTheCornersNamed) {
                                                  {Form22->Label4, u"Zone, en bas à droite"_s},
                                                  {Form22->Label1, u"Image, en haut à gauche"_s},
                                                  {Form22->Label2, u"Image, en bas à droite"_s}};
-    for (const auto& [position, corner] : lines) {
+    for (const auto& line : lines) {
+        QLabel* position = line.first;
+        const QString& corner = line.second;
         EXPECT_TRUE(position->text().startsWith(u"Position : "_s));
         const QList<QLabel*> labels = Form22->findChildren<QLabel*>();
         EXPECT_TRUE(std::any_of(labels.cbegin(), labels.cend(), [&](const QLabel* l) {
