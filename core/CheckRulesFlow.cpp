@@ -11,6 +11,15 @@ const QString kNumerique = QStringLiteral("Numerique");
 const QString kAlpha = QStringLiteral("Alpha");
 const QString kNoType = QStringLiteral("No_Type");
 
+// A "Procedure" row of the list declares that name.
+bool declared(TListView* list, const QString& name) {
+    for (int r = 0; r < list->count(); ++r)
+        if (list->keyword(r) == u"Procedure" && list->params(r) == name &&
+            mdlfnct::ProcedureRowRole(name) == mdlfnct::ProcedureRole::Declaration)
+            return true;
+    return false;
+}
+
 // Rules shared by "Examine" and "Calcul" (examine: the "Examine" texts).
 void checkOperation(RowCheck& c, bool examine) {
     const QString& var = c[1];
@@ -72,9 +81,8 @@ bool CheckProcedure(TListView* list, const QString& params, int row, int source)
     if (role == mdlfnct::ProcedureRole::End) {
         if (!Form1->CanGetEndofProcedure(list, row, false)) c.error(QStringLiteral("Aucune procédure à fermer."));
     } else if (role == mdlfnct::ProcedureRole::Call) {
-        // A name held by a variable is known only at run time.
-        const QString name = params.mid(5);
-        if (Form1->procedure_exists(list, name) < 0 && kindOf(name) == u"No_Type")
+        // A variable of that name declares no procedure: a declaration row is needed.
+        if (!declared(list, params.mid(5)))
             c.error(QStringLiteral("Définition de procédure introuvable."));
     } else if (Form1->FindEndOfProcedure(list, row) < 0) {
         c.error(QStringLiteral("Fin de procédure introuvable."));

@@ -10,10 +10,15 @@ namespace Debug {
 bool CheckMoveMouse(TListView* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     if (!c.needFields({3, 4})) return c.ok;
-    platform::Platform& screen = platform::desktop();
+    // X up to the monitors' widths put side by side, Y up to the tallest one.
+    int width = 0, height = 0;
+    for (const QRect& monitor : platform::desktop().GetMonitors()) {
+        width += monitor.width();
+        height = qMax(height, monitor.height());
+    }
     TstructOrdre d(QStringLiteral("Déplacement souris"), row);
-    d.AddParam(c[1], kNumericVariable).SetRange(0, screen.GetSystemMetrics(platform::SM_CXSCREEN));
-    d.AddParam(c[2], kNumericVariable).SetRange(0, screen.GetSystemMetrics(platform::SM_CYSCREEN));
+    d.AddParam(c[1], kNumericVariable).SetRange(0, width);
+    d.AddParam(c[2], kNumericVariable).SetRange(0, height);
     d.AddParam(c[3]).SetAllowedValues({QStringLiteral("Direct"), QStringLiteral("Indirect")});
     d.AddParam(c[4]);  // the snapshot name
     c.validate(d);

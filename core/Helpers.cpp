@@ -198,8 +198,7 @@ public:
 }  // namespace
 
 ProcedureRole ProcedureRowRole(const QString& params) {
-    if (params == u"END" || params.startsWith(u"END ") || params.startsWith(QStringLiteral("END") + CarSepParam))
-        return ProcedureRole::End;
+    if (params.startsWith(u"END")) return ProcedureRole::End;
     if (params.startsWith(u"CALL ")) return ProcedureRole::Call;
     return ProcedureRole::Declaration;
 }

@@ -28,9 +28,10 @@ bool IsValidDate(const QString& text);
 bool TimeValide(const QString& text);
 bool IsValidFileName(const QString& name);
 bool IsValidPath(const QString& path);
-// The role of a "Procedure" row from its parameters: "END" alone, or followed
-// by a blank or the separator, ends a procedure; "CALL " and a name calls
-// one; anything else declares one ("ENDGAME" is a declaration).
+// The role of a "Procedure" row from its parameters: beginning with "END"
+// ends a procedure ("END", "END P1" and "ENDP1" alike); "CALL " and a name
+// calls one; anything else declares one. The dialog refuses to declare a
+// name that would read as an end or a call.
 enum class ProcedureRole { Declaration, End, Call };
 ProcedureRole ProcedureRowRole(const QString& params);
 

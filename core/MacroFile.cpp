@@ -46,6 +46,7 @@ bool isMacroExtension(const QString& fileName, bool sqcToo) {
 void TForm1::buildFilesUi() {
     OpenDialog1 = new TFileDialog(this, TFileDialog::Open, QStringLiteral("OpenDialog1"));
     SaveDialog1 = new TFileDialog(this, TFileDialog::Save, QStringLiteral("SaveDialog1"));
+    SaveDialog1->DefaultExt = QStringLiteral("mcr");
     QAction* before = MenuFichier->actions().value(1);  // after "Nouveau"
     auto item = [&](const char* name, const QString& text, const QKeySequence& key) {
         auto* a = new QAction(text, this);

@@ -143,7 +143,11 @@ int CoreServices::AskMessage(const MessageRequest& request) {
         case MsgType::Confirmation: icon = QMessageBox::Question; break;
         case MsgType::Information: break;
     }
-    QMessageBox box(icon, request.caption, request.text);
+    // Above the window it answers, and above every window of ours that stays on top.
+    QMessageBox box(icon, request.caption, request.text, QMessageBox::NoButton, QApplication::activeWindow());
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            box.setWindowFlag(Qt::WindowStaysOnTopHint);
     for (const ButtonMap& b : kButtons)
         if (request.buttons & b.ours) box.addButton(b.qt);
     const WaitEnd end(request.runWait, [&box] { box.done(QMessageBox::NoButton); });
@@ -190,6 +194,7 @@ bool CoreServices::ChooseFile(TFileDialog& dialog) {
     const bool open = dialog.kind() == TFileDialog::Open;
     d.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     d.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (!open) d.setDefaultSuffix(dialog.DefaultExt);  // the overwrite question asks about the full name
     if (dialog.FilterIndex >= 1 && dialog.FilterIndex <= filters.size())
         d.selectNameFilter(filters[dialog.FilterIndex - 1]);
     if (dialog.Filter.contains(kRunnableFiles)) {

@@ -28,6 +28,8 @@ public:
     virtual void LockStateChanged(uint8_t /*vk*/, bool /*on*/) {}
     // Print Screen is about to copy the screen: hide what must not be on it.
     virtual void BeforeScreenCopy() {}
+    // The screen is on the clipboard.
+    virtual void AfterScreenCopy() {}
 };
 
 class THotKeyManager : public QObject {
@@ -39,6 +41,9 @@ public:
     // Registers a hotkey: its index (never 0), or 0 when another program
     // holds the combination or it is registered already.
     quint16 AddGlobalHotKey(quint32 hotKey);
+    // The same, and when another program holds the combination its presses
+    // are heard all the same, that program still getting them.
+    quint16 AddOrWatchGlobalHotKey(quint32 hotKey);
     // Unregisters the first registration of that value (Win included); false
     // when there is none or the desktop refused.
     bool RemoveGlobalHotKey(quint32 hotKey);
@@ -65,6 +70,7 @@ signals:
     void OnHotKeyPressed(quint32 hotKey, quint16 index);
 
 private:
+    quint16 add(quint32 hotKey, bool orWatch);
     struct Registration {
         quint32 hotKey;
         quint16 index;
@@ -101,3 +107,6 @@ void TellRefusedHotKeys();
 void RemoveSettingsHotKey(const QString& shortcut);
 // Num Lock and Print Screen, without modifiers.
 void RegisterStartupHotKeys();
+// What Print Screen does: the whole screen onto the clipboard, without what
+// the listeners hide meanwhile.
+void CopyScreen();

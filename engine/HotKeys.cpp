@@ -103,16 +103,17 @@ void lockChanged(uint8_t vk) {
     for (THotKeyListener* l : HotKeyManager1->Listeners()) l->LockStateChanged(vk, on);
 }
 
-// The whole screen to the clipboard, without what the listeners hide.
-void copyScreen() {
-    for (THotKeyListener* l : HotKeyManager1->Listeners()) l->BeforeScreenCopy();
+}  // namespace
+
+void CopyScreen() {
+    const QVector<THotKeyListener*> listeners = HotKeyManager1 ? HotKeyManager1->Listeners() : QVector<THotKeyListener*>();
+    for (THotKeyListener* l : listeners) l->BeforeScreenCopy();
     QCoreApplication::processEvents();
     platform::Platform& desk = platform::desktop();
     const QRect screen(0, 0, desk.GetSystemMetrics(platform::SM_CXSCREEN), desk.GetSystemMetrics(platform::SM_CYSCREEN));
     desk.SetClipboardImage(desk.CaptureScreen(screen));
+    for (THotKeyListener* l : listeners) l->AfterScreenCopy();
 }
-
-}  // namespace
 
 void InstallHotKeys(TForm1& form) {
     auto* manager = new THotKeyManager(&form);
@@ -132,7 +133,7 @@ void HotKeyManager1HotKeyPressed(quint32 hotKey, quint16) {
     if (hotKey == TextToHotKey(settings().StopHotKey)) stopKey(false);
     if (hotKey == platform::VK_NUMLOCK || hotKey == platform::VK_CAPITAL) lockChanged(uint8_t(hotKey));
     for (THotKeyListener* l : HotKeyManager1->Listeners()) l->HotKeyPressed(hotKey);
-    if (hotKey == platform::VK_SNAPSHOT) copyScreen();
+    if (hotKey == platform::VK_SNAPSHOT) CopyScreen();
 }
 
 bool AddSettingsHotKey(const QString& shortcut) {

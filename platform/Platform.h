@@ -250,6 +250,9 @@ public:
 
     // Screen.
     virtual int GetSystemMetrics(int index) = 0;
+    // The monitors' rectangles on the screen; one covering the screen when
+    // the desktop tells none.
+    virtual QVector<QRect> GetMonitors();
     virtual QImage CaptureScreen(const QRect& rect) = 0;
 
     // Clipboard text.
@@ -340,6 +343,10 @@ public:
     virtual bool RegisterHotKey(int id, unsigned modifiers, uint8_t vk);
     virtual bool UnregisterHotKey(int id);
     void SetHotKeyHandler(std::function<void(int id)> handler) { hotKeyHandler_ = std::move(handler); }
+    // For a combination another client holds: its presses are reported
+    // through the hotkey handler as well, the other client still getting
+    // them. UnregisterHotKey ends it. False when the desktop cannot tell them.
+    virtual bool WatchHotKey(int id, unsigned modifiers, uint8_t vk);
 
     // The same message as SendProgramMessage, numbers only, without waiting
     // for an answer (message, wParam, lParam as 32-bit values). False when it

@@ -2,6 +2,7 @@
 
 #include "platform/VirtualKeys.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -240,6 +241,8 @@ int FakePlatform::GetSystemMetrics(int index) {
     }
 }
 
+QVector<QRect> FakePlatform::GetMonitors() { return monitors.isEmpty() ? Platform::GetMonitors() : monitors; }
+
 QImage FakePlatform::CaptureScreen(const QRect& rect) {
     if (rect.isEmpty()) return QImage();
     QImage image(rect.size(), QImage::Format_RGB32);
@@ -307,6 +310,11 @@ bool FakePlatform::SetClipboardData(const QVector<ClipboardFormat>& formats) {
 bool FakePlatform::SetClipboardImage(const QImage& image) {
     calls << QStringLiteral("SetClipboardImage %1x%2").arg(image.width()).arg(image.height());
     clipboardImage = image;
+    QBuffer png;  // offered as a real clipboard offers a picture
+    png.open(QIODevice::WriteOnly);
+    image.save(&png, "PNG");
+    clipboard.clear();
+    clipboardFormats = {{QStringLiteral("image/png"), png.data()}};
     return true;
 }
 
@@ -314,6 +322,14 @@ bool FakePlatform::RegisterHotKey(int id, unsigned modifiers, uint8_t vk) {
     hotKeyCalls << QStringLiteral("RegisterHotKey %1 %2").arg(hex(modifiers), hex(vk));
     const HotKey key{modifiers, vk};
     if (heldElsewhere.contains(key) || hotKeys.contains(id) || hotKeys.key(key, -1) >= 0) return false;
+    hotKeys.insert(id, key);
+    return true;
+}
+
+bool FakePlatform::WatchHotKey(int id, unsigned modifiers, uint8_t vk) {
+    hotKeyCalls << QStringLiteral("WatchHotKey %1 %2").arg(hex(modifiers), hex(vk));
+    const HotKey key{modifiers, vk};
+    if (hotKeys.contains(id) || hotKeys.key(key, -1) >= 0) return false;
     hotKeys.insert(id, key);
     return true;
 }

@@ -39,6 +39,7 @@ public:
 
     QStringList calls;
     QSize screenSize{1024, 768};
+    QVector<QRect> monitors;         // none: one covering the screen
     QColor screenColour{Qt::black};  // what CaptureScreen returns
     QImage screenPicture;            // when set, what CaptureScreen returns instead (outside it: black)
     QVector<FakeWindow> windows;     // top-level ones in z-order, topmost first
@@ -136,6 +137,7 @@ public:
     int launchResult = LAUNCH_OK;
 
     int GetSystemMetrics(int index) override;
+    QVector<QRect> GetMonitors() override;
     QImage CaptureScreen(const QRect& rect) override;
 
     QString GetClipboardText() override { return clipboard; }
@@ -147,7 +149,8 @@ public:
     bool SetClipboardData(const QVector<ClipboardFormat>& formats) override;
     QVector<ClipboardFormat> clipboardFormats;
 
-    // Recorded as "SetClipboardImage 1024x768"; kept in clipboardImage.
+    // Recorded as "SetClipboardImage 1024x768"; kept in clipboardImage, and
+    // offered as "image/png" like a real clipboard.
     bool SetClipboardImage(const QImage& image) override;
     QImage clipboardImage;
 
@@ -165,6 +168,9 @@ public:
     QVector<HotKey> heldElsewhere;
     bool RegisterHotKey(int id, unsigned modifiers, uint8_t vk) override;
     bool UnregisterHotKey(int id) override;
+    // Recorded as "WatchHotKey 0x0 0x2c"; pressed like a registered one, also
+    // when heldElsewhere.
+    bool WatchHotKey(int id, unsigned modifiers, uint8_t vk) override;
     // The user presses that combination: the handler gets the id registered
     // for it, at once. False when none is.
     bool PressHotKey(unsigned modifiers, uint8_t vk);

@@ -77,6 +77,7 @@ public:
     void ReceiveProgramMessages(std::function<void(const ProgramMessage&)> handler) override;
 
     int GetSystemMetrics(int index) override;
+    QVector<QRect> GetMonitors() override;  // X11Display.cpp
     QImage CaptureScreen(const QRect& rect) override;
 
     QString GetClipboardText() override;
@@ -88,6 +89,7 @@ public:
 
     bool RegisterHotKey(int id, unsigned modifiers, uint8_t vk) override;  // X11HotKeys.cpp
     bool UnregisterHotKey(int id) override;
+    bool WatchHotKey(int id, unsigned modifiers, uint8_t vk) override;
     // X11Messages.cpp
     bool PostClientMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam) override;
     quint32 GlobalAddAtom(const QString& name) override;

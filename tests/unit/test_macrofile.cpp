@@ -344,6 +344,23 @@ TEST_F(MacroFileTest, SourceOnlyProtectionOpensSilentlyOnlyToRun) {
     EXPECT_EQ(passwordQuestions, 2);
 }
 
+// "Enregistrer sous" a name without extension: ".mcr" is added, so the Open
+// dialog lists it; a name with an extension keeps it.
+TEST_F(MacroFileTest, SaveAsAddsTheMacroExtension) {
+    setRows({{"Type", "a;"}});
+    for (const auto& [typed, saved] : {std::pair{"commande", "commande.mcr"}, {"copie.txt", "copie.txt"}}) {
+        testServices().onChooseFile = [&, typed = typed](TFileDialog& d) {
+            d.FileName = path(typed);
+            return true;
+        };
+        form->Enregistersous1Click();
+        EXPECT_TRUE(QFile::exists(path(saved))) << saved;
+        EXPECT_EQ(form->SaveDialog1->FileName, path(saved));
+        EXPECT_EQ(form->StatusPanel[0]->text(), path(saved));
+    }
+    EXPECT_FALSE(QFile::exists(path("commande")));
+}
+
 TEST_F(MacroFileTest, ExtensionsChooseTheReader) {
     const QByteArray one = record("Type", "a;", false);
     for (const char* name : {"m.MCR", "m.sqc", "m.SQC", "m.txt"}) writeFile(path(name), one);
