@@ -1,7 +1,7 @@
 #include "core/ScriptText.h"
 
 #include "core/MacroList.h"
-#include "core/Unit1.h"
+#include "core/Params.h"
 
 #include <QLocale>
 #include <algorithm>
@@ -70,7 +70,7 @@ QString SubstituteNames(const QString& expression, const ScriptNames& names) {
 }
 
 QString ScriptExpressionOf(const QString& params) {
-    const TParamFields f = TForm1::GetParam(params);
+    const TParamFields f = SplitFields(params, CarSepParam);
     return params.mid(f[1].size() + f[2].size() + 2);
 }
 
@@ -78,8 +78,8 @@ QString ScriptTestExpression(TListView* list, const QString& params) {
     ScriptNames dummies;
     for (int r = 0; r < list->count(); ++r) {
         if (list->keyword(r) != u"Variable") continue;
-        const TParamFields v = TForm1::GetParam(list->params(r));
+        const TParamFields v = SplitFields(list->params(r), CarSepParam);
         dummies.append({v[1], v[3] == u"Numerique" ? QStringLiteral("1") : QStringLiteral("\"1\"")});
     }
-    return SubstituteNames(TForm1::GetParam(params)[3], dummies);
+    return SubstituteNames(SplitFields(params, CarSepParam)[3], dummies);
 }

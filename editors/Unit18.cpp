@@ -245,7 +245,7 @@ void TForm18::LoadDefaults() {
 
 void TForm18::LoadFields(const QString& params) {
     LoadDefaults();
-    const TParamFields f = TForm1::GetParam(params);
+    const TParamFields f = SplitFields(params, CarSepParam);
     ComboBox1->setEditText(f[1]);
     const int action = int(Panel().choices({}).indexOf(f[2])) + 1;
     if (action >= 7)

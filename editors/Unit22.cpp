@@ -487,7 +487,7 @@ void TForm22::LoadFields(const QString& params) {
     Graphic = QImage();
     Image6->setPixmap(QPixmap());
     TCommandDialog::LoadFields(params);
-    const TParamFields f = TForm1::GetParam(params);
+    const TParamFields f = SplitFields(params, CarSepParam);
     placeMarkers({QPoint(numberOr0(f[2]), numberOr0(f[3])), QPoint(numberOr0(f[6]), numberOr0(f[7])),
                   QPoint(numberOr0(f[8]), numberOr0(f[9])), QPoint(numberOr0(f[4]), numberOr0(f[5]))});
     updatePaste();

@@ -129,7 +129,7 @@ QStringList TForm5::namesInRows() const {
     const TListView* list = Form1->ListView1;
     for (int r = 0; r < list->count(); ++r)
         if (list->keyword(r) == u"Move Mouse")
-            if (const QString name = TForm1::GetParam(list->params(r))[4]; !name.isEmpty()) names << name;
+            if (const QString name = SplitFields(list->params(r), CarSepParam)[4]; !name.isEmpty()) names << name;
     return names;
 }
 
@@ -244,7 +244,7 @@ void TForm5::LoadFields(const QString& params) {
     TCommandDialog::LoadFields(params);
     ComboBox1->setEnabled(true);
     ComboBox2->setEnabled(true);
-    SnapshotName = TForm1::GetParam(params)[4];
+    SnapshotName = SplitFields(params, CarSepParam)[4];
     const QImage* stored = FindImageRef(TabImgMoveMouse, SnapshotName);
     setPreview(stored ? *stored : QImage());
 }
