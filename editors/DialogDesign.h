@@ -5,7 +5,7 @@
 // checks "Valider" runs. TCommandDialog::Declare builds the controls from it;
 // the base then fills their lists, loads them from a row and joins them back,
 // so a dialog writes only the rules that are its own.
-#include "core/Params.h"
+#include "core/CommandParams.h"
 
 #include <QFlags>
 #include <QSize>
@@ -18,7 +18,7 @@ class QAbstractButton;
 class QComboBox;
 class QLabel;
 
-// ---- The parameter string (places: core/Params.h) ----
+// ---- The parameter string (places: core/Params.h; each command's, core/CommandParams.h) ----
 
 // The values standing at those places of a parameter string.
 QStringList ParamValues(const QString& params, const QVector<ParamPlace>& places);

@@ -75,11 +75,11 @@ TForm5::TForm5(QWidget* parent) : TCommandDialog(5, u"Déplacement Curseur"_s, u
     setWindowFlag(Qt::WindowStaysOnTopHint);
     const TFrame position{u"GroupBox1"_s, u"Position du curseur"_s};
     Declare({.size = {330, 420},
-             .controls = {{.name = u"ComboBox1"_s, .place = ParamField(1), .label = u"Label4"_s, .caption = u"X"_s,
+             .controls = {{.name = u"ComboBox1"_s, .place = PlaceOf(Command::MoveMouse, 1), .label = u"Label4"_s, .caption = u"X"_s,
                            .list = AllVariables, .frame = position},
-                          {.name = u"ComboBox2"_s, .place = ParamField(2), .label = u"Label5"_s, .caption = u"Y"_s,
+                          {.name = u"ComboBox2"_s, .place = PlaceOf(Command::MoveMouse, 2), .label = u"Label5"_s, .caption = u"Y"_s,
                            .list = AllVariables, .frame = position}},
-             .choices = {{.place = ParamField(3),
+             .choices = {{.place = PlaceOf(Command::MoveMouse, 3),
                           .choices = {{u"RadioButton1"_s, u"Label2"_s, u" Déplacement direct"_s, u"Direct"_s},
                                       {u"RadioButton2"_s, u"Label3"_s, u" Déplacement indirect"_s, u"Indirect"_s}}}},
              .checks = {{[this] { return !ComboBox1->currentText().isEmpty() && !ComboBox2->currentText().isEmpty(); },
