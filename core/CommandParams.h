@@ -65,20 +65,29 @@ struct FieldDecl {
         f.top = e;
         return f;
     }
-    constexpr FieldDecl variable(Vars v) const { return with(&FieldDecl::vars, v); }
-    constexpr FieldDecl mayBeEmpty() const { return with(&FieldDecl::presence, Presence::MayBeEmpty); }
-    constexpr FieldDecl mayBeMissing() const { return with(&FieldDecl::presence, Presence::MayBeMissing); }
-    constexpr FieldDecl orWords(Words w) const { return with(&FieldDecl::words, w); }
-    constexpr FieldDecl repeated() const { return with(&FieldDecl::repeats, true); }
-    constexpr bool hasRange() const { return min <= max || top != Extent::Fixed; }
-
-private:
-    template <class T>
-    constexpr FieldDecl with(T FieldDecl::*member, T value) const {
+    constexpr FieldDecl variable(Vars v) const {
         FieldDecl f = *this;
-        f.*member = value;
+        f.vars = v;
         return f;
     }
+    constexpr FieldDecl present(Presence p) const {
+        FieldDecl f = *this;
+        f.presence = p;
+        return f;
+    }
+    constexpr FieldDecl mayBeEmpty() const { return present(Presence::MayBeEmpty); }
+    constexpr FieldDecl mayBeMissing() const { return present(Presence::MayBeMissing); }
+    constexpr FieldDecl orWords(Words w) const {
+        FieldDecl f = *this;
+        f.words = w;
+        return f;
+    }
+    constexpr FieldDecl repeated() const {
+        FieldDecl f = *this;
+        f.repeats = true;
+        return f;
+    }
+    constexpr bool hasRange() const { return min <= max || top != Extent::Fixed; }
 };
 
 // The declarations of a layout, built in its table (core/CommandParams.cpp).
