@@ -1,6 +1,7 @@
 // Check rules of the flow and calculation commands: Goto, Label, Procedure,
 // Examine, Calcul, Calcul évolué and Variable.
 #include "core/CheckRules.h"
+#include "core/CommandParams.h"
 #include "core/Unit1.h"
 #include "core/Helpers.h"
 
@@ -92,7 +93,7 @@ bool CheckProcedure(TListView* list, const QString& params, int row, int source)
 
 bool CheckExamine(TListView* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
-    if (!c.needFields({3})) return c.ok;
+    if (!c.needDeclaredFields(Command::Examine)) return c.ok;
     checkOperation(c, true);
     // The two rows below belong to the Examine: one runs when it holds, the other when not.
     if (row + 2 >= list->count()) {
@@ -120,7 +121,7 @@ bool CheckExamine(TListView* list, const QString& params, int row, int source) {
 
 bool CheckCalcul(TListView* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
-    if (c.needFields({3})) checkOperation(c, false);
+    if (c.needDeclaredFields(Command::Calcul)) checkOperation(c, false);
     return c.ok;
 }
 
@@ -137,7 +138,8 @@ bool CheckVariable(TListView* list, const QString& params, int row, int source) 
         if (name.contains(QLatin1String(bad)))
             c.error(QStringLiteral("Le nom de la variable ne peut posséder le caractère \"%1\".").arg(QLatin1String(bad)));
     if (name == QLatin1String("[MACRO.MAIL]") && !c[2].contains(u'@')) c.warning(QStringLiteral("Adresse mail invalide."));
-    if (c.fieldCount() != 3) {
+    // Name, initial value (which may hold the separator) and kind.
+    if (!CountsOf(LayoutOf(Command::Variable)).fits(c.fieldCount())) {
         c.error(QStringLiteral("Nombre de paramètre invalide."));
         CheckStructureBroken = true;
         return c.ok;

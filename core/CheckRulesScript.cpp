@@ -29,11 +29,7 @@ QString ScriptSyntaxError(const QString& language, const QString& expression) {
 
 bool CheckScriptEval(TListView* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
-    TstructOrdre d(QStringLiteral("ScriptEval"), row);
-    d.AddParam(c[1]).SetAllowedValues({QStringLiteral("JScript"), QStringLiteral("VBScript")});
-    d.AddParam(c[2], kAlphaValue);
-    d.AddParam(c[3]);
-    c.validate(d);
+    c.validate(c.declared(Command::ScriptEval, QStringLiteral("ScriptEval")));
     if (!c.ok) return false;
     // The whole expression, as the run reads it (separators included).
     if (!ScriptSyntaxError(c[1], ScriptTestExpression(list, ScriptLanguageOf(c[1]), ScriptExpressionOf(params)))

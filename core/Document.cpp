@@ -16,23 +16,14 @@ bool EditMode = false;
 QString PreviousParams;
 QChar CarSepParam = u';';
 
-void TForm1::GetParam(const QString& s, TParamFields& fields) {
-    fields = TParamFields{};
-    int n = 1;
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        if (s[i] == CarSepParam)
-            ++n;
-        else if (fields[n].size() < kMaxFieldLength)
-            fields[n] += s[i];
-        if (n >= 20) break;
-    }
-    if (!s.isEmpty() && s.back() != CarSepParam) ++n;
-    fields.Count = n;
-}
+void TForm1::GetParam(const QString& s, TParamFields& fields) { fields = GetParam(s); }
 
+// The editor's rule: fields 1 to 19 only; a text of 20 fields or more
+// counts 20, or 21 when it does not end with the separator.
 TParamFields TForm1::GetParam(const QString& s) {
-    TParamFields f;
-    GetParam(s, f);
+    TParamFields f = SplitFields(s, CarSepParam);
+    f[kMaxParamFields].clear();
+    if (f.Count > kMaxParamFields) f.Count = s.endsWith(CarSepParam) ? kMaxParamFields : kMaxParamFields + 1;
     return f;
 }
 
@@ -153,7 +144,7 @@ void TForm1::Supprimer1Click() {
     for (int r = ListView1->count() - 1; r >= 0; --r) {
         if (!ListView1->isSelected(r)) continue;
         const QString keyword = ListView1->keyword(r);
-        const QString name = GetParam(ListView1->params(r))[1];
+        const QString name = SplitFields(ListView1->params(r), CarSepParam)[1];
         if (keyword == QLatin1String("Variable") && VarUse(ListView1, name) &&
             mdlfnct::CountCommandsWithParam(QStringLiteral("Variable"), name) < 2) {
             MessageDlg(QStringLiteral("La variable nommée ") + name +

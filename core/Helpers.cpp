@@ -8,16 +8,8 @@
 namespace mdlfnct {
 
 TParamFields SplitParams(const QString& s) {
-    TParamFields f;
-    int n = 1;
-    for (qsizetype i = 0; i < s.size() && n <= 20; ++i) {
-        if (s[i] == CarSepParam) {
-            if (i != s.size() - 1) ++n;
-        } else if (f[n].size() < kMaxFieldLength) {
-            f[n] += s[i];
-        }
-    }
-    f.Count = n + 1;
+    TParamFields f = SplitFields(s, CarSepParam);
+    f.Count = qMax(f.Count, 2);  // the empty text is one empty field
     return f;
 }
 

@@ -11,7 +11,7 @@ class TListView;
 
 namespace mdlfnct {
 
-// Second splitter: fills all 20 fields; the empty text is one empty field.
+// The runner's rule (SplitFields at CarSepParam): all 20 fields; the empty text is one empty field.
 TParamFields SplitParams(const QString& s);
 // A field of that row equals text (case-sensitive). Null list: the main list.
 bool LineHasParam(int row, const QString& text, TListView* list = nullptr);

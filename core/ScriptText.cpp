@@ -2,7 +2,7 @@
 
 #include "core/Helpers.h"
 #include "core/MacroList.h"
-#include "core/Unit1.h"
+#include "core/Params.h"
 
 #include <QLocale>
 #include <algorithm>
@@ -95,7 +95,7 @@ QString SubstituteVariables(ScriptLanguage language, const QString& expression, 
 }
 
 QString ScriptExpressionOf(const QString& params) {
-    const TParamFields f = TForm1::GetParam(params);
+    const TParamFields f = SplitFields(params, CarSepParam);
     return params.mid(f[1].size() + f[2].size() + 2);
 }
 

@@ -35,6 +35,7 @@ public:
     ~TForm1() override;
 
     // --- Parameter strings ---
+    // The editor's rule over SplitFields (core/Params.h): fields 1 to 19.
     static void GetParam(const QString& s, TParamFields& fields);
     static TParamFields GetParam(const QString& s);
     static void GetParamToStr(const TParamFields& fields, QString& s);

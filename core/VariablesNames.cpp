@@ -34,14 +34,14 @@ void addOnce(QComboBox* combo, const QString& text) {
 void listFirstFields(TListView* list, QComboBox* combo, std::initializer_list<const char16_t*> keywords) {
     for (const MacroCommand& c : list->items().rows())
         for (const char16_t* k : keywords)
-            if (c.keyword == QStringView(k)) addOnce(combo, TForm1::GetParam(c.params)[1]);
+            if (c.keyword == QStringView(k)) addOnce(combo, SplitFields(c.params, CarSepParam)[1]);
 }
 
 // The "<Var3>"-style name after those the rows already declare, in row order.
 QString freshName(TListView* list, const QString& keyword, const QString& stem, int* number) {
     int n = 1;
     for (const MacroCommand& c : list->items().rows())
-        if (c.keyword == keyword && TForm1::GetParam(c.params)[1] == u'<' + stem + QString::number(n) + u'>') ++n;
+        if (c.keyword == keyword && SplitFields(c.params, CarSepParam)[1] == u'<' + stem + QString::number(n) + u'>') ++n;
     *number = n;
     return u'<' + stem + QString::number(n) + u'>';
 }
@@ -57,7 +57,7 @@ void TForm1::List_Var(QStringList& strings, bool alpha, bool numerique, TListVie
     strings.clear();
     for (const MacroCommand& c : list->items().rows()) {
         if (c.keyword != u"Variable") continue;
-        const TParamFields f = GetParam(c.params);
+        const TParamFields f = SplitFields(c.params, CarSepParam);
         if (strings.contains(f[1]) || (f[3] == u"Alpha" && !alpha) || (f[3] == u"Numerique" && !numerique)) continue;
         strings << f[1];
     }
@@ -67,7 +67,7 @@ void TForm1::GetInitialValueofVar(const QString& name, QChar quote, QString& val
     value.clear();
     for (const MacroCommand& c : ListView1->items().rows()) {
         if (c.keyword != u"Variable") continue;
-        const TParamFields f = GetParam(c.params);
+        const TParamFields f = SplitFields(c.params, CarSepParam);
         if (f[1] != name) continue;
         value = f[3] == u"Alpha" && quote != QChar(u'\0') ? quote + f[2] + quote : f[2];
         return;
@@ -165,7 +165,7 @@ void TForm1::OneVarOnly(const QString& name, TListView* list) {
     if (!list) list = ListView1;
     bool kept = false;
     for (int r = 0; r < list->count();) {
-        if (list->keyword(r) == u"Variable" && GetParam(list->params(r))[1] == name) {
+        if (list->keyword(r) == u"Variable" && SplitFields(list->params(r), CarSepParam)[1] == name) {
             if (kept) {
                 list->remove(r);
                 continue;
@@ -181,7 +181,7 @@ void TForm1::Update_Objet(TListView* list, int oldNumber, int newNumber) {
     const QString o = QString::number(oldNumber), n = QString::number(newNumber);
     for (int r = 0; r < list->count(); ++r) {
         const QString keyword = list->keyword(r);
-        const TParamFields f = GetParam(list->params(r));
+        const TParamFields f = SplitFields(list->params(r), CarSepParam);
         if (f[1] == o) ChangeParam(list, r, 1, n, false);
         if (keyword == u"Fonction" && f[4] == o) ChangeParam(list, r, 4, n, false);
         if (keyword == u"Objet" && f[2] == o) ChangeParam(list, r, 2, n, false);

@@ -636,7 +636,7 @@ void TForm16::FillCriteriaList() {
 
 void TForm16::CheckListBox1Change(QListWidgetItem* item) {
     if (!(item->flags() & Qt::ItemIsUserCheckable)) return;
-    const TParamFields f = TForm1::GetParam(item->text());
+    const TParamFields f = SplitFields(item->text(), CarSepParam);
     TCmObjet* o = objectOf(f[1]);
     if (!o) return;
     for (const CriterionWord& c : kWords)

@@ -137,15 +137,15 @@ QToolButton* arrow(QWidget* parent, const QString& name, Qt::ArrowType type) {
 TForm22::TForm22(QWidget* parent) : TCommandDialog(22, u"Trouve image"_s, u"Trouve image"_s, 1125, parent) {
     Form22 = this;
     Declare({.size = {760, 560},
-             .controls = {{.name = u"ComboBox4"_s, .place = ParamField(1), .label = u"Label5"_s,
+             .controls = {{.name = u"ComboBox4"_s, .place = PlaceOf(Command::TrouveImage, 1), .label = u"Label5"_s,
                            .caption = u"Nom de l'image"_s, .list = ListSource::AlphaVariables},
-                          {.name = u"ComboBox1"_s, .place = ParamField(10), .label = u"Label6"_s,
+                          {.name = u"ComboBox1"_s, .place = PlaceOf(Command::TrouveImage, 10), .label = u"Label6"_s,
                            .caption = u"Résultat position X"_s, .list = ListSource::NumericVariables,
                            .dropDown = AllVariables},
-                          {.name = u"ComboBox2"_s, .place = ParamField(11), .label = u"Label7"_s,
+                          {.name = u"ComboBox2"_s, .place = PlaceOf(Command::TrouveImage, 11), .label = u"Label7"_s,
                            .caption = u"Résultat position Y"_s, .list = ListSource::NumericVariables,
                            .dropDown = AllVariables},
-                          {.name = u"ComboBox3"_s, .place = ParamRest(11), .label = u"Label8"_s,
+                          {.name = u"ComboBox3"_s, .place = PlaceOf(Command::TrouveImage, 12), .label = u"Label8"_s,
                            .caption = u"Trouver la énième image"_s, .list = ListSource::NumericVariables}},
              .checks = {{[this] { return !Graphic.isNull(); }, u"Le graphique rechercher n'est pas valide."_s},
                         {[this] { return mdlfnct::GetVarType(ComboBox1->currentText()) != u"No_Type"; },
@@ -623,7 +623,7 @@ void TForm22::LoadFields(const QString& params) {
     Image6->setPixmap(QPixmap());
     TCommandDialog::LoadFields(params);
     loadGraphicFile(ComboBox4->currentText());  // also when the name stands there already
-    const TParamFields f = TForm1::GetParam(params);
+    const TParamFields f = SplitFields(params, CarSepParam);
     placeMarkers({QPoint(numberOr0(f[2]), numberOr0(f[3])), QPoint(numberOr0(f[6]), numberOr0(f[7])),
                   QPoint(numberOr0(f[8]), numberOr0(f[9])), QPoint(numberOr0(f[4]), numberOr0(f[5]))});
     updatePaste();

@@ -22,11 +22,12 @@ const QString kVBScript = u"VBScript"_s;
 TForm25::TForm25(QWidget* parent) : TCommandDialog(25, u"MSScript Expression"_s, u"ScriptEval"_s, 1150, parent) {
     Form25 = this;
     Declare({.size = {420, 200},
-             .controls = {{.name = u"ComboBox1"_s, .place = ParamField(1), .label = u"Label1"_s,
-                           .caption = u"Language"_s, .list = ListSource::Items, .items = {kJScript, kVBScript}},
-                          {.kind = ControlKind::Line, .name = u"Edit1"_s, .place = ParamRest(2), .label = u"Label2"_s,
+             .controls = {{.name = u"ComboBox1"_s, .place = PlaceOf(Command::ScriptEval, 1), .label = u"Label1"_s,
+                           .caption = u"Language"_s, .list = ListSource::Items,
+                           .items = WordsOf(DeclaredField(Command::ScriptEval, 1))},
+                          {.kind = ControlKind::Line, .name = u"Edit1"_s, .place = PlaceOf(Command::ScriptEval, 3), .label = u"Label2"_s,
                            .caption = u"Expression"_s},
-                          {.name = u"ComboBox2"_s, .place = ParamField(2), .label = u"Label3"_s,
+                          {.name = u"ComboBox2"_s, .place = PlaceOf(Command::ScriptEval, 2), .label = u"Label3"_s,
                            .caption = u"Inserer le résultat dans ..."_s, .list = AllVariables}}});
     Label1 = findChild<QLabel*>(u"Label1"_s);
     ComboBox1 = findChild<TComboBox*>(u"ComboBox1"_s);
@@ -70,7 +71,7 @@ TForm25::TForm25(QWidget* parent) : TCommandDialog(25, u"MSScript Expression"_s,
 
 void TForm25::LoadFields(const QString& params) {
     TCommandDialog::LoadFields(params);
-    ComboBox1->setCurrentText(TForm1::GetParam(params)[1] == kVBScript ? kVBScript : kJScript);
+    ComboBox1->setCurrentText(SplitFields(params, CarSepParam)[1] == kVBScript ? kVBScript : kJScript);
 }
 
 void TForm25::LoadDefaults() {

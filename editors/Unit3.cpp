@@ -14,7 +14,7 @@ TForm3::TForm3(QWidget* parent) : TCommandDialog(3, u"Label"_s, u"Label"_s, 1136
     // its label may live in an included macro.
     auto names = [this] { return ComboBox1->currentText(); };
     Declare({.size = {260, 100},
-             .controls = {{.name = u"ComboBox1"_s, .place = ParamWhole, .caption = u"Nom"_s}},
+             .controls = {{.name = u"ComboBox1"_s, .place = PlaceOf(Command::Label, 1), .caption = u"Nom"_s}},
              .checks = {{[this, names] { return Keyword() != u"Label" || !names().isEmpty(); },
                          u"Veuillez donner un nom au label."_s},
                         {[this, names] {

@@ -75,11 +75,11 @@ TForm5::TForm5(QWidget* parent) : TCommandDialog(5, u"Déplacement Curseur"_s, u
     setWindowFlag(Qt::WindowStaysOnTopHint);
     const TFrame position{u"GroupBox1"_s, u"Position du curseur"_s};
     Declare({.size = {330, 420},
-             .controls = {{.name = u"ComboBox1"_s, .place = ParamField(1), .label = u"Label4"_s, .caption = u"X"_s,
+             .controls = {{.name = u"ComboBox1"_s, .place = PlaceOf(Command::MoveMouse, 1), .label = u"Label4"_s, .caption = u"X"_s,
                            .list = AllVariables, .frame = position},
-                          {.name = u"ComboBox2"_s, .place = ParamField(2), .label = u"Label5"_s, .caption = u"Y"_s,
+                          {.name = u"ComboBox2"_s, .place = PlaceOf(Command::MoveMouse, 2), .label = u"Label5"_s, .caption = u"Y"_s,
                            .list = AllVariables, .frame = position}},
-             .choices = {{.place = ParamField(3),
+             .choices = {{.place = PlaceOf(Command::MoveMouse, 3),
                           .choices = {{u"RadioButton1"_s, u"Label2"_s, u" Déplacement direct"_s, u"Direct"_s},
                                       {u"RadioButton2"_s, u"Label3"_s, u" Déplacement indirect"_s, u"Indirect"_s}}}},
              .checks = {{[this] { return !ComboBox1->currentText().isEmpty() && !ComboBox2->currentText().isEmpty(); },
@@ -130,7 +130,7 @@ QStringList TForm5::namesInRows() const {
     const TListView* list = Form1->ListView1;
     for (int r = 0; r < list->count(); ++r)
         if (list->keyword(r) == u"Move Mouse")
-            if (const QString name = TForm1::GetParam(list->params(r))[4]; !name.isEmpty()) names << name;
+            if (const QString name = SplitFields(list->params(r), CarSepParam)[4]; !name.isEmpty()) names << name;
     return names;
 }
 
@@ -265,7 +265,7 @@ void TForm5::LoadFields(const QString& params) {
     TCommandDialog::LoadFields(params);
     ComboBox1->setEnabled(true);
     ComboBox2->setEnabled(true);
-    SnapshotName = TForm1::GetParam(params)[4];
+    SnapshotName = SplitFields(params, CarSepParam)[4];
     const QImage* stored = FindImageRef(TabImgMoveMouse, SnapshotName);
     setPreview(stored ? *stored : QImage());
 }

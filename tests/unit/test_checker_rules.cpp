@@ -58,6 +58,7 @@ const QVector<RuleCase>& ruleCases() {
          {W(1, "Adresse mail invalide."), W(1, "La variable nommée [MACRO.MAIL] n'est pas utilisée.")}, true},
         {"variable with 2 fields", {{"Variable", "X;0;"}}, 0, {E(1, kNbParam)}},
         {"unused variable", {{"Variable", "X;0;Numerique;"}}, 0, {W(1, "La variable nommée X n'est pas utilisée.")}, true},
+        {"variable whose value holds the separator", {{"Variable", "X;a;b;Alpha;"}, {"Type", "X"}}, 0, {}, true},
         // Examine
         {"examine with 2 fields", {{"Examine", "N;=;"}}, 0, {E(1, kNbParam)}},
         {"examine with an empty first field", {{"Examine", ";=;1;"}, {"Type", "a"}, {"Type", "b"}}, 0,
