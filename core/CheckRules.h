@@ -1,5 +1,6 @@
 #pragma once
 // Internal to the checker: one row under check, and the routine of each command.
+#include "core/CommandNames.h"
 #include "core/Debug.h"
 #include "core/Params.h"
 
@@ -26,12 +27,14 @@ public:
     void warningAt(int line, const QString& message);
     // Validates a descriptor of this row; its errors count as this row's.
     void validate(const TstructOrdre& d);
-    // "Nombre de paramètre invalide." when the field count is not one of these.
-    bool needFields(std::initializer_list<int> counts);
+    // "Nombre de paramètre invalide." when the field count does not fit the command's declaration.
+    bool needDeclaredFields(Command command);
     // "La variable X est en lecture seule." when name is a read-only system variable.
     void notReadOnly(const QString& name);
-    // The descriptor of this row, one parameter per field, none checked yet.
-    TstructOrdre descriptor(const QString& name) const;
+    // The descriptor of this row from the command's declared fields: one
+    // parameter per declared field (per field of the row when a field
+    // repeats), each checked as declared; with `checked`, only those fields.
+    TstructOrdre declared(Command command, const QString& name, const QList<int>& checked = {}) const;
 
     bool ok = true;  // no listed error
 };

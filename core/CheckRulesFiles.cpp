@@ -22,7 +22,7 @@ void checkSourceFile(RowCheck& c, const QString& file) {
 
 bool CheckLire(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
-    if (!c.needFields({3})) return c.ok;
+    if (!c.needDeclaredFields(Command::Lire)) return c.ok;
     const QString& file = c[1];
     const QString& var = c[2];
     const QString& position = c[3];
@@ -46,7 +46,7 @@ bool CheckLire(const TMacroDocument* list, const QString& params, int row, int s
 
 bool CheckEcrire(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
-    if (!c.needFields({3})) return c.ok;
+    if (!c.needDeclaredFields(Command::Ecrire)) return c.ok;
     if (!mdlfnct::IsValidFileName(c[1]))
         c.warning(QStringLiteral("Nom de fichier ") + c[1] + QStringLiteral(" est peut être incorrect dans la commande ecrire."));
     return c.ok;

@@ -1,6 +1,7 @@
 // Check rules of the flow and calculation commands: Goto, Label, Procedure,
 // Examine, Calcul, Calcul évolué and Variable.
 #include "core/CheckRules.h"
+#include "core/CommandParams.h"
 #include "core/MacroDocument.h"
 #include "core/Helpers.h"
 
@@ -72,9 +73,8 @@ bool CheckProcedure(const TMacroDocument* list, const QString& params, int row, 
     if (role == mdlfnct::ProcedureRole::End) {
         if (!list->ProceduresBalanced(row, false)) c.error(QStringLiteral("Aucune procédure à fermer."));
     } else if (role == mdlfnct::ProcedureRole::Call) {
-        // A name held by a variable is known only at run time.
-        const QString name = params.mid(5);
-        if (list->ProcedureRow(mdlfnct::GetVarValue(name)) < 0 && kindOf(name) == u"No_Type")
+        // A variable of that name declares no procedure: a declaration row is needed.
+        if (list->ProcedureRow(params.mid(5)) < 0)
             c.error(QStringLiteral("Définition de procédure introuvable."));
     } else if (list->EndOfProcedure(row) < 0) {
         c.error(QStringLiteral("Fin de procédure introuvable."));
@@ -84,7 +84,7 @@ bool CheckProcedure(const TMacroDocument* list, const QString& params, int row, 
 
 bool CheckExamine(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
-    if (!c.needFields({3})) return c.ok;
+    if (!c.needDeclaredFields(Command::Examine)) return c.ok;
     checkOperation(c, true);
     // The two rows below belong to the Examine: one runs when it holds, the other when not.
     if (row + 2 >= list->count()) {
@@ -112,7 +112,7 @@ bool CheckExamine(const TMacroDocument* list, const QString& params, int row, in
 
 bool CheckCalcul(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
-    if (c.needFields({3})) checkOperation(c, false);
+    if (c.needDeclaredFields(Command::Calcul)) checkOperation(c, false);
     return c.ok;
 }
 
@@ -129,7 +129,8 @@ bool CheckVariable(const TMacroDocument* list, const QString& params, int row, i
         if (name.contains(QLatin1String(bad)))
             c.error(QStringLiteral("Le nom de la variable ne peut posséder le caractère \"%1\".").arg(QLatin1String(bad)));
     if (name == QLatin1String("[MACRO.MAIL]") && !c[2].contains(u'@')) c.warning(QStringLiteral("Adresse mail invalide."));
-    if (c.fieldCount() != 3) {
+    // Name, initial value (which may hold the separator) and kind.
+    if (!CountsOf(LayoutOf(Command::Variable)).fits(c.fieldCount())) {
         c.error(QStringLiteral("Nombre de paramètre invalide."));
         MarkStructureBroken();
         return c.ok;

@@ -1,22 +1,14 @@
 // Check rules of the mouse, keyboard and dialog commands: Move Mouse, Click,
 // Type, Type Special, Question and Pause.
 #include "core/CheckRules.h"
-#include "core/KeyBoard.h"
 #include "core/Helpers.h"
-#include "platform/Platform.h"
 
 namespace Debug {
 
 bool CheckMoveMouse(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
-    if (!c.needFields({3, 4})) return c.ok;
-    platform::Platform& screen = platform::desktop();
-    TstructOrdre d(QStringLiteral("Déplacement souris"), row);
-    d.AddParam(c[1], kNumericVariable).SetRange(0, screen.GetSystemMetrics(platform::SM_CXSCREEN));
-    d.AddParam(c[2], kNumericVariable).SetRange(0, screen.GetSystemMetrics(platform::SM_CYSCREEN));
-    d.AddParam(c[3]).SetAllowedValues({QStringLiteral("Direct"), QStringLiteral("Indirect")});
-    d.AddParam(c[4]);  // the snapshot name
-    c.validate(d);
+    if (!c.needDeclaredFields(Command::MoveMouse)) return c.ok;
+    c.validate(c.declared(Command::MoveMouse, QStringLiteral("Déplacement souris")));
     return c.ok;
 }
 
@@ -48,11 +40,7 @@ bool CheckType(const TMacroDocument* list, const QString& params, int row, int s
 
 bool CheckTypeSpecial(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
-    const QStringList keys = KeyNames();
-    const QStringList lastKeys = keys + QStringList{QStringLiteral("[KeyDown]"), QStringLiteral("[KeyUp]")};
-    TstructOrdre d = c.descriptor(QStringLiteral("Type special"));
-    for (int i = 0; i < d.Count(); ++i) d.SetAllowedValues(i == d.Count() - 1 ? lastKeys : keys, i);
-    c.validate(d);
+    c.validate(c.declared(Command::TypeSpecial, QStringLiteral("Type special")));
     const QString& fourth = c[4];
     if (!fourth.isEmpty() && fourth != QLatin1String("[KeyDown]") && fourth != QLatin1String("[KeyUp]"))
         c.warning(QStringLiteral("Le nombre maximal est 3 touches simultanées."));
@@ -61,7 +49,7 @@ bool CheckTypeSpecial(const TMacroDocument* list, const QString& params, int row
 
 bool CheckQuestion(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
-    if (!c.needFields({3})) return c.ok;
+    if (!c.needDeclaredFields(Command::Question)) return c.ok;
     if (c[1].isEmpty()) c.warning(QStringLiteral("Aucun titre n'est spécifié dans la fenêtre de la commande question."));
     if (c[2].isEmpty())
         c.warning(QStringLiteral("Aucun message n'est spécifié dans la fenêtre de la commande question."));

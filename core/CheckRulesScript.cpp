@@ -29,13 +29,11 @@ QString ScriptSyntaxError(const QString& language, const QString& expression) {
 
 bool CheckScriptEval(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
-    TstructOrdre d(QStringLiteral("ScriptEval"), row);
-    d.AddParam(c[1]).SetAllowedValues({QStringLiteral("JScript"), QStringLiteral("VBScript")});
-    d.AddParam(c[2], kAlphaValue);
-    d.AddParam(c[3]);
-    c.validate(d);
+    c.validate(c.declared(Command::ScriptEval, QStringLiteral("ScriptEval")));
     if (!c.ok) return false;
-    if (!ScriptSyntaxError(c[1], ScriptTestExpression(list, params)).isEmpty())
+    // The whole expression, as the run reads it (separators included).
+    if (!ScriptSyntaxError(c[1], ScriptTestExpression(list, ScriptLanguageOf(c[1]), ScriptExpressionOf(params)))
+             .isEmpty())
         c.warning(QStringLiteral("L'expression du script comporte une erreur de syntaxe."));
     // The test evaluation: whatever it answers or fails with raises nothing here.
     try {

@@ -30,11 +30,8 @@ void checkDisplayTest(RowCheck& c, int code, const QString& what) {
 
 bool CheckFonction(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
-    TstructOrdre d = c.descriptor(QStringLiteral("Fonction"));
-    auto setKinds = [&d](int field, unsigned kinds) {
-        if (field <= d.Count()) d.Params[field - 1].SetKinds(kinds);
-    };
-    setKinds(1, kAlphaVariable | kNumericVariable);
+    // The result variable; of a text function, the text, and the positions of "Caractère(s)/Position(s)".
+    QList<int> checked = {1};
     if (c[2] == QLatin1String("Texte")) {
         const QString& function = c[3];
         const int fields = c.fieldCount();
@@ -48,13 +45,10 @@ bool CheckFonction(const TMacroDocument* list, const QString& params, int row, i
             c.error(QStringLiteral("Veuillez sélectionner dans les paramètres uniquement le texte a traiter."));
             return c.ok;
         }
-        setKinds(4, kAlphaVariable | kAlphaValue);
-        if (function == QStringLiteral("Caractère(s)/Position(s)")) {
-            setKinds(5, kNumericValue | kNumericVariable);
-            setKinds(6, kNumericValue | kNumericVariable);
-        }
+        checked << 4;
+        if (function == QStringLiteral("Caractère(s)/Position(s)")) checked << 5 << 6;
     }
-    c.validate(d);
+    c.validate(c.declared(Command::Fonction, QStringLiteral("Fonction"), checked));
     c.notReadOnly(c[1]);
     return c.ok;
 }
@@ -90,20 +84,9 @@ bool CheckChamps(const TMacroDocument* list, const QString& params, int row, int
 
 bool CheckObjet(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
-    if (!c.needFields({12})) return c.ok;
-    TstructOrdre d(QStringLiteral("Objet"), row);
-    d.AddParam(c[1]).SetRange(0, 4294967295LL);  // window handle
-    d.AddParam(c[2]).SetRange(0, 4294967295LL);  // parent handle
-    d.AddParam(c[3], kAlphaValue);               // application
-    d.AddParam(c[4], kAlphaValue);               // class
-    d.AddParam(c[5], kAlphaValue | kNumericValue);
-    d.AddParam(c[6]).SetRange(-2560, 2560);
-    d.AddParam(c[7]).SetRange(-2560, 2560);
-    d.AddParam(c[8]).SetRange(1, 2);
-    d.AddParam(c[9]).SetRange(1, 3);
-    d.AddParam(c[10], kAlphaVariable | kNumericVariable | kEmptyAllowed);
-    d.AddParam(c[11], kNumericVariable | (c[9] == QLatin1String("3") ? 0u : unsigned(kEmptyAllowed))).SetRange(1, 999);
-    d.AddParam(c[12]).SetRange(0, 256);
+    if (!c.needDeclaredFields(Command::Objet)) return c.ok;
+    TstructOrdre d = c.declared(Command::Objet, QStringLiteral("Objet"));
+    if (c[9] == QLatin1String("3")) d.Params[10].EmptyAllowed = false;  // taking the n-th needs n
     c.validate(d);
     return c.ok;
 }
@@ -111,23 +94,12 @@ bool CheckObjet(const TMacroDocument* list, const QString& params, int row, int 
 bool CheckOutilAffichage(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
     if (c[1] == QStringLiteral("Résolution")) {
-        TstructOrdre d(QStringLiteral("Résolution"), row);
-        d.AddParam(c[1]);
-        d.AddParam(c[2]).SetAllowedValues({"320", "400", "480", "512", "640", "720", "800", "848", "960", "1024", "1152",
-                                           "1280", "1360", "1600", "1920"});
-        d.AddParam(c[3]).SetAllowedValues({"200", "240", "300", "360", "384", "400", "480", "576", "600", "720", "768",
-                                           "864", "900", "960", "1024", "1080", "1200"});
-        d.AddParam(c[4]).SetAllowedValues({"8 bits", "16 bits", "24 bits", "32 bits"});
-        c.validate(d);
+        c.validate(c.declared(Command::OutilAffichage, QStringLiteral("Résolution")));
         if (c.ok)
             checkDisplayTest(c, ChangeResolEcran(c[2].toInt(), c[3].toInt(), false, c[4].section(u' ', 0, 0).toInt()),
                              QStringLiteral("résolution"));
     } else if (c[1] == QStringLiteral("Fréquence")) {
-        TstructOrdre d(QStringLiteral("Fréquence"), row);
-        d.AddParam(c[1]);
-        d.AddParam(c[2]).SetAllowedValues(
-            {"60", "70", "72", "75", "85", "100", "120", "140", "144", "150", "170", "200"});
-        c.validate(d);
+        c.validate(c.declared(Command::OutilAffichage, QStringLiteral("Fréquence")));
         if (c.ok)
             checkDisplayTest(c, ChangeFreqEcran(c[2].toInt(), false), QStringLiteral("Fréquence"));
     }
@@ -136,10 +108,7 @@ bool CheckOutilAffichage(const TMacroDocument* list, const QString& params, int 
 
 bool CheckOutilAlimentation(const TMacroDocument* list, const QString& params, int row, int source) {
     RowCheck c(list, params, row, source);
-    TstructOrdre d(QStringLiteral("Outil alimentation"), row);
-    d.AddParam(c[1]).SetAllowedValues({QStringLiteral("Fermer la session"), QStringLiteral("Eteindre"),
-                                       QStringLiteral("Redémarrer"), QStringLiteral("Mise en veille")});
-    c.validate(d);
+    c.validate(c.declared(Command::OutilAlimentation, QStringLiteral("Outil alimentation"), {1}));
     return c.ok;
 }
 

@@ -1,5 +1,6 @@
 #include "core/CrashReport.h"
 
+#include "core/FatalSignal.h"
 #include "core/MapFile.h"
 #include "core/Unit1.h"
 #include "core/Unit34.h"
@@ -9,6 +10,7 @@
 #include "core/Startup.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QLabel>
 #include <QLocale>
 #include <QPlainTextEdit>
@@ -46,12 +48,12 @@ QString currentExceptionClass() {
     return type ? demangle(type->name()) : QStringLiteral("Exception");
 }
 
-QString hex8(quintptr value) { return QStringLiteral("%1").arg(value, 8, 16, QChar(u'0')).toUpper(); }
+QString hex8(quintptr value) { return ReportAddress(value); }
 
-QString dateTimeLine() {
+QString dateTimeLine(const QDateTime& when = QDateTime::currentDateTime()) {
     const QLocale locale;
-    return u'[' + locale.toString(QDate::currentDate(), QLocale::ShortFormat) + QStringLiteral(" - ") +
-           locale.toString(QTime::currentTime(), QLocale::LongFormat) + u']';
+    return u'[' + locale.toString(when.date(), QLocale::ShortFormat) + QStringLiteral(" - ") +
+           locale.toString(when.time(), QLocale::LongFormat) + u']';
 }
 
 // The run line, the edit line, the current command and the variables it uses.
@@ -105,16 +107,6 @@ void writeStderr(const QString& text) {
     std::abort();
 }
 
-// Nothing but async-signal-safe calls here: a short line, then the default action.
-void onFatalSignal(int signal) {
-    static const char text[] = "Orvanel : erreur fatale (signal ";
-    [[maybe_unused]] ssize_t w = write(STDERR_FILENO, text, sizeof text - 1);
-    char digits[4] = {char('0' + signal / 10 % 10), char('0' + signal % 10), ')', '\n'};
-    w = write(STDERR_FILENO, digits, sizeof digits);
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
-}
-
 }  // namespace
 
 // Every throw passes here first, so that the report can name the code that threw.
@@ -134,7 +126,10 @@ void InstallCrashHandler(TForm1* form) {
     uDebugEx::LoadMapFile();
     new MapHolder(form);
     std::set_terminate(onTerminate);
-    for (int s : {SIGSEGV, SIGBUS, SIGILL, SIGFPE}) std::signal(s, onFatalSignal);
+    // The open macro, as a fatal signal's report names it.
+    SetCrashMacroPath(form->StatusPanel[0]->text());
+    QObject::connect(qApp, &QCoreApplication::applicationNameChanged, form,
+                     [form] { SetCrashMacroPath(form->StatusPanel[0]->text()); });
 }
 
 bool OrvanelApplication::notify(QObject* receiver, QEvent* event) {
@@ -148,26 +143,31 @@ bool OrvanelApplication::notify(QObject* receiver, QEvent* event) {
     return false;
 }
 
-void BuildErrorReport(const QString& className, const QString& message, quintptr address) {
-    if (!Form34 || !Form1 || QCoreApplication::closingDown()) return;
-    const qint64 offset = uDebugEx::AddressToMapOffset(address);
+QString ReportAddress(quintptr value) { return QStringLiteral("%1").arg(value, 8, 16, QChar(u'0')).toUpper(); }
+
+QStringList ReportHeadLines(const QDateTime& when, const QString& message, quintptr address, qint64 offset,
+                            const QString& className) {
     QString unit, procedure;
     uDebugEx::AddressToUnit(offset, unit);
     uDebugEx::AddressToProcedure(offset, procedure);
-    const QString line = uDebugEx::AddressToUnitLine(offset);
     // A plug-in command's module would be named here once plug-ins are loaded.
-    const QString module = QCoreApplication::applicationFilePath();
+    return {dateTimeLine(when),
+            QStringLiteral("Version :") + ProgramVersion,
+            QStringLiteral("Module :") + QCoreApplication::applicationFilePath(),
+            QStringLiteral("Message :") + message,
+            QStringLiteral("Addr exception : 0x") + hex8(address),
+            QStringLiteral("Class :") + className,
+            QStringLiteral("File :") + unit,
+            QStringLiteral("Procedure :") + procedure,
+            QStringLiteral("Line Nr :") + uDebugEx::AddressToUnitLine(offset)};
+}
+
+void BuildErrorReport(const QString& className, const QString& message, quintptr address) {
+    if (!Form34 || !Form1 || QCoreApplication::closingDown()) return;
     Form34->Memo1->clear();
     Form34->Panel1->setText(QStringLiteral("Class :") + className);
-    QStringList lines = {dateTimeLine(),
-                         QStringLiteral("Version :") + ProgramVersion,
-                         QStringLiteral("Module :") + module,
-                         QStringLiteral("Message :") + message,
-                         QStringLiteral("Addr exception : 0x") + hex8(address),
-                         QStringLiteral("Class :") + className,
-                         QStringLiteral("File :") + unit,
-                         QStringLiteral("Procedure :") + procedure,
-                         QStringLiteral("Line Nr :") + line};
+    QStringList lines = ReportHeadLines(QDateTime::currentDateTime(), message, address,
+                                        uDebugEx::AddressToMapOffset(address), className);
     lines << runLines(Form1);
     Form34->Memo1->setPlainText(lines.join(u'\n'));
     if (RunState().AutoRun) writeStderr(lines.join(u'\n'));

@@ -1,9 +1,13 @@
 // The descriptor of expected parameters and the row under check.
 #include "core/CheckRules.h"
 #include "core/MacroDocument.h"
+#include "core/CommandParams.h"
 #include "core/Helpers.h"
+#include "core/KeyBoard.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
 
 TstructParam& TstructParam::SetRange(qint64 min, qint64 max) {
     HasRange = true;
@@ -42,7 +46,8 @@ namespace {
 
 bool isObjectName(const TMacroDocument* list, const QString& name) {
     for (int r = 0; r < list->count(); ++r)
-        if (list->keyword(r) == QLatin1String("Objet") && GetParam(list->params(r))[1] == name) return true;
+        if (list->keyword(r) == QLatin1String("Objet") && SplitFields(list->params(r), CarSepParam)[1] == name)
+            return true;
     return false;
 }
 
@@ -110,9 +115,8 @@ void RowCheck::validate(const TstructOrdre& d) {
     if (!d.Validate(list, source)) ok = false;
 }
 
-bool RowCheck::needFields(std::initializer_list<int> counts) {
-    for (int n : counts)
-        if (fieldCount() == n) return true;
+bool RowCheck::needDeclaredFields(Command command) {
+    if (CountsOf(LayoutOf(command)).fits(fieldCount())) return true;
     error(QStringLiteral("Nombre de paramètre invalide."));
     return false;
 }
@@ -121,9 +125,34 @@ void RowCheck::notReadOnly(const QString& name) {
     if (IsReadOnlySysVar(name)) error(QStringLiteral("La variable ") + name + QStringLiteral(" est en lecture seule."));
 }
 
-TstructOrdre RowCheck::descriptor(const QString& name) const {
+namespace {
+// What a declared field accepts, in the descriptor's kinds. A text, a file,
+// a folder or a time is any text here (the rules test them by hand).
+void declare(TstructParam& p, const FieldDecl& f) {
+    const bool named = f.kind == FieldKind::Name || f.kind == FieldKind::Number || f.kind == FieldKind::Variable;
+    unsigned kinds = f.presence != Presence::Required ? unsigned(kEmptyAllowed) : 0u;
+    if (f.kind == FieldKind::Name) kinds |= kAlphaValue;
+    if (f.kind == FieldKind::Number && !f.hasRange()) kinds |= kNumericValue;
+    if (named && Allows(f.vars, Vars::Alpha)) kinds |= kAlphaVariable;
+    if (named && Allows(f.vars, Vars::Numeric)) kinds |= kNumericVariable;
+    p.SetKinds(kinds);
+    if (f.kind == FieldKind::Number && f.hasRange()) p.SetRange(f.min, RangeTop(f));
+    if (f.kind == FieldKind::Word) p.SetAllowedValues(WordsOf(f));
+    if (f.kind == FieldKind::Key) p.SetAllowedValues(KeyNames() + WordsOf(f));
+}
+}  // namespace
+
+TstructOrdre RowCheck::declared(Command command, const QString& name, const QList<int>& checked) const {
+    const ParamView view(command, params, CarSepParam);
+    const auto decls = LayoutOf(command).fields;
+    const bool repeats = std::ranges::any_of(decls, &FieldDecl::repeats);
+    const int count = repeats ? qMin(fieldCount(), kMaxParamFields) : int(decls.size());
     TstructOrdre d(name, row);
-    for (int i = 1; i <= qMin(fieldCount(), 20); ++i) d.AddParam(f[i]);
+    for (int i = 1; i <= count; ++i) {
+        TstructParam& p = d.AddParam(repeats ? f[i] : view.text(i));
+        if (checked.isEmpty() || checked.contains(i))
+            declare(p, repeats ? view.fieldAt(i) : view.field(i));
+    }
     return d;
 }
 

@@ -9,6 +9,12 @@ int MessageDlg(const QString& text, MsgType type, int buttons, const QString& ca
         {text, caption.isEmpty() ? QApplication::applicationName() : caption, type, buttons, defaultAnswer});
 }
 
+int RunMessageDlg(const QString& text, MsgType type, int buttons, const QString& caption) {
+    MessageRequest request{text, caption.isEmpty() ? QApplication::applicationName() : caption, type, buttons};
+    request.runWait = true;
+    return Services().AskMessage(request);
+}
+
 int DefaultAnswer(const MessageRequest& r) {
     if (r.defaultAnswer != mrNone) return r.defaultAnswer;
     for (auto [button, result] : {std::pair{mbOK, mrOk}, {mbYes, mrYes}, {mbNo, mrNo}, {mbCancel, mrCancel}})

@@ -23,6 +23,10 @@ struct MessageRequest {
     MsgType type = MsgType::Information;
     int buttons = mbOK;
     int defaultAnswer = mrNone;  // the answer when nobody is there to give one
+    // A box of the run itself (the macro's "Message", the pause key's
+    // question): shown also in a run from the command line, where a person
+    // asked for it, and closed when the run stops.
+    bool runWait = false;
 };
 
 // Shows a box and answers the button pressed (a ModalResult). A box that
@@ -31,6 +35,8 @@ struct MessageRequest {
 int MessageDlg(const QString& text, MsgType type, int buttons, const QString& caption = QString(),
                int defaultAnswer = mrNone);
 int DefaultAnswer(const MessageRequest& request);
+// A box of the run itself (MessageRequest::runWait).
+int RunMessageDlg(const QString& text, MsgType type, int buttons, const QString& caption = QString());
 // The French name of an answer ("Oui", "Non"...).
 QString AnswerName(int answer);
 void ShowMessage(const QString& text);

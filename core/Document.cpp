@@ -123,7 +123,7 @@ void TForm1::Supprimer1Click() {
     for (int r = ListView1->count() - 1; r >= 0; --r) {
         if (!ListView1->isSelected(r)) continue;
         const QString keyword = ListView1->keyword(r);
-        const QString name = GetParam(ListView1->params(r))[1];
+        const QString name = SplitFields(ListView1->params(r), CarSepParam)[1];
         if (keyword == QLatin1String("Variable") && VarUse(ListView1, name) &&
             mdlfnct::CountCommandsWithParam(QStringLiteral("Variable"), name, *Macro) < 2) {
             MessageDlg(QStringLiteral("La variable nommée ") + name +

@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -41,6 +40,7 @@ TForm35::TForm35(QWidget* parent) : TForm(35, QStringLiteral("Erreur"), parent) 
     Memo1->setReadOnly(true);
     SaveDialog1 = new TFileDialog(this, TFileDialog::Save, QStringLiteral("SaveDialog1"));
     SaveDialog1->Filter = QStringLiteral("Fichiers texte (*.txt)|*.txt");
+    SaveDialog1->DefaultExt = QStringLiteral("txt");
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(Label1, 0, 0, 1, 4);
@@ -109,8 +109,7 @@ void TForm35::Label2Click() {
 
 void TForm35::Button1Click() {
     if (!SaveDialog1->Execute()) return;
-    QString name = SaveDialog1->FileName;
-    if (QFileInfo(name).suffix().isEmpty()) name += QStringLiteral(".txt");
+    const QString name = SaveDialog1->FileName;
     QString text = Memo1->toPlainText();
     if (!text.isEmpty()) text += u'\n';
     text.replace(u'\n', QStringLiteral("\r\n"));

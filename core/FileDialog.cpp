@@ -2,6 +2,7 @@
 
 #include "core/Services.h"
 
+#include <QFileInfo>
 #include <QWidget>
 
 TFileDialog::TFileDialog(QWidget* owner, Kind kind, const QString& objectName)
@@ -9,4 +10,9 @@ TFileDialog::TFileDialog(QWidget* owner, Kind kind, const QString& objectName)
     setObjectName(objectName);
 }
 
-bool TFileDialog::Execute() { return Services().ChooseFile(*this); }
+bool TFileDialog::Execute() {
+    if (!Services().ChooseFile(*this)) return false;
+    if (kind_ == Save && !DefaultExt.isEmpty() && QFileInfo(FileName).suffix().isEmpty())
+        FileName += u'.' + DefaultExt;
+    return true;
+}

@@ -21,8 +21,10 @@ public:
     QString Title;        // the caption; empty: the toolkit's
     QString Filter;       // "Macro|*.mcr|Tous|*.*"
     int FilterIndex = 1;  // from 1
+    QString DefaultExt;   // "mcr": added to a file name saved without an extension
 
-    // Asks for a file; true when one was chosen (then in FileName).
+    // Asks for a file; true when one was chosen (then in FileName, with the
+    // default extension when it is saved and named without one).
     bool Execute();
 
 private:

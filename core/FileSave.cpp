@@ -15,9 +15,9 @@ bool said(const QString& fileName, const QString& reason) {
 }
 }  // namespace
 
-bool SaveFile(const QString& fileName, const QByteArray& bytes) {
+bool SaveFile(const QString& fileName, const QByteArray& bytes, platform::FileAccess access) {
     QString reason;
-    return platform::WriteFileAtomically(fileName, bytes, &reason) || said(fileName, reason);
+    return platform::WriteFileAtomically(fileName, bytes, &reason, access) || said(fileName, reason);
 }
 
 bool SaveIniFile(platform::IniFile& ini) { return ini.UpdateFile() || said(ini.FileName(), ini.ErrorString()); }

@@ -2,6 +2,8 @@
 // Saves that say why they failed. A file is replaced in one step; when that
 // fails, the old file stays whole and an error box names the file and the
 // system's reason.
+#include "platform/AtomicFile.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -9,6 +11,7 @@ namespace platform {
 class IniFile;
 }
 
-bool SaveFile(const QString& fileName, const QByteArray& bytes);
+bool SaveFile(const QString& fileName, const QByteArray& bytes,
+              platform::FileAccess access = platform::FileAccess::Kept);
 // Writes the pending changes of a settings file.
 bool SaveIniFile(platform::IniFile& ini);

@@ -25,8 +25,10 @@ int HelpContext(const QWidget* w) { return w ? w->property("HelpContext").toInt(
 void FormHelpRequest(QWidget* form) {
     QWidget* control = activeControl(form);
     if (!control) return;
-    int context = HelpContext(control);
-    if (context == 0) context = HelpContext(control->parentWidget());
+    // The first of the control and its holders up to the form that has a context.
+    int context = 0;
+    for (QWidget* w = control; w && context == 0; w = w == form ? nullptr : w->parentWidget())
+        context = HelpContext(w);
     if (context != 0) OpenHelp(context);  // reports a help file that cannot be shown
 }
 

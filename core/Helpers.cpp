@@ -8,16 +8,8 @@
 namespace mdlfnct {
 
 TParamFields SplitParams(const QString& s) {
-    TParamFields f;
-    int n = 1;
-    for (qsizetype i = 0; i < s.size() && n <= 20; ++i) {
-        if (s[i] == CarSepParam) {
-            if (i != s.size() - 1) ++n;
-        } else if (f[n].size() < kMaxFieldLength) {
-            f[n] += s[i];
-        }
-    }
-    f.Count = n + 1;
+    TParamFields f = SplitFields(s, CarSepParam);
+    f.Count = qMax(f.Count, 2);  // the empty text is one empty field
     return f;
 }
 
@@ -137,10 +129,16 @@ bool IsValidPath(const QString& path) {
 }
 
 ProcedureRole ProcedureRowRole(const QString& params) {
-    if (params == u"END" || params.startsWith(u"END ") || params.startsWith(QStringLiteral("END") + CarSepParam))
-        return ProcedureRole::End;
+    if (params.startsWith(u"END")) return ProcedureRole::End;
     if (params.startsWith(u"CALL ")) return ProcedureRole::Call;
     return ProcedureRole::Declaration;
+}
+
+VariableDeclaration DeclarationOf(const QString& params) {
+    const TParamFields f = SplitParams(params);
+    const QString& kind = f[qBound(1, f.Count - 1, 20)];
+    const qsizetype length = params.size() - f[1].size() - kind.size() - 3;
+    return {f[1], params.mid(f[1].size() + 1, qMax<qsizetype>(0, length)), kind};
 }
 
 QString GetVarType(const QString& name) { return Variables().KindOf(name); }

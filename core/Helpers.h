@@ -11,7 +11,7 @@ class TMacroDocument;
 
 namespace mdlfnct {
 
-// Second splitter: fills all 20 fields; the empty text is one empty field.
+// The runner's rule (SplitFields at CarSepParam): all 20 fields; the empty text is one empty field.
 TParamFields SplitParams(const QString& s);
 // A field of that row equals text (case-sensitive).
 bool LineHasParam(int row, const QString& text, const TMacroDocument& list);
@@ -28,11 +28,21 @@ bool IsValidDate(const QString& text);
 bool TimeValide(const QString& text);
 bool IsValidFileName(const QString& name);
 bool IsValidPath(const QString& path);
-// The role of a "Procedure" row from its parameters: "END" alone, or followed
-// by a blank or the separator, ends a procedure; "CALL " and a name calls
-// one; anything else declares one ("ENDGAME" is a declaration).
+// The role of a "Procedure" row from its parameters: beginning with "END"
+// ends a procedure ("END", "END P1" and "ENDP1" alike); "CALL " and a name
+// calls one; anything else declares one. The dialog refuses to declare a
+// name that would read as an end or a call.
 enum class ProcedureRole { Declaration, End, Call };
 ProcedureRole ProcedureRowRole(const QString& params);
+
+// A "Variable" row read: everything between the name and the kind (its last
+// field) is the initial value, separators included.
+struct VariableDeclaration {
+    QString name;
+    QString value;
+    QString kind;
+};
+VariableDeclaration DeclarationOf(const QString& params);
 
 // The value a field stands for: a declared Numerique/Alpha variable's value,
 // else the text itself (the program's variable store, core/Variables.h).

@@ -269,19 +269,36 @@ int stepOrigin(THistoryList* h) {
     if (h->tag >= 0 && h->selectedRow() < 0) h->selectOnly(h->tag);
     return h->selectedRow();
 }
+
+// The other marker of the group whose marker stands at row `from` (step -1
+// from a "Fin", +1 from a "Début"); -1 when the group is not closed.
+int otherMarker(const THistoryList* h, int from, int step) {
+    const QString& opening = step < 0 ? HistoryAction::GroupEnd : HistoryAction::GroupBegin;
+    int depth = 0;
+    for (int r = from; r >= 0 && r < h->count(); r += step) {
+        if (!h->isGroupMarker(r)) continue;
+        depth += h->action(r) == opening ? 1 : -1;
+        if (depth == 0) return r;
+    }
+    return -1;
+}
 }  // namespace
 
+// One step back; a group of actions is one step: from its "Fin" to the row before its "Début".
 void TForm1::SpeedButton25Click() {
     const int s = stepOrigin(ListView4);
     if (s < 0) return;
-    ListView4->selectOnly(qMax(s - 1, 0));
+    const int begin = ListView4->action(s) == HistoryAction::GroupEnd ? otherMarker(ListView4, s, -1) : -1;
+    ListView4->selectOnly(qMax((begin >= 0 ? begin : s) - 1, 0));
     ListView4Click();
 }
 
+// One step forward; a group of actions is one step: from the row before its "Début" to its "Fin".
 void TForm1::SpeedButton23Click() {
     const int s = stepOrigin(ListView4);
     if (s < 0 || s + 1 >= ListView4->count()) return;
-    ListView4->selectOnly(s + 1);
+    const int end = ListView4->action(s + 1) == HistoryAction::GroupBegin ? otherMarker(ListView4, s + 1, 1) : -1;
+    ListView4->selectOnly(end >= 0 ? end : s + 1);
     ListView4Click();
 }
 

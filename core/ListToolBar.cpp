@@ -28,7 +28,6 @@ public:
 void TForm1::buildListToolBar() {
     auto* bar = new QToolBar(QStringLiteral("Commandes"), this);
     bar->setObjectName(QStringLiteral("ToolBarList"));
-    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
     addToolBar(bar);
     auto button = [&](QToolButton*& b, const char* name, const QString& hint) {
         b = new QToolButton(bar);

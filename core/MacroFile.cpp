@@ -15,6 +15,7 @@
 #include "core/ProcessPriority.h"
 #include "core/Services.h"
 #include "core/Settings.h"
+#include "platform/AtomicFile.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -46,6 +47,7 @@ bool isMacroExtension(const QString& fileName, bool sqcToo) {
 void TForm1::buildFilesUi() {
     OpenDialog1 = new TFileDialog(this, TFileDialog::Open, QStringLiteral("OpenDialog1"));
     SaveDialog1 = new TFileDialog(this, TFileDialog::Save, QStringLiteral("SaveDialog1"));
+    SaveDialog1->DefaultExt = QStringLiteral("mcr");
     QAction* before = MenuFichier->actions().value(1);  // after "Nouveau"
     auto item = [&](const char* name, const QString& text, const QKeySequence& key) {
         auto* a = new QAction(text, this);
@@ -73,8 +75,10 @@ void refreshStatusBar(TForm1& form) {
 }
 
 // The macro now comes from fileName: status bar, titles and the save dialog.
+// Saves of it that a kill cut short left their temporary files beside it.
 void nameMacro(TForm1& form, const QString& fileName) {
     const QFileInfo info(fileName);
+    platform::RemoveStrayTemporaryFiles(info.absolutePath());
     form.StatusPanel[0]->setText(info.absoluteFilePath());
     QApplication::setApplicationName(info.fileName());
     form.setWindowTitle(form.GetStateCaption());
@@ -347,8 +351,7 @@ bool TForm1::SaveBeforeExit() {
     auto ask = [&] {
         const int answer = MessageDlg(QStringLiteral("Voulez-vous sauvegarder avant de quitter?"), MsgType::Confirmation,
                                       mbYes | mbNo | mbCancel);
-        if (answer == mrYes) Enregistrer1Click();
-        else if (answer == mrCancel) result = false;
+        if (answer == mrCancel || (answer == mrYes && !Enregistrer1Click())) result = false;
     };
     MacroModified = MacroChange();
     if (MacroModified && ListView1->count() > 0) ask();

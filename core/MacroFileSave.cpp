@@ -21,12 +21,9 @@
 
 using namespace macrofile;
 
-void TForm1::SaveMacro(TListView* list) {
+bool TForm1::SaveMacro(TListView* list) {
     if (!list) list = ListView1;
-    if (SaveDialog1->FileName.isEmpty()) {
-        Enregistersous1Click();
-        return;
-    }
+    if (SaveDialog1->FileName.isEmpty()) return Enregistersous1Click();
     // Expanded inclusions are written folded; outside a run the list folds back too.
     const bool expanded = list == ListView1 && !Macro->Includes.isEmpty();
     const bool idle = RunState().Idle();
@@ -41,7 +38,7 @@ void TForm1::SaveMacro(TListView* list) {
         MessageDlg(QStringLiteral("Ce fichier est en lecture seule, veuillez enregister le fichier sous un autre nom, "
                                   "ou supprimer cette propriété."),
                    MsgType::Warning, mbOK);
-        return;
+        return false;
     }
 
     // The password goes before a command row: an empty macro is written without
@@ -65,23 +62,25 @@ void TForm1::SaveMacro(TListView* list) {
                    MsgType::Confirmation, mbYes | mbNo) == mrYes)
         out += TMacroFileRecord{QStringLiteral("[Process Priority]"), QString::number(qMin(ProcessPriority, 5))}.toBytes(encode);
 
-    if (!SaveFile(fileName, out)) return;  // the old file stays whole
+    if (!SaveFile(fileName, out)) return false;  // the old file stays whole
     if (list == ListView1) {
         StatusPanel[0]->setText(info.absoluteFilePath());
         QApplication::setApplicationName(info.fileName());
         setWindowTitle(GetStateCaption());
         MacroModified = false;
     }
+    return true;
 }
 
-void TForm1::Enregistrer1Click() {
-    SaveMacro(nullptr);
+bool TForm1::Enregistrer1Click() {
+    const bool saved = SaveMacro(nullptr);
     refreshStatusBar(*this);
+    return saved;
 }
 
-void TForm1::Enregistersous1Click() {
+bool TForm1::Enregistersous1Click() {
     SaveDialog1->Filter = QStringLiteral("Macro|*.mcr|Tous|*.*");
-    if (SaveDialog1->Execute() && !SaveDialog1->FileName.isEmpty()) Enregistrer1Click();
+    return SaveDialog1->Execute() && !SaveDialog1->FileName.isEmpty() && Enregistrer1Click();
 }
 
 void TForm1::Crypter1Click() {

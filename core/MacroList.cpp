@@ -1,17 +1,10 @@
 #include "core/MacroList.h"
 
-#include <QFile>
+#include "core/DrawnIcons.h"
+
 #include <QHeaderView>
-#include <QImage>
 #include <QItemSelectionModel>
 #include <QMap>
-#include <QPainter>
-#include <QPixmap>
-#include <QSvgRenderer>
-
-// The pictures are built into a static library: register them before the first look-up
-// (outside any namespace, as the resource macro asks).
-static void registerCommandIcons() { Q_INIT_RESOURCE(commandicons); }
 
 namespace {
 QMap<int, QIcon>& iconTable() {
@@ -19,33 +12,11 @@ QMap<int, QIcon>& iconTable() {
     return table;
 }
 
-QPixmap renderSvg(const QString& file, int size) {
-    QSvgRenderer renderer(file);
-    if (!renderer.isValid()) return {};
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    renderer.render(&p, QRectF(0, 0, size, size));
-    p.end();
-    return QPixmap::fromImage(image);
-}
-
 // The drawn picture of an index (core/icons), or the neutral one for an index without its own.
-// Each picture is drawn twice, on a 24-pixel grid and on a 16-pixel grid, so that both sizes
-// stay sharp; the doubles serve larger displays.
 QIcon drawnIcon(int index) {
-    static const bool registered = (registerCommandIcons(), true);
-    Q_UNUSED(registered);
-    QString base = QStringLiteral(":/commandicons/%1").arg(index, 2, 10, QLatin1Char('0'));
-    if (!QFile::exists(base + QStringLiteral(".svg"))) base = QStringLiteral(":/commandicons/other");
-    const QString large = base + QStringLiteral(".svg"), small = base + QStringLiteral("-16.svg");
-    QIcon icon;
-    for (const auto& [file, size] : {std::pair{small, 16}, {large, 24}, {small, 32}, {large, 48}})
-        if (const QPixmap pm = renderSvg(file, size); !pm.isNull()) {
-            icon.addPixmap(pm);
-            icon.addPixmap(pm, QIcon::Selected);  // untinted on a selected row: a breakpoint stays red
-        }
-    return icon;
+    const QString base = QStringLiteral(":/commandicons/%1").arg(index, 2, 10, QLatin1Char('0'));
+    const QIcon icon = DrawnIcon(base);
+    return icon.isNull() ? DrawnIcon(QStringLiteral(":/commandicons/other")) : icon;
 }
 }  // namespace
 

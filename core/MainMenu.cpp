@@ -1,6 +1,7 @@
 // The main menu and the command list's pop-up menu: every item in its place,
 // what each menu prepares when it opens, and the small handlers of the items
 // that open windows.
+#include "core/ActionIcons.h"
 #include "core/CplBrd.h"
 #include "core/Form.h"
 #include "core/Services.h"
@@ -255,6 +256,7 @@ void TForm1::ArrangeMainMenu() {
         separate = true;
         for (QAction* a : before.value(menu)) add(a);
     }
+    ShowActionIcons(*this);
 }
 
 void TForm1::ArrangeViews() {

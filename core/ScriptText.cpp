@@ -1,6 +1,6 @@
 #include "core/ScriptText.h"
 
-#include "core/MacroList.h"
+#include "core/Helpers.h"
 #include "core/MacroDocument.h"
 #include "core/Params.h"
 
@@ -38,6 +38,18 @@ QString textLiteral(ScriptLanguage language, const QString& value) {
     return out + u'"';
 }
 
+bool isWordCharacter(QChar c) { return c.isLetterOrNumber() || c == u'_'; }
+
+// The name stands whole at `at`: a word character at either end of the name
+// is not joined to another one of the expression.
+bool standsWhole(const QString& expression, qsizetype at, const QString& name) {
+    if (!QStringView(expression).mid(at).startsWith(name)) return false;
+    const qsizetype end = at + name.size();
+    const bool joinedBefore = at > 0 && isWordCharacter(name.front()) && isWordCharacter(expression[at - 1]);
+    const bool joinedAfter = end < expression.size() && isWordCharacter(name.back()) && isWordCharacter(expression[end]);
+    return !joinedBefore && !joinedAfter;
+}
+
 }  // namespace
 
 QString ScriptLiteral(ScriptLanguage language, const QString& value, bool numeric) {
@@ -48,39 +60,47 @@ QString ScriptLiteral(ScriptLanguage language, const QString& value, bool numeri
     return d < 0 ? u'(' + n + u')' : n;
 }
 
-QString SubstituteNames(const QString& expression, const ScriptNames& names) {
-    ScriptNames longestFirst;
-    for (const auto& n : names)
-        if (!n.first.isEmpty()) longestFirst << n;
+ScriptVariables DeclaredScriptVariables(const TMacroDocument* list) {
+    ScriptVariables out;
+    QStringList seen;
+    for (const MacroCommand& c : list->rows()) {
+        if (c.keyword != u"Variable") continue;
+        const mdlfnct::VariableDeclaration d = mdlfnct::DeclarationOf(c.params);
+        if (seen.contains(d.name)) continue;
+        seen << d.name;
+        if (d.kind == u"Alpha" || d.kind == u"Numerique") out.append({d.name, d.value, d.kind == u"Numerique"});
+    }
+    return out;
+}
+
+QString SubstituteVariables(ScriptLanguage language, const QString& expression, const ScriptVariables& variables) {
+    ScriptVariables longestFirst;
+    for (const ScriptVariable& v : variables)
+        if (!v.name.isEmpty()) longestFirst << v;
     std::stable_sort(longestFirst.begin(), longestFirst.end(),
-                     [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
+                     [](const auto& a, const auto& b) { return a.name.size() > b.name.size(); });
     QString out;
     qsizetype i = 0;
     while (i < expression.size()) {
-        const auto found = std::find_if(longestFirst.cbegin(), longestFirst.cend(), [&](const auto& n) {
-            return QStringView(expression).mid(i).startsWith(n.first);
-        });
+        const auto found = std::find_if(longestFirst.cbegin(), longestFirst.cend(),
+                                        [&](const ScriptVariable& v) { return standsWhole(expression, i, v.name); });
         if (found == longestFirst.cend()) {
             out += expression[i++];
         } else {
-            out += found->second;
-            i += found->first.size();
+            out += ScriptLiteral(language, found->value, found->numeric);
+            i += found->name.size();
         }
     }
     return out;
 }
 
 QString ScriptExpressionOf(const QString& params) {
-    const TParamFields f = GetParam(params);
+    const TParamFields f = SplitFields(params, CarSepParam);
     return params.mid(f[1].size() + f[2].size() + 2);
 }
 
-QString ScriptTestExpression(const TMacroDocument* list, const QString& params) {
-    ScriptNames dummies;
-    for (int r = 0; r < list->count(); ++r) {
-        if (list->keyword(r) != u"Variable") continue;
-        const TParamFields v = GetParam(list->params(r));
-        dummies.append({v[1], v[3] == u"Numerique" ? QStringLiteral("1") : QStringLiteral("\"1\"")});
-    }
-    return SubstituteNames(GetParam(params)[3], dummies);
+QString ScriptTestExpression(const TMacroDocument* list, ScriptLanguage language, const QString& expression) {
+    ScriptVariables dummies = DeclaredScriptVariables(list);
+    for (ScriptVariable& v : dummies) v.value = QStringLiteral("1");
+    return SubstituteVariables(language, expression, dummies);
 }

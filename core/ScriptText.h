@@ -4,7 +4,6 @@
 // the string (separators included). Variable names in the expression stand
 // for their values, which go in as literals of the language: a value can
 // neither break the expression nor add code to it.
-#include <QPair>
 #include <QString>
 #include <QVector>
 
@@ -25,15 +24,29 @@ ScriptLanguage ScriptLanguageOf(const QString& name);
 // line ends) escaped.
 QString ScriptLiteral(ScriptLanguage language, const QString& value, bool numeric);
 
-// Every occurrence of the names (case-sensitive) replaced by its literal, in
-// one pass from the left: where two names start at the same place the longer
-// one is taken, and a literal put in is never read again.
-using ScriptNames = QVector<QPair<QString, QString>>;  // name, literal
-QString SubstituteNames(const QString& expression, const ScriptNames& names);
+// A variable of the macro as an expression sees it.
+struct ScriptVariable {
+    QString name;
+    QString value;
+    bool numeric = false;  // "Numerique"; else "Alpha"
+};
+using ScriptVariables = QVector<ScriptVariable>;
+
+// The "Alpha" and "Numerique" variables the list declares (the first
+// declaration of each name), with their initial values.
+ScriptVariables DeclaredScriptVariables(const TMacroDocument* list);
+
+// The expression with each variable's name replaced by its value as a
+// literal, where the name stands whole: no letter, digit or underscore just
+// before or after it ("x" is not replaced in "max" nor in "x_1"). One pass from
+// the left: where two names start at the same place the longer one is taken,
+// and a literal put in is never read again. The run, the dialog's preview and
+// the checker all substitute through it.
+QString SubstituteVariables(ScriptLanguage language, const QString& expression, const ScriptVariables& variables);
 
 // The expression of a row's parameter string (after the first two fields).
 QString ScriptExpressionOf(const QString& params);
 
-// The expression the test evaluation reads: field 3 alone, every variable the
-// list declares standing for a dummy value, 1 (a text "1" unless "Numerique").
-QString ScriptTestExpression(const TMacroDocument* list, const QString& params);
+// What the checker reads of an expression: every variable the list declares
+// standing for a dummy value, 1 (a text "1" unless "Numerique").
+QString ScriptTestExpression(const TMacroDocument* list, ScriptLanguage language, const QString& expression);

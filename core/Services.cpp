@@ -6,6 +6,7 @@
 #include "core/RunReport.h"
 #include "core/RunState.h"
 #include "core/Variables.h"
+#include "core/Waits.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -25,10 +26,32 @@
 #include <QThread>
 #include <QUrl>
 
+#include <functional>
+
 namespace {
 
-// Nobody could ever answer a window on the offscreen platform.
-bool offscreen() { return QGuiApplication::platformName() == QLatin1String("offscreen"); }
+// Nobody could ever answer a window on the offscreen platform, nor once the
+// program is ending.
+bool offscreen() { return QGuiApplication::platformName() == QLatin1String("offscreen") || EndRequested(); }
+
+// A wait of the run ends with the run; every wait ends with the program.
+// Its timer also wakes a loop that waits for events, to look.
+class WaitEnd : public QObject {
+public:
+    WaitEnd(bool runWait, std::function<void()> end) : runWait_(runWait && RunState().MacroRunning), end_(std::move(end)) {
+        startTimer(50);
+    }
+    bool reached() const { return EndRequested() || (runWait_ && !RunState().MacroRunning); }
+
+protected:
+    void timerEvent(QTimerEvent*) override {
+        if (reached()) end_();
+    }
+
+private:
+    bool runWait_;
+    std::function<void()> end_;
+};
 
 struct ButtonMap {
     int ours;
@@ -122,6 +145,7 @@ CoreServices& Services() {
 void InstallServices(CoreServices* services) { installed() = services; }
 
 int CoreServices::AskMessage(const MessageRequest& request) {
+    if (EndRequested()) return DefaultAnswer(request);
     QMessageBox::Icon icon = QMessageBox::Information;
     switch (request.type) {
         case MsgType::Warning: icon = QMessageBox::Warning; break;
@@ -129,9 +153,14 @@ int CoreServices::AskMessage(const MessageRequest& request) {
         case MsgType::Confirmation: icon = QMessageBox::Question; break;
         case MsgType::Information: break;
     }
-    QMessageBox box(icon, request.caption, request.text);
+    // Above the window it answers, and above every window of ours that stays on top.
+    QMessageBox box(icon, request.caption, request.text, QMessageBox::NoButton, QApplication::activeWindow());
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            box.setWindowFlag(Qt::WindowStaysOnTopHint);
     for (const ButtonMap& b : kButtons)
         if (request.buttons & b.ours) box.addButton(b.qt);
+    const WaitEnd end(request.runWait, [&box] { box.done(QMessageBox::NoButton); });
     const auto pressed = QMessageBox::StandardButton(box.exec());
     for (const ButtonMap& b : kButtons)
         if (b.qt == pressed) return b.result;
@@ -175,6 +204,7 @@ bool CoreServices::ChooseFile(TFileDialog& dialog) {
     const bool open = dialog.kind() == TFileDialog::Open;
     d.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     d.setFileMode(open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (!open) d.setDefaultSuffix(dialog.DefaultExt);  // the overwrite question asks about the full name
     if (dialog.FilterIndex >= 1 && dialog.FilterIndex <= filters.size())
         d.selectNameFilter(filters[dialog.FilterIndex - 1]);
     if (dialog.Filter.contains(kRunnableFiles)) {
@@ -193,11 +223,16 @@ bool CoreServices::AskText(const QString& caption, const QString& prompt, QStrin
     return !offscreen() && RunInputBox(caption, prompt, text, password);
 }
 
+// A window shown during a run closes when the run stops.
 void CoreServices::ShowModal(QWidget& window) {
+    if (EndRequested()) return;
     window.setWindowModality(Qt::ApplicationModal);
     window.show();
-    if (!offscreen())
-        while (window.isVisible()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (!offscreen()) {
+        const WaitEnd end(true, [] {});
+        while (window.isVisible() && !end.reached()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        window.hide();
+    }
     window.setWindowModality(Qt::NonModal);
 }
 

@@ -2,7 +2,7 @@
 // the settings, plug-ins, positions and recent files, and the command line.
 #include "core/Startup.h"
 #include "core/CommandTree.h"
-
+#include "core/Dialogs.h"
 #include "core/Form.h"
 #include "core/MacroFile.h"
 #include "core/MacroList.h"
@@ -12,6 +12,7 @@
 #include "core/Unit1.h"
 #include "look/UBackGround.h"
 #include "look/XPMenu.h"
+#include "platform/AtomicFile.h"
 #include "platform/Cp1252.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
@@ -25,6 +26,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <clocale>
 #include <cstdio>
@@ -145,6 +147,7 @@ bool TForm1::InitForm1() {
     ArrangeMainMenu();  // items the dialogs added once the window was made
     LoadToolbarGlyphs();
     StartWithNormalPriority();
+    platform::RemoveStrayTemporaryFiles(platform::programFolder());  // saves a kill cut short
 
     // The command line first: a macro run without the editor has nobody to
     // answer what loading the plug-ins may ask.
@@ -172,11 +175,21 @@ bool TForm1::InitForm1() {
         Nouveau1Click();
     } else {
         CommandLineFile = GetLongFileName(CommandLineFile);
-        if (!QFileInfo(CommandLineFile).isFile())
-            return startupError(QStringLiteral("le fichier de macro « %1 » est introuvable.").arg(CommandLineFile));
-        if (QFile file(CommandLineFile); !file.open(QIODevice::ReadOnly))
-            return startupError(QStringLiteral("le fichier de macro « %1 » ne peut pas être lu.").arg(CommandLineFile));
-        OpenFileMacro(CommandLineFile, ListView1, kLoadingText, -1);
+        QString unopened;  // why the file cannot be opened
+        if (!QFileInfo(CommandLineFile).isFile()) unopened = QStringLiteral("est introuvable");
+        else if (QFile file(CommandLineFile); !file.open(QIODevice::ReadOnly)) unopened = QStringLiteral("ne peut pas être lu");
+        const QString what = QStringLiteral("fichier de macro « %1 » %2").arg(CommandLineFile, unopened);
+        if (!unopened.isEmpty() && !EditOnOpen) return startupError(QStringLiteral("le ") + what + u'.');
+        if (!unopened.isEmpty()) {
+            // The editor was asked for: it opens on a new macro and says why, once shown.
+            Nouveau1Click();
+            QTimer::singleShot(0, this, [what] {
+                MessageDlg(QStringLiteral("Le ") + what + QStringLiteral(" : une nouvelle macro est ouverte."),
+                           MsgType::Warning, mbOK);
+            });
+        } else {
+            OpenFileMacro(CommandLineFile, ListView1, kLoadingText, -1);
+        }
         const bool loaded = StatusPanel[0]->text() != u"Nouvelle macro" || ListView1->count() > 0;
         if (!loaded && !EditOnOpen)
             return startupError(QStringLiteral("la macro « %1 » n'a pas pu être ouverte.").arg(CommandLineFile));

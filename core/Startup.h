@@ -24,8 +24,11 @@ void SetProgramArguments(const QStringList& arguments);
 // fragment, when given, names a place inside it. False when that failed.
 bool ShellOpen(const QString& path, const QString& fragment = QString());
 
-// The help file beside the program.
+// The help file beside the program, in French.
 inline const QString kHelpFileName = QStringLiteral("aide.html");
+// The help file of the language the options name: "aide-<language>.html"
+// beside the program when there is one, else the French one.
+QString HelpFilePath();
 // Opens the help file at a help context (0: its first page); when that
 // fails, says so in a message box. False on failure.
 bool OpenHelp(int context);

@@ -127,7 +127,9 @@ void TForm1::ReadWindowPositions() {
         const int left = ini.ReadInteger(section, QStringLiteral("Left"), w->x());
         const int width = ini.ReadInteger(section, QStringLiteral("Width"), w->width());
         const int height = ini.ReadInteger(section, QStringLiteral("Height"), w->height());
-        w->move(left, top);
+        // A window never placed before is left to the window manager, its frame on the screen.
+        if (ini.ValueExists(section, QStringLiteral("Left")) || ini.ValueExists(section, QStringLiteral("Top")))
+            w->move(left, top);
         if (width > 0 && height > 0) w->resize(width, height);
         if (MainXPMenu && MainXPMenu->Active()) MainXPMenu->StyleComponent(w);
     }
@@ -245,8 +247,13 @@ QString WrapText(const QString& line, int maxCol) {
 
 bool ShellOpen(const QString& path, const QString& fragment) { return Services().OpenDocument(path, fragment); }
 
+QString HelpFilePath() {
+    const QString own = platform::programFile(QStringLiteral("aide-") + settings().Language + QStringLiteral(".html"));
+    return QFileInfo(own).isFile() ? own : platform::programFile(kHelpFileName);
+}
+
 bool OpenHelp(int context) {
-    const QString path = platform::programFile(kHelpFileName);
+    const QString path = HelpFilePath();
     if (QFileInfo(path).isFile() && ShellOpen(path, context > 0 ? QString::number(context) : QString())) return true;
     MessageDlg(QStringLiteral("Erreur: Vérifiez la présence du fichier .chm dans le dossier de Orvanel."), MsgType::Error,
                mbOK);

@@ -35,6 +35,7 @@ public:
     ~TForm1() override;
 
     // --- Parameter strings ---
+    // The editor's rule over SplitFields (core/Params.h): fields 1 to 19.
     static void GetParam(const QString& s, TParamFields& fields);
     static TParamFields GetParam(const QString& s);
     static void GetParamToStr(const TParamFields& fields, QString& s);
@@ -119,15 +120,17 @@ public:
     // Loads a macro file into list: position < 0 replaces the list, else inserts
     // there. Answers the number of command rows read.
     int OpenFileMacro(const QString& fileName, TListView* list, const QString& statusText, int position);
-    // Writes list (null: ListView1) to SaveDialog1's file.
-    void SaveMacro(TListView* list);
+    // Writes list (null: ListView1) to SaveDialog1's file; false when nothing
+    // was written (read-only file, failed write, Save As cancelled).
+    bool SaveMacro(TListView* list);
     void Ouvrir1Click();
-    void Enregistrer1Click();
-    void Enregistersous1Click();
+    bool Enregistrer1Click();
+    bool Enregistersous1Click();
     void Crypter1Click();
     // The main list differs from its file.
     bool MacroChange();
-    // Offers to save the open macro; false when the user cancelled.
+    // Offers to save the open macro; true only when it was saved, needed no
+    // saving or the user answered "Non".
     bool SaveBeforeExit();
     // The open and save dialogs (core/FileDialog.h); SaveDialog1 names the macro's file.
     class TFileDialog* OpenDialog1 = nullptr;

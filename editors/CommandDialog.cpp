@@ -7,6 +7,7 @@
 #include "core/Unit1.h"
 #include "platform/Cp1252.h"
 
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -14,6 +15,8 @@
 #include <QSignalBlocker>
 #include <QStringDecoder>
 #include <QToolButton>
+
+#include <algorithm>
 
 TComboBox::TComboBox(QWidget* parent) : QComboBox(parent) {}
 
@@ -100,6 +103,7 @@ void TCommandDialog::AddBeside(QWidget* control, QWidget* extra) {
     delete holder->layout()->replaceWidget(control, pair);
     row->addWidget(control, 1);
     row->addWidget(extra);
+    besides_.append(std::pair{control, extra});
 }
 
 QToolButton* TCommandDialog::AddButtonBeside(QWidget* control, const QString& name, const QString& hint) {
@@ -142,11 +146,37 @@ void TCommandDialog::open(bool modifying, int row, const QString& keyword) {
         LoadFields(targetParams_);
     else
         LoadDefaults();
-    if (!isVisible()) PlaceNear(*this, Form1);
+    if (!isVisible()) {
+        orderTabs();
+        PlaceNear(*this, Form1);
+    }
     show();
     raise();
     activateWindow();
     AfterShow();
+}
+
+void TCommandDialog::orderTabs() {
+    QWidgetList order;
+    auto add = [&](QWidget* w) {
+        if (w && (w->focusPolicy() & Qt::TabFocus) && !order.contains(w)) order << w;
+    };
+    for (const Control& c : std::as_const(controls_)) {
+        add(c.widget);
+        for (const auto& [control, extra] : std::as_const(besides_))
+            if (control == c.widget) add(extra);
+    }
+    for (const Choices& g : std::as_const(choices_))
+        for (QAbstractButton* b : g.buttons->buttons()) add(b);
+    QWidgetList others;
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain())
+        if (isAncestorOf(w) && w != Button1 && w != Button2) others << w;
+    for (QWidget* w : std::as_const(others))
+        if (std::none_of(order.cbegin(), order.cend(), [w](const QWidget* o) { return o->isAncestorOf(w); }))
+            add(w);
+    add(Button1);
+    add(Button2);
+    for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 int TCommandDialog::TargetRow() const {

@@ -174,6 +174,9 @@ private:
         QVector<QLabel*> labels;  // null where a choice has none
     };
     void open(bool modifying, int row, const QString& keyword);
+    // Tab goes through the fields with the buttons beside them, then the
+    // choices, then the dialog's other controls, then "Valider" and "Annuler".
+    void orderTabs();
     bool serves(const TSlot& slot) const;  // the slot belongs to the current keyword
     void showForKeyword();  // the caption and the controls of the current keyword
     void emptyControls();
@@ -182,6 +185,7 @@ private:
     QVector<ParamPlace> places() const;  // of the controls, then of the choice groups
 
     QVector<Control> controls_;
+    QVector<std::pair<QWidget*, QWidget*>> besides_;  // a control and a button put beside it
     QVector<Choices> choices_;
     QVector<TCheck> checks_;
     CheckMode checkMode_ = CheckMode::FirstFailure;

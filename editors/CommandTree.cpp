@@ -180,6 +180,12 @@ void TreeView1Click() {
     f->RichEdit2->clear();
     QString description = DescriptionBlock(DescriptionLines, path).join(u'\n');
     if (path.startsWith(u"Plugin"_s)) description = pluginDescription(node);
+    // The branch of the plug-ins and its categories: what the branch's own block says.
+    if (path.startsWith(u"Plugin"_s) && node->childCount() > 0) {
+        const QTreeWidgetItem* branch = node;
+        while (branch->parent()) branch = branch->parent();
+        description = DescriptionBlock(DescriptionLines, branch->text(0)).join(u'\n');
+    }
     f->RichEdit2->setPlainText(description);
     const QString sep(CarSepParam);
     f->GetDescURLStyle(path.split(u" > "_s).join(sep) + sep);

@@ -16,31 +16,10 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
-namespace {
-// What stands after that many fields, up to the separator before the last field.
-QString middleText(const QString& params, int fieldsBefore) {
-    QString tail = ParamTail(params, fieldsBefore);
-    if (tail.endsWith(CarSepParam)) tail.chop(1);
-    const qsizetype cut = tail.lastIndexOf(CarSepParam);
-    return cut < 0 ? QString() : tail.left(cut);
-}
-}  // namespace
-
 QStringList ParamValues(const QString& params, const QVector<ParamPlace>& places) {
     const TParamFields fields = TForm1::GetParam(params);
     QStringList values;
-    for (const ParamPlace& p : places) {
-        switch (p.kind) {
-            case ParamPlace::Field:
-                values << (p.n >= 1 && p.n < int(fields.field.size()) ? fields[p.n] : QString());
-                break;
-            case ParamPlace::Rest: values << ParamTail(params, p.n); break;
-            case ParamPlace::Whole: values << params; break;
-            case ParamPlace::Middle: values << middleText(params, p.n); break;
-            case ParamPlace::Last: values << (fields.Count > 1 ? fields[fields.Count - 1] : QString()); break;
-            case ParamPlace::None: values << QString(); break;
-        }
-    }
+    for (const ParamPlace& p : places) values << ValueAt(params, fields, p, CarSepParam);
     return values;
 }
 
@@ -78,15 +57,7 @@ QString JoinFields(const QStringList& fields) {
     return s;
 }
 
-QString ParamTail(const QString& params, int fieldsBefore) {
-    qsizetype from = 0;
-    for (int i = 0; i < fieldsBefore; ++i) {
-        const qsizetype at = params.indexOf(CarSepParam, from);
-        if (at < 0) return QString();
-        from = at + 1;
-    }
-    return params.mid(from);
-}
+QString ParamTail(const QString& params, int fieldsBefore) { return FieldsAfter(params, fieldsBefore, CarSepParam); }
 
 // ---- The declared part of TCommandDialog ----
 

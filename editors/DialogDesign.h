@@ -5,6 +5,8 @@
 // checks "Valider" runs. TCommandDialog::Declare builds the controls from it;
 // the base then fills their lists, loads them from a row and joins them back,
 // so a dialog writes only the rules that are its own.
+#include "core/CommandParams.h"
+
 #include <QFlags>
 #include <QSize>
 #include <QString>
@@ -16,25 +18,7 @@ class QAbstractButton;
 class QComboBox;
 class QLabel;
 
-// ---- The parameter string ----
-
-// Where a value stands in a row's parameter string.
-struct ParamPlace {
-    enum Kind : char { None, Field, Rest, Whole, Middle, Last };
-    Kind kind = None;
-    int n = 0;  // Field: its number from 1; Rest, Middle: how many fields come before it
-};
-// Field n, followed by the separator like every field.
-constexpr ParamPlace ParamField(int n) { return {ParamPlace::Field, n}; }
-// What follows that many fields, kept as typed (separators included); nothing is added after it.
-constexpr ParamPlace ParamRest(int fieldsBefore) { return {ParamPlace::Rest, fieldsBefore}; }
-// The whole string is one free text kept as typed: a separator inside it is part of it.
-inline constexpr ParamPlace ParamWhole{ParamPlace::Whole, 0};
-// What stands between that many fields and the last field, kept as typed
-// (separators included), then the separator like a field.
-constexpr ParamPlace ParamMiddle(int fieldsBefore) { return {ParamPlace::Middle, fieldsBefore}; }
-// The last field of the string, after a middle text.
-inline constexpr ParamPlace ParamLast{ParamPlace::Last, 0};
+// ---- The parameter string (places: core/Params.h; each command's, core/CommandParams.h) ----
 
 // The values standing at those places of a parameter string.
 QStringList ParamValues(const QString& params, const QVector<ParamPlace>& places);

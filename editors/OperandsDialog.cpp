@@ -70,12 +70,13 @@ TOperandsDialog::TOperandsDialog(const Table& table, QWidget* parent)
     for (const auto& [rule, check] : rules)
         if (table.rules.contains(rule)) checks << check;
     const TFrame variables{u"GroupBox1"_s, u"Variables"_s};
+    const Command command = Command(CommandCase(table.keyword));
     Declare({.size = {330, 260},
-             .controls = {{.name = u"ComboBox1"_s, .place = ParamField(1), .caption = u"Variable"_s,
+             .controls = {{.name = u"ComboBox1"_s, .place = PlaceOf(command, 1), .caption = u"Variable"_s,
                            .list = AllVariables, .frame = variables},
-                          {.name = u"ComboBox2"_s, .place = ParamField(3), .caption = u"Deuxième paramètre"_s,
+                          {.name = u"ComboBox2"_s, .place = PlaceOf(command, 3), .caption = u"Deuxième paramètre"_s,
                            .list = AllVariables, .frame = variables}},
-             .choices = {{.place = ParamField(2), .choices = table.operators}},
+             .choices = {{.place = PlaceOf(command, 2), .choices = table.operators}},
              .checks = checks,
              .checkMode = table.checkMode,
              .emptyOnAdd = table.emptyOnAdd});

@@ -13,11 +13,11 @@ using namespace Qt::StringLiterals;
 TForm15::TForm15(QWidget* parent) : TCommandDialog(15, u"Lire Ecrire"_s, u"Lire"_s, 1094, parent) {
     Form15 = this;
     Declare({.size = {330, 250},
-             .controls = {{.name = u"ComboBox3"_s, .place = ParamField(1), .label = u"Label1"_s,
+             .controls = {{.name = u"ComboBox3"_s, .place = PlaceOf(Command::Lire, 1), .label = u"Label1"_s,
                            .caption = u"Nom du Fichier"_s, .list = ListSource::AlphaVariables},
-                          {.name = u"ComboBox1"_s, .place = ParamField(2), .label = u"Label2"_s,
+                          {.name = u"ComboBox1"_s, .place = PlaceOf(Command::Lire, 2), .label = u"Label2"_s,
                            .caption = u"Variable Lire - Ecrire"_s, .list = AllVariables},
-                          {.name = u"ComboBox2"_s, .place = ParamField(3), .label = u"Label3"_s,
+                          {.name = u"ComboBox2"_s, .place = PlaceOf(Command::Lire, 3), .label = u"Label3"_s,
                            .caption = u"Position enregistrement"_s, .list = AllVariables}},
              .choices = {{.choices = {{u"RadioButton1"_s, u"Label5"_s, u"  Lire"_s, u"Lire"_s, 1094},
                                       {u"RadioButton2"_s, u"Label6"_s, u"  Ecrire"_s, u"Ecrire"_s, 1095}},

@@ -636,7 +636,7 @@ void TForm16::FillCriteriaList() {
 
 void TForm16::CheckListBox1Change(QListWidgetItem* item) {
     if (!(item->flags() & Qt::ItemIsUserCheckable)) return;
-    const TParamFields f = TForm1::GetParam(item->text());
+    const TParamFields f = SplitFields(item->text(), CarSepParam);
     TCmObjet* o = objectOf(f[1]);
     if (!o) return;
     for (const CriterionWord& c : kWords)
@@ -680,10 +680,8 @@ bool TForm16::Validate() {
     return true;
 }
 
-// Adding: from the last object whose parent is no criterion (its ancestors
-// only led to it). Modifying: every object loaded is written back.
+// From the last object whose parent is no criterion: its ancestors only led to it.
 int TForm16::firstWritten() const {
-    if (Modifying()) return 0;
     for (qsizetype i = CapturedObjects.size(); i-- > 0;)
         if (!CapturedObjects[i].UseParent) return int(i);
     return 0;
@@ -713,9 +711,9 @@ bool TForm16::Commit() {
     }
     const int first = loadedRows_.first().row();
     for (qsizetype i = loadedRows_.size(); i-- > 0;) list->remove(loadedRows_[i].row());
-    for (int i = 0; i < CapturedObjects.size(); ++i) {
-        list->insert(first + i, {u"Objet"_s, ObjectParams(CapturedObjects[i]), 17});
-        Form1->SaveBeforeChange(first + i);
+    for (int i = firstWritten(), at = first; i < CapturedObjects.size(); ++i, ++at) {
+        list->insert(at, {u"Objet"_s, ObjectParams(CapturedObjects[i]), 17});
+        Form1->SaveBeforeChange(at);
     }
     TForm1::Select_unique(list, first);
     return true;

@@ -82,11 +82,11 @@ TForm18::TForm18(QWidget* parent)
     : TCommandDialog(18, u"Manipulation sur objet"_s, u"Manipulation"_s, 1106, parent) {
     Form18 = this;
     Declare({.size = {430, 330},
-             .controls = {{.name = u"ComboBox1"_s, .place = ParamField(1), .label = u"Label1"_s,
+             .controls = {{.name = u"ComboBox1"_s, .place = PlaceOf(Command::Manipulation, 1), .label = u"Label1"_s,
                            .caption = u"Handle"_s, .list = AllVariables | ListSource::Objects},
-                          {.name = u"ComboBox2"_s, .place = ParamField(3), .label = u"Label3"_s,
+                          {.name = u"ComboBox2"_s, .place = PlaceOf(Command::Manipulation, 3), .label = u"Label3"_s,
                            .caption = u"Paramètre 1"_s, .dropDown = AllVariables},
-                          {.name = u"ComboBox3"_s, .place = ParamField(4), .label = u"Label4"_s,
+                          {.name = u"ComboBox3"_s, .place = PlaceOf(Command::Manipulation, 4), .label = u"Label4"_s,
                            .caption = u"Paramètre 2"_s, .dropDown = AllVariables}},
              .checks = {{[this] { return integerOrVariable(ComboBox1->currentText()); },
                          u"Le handle doit être un nombre entier ou une variable."_s},
@@ -245,7 +245,7 @@ void TForm18::LoadDefaults() {
 
 void TForm18::LoadFields(const QString& params) {
     LoadDefaults();
-    const TParamFields f = TForm1::GetParam(params);
+    const TParamFields f = SplitFields(params, CarSepParam);
     ComboBox1->setEditText(f[1]);
     const int action = int(Panel().choices({}).indexOf(f[2])) + 1;
     if (action >= 7)

@@ -21,7 +21,7 @@ TForm2::TForm2(QWidget* parent) : TCommandDialog(2, u"Frappe de texte"_s, u"Type
     Form2 = this;
     // The whole string is the text: a separator inside it is part of it.
     Declare({.size = {380, 110},
-             .controls = {{.name = u"ComboBox1"_s, .place = ParamWhole, .label = u"Label1"_s,
+             .controls = {{.name = u"ComboBox1"_s, .place = PlaceOf(Command::Type, 1), .label = u"Label1"_s,
                            .caption = u"Inserez un texte ou une variable"_s, .list = AllVariables}}});
     ArrangeInColumn();
     Label1 = findChild<QLabel*>(u"Label1"_s);

@@ -10,19 +10,25 @@
 #include "platform/IniFile.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
+#include "platform/VirtualKeys.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenu>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QThread>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QtEndian>
@@ -53,6 +59,7 @@ TCornerMarker::TCornerMarker(const QString& name, bool bottomRight, QColor colou
 void TCornerMarker::mousePressEvent(QMouseEvent* e) {
     dragging_ = e->button() == Qt::LeftButton;
     QLabel::mousePressEvent(e);
+    if (dragging_) emit Picked();
 }
 
 void TCornerMarker::mouseMoveEvent(QMouseEvent* e) {
@@ -130,15 +137,15 @@ QToolButton* arrow(QWidget* parent, const QString& name, Qt::ArrowType type) {
 TForm22::TForm22(QWidget* parent) : TCommandDialog(22, u"Trouve image"_s, u"Trouve image"_s, 1125, parent) {
     Form22 = this;
     Declare({.size = {760, 560},
-             .controls = {{.name = u"ComboBox4"_s, .place = ParamField(1), .label = u"Label5"_s,
+             .controls = {{.name = u"ComboBox4"_s, .place = PlaceOf(Command::TrouveImage, 1), .label = u"Label5"_s,
                            .caption = u"Nom de l'image"_s, .list = ListSource::AlphaVariables},
-                          {.name = u"ComboBox1"_s, .place = ParamField(10), .label = u"Label6"_s,
+                          {.name = u"ComboBox1"_s, .place = PlaceOf(Command::TrouveImage, 10), .label = u"Label6"_s,
                            .caption = u"Résultat position X"_s, .list = ListSource::NumericVariables,
                            .dropDown = AllVariables},
-                          {.name = u"ComboBox2"_s, .place = ParamField(11), .label = u"Label7"_s,
+                          {.name = u"ComboBox2"_s, .place = PlaceOf(Command::TrouveImage, 11), .label = u"Label7"_s,
                            .caption = u"Résultat position Y"_s, .list = ListSource::NumericVariables,
                            .dropDown = AllVariables},
-                          {.name = u"ComboBox3"_s, .place = ParamRest(11), .label = u"Label8"_s,
+                          {.name = u"ComboBox3"_s, .place = PlaceOf(Command::TrouveImage, 12), .label = u"Label8"_s,
                            .caption = u"Trouver la énième image"_s, .list = ListSource::NumericVariables}},
              .checks = {{[this] { return !Graphic.isNull(); }, u"Le graphique rechercher n'est pas valide."_s},
                         {[this] { return mdlfnct::GetVarType(ComboBox1->currentText()) != u"No_Type"; },
@@ -175,14 +182,27 @@ TForm22::TForm22(QWidget* parent) : TCommandDialog(22, u"Trouve image"_s, u"Trou
                        u"cliquez sur le bouton Coller."_s);
     Label10->setWordWrap(true);
     Label10->setGeometry(10, 10, 380, 60);
+    scrollTimer_ = new QTimer(this);
+    scrollTimer_->setInterval(40);
+    connect(scrollTimer_, &QTimer::timeout, this, &TForm22::scrollStep);
     for (int m = Zone1; m <= Zone2; ++m) {
         TCornerMarker* k = marker(m);
-        connect(k, &TCornerMarker::Dragged, this, [this, m, k](QPoint topLeft) {
+        connect(k, &TCornerMarker::Picked, this, [this, m, k] {
             refined_ = k;
             Image7->setPixmap(k->pixmap());
-            MoveMarker(m, k->BottomRight() ? topLeft + QPoint(k->width(), k->height()) : topLeft);
+            dragged_ = m;
+            dragStart_ = Corner(m);
+            dropRefused_ = false;
         });
-        connect(k, &TCornerMarker::Dropped, this, [this, k] {
+        connect(k, &TCornerMarker::Dragged, this, [this, m](QPoint mouse) { dragTo(m, mouse); });
+        connect(k, &TCornerMarker::Dropped, this, [this, m, k] {
+            scrollTimer_->stop();
+            dragged_ = -1;
+            k->setCursor(Qt::SizeAllCursor);
+            if (dropRefused_) {
+                k->PlaceAt(dragStart_);
+                showCorners();
+            }
             if (k == Image4 || k == Image5) {
                 DrawImg6();
                 CenterImg6();
@@ -225,9 +245,10 @@ TForm22::TForm22(QWidget* parent) : TCommandDialog(22, u"Trouve image"_s, u"Trou
     // The graphic.
     ScrollBox2 = new QScrollArea(this);
     ScrollBox2->setObjectName(u"ScrollBox2"_s);
-    ScrollBox2->setAlignment(Qt::AlignCenter);
     Image6 = newLabel(nullptr, u"Image6"_s);
+    Image6->setAlignment(Qt::AlignCenter);
     ScrollBox2->setWidget(Image6);
+    ScrollBox2->viewport()->installEventFilter(this);  // the graphic stays centred when the box is resized
     Label11 = newLabel(ScrollBox2->viewport(), u"Label11"_s,
                        u"Utiliser les flèches orange pour sélectionner le graphique recherché."_s);
     Label11->setWordWrap(true);
@@ -277,8 +298,23 @@ TForm22::TForm22(QWidget* parent) : TCommandDialog(22, u"Trouve image"_s, u"Trou
     // Layout: the capture on the left; the graphic, the corners and the fields on the right.
     auto* right_ = new QVBoxLayout;
     right_->addWidget(ScrollBox2, 1);
-    for (QWidget* w : std::initializer_list<QWidget*>{Label3, Label4, Label1, Label2, Edit2, refine})
-        right_->addWidget(w);
+    // Each "Position :" line says its corner, in the colour of its marker.
+    auto* corners = new QGridLayout;
+    const std::tuple<QLabel*, const char*, QString, QColor> lines[] = {
+        {Label3, "Label12", u"Zone, en haut à gauche"_s, QColor(0, 0, 255)},
+        {Label4, "Label13", u"Zone, en bas à droite"_s, QColor(0, 0, 255)},
+        {Label1, "Label14", u"Image, en haut à gauche"_s, QColor(255, 128, 0)},
+        {Label2, "Label15", u"Image, en bas à droite"_s, QColor(255, 128, 0)}};
+    for (int row = 0; row < 4; ++row) {
+        const auto& [position, name, text, colour] = lines[row];
+        QLabel* caption = newLabel(this, QLatin1String(name), text);
+        caption->setStyleSheet(u"color: %1;"_s.arg(colour.name()));
+        corners->addWidget(caption, row, 0);
+        corners->addWidget(position, row, 1);
+    }
+    right_->addLayout(corners);
+    right_->addWidget(Edit2);
+    right_->addWidget(refine);
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(ComboBox4, 1);
     fileRow->addWidget(browse);
@@ -299,6 +335,11 @@ TForm22::TForm22(QWidget* parent) : TCommandDialog(22, u"Trouve image"_s, u"Trou
     column->addLayout(top, 1);
     column->addLayout(ButtonRow());
     showCorners();
+}
+
+TForm22::~TForm22() {
+    if (HotKeyManager1) HotKeyManager1->RemoveListener(this);
+    if (Form22 == this) Form22 = nullptr;
 }
 
 TCornerMarker* TForm22::marker(int m) const {
@@ -347,6 +388,39 @@ void TForm22::Refine(int dx, int dy) {
     CenterImg6();
 }
 
+void TForm22::dragTo(int m, QPoint mouse) {
+    dragMouse_ = mouse;
+    TCornerMarker* k = marker(m);
+    dropRefused_ = !MoveMarker(m, k->BottomRight() ? mouse + QPoint(k->width(), k->height()) : mouse);
+    k->setCursor(dropRefused_ ? Qt::ForbiddenCursor : Qt::SizeAllCursor);
+    // Within 20 pixels of an edge of the visible part, the capture scrolls that way.
+    constexpr int kEdge = 20;
+    const QWidget* view = ScrollBox1->viewport();
+    const QPoint seen = Image1->mapTo(view, mouse);
+    scrollDirection_ = {seen.x() < kEdge ? -1 : seen.x() >= view->width() - kEdge ? 1 : 0,
+                        seen.y() < kEdge ? -1 : seen.y() >= view->height() - kEdge ? 1 : 0};
+    if (scrollDirection_.isNull())
+        scrollTimer_->stop();
+    else if (!scrollTimer_->isActive())
+        scrollTimer_->start();
+}
+
+// The capture moves under the mouse held near an edge: the marker follows it.
+void TForm22::scrollStep() {
+    if (dragged_ < 0) return scrollTimer_->stop();
+    constexpr int kStep = 10;
+    QScrollBar* bars[] = {ScrollBox1->horizontalScrollBar(), ScrollBox1->verticalScrollBar()};
+    const int directions[] = {scrollDirection_.x(), scrollDirection_.y()};
+    QPoint moved;
+    for (int i = 0; i < 2; ++i) {
+        const int before = bars[i]->value();
+        bars[i]->setValue(before + directions[i] * kStep);
+        (i == 0 ? moved.rx() : moved.ry()) = bars[i]->value() - before;
+    }
+    if (moved.isNull()) return scrollTimer_->stop();
+    dragTo(dragged_, dragMouse_ + moved);
+}
+
 void TForm22::DrawImg6() {
     const QRect frame(Corner(Image1Corner), Corner(Image2Corner) - QPoint(1, 1));
     if (frame.width() >= 1 && frame.height() >= 1 && !Capture.isNull()) {
@@ -361,8 +435,16 @@ void TForm22::DrawImg6() {
     }
 }
 
+// In each direction a graphic smaller than the box stands in its middle; a
+// larger one has a margin of 20 pixels around it.
 void TForm22::CenterImg6() {
-    Image6->resize(Graphic.isNull() ? QSize(0, 0) : Graphic.size());
+    QSize box = ScrollBox2->maximumViewportSize();
+    const QSize g = Graphic.isNull() ? QSize(0, 0) : Graphic.size();
+    // A scroll bar that shows takes its room from the other direction.
+    if (g.width() >= box.width()) box.rheight() -= ScrollBox2->horizontalScrollBar()->sizeHint().height();
+    if (g.height() >= box.height()) box.rwidth() -= ScrollBox2->verticalScrollBar()->sizeHint().width();
+    Image6->resize(g.width() >= box.width() ? g.width() + 40 : box.width(),
+                   g.height() >= box.height() ? g.height() + 40 : box.height());
     ScrollBox2->horizontalScrollBar()->setValue(0);
     ScrollBox2->verticalScrollBar()->setValue(0);
 }
@@ -408,6 +490,58 @@ void TForm22::changeEvent(QEvent* e) {
     if (e->type() == QEvent::ActivationChange && isVisible()) updatePaste();
 }
 
+// ---- Print Screen ----
+
+// Print Screen is the program's while the dialog is open, unless it is already;
+// held by another program (the desktop's screenshot tool), it is heard all the same.
+void TForm22::holdPrintScreen(bool hold) {
+    if (!HotKeyManager1) return;
+    const quint32 print = platform::VK_SNAPSHOT;
+    if (hold) {
+        HotKeyManager1->AddListener(this);
+        if (!HotKeyManager1->Registered(print)) printHeld_ = HotKeyManager1->AddOrWatchGlobalHotKey(print) != 0;
+        return;
+    }
+    HotKeyManager1->RemoveListener(this);
+    if (printHeld_) HotKeyManager1->RemoveGlobalHotKey(print);
+    printHeld_ = false;
+}
+
+void TForm22::AfterShow() {
+    TCommandDialog::AfterShow();
+    holdPrintScreen(true);
+}
+
+void TForm22::FormClose() { holdPrintScreen(false); }
+
+// The key reaches the dialog itself when no grab holds it.
+void TForm22::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Print && !e->isAutoRepeat()) return CopyScreen();
+    TCommandDialog::keyPressEvent(e);
+}
+
+// Hidden until the window system has taken it off the screen.
+void TForm22::BeforeScreenCopy() {
+    if (!isVisible()) return;
+    hiddenForCopy_ = true;
+    hide();
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 300) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+    }
+}
+
+void TForm22::AfterScreenCopy() {
+    if (!hiddenForCopy_) return;
+    hiddenForCopy_ = false;
+    show();
+    raise();
+    activateWindow();
+    updatePaste();
+}
+
 void TForm22::Button1Click() {
     const QImage picture = clipboardPicture();
     if (picture.isNull()) return;
@@ -420,6 +554,7 @@ void TForm22::Button1Click() {
 }
 
 bool TForm22::eventFilter(QObject* watched, QEvent* e) {
+    if (ScrollBox2 && watched == ScrollBox2->viewport() && e->type() == QEvent::Resize) CenterImg6();
     if (watched == Image1 && e->type() == QEvent::MouseMove) {
         const QPoint p = static_cast<QMouseEvent*>(e)->position().toPoint();
         Edit2->setText(u"Position souris :"_s + QString::number(p.x()) + u',' + QString::number(p.y()));
@@ -487,7 +622,8 @@ void TForm22::LoadFields(const QString& params) {
     Graphic = QImage();
     Image6->setPixmap(QPixmap());
     TCommandDialog::LoadFields(params);
-    const TParamFields f = TForm1::GetParam(params);
+    loadGraphicFile(ComboBox4->currentText());  // also when the name stands there already
+    const TParamFields f = SplitFields(params, CarSepParam);
     placeMarkers({QPoint(numberOr0(f[2]), numberOr0(f[3])), QPoint(numberOr0(f[6]), numberOr0(f[7])),
                   QPoint(numberOr0(f[8]), numberOr0(f[9])), QPoint(numberOr0(f[4]), numberOr0(f[5]))});
     updatePaste();
@@ -511,13 +647,13 @@ QString TForm22::BuildParams() const {
     return JoinFields(fields) + occurrence;
 }
 
-// The file first: a refused overwrite or a failed write leaves the row
-// unwritten and the dialog open.
+// The file first: only OK replaces an existing file, and the row is written
+// either way; a failed write leaves the row unwritten and the dialog open.
 bool TForm22::saveGraphic() {
     const QString file = ComboBox4->currentText();
     if (QFileInfo::exists(file) &&
         MessageDlg(file + u" existe déja voulez vous le remplacer?"_s, MsgType::Warning, mbOK | mbCancel) != mrOk)
-        return false;
+        return true;
     return SaveFile(file, Bitmap32(Graphic));
 }
 

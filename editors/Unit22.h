@@ -4,6 +4,7 @@
 // the graphic is saved as a bitmap file that the row names with the zone, the
 // variables that get the position found and the occurrence to take.
 #include "editors/CommandDialog.h"
+#include "engine/HotKeyManager.h"
 
 #include <QImage>
 #include <array>
@@ -24,6 +25,7 @@ public:
     QPoint Corner() const { return bottomRight_ ? pos() + QPoint(width(), height()) : pos(); }
     void PlaceAt(QPoint corner) { move(bottomRight_ ? corner - QPoint(width(), height()) : corner); }
 signals:
+    void Picked();  // the user begins to drag it
     // The user drags it: its top-left corner would go to that point of the capture.
     void Dragged(QPoint topLeft);
     void Dropped();
@@ -41,10 +43,13 @@ private:
 // The 32-bit bitmap file of a picture (rows from the bottom, blue, green, red, alpha).
 QByteArray Bitmap32(const QImage& picture);
 
-class TForm22 : public TCommandDialog {
+// While it is open, Print Screen puts the screen on the clipboard with the
+// dialog hidden meanwhile, ready for "Coller".
+class TForm22 : public TCommandDialog, public THotKeyListener {
     Q_OBJECT
 public:
     explicit TForm22(QWidget* parent = nullptr);
+    ~TForm22() override;
 
     // The markers in their order on the capture: zone top-left, graphic
     // top-left, graphic bottom-right, zone bottom-right.
@@ -62,6 +67,8 @@ public:
     void Restaurer1Click();
     // The arrows: the marker dragged last moves by one pixel.
     void Refine(int dx, int dy);
+    void BeforeScreenCopy() override;
+    void AfterScreenCopy() override;
 
     QImage Capture;  // the pasted screen capture
     QImage Graphic;  // what is saved and searched for (null: none)
@@ -85,8 +92,11 @@ protected:
     bool Validate() override;
     QString BuildParams() const override;
     bool Commit() override;
+    void AfterShow() override;
+    void FormClose() override;
     bool eventFilter(QObject* watched, QEvent* e) override;
     void changeEvent(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     TCornerMarker* marker(int m) const;
@@ -95,8 +105,22 @@ private:
     void loadGraphicFile(const QString& file);
     bool saveGraphic();
     void updatePaste();
+    // The marker dragged to that mouse point of the capture: placed there when
+    // the corners stay in order, else the drop is refused; near an edge of
+    // the visible part the capture scrolls.
+    void dragTo(int marker, QPoint mouse);
+    void scrollStep();
+    void holdPrintScreen(bool hold);
 
     TCornerMarker* refined_ = nullptr;
+    int dragged_ = -1;    // the marker being dragged
+    QPoint dragStart_;    // its corner before the drag
+    QPoint dragMouse_;    // the mouse on the capture
+    bool dropRefused_ = false;
+    QPoint scrollDirection_;
+    QTimer* scrollTimer_ = nullptr;
+    bool printHeld_ = false;      // Print Screen registered by this dialog
+    bool hiddenForCopy_ = false;
 };
 
 extern TForm22* Form22;

@@ -25,7 +25,7 @@ const QString kNoVariable = u"Pour utiliser cette commande vous devez avoir au m
 TForm24::TForm24(QWidget* parent) : TCommandDialog(24, u"Calcul évolué"_s, u"Calcul évolué"_s, 1126, parent) {
     Form24 = this;
     Declare({.size = {420, 300},
-             .controls = {{.kind = ControlKind::Line, .name = u"Edit1"_s, .place = ParamWhole, .label = u"Label3"_s,
+             .controls = {{.kind = ControlKind::Line, .name = u"Edit1"_s, .place = PlaceOf(Command::CalculEvolue, 1), .label = u"Label3"_s,
                            .caption = u"Expression"_s},
                           {.kind = ControlKind::List, .name = u"ListBox1"_s, .label = u"Label1"_s,
                            .caption = u"Variables disponibles"_s, .list = AllVariables},

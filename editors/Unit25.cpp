@@ -17,31 +17,17 @@ using namespace Qt::StringLiterals;
 namespace {
 const QString kJScript = u"JScript"_s;
 const QString kVBScript = u"VBScript"_s;
-
-// The literals the declared variables' initial values give.
-ScriptNames initialValues(ScriptLanguage language) {
-    ScriptNames names;
-    QStringList numeric;
-    QStringList all;
-    Form1->List_Var(numeric, false, true);
-    Form1->List_Var(all, true, true);
-    for (const QString& name : all) {
-        QString value;
-        Form1->GetInitialValueofVar(name, QChar(), value);
-        names.append({name, ScriptLiteral(language, value, numeric.contains(name))});
-    }
-    return names;
-}
 }  // namespace
 
 TForm25::TForm25(QWidget* parent) : TCommandDialog(25, u"MSScript Expression"_s, u"ScriptEval"_s, 1150, parent) {
     Form25 = this;
     Declare({.size = {420, 200},
-             .controls = {{.name = u"ComboBox1"_s, .place = ParamField(1), .label = u"Label1"_s,
-                           .caption = u"Language"_s, .list = ListSource::Items, .items = {kJScript, kVBScript}},
-                          {.kind = ControlKind::Line, .name = u"Edit1"_s, .place = ParamRest(2), .label = u"Label2"_s,
+             .controls = {{.name = u"ComboBox1"_s, .place = PlaceOf(Command::ScriptEval, 1), .label = u"Label1"_s,
+                           .caption = u"Language"_s, .list = ListSource::Items,
+                           .items = WordsOf(DeclaredField(Command::ScriptEval, 1))},
+                          {.kind = ControlKind::Line, .name = u"Edit1"_s, .place = PlaceOf(Command::ScriptEval, 3), .label = u"Label2"_s,
                            .caption = u"Expression"_s},
-                          {.name = u"ComboBox2"_s, .place = ParamField(2), .label = u"Label3"_s,
+                          {.name = u"ComboBox2"_s, .place = PlaceOf(Command::ScriptEval, 2), .label = u"Label3"_s,
                            .caption = u"Inserer le résultat dans ..."_s, .list = AllVariables}}});
     Label1 = findChild<QLabel*>(u"Label1"_s);
     ComboBox1 = findChild<TComboBox*>(u"ComboBox1"_s);
@@ -85,7 +71,7 @@ TForm25::TForm25(QWidget* parent) : TCommandDialog(25, u"MSScript Expression"_s,
 
 void TForm25::LoadFields(const QString& params) {
     TCommandDialog::LoadFields(params);
-    ComboBox1->setCurrentText(TForm1::GetParam(params)[1] == kVBScript ? kVBScript : kJScript);
+    ComboBox1->setCurrentText(SplitFields(params, CarSepParam)[1] == kVBScript ? kVBScript : kJScript);
 }
 
 void TForm25::LoadDefaults() {
@@ -112,8 +98,8 @@ void TForm25::Edit1Change() {
     Label4->clear();
     if (Edit1->text().trimmed().isEmpty()) return;
     control->Language = ComboBox1->currentText();
-    const QString expression =
-        SubstituteNames(Edit1->text(), initialValues(ScriptLanguageOf(control->Language)));
+    const QString expression = SubstituteVariables(ScriptLanguageOf(control->Language), Edit1->text(),
+                                                   DeclaredScriptVariables(Form1->Macro));
     try {
         control->Reset(kPreviewBound);
         const QVariant value = control->Eval(expression, kPreviewBound);

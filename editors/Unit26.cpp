@@ -17,6 +17,7 @@ const QString kWebPrefix = u"http://www."_s;
 
 TForm26::TForm26(QWidget* parent) : TCommandDialog(26, u"Commande Exécute"_s, u"Execute"_s, 1134, parent) {
     Form26 = this;
+    // The target and its parameters are typed as one text (fields 1 and 2 of the row).
     Declare({.size = {420, 140},
              .controls = {{.name = u"ComboBox1"_s, .place = ParamWhole, .label = u"Label2"_s,
                            .caption = u"Ouvrir : "_s, .list = ListSource::AlphaVariables | ListSource::Items,

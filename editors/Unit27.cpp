@@ -23,15 +23,18 @@ namespace {
 const QString kChooseTool = u"Séléctionnez une action dans les sous menus."_s;
 const QString kFolderText = u"Inserez dans le paramètre 1 le nom du répertoire a créer ou a supprimer."_s;
 const QString kNoParameter = u"Pas de paramètre."_s;
-const QStringList kWidths = {u"320"_s,  u"400"_s,  u"480"_s,  u"512"_s,  u"640"_s,  u"720"_s,  u"800"_s, u"848"_s,
-                             u"960"_s,  u"1024"_s, u"1152"_s, u"1280"_s, u"1360"_s, u"1600"_s, u"1920"_s};
+// The words a tool row declares at field n (the tool's variant).
+QStringList declaredWords(Command command, const QString& tool, int n) {
+    return WordsOf(ParamView(command, tool + u';', u';').field(n));
+}
+const QStringList kWidths = declaredWords(Command::OutilAffichage, u"Résolution"_s, 2);
+// The dialog offers its own heights: 768 twice, the first before 720.
 const QStringList kHeights = {u"200"_s, u"240"_s, u"300"_s, u"360"_s, u"384"_s,  u"400"_s,  u"480"_s,
                               u"576"_s, u"600"_s, u"768"_s, u"720"_s, u"768"_s,  u"864"_s,  u"900"_s,
                               u"960"_s, u"1024"_s, u"1080"_s, u"1200"_s};
-const QStringList kDepths = {u"8 bits"_s, u"16 bits"_s, u"24 bits"_s, u"32 bits"_s};
-const QStringList kRates = {u"60"_s,  u"70"_s,  u"72"_s,  u"75"_s,  u"85"_s,  u"100"_s,
-                            u"120"_s, u"140"_s, u"144"_s, u"150"_s, u"170"_s, u"200"_s};
-const QStringList kYesNo = {u"Oui"_s, u"Non"_s};
+const QStringList kDepths = declaredWords(Command::OutilAffichage, u"Résolution"_s, 4);
+const QStringList kRates = declaredWords(Command::OutilAffichage, u"Fréquence"_s, 2);
+const QStringList kYesNo = declaredWords(Command::OutilAlimentation, u"Mise en veille"_s, 2);
 
 TPanelParam items(const QStringList& list, const QString& preset) {
     return {.enabled = true, .list = ListSource::Items, .items = list, .preset = preset};
@@ -108,11 +111,11 @@ const TChoicePanel& TForm27::Panel() {
 TForm27::TForm27(QWidget* parent) : TCommandDialog(27, u"Boite à outils"_s, u"Outil Fichier"_s, 1123, parent) {
     Form27 = this;
     Declare({.size = {520, 330},
-             .controls = {{.name = u"ComboBox1"_s, .place = ParamField(2), .label = u"Label1"_s,
+             .controls = {{.name = u"ComboBox1"_s, .place = PlaceOf(Command::OutilFichier, 2), .label = u"Label1"_s,
                            .caption = u"Paramètre 1"_s},
-                          {.name = u"ComboBox2"_s, .place = ParamField(3), .label = u"Label2"_s,
+                          {.name = u"ComboBox2"_s, .place = PlaceOf(Command::OutilFichier, 3), .label = u"Label2"_s,
                            .caption = u"Paramètre 2"_s},
-                          {.name = u"ComboBox3"_s, .place = ParamField(4), .label = u"Label3"_s,
+                          {.name = u"ComboBox3"_s, .place = PlaceOf(Command::OutilFichier, 4), .label = u"Label3"_s,
                            .caption = u"Paramètre 3"_s}}});
     TreeView1 = new QTreeWidget(this);
     TreeView1->setObjectName(u"TreeView1"_s);
@@ -310,7 +313,7 @@ void TForm27::LoadDefaults() { select(TreeView1->topLevelItem(0)); }
 
 void TForm27::LoadFields(const QString& params) {
     const QString category = Keyword().mid(QStringLiteral("Outil ").size());
-    const TParamFields f = TForm1::GetParam(params);
+    const TParamFields f = SplitFields(params, CarSepParam);
     QTreeWidgetItem* node = nullptr;
     for (int i = 0; i < TreeView1->topLevelItemCount() && !node; ++i) {
         QTreeWidgetItem* top = TreeView1->topLevelItem(i);

@@ -125,6 +125,7 @@ TForm28::TForm28(QWidget* parent) : TForm(28, QStringLiteral("Capture séquence"
     Timer1->setObjectName(QStringLiteral("Timer1"));
     SaveDialog1 = new TFileDialog(this, TFileDialog::Save, QStringLiteral("SaveDialog1"));
     SaveDialog1->Filter = QStringLiteral("Macro|*.mcr");
+    SaveDialog1->DefaultExt = QStringLiteral("mcr");
 
     connect(SpeedButton1, &QToolButton::clicked, this, &TForm28::SpeedButton1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TForm28::SpeedButton2Click);
@@ -234,16 +235,15 @@ void TForm28::Button1Click() {
     if (group) Form1->AddHistory(0, HistoryAction::GroupBegin, QString(), QString());
     for (const MacroCommand& row : std::as_const(rows))
         Form1->add_insert(row.keyword, row.params, TForm1::GetImageIndexOfText(row.keyword));
+    Form1->OneVarOnly(QStringLiteral("[HANDLE.FOREGROUNDWINDOW]"));  // its deletions belong to the step
     if (group) Form1->AddHistory(0, HistoryAction::GroupEnd, QString(), QString());
-    Form1->OneVarOnly(QStringLiteral("[HANDLE.FOREGROUNDWINDOW]"));
 }
 
 // The recording as it stands, into a macro file of the user's choice.
 void TForm28::Button2Click() {
     QFile file(RecordingFile());
-    if (!file.exists() || !Services().ChooseFile(*SaveDialog1)) return;
-    QString target = SaveDialog1->FileName;
-    if (QFileInfo(target).suffix().isEmpty()) target += QStringLiteral(".mcr");
+    if (!file.exists() || !SaveDialog1->Execute()) return;
+    const QString target = SaveDialog1->FileName;
     QString error;
     if (!file.open(QIODevice::ReadOnly) || !WriteFileAtomically(target, file.readAll(), &error))
         MessageDlg(QStringLiteral("Impossible d'enregistrer le fichier \"%1\" : %2")

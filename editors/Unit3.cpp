@@ -9,15 +9,16 @@ using namespace Qt::StringLiterals;
 
 TForm3::TForm3(QWidget* parent) : TCommandDialog(3, u"Label"_s, u"Label"_s, 1136, parent) {
     Form3 = this;
-    // A Goto goes to a label of the macro or to a row number; anything else
-    // would only fail when the macro runs.
+    // A new Goto goes to a label of the macro or to a row number; anything else
+    // would only fail when the macro runs. A Goto row modified takes any text:
+    // its label may live in an included macro.
     auto names = [this] { return ComboBox1->currentText(); };
     Declare({.size = {260, 100},
-             .controls = {{.name = u"ComboBox1"_s, .place = ParamWhole, .caption = u"Nom"_s}},
+             .controls = {{.name = u"ComboBox1"_s, .place = PlaceOf(Command::Label, 1), .caption = u"Nom"_s}},
              .checks = {{[this, names] { return Keyword() != u"Label" || !names().isEmpty(); },
                          u"Veuillez donner un nom au label."_s},
                         {[this, names] {
-                             return Keyword() != u"Goto" || mdlfnct::IsInteger(names()) ||
+                             return Keyword() != u"Goto" || Modifying() || mdlfnct::IsInteger(names()) ||
                                     (!names().isEmpty() && ComboBox1->findText(names(), Qt::MatchFixedString |
                                                                                           Qt::MatchCaseSensitive) >= 0);
                          },

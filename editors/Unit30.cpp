@@ -508,7 +508,7 @@ void TForm30::LoadDefaults() {
 void TForm30::LoadFields(const QString& params) {
     prepare();
     // Every field, the twentieth too: a six-field fixed-width row ends there.
-    const TParamFields f = mdlfnct::SplitParams(params);
+    const TParamFields f = SplitFields(params, CarSepParam);
     ComboBox1->setEditText(f[1]);
     if (f[2] == u"D") {
         RadioButtonClick(true);

@@ -8,6 +8,8 @@
 #include "platform/VirtualKeys.h"
 
 #include <QComboBox>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -28,7 +30,43 @@ TKeyButton::TKeyButton(int number, int tag, QWidget* parent) : QToolButton(paren
     setAutoRaise(false);
 }
 
-QString TKeyButton::Caption() const { return text().left(width() / 7); }
+namespace {
+// The keypad's keys whose names carry the keypad's mark, by tag.
+bool markedKeypadKey(int tag) { return tag == 55 || (tag >= 71 && tag <= 83) || tag == 128 || tag == 153; }
+
+// The room of a caption inside its key.
+QRect captionRoom(const QWidget& key) { return key.rect().adjusted(1, 1, -1, -1); }
+constexpr int kCaptionFlags = Qt::AlignCenter | Qt::TextWordWrap;
+}  // namespace
+
+QString TKeyButton::Caption() const {
+    const QString name = text();
+    if (!markedKeypadKey(Tag())) return name;
+    const qsizetype bracket = name.lastIndexOf(u" ("_s);
+    const QString cap = bracket > 0 && name.endsWith(u')') ? name.left(bracket)
+                        : name.startsWith(u"Num "_s)        ? name.mid(4)
+                                                            : name;
+    return cap.trimmed().isEmpty() ? name : cap.trimmed();
+}
+
+QFont TKeyButton::CaptionFont() const {
+    const QRect room = captionRoom(*this);
+    QFont f = font();
+    for (int size = QFontInfo(f).pixelSize(); size > 1; --size) {
+        f.setPixelSize(size);
+        if (room.contains(QFontMetrics(f).boundingRect(room, kCaptionFlags, Caption()))) break;
+    }
+    return f;
+}
+
+QRect TKeyButton::CaptionBounds() const {
+    return QFontMetrics(CaptionFont()).boundingRect(captionRoom(*this), kCaptionFlags, Caption());
+}
+
+void TKeyButton::DrawCaption(QPainter& p, QPoint shift) const {
+    p.setFont(CaptionFont());
+    p.drawText(captionRoom(*this).translated(shift), kCaptionFlags, Caption());
+}
 
 void TKeyButton::SetSelected(bool on) {
     selected_ = on;
@@ -43,7 +81,7 @@ void TKeyButton::paintEvent(QPaintEvent*) {
     option.text.clear();
     p.drawComplexControl(QStyle::CC_ToolButton, option);
     if (selected_) p.setPen(Qt::red);
-    p.drawText(rect(), Qt::AlignCenter | Qt::TextShowMnemonic, QString(Caption()).replace(u'&', QLatin1String("&&")));
+    DrawCaption(p);
 }
 
 TLockShape::TLockShape(const QString& name, QWidget* parent) : QWidget(parent) { setObjectName(name); }
@@ -144,12 +182,7 @@ void TForm4::PaintSpeedButton(TKeyButton* key, bool hot, bool, bool) {
     // Without a picture the face stays black: the name is written in white.
     p.setPen(glyph.isNull() ? QColor(Qt::white) : key->palette().color(QPalette::ButtonText));
     if (key->Selected()) p.setPen(Qt::red);
-    p.setFont(key->font());
-    const QString caption = key->Caption();
-    const QFontMetrics fm(key->font());
-    const int left = (key->width() - fm.horizontalAdvance(caption)) / 2 + shift;
-    const int top = (key->height() - fm.height()) / 2 + shift;
-    p.drawText(QRect(left, top, fm.horizontalAdvance(caption), fm.height()), Qt::AlignLeft | Qt::AlignTop, caption);
+    key->DrawCaption(p, QPoint(shift, shift));
 }
 
 void TForm4::UpdateKeyBoard() {

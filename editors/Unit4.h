@@ -13,16 +13,26 @@
 #include <array>
 
 class QListWidget;
+class QPainter;
 
-// One key of the on-screen keyboard; paints the start of its name that fits,
-// in red while the key is selected.
+// One key of the on-screen keyboard; paints its whole caption, in red while
+// the key is selected.
 class TKeyButton : public QToolButton {
     Q_OBJECT
 public:
     TKeyButton(int number, int tag, QWidget* parent);
     int Tag() const { return property("Tag").toInt(); }
-    // The name shown on the key: as many first characters as width / 7.
+    // The name shown on the key: its whole name, but a key of the numeric
+    // keypad leaves out the keypad's mark ("7 (pavé num.)" and "Num 7" show
+    // "7"), which its place says.
     QString Caption() const;
+    // The key's font, made smaller where the whole caption needs it to fit
+    // the key, on as many lines as its words take.
+    QFont CaptionFont() const;
+    // Where the caption lies in the key with that font.
+    QRect CaptionBounds() const;
+    // Writes the caption centred in the key, moved by shift.
+    void DrawCaption(QPainter& p, QPoint shift = {}) const;
     // The key's full name.
     QString Hint() const { return toolTip(); }
     bool Selected() const { return selected_; }

@@ -76,11 +76,11 @@ TForm5::TForm5(QWidget* parent) : TCommandDialog(5, u"Déplacement Curseur"_s, u
     setWindowFlag(Qt::WindowStaysOnTopHint);
     const TFrame position{u"GroupBox1"_s, u"Position du curseur"_s};
     Declare({.size = {330, 420},
-             .controls = {{.name = u"ComboBox1"_s, .place = ParamField(1), .label = u"Label4"_s, .caption = u"X"_s,
+             .controls = {{.name = u"ComboBox1"_s, .place = PlaceOf(Command::MoveMouse, 1), .label = u"Label4"_s, .caption = u"X"_s,
                            .list = AllVariables, .frame = position},
-                          {.name = u"ComboBox2"_s, .place = ParamField(2), .label = u"Label5"_s, .caption = u"Y"_s,
+                          {.name = u"ComboBox2"_s, .place = PlaceOf(Command::MoveMouse, 2), .label = u"Label5"_s, .caption = u"Y"_s,
                            .list = AllVariables, .frame = position}},
-             .choices = {{.place = ParamField(3),
+             .choices = {{.place = PlaceOf(Command::MoveMouse, 3),
                           .choices = {{u"RadioButton1"_s, u"Label2"_s, u" Déplacement direct"_s, u"Direct"_s},
                                       {u"RadioButton2"_s, u"Label3"_s, u" Déplacement indirect"_s, u"Indirect"_s}}}},
              .checks = {{[this] { return !ComboBox1->currentText().isEmpty() && !ComboBox2->currentText().isEmpty(); },
@@ -88,6 +88,7 @@ TForm5::TForm5(QWidget* parent) : TCommandDialog(5, u"Déplacement Curseur"_s, u
     ArrangeInColumn();
     ComboBox1 = findChild<TComboBox*>(u"ComboBox1"_s);
     ComboBox2 = findChild<TComboBox*>(u"ComboBox2"_s);
+    for (TComboBox* box : {ComboBox1, ComboBox2}) box->installEventFilter(this);  // keys reach the box first
 
     auto* keyBox = new QGroupBox(u"Combinaison de touche pour activer ou désactiver la capture"_s, this);
     keyBox->setObjectName(u"GroupBox2"_s);
@@ -130,7 +131,7 @@ QStringList TForm5::namesInRows() const {
     const TListView* list = Form1->ListView1;
     for (int r = 0; r < list->count(); ++r)
         if (list->keyword(r) == u"Move Mouse")
-            if (const QString name = TForm1::GetParam(list->params(r))[4]; !name.isEmpty()) names << name;
+            if (const QString name = SplitFields(list->params(r), CarSepParam)[4]; !name.isEmpty()) names << name;
     return names;
 }
 
@@ -194,7 +195,16 @@ void TForm5::TakeSnapshot() {
     setPreview(shot);
 }
 
-// "c" starts and stops the following, unless it is typed into a text field.
+// "c" starts and stops the following wherever the focus is, but for the
+// capture key's own field, where keys are combinations to record.
+namespace {
+// A character typed without Ctrl, Alt or the logo key.
+QChar typedCharacter(const QKeyEvent* e) {
+    const bool command = e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    return command || e->text().isEmpty() ? QChar() : e->text().front();
+}
+}  // namespace
+
 void TForm5::keyPressEvent(QKeyEvent* e) {
     if (!e->text().isEmpty()) lastTyped_ = e->text().front();
     TCommandDialog::keyPressEvent(e);
@@ -202,16 +212,27 @@ void TForm5::keyPressEvent(QKeyEvent* e) {
 
 void TForm5::keyReleaseEvent(QKeyEvent* e) {
     TCommandDialog::keyReleaseEvent(e);
-    const QWidget* focus = focusWidget();
-    const bool inText = focus && (qobject_cast<const QLineEdit*>(focus) || qobject_cast<const QComboBox*>(focus) ||
-                                  qobject_cast<const QKeySequenceEdit*>(focus) ||
-                                  qobject_cast<const QKeySequenceEdit*>(focus->parentWidget()));
-    if (inText || lastTyped_.toLower() != u'c' || e->isAutoRepeat()) return;
+    if (lastTyped_.toLower() != u'c' || e->isAutoRepeat()) return;
     lastTyped_ = QChar();
     if (Capture)
         QTimer::singleShot(0, this, &TForm5::PosCur);
     else
         Capture = true;
+}
+
+// X and Y take digits typed; "c" typed there is the follow key.
+bool TForm5::eventFilter(QObject* watched, QEvent* e) {
+    const bool key = e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease;
+    if (key && (watched == ComboBox1 || watched == ComboBox2)) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        const QChar c = typedCharacter(k);
+        if (c.toLower() == u'c') {
+            e->type() == QEvent::KeyPress ? keyPressEvent(k) : keyReleaseEvent(k);
+            return true;
+        }
+        if (e->type() == QEvent::KeyPress && c.isPrint() && !c.isDigit()) return true;
+    }
+    return TCommandDialog::eventFilter(watched, e);
 }
 
 void TForm5::Button3Click() {
@@ -245,7 +266,7 @@ void TForm5::LoadFields(const QString& params) {
     TCommandDialog::LoadFields(params);
     ComboBox1->setEnabled(true);
     ComboBox2->setEnabled(true);
-    SnapshotName = TForm1::GetParam(params)[4];
+    SnapshotName = SplitFields(params, CarSepParam)[4];
     const QImage* stored = FindImageRef(TabImgMoveMouse, SnapshotName);
     setPreview(stored ? *stored : QImage());
 }
@@ -255,9 +276,11 @@ bool TForm5::Validate() {
     return TCommandDialog::Validate();
 }
 
+// A row modified keeps its snapshot name, also when this program no longer
+// holds the picture (a macro reopened).
 QString TForm5::BuildParams() const {
     QString s = TCommandDialog::BuildParams();
-    if (!Preview.isNull()) s += SnapshotName + CarSepParam;
+    if (!Preview.isNull() || (Modifying() && !SnapshotName.isEmpty())) s += SnapshotName + CarSepParam;
     return s;
 }
 

@@ -105,7 +105,7 @@ TForm6::TForm6(QWidget* parent) : TCommandDialog(6, u"Clic Souris"_s, u"Click"_s
         row->addWidget(upDown);
         row->addStretch(1);
         grid->addLayout(row, 5, column);
-        connect(edit, &QLineEdit::textChanged, this, [this, edit] { EditChange(edit); });
+        connect(edit, &QLineEdit::editingFinished, this, [this, edit] { EditChange(edit); });
         connect(upDown, &TUpDown::Click, this, [this, edit](bool up) { UpDownClick(edit, up); });
         return std::pair{edit, upDown};
     };
@@ -168,11 +168,16 @@ void TForm6::CheckBoxClick(int n) {
     showChecked(n);
 }
 
-// A count is a whole number from 1 to 100, rewritten as typed: "abc" is 1, "007" is 7.
+namespace {
+// A count is a whole number from 1 to 100: "abc" is 1, "007" is 7, "250" is 100.
+QString clampedCount(const QString& text) {
+    return QString::number(mdlfnct::IsInteger(text) ? std::clamp(mdlfnct::StrToIntOrZero(text), 1, 100) : 1);
+}
+}  // namespace
+
+// Rewritten when the field is left, not while it is typed.
 void TForm6::EditChange(QLineEdit* edit) {
-    const QString text = edit->text();
-    const int n = mdlfnct::IsInteger(text) ? std::clamp(mdlfnct::StrToIntOrZero(text), 1, 100) : 1;
-    if (text != QString::number(n)) edit->setText(QString::number(n));
+    if (const QString count = clampedCount(edit->text()); count != edit->text()) edit->setText(count);
 }
 
 void TForm6::UpDownClick(QLineEdit* edit, bool up) {
@@ -197,7 +202,7 @@ void TForm6::LoadDefaults() { reset(); }
 // Fields 1 to 6 only; a wheel action's count is the field after it.
 void TForm6::LoadFields(const QString& params) {
     reset();
-    const TParamFields f = TForm1::GetParam(params);
+    const TParamFields f = SplitFields(params, CarSepParam);
     const QStringList actions = Panel().choices({});
     for (int i = 1; i <= 6; ++i) {
         const int n = int(actions.indexOf(f[i])) + 1;
@@ -209,6 +214,8 @@ void TForm6::LoadFields(const QString& params) {
 }
 
 bool TForm6::Validate() {
+    EditChange(Edit1);
+    EditChange(Edit2);
     for (QCheckBox* box : std::as_const(boxes_))
         if (box->isChecked()) return true;
     return Refuse(u"Vous devez sélectionner au moins une action."_s);

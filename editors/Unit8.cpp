@@ -31,11 +31,11 @@ TForm8::TForm8(QWidget* parent) : TCommandDialog(8, u"Déclaration de variable"_
     Form8 = this;
     setWindowFlag(Qt::WindowStaysOnTopHint);
     Declare({.size = {300, 210},
-             .controls = {{.kind = ControlKind::Line, .name = u"Edit1"_s, .place = ParamField(1), .label = u"Label1"_s,
+             .controls = {{.kind = ControlKind::Line, .name = u"Edit1"_s, .place = PlaceOf(Command::Variable, 1), .label = u"Label1"_s,
                            .caption = u"Nom de la variable"_s},
-                          {.kind = ControlKind::Line, .name = u"Edit2"_s, .place = ParamMiddle(1), .label = u"Label2"_s,
+                          {.kind = ControlKind::Line, .name = u"Edit2"_s, .place = PlaceOf(Command::Variable, 2), .label = u"Label2"_s,
                            .caption = u"Valeur Initiale"_s}},
-             .choices = {{.place = ParamLast,
+             .choices = {{.place = PlaceOf(Command::Variable, 3),
                           .choices = {{u"RadioButton1"_s, u"Label4"_s, u"  Alphanumérique"_s, u"Alpha"_s},
                                       {u"RadioButton2"_s, u"Label5"_s, u"  Numérique"_s, u"Numerique"_s}}}},
              .checks = {{[this] { return !Edit1->text().isEmpty(); }, u"Vous devez donner un nom à votre variable."_s},

@@ -4,14 +4,14 @@ TForm9* Form9 = nullptr;
 
 using namespace Qt::StringLiterals;
 
-TForm9::TForm9(QWidget* parent) : TCommandDialog(9, u"Question"_s, u"Question"_s, 1124, parent) {
+TForm9::TForm9(QWidget* parent) : TCommandDialog(9, u"Question"_s, u"Question"_s, 1127, parent) {
     Form9 = this;
     Declare({.size = {340, 190},
-             .controls = {{.name = u"ComboBox2"_s, .place = ParamField(1), .label = u"Label1"_s,
+             .controls = {{.name = u"ComboBox2"_s, .place = PlaceOf(Command::Question, 1), .label = u"Label1"_s,
                            .caption = u"Titre de la fenêtre"_s, .list = AllVariables},
-                          {.name = u"ComboBox3"_s, .place = ParamField(2), .label = u"Label2"_s,
+                          {.name = u"ComboBox3"_s, .place = PlaceOf(Command::Question, 2), .label = u"Label2"_s,
                            .caption = u"Message"_s, .list = AllVariables},
-                          {.name = u"ComboBox1"_s, .place = ParamField(3), .label = u"Label3"_s,
+                          {.name = u"ComboBox1"_s, .place = PlaceOf(Command::Question, 3), .label = u"Label3"_s,
                            .caption = u"Inserer la valeur dans ..."_s, .list = AllVariables,
                            .keywords = {u"Question"_s}}},
              .emptyOnAdd = true,

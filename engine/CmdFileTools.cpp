@@ -120,8 +120,8 @@ CommandResult erase(const QString& source, bool toTrash) {
 CommandResult search(const CommandCall& c, const QString& folder, const QString& masks, const QString& resultField) {
     const QString result = c.Value(resultField);
     if (!mdlfnct::IsValidFileName(result)) return fail(QStringLiteral("Nom de fichier invalide. (") + result + u')', 1);
-    QFile file(result);  // created empty when missing; what it holds stays
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    QFile file(result);  // created empty when missing, with its folders; what it holds stays
+    if (!QDir().mkpath(QFileInfo(result).absolutePath()) || !file.open(QIODevice::WriteOnly | QIODevice::Append))
         return fail(QStringLiteral("Impossible d'écrire dans le fichier nommé ") + result + u'.');
     file.close();
     mdlfnct::FindFilesRecursive(0, folder, masks, result, true, 63);

@@ -5,11 +5,12 @@
 #include "engine/Handlers.h"
 #include "engine/ListFile.h"
 #include "engine/mdlfnct.h"
+#include "platform/AtomicFile.h"
+#include "platform/Cp1252.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <memory>
@@ -82,21 +83,26 @@ bool appendLine(const QString& fileName, const QString& text) {
     return file.open(QIODevice::WriteOnly | QIODevice::Append) && file.write(line) == line.size();
 }
 
-// Line `line` (1-based) becomes text; empty lines are added up to it. The
-// file is replaced whole, or not at all.
+// Line `line` (1-based) becomes text, in the file's own encoding (UTF-8, or
+// Windows-1252 for a file that is not UTF-8); empty lines are added up to it
+// with the file's own line break. The other lines keep their bytes. The file
+// is replaced whole, or not at all.
 bool replaceLine(const QString& fileName, int line, const QString& text) {
     QFile in(fileName);
     if (!in.open(QIODevice::ReadOnly)) return false;
-    QStringList lines = textfile::SplitLines(in.readAll());
+    const QByteArray old = in.readAll();
     in.close();
-    while (lines.size() < line) lines << QString();
-    lines[line - 1] = text;
+    QVector<textfile::RawLine> lines = textfile::SplitLines(old);
+    const QByteArray lineBreak = lines.isEmpty() || lines[0].end.isEmpty() ? QByteArrayLiteral("\r\n") : lines[0].end;
+    while (lines.size() < line) lines.append(textfile::RawLine{});
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i)  // a last line without a break that now has others after it
+        if (lines[i].end.isEmpty()) lines[i].end = lineBreak;
+    lines[line - 1].text = textfile::IsUtf8(old) ? text.toUtf8() : platform::toCp1252(text);
+    if (lines[line - 1].end.isEmpty()) lines[line - 1].end = lineBreak;
     QByteArray bytes;
-    for (const QString& l : std::as_const(lines)) bytes += l.toUtf8() + "\r\n";
-    if (!QFileInfo(fileName).isWritable()) return false;
-    QSaveFile out(fileName);
-    out.setDirectWriteFallback(false);
-    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
+    bytes.reserve(old.size() + text.size() * 3 + line * 2);
+    for (const textfile::RawLine& l : std::as_const(lines)) bytes += l.text + l.end;
+    return QFileInfo(fileName).isWritable() && platform::WriteFileAtomically(fileName, bytes);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ CommandResult ExecQuestion(CommandCall& c, bool& cancelled) {
     const platform::HWND foreground = platform::desktop().GetForegroundWindow();
     cancelled = false;
     if (variable.isEmpty()) {
-        MessageDlg(message, MsgType::Information, mbOK, title);
+        RunMessageDlg(message, MsgType::Information, mbOK, title);
         return Done();
     }
     TRunState& state = c.ctx.State;

@@ -131,7 +131,7 @@ bool SaveExecutionContext(const TRunContext& ctx, const QString& path) {
         putString(out, QString::number(qint64(MacroFileAge(f.name))));
         putString(out, QString::number(f.linesRead));
     }
-    return SaveFile(path, out);
+    return SaveFile(path, out, platform::FileAccess::OwnerOnly);  // every value, "[PASSWORD]" too
 }
 
 bool ReadContextHeader(const QString& path, ExecContextHeader& header) {
@@ -147,7 +147,13 @@ bool LoadExecutionContext(TRunContext& ctx, const QString& path) {
         corrupt(path);
         return false;
     }
-    // Every string is read before anything changes: a corrupt file restores nothing.
+    // The counts first: each variable takes two strings, each file three, and
+    // a string at least its 4-byte count. Then every string is read before
+    // anything changes: a corrupt file restores nothing.
+    if ((qint64(h.VariableCount) * 2 + qint64(h.FileCount) * 3) * 4 > bytes.size() - kContextHeaderSize) {
+        corrupt(path);
+        return false;
+    }
     Reader reader(bytes);
     QVector<TVar> variables(h.VariableCount);
     std::vector<ListFileEntry> files;

@@ -31,7 +31,8 @@ double MacroFileAge(const QString& path);
 
 struct TRunContext;
 
-// Writes the current run's context; false after a message saying why.
+// Writes the current run's context, readable by its owner only (it holds
+// every variable's value); false after a message saying why.
 bool SaveExecutionContext(const TRunContext& ctx, const QString& path);
 // Restores a context into the run that is starting: false when nothing may
 // run (the file is unreadable or corrupt, or the user declined to resume a

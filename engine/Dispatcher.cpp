@@ -57,11 +57,8 @@ CommandResult runExamine(CommandCall& c) {
 // A declaration met at run time: everything between the name and the kind is
 // the value, separators included.
 CommandResult runVariable(CommandCall& c) {
-    const TParamFields f = mdlfnct::SplitParams(c.params);
-    const QString& name = f[1];
-    const QString& last = f[qBound(1, f.Count - 1, 20)];
-    const qsizetype length = c.params.size() - name.size() - last.size() - 3;
-    c.ctx.Vars.Write(name, c.params.mid(name.size() + 1, qMax<qsizetype>(0, length)), true);
+    const mdlfnct::VariableDeclaration d = mdlfnct::DeclarationOf(c.params);
+    c.ctx.Vars.Write(d.name, d.value, true);
     return Done();
 }
 

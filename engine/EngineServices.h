@@ -13,6 +13,8 @@ public:
     // ---- The editor ----
     // The open macro's path as the status bar shows it ("Nouvelle macro" for a new one).
     virtual QString MacroPath() { return QStringLiteral("Nouvelle macro"); }
+    // The editor's window is on the screen.
+    virtual bool EditorShown() { return false; }
     // The main window's handle; 0 when there is none.
     virtual quint64 MainWindow() { return 0; }
     // Opens that macro in the editor (a context taken up names another one).

@@ -38,12 +38,16 @@ QString text(const char* s) { return s ? QString::fromUtf8(s) : QString(); }
 
 void warn(const QString& message) { MessageDlg(message, MsgType::Error, mbOK); }
 
-// The path itself, else the program folder, else its folder "Plugins"; empty
-// when none exists, with the last place tried in `tried`.
+// A path as written, else the program folder, else its folder "Plugins"; empty
+// when none exists, with the last place tried in `tried`. A bare file name is
+// looked for in the program's own folders only, never in the current folder,
+// where anybody may have put a library of that name.
 QString findLibrary(const QString& path, QString& tried) {
     const QString name = QFileInfo(path).fileName();
-    for (const QString& candidate : {path, platform::programFile(name),
-                                     QDir(platform::programFile(QStringLiteral("Plugins"))).filePath(name)}) {
+    QStringList candidates = {platform::programFile(name),
+                              QDir(platform::programFile(QStringLiteral("Plugins"))).filePath(name)};
+    if (path.contains(u'/')) candidates.prepend(path);
+    for (const QString& candidate : std::as_const(candidates)) {
         tried = candidate;
         if (QFileInfo(candidate).isFile()) return QFileInfo(candidate).absoluteFilePath();
     }

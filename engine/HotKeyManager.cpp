@@ -53,7 +53,11 @@ THotKeyManager::~THotKeyManager() {
     if (HotKeyManager1 == this) HotKeyManager1 = nullptr;
 }
 
-quint16 THotKeyManager::AddGlobalHotKey(quint32 hotKey) {
+quint16 THotKeyManager::AddGlobalHotKey(quint32 hotKey) { return add(hotKey, false); }
+
+quint16 THotKeyManager::AddOrWatchGlobalHotKey(quint32 hotKey) { return add(hotKey, true); }
+
+quint16 THotKeyManager::add(quint32 hotKey, bool orWatch) {
     unsigned modifiers = 0;
     uint8_t key = 0;
     HotKeyToModifiers(hotKey, modifiers, key);
@@ -68,7 +72,8 @@ quint16 THotKeyManager::AddGlobalHotKey(quint32 hotKey) {
     desk.SetHotKeyHandler([](int index) {
         if (HotKeyManager1) HotKeyManager1->Press(index);
     });
-    if (!desk.RegisterHotKey(lastIndex_, modifiers, key)) return 0;
+    if (!desk.RegisterHotKey(lastIndex_, modifiers, key) && !(orWatch && desk.WatchHotKey(lastIndex_, modifiers, key)))
+        return 0;
     list_.append({hotKey, lastIndex_});
     return lastIndex_;
 }

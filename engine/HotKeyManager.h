@@ -4,6 +4,7 @@
 // Shift + 0x4000 for Ctrl + 0x8000 for Alt + 0x10000 for Win; the first four
 // parts are a shortcut's own encoding.
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QVector>
 
@@ -26,6 +27,8 @@ public:
     virtual void LockStateChanged(uint8_t /*vk*/, bool /*on*/) {}
     // Print Screen is about to copy the screen: hide what must not be on it.
     virtual void BeforeScreenCopy() {}
+    // The screen is on the clipboard.
+    virtual void AfterScreenCopy() {}
 };
 
 class THotKeyManager : public QObject {
@@ -37,12 +40,22 @@ public:
     // Registers a hotkey: its index (never 0), or 0 when another program
     // holds the combination or it is registered already.
     quint16 AddGlobalHotKey(quint32 hotKey);
+    // The same, and when another program holds the combination its presses
+    // are heard all the same, that program still getting them.
+    quint16 AddOrWatchGlobalHotKey(quint32 hotKey);
     // Unregisters the first registration of that value (Win included); false
     // when there is none or the desktop refused.
     bool RemoveGlobalHotKey(quint32 hotKey);
     // Unregisters all, the last first.
     void ClearGlobalHotKeys();
     bool Registered(quint32 hotKey) const;
+    // True the first time a registration of that hotkey is refused: the
+    // refusal is told once.
+    bool FirstRefusal(quint32 hotKey) {
+        if (refused_.contains(hotKey)) return false;
+        refused_ << hotKey;
+        return true;
+    }
 
     void AddListener(THotKeyListener* listener);
     void RemoveListener(THotKeyListener* listener);
@@ -56,12 +69,14 @@ signals:
     void OnHotKeyPressed(quint32 hotKey, quint16 index);
 
 private:
+    quint16 add(quint32 hotKey, bool orWatch);
     struct Registration {
         quint32 hotKey;
         quint16 index;
     };
     QVector<Registration> list_;
     QVector<THotKeyListener*> listeners_;
+    QSet<quint32> refused_;
     quint16 lastIndex_ = 0;
 };
 
@@ -82,9 +97,15 @@ void InstallHotKeys(QObject& owner);
 // run, the lock keys, the listeners' keys, Print Screen.
 void HotKeyManager1HotKeyPressed(quint32 hotKey, quint16 index);
 // A hotkey of the options ([Control] PauseExecute, StopExecute), by its
-// shortcut text. False when it could not be registered: another program
-// holds it (said on the standard error).
+// shortcut text. False when it could not be registered: a program not ours
+// holds it (said once, on the standard error and in a box once the editor
+// shows). Another program of ours that holds it passes its presses on: true then.
 bool AddSettingsHotKey(const QString& shortcut);
+// The boxes of the refusals not yet shown, once the main window shows.
+void TellRefusedHotKeys();
 void RemoveSettingsHotKey(const QString& shortcut);
 // Num Lock and Print Screen, without modifiers.
 void RegisterStartupHotKeys();
+// What Print Screen does: the whole screen onto the clipboard, without what
+// the listeners hide meanwhile.
+void CopyScreen();

@@ -44,16 +44,25 @@ QString Decode(const QByteArray& bytes) {
     return utf8.hasError() ? platform::fromCp1252(bytes) : text;
 }
 
-QStringList SplitLines(const QByteArray& bytes) {
-    QStringList lines;
+bool IsUtf8(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    [[maybe_unused]] const QString text = utf8(bytes);
+    return !utf8.hasError();
+}
+
+QVector<RawLine> SplitLines(const QByteArray& bytes) {
+    QVector<RawLine> lines;
     qsizetype start = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] != '\n' && bytes[i] != '\r') continue;
-        lines << Decode(bytes.mid(start, i - start));
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-        start = i + 1;
+    for (qsizetype i = 0; i < bytes.size();) {
+        if (bytes[i] != '\n' && bytes[i] != '\r') {
+            ++i;
+            continue;
+        }
+        const qsizetype next = bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n' ? i + 2 : i + 1;
+        lines.append({bytes.mid(start, i - start), bytes.mid(i, next - i)});
+        start = i = next;
     }
-    if (start < bytes.size()) lines << Decode(bytes.mid(start));
+    if (start < bytes.size()) lines.append({bytes.mid(start), QByteArray()});
     return lines;
 }
 

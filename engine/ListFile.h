@@ -1,7 +1,9 @@
 #pragma once
 // The text files "Lire" reads line after line during a run (TListFile): one
 // entry per file, kept open read-only between two reads.
+#include <QByteArray>
 #include <QString>
+#include <QVector>
 
 #include <memory>
 #include <vector>
@@ -26,6 +28,13 @@ namespace textfile {
 QByteArray ReadLine(QFile& file);
 // UTF-8, or Windows-1252 for bytes that are not UTF-8.
 QString Decode(const QByteArray& bytes);
-// The lines of a whole file; a final line break opens no line.
-QStringList SplitLines(const QByteArray& bytes);
+// UTF-8 when all the bytes are, else Windows-1252.
+bool IsUtf8(const QByteArray& bytes);
+// One line of a file as its bytes: its text, then its line break (CR LF, LF
+// or CR; empty for a last line without one).
+struct RawLine {
+    QByteArray text, end;
+};
+// The lines of a whole file, byte for byte; a final line break opens no line.
+QVector<RawLine> SplitLines(const QByteArray& bytes);
 }  // namespace textfile

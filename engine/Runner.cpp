@@ -132,14 +132,17 @@ void TRunner::Execute(bool resumeContext, int startIndex) {
     endRun();
 }
 
-// The report files written (a failure said), then Stop's work; an unattended
-// run then ends the program.
-void TRunner::endRun() {
+void TRunner::EndReport() {
     QString error;
-    if (!report_.End(&error)) {
-        if (state_.AutoRun) ReportUnattended(error);
-        else MessageDlg(error, MsgType::Error, mbOK);
-    }
+    if (report_.End(&error)) return;
+    state_.RunEndedInError = true;
+    if (state_.AutoRun) ReportUnattended(error);
+    else MessageDlg(error, MsgType::Error, mbOK);
+}
+
+// The report files written, then Stop's work; an unattended run then ends the program.
+void TRunner::endRun() {
+    EndReport();
     Stop1Click();
     if (state_.AutoRun) EndUnattendedRun();
 }

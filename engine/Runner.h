@@ -48,6 +48,10 @@ public:
     void SaveContext(const QString& path) override;
     void ResumeContext(const QString& path) override;
 
+    // The end of a run: the report files written when "Créer un rapport" is
+    // on; one that cannot be written is said and fails the run.
+    void EndReport();
+
     // The handler of each command; tests may swap one for their lifetime.
     CommandTable handlers = kCommandHandlers;
 

@@ -51,30 +51,28 @@ int errorNumber(const QString& name) {
     return 0;
 }
 
-QVariant resultOf(const vbscript::Value& v) {
+// A Boolean stays one; any other value is its text (an array has none).
+QVariant evalVBScript(const QString& expression) {
+    vbscript::Value v;
+    std::optional<vbscript::Error> error = vbscript::Evaluate(expression, v);
+    if (!error && v.type == vbscript::Value::Array) error = vbscript::Error{13, QStringLiteral("Type incompatible")};
+    if (error) throw EScriptError{error->description, error->number};
     if (v.type == vbscript::Value::Boolean) return QVariant(v.number != 0);
     return QVariant(vbscript::ToText(v));
-}
-
-QVariant evalVBScript(const QString& expression) {
-    vbscript::Expression e;
-    vbscript::Value v;
-    std::optional<vbscript::Error> error = vbscript::Expression::Parse(expression, e);
-    if (!error) error = e.Evaluate(v);
-    if (error) throw EScriptError{error->description, error->number};
-    return resultOf(v);
 }
 
 QString boundText(std::chrono::milliseconds bound) {
     return bound >= 1s ? QStringLiteral("%1 s").arg(bound.count() / 1000.0) : QStringLiteral("%1 ms").arg(bound.count());
 }
 
-// The literals the variables of a list stand for.
-void addVariables(TVariables& vars, const TMacroDocument& list, ScriptLanguage language, ScriptNames& names) {
-    for (const QString& name : list.Variables(true, true)) {
-        const QString kind = vars.KindOf(name);
-        if (kind != u"Alpha" && kind != u"Numerique") continue;  // not declared in the list being run
-        names.append({name, ScriptLiteral(language, vars.ValueOf(name), kind == u"Numerique")});
+// The variables of a list that the list being run declares, with their values.
+void addVariables(TVariables& vars, const TMacroDocument& list, ScriptVariables& out) {
+    for (ScriptVariable v : DeclaredScriptVariables(&list)) {
+        const QString kind = vars.KindOf(v.name);
+        if (kind != u"Alpha" && kind != u"Numerique") continue;
+        v.value = vars.ValueOf(v.name);
+        v.numeric = kind == u"Numerique";
+        out << v;
     }
 }
 
@@ -132,12 +130,12 @@ QVariant MSScriptEval(TRunContext& ctx, const QString& params, QString* error) {
     TScriptControl* control = ScriptControl();
     try {
         if (!control) throw EScriptError{QStringLiteral("Le moteur de script n'est pas disponible"), 0};
-        ScriptNames names;
-        addVariables(ctx.Vars, ctx.Main, language, names);
-        if (&ctx.ListBeingRun() != &ctx.Main) addVariables(ctx.Vars, ctx.ListBeingRun(), language, names);
+        ScriptVariables variables;
+        addVariables(ctx.Vars, ctx.Main, variables);
+        if (&ctx.ListBeingRun() != &ctx.Main) addVariables(ctx.Vars, ctx.ListBeingRun(), variables);
         control->Language = languageName;
         control->Reset(kRunBound);
-        return control->Eval(SubstituteNames(ScriptExpressionOf(params), names), kRunBound);
+        return control->Eval(SubstituteVariables(language, ScriptExpressionOf(params), variables), kRunBound);
     } catch (const EScriptError& e) {
         if (error) *error = e.Description + QStringLiteral(". code [") + QString::number(e.Number) + u']';
     }
@@ -162,7 +160,8 @@ bool TestScriptExpression(const TMacroDocument* list, int row) {
     static std::unique_ptr<TScriptControl> control;
     TScriptControl* sandbox = madeOnce(control);
     if (!sandbox) return false;
-    const QString params = list->params(row);
-    sandbox->Language = GetParam(params)[1];
-    return sandbox->Eval(ScriptTestExpression(list, params), kPreviewBound).typeId() == QMetaType::Bool;
+    const TParamFields f = GetParam(list->params(row));
+    sandbox->Language = f[1];
+    return sandbox->Eval(ScriptTestExpression(list, ScriptLanguageOf(f[1]), f[3]), kPreviewBound).typeId() ==
+           QMetaType::Bool;
 }

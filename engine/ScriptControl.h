@@ -49,7 +49,8 @@ TScriptControl* ScriptControl();
 // error and an invalid value.
 QVariant MSScriptEval(TRunContext& ctx, const QString& params, QString* error);
 
-// The test evaluation of a row for the checker: true when its expression
-// (core/ScriptTestExpression) gives a Boolean. It runs in an engine of its own,
-// so a check never changes what the run's scripts see. Throws EScriptError.
+// The test evaluation of a row for the checker: true when its field 3, with
+// the dummy values of core/ScriptTestExpression, gives a Boolean. It runs in
+// an engine of its own, so a check never changes what the run's scripts see.
+// Throws EScriptError.
 bool TestScriptExpression(const TMacroDocument* list, int row);

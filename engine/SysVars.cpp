@@ -21,7 +21,7 @@
 #include <QLabel>
 #include <QProgressBar>
 
-#include <algorithm>
+#include <iterator>
 
 QVector<TSysVar> TListOfSysVar;
 
@@ -165,7 +165,7 @@ bool isLive(const QString& name) {
     return live.contains(name);
 }
 
-// The progress window follows "[PROGRESS]"; values out of 0..100 are clamped.
+// The progress window follows "[PROGRESS]"; a value out of 0..100 is 0.
 void showProgress(TSysVar& row, int n) {
     TForm29* window = Form29;
     if (!window) return;
@@ -174,7 +174,7 @@ void showProgress(TSysVar& row, int n) {
     } else {
         window->ShowProgress(false);
     }
-    row.Value = QString::number(std::clamp(n, 0, 100));
+    row.Value = QString::number(n < 0 || n > 100 ? 0 : n);
     window->Label1->setText(QStringLiteral("Progression à ") + row.Value + u'%');
     const QString key = QKeySequence::fromString(settings().PauseHotKey, QKeySequence::PortableText).toString();
     window->Label2->setText(QStringLiteral("Appuiez sur la touche ") + key + QStringLiteral(" pour interrompre la progression."));

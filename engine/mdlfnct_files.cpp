@@ -1,5 +1,6 @@
 // File dates, file signatures, disks, file listings and the power state.
 #include "core/Params.h"
+#include "core/RunState.h"
 #include "engine/mdlfnct.h"
 #include "engine/Runner.h"
 #include "platform/SystemStatus.h"
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTextStream>
 #include <QTimeZone>
 
@@ -125,11 +127,19 @@ QString DiskInfo(const QString& drive, int mode) {
     }
 }
 
+namespace {
+// Set while a search started by a run walks: it ends as soon as the run stops
+// (Esc, Stop, a signal), however large the tree.
+bool walkInRun = false;
+bool walkStopped() { return walkInRun && !RunState().MacroRunning; }
+}  // namespace
+
 void AppendMatchingFiles(const QString& folder, const QString& masks, int attributes, const QString& outputFile) {
     const QString dir = withoutTrailingSlash(folder);
     for (const QString& mask : masksOf(masks)) {
         for (const QFileInfo& f : matching(dir, mask, attributes)) {
             QCoreApplication::processEvents();
+            if (walkStopped()) return;
             if (!f.isDir()) appendLine(outputFile, (dir == QLatin1String("/") ? QString() : dir) + u'/' + f.fileName());
         }
     }
@@ -148,12 +158,17 @@ void ListFilesByMasks(const QString& folder, const QString& masks, int attribute
 
 void FindFilesRecursive(int depth, const QString& folder, const QString& masks, const QString& outputFile,
                         bool recurse, int attributes) {
+    if (depth == 0) walkInRun = RunState().MacroRunning;
+    const auto walked = qScopeGuard([depth] {
+        if (depth == 0) walkInRun = false;
+    });
     const QString dir = withoutTrailingSlash(folder);
     AppendMatchingFiles(dir, masks, attributes, outputFile);
     const QFileInfoList subfolders =
         QDir(dir).entryInfoList(QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot | QDir::NoSymLinks,
                                 QDir::Name);
     for (const QFileInfo& sub : subfolders) {
+        if (walkStopped()) return;
         if (recurse) FindFilesRecursive(depth + 1, sub.absoluteFilePath(), masks, outputFile, recurse, attributes);
         QCoreApplication::processEvents();
     }

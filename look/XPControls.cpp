@@ -6,6 +6,7 @@
 
 #include <QAbstractSpinBox>
 #include <QFrame>
+#include <QImage>
 #include <QPainter>
 #include <QStyleOption>
 #include <QWidget>
@@ -22,7 +23,9 @@ TColor mean(TColor a, TColor b) {
     return colorOf(QColor((x.red() + y.red()) / 2, (x.green() + y.green()) / 2, (x.blue() + y.blue()) / 2));
 }
 
-// The square of t pixels a check box or radio button draws its box in.
+// The square of t pixels a check box or radio button draws its box in. Around
+// the box the square keeps the colour the control shows, its parent's: a
+// box on a light tab page stands on that page's colour.
 Box indicatorSquare(const Context& c) {
     const Box r = Box::of(c.option.rect);
     const int t = std::min({c.t(), r.width(), r.height()});
@@ -119,9 +122,7 @@ void Combo(const Context& c) {
 
 void CheckBox(const Context& c) {
     const TXPMenu& s = c.styler;
-    const Box square = indicatorSquare(c);
-    fill(c.p, square, c.own());
-    const Box box = square.shrunk(2, 2);
+    const Box box = indicatorSquare(c).shrunk(2, 2);
     const bool lit = c.hot() || c.focused();
     const bool grayed = c.option.state & QStyle::State_NoChange;
     TColor area = lit ? s.SelectFillColor : clWindow;
@@ -139,9 +140,7 @@ void CheckBox(const Context& c) {
 
 void Radio(const Context& c) {
     const TXPMenu& s = c.styler;
-    const Box square = indicatorSquare(c);
-    fill(c.p, square, c.own());
-    const Box box = square.shrunk(2, 2);
+    const Box box = indicatorSquare(c).shrunk(2, 2);
     TColor area = c.hot() || c.focused() ? s.SelectFillColor : clWindow;
     if (c.pressed()) area = s.CheckAreaSelectedColor;
     c.p.save();
@@ -150,7 +149,7 @@ void Radio(const Context& c) {
     c.p.setBrush(ColorToQColor(area));
     c.p.drawEllipse(QRectF(box.l + 0.5, box.t + 0.5, box.width() - 1, box.height() - 1));
     if (c.option.state & QStyle::State_On) {
-        const Box dot = box.shrunk(3, 3);
+        const Box dot = box.shrunk(2, 2);
         const QColor colour = ColorToQColor(c.enabled() ? clHighlight : s.DisabledTextColor);
         c.p.setPen(colour);
         c.p.setBrush(colour);
@@ -198,9 +197,20 @@ void ToolButton(const Context& c) {
     } else if (c.enabled()) {
         bevelLines(c.p, b, pressed || down, Shade(e, 50));
     }
-    QStyleOptionToolButton label = *o;
-    label.rect = b.shrunk(2, 2).rect();
-    c.style.drawControl(QStyle::CE_ToolButtonLabel, &label, &c.p, c.widget);
+    if (!o->icon.isNull() && o->toolButtonStyle == Qt::ToolButtonIconOnly &&
+        !(o->features & QStyleOptionToolButton::Arrow)) {
+        // The picture alone, with the styler's glyph drawing: dimmed at rest,
+        // lifted with its shadow under the mouse, grayed when disabled.
+        const QImage glyph = o->icon.pixmap(o->iconSize).toImage();
+        const bool lifted = hot && !pressed && c.enabled();
+        const int shift = lifted ? 1 : 0;
+        c.styler.DrawGlyph(c.p, glyph, b.l + (b.width() - glyph.width()) / 2 - shift,
+                           b.t + (b.height() - glyph.height()) / 2 - shift, lifted, c.enabled(), down);
+    } else {
+        QStyleOptionToolButton label = *o;
+        label.rect = b.shrunk(2, 2).rect();
+        c.style.drawControl(QStyle::CE_ToolButtonLabel, &label, &c.p, c.widget);
+    }
     if (o->features & QStyleOptionToolButton::HasMenu) {
         QStyleOption indicator = *o;
         indicator.rect = QRect(b.r - 9, b.b - 9, 7, 7);

@@ -196,6 +196,7 @@ void TXPMenu::MeasureMenuItem(const TMenuItemInfo& item, int& width, int& height
     int w = fm.horizontalAdvance(text) + 5;
     if (text.contains(u'&')) w -= fm.horizontalAdvance(u'&');
     if (!item.topLevel && item.hasSubItems) w += 6;
+    if (item.topLevel) w += kCaptionInset + fm.horizontalAdvance(u' ') + kBarFrameInset;
     int glyphWidth = item.glyph.isNull() ? 0 : item.glyph.width();
     const int glyphHeight = item.glyph.isNull() ? 0 : item.glyph.height();
     if (!item.topLevel) glyphWidth = std::max(glyphWidth, IconWidth);

@@ -67,7 +67,10 @@ public:
     // The styler of a popup menu's panel (the one of its own menu item).
     static TXPMenu* StylerOfMenu(const QMenu* menu);
 
-    // Measures one item: width and height only grow.
+    // Measures one item: width and height only grow. A menu-bar item also
+    // makes room for what its drawing puts around the caption (the inset and
+    // the blank before it, the selected bar's frame and shadow after it), so
+    // the caption is whole, open or closed.
     void MeasureMenuItem(const TMenuItemInfo& item, int& width, int& height) const;
     // Paints one item into rectangle r (the item's rectangle in its menu).
     void DrawMenuItem(QPainter& canvas, const QRect& r, const TMenuItemInfo& item, bool selected, bool hot = false);
@@ -77,6 +80,12 @@ public:
     TColor ReadableColor(TColor c) const;
     // Glyph drawing shared with the controls: dimmed, grayed or shadowed by state.
     void DrawGlyph(QPainter& canvas, QImage glyph, int x, int y, bool selected, bool enabled, bool checked);
+
+    // The caption of an item starts this far into its text box, after a blank.
+    static constexpr int kCaptionInset = 3;
+    // The selected menu-bar item's frame ends this far before its right edge;
+    // its shadow fills the pixels after the frame.
+    static constexpr int kBarFrameInset = 8;
 
     // Published properties.
     int DimLevel = 30;

@@ -61,7 +61,7 @@ void TXPMenu::DrawMenuItem(QPainter& canvas, const QRect& r, const TMenuItemInfo
         if (top) drawTopLevelBar(canvas, l.rect());
         else if (item.enabled) rectangle(canvas, {l.l, l.t + 1, l.r - (FlatMenu ? 1 : 0), l.b - 1}, SelectFrameColor, SelectFillColor);
     } else if (top && hot && item.enabled) {
-        rectangle(canvas, {l.l, l.t, l.r - 7, l.b}, SelectFrameColor, SelectFillColor);
+        rectangle(canvas, {l.l, l.t, l.r - kBarFrameInset + 1, l.b}, SelectFrameColor, SelectFillColor);
     }
 
     if (item.checked) drawCheck(canvas, g.rect(), item, selected);
@@ -80,7 +80,7 @@ void TXPMenu::DrawMenuItem(QPainter& canvas, const QRect& r, const TMenuItemInfo
         const int y = t.t + int(std::nearbyint((t.b - t.t) / 2.0));
         line(canvas, rtl ? t.l : t.l + 7, y, rtl ? t.r - 7 : t.r, y, SeparatorLineColor);
     } else {
-        rtl ? t.r -= 3 : t.l += 3;
+        rtl ? t.r -= kCaptionInset : t.l += kCaptionInset;
         t.t += (t.height() - QFontMetrics(Font).height()) / 2;
         drawCaption(canvas, t.rect(), item, selected);
     }
@@ -153,7 +153,8 @@ void TXPMenu::drawTopLevelBar(QPainter& canvas, const QRect& bar) {
         fill(canvas, {b.r - 2, b.t, b.r, b.t + 2}, MenuBarColor);
         return;
     }
-    polyline(canvas, {{b.l, b.b - 1}, {b.l, b.t}, {b.r - 8, b.t}, {b.r - 8, b.b}}, SelectFrameColor);
+    const int frame = b.r - kBarFrameInset;
+    polyline(canvas, {{b.l, b.b - 1}, {b.l, b.t}, {frame, b.t}, {frame, b.b}}, SelectFrameColor);
     const TColor c = BarColor;
     fill(canvas, {b.r - 7, b.t, b.r, b.b}, Shade(c, 10));
     fill(canvas, {b.r - 7, b.t + 3, b.r - 2, b.b}, Shade(c, 30));

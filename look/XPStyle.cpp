@@ -238,6 +238,11 @@ int TXPStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const 
                 TXPMenu::StylerOf(widget))
                 return pixelMetric(PM_ScrollBarExtent, option, widget);
             break;
+        case PM_MenuPanelWidth:
+            // A styled pop-up keeps a window frame, drawn in the menu border colour.
+            if (TXPMenu::StylerOfMenu(qobject_cast<const QMenu*>(widget)))
+                return std::max(1, QProxyStyle::pixelMetric(metric, option, widget));
+            break;
         default: break;
     }
     return QProxyStyle::pixelMetric(metric, option, widget);

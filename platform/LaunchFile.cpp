@@ -16,10 +16,12 @@ namespace platform {
 
 namespace {
 const QDate kDayZero(1899, 12, 30);
+const double kDayAfterLast = double(kDayZero.daysTo(QDate(9999, 12, 31)) + 1);
+
+bool inRange(double value, double below) { return value >= 0 && value < below; }  // false for NaN
 
 QDateTime startOf(const TLaunchRecord& r) {
-    const QDate day = kDayZero.addDays(qint64(std::floor(r.startDate())));
-    return QDateTime(day, fromLaunchTime(r.timeOfDay()).time());
+    return QDateTime(fromLaunchTime(r.startDate()).date(), fromLaunchTime(r.timeOfDay()).time());
 }
 
 // Occurrence n of a repeated record: its start date moved by n steps, at its time of day.
@@ -90,10 +92,15 @@ void TLaunchRecord::setNumber(int offset, double value) {
     qToLittleEndian(bits, bytes_.data() + offset);
 }
 
+bool TLaunchRecord::datesSound() const {
+    return inRange(startDate(), kDayAfterLast) && inRange(timeOfDay(), kDayAfterLast) && inRange(nextRun(), kDayAfterLast);
+}
+
 QString launchFilePath() { return programFile(QStringLiteral("Launch.dat")); }
 
-bool ReadLaunchRecords(const QString& fileName, TLaunchList& records, QString* error, qint64* leftOver) {
+bool ReadLaunchRecords(const QString& fileName, TLaunchList& records, QString* error, qint64* leftOver, int* damaged) {
     records.clear();
+    if (damaged) *damaged = 0;
     QFile file(fileName);
     if (!file.exists() && !WriteFileAtomically(fileName, QByteArray(), error)) return false;
     if (!file.open(QIODevice::ReadOnly)) {
@@ -101,10 +108,22 @@ bool ReadLaunchRecords(const QString& fileName, TLaunchList& records, QString* e
         return false;
     }
     const QByteArray bytes = file.readAll();
-    for (qsizetype at = 0; at + TLaunchRecord::Size <= bytes.size(); at += TLaunchRecord::Size)
-        records.append(TLaunchRecord::fromBytes(bytes.constData() + at));
+    for (qsizetype at = 0; at + TLaunchRecord::Size <= bytes.size(); at += TLaunchRecord::Size) {
+        const TLaunchRecord r = TLaunchRecord::fromBytes(bytes.constData() + at);
+        if (r.datesSound()) records.append(r);
+        else if (damaged) ++*damaged;
+    }
     if (leftOver) *leftOver = bytes.size() % TLaunchRecord::Size;
     return true;
+}
+
+QString LaunchRecordsLeftOut(const QString& file, qint64 leftOver, int damaged) {
+    QStringList parts;
+    if (damaged)
+        parts << QStringLiteral("%1 enregistrement(s) abîmé(s) (date impossible) laissé(s) de côté").arg(damaged);
+    if (leftOver)
+        parts << QStringLiteral("un enregistrement incomplet (%1 octets) à la fin, laissé de côté").arg(leftOver);
+    return parts.isEmpty() ? QString() : QStringLiteral("« %1 » : %2.").arg(file, parts.join(QStringLiteral(" ; ")));
 }
 
 bool WriteLaunchRecords(const QString& file, const TLaunchList& records, QString* error) {
@@ -121,6 +140,7 @@ double toLaunchTime(const QDateTime& when) {
 }
 
 QDateTime fromLaunchTime(double value) {
+    if (!inRange(value, kDayAfterLast)) return QDateTime();  // no day to convert to
     const double days = std::floor(value);
     qint64 ms = std::llround((value - days) * 86400000.0);
     QDate day = kDayZero.addDays(qint64(days));

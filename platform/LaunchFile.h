@@ -43,6 +43,9 @@ public:
     void setShortcut(quint16 value);
 
     const QByteArray& bytes() const { return bytes_; }
+    // Its three date-times are real days between 30 December 1899 and 31
+    // December 9999: a record that fails this is damaged.
+    bool datesSound() const;
 
 private:
     double number(int offset) const;
@@ -53,11 +56,15 @@ using TLaunchList = QVector<TLaunchRecord>;
 
 // "Launch.dat" of the program folder.
 QString launchFilePath();
-// Every whole record of the file, in file order; the bytes after the last
-// whole record are left out (their count in *leftOver). A missing file is
-// created empty. False, with the system's reason, when the file cannot be
-// read or created.
-bool ReadLaunchRecords(const QString& file, TLaunchList& records, QString* error = nullptr, qint64* leftOver = nullptr);
+// Every whole record of the file whose dates are sound, in file order; the
+// damaged ones are left out (their count in *damaged), as are the bytes after
+// the last whole record (their count in *leftOver). A missing file is created
+// empty. False, with the system's reason, when the file cannot be read or
+// created.
+bool ReadLaunchRecords(const QString& file, TLaunchList& records, QString* error = nullptr, qint64* leftOver = nullptr,
+                       int* damaged = nullptr);
+// What is said of the records left out of the file: "" when none.
+QString LaunchRecordsLeftOut(const QString& file, qint64 leftOver, int damaged);
 // Replaces the file in one step, so that a reader never sees half of it.
 bool WriteLaunchRecords(const QString& file, const TLaunchList& records, QString* error = nullptr);
 

@@ -26,6 +26,8 @@ Platform& desktop() {
 
 void setDesktop(std::unique_ptr<Platform> p) { current() = std::move(p); }
 
+QVector<QRect> Platform::GetMonitors() { return {QRect(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN))}; }
+
 int Platform::ChangeDisplayFrequency(int, bool test) { return test ? DISP_CHANGE_SUCCESSFUL : DISP_CHANGE_FAILED; }
 
 namespace {
@@ -74,6 +76,8 @@ HWND Platform::FindWindow(const QString& className, const QString& title) {
 bool Platform::RegisterHotKey(int, unsigned, uint8_t) { return false; }
 
 bool Platform::UnregisterHotKey(int) { return false; }
+
+bool Platform::WatchHotKey(int, unsigned, uint8_t) { return false; }
 
 bool Platform::PostClientMessage(HWND, unsigned, WPARAM, LPARAM) { return false; }
 

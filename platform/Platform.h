@@ -204,6 +204,8 @@ public:
     virtual QVector<HWND> EnumChildWindows(HWND parent) = 0;
     virtual QString GetClassName(HWND w) = 0;
     virtual QString GetWindowText(HWND w) = 0;
+    // Screen coordinates of the window's outer rectangle, the window
+    // manager's frame included.
     virtual bool GetWindowRect(HWND w, QRect& rect) = 0;
     virtual HWND GetParent(HWND w) = 0;
     virtual qint64 GetWindowThreadProcessId(HWND w) = 0;  // process id, 0 when unknown
@@ -223,9 +225,10 @@ public:
     // Asks for the window normal, minimised or maximised (ShowCommand); a
     // window manager may take a moment to do it.
     virtual bool ShowWindow(HWND w, int command) = 0;
-    // Places the window itself: x, y its top-left corner on the screen, cx,
-    // cy its size; the window manager's frame goes around it. SWP_NOMOVE and
-    // SWP_NOSIZE keep what they name. Waits a moment for the window manager.
+    // Places the window's outer rectangle, the window manager's frame
+    // included, as GetWindowRect reads it: x, y its top-left corner on the
+    // screen, cx, cy its size. SWP_NOMOVE and SWP_NOSIZE keep what they name.
+    // Waits a moment for the window manager.
     virtual bool SetWindowPos(HWND w, int x, int y, int cx, int cy, uint32_t flags) = 0;
     virtual bool SetWindowText(HWND w, const QString& text) = 0;
     // WM_CLOSE asks the window's program to close it; WM_QUIT ends that program.
@@ -233,9 +236,11 @@ public:
     // Top-level windows whose class (and title, when not empty) match exactly.
     HWND FindWindow(const QString& className, const QString& title = QString());
 
-    // Messages between our programs. The top-level window of one of them, by
-    // its class, shown or not; 0 when none.
-    virtual HWND FindProgramWindow(const QString& className) = 0;
+    // Messages between our programs. The top-level windows of those of them
+    // that have that class, shown or not (a program may have several); the
+    // first of them, 0 when none.
+    virtual QVector<HWND> FindProgramWindows(const QString& className) = 0;
+    HWND FindProgramWindow(const QString& className) { return FindProgramWindows(className).value(0); }
     // Sends a message to a window of another program of ours and waits until
     // that program has handled it, at most timeoutMs: false when it did not.
     virtual bool SendProgramMessage(HWND w, const ProgramMessage& message, int timeoutMs = 5000) = 0;
@@ -245,6 +250,9 @@ public:
 
     // Screen.
     virtual int GetSystemMetrics(int index) = 0;
+    // The monitors' rectangles on the screen; one covering the screen when
+    // the desktop tells none.
+    virtual QVector<QRect> GetMonitors();
     virtual QImage CaptureScreen(const QRect& rect) = 0;
 
     // Clipboard text.
@@ -335,6 +343,10 @@ public:
     virtual bool RegisterHotKey(int id, unsigned modifiers, uint8_t vk);
     virtual bool UnregisterHotKey(int id);
     void SetHotKeyHandler(std::function<void(int id)> handler) { hotKeyHandler_ = std::move(handler); }
+    // For a combination another client holds: its presses are reported
+    // through the hotkey handler as well, the other client still getting
+    // them. UnregisterHotKey ends it. False when the desktop cannot tell them.
+    virtual bool WatchHotKey(int id, unsigned modifiers, uint8_t vk);
 
     // The same message as SendProgramMessage, numbers only, without waiting
     // for an answer (message, wParam, lParam as 32-bit values). False when it

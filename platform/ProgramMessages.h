@@ -6,6 +6,16 @@
 
 namespace platform {
 
+// The main program itself, editor or run of a macro from the command line
+// (the class of its windows). The first of our programs to start holds the
+// pause and stop keys; when it has no run going on, it passes their presses
+// to the others, one message to each, and those that run a macro act on them.
+inline const QString kOrvanelClass = QStringLiteral("Orvanel");
+enum OrvanelMessage : uint32_t {
+    WM_PAUSEKEY = 3031,  // the pause key was pressed
+    WM_STOPKEY = 3032,   // the stop key was pressed
+};
+
 // The visual-effect program "VisualEffect", beside the main program: a
 // search animation shown over every window, which the mouse goes through.
 inline const QString kVisualEffectClass = QStringLiteral("TVisualEffectforOrvanel");

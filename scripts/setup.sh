@@ -1,5 +1,7 @@
 #!/bin/sh
 # Installs what the build needs (Debian 12, as root, only when missing) and builds.
+# "setup.sh install" then adds the program to the desktop's menus for the
+# current user (scripts/install-desktop.sh: entry and icon, no root needed).
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -20,3 +22,7 @@ fi
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"${ORVANEL_JOBS:-$(nproc)}"
+
+if [ "${1:-}" = install ]; then
+  ./scripts/install-desktop.sh build/bin
+fi

@@ -218,7 +218,10 @@ void Exporterversexecutable1Click() {
             maker.AddResource(p.source, p.entry, true);
         }
         if (!maker.MakeExe(platform::programFile(u"DivOV.exe"_s)))
-            ShowMessage(u"L'exécutable n'a pas pu être créé : "_s + maker.LastError());
+            return ShowMessage(u"L'exécutable n'a pas pu être créé : "_s + maker.LastError());
+        if (Form29) Form29->hide();
+        MessageDlg(u"La macro a été exportée dans le programme "_s + withExtension(macro, u".exe"_s) + u'.',
+                   MsgType::Information, mbOK);
     } catch (const EResourcesMaker& e) {
         ShowMessage(u"Export impossible : "_s + e.Message);
     }

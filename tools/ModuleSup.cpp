@@ -1,6 +1,7 @@
 #include "tools/ModuleSup.h"
 
 #include "core/CommandTree.h"
+#include "core/CommandTreeNodes.h"
 #include "core/Description.h"
 #include "core/Dialogs.h"
 #include "core/Form.h"
@@ -238,7 +239,7 @@ void applyMainWindow(const platform::IniFile& ini) {
             tabs->setTabText(tabs->indexOf(page),
                              ini.ReadString(section, page->objectName(), tabs->tabText(tabs->indexOf(page))));
         }
-    for (int i = 1; i <= 136; ++i) {
+    for (int i = 1; i <= kNamedCommandNodes; ++i) {
         QTreeWidgetItem* node = ItemAtAbsoluteIndex(Form1->TreeView1, i - 1);
         SetCommandDisplayName(ini.ReadString(section, u"Item%1"_s.arg(i), node ? node->text(0) : QString()), i - 1);
     }

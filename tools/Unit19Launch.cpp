@@ -40,12 +40,18 @@ void TForm19::ReadLaunchFile() {
     MacroLaunches.clear();
     OtherLaunches.clear();
     QString error;
+    qint64 leftOver = 0;
+    int damaged = 0;
     const bool existed = QFileInfo::exists(launchFilePath());
-    launchesRead_ = ReadLaunchRecords(launchFilePath(), all, &error) || !existed;
+    launchesRead_ = ReadLaunchRecords(launchFilePath(), all, &error, &leftOver, &damaged) || !existed;
     if (!launchesRead_) {  // a file that cannot be read is never replaced; a folder we may not write is said at "Valider"
         MessageDlg(QStringLiteral("« %1 » ne peut pas être lu : %2").arg(launchFilePath(), error), MsgType::Warning, mbOK);
         return;
     }
+    // What was left out is not written back; said to whoever has the options open
+    // (a load at start-up, or for a run, has nobody to tell, and the scheduler says it).
+    if (const QString leftOut = LaunchRecordsLeftOut(launchFilePath(), leftOver, damaged); !leftOut.isEmpty() && isVisible())
+        MessageDlg(leftOut, MsgType::Warning, mbOK);
     const QString path = macroPath();
     for (const TLaunchRecord& r : std::as_const(all)) (r.path() == path ? MacroLaunches : OtherLaunches).append(r);
 }

@@ -17,7 +17,6 @@
 namespace {
 // The date of this release.
 const QDate kBuildDate(2008, 6, 26);
-constexpr int kTimeoutMs = 15000;
 
 // A line "dd/mm/yy" that names a real day (two-digit years within fifty years of today).
 QDate releaseDate(const QString& line) {
@@ -34,17 +33,41 @@ QString UpdateServer() {
     return custom.isEmpty() ? QStringLiteral("https://www.orvanel.org") : custom;
 }
 
-bool HttpGetToStream(const QUrl& url, QByteArray& into, QString& error) {
+bool HttpGetToStream(const QUrl& url, QByteArray& into, QString& error, const HttpLimits& limits) {
     QNetworkAccessManager manager;
     QNetworkRequest request(url);
-    request.setTransferTimeout(kTimeoutMs);
+    request.setTransferTimeout(limits.deadlineMs);
     QNetworkReply* reply = manager.get(request);
+    QByteArray body;
+    QString refused;  // why the answer was dropped
+    auto drop = [&](const QString& why) {
+        if (!refused.isEmpty()) return;
+        refused = why;
+        reply->abort();
+    };
+    const QString tooLong = QStringLiteral("réponse trop longue (plus de %1 Ko)").arg(limits.maxBytes / 1024);
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [&] {
+        if (reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > limits.maxBytes) drop(tooLong);
+    });
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, [&] {
+        body += reply->read(limits.maxBytes + 1 - body.size());
+        if (body.size() > limits.maxBytes) drop(tooLong);
+    });
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, reply, [&] {
+        drop(QStringLiteral("pas de réponse complète en %1 s").arg(limits.deadlineMs / 1000.0));
+    });
     QEventLoop loop;
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    loop.exec();
+    deadline.start(limits.deadlineMs);
+    if (!reply->isFinished()) loop.exec();
+    if (refused.isEmpty() && reply->error() == QNetworkReply::NoError) body += reply->read(limits.maxBytes + 1 - body.size());
+    if (refused.isEmpty() && body.size() > limits.maxBytes) refused = tooLong;
     error.clear();
-    if (reply->error() != QNetworkReply::NoError) error = QStringLiteral("Erreur : %1").arg(reply->errorString());
-    else into = reply->readAll();
+    if (!refused.isEmpty()) error = QStringLiteral("Erreur : %1").arg(refused);
+    else if (reply->error() != QNetworkReply::NoError) error = QStringLiteral("Erreur : %1").arg(reply->errorString());
+    else into = body;
     delete reply;
     return error.isEmpty();
 }

@@ -5,6 +5,7 @@
 #include "core/Named.h"
 #include "core/Services.h"
 #include "core/Unit1.h"
+#include "core/Waits.h"
 #include "look/UBackGround.h"
 #include "tools/Export.h"
 
@@ -30,6 +31,15 @@ constexpr int kIndentRole = Qt::UserRole;
 
 // Rows whose texts are never file names to pack.
 bool namesNoFile(const QString& keyword) { return keyword == u"Label" || keyword == u"Goto" || keyword == u"Type"; }
+
+// A field the row only writes to: the file of "Ecrire", the result of a file
+// search, a screen capture. The exported program writes there as the macro did.
+bool writesTo(const QString& keyword, const TParamFields& fields, int field) {
+    if (keyword == u"Ecrire") return field == 1;
+    if (keyword == u"Outil Ecran") return field == 2;
+    if (keyword == u"Outil Fichier") return fields[1] == u"Rechercher" && field == 4;
+    return false;
+}
 
 // The menu entry of the main window's "Macro" menu, made once.
 QAction* exportMenuItem() {
@@ -77,28 +87,32 @@ TForm33::TForm33(QWidget* parent) : TForm(33, u"Ajout de fichiers supplèmentair
     if (QAction* item = exportMenuItem()) connect(item, &QAction::triggered, this, [] { Exporterversexecutable1Click(); });
 }
 
-void TForm33::AddExportFile(const QString& path, int indent) {
+void TForm33::AddExportFile(const QString& path, int indent, bool checked) {
     auto* item = new QTreeWidgetItem(ListView1, {path});
-    item->setCheckState(0, Qt::Checked);
+    item->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
     item->setData(0, kIndentRole, indent);
 }
 
 bool TForm33::CollectExportFiles(TListView* list) {
     if (!list) list = Form1->ListView1;
     ListView1->clear();
-    QSet<QString> listed;
+    // Each file once, in the order the rows name it; packed (checked) when some row reads it.
+    QStringList files;
+    QSet<QString> read;
     for (const MacroCommand& row : list->items().rows()) {
         if (namesNoFile(row.keyword)) continue;
         const TParamFields fields = TForm1::GetParam(row.params);
         for (int j = 1; j < fields.Count; ++j) {
             const QString& f = fields[j];
             const QFileInfo info(f);
-            if (f.isEmpty() || !info.isFile() || info.suffix() == u"exe" || listed.contains(f)) continue;
-            listed << f;
-            AddExportFile(f, 0);
+            if (f.isEmpty() || !info.isFile() || info.suffix() == u"exe") continue;
+            if (!files.contains(f)) files << f;
+            if (!writesTo(row.keyword, fields, j)) read << f;
         }
     }
+    for (const QString& f : std::as_const(files)) AddExportFile(f, 0, read.contains(f));
     Services().ShowModal(*this);
+    if (EndRequested()) ExportWizardResult = 3;  // the program is ending: nothing is exported
     return ExportWizardResult != 3;
 }
 

@@ -18,12 +18,13 @@ public:
     explicit TForm33(QWidget* parent = nullptr);
 
     // Fills the list from the rows of list (null: the main command list),
-    // shows the wizard and returns false when it ended with "Annuler".
+    // shows the wizard and returns false when it ended with "Annuler". Files
+    // the macro only writes to are listed unchecked: left where they are.
     bool CollectExportFiles(TListView* list);
     // An item has exactly path as caption and is checked.
     bool IsExportFileSelected(const QString& path) const;
     // Indent 0: found in the macro; 1: added by hand.
-    void AddExportFile(const QString& path, int indent);
+    void AddExportFile(const QString& path, int indent, bool checked = true);
 
     void Button1Click();  // "Tout séléctionner"
     void Button2Click();  // "Ajouter"

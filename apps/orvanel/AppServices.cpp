@@ -25,6 +25,10 @@
 
 int AppServices::AskMessage(const MessageRequest& request) {
     if (!Unattended()) return CoreServices::AskMessage(request);
+    if (request.runWait) {  // the macro's own box, or the pause key's: someone is there
+        ReportUnattended(request.text);
+        return CoreServices::AskMessage(request);
+    }
     const int answer = DefaultAnswer(request);
     const bool question = request.buttons & ~mbOK;
     ReportUnattended(question ? request.text + QStringLiteral(" [réponse : %1]").arg(AnswerName(answer)) : request.text);
@@ -100,7 +104,6 @@ void AppServices::AddGlobalHotKey(const QString& shortcut) {
                                 .arg(shortcut);
     field->setToolTip(taken ? warning : QString());
     field->setStyleSheet(taken ? QStringLiteral("QLineEdit { color: red; }") : QString());
-    if (taken && Form19->isVisible()) MessageDlg(warning, MsgType::Warning, mbOK);
 }
 
 void AppServices::RemoveGlobalHotKey(const QString& shortcut) { RemoveSettingsHotKey(shortcut); }
@@ -126,6 +129,8 @@ void AppEngineServices::CloseObjectChoice() {
 }
 
 QString AppEngineServices::MacroPath() { return Form1 ? Form1->StatusPanel[0]->text() : EngineServices::MacroPath(); }
+
+bool AppEngineServices::EditorShown() { return Form1 && Form1->isVisible(); }
 
 quint64 AppEngineServices::MainWindow() { return Form1 ? Form1->winId() : 0; }
 

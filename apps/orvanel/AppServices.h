@@ -8,7 +8,8 @@
 
 class AppServices : public CoreServices {
 public:
-    // A box of an unattended run goes to the standard error and takes its default answer.
+    // A box of an unattended run goes to the standard error and takes its
+    // default answer; the run's own boxes are shown as well.
     int AskMessage(const MessageRequest& request) override;
     TRunControl& Run() override;
     bool ExamineHolds(const QString& params) override;
@@ -31,8 +32,8 @@ public:
     int PluginIcon(const QString& keyword) override;
     bool EditPluginRow(int row) override;
     void RegisterStartupHotKeys() override;
-    // A hotkey another program holds is said on the standard error and in the
-    // options dialog, by a box too while that dialog is open.
+    // A hotkey a program not ours holds is said once, and marked in the
+    // options dialog.
     void AddGlobalHotKey(const QString& shortcut) override;
     void RemoveGlobalHotKey(const QString& shortcut) override;
 
@@ -46,6 +47,7 @@ public:
 class AppEngineServices : public EngineServices {
 public:
     QString MacroPath() override;
+    bool EditorShown() override;
     quint64 MainWindow() override;
     void OpenMacro(const QString& path) override;
     void SaveMacro() override;

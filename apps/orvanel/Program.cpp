@@ -3,6 +3,7 @@
 #include "apps/orvanel/AppServices.h"
 #include "apps/orvanel/PluginMenu.h"
 #include "core/Debug.h"
+#include "apps/orvanel/ProgramIcon.h"
 #include "core/Unit1.h"
 #include "editors/PluginPalette.h"
 #include "editors/CommandTree.h"
@@ -46,17 +47,26 @@
 #include "editors/Unit36.h"
 #include "tools/Unit37.h"
 #include "core/CrashReport.h"
+#include "core/CrashViewer.h"
+#include "core/FatalSignal.h"
 #include "core/Startup.h"
+#include "core/Recovery.h"
 #include "core/RunState.h"
+#include "core/Waits.h"
+#include "platform/DisplayLost.h"
 #include "platform/Platform.h"
+#include "platform/ProgramMessages.h"
 #include "platform/Signals.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPointer>
 #include <cstdio>
 
 TForm1* CreateForms() {
+    // Every window, the tray and the About box show the program's icon.
+    QApplication::setWindowIcon(ProgramIcon());
     auto* main = new TForm1;
     main->FollowRun(*new TRunner(*main->Macro, Debug::ProgramCheckReport(), main));
     InstallHotKeys(*main);
@@ -114,26 +124,43 @@ void DestroyForms() {
 }
 
 namespace {
-bool endedBySignal = false;
 
-// SIGTERM or SIGINT ends a run the way Stop does (keys released, files closed,
-// screen mode restored; the run's end writes the report), then the program,
-// with status 1.
-void endOnSignal() {
-    if (RunState().ExecState != 0 || RunState().MacroRunning) {
-        RunState().RunEndedInError = true;
-        ReportUnattended(QStringLiteral("arrêt demandé par un signal."));
-        Services().Run().Stop1Click();
+// In a run from the command line, Esc in any of its windows (a "Message",
+// a question, the pick list, a password) ends the run and the program.
+class EndOnEscape : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+            Unattended()) {
+            RequestEnd(QStringLiteral("arrêt demandé par la touche Échap."));
+            return true;
+        }
+        return false;
     }
-    endedBySignal = true;
-    QCoreApplication::exit(1);
+};
+
+// The X server is gone: a run going on stops as Stop does, its report
+// written, and the program ends with status 1 without a word to the server.
+void endOnDisplayLost() {
+    ReportUnattended(QStringLiteral("le serveur X a disparu : arrêt du programme."));
+    WriteRecoveryCopy();
+    if (RunState().ExecState == 0 && !RunState().MacroRunning) return;
+    RunState().RunEndedInError = true;
+    if (Runner) Runner->EndReport();
+    Services().Run().Stop1Click();
 }
+
 }  // namespace
 
 std::optional<int> StartProgram(TForm1* main) {
-    if (!main->InitForm1()) return 2;
+    qApp->installEventFilter(new EndOnEscape(main));
+    if (!main->InitForm1()) return EndRequested() ? 1 : 2;
     if (main->CommandLineFile.isEmpty() || EditOnOpen) {
         main->show();
+        TellRefusedHotKeys();
+        StartRecoveryCopies(*main);
+        OfferRecoveryCopies();
         if (Form19) Form19->AutoUpdateCheck();
         return std::nullopt;
     }
@@ -148,12 +175,12 @@ std::optional<int> StartProgram(TForm1* main) {
         }
         exporter->trigger();
         ApplicationTerminated = true;
-        return 0;
+        return EndRequested() ? 1 : 0;
     }
     // The run closes the main window when it ends; without a run engine the program ends here.
     if (main->Execute1) main->Execute1->trigger();
     else main->close();
-    if (main->Closed || ApplicationTerminated || endedBySignal) return RunState().RunEndedInError || endedBySignal ? 1 : 0;
+    if (main->Closed || ApplicationTerminated || EndRequested()) return RunState().RunEndedInError || EndRequested() ? 1 : 0;
     return std::nullopt;
 }
 
@@ -165,12 +192,14 @@ int RunProgram(int argc, char** argv) {
         return 1;
     }
     OrvanelApplication app(argc, argv);  // shows what escapes an event handler in the crash report
+    if (argc == 3 && qstrcmp(argv[1], "/crash") == 0) return ShowCrashReport(QString::fromLocal8Bit(argv[2]));
+    InstallFatalSignalHandler(QCoreApplication::applicationFilePath());
     static AppServices services;
     InstallServices(&services);
     static AppEngineServices engineAnswers;
     InstallEngineServices(&engineAnswers);
-    platform::OnTerminationSignal(endOnSignal);
-    QApplication::setApplicationName(QStringLiteral("Orvanel"));
+    platform::OnTerminationSignal([] { RequestEnd(QStringLiteral("arrêt demandé par un signal.")); });
+    QApplication::setApplicationName(platform::kOrvanelClass);  // the class of its windows
     // The program ends when the main window closes, whatever other window is open.
     app.setQuitOnLastWindowClosed(false);
     if (QGuiApplication::platformName() == QLatin1String("xcb")) {
@@ -180,11 +209,16 @@ int RunProgram(int argc, char** argv) {
             return 1;
         }
         platform::setDesktop(std::move(x11));
+        platform::OnDisplayLost(endOnDisplayLost);
     }
     TForm1* main = CreateForms();
     QObject::connect(main, &TForm1::MainWindowClosed, &app, [] { QCoreApplication::exit(0); });
     std::optional<int> status = StartProgram(main);
-    if (!status) status = app.exec();
+    // An end asked for before the event loop starts is not forgotten by it.
+    if (!status && !EndRequested()) status = app.exec();
+    // An end nobody chose keeps the changed macro's copy for the next start.
+    if (EndRequested()) WriteRecoveryCopy();
+    else RemoveRecoveryCopy();
     DestroyForms();
-    return *status;
+    return EndRequested() ? 1 : status.value_or(1);
 }

@@ -41,12 +41,11 @@ void Scheduler::releaseShortcuts() {
 void Scheduler::Reload() {
     QString error;
     qint64 leftOver = 0;
-    if (!ReadLaunchRecords(launchFilePath(), records_, &error, &leftOver))
+    int damaged = 0;
+    if (!ReadLaunchRecords(launchFilePath(), records_, &error, &leftOver, &damaged))
         say(QStringLiteral("« %1 » ne peut pas être lu : %2").arg(launchFilePath(), error));
-    else if (leftOver)
-        say(QStringLiteral("« %1 » finit par un enregistrement incomplet (%2 octets), laissé de côté.")
-                .arg(launchFilePath())
-                .arg(leftOver));
+    else if (const QString leftOut = LaunchRecordsLeftOut(launchFilePath(), leftOver, damaged); !leftOut.isEmpty())
+        say(leftOut);
     releaseShortcuts();
     for (const TLaunchRecord& r : std::as_const(records_)) {
         if (r.kind() != LaunchOnShortcut || shortcuts_.contains(r.shortcut())) continue;

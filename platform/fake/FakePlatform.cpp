@@ -2,9 +2,11 @@
 
 #include "platform/VirtualKeys.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace platform {
 
@@ -151,10 +153,11 @@ HWND FakePlatform::WindowFromPoint(POINT p) {
     return found;
 }
 
-HWND FakePlatform::FindProgramWindow(const QString& className) {
+QVector<HWND> FakePlatform::FindProgramWindows(const QString& className) {
+    QVector<HWND> found;
     for (const FakeWindow& f : windows)
-        if (f.parent == 0 && f.className == className) return f.handle;
-    return 0;
+        if (f.parent == 0 && f.className == className) found << f.handle;
+    return found;
 }
 
 bool FakePlatform::SendProgramMessage(HWND w, const ProgramMessage& m, int) {
@@ -177,6 +180,13 @@ bool FakePlatform::ShowWindow(HWND w, int command) {
     calls << QStringLiteral("ShowWindow %1 %2").arg(hex(w)).arg(command);
     FakeWindow* f = find(w);
     if (!f) return false;
+    // Maximised, a window covers the screen; shown normal again, it goes back where it was.
+    if (command == SW_SHOWMAXIMIZED) {
+        if (!f->normalRect.isValid()) f->normalRect = f->rect;
+        f->rect = QRect(QPoint(0, 0), screenSize);
+    } else if (command == SW_SHOWNORMAL && f->normalRect.isValid()) {
+        f->rect = std::exchange(f->normalRect, QRect());
+    }
     f->show = command;
     f->visible = true;
     return true;
@@ -230,6 +240,8 @@ int FakePlatform::GetSystemMetrics(int index) {
     default: return 0;
     }
 }
+
+QVector<QRect> FakePlatform::GetMonitors() { return monitors.isEmpty() ? Platform::GetMonitors() : monitors; }
 
 QImage FakePlatform::CaptureScreen(const QRect& rect) {
     if (rect.isEmpty()) return QImage();
@@ -298,6 +310,11 @@ bool FakePlatform::SetClipboardData(const QVector<ClipboardFormat>& formats) {
 bool FakePlatform::SetClipboardImage(const QImage& image) {
     calls << QStringLiteral("SetClipboardImage %1x%2").arg(image.width()).arg(image.height());
     clipboardImage = image;
+    QBuffer png;  // offered as a real clipboard offers a picture
+    png.open(QIODevice::WriteOnly);
+    image.save(&png, "PNG");
+    clipboard.clear();
+    clipboardFormats = {{QStringLiteral("image/png"), png.data()}};
     return true;
 }
 
@@ -305,6 +322,14 @@ bool FakePlatform::RegisterHotKey(int id, unsigned modifiers, uint8_t vk) {
     hotKeyCalls << QStringLiteral("RegisterHotKey %1 %2").arg(hex(modifiers), hex(vk));
     const HotKey key{modifiers, vk};
     if (heldElsewhere.contains(key) || hotKeys.contains(id) || hotKeys.key(key, -1) >= 0) return false;
+    hotKeys.insert(id, key);
+    return true;
+}
+
+bool FakePlatform::WatchHotKey(int id, unsigned modifiers, uint8_t vk) {
+    hotKeyCalls << QStringLiteral("WatchHotKey %1 %2").arg(hex(modifiers), hex(vk));
+    const HotKey key{modifiers, vk};
+    if (hotKeys.contains(id) || hotKeys.key(key, -1) >= 0) return false;
     hotKeys.insert(id, key);
     return true;
 }

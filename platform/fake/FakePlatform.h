@@ -30,6 +30,7 @@ struct FakeWindow {
     qint64 pid = 0;
     bool visible = true;
     int show = SW_SHOWNORMAL;  // ShowCommand
+    QRect normalRect;          // once maximised: the rect "shown normal" gives back
 };
 
 class FakePlatform : public Platform {
@@ -38,6 +39,7 @@ public:
 
     QStringList calls;
     QSize screenSize{1024, 768};
+    QVector<QRect> monitors;         // none: one covering the screen
     QColor screenColour{Qt::black};  // what CaptureScreen returns
     QImage screenPicture;            // when set, what CaptureScreen returns instead (outside it: black)
     QVector<FakeWindow> windows;     // top-level ones in z-order, topmost first
@@ -108,7 +110,7 @@ public:
     HWND WindowFromPoint(POINT p) override;
 
     // Top-level windows of that class, shown or not.
-    HWND FindProgramWindow(const QString& className) override;
+    QVector<HWND> FindProgramWindows(const QString& className) override;
     // Recorded as "SendProgramMessage 0x2a 9025 0 0 text"; true when the window exists.
     bool SendProgramMessage(HWND w, const ProgramMessage& message, int timeoutMs = 5000) override;
     void ReceiveProgramMessages(std::function<void(const ProgramMessage&)> handler) override {
@@ -119,8 +121,9 @@ public:
     bool IsZoomed(HWND w) override;
     // Recorded as "ShowWindow 0x2a 2", "SetWindowPos 0x2a 10 20 300 200 0x1",
     // "SetWindowText 0x2a title", "PostMessage 0x2a 0x10". The window takes the
-    // state, place and title asked for (SetWindowPos sets the whole rect); a
-    // posted WM_CLOSE or WM_QUIT removes it.
+    // state, place and title asked for (SetWindowPos sets the whole rect, a
+    // maximised window covers the screen); a posted WM_CLOSE or WM_QUIT
+    // removes it.
     bool ShowWindow(HWND w, int command) override;
     bool SetWindowPos(HWND w, int x, int y, int cx, int cy, uint32_t flags) override;
     bool SetWindowText(HWND w, const QString& text) override;
@@ -134,6 +137,7 @@ public:
     int launchResult = LAUNCH_OK;
 
     int GetSystemMetrics(int index) override;
+    QVector<QRect> GetMonitors() override;
     QImage CaptureScreen(const QRect& rect) override;
 
     QString GetClipboardText() override { return clipboard; }
@@ -145,7 +149,8 @@ public:
     bool SetClipboardData(const QVector<ClipboardFormat>& formats) override;
     QVector<ClipboardFormat> clipboardFormats;
 
-    // Recorded as "SetClipboardImage 1024x768"; kept in clipboardImage.
+    // Recorded as "SetClipboardImage 1024x768"; kept in clipboardImage, and
+    // offered as "image/png" like a real clipboard.
     bool SetClipboardImage(const QImage& image) override;
     QImage clipboardImage;
 
@@ -163,6 +168,9 @@ public:
     QVector<HotKey> heldElsewhere;
     bool RegisterHotKey(int id, unsigned modifiers, uint8_t vk) override;
     bool UnregisterHotKey(int id) override;
+    // Recorded as "WatchHotKey 0x0 0x2c"; pressed like a registered one, also
+    // when heldElsewhere.
+    bool WatchHotKey(int id, unsigned modifiers, uint8_t vk) override;
     // The user presses that combination: the handler gets the id registered
     // for it, at once. False when none is.
     bool PressHotKey(unsigned modifiers, uint8_t vk);

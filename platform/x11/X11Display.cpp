@@ -25,6 +25,17 @@ int X11Platform::GetSystemMetrics(int index) {
     }
 }
 
+QVector<QRect> X11Platform::GetMonitors() {
+    QVector<QRect> monitors;
+    int eventBase = 0, errorBase = 0, count = 0;
+    if (XRRQueryExtension(dpy_, &eventBase, &errorBase))
+        if (XRRMonitorInfo* info = XRRGetMonitors(dpy_, root_, True, &count)) {
+            for (int i = 0; i < count; ++i) monitors << QRect(info[i].x, info[i].y, info[i].width, info[i].height);
+            XRRFreeMonitors(info);
+        }
+    return monitors.isEmpty() ? Platform::GetMonitors() : monitors;
+}
+
 // ---- Display mode (XRandR) --------------------------------------------------
 
 DisplayMode X11Platform::GetDisplayMode() {

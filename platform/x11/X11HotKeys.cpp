@@ -1,5 +1,6 @@
 #include "platform/x11/X11HotKeys.h"
 
+#include "platform/DisplayLost.h"
 #include "platform/VirtualKeys.h"
 #include "platform/x11/X11Internal.h"
 #include "platform/x11/X11Platform.h"
@@ -8,7 +9,9 @@
 #include <QSocketNotifier>
 
 // Xlib last: its macros (None, Bool, Status...) would clash with Qt headers.
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
 #include <X11/keysym.h>
 
 namespace platform {
@@ -20,6 +23,7 @@ unsigned modifierOf(Display* d, KeySym keysym) {
     const KeyCode keycode = XKeysymToKeycode(d, keysym);
     if (!keycode) return 0;
     XModifierKeymap* map = XGetModifierMapping(d);
+    if (!map) return 0;  // the server is gone
     unsigned mask = 0;
     for (int m = 0; m < 8 && !mask; ++m)
         for (int k = 0; k < map->max_keypermod; ++k)
@@ -60,8 +64,10 @@ X11HotKeys::X11HotKeys(_XDisplay* display, std::function<void(int)> pressed)
     }
 }
 
+// Nothing is said to a server that is gone.
 X11HotKeys::~X11HotKeys() {
     notifier_.reset();
+    if (DisplayLost()) return;
     for (const Grab& g : std::as_const(grabs_)) grab(g, false);
     XCloseDisplay(dpy_);
     watchErrors(dpy_, false);
@@ -101,7 +107,18 @@ bool X11HotKeys::add(int id, unsigned modifiers, unsigned long keysym) {
     return true;
 }
 
+bool X11HotKeys::watch(int id, unsigned modifiers, unsigned long keysym) {
+    const Grab g{XKeysymToKeycode(dpy_, keysym), xModifiers(dpy_, modifiers)};
+    if (!g.keycode || grabs_.contains(id) || watches_.contains(id) || !selectRawKeys(true)) return false;
+    watches_.insert(id, g);
+    return true;
+}
+
 bool X11HotKeys::remove(int id) {
+    if (watches_.remove(id)) {
+        if (watches_.isEmpty()) selectRawKeys(false);  // no more key presses of the whole desktop
+        return true;
+    }
     const auto it = grabs_.constFind(id);
     if (it == grabs_.cend()) return false;
     grab(*it, false);
@@ -109,17 +126,47 @@ bool X11HotKeys::remove(int id) {
     return true;
 }
 
-// The presses are handed on from the event loop, after the events are read.
+// Raw key presses of every keyboard, on the root window (input extension 2.2).
+bool X11HotKeys::selectRawKeys(bool on) {
+    if (inputOpcode_ < 0) {
+        int event = 0, error = 0, major = 2, minor = 2;
+        inputOpcode_ = 0;
+        int opcode = 0;
+        if (XQueryExtension(dpy_, "XInputExtension", &opcode, &event, &error) &&
+            XIQueryVersion(dpy_, &major, &minor) == Success && (major > 2 || (major == 2 && minor >= 1)))
+            inputOpcode_ = opcode;
+    }
+    if (inputOpcode_ == 0) return false;
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    if (on) XISetMask(bits, XI_RawKeyPress);
+    XIEventMask mask{XIAllMasterDevices, int(sizeof bits), bits};
+    XISelectEvents(dpy_, DefaultRootWindow(dpy_), &mask, 1);
+    XSync(dpy_, False);
+    return true;
+}
+
+// Handed on from the event loop, after the events are read; dropped if we are gone by then.
+void X11HotKeys::pressed(unsigned keycode, unsigned mask, const QHash<int, Grab>& among) {
+    for (auto it = among.cbegin(); it != among.cend(); ++it)
+        if (it->keycode == keycode && it->mask == mask)
+            QMetaObject::invokeMethod(notifier_.get(), [this, id = it.key()] { pressed_(id); }, Qt::QueuedConnection);
+}
+
 void X11HotKeys::readEvents() {
     const unsigned ignored = lockMasks();
     while (XPending(dpy_)) {
         XEvent ev;
         XNextEvent(dpy_, &ev);
-        if (ev.type != KeyPress) continue;
-        const unsigned mask = ev.xkey.state & 0xFF & ~ignored;
-        for (auto it = grabs_.cbegin(); it != grabs_.cend(); ++it)
-            if (it->keycode == ev.xkey.keycode && it->mask == mask)  // dropped if we are gone by then
-                QMetaObject::invokeMethod(notifier_.get(), [this, id = it.key()] { pressed_(id); }, Qt::QueuedConnection);
+        if (ev.type == KeyPress) pressed(ev.xkey.keycode, ev.xkey.state & 0xFF & ~ignored, grabs_);
+        if (ev.type != GenericEvent || ev.xcookie.extension != inputOpcode_ || !XGetEventData(dpy_, &ev.xcookie))
+            continue;
+        const auto* raw = static_cast<const XIRawEvent*>(ev.xcookie.data);
+        if (ev.xcookie.evtype == XI_RawKeyPress && !(raw->flags & XIKeyRepeat)) {
+            XkbStateRec state{};  // a raw event carries no modifiers: those of the keyboard now
+            XkbGetState(dpy_, XkbUseCoreKbd, &state);
+            pressed(unsigned(raw->detail), state.mods & 0xFF & ~ignored, watches_);
+        }
+        XFreeEventData(dpy_, &ev.xcookie);
     }
 }
 
@@ -132,5 +179,11 @@ bool X11Platform::RegisterHotKey(int id, unsigned modifiers, uint8_t vk) {
 }
 
 bool X11Platform::UnregisterHotKey(int id) { return hotKeys_ && hotKeys_->remove(id); }
+
+bool X11Platform::WatchHotKey(int id, unsigned modifiers, uint8_t vk) {
+    if (!hotKeys_) hotKeys_ = X11HotKeys::open(DisplayString(dpy_), [this](int pressed) { HotKeyPressed(pressed); });
+    const unsigned long keysym = keysymForVirtualKey(vk);
+    return hotKeys_ && keysym && hotKeys_->watch(id, modifiers, keysym);
+}
 
 }  // namespace platform

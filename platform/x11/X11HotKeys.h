@@ -26,6 +26,10 @@ public:
     // False when the key has no keycode, when another client holds one of the
     // combinations (none is then kept) or when this one registered it already.
     bool add(int id, unsigned modifiers, unsigned long keysym);
+    // Reports the presses of a combination without grabbing it, from the
+    // raw key events of the input extension, which come whoever grabs the
+    // key. False when the server has no such events.
+    bool watch(int id, unsigned modifiers, unsigned long keysym);
     bool remove(int id);
 
 private:
@@ -37,10 +41,14 @@ private:
     void grab(const Grab& g, bool on);
     unsigned lockMasks() const;
     void readEvents();
+    void pressed(unsigned keycode, unsigned mask, const QHash<int, Grab>& among);
+    bool selectRawKeys(bool on);
 
     _XDisplay* dpy_;
     std::function<void(int)> pressed_;
     QHash<int, Grab> grabs_;
+    QHash<int, Grab> watches_;
+    int inputOpcode_ = -1;  // of the input extension, once asked; 0 when the server has none
     std::unique_ptr<QSocketNotifier> notifier_;
 };
 

@@ -16,6 +16,8 @@ namespace platform {
 void watchErrors(_XDisplay* d, bool on);
 // The code of the last error on that connection since the previous call; 0 when none.
 int takeError(_XDisplay* d);
+// The loss of that connection ends the program as platform/DisplayLost.h says.
+void watchLoss(_XDisplay* d);
 
 // Waits while the server (or a client) catches up.
 inline void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }

@@ -62,27 +62,29 @@ void X11Platform::watchProgramMessages(bool on) {
 
 // A window that names a class is a client's top-level window: the search
 // does not go below it. Frames of the window manager are gone through.
-XID X11Platform::findProgramWindow(XID under, const QString& className) {
+void X11Platform::findProgramWindows(XID under, const QString& className, QVector<HWND>& found) {
     Window r, parent, *children = nullptr;
     unsigned n = 0;
-    if (!XQueryTree(dpy_, under, &r, &parent, &children, &n)) return 0;
+    if (!XQueryTree(dpy_, under, &r, &parent, &children, &n)) return;
     const QVector<XID> kids(children, children + n);
     if (children) XFree(children);
     for (XID w : kids) {
         XClassHint hint{};
         if (XGetClassHint(dpy_, w, &hint)) {
-            const bool match = hint.res_class && className == QLatin1String(hint.res_class);
+            if (hint.res_class && className == QLatin1String(hint.res_class)) found << w;
             if (hint.res_name) XFree(hint.res_name);
             if (hint.res_class) XFree(hint.res_class);
-            if (match) return w;
             continue;
         }
-        if (const XID found = findProgramWindow(w, className)) return found;
+        findProgramWindows(w, className, found);
     }
-    return 0;
 }
 
-HWND X11Platform::FindProgramWindow(const QString& className) { return findProgramWindow(root_, className); }
+QVector<HWND> X11Platform::FindProgramWindows(const QString& className) {
+    QVector<HWND> found;
+    findProgramWindows(root_, className, found);
+    return found;
+}
 
 XID X11Platform::messageWindow() {
     if (!messageWindow_) {

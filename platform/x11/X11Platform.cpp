@@ -1,6 +1,8 @@
 // The connection: opening it, its error handler, and the events we read on it.
 #include "platform/x11/X11Platform.h"
 
+#include "platform/DisplayLost.h"
+
 #include "platform/x11/X11HotKeys.h"
 #include "platform/x11/X11Record.h"
 #include "platform/x11/X11Internal.h"
@@ -51,6 +53,7 @@ void watchErrors(_XDisplay* d, bool on) {
     XErrorHandler old = XSetErrorHandler(onXError);
     if (old != onXError) previousHandler = old;
     ourDisplays[d] = 0;
+    watchLoss(d);
 }
 
 int takeError(_XDisplay* d) {
@@ -101,6 +104,7 @@ X11Platform::~X11Platform() {
     watchProgramMessages(false);
     messageHandler_ = nullptr;
     hotKeys_.reset();
+    if (DisplayLost()) return;  // nothing is said to a server that is gone
     record_.reset();
     for (unsigned char kc : std::as_const(pressed_)) {
         fakeKey(kc, false);

@@ -72,11 +72,12 @@ public:
     HWND WindowFromPoint(POINT p) override;
 
     // X11Messages.cpp
-    HWND FindProgramWindow(const QString& className) override;
+    QVector<HWND> FindProgramWindows(const QString& className) override;
     bool SendProgramMessage(HWND w, const ProgramMessage& message, int timeoutMs = 5000) override;
     void ReceiveProgramMessages(std::function<void(const ProgramMessage&)> handler) override;
 
     int GetSystemMetrics(int index) override;
+    QVector<QRect> GetMonitors() override;  // X11Display.cpp
     QImage CaptureScreen(const QRect& rect) override;
 
     QString GetClipboardText() override;
@@ -88,6 +89,7 @@ public:
 
     bool RegisterHotKey(int id, unsigned modifiers, uint8_t vk) override;  // X11HotKeys.cpp
     bool UnregisterHotKey(int id) override;
+    bool WatchHotKey(int id, unsigned modifiers, uint8_t vk) override;
     // X11Messages.cpp
     bool PostClientMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam) override;
     quint32 GlobalAddAtom(const QString& name) override;
@@ -173,7 +175,7 @@ private:
     void addDescendants(XID w, QVector<HWND>& out);
     // Messages between our programs (X11Messages.cpp).
     class MessageFilter;
-    XID findProgramWindow(XID under, const QString& className);
+    void findProgramWindows(XID under, const QString& className, QVector<HWND>& found);
     XID messageWindow();
     void handleProgramMessage(HWND to, const uint32_t data[5]);
     void watchProgramMessages(bool on);
@@ -186,6 +188,10 @@ private:
     bool hasNetState(XID client, XID state);
     long wmStateOf(XID client);
     QRect ownRect(XID w);
+    // The window manager's frame around a client (_NET_FRAME_EXTENTS); none
+    // for other windows.
+    QMargins frameOf(XID w);
+    QRect outerRect(XID w);
 
     _XDisplay* dpy_;
     XID root_ = 0;

@@ -1,6 +1,7 @@
 // Pixels of the screen (through shared memory when the server offers it) and the clipboard.
 #include "platform/x11/X11Platform.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -187,8 +188,17 @@ bool X11Platform::SetClipboardData(const QVector<ClipboardFormat>& formats) {
     return true;
 }
 
+// As a PNG too: Qt's own image is no format this program reads back.
 bool X11Platform::SetClipboardImage(const QImage& image) {
-    return withClipboard([&](QClipboard* c) { c->setImage(image); });
+    return withClipboard([&](QClipboard* c) {
+        auto* data = new QMimeData;
+        data->setImageData(image);
+        QBuffer png;
+        png.open(QIODevice::WriteOnly);
+        image.save(&png, "PNG");
+        data->setData(QStringLiteral("image/png"), png.data());
+        c->setMimeData(data);  // Qt owns it and serves it
+    });
 }
 
 }  // namespace platform

@@ -108,53 +108,65 @@ bool X11Platform::ShowWindow(HWND w, int command) {
     return done;
 }
 
-// A managed window is placed through the window manager with static
-// gravity, so that x, y is the window's own corner; others directly. Window
-// managers read static gravity each their own way (some a pixel off): where
-// the window lands is measured, and a position off is asked again, corrected.
+QMargins X11Platform::frameOf(XID w) {
+    QVector<XID> frame;  // left, right, top, bottom
+    if (!longProperty(w, atoms_.frameExtents, XA_CARDINAL, frame) || frame.size() != 4) return QMargins();
+    return QMargins(int(frame[0]), int(frame[2]), int(frame[1]), int(frame[3]));
+}
+
+// The window's place on the screen with the frame around it.
+QRect X11Platform::outerRect(XID w) {
+    const QRect own = ownRect(w);
+    return own.isValid() ? own.marginsAdded(frameOf(w)) : own;
+}
+
+// x, y, cx, cy give the outer rectangle, the frame included, as
+// GetWindowRect reads it. A managed window is placed through the window
+// manager with north-west gravity, so that x, y is the frame's corner (the
+// ICCCM default when the manager takes no EWMH request); others directly.
+// Where the window lands is measured, and a position off (some managers are
+// a pixel off) is asked again, corrected.
 bool X11Platform::SetWindowPos(HWND w, int x, int y, int cx, int cy, uint32_t flags) {
-    const QRect before = IsWindow(w) ? ownRect(w) : QRect();
+    const QRect before = IsWindow(w) ? outerRect(w) : QRect();
     if (!before.isValid()) return false;
     const bool move = !(flags & SWP_NOMOVE), size = !(flags & SWP_NOSIZE);
     const QRect wanted(move ? QPoint(x, y) : before.topLeft(), size ? QSize(cx, cy) : before.size());
-    if (wanted.width() < 1 || wanted.height() < 1) return false;
+    const QSize inside = wanted.marginsRemoved(frameOf(w)).size();
+    if (inside.width() < 1 || inside.height() < 1) return false;
     const bool managed = isClient(w);
     auto request = [&](QPoint corner) {
         if (managed && netSupports(atoms_.moveResize)) {
-            constexpr long kStaticGravity = 10;
+            constexpr long kNorthWestGravity = 1;
             const long which = (move ? (1L << 8) | (1L << 9) : 0) | (size ? (1L << 10) | (1L << 11) : 0);
             sendToRoot(w, atoms_.moveResize,
-                       {kStaticGravity | which | (kSourcePager << 12), corner.x(), corner.y(), wanted.width(),
-                        wanted.height()});
+                       {kNorthWestGravity | which | (kSourcePager << 12), corner.x(), corner.y(), inside.width(),
+                        inside.height()});
         } else {
-            QVector<XID> frame;  // left, right, top, bottom: the window manager places the frame's corner
-            if (managed && longProperty(w, atoms_.frameExtents, XA_CARDINAL, frame) && frame.size() == 4)
-                corner -= QPoint(int(frame[0]), int(frame[2]));
             const XID parent = parentOf(w);
             Window child;
             if (!managed && parent && parent != root_)  // a child window: in its parent's coordinates
                 XTranslateCoordinates(dpy_, root_, parent, corner.x(), corner.y(), &corner.rx(), &corner.ry(), &child);
-            XMoveResizeWindow(dpy_, w, corner.x(), corner.y(), unsigned(wanted.width()), unsigned(wanted.height()));
+            XMoveResizeWindow(dpy_, w, corner.x(), corner.y(), unsigned(inside.width()), unsigned(inside.height()));
         }
         Flush();
     };
     // Until the window is where it was asked, or has moved and settled.
     auto settle = [&](const QRect& from) {
         for (int waited = 0; waited < kSettleMs; waited += 10) {
-            const QRect now = ownRect(w);
+            const QRect now = outerRect(w);
             if (now == wanted) return now;
             if (now != from) {
                 pause(50);
-                return ownRect(w);
+                return outerRect(w);
             }
             pause(10);
         }
-        return ownRect(w);
+        return outerRect(w);
     };
     request(wanted.topLeft());
     const QRect landed = settle(before);
     const QPoint off = landed.topLeft() - wanted.topLeft();
-    if (move && landed.isValid() && !off.isNull() && off.manhattanLength() < 64) {
+    if (landed.isValid() && !off.isNull() && off.manhattanLength() < 64) {
         request(wanted.topLeft() - off);
         settle(landed);
     }

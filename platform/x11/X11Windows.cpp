@@ -154,16 +154,9 @@ QString X11Platform::GetWindowText(HWND w) {
 
 // Screen coordinates; a managed window's rect includes its frame.
 bool X11Platform::GetWindowRect(HWND w, QRect& rect) {
-    XWindowAttributes a;
-    if (!w || !XGetWindowAttributes(dpy_, w, &a)) return false;
-    int x = 0, y = 0;
-    Window child;
-    if (!XTranslateCoordinates(dpy_, w, root_, 0, 0, &x, &y, &child)) return false;
-    rect = QRect(x, y, a.width, a.height);
-    QVector<XID> frame;  // left, right, top, bottom
-    if (longProperty(w, atoms_.frameExtents, XA_CARDINAL, frame) && frame.size() == 4)
-        rect.adjust(-int(frame[0]), -int(frame[2]), int(frame[1]), int(frame[3]));
-    return true;
+    const QRect outer = w ? outerRect(w) : QRect();
+    if (outer.isValid()) rect = outer;
+    return outer.isValid();
 }
 
 // 0 for top-level windows: a client's X parent is the window manager's frame.

@@ -35,3 +35,14 @@ protected:
     }
     std::unique_ptr<platform::Platform> x11;
 };
+
+// The same with every window styled as the start styles them, the cursor away from all of them.
+class StyledDesktopWindowTest : public DesktopWindowTest {
+protected:
+    void SetUp() override {
+        DesktopWindowTest::SetUp();
+        if (!form) return;
+        form->ReadWindowPositions();
+        x11->SetCursorPos(0, 0);
+    }
+};

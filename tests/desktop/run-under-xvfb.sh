@@ -2,7 +2,8 @@
 # Runs a command ("$@") on a private X server: Xvfb on a free display with
 # openbox as the window manager. Everything started here is stopped on exit;
 # the command's exit status is passed on. ORVANEL_XVFB_SCREEN sets the
-# screen (1280x1024x24 unless given).
+# screen (1280x1024x24 unless given), ORVANEL_XVFB_DISPLAYS the display
+# numbers tried ("90 120" unless given: the first and the last).
 set -u
 
 xvfb_pid=""
@@ -37,7 +38,7 @@ ours() {
 }
 
 display=""
-for n in $(seq 90 120); do
+for n in $(seq ${ORVANEL_XVFB_DISPLAYS:-90 120}); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
     Xvfb ":$n" -screen 0 "${ORVANEL_XVFB_SCREEN:-1280x1024x24}" -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!

@@ -145,4 +145,44 @@ TEST_F(CaptureDesktop, APictureFromTheClipboardIsCutAndSaved) {
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
+// Print Screen while "Trouve image" is open: the screen without the dialog
+// goes to the X clipboard, and "Coller" pastes it, also while the window
+// manager keeps the key for its own screenshot binding (openbox does).
+// Closed, the dialog no longer hears the key.
+TEST_F(CaptureDesktop, PrintScreenInTrouveImageGivesACaptureToPaste) {
+    ASSERT_TRUE(desktoptest::run("xclip", {"-selection", "clipboard", "-i", "/dev/null"}));
+    Form22->ShowForAdd();
+    ASSERT_TRUE(waitFor([] { return Form22->isActiveWindow(); }));
+    EXPECT_FALSE(Form22->Button1Coller->isEnabled());
+    EXPECT_TRUE(HotKeyManager1->Registered(platform::VK_SNAPSHOT));
+    struct Witness : THotKeyListener {
+        int copies = 0;
+        bool dialogShown = true;
+        void BeforeScreenCopy() override {
+            ++copies;
+            dialogShown = Form22->isVisible();
+        }
+    } witness;  // heard after the dialog
+    HotKeyManager1->AddListener(&witness);
+    const QRect dialog = Form22->frameGeometry();
+    ASSERT_TRUE(desktoptest::run("xdotool", {"key", "Print"}));
+    ASSERT_TRUE(waitFor([] { return Form22->isVisible() && Form22->Button1Coller->isEnabled(); }));
+    EXPECT_EQ(witness.copies, 1);
+    EXPECT_FALSE(witness.dialogShown);
+    Form22->Button1Coller->click();
+    const QSize screen(desk().GetSystemMetrics(platform::SM_CXSCREEN), desk().GetSystemMetrics(platform::SM_CYSCREEN));
+    ASSERT_EQ(Form22->Capture.size(), screen);
+    // Where the dialog stands, the capture shows what lies under it.
+    const QImage now = desk().CaptureScreen(QRect(QPoint(0, 0), screen)).convertToFormat(QImage::Format_RGB32);
+    const QRect area = dialog & QRect(QPoint(0, 0), screen);
+    EXPECT_NE(Form22->Capture.copy(area), now.copy(area)) << "the dialog is not on the capture";
+
+    Form22->Button2->click();
+    EXPECT_FALSE(HotKeyManager1->Registered(platform::VK_SNAPSHOT));
+    ASSERT_TRUE(desktoptest::run("xdotool", {"key", "Print"}));
+    waitFor([] { return false; }, 500);
+    EXPECT_EQ(witness.copies, 1) << "closed: the key is no longer heard";
+    HotKeyManager1->RemoveListener(&witness);
+}
+
 }  // namespace

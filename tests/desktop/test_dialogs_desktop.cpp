@@ -8,6 +8,8 @@
 #include "editors/Unit2.h"
 #include "editors/Unit25.h"
 #include "editors/Unit7.h"
+#include "editors/Unit8.h"
+#include "tests/support/TestServices.h"
 #include "platform/Platform.h"
 #include "platform/VirtualKeys.h"
 #include "tests/desktop/DesktopWindow.h"
@@ -18,7 +20,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace platform;
@@ -124,6 +128,49 @@ TEST_F(DialogsDesktopTest, ScriptDialogShowsTheValueOfWhatIsTyped) {
     EXPECT_EQ(rowTexts(), QStringList({"ScriptEval|JScript;;1<2"}));
 }
 
+// The window manager's stacking order of the client windows, bottom first.
+QStringList stacking() {
+    QByteArray out;
+    run("xprop", {"-root", "_NET_CLIENT_LIST_STACKING"}, &out);
+    QStringList ids;
+    for (const QString& id : QString::fromLatin1(out).section(u'#', 1).split(u',', Qt::SkipEmptyParts))
+        ids << QString::number(id.trimmed().toULongLong(nullptr, 16));
+    return ids;
+}
+
+// The warning of a dialog that stays on top (here the Variable dialog's) opens above it.
+TEST_F(DialogsDesktopTest, WarningsOfAStayOnTopDialogOpenAboveIt) {
+    QPointer<QWidget> shownBox;
+    bool above = false, answered = false;
+    testServices().onMessage = [&](const MessageRequest& r) {
+        QTimer::singleShot(0, [&] {
+            waitFor([&] {
+                shownBox = QApplication::activeModalWidget();
+                return shownBox && shownBox->isVisible();
+            });
+            if (!shownBox) return;
+            above = waitFor([&] {
+                const QStringList order = stacking();
+                const qsizetype box = order.indexOf(QString::number(shownBox->winId()));
+                return box >= 0 && box > order.indexOf(QString::number(Form8->winId()));
+            }, 2000);
+            shownBox->close();
+        });
+        const int answer = testServices().AppServices::AskMessage(r);
+        answered = true;
+        return answer;
+    };
+    form->PageControl2->setCurrentIndex(1);
+    QToolButton* variable = form->PaletteButton(9);
+    clickAt(variable, variable->rect().center());
+    ASSERT_TRUE(waitFor([] { return Form8->isActiveWindow(); }));
+    Form8->Edit1->clear();
+    clickAt(Form8->Button1, Form8->Button1->rect().center());
+    ASSERT_TRUE(waitFor([&] { return answered; }));
+    EXPECT_TRUE(above) << stacking().join(u' ').toStdString();
+    Form8->close();
+}
+
 // Each palette button opens the window of its command, found on the X server
 // by its caption; xdotool types into it, "Valider" adds the row, and the
 // macro saved decodes to the records expected.
@@ -139,7 +186,7 @@ TEST_F(DialogsDesktopTest, PaletteDialogsAddTheirRowsToTheSavedMacro) {
         {1, 11, 11, "Condition", "<Total>"},
         {1, 12, 12, "Calcul sur variable", "<Total>\tx"},
         {1, 22, 24, "Calcul évolué", "<Total> = <Total> + abc"},
-        {1, 15, 15, "Lire Ecrire", "/tmp/f.txt\t<Total>\t2"},
+        {1, 15, 15, "Lire Ecrire", "/tmp/f.txt\t\t<Total>\t2"},  // Tab passes the browse button
         {0, 5, 26, "Commande Exécute", "http://www.exemple.fr/?a=1;b=2"},
         {0, 6, 3, "Label", ""},
         {0, 7, 3, "Goto", "<Label1>"},

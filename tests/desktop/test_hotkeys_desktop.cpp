@@ -4,6 +4,7 @@
 // message from another program.
 #include "engine/GestionCommande.h"
 #include "engine/HotKeyManager.h"
+#include "platform/ProgramMessages.h"
 #include "platform/VirtualKeys.h"
 #include "platform/WindowMessages.h"
 #include "plugins/OrvanelPlugin.h"
@@ -16,6 +17,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 
@@ -102,8 +104,8 @@ TEST_F(HotKeysDesktop, StopHotKeyEndsAnUnattendedRunWhateverHasTheFocus) {
         EXPECT_FALSE(freeFor(*x11, platform::MOD_ALT, platform::VK_F1 + 1)) << "the program holds Alt+F2";
         EXPECT_EQ(x11->GetForegroundWindow(), x11->FindWindow("OrvanelProbe", "Sonde focus"));
         ASSERT_TRUE(run("xdotool", {"key", "alt+F2"}));
-        EXPECT_EQ(program.status(10000), 0) << program.errors.toStdString();
-        EXPECT_TRUE(program.errors.contains("Souhaitez-vous réellement stopper l'exécution? [réponse : Oui]"))
+        EXPECT_EQ(program.status(10000), 1) << program.errors.toStdString();
+        EXPECT_TRUE(program.errors.contains("Orvanel : arrêt demandé par le raccourci Alt+F2."))
             << program.errors.toStdString();
         EXPECT_TRUE(program.report().contains("Variable ")) << "the report is written";
         EXPECT_TRUE(program.report().contains("A;1;Numerique;"));
@@ -112,13 +114,58 @@ TEST_F(HotKeysDesktop, StopHotKeyEndsAnUnattendedRunWhateverHasTheFocus) {
     }
 }
 
-TEST_F(HotKeysDesktop, AStopHotKeyAnotherClientHoldsIsSaid) {
+TEST_F(HotKeysDesktop, AStopHotKeyAnotherClientHoldsIsSaidOnce) {
     ASSERT_TRUE(x11->RegisterHotKey(7, platform::MOD_ALT, platform::VK_F1 + 1));
     Program program({"Variable\tA;1;Numerique;"});
     EXPECT_EQ(program.status(), 0);
-    EXPECT_TRUE(program.errors.contains("le raccourci global Alt+F2 est déjà pris par un autre programme"))
+    EXPECT_EQ(program.errors.count("Le raccourci global Alt+F2 est déjà pris par un autre programme"), 1)
         << program.errors.toStdString();
     EXPECT_TRUE(x11->UnregisterHotKey(7));
+}
+
+// The editor holds the keys; a run started beside it (as the scheduler
+// starts them) gets their presses from it: the pause question shows in the
+// run, the stop ends it at once, and the idle editor asks nothing.
+TEST_F(HotKeysDesktop, TheEditorPassesTheKeysToARunBesideIt) {
+    QTemporaryDir editorHome;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("ORVANEL_HOME", editorHome.path());
+    QProcess editor;
+    editor.setProcessEnvironment(env);
+    editor.start(ORVANEL_PROGRAM, {});
+    ASSERT_TRUE(waitFor([&] { return x11->FindWindow(platform::kOrvanelClass, "Nouvelle macro - Orvanel") != 0; }, 20000));
+    ASSERT_TRUE(waitFor([&] { return !freeFor(*x11, platform::MOD_ALT, platform::VK_F1 + 1); })) << "the editor holds Alt+F2";
+    x11->SetCursorPos(0, 0);
+    Program program({"Variable\tA;1;Numerique;", "Move Mouse\t333;222;Direct;", "Pause\t00:00:40",
+                     "Variable\tB;2;Numerique;"});
+    ASSERT_TRUE(waitFor([&] { return x11->GetCursorPos() == platform::POINT{333, 222}; }, 10000));
+    // The windows a program shows (a run shows none of its own but its questions).
+    auto shownBy = [&](const QProcess& p) {
+        QVector<platform::HWND> shown;
+        for (platform::HWND w : x11->EnumWindows())
+            if (x11->GetWindowThreadProcessId(w) == p.processId() && x11->IsWindowVisible(w)) shown << w;
+        return shown;
+    };
+    const qsizetype editorWindows = shownBy(editor).size();
+    ASSERT_TRUE(run("xdotool", {"key", "alt+F1"}));
+    ASSERT_TRUE(waitFor([&] { return shownBy(program.process).size() == 1; })) << "the run shows its pause question";
+    const platform::HWND question = shownBy(program.process).first();
+    EXPECT_TRUE(x11->GetWindowText(question).startsWith("Pause ")) << "titled as the program is while it pauses";
+    x11->SetForegroundWindow(question);
+    waitFor([&] { return x11->GetForegroundWindow() == question; }, 3000);
+    ASSERT_TRUE(run("xdotool", {"key", "Return"}));
+    ASSERT_TRUE(waitFor([&] { return shownBy(program.process).isEmpty(); }));
+    ASSERT_TRUE(run("xdotool", {"key", "alt+F2"}));
+    EXPECT_EQ(program.status(5000), 1) << program.errors.toStdString();
+    EXPECT_TRUE(program.errors.contains("Orvanel : arrêt demandé par le raccourci Alt+F2.")) << program.errors.toStdString();
+    EXPECT_FALSE(program.errors.contains("déjà pris")) << "the editor is ours: nothing to say";
+    EXPECT_TRUE(program.report().contains("A;1;Numerique;"));
+    EXPECT_FALSE(program.report().contains("B;2;Numerique;"));
+    QThread::msleep(300);
+    EXPECT_EQ(shownBy(editor).size(), editorWindows) << "the idle editor asks nothing";
+    EXPECT_EQ(editor.state(), QProcess::Running);
+    editor.terminate();
+    EXPECT_TRUE(editor.waitForFinished(5000));
 }
 
 TEST_F(HotKeysDesktop, SamplePluginRunsAndAnIncompleteOneIsRefused) {

@@ -58,15 +58,7 @@ QImage captureScreen() {
     return image;
 }
 
-class LookDesktopTest : public DesktopWindowTest {
-protected:
-    void SetUp() override {
-        DesktopWindowTest::SetUp();
-        if (!form) return;
-        form->ReadWindowPositions();  // styles every window as the start does
-        x11->SetCursorPos(0, 0);      // away from every window
-    }
-};
+using LookDesktopTest = StyledDesktopWindowTest;
 
 }  // namespace
 

@@ -8,6 +8,8 @@
 
 #include <QFileInfo>
 
+#include <limits>
+
 using namespace platform;
 
 namespace {
@@ -64,13 +66,21 @@ TLaunchRecord timedIn(const QString& macro, int ms) {
     return r;
 }
 
+// Beside a damaged record (a start date that is no number), which is said and left out.
 TEST_F(SchedulerTest, TimedTriggerRunsItsMacro) {
     newHome();
     const QString macro = macroWritingDone();
-    writeLaunches({timedIn(macro, 2000)});
+    TLaunchRecord damaged = timedIn(macro, 1000);
+    damaged.setStartDate(std::numeric_limits<double>::quiet_NaN());
+    writeLaunches({damaged, timedIn(macro, 2000)});
     startScheduler();
     EXPECT_FALSE(QFile::exists(done));
-    EXPECT_TRUE(ranWithin(20000)) << scheduler.readAllStandardError().toStdString();
+    const bool ran = ranWithin(20000);
+    const QString said = QString::fromLocal8Bit(scheduler.readAllStandardError());
+    EXPECT_TRUE(ran) << said.toStdString();
+    EXPECT_TRUE(said.contains("OrvanelLaunch : « " + home->filePath("Launch.dat") +
+                              " » : 1 enregistrement(s) abîmé(s) (date impossible) laissé(s) de côté."))
+        << said.toStdString();
 }
 
 TEST_F(SchedulerTest, ShortcutRunsItsMacroWithNumLockOnAndOff) {

@@ -51,6 +51,27 @@ protected:
     static QString property(platform::HWND w, const QString& name) {
         return QString::fromUtf8(output("xprop", {"-id", QString::number(w), name}));
     }
+    // The window's outer rectangle read by other programs: its own place
+    // (xwininfo) and the frame the window manager announces (xprop).
+    static QRect outerRect(platform::HWND w) {
+        const QRect inside(geometry(w, "Absolute upper-left X"), geometry(w, "Absolute upper-left Y"),
+                           geometry(w, "Width"), geometry(w, "Height"));
+        const QStringList frame = property(w, "_NET_FRAME_EXTENTS").section(u'=', 1).split(u',');  // l, r, t, b
+        if (frame.size() != 4) return inside;
+        return inside.adjusted(-frame[0].toInt(), -frame[2].toInt(), frame[1].toInt(), frame[3].toInt());
+    }
+    static bool within2Pixels(const QRect& a, const QRect& b) {
+        return std::abs(a.left() - b.left()) <= 2 && std::abs(a.top() - b.top()) <= 2 &&
+               std::abs(a.width() - b.width()) <= 2 && std::abs(a.height() - b.height()) <= 2;
+    }
+    static std::string text(const QRect& r) {
+        return QString("(%1, %2, %3, %4)").arg(r.left()).arg(r.top()).arg(r.width()).arg(r.height()).toStdString();
+    }
+    QString var(const QString& name) {
+        QString v;
+        form->ReadVariable("VAR", name, "?", v);
+        return v;
+    }
 
     QTemporaryDir dir;
 };
@@ -65,10 +86,7 @@ TEST_F(ToolsDesktop, ManipulationOfARealWindow) {
          {"Manipulation", h + "Taille;300;250;"},
          {"Manipulation", h + "Changement texte;Logo renommé;"}});
     EXPECT_EQ(messagesSeen(), "");
-    EXPECT_EQ(geometry(w, "Absolute upper-left X"), 200);
-    EXPECT_EQ(geometry(w, "Absolute upper-left Y"), 150);
-    EXPECT_EQ(geometry(w, "Width"), 300);
-    EXPECT_EQ(geometry(w, "Height"), 250);
+    EXPECT_EQ(outerRect(w), QRect(200, 150, 300, 250)) << "the frame included";
     EXPECT_EQ(QString::fromUtf8(output("xdotool", {"getwindowname", QString::number(w)})).trimmed(), "Logo renommé");
 
     run({{"Manipulation", h + "Réduire;"}});
@@ -83,6 +101,43 @@ TEST_F(ToolsDesktop, ManipulationOfARealWindow) {
 
     run({{"Manipulation", h + "Fermer;"}});
     EXPECT_TRUE(xlogo.waitForFinished(5000)) << "closed through WM_DELETE_WINDOW";
+}
+
+// "Fonction Handle" reads the rectangle "Manipulation" places, the frame
+// included: writing back what was read leaves the window where it is, and
+// "Restaurer" after "Agrandir" brings it back.
+TEST_F(ToolsDesktop, HandleReadsWhatManipulationPlaces) {
+    QProcess xlogo;
+    const platform::HWND w = startXlogo(xlogo);
+    ASSERT_NE(w, 0u);
+    const QString h = QString::number(w);
+    ASSERT_TRUE(property(w, "_NET_FRAME_EXTENTS").contains("=")) << "the window manager frames the window";
+    run({{"Manipulation", h + ";Déplacer;50;60;"}, {"Manipulation", h + ";Taille;302;145;"}});
+    const QRect placed = outerRect(w);
+    EXPECT_TRUE(within2Pixels(placed, QRect(50, 60, 302, 145))) << text(placed);
+
+    const QVector<QPair<QString, QString>> readAndWriteBack = {
+        {"Variable", "X;0;Numerique;"},           {"Variable", "Y;0;Numerique;"},
+        {"Variable", "L;0;Numerique;"},           {"Variable", "H;0;Numerique;"},
+        {"Fonction", "X;Handle;Position X;" + h + ";"}, {"Fonction", "Y;Handle;Position Y;" + h + ";"},
+        {"Fonction", "L;Handle;Longueur;" + h + ";"},   {"Fonction", "H;Handle;Largeur;" + h + ";"},
+        {"Manipulation", h + ";Déplacer;X;Y;"},   {"Manipulation", h + ";Taille;L;H;"}};
+    for (int round = 1; round <= 3; ++round) {
+        run(readAndWriteBack);
+        EXPECT_TRUE(within2Pixels(outerRect(w), placed)) << "round " << round << ": " << text(outerRect(w));
+    }
+    EXPECT_EQ(QRect(var("X").toInt(), var("Y").toInt(), var("L").toInt(), var("H").toInt()), outerRect(w));
+
+    run({{"Variable", "X;0;Numerique;"}, {"Variable", "Y;0;Numerique;"}, {"Manipulation", h + ";Déplacer;300;300;"},
+         {"Fonction", "X;Handle;Position X;" + h + ";"}, {"Fonction", "Y;Handle;Position Y;" + h + ";"}});
+    EXPECT_EQ(var("X") + "," + var("Y"), "300,300");
+
+    const QRect normal = outerRect(w);
+    run({{"Manipulation", h + ";Agrandir;"}});
+    EXPECT_FALSE(within2Pixels(outerRect(w), normal)) << "maximised: " << text(outerRect(w));
+    run({{"Manipulation", h + ";Restaurer;"}});
+    EXPECT_TRUE(within2Pixels(outerRect(w), normal)) << text(outerRect(w)) << " instead of " << text(normal);
+    EXPECT_EQ(messagesSeen(), "");
 }
 
 // The dialog's move and size start from the window's rectangle: "Déplacer"

@@ -233,6 +233,25 @@ TEST_F(Unattended, ProgressDoesNotTakeTheFocus) {
     EXPECT_TRUE(probe->waitForLine("text suite tapée")) << probe->lines().join('\n').toStdString();
 }
 
+// The clipboard a macro writes outlives the program where a clipboard
+// manager runs: the program hands it over as it ends (ICCCM SAVE_TARGETS).
+TEST_F(Unattended, TheClipboardOutlivesTheProgramWithAClipboardManager) {
+    QProcess manager;
+    manager.start("env", {"LC_ALL=C.UTF-8", "wish", CLIPBOARD_MANAGER});  // Tk serves its texts in UTF-8
+    ASSERT_TRUE(waitFor([&] { return manager.canReadLine(); }, 10000));
+    ASSERT_EQ(manager.readLine(), "ready\n");
+    const Outcome out = run({"Variable\t[CLIPBOARD];Bonjour d'été;Alpha;"});
+    ASSERT_TRUE(out.ended);
+    EXPECT_EQ(out.status, 0) << out.errors.toStdString();
+    EXPECT_TRUE(waitFor([&] { return manager.canReadLine(); }));
+    EXPECT_EQ(QString::fromUtf8(manager.readLine()), "saved Bonjour d'été\n");
+    QByteArray text;
+    EXPECT_TRUE(desktoptest::run("xclip", {"-o", "-selection", "clipboard", "-t", "UTF8_STRING"}, &text));
+    EXPECT_EQ(QString::fromUtf8(text), "Bonjour d'été");
+    manager.kill();
+    manager.waitForFinished(5000);
+}
+
 // Past 80000 characters the report goes on in the next numbered file; the
 // base file then lists them all.
 TEST_F(Unattended, LongReportsRollOverToNumberedFiles) {

@@ -264,4 +264,15 @@ TEST_F(X11PlatformTest, ClipboardHoldsText) {
     EXPECT_EQ(desk->GetClipboardText(), "Presse-papiers é");
 }
 
+// A picture put on the clipboard is read back by the program itself as a PNG.
+TEST_F(X11PlatformTest, ClipboardHoldsAPictureTheProgramReadsBack) {
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(QColor(200, 20, 90));
+    ASSERT_TRUE(desk->SetClipboardImage(picture));
+    QImage read;
+    for (const platform::ClipboardFormat& f : desk->GetClipboardData())
+        if (f.mimeType == "image/png") read = QImage::fromData(f.data).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(read, picture);
+}
+
 }  // namespace

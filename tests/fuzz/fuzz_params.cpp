@@ -1,6 +1,8 @@
-// Parameter strings: both splitters and the joiner, with the separator the
-// first byte gives, and the helpers that read a field (numbers, dates,
-// times, procedure rows). The rest is the parameter string, Windows-1252.
+// Parameter strings: the splitter and its two rules, the joiner, with the
+// separator the first byte gives, each command's fields read through its
+// declaration, and the helpers that read a field (numbers, dates, times,
+// procedure rows). The rest is the parameter string, Windows-1252.
+#include "core/CommandParams.h"
 #include "core/Helpers.h"
 #include "core/Params.h"
 #include "core/Unit1.h"
@@ -22,6 +24,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         mdlfnct::StrToIntOrZero(second[i]);
         mdlfnct::IsValidDate(second[i]);
         mdlfnct::TimeValide(second[i]);
+    }
+    for (int c = 0; c < kCommandSlots; ++c) {
+        const ParamView view(Command(c), params, separator[0], [](const QString& name) { return name; });
+        for (int n = 0; n <= view.count() + 1; ++n) {
+            view.text(n);
+            view.number(n);
+            view.word(n);
+            view.fieldAt(n);
+        }
     }
     mdlfnct::SplitString(params, separator);
     mdlfnct::ProcedureRowRole(params);

@@ -20,10 +20,13 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QKeySequenceEdit>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <functional>
 
@@ -260,29 +263,58 @@ TEST_F(CaptureDialogsTest, TheCaptureKeyFollowsTheMouseAndIsHeldOnlyWhileOpen) {
     EXPECT_EQ(settings().CaptureMouseHotKey, u"Ctrl+K"_s);
 }
 
-TEST_F(CaptureDialogsTest, TypingCIntoAFieldDoesNotFollowTheMouse) {
-    Form5->ShowForAdd();
-    auto type = [](QWidget* w, Qt::Key k, const QString& text) {
-        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier, text);
+// "c" starts and stops the following wherever the focus is: right after the
+// dialog opens it is in X, which takes digits only.
+TEST_F(CaptureDialogsTest, CFollowsTheMouseWhereverTheFocusIs) {
+    auto type = [](QWidget* w, const QString& text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
         QApplication::sendEvent(w, &press);
-        QKeyEvent release(QEvent::KeyRelease, k, Qt::NoModifier, text);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, text);
         QApplication::sendEvent(w, &release);
     };
-    Form5->ComboBox1->setFocus();
-    type(Form5->ComboBox1->lineEdit(), Qt::Key_C, u"c"_s);
-    QApplication::processEvents();
-    EXPECT_TRUE(Form5->Capture);
-    EXPECT_TRUE(Form5->ComboBox1->isEnabled());
+    fake().cursor = {321, 123};
+    Form5->ShowForAdd();
+    QApplication::setActiveWindow(Form5);
+    ASSERT_EQ(QApplication::focusWidget(), Form5->ComboBox1);
+    for (QWidget* focus : {static_cast<QWidget*>(Form5->ComboBox1), static_cast<QWidget*>(Form5->Button3)}) {
+        bool following = false;  // seen while the dialog follows, from inside its loop
+        QTimer::singleShot(50, [&] {
+            following = !Form5->Capture && !Form5->ComboBox1->isEnabled();
+            type(Form5, u"C"_s);
+        });
+        type(focus, u"c"_s);
+        EXPECT_TRUE(waitUntil([&] { return following && Form5->Capture && Form5->ComboBox1->isEnabled(); }))
+            << focus->objectName().toStdString();
+        EXPECT_EQ(Form5->ComboBox1->currentText(), u"321"_s);
+        EXPECT_EQ(Form5->ComboBox2->currentText(), u"123"_s);
+    }
 
-    // Elsewhere "c" toggles the following.
-    Form5->Button3->setFocus();
-    bool following = false;  // seen while the dialog follows, from inside its loop
-    QTimer::singleShot(50, [&] {
-        following = !Form5->Capture && !Form5->ComboBox1->isEnabled();
-        type(Form5, Qt::Key_C, u"c"_s);
-    });
-    type(Form5, Qt::Key_C, u"c"_s);
-    EXPECT_TRUE(waitUntil([&] { return following && Form5->Capture && Form5->ComboBox1->isEnabled(); }));
+    // X and Y take digits typed; a variable comes from the list.
+    Form5->ComboBox2->lineEdit()->clear();
+    for (const char* typed : {"4", "x", "2", "é", "-"}) type(Form5->ComboBox2, QString::fromUtf8(typed));
+    EXPECT_EQ(Form5->ComboBox2->currentText(), u"42"_s);
+    EXPECT_TRUE(Form5->Capture);
+}
+
+// A row modified keeps its snapshot name though the picture is not in memory
+// (the macro was reopened); without a name and with a new preview the field is empty.
+TEST_F(CaptureDialogsTest, AModifiedRowKeepsItsSnapshotName) {
+    setRows({{u"Move Mouse"_s, u"1;2;Direct;ImgRef5;"_s}, {u"Move Mouse"_s, u"3;4;Indirect;"_s}});
+    TForm1::Select_unique(form->ListView1, 0);
+    form->ListView1DblClick();
+    ASSERT_TRUE(Form5->Modifying());
+    EXPECT_TRUE(Form5->Preview.isNull());
+    Form5->ComboBox1->setEditText(u"10"_s);
+    Form5->Button1->click();
+    EXPECT_EQ(rowTexts().first(), u"Move Mouse|10;2;Direct;ImgRef5;"_s);
+    EXPECT_TRUE(TabImgMoveMouse.isEmpty());
+
+    TForm1::Select_unique(form->ListView1, 1);
+    form->ListView1DblClick();
+    Form5->TakeSnapshot();
+    Form5->Button1->click();
+    EXPECT_EQ(rowTexts().last(), u"Move Mouse|3;4;Indirect;;"_s);
+    EXPECT_TRUE(TabImgMoveMouse.isEmpty());
 }
 
 // ---- Trouve image ----
@@ -334,11 +366,12 @@ TEST_F(TrouveImageTest, ThePastedGraphicIsSavedAs32BitsAndTheRowEndsWithTheOccur
     EXPECT_EQ(QImage(file).convertToFormat(QImage::Format_RGB32), capture.copy(10, 20, 50, 30));
 }
 
-TEST_F(TrouveImageTest, FilesThatCannotBeWrittenKeepTheDialogOpen) {
+// Only OK replaces an existing bitmap; the row is written either way. A file
+// that cannot be written keeps the dialog open and writes nothing.
+TEST_F(TrouveImageTest, TheOverwriteQuestionDecidesTheFileNotTheRow) {
     Form22->ShowForAdd();
     Form22->ComboBox1->setEditText(u"PosX"_s);
     Form22->ComboBox2->setEditText(u"PosX"_s);
-    // Refusing to replace a file writes neither the file nor the row.
     QFile existing(Form22->ComboBox4->currentText());
     ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
     existing.write("old");
@@ -346,20 +379,168 @@ TEST_F(TrouveImageTest, FilesThatCannotBeWrittenKeepTheDialogOpen) {
     messages.answer = mrCancel;
     Form22->Button1->click();
     EXPECT_TRUE(messages.texts().last().endsWith(u" existe déja voulez vous le remplacer?"_s));
-    EXPECT_EQ(rowTexts().size(), 3);
+    EXPECT_EQ(rowTexts().size(), 4);
+    EXPECT_TRUE(rowTexts().last().startsWith(u"Trouve image|"_s + existing.fileName() + u';'));
     EXPECT_EQ(existing.size(), 3);
-    EXPECT_TRUE(Form22->isVisible());
+    EXPECT_FALSE(Form22->isVisible());
     messages.answer = mrNone;
 
+    Form22->ShowForAdd();
+    Form22->ComboBox1->setEditText(u"PosX"_s);
+    Form22->ComboBox2->setEditText(u"PosX"_s);
     for (const QString& name : {QString(), home.filePath(u"absent/image.bmp"_s)}) {
         Form22->ComboBox4->setEditText(name);
         const qsizetype shown = messages.shown.size();
         Form22->Button1->click();
         EXPECT_GT(messages.shown.size(), shown) << name.toStdString();
-        EXPECT_EQ(rowTexts().size(), 3);
+        EXPECT_EQ(rowTexts().size(), 4);
         EXPECT_TRUE(Form22->isVisible());
     }
 }
+
+// The picture a row names loads whenever the dialog shows the row: F2,
+// "Annuler", F2 again and "Valider" give the row back unchanged, and so does
+// a second row naming the same bitmap.
+TEST_F(TrouveImageTest, AReopenedRowValidatesUnchanged) {
+    const QString file = home.filePath(u"cible.bmp"_s);
+    ASSERT_TRUE(capture.copy(10, 20, 50, 30).save(file, "BMP"));
+    const QString params = file + u";0;0;300;200;10;20;60;50;PosX;PosY;1"_s;
+    setRows({{u"Variable"_s, u"PosX;0;Numerique;"_s}, {u"Variable"_s, u"PosY;;Objet;"_s},
+             {u"Trouve image"_s, params}, {u"Trouve image"_s, params}});
+    const QStringList before = rowTexts();
+    auto edit = [this](int row) {
+        TForm1::Select_unique(form->ListView1, row);
+        form->ListView1DblClick();
+        ASSERT_TRUE(Form22->isVisible() && Form22->Modifying());
+    };
+    edit(2);
+    Form22->Button2->click();  // "Annuler"
+    messages.answer = mrOk;
+    for (int row : {2, 3}) {
+        edit(row);
+        EXPECT_EQ(Form22->Graphic.size(), QSize(50, 30)) << row;
+        Form22->Button1->click();  // "Valider"
+        EXPECT_FALSE(Form22->isVisible()) << row;
+    }
+    messages.answer = mrNone;
+    EXPECT_FALSE(messages.texts().contains(u"Le graphique rechercher n'est pas valide."_s));
+    EXPECT_EQ(rowTexts(), before);
+    EXPECT_EQ(QImage(file).convertToFormat(QImage::Format_RGB32), capture.copy(10, 20, 50, 30));
+}
+
+// A drag the order of the corners refuses shows it and refuses the drop: the
+// marker goes back where it was. Near an edge of the visible part, a large
+// capture scrolls.
+TEST_F(TrouveImageTest, ARefusedDropLeavesTheMarkerWhereItWas) {
+    Form22->ShowForAdd();
+    ASSERT_TRUE(Form22->MoveMarker(TForm22::Image1Corner, {40, 40}));
+    ASSERT_TRUE(Form22->MoveMarker(TForm22::Image2Corner, {100, 80}));
+    TCornerMarker* k = Form22->Image5;
+    auto mouse = [&k](QEvent::Type type, QPoint onCapture) {
+        const QPointF local = onCapture - k->pos();
+        QMouseEvent e(type, local, k->mapToGlobal(local), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(k, &e);
+    };
+    mouse(QEvent::MouseButtonPress, k->pos() + QPoint(2, 2));
+    mouse(QEvent::MouseMove, {120, 90});  // allowed: the marker follows
+    EXPECT_EQ(Form22->Corner(TForm22::Image2Corner), QPoint(136, 106));
+    EXPECT_EQ(Form22->Label2->text(), u"Position : 136,106"_s);
+    mouse(QEvent::MouseMove, {10, 90});  // left of the graphic's top-left corner
+    EXPECT_EQ(k->cursor().shape(), Qt::ForbiddenCursor);
+    mouse(QEvent::MouseButtonRelease, {10, 90});
+    EXPECT_EQ(Form22->Corner(TForm22::Image2Corner), QPoint(100, 80));
+    EXPECT_EQ(Form22->Label2->text(), u"Position : 100,80"_s);
+    EXPECT_EQ(Form22->Graphic.size(), QSize(60, 40));
+
+    // A large capture scrolls while the zone's corner is held near the right edge.
+    QImage large(3000, 2000, QImage::Format_RGB32);
+    large.fill(Qt::gray);
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    large.save(&png, "PNG");
+    fake().clipboardFormats = {{u"image/png"_s, png.data()}};
+    Form22->Button1Coller->click();
+    QScrollBar* across = Form22->ScrollBox1->horizontalScrollBar();
+    ASSERT_GT(across->maximum(), 0);
+    k = Form22->Image3;
+    const int nearEdge = Form22->ScrollBox1->viewport()->width() - 10;
+    mouse(QEvent::MouseButtonPress, k->pos() + QPoint(2, 2));
+    mouse(QEvent::MouseMove, {nearEdge, 300});
+    EXPECT_TRUE(waitUntil([&] { return across->value() >= 100; }));
+    mouse(QEvent::MouseButtonRelease, {nearEdge + across->value(), 300});
+    EXPECT_GE(Form22->Corner(TForm22::Zone2).x(), nearEdge + 16 + 100);
+}
+
+// The graphic stands in the middle of its box, or 20 pixels from its edges
+// when larger; each "Position :" line says its corner.
+TEST_F(TrouveImageTest, TheGraphicIsCentredAndTheCornersNamed) {
+    Form22->ShowForAdd();
+    // Where the graphic's top-left pixel shows in its box.
+    auto shownAt = [this] {
+        Form22->DrawImg6();
+        Form22->CenterImg6();
+        QApplication::processEvents();
+        const QImage shown = Form22->ScrollBox2->viewport()->grab().toImage();
+        const QRgb first = capture.pixel(Form22->Corner(TForm22::Image1Corner));
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                if (shown.pixel(x, y) == first) return QPoint(x, y);
+        return QPoint(-1, -1);
+    };
+    Form22->MoveMarker(TForm22::Image1Corner, {10, 20});
+    Form22->MoveMarker(TForm22::Image2Corner, {30, 30});
+    const QSize box = Form22->ScrollBox2->viewport()->size();
+    const QPoint small = shownAt();
+    EXPECT_LE(std::abs(small.x() - (box.width() - 20) / 2), 1) << small.x() << " of " << box.width();
+    EXPECT_LE(std::abs(small.y() - (box.height() - 10) / 2), 1) << small.y() << " of " << box.height();
+    Form22->MoveMarker(TForm22::Image1Corner, {0, 0});
+    Form22->MoveMarker(TForm22::Image2Corner, {299, 199});
+    ASSERT_GT(299, box.width());
+    EXPECT_EQ(shownAt().x(), 20);
+
+    const std::pair<QLabel*, QString> lines[] = {{Form22->Label3, u"Zone, en haut à gauche"_s},
+                                                 {Form22->Label4, u"Zone, en bas à droite"_s},
+                                                 {Form22->Label1, u"Image, en haut à gauche"_s},
+                                                 {Form22->Label2, u"Image, en bas à droite"_s}};
+    for (const auto& line : lines) {
+        QLabel* position = line.first;
+        const QString& corner = line.second;
+        EXPECT_TRUE(position->text().startsWith(u"Position : "_s));
+        const QList<QLabel*> labels = Form22->findChildren<QLabel*>();
+        EXPECT_TRUE(std::any_of(labels.cbegin(), labels.cend(), [&](const QLabel* l) {
+            return l->text() == corner && l->geometry().center().y() == position->geometry().center().y() &&
+                   l->x() < position->x();
+        })) << corner.toStdString();
+    }
+}
+
+// While the dialog is open Print Screen takes the screen, the dialog hidden
+// meanwhile, onto the clipboard: "Coller" pastes it.
+TEST_F(TrouveImageTest, PrintScreenGivesACaptureToPaste) {
+    fake().clipboardFormats.clear();
+    fake().screenColour = QColor(10, 200, 30);
+    Form22->ShowForAdd();
+    EXPECT_FALSE(Form22->Button1Coller->isEnabled());
+    ASSERT_TRUE(HotKeyManager1->Registered(platform::VK_SNAPSHOT));
+    struct Witness : THotKeyListener {
+        bool dialogShown = true;
+        void BeforeScreenCopy() override { dialogShown = Form22->isVisible(); }
+    } witness;  // heard after the dialog
+    HotKeyManager1->AddListener(&witness);
+    EXPECT_TRUE(fake().PressHotKey(0, platform::VK_SNAPSHOT));
+    HotKeyManager1->RemoveListener(&witness);
+    EXPECT_FALSE(witness.dialogShown);
+    EXPECT_TRUE(Form22->isVisible());
+    ASSERT_TRUE(Form22->Button1Coller->isEnabled());
+    Form22->Button1Coller->click();
+    EXPECT_EQ(Form22->Capture.size(), QSize(1024, 768));
+    EXPECT_EQ(Form22->Capture.pixelColor(500, 400), QColor(10, 200, 30));
+    Form22->Button2->click();
+    EXPECT_FALSE(HotKeyManager1->Registered(platform::VK_SNAPSHOT)) << "held only while the dialog is open";
+}
+
+
 
 TEST_F(TrouveImageTest, ARowWithWordsForNumbersOpensWithZeros) {
     modify(u"Trouve image"_s, u"x.bmp;a;2;b;4;5;c;7;8;PosX;PosY;3"_s);

@@ -1,6 +1,8 @@
 // One faulty row of each kind and the exact findings it gives.
 #include "tests/unit/test_checker_support.h"
 
+#include "platform/fake/FakePlatform.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -45,6 +47,10 @@ const QVector<RuleCase>& ruleCases() {
         {"end without procedure", {{"Type", "x"}, {"Procedure", "END"}}, 1, {E(2, "Aucune procédure à fermer.")}},
         {"call of a missing procedure", {{"Procedure", "CALL Q"}}, 0, {E(1, "Définition de procédure introuvable.")}},
         {"well-formed procedure", {{"Procedure", "P"}, {"Procedure", "END"}, {"Procedure", "CALL P"}}, 2, {}, true},
+        {"procedure ended by ENDP1", {{"Procedure", "P1"}, {"Procedure", "ENDP1"}}, 0, {}, true},
+        {"ENDP1 closes its procedure", {{"Procedure", "P1"}, {"Procedure", "ENDP1"}}, 1, {}, true},
+        {"call of a name only a variable declares", {{"Variable", "P;P;Alpha;"}, {"Procedure", "CALL P"}}, 1,
+         {E(2, "Définition de procédure introuvable.")}},
         // Variable
         {"variable name with an operator", {{"Variable", "A+B;0;Numerique;"}, {"Type", "A+B"}}, 0,
          {E(1, "Le nom de la variable ne peut posséder le caractère \"+\".")}},
@@ -52,6 +58,7 @@ const QVector<RuleCase>& ruleCases() {
          {W(1, "Adresse mail invalide."), W(1, "La variable nommée [MACRO.MAIL] n'est pas utilisée.")}, true},
         {"variable with 2 fields", {{"Variable", "X;0;"}}, 0, {E(1, kNbParam)}},
         {"unused variable", {{"Variable", "X;0;Numerique;"}}, 0, {W(1, "La variable nommée X n'est pas utilisée.")}, true},
+        {"variable whose value holds the separator", {{"Variable", "X;a;b;Alpha;"}, {"Type", "X"}}, 0, {}, true},
         // Examine
         {"examine with 2 fields", {{"Examine", "N;=;"}}, 0, {E(1, kNbParam)}},
         {"examine with an empty first field", {{"Examine", ";=;1;"}, {"Type", "a"}, {"Type", "b"}}, 0,
@@ -218,6 +225,10 @@ const QVector<RuleCase>& ruleCases() {
          {W(1, "L'expression du script comporte une erreur de syntaxe.")}, true},
         {"vbscript over declared variables", {{"Variable", "<Var1>;0;Numerique;"}, {"Variable", "<Var12>;a;Alpha;"},
                                               {"ScriptEval", "VBScript;R;<Var12> & Len(<Var1>) = \"11\""}}, 2, {}, true},
+        // The check substitutes as the run does: the whole expression, whole names.
+        {"script with the separator inside", {{"ScriptEval", "JScript;R;'a;b'.length > 2"}}, 0, {}, true},
+        {"vbscript with a name inside a word", {{"Variable", "a;x;Alpha;"}, {"Variable", "T;y;Alpha;"},
+                                                {"ScriptEval", "VBScript;R;Len(Trim(\"abc\")) > a & T"}}, 2, {}, true},
         {"unknown keyword", {{"Bidule", "x;"}}, 0, {E(1, "<unknown>")}},
     };
     return cases;
@@ -244,6 +255,23 @@ TEST_P(CheckerRulesTest, GivesTheExactFindings) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryCommand, CheckerRulesTest, ::testing::Range(0, int(ruleCases().size())));
+
+// Monitors side by side: X up to the sum of their widths, Y up to the tallest.
+TEST_F(CheckerTest, MoveMouseReachesEveryMonitor) {
+    auto& fake = static_cast<platform::FakePlatform&>(platform::desktop());
+    fake.monitors = {QRect(0, 0, 1024, 768), QRect(1024, 0, 1280, 1024)};
+    const QString bounds = QStringLiteral("variable numérique, valeur comprise entre 0 et %1");
+    const std::pair<QString, QStringList> cases[] = {
+        {"2304;1024;Direct;", {}},
+        {"2305;5;Direct;", {E(1, generic(1, "Déplacement souris", bounds.arg(2304)))}},
+        {"5;1025;Direct;", {E(1, generic(2, "Déplacement souris", bounds.arg(1024)))}},
+    };
+    for (const auto& [params, found] : cases) {
+        setRows({{"Move Mouse", params}});
+        EXPECT_EQ(checkRow(0), found.isEmpty()) << params.toStdString();
+        EXPECT_EQ(checkList(), found) << params.toStdString();
+    }
+}
 
 TEST_F(CheckerTest, CommandsWithoutRoutineAlwaysPass) {
     for (const char* keyword : {"Trouve image", "Commentaire", "Parcours souris", "Manipulation", "Quitter", "Message"}) {

@@ -202,6 +202,25 @@ TEST_F(Commands, ProceduresNestAndReturn) {
     EXPECT_EQ(var("T"), "y");
 }
 
+// Stored macros end their procedures with "END" followed by more text.
+TEST_F(Commands, ProceduresEndedByENDAndMoreText) {
+    settings().CheckBeforeRun = true;
+    run({{"Variable", "T;;Alpha;"},
+         {"Procedure", "CALL P1"},
+         {"Procedure", "CALL P2"},
+         {"Goto", "Fin"},
+         {"Procedure", "P1"},
+         {"Calcul", "T;+;a;"},
+         {"Procedure", "ENDP1"},
+         {"Procedure", "P2"},
+         {"Calcul", "T;+;b;"},
+         {"Procedure", "END P2"},
+         {"Label", "Fin"}});
+    EXPECT_EQ(var("T"), "ab");
+    EXPECT_FALSE(RunState().RunEndedInError);
+    EXPECT_TRUE(RunState().ProcReturnStack.isEmpty());
+}
+
 TEST_F(Commands, ProcedureErrors) {
     settings().CheckCommands = false;
     run({{"Procedure", "END"}, {"Commentaire", "jamais"}});

@@ -15,6 +15,8 @@
 #include <QToolButton>
 #include <QtEndian>
 
+#include <sys/stat.h>
+
 namespace {
 
 // The file's local modification time, packed as the context keeps it.
@@ -122,6 +124,13 @@ TEST_F(Contexts, AContextThatCannotBeTakenUpRunsNothing) {
     truncated.variables = {{"A", "reprise"}};
     QByteArray cut = truncated.bytes();
     cut.chop(3);
+    // Counts no file of this size can hold, read before anything is sized from them.
+    auto counts = [&](int32_t variables, int32_t files) {
+        QByteArray b = truncated.bytes();
+        qToLittleEndian(variables, b.data() + 536);
+        qToLittleEndian(files, b.data() + 540);
+        return b;
+    };
     struct Case {
         const char* name;
         QByteArray bytes;
@@ -129,7 +138,10 @@ TEST_F(Contexts, AContextThatCannotBeTakenUpRunsNothing) {
     };
     for (const Case& k : {Case{"changed, declined", changed.bytes(), "La macro a été enregistrée après la sauvegarde"},
                           Case{"shorter than its counts", cut, "est illisible ou incomplet"},
-                          Case{"no header", QByteArray(100, 0), "est illisible ou incomplet"}}) {
+                          Case{"no header", QByteArray(100, 0), "est illisible ou incomplet"},
+                          Case{"impossible variable count", counts(0x7fffffff, 0), "est illisible ou incomplet"},
+                          Case{"impossible file count", counts(1, 0x7fffffff), "est illisible ou incomplet"},
+                          Case{"negative count", counts(-1, 0), "est illisible ou incomplet"}}) {
         SCOPED_TRACE(k.name);
         messages.answer = mrNo;
         resume(k.bytes);
@@ -153,8 +165,13 @@ TEST_F(Contexts, TheProgramWritesTheSameBytesAndListsOnlyTheOpenMacrosContexts) 
     RunState().SavedWindowState = 0;
     ASSERT_TRUE(QDir().mkpath(ContextFolder()));
     const QString saved = QDir(ContextFolder()).filePath("a & b.ctx");
+    write(saved, "un ancien contexte lisible de tous");
+    QFile::setPermissions(saved, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     ASSERT_TRUE(SaveExecutionContext(Runner->Context(), saved));
     CloseRunFiles();
+    struct stat st;
+    ASSERT_EQ(::stat(QFile::encodeName(saved).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);  // it holds every value, "[PASSWORD]" too
     Context c{path("demo.mcr"), packedAge(path("demo.mcr")), 2, 9};
     c.variables = {{"A", "é;x"}, {"V", ""}};
     c.files = {{path("lignes.txt"), QString::number(qint64(packedAge(path("lignes.txt")))), 1}};

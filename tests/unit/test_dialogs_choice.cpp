@@ -152,11 +152,24 @@ TEST_F(ChoiceDialogsTest, ClickCountsAreWholeNumbersFrom1To100) {
     EXPECT_TRUE(Form6->Edit1->isVisibleTo(Form6));
     EXPECT_FALSE(Form6->Edit2->isVisibleTo(Form6));
     EXPECT_EQ(Form6->Picture().pixel(TForm6::kSeeds[3]), ColorToQColor(0xFFB9FF).rgb());
+    // Typed key by key, the text stays as typed; leaving the field rewrites it.
+    QApplication::setActiveWindow(Form6);
     for (const auto& [text, count] : typed) {
-        Form6->Edit1->setText(text);
+        Form6->Edit1->setFocus();
+        Form6->Edit1->selectAll();
+        QKeyEvent erase(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+        QApplication::sendEvent(Form6->Edit1, &erase);
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(Form6->Edit1, &press);
+        }
+        EXPECT_EQ(Form6->Edit1->text(), text);
+        Form6->CheckBox(13)->setFocus();
         EXPECT_EQ(Form6->Edit1->text(), count) << text.toStdString();
     }
-    EXPECT_EQ(validate(Form6).rows, QStringList({"Click|Whell Up;3;"}));
+    // "Valider" takes the count as it would be once left.
+    Form6->Edit1->setText("250");
+    EXPECT_EQ(validate(Form6).rows, QStringList({"Click|Whell Up;100;"}));
 
     // A row written by hand with two actions shows both and keeps them in table order.
     setRows({{"Click", "Whell Down;5;Left Down;"}});

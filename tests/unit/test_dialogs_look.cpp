@@ -5,6 +5,8 @@
 #include "core/HelpContext.h"
 #include "core/Startup.h"
 #include "core/Unit1.h"
+#include "editors/CommandDialog.h"
+#include "editors/Palette.h"
 #include "editors/Unit2.h"
 #include "editors/Unit7.h"
 #include "look/UBackGround.h"
@@ -13,6 +15,7 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QToolButton>
 #include <QLineEdit>
@@ -51,16 +54,23 @@ TEST_F(DialogLookTest, F1OpensTheActiveControlsContextOrItsParents) {
     FormHelpRequest(Form2);
     EXPECT_EQ(opened, QVector<int>({1107, 4242}));
 
-    // A control of context 0 in a panel of context 0: nothing; the panel's when set.
+    // A control of context 0 in holders of context 0: the first holder with a
+    // context, up to the form; none anywhere: nothing.
     auto* panel = new QWidget(Form2);
-    auto* edit = new QLineEdit(panel);
+    auto* inner = new QWidget(panel);
+    auto* edit = new QLineEdit(inner);
     Form2->layout()->addWidget(panel);
     edit->setFocus();
     FormHelpRequest(Form2);
-    EXPECT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened.last(), 1107);
     SetHelpContext(panel, 77);
     FormHelpRequest(Form2);
     EXPECT_EQ(opened.last(), 77);
+    SetHelpContext(panel, 0);
+    SetHelpContext(Form2, 0);
+    FormHelpRequest(Form2);
+    SetHelpContext(Form2, 1107);
+    EXPECT_EQ(opened.size(), 4);
     EXPECT_TRUE(messages.shown.isEmpty());
 
     opens = false;
@@ -68,6 +78,51 @@ TEST_F(DialogLookTest, F1OpensTheActiveControlsContextOrItsParents) {
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].text, "Erreur: Vérifiez la présence du fichier .chm dans le dossier de Orvanel.");
     EXPECT_TRUE(Form2->isVisible());
+}
+
+// The field that has the focus when these dialogs open stands beside a button.
+TEST_F(DialogLookTest, F1OnTheFirstFieldBesideAButtonOpensTheDialogsHelp) {
+    recordHelp();
+    const std::tuple<const char*, int, int> dialogs[] = {
+        {"Variable", 8, 1139}, {"Procedure", 36, 1128}, {"Lire", 15, 1094}, {"Execute", 26, 1134}};
+    for (const auto& [keyword, number, context] : dialogs) {
+        ShowCommandDialog(QString::fromUtf8(keyword));
+        TCommandDialog* dialog = CommandDialog(number);
+        ASSERT_TRUE(dialog && dialog->isVisible()) << keyword;
+        ASSERT_TRUE(dialog->focusWidget()) << keyword;
+        EXPECT_NE(dialog->focusWidget()->parentWidget(), dialog) << keyword << ": the field stands in a holder";
+        FormHelpRequest(dialog);
+        EXPECT_EQ(opened.value(opened.size() - 1), context) << keyword;
+        dialog->close();
+    }
+}
+
+// Tab from the first field: each field with the button beside it, then the
+// choices, then "Valider" and "Annuler".
+TEST_F(DialogLookTest, TabGoesThroughTheFieldsWithTheirButtonsThenTheChoicesThenValider) {
+    const std::tuple<const char*, int, QStringList> dialogs[] = {
+        {"Variable", 8, {"Edit1", "SpeedButton1", "Edit2", "RadioButton1", "Button1", "Button2"}},
+        {"Procedure", 36, {"ComboBox1", "SpeedButton1", "RadioButton1", "Button1", "Button2"}},
+        {"Lire", 15, {"ComboBox3", "SpeedButton1", "ComboBox1", "ComboBox2", "RadioButton1", "Button1", "Button2"}},
+        {"Execute", 26, {"ComboBox1", "Button3", "Button1", "Button2"}},
+    };
+    for (const auto& [keyword, number, expected] : dialogs) {
+        ShowCommandDialog(QString::fromUtf8(keyword));
+        TCommandDialog* dialog = CommandDialog(number);
+        ASSERT_TRUE(dialog && dialog->isVisible()) << keyword;
+        QApplication::setActiveWindow(dialog);
+        dialog->findChild<QWidget*>(expected.first())->setFocus();
+        QStringList visited;
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            QWidget* w = QApplication::focusWidget();  // a combo box's text field stands for the box
+            while (w && w != dialog && !expected.contains(w->objectName())) w = w->parentWidget();
+            visited << (w ? w->objectName() : QString());
+            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+            QApplication::sendEvent(QApplication::focusWidget(), &tab);
+        }
+        EXPECT_EQ(visited, expected) << keyword;
+        dialog->close();
+    }
 }
 
 TEST_F(DialogLookTest, F1WithoutAHelpFileInTheProgramFolderSaysSo) {

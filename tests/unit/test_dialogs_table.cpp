@@ -90,6 +90,8 @@ const DialogCase kCases[] = {
      {{"ComboBox1", "a;b"}}, {"Label|<Label1>", "Label|a;b"}},
     {"a goto row modified", {{"Label", "x"}, {"Goto", "x"}}, 3, {}, 1, {{"ComboBox1", "x"}}, {{"ComboBox1", "3"}},
      {"Label|x", "Goto|3"}},
+    {"a goto row modified to a label of an included macro", {{"Inclusion", "autre.mcr"}, {"Goto", "x"}}, 3, {}, 1,
+     {}, {{"ComboBox1", "Ailleurs"}}, {"Inclusion|autre.mcr", "Goto|Ailleurs"}},
     // Examine
     {"<> comes back", {{"Variable", "A;1;Numerique;"}, {"Examine", "A;<>;3;"}}, 11, {}, 1,
      {{"ComboBox1", "A"}, {"ComboBox2", "3"}, {"RadioButton4", ""}}, {},
@@ -151,6 +153,8 @@ const DialogCase kCases[] = {
      {"Procedure|P", "Procedure|END"}},
     {"an end row", {{"Procedure", "P"}, {"Procedure", "END ici"}}, 36, {}, 1, {{"RadioButton2", ""}}, {},
      {"Procedure|P", "Procedure|END"}},
+    {"an end row ENDP1", {{"Procedure", "P1"}, {"Procedure", "ENDP1"}}, 36, {}, 1, {{"RadioButton2", ""}}, {},
+     {"Procedure|P1", "Procedure|END"}},
     // Calcul évolué
     {"an empty expression", {{"Variable", "N;5;Numerique;"}}, 24, "Calcul évolué", -1, {{"Edit1", ""}}, {}, {},
      {"Le premier élément de l'expression doit obligatoirement être une variable."}},

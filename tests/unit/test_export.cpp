@@ -93,7 +93,7 @@ TEST_F(ExportTest, TheResultHoldsTheProgramTheBoundMacroAndTrimmedSettings) {
                {DynamiqueOrders[i].Name, "a;"}, {"SondeBis", "b;"}});
     const QByteArray settingsBefore = bytesOf(home.filePath("config.ini"));
     form->findChild<QAction*>("Exporterversexecutable1")->trigger();
-    EXPECT_EQ(messages.texts(), QStringList());
+    EXPECT_EQ(messages.texts(), QStringList({"La macro a été exportée dans le programme " + result() + "."}));
     ASSERT_TRUE(QFileInfo(result()).isExecutable());
     EXPECT_EQ(leftInWork(), QStringList({"m.exe", "m.mcr", "t.txt", "x"}));
     EXPECT_EQ(Form33->ListView1->topLevelItemCount(), 1);  // the Type row's file is not listed
@@ -126,6 +126,39 @@ TEST_F(ExportTest, TheResultHoldsTheProgramTheBoundMacroAndTrimmedSettings) {
     EXPECT_EQ(bytesOf(home.filePath("config.ini")), settingsBefore);
     EXPECT_EQ(QDir(home.filePath("Export")).entryList(QDir::Files), QStringList({"garde.txt"}));
     EXPECT_EQ(bytesOf(home.filePath("Export/garde.txt")), "à moi");
+}
+
+// Files the macro only writes to are listed unchecked, so the exported program
+// writes where the macro wrote; a file also read somewhere is packed.
+TEST_F(ExportTest, FilesTheMacroOnlyWritesStayWhereItWritesThem) {
+    for (const char* name : {"journal.txt", "donnees.txt", "les-deux.txt", "trouves.txt", "ecran.bmp"})
+        write(work.filePath(name), "x");
+    const QString log = work.filePath("journal.txt"), data = work.filePath("donnees.txt"),
+                  both = work.filePath("les-deux.txt"), found = work.filePath("trouves.txt"),
+                  capture = work.filePath("ecran.bmp");
+    saveMacro({{"Variable", "T;;Alpha;"},
+               {"Lire", data + ";T;1;"},
+               {"Ecrire", log + ";T;;"},
+               {"Ecrire", both + ";T;;"},
+               {"Lire", both + ";T;1;"},
+               {"Outil Fichier", "Rechercher;" + work.path() + ";*.txt;" + found + ";"},
+               {"Outil Ecran", "Copier vers bmp;" + capture + ";"}});
+    ASSERT_TRUE(Form33->CollectExportFiles(nullptr));
+    QStringList listed;
+    for (int i = 0; i < Form33->ListView1->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = Form33->ListView1->topLevelItem(i);
+        listed << item->text(0) + (item->checkState(0) == Qt::Checked ? " [x]" : " [ ]");
+    }
+    EXPECT_EQ(listed, QStringList({data + " [x]", log + " [ ]", both + " [x]", found + " [ ]", capture + " [ ]"}));
+    // The prepared macro binds what is packed and leaves the written files where they are.
+    const QString prepared = work.filePath("m.prepared");
+    ASSERT_TRUE(RewriteExportPaths(prepared));
+    const QStringList rows = rowsOf(bytesOf(prepared));
+    EXPECT_TRUE(rows.contains("Lire|[VIRTUALFILEDIR1];T;1;"));
+    EXPECT_TRUE(rows.contains("Ecrire|[VIRTUALFILEDIR1];T;;"));  // the file also read
+    EXPECT_TRUE(rows.contains("Ecrire|" + log + ";T;;"));
+    EXPECT_TRUE(rows.contains("Outil Fichier|Rechercher;" + work.path() + ";*.txt;" + found + ";"));
+    EXPECT_TRUE(rows.contains("Outil Ecran|Copier vers bmp;" + capture + ";"));
 }
 
 // Each failure is a message naming its file; nothing is left behind.

@@ -90,10 +90,36 @@ TEST_F(FileCommands, WriteAppendsCrLfLinesAndCreatesTheFolder) {
 }
 
 TEST_F(FileCommands, WriteReplacesOneLinePaddingWithEmptyLines) {
-    write(path("deux.txt"), "un\ndeux");
+    write(path("deux.txt"), "un\r\ndeux");
     run({{"Ecrire", path("deux.txt") + ";quatre;4;"}, {"Ecrire", path("deux.txt") + ";UN;1;"}});
     EXPECT_TRUE(messages.shown.isEmpty()) << lastMessage().toStdString();
     EXPECT_EQ(bytes(path("deux.txt")), "UN\r\ndeux\r\n\r\nquatre\r\n");
+}
+
+// The lines not asked for keep their bytes, line breaks included; the new line
+// is written in the file's own encoding (Windows-1252 when it is not UTF-8).
+TEST_F(FileCommands, WriteOnALineKeepsTheOtherLinesByteForByte) {
+    struct Case {
+        const char* what;
+        QByteArray before;
+        const char* line;
+        QByteArray after;
+    } cases[] = {
+        {"Windows-1252", "caf\xE9\r\nx\r\nd\xE9j\xE0\r\n", "2", "caf\xE9\r\n\xE9t\xE9 5\x80\r\nd\xE9j\xE0\r\n"},
+        {"UTF-8", "caf\xC3\xA9\nx\nfin", "2", "caf\xC3\xA9\n\xC3\xA9t\xC3\xA9 5\xE2\x82\xAC\nfin"},
+        {"ASCII, breaks of each kind", "a\rb\nc\r\n", "3", "a\rb\n\xC3\xA9t\xC3\xA9 5\xE2\x82\xAC\r\n"},
+        {"Windows-1252, past the end", "caf\xE9\n", "3", "caf\xE9\n\n\xE9t\xE9 5\x80\n"},
+        {"new file", QByteArray(), "1", "\xC3\xA9t\xC3\xA9 5\xE2\x82\xAC\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString file = path("f.txt");
+        QFile::remove(file);
+        if (!c.before.isNull()) write(file, c.before);
+        run({{"Variable", "T;été 5€;Alpha;"}, {"Ecrire", file + ";T;" + c.line + ";"}});
+        EXPECT_TRUE(messages.shown.isEmpty()) << lastMessage().toStdString();
+        EXPECT_EQ(bytes(file).toHex(' '), c.after.toHex(' '));
+    }
 }
 
 TEST_F(FileCommands, WriteRefusesAPositionBelowOneOrNotANumber) {

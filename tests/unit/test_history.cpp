@@ -165,6 +165,36 @@ TEST_F(HistoryTest, GroupStepsStopAtTheMarkers) {
     EXPECT_EQ(current(), last);
 }
 
+// "Défaire" and "Refaire" take a group of actions as one step, nested groups included.
+TEST_F(HistoryTest, UndoAndRedoTakeAGroupAsOneStep) {
+    addAt(5, "Pause", "1;");
+    const QStringList beforeGroup = rowTexts();
+    form->AddHistory(0, GroupBegin, {}, {});
+    modify(0, "g;");
+    form->AddHistory(0, GroupBegin, {}, {});
+    modify(1, "g;");
+    form->AddHistory(0, GroupEnd, {}, {});
+    modify(2, "g;");
+    form->AddHistory(0, GroupEnd, {}, {});
+    const QStringList afterGroup = rowTexts();
+    addAt(0, "Pause", "2;");
+    const QStringList last = rowTexts();
+
+    form->Dfaire1Click();
+    EXPECT_EQ(rowTexts(), afterGroup);
+    form->Dfaire1Click();
+    EXPECT_EQ(rowTexts(), beforeGroup);
+    form->Dfaire1Click();
+    EXPECT_EQ(rowTexts(), original);
+    form->Refaire1Click();
+    EXPECT_EQ(rowTexts(), beforeGroup);
+    form->Refaire1Click();
+    EXPECT_EQ(rowTexts(), afterGroup);
+    EXPECT_EQ(currentAction(), GroupEnd);
+    form->Refaire1Click();
+    EXPECT_EQ(rowTexts(), last);
+}
+
 TEST_F(HistoryTest, NothingIsRecordedWhileDisabled) {
     HistoryEnabled = false;
     modify(0, "x;");

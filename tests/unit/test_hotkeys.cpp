@@ -5,6 +5,7 @@
 #include "core/Unit1.h"
 #include "core/Variables.h"
 #include "engine/HotKeyManager.h"
+#include "platform/ProgramMessages.h"
 #include "platform/VirtualKeys.h"
 #include "platform/fake/FakePlatform.h"
 #include "tests/support/TestServices.h"
@@ -12,6 +13,7 @@
 #include "tests/unit/RunFixture.h"
 #include "tools/Unit19.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTimer>
 
@@ -106,17 +108,39 @@ TEST_F(HotKeyTest, SettingsAndStartUpRegisterTheirKeys) {
     EXPECT_TRUE(fake().hotKeys.isEmpty());
 }
 
-TEST_F(HotKeyTest, AKeyAnotherProgramHoldsIsSaid) {
+// A program not ours holding the key is told once, however often the
+// settings are loaded; another program of ours holding it is not: it passes
+// the presses on.
+TEST_F(HotKeyTest, AKeyAnotherProgramHoldsIsSaidOnce) {
     fake().heldElsewhere << FakePlatform::HotKey{MOD_ALT, VK_F2};
-    Services().RemoveGlobalHotKey(settings().StopHotKey);
+    const QString told = "Le raccourci global Alt+F2 est déjà pris par un autre programme : il reste sans effet.";
     testing::internal::CaptureStderr();
-    Services().AddGlobalHotKey(settings().StopHotKey);
-    const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_NE(said.find("le raccourci global Alt+F2 est déjà pris par un autre programme"), std::string::npos) << said;
+    for (int load = 0; load < 3; ++load) {
+        Services().RemoveGlobalHotKey(settings().StopHotKey);
+        Services().AddGlobalHotKey(settings().StopHotKey);
+    }
+    const QString said = QString::fromStdString(testing::internal::GetCapturedStderr());
+    EXPECT_EQ(said, "Orvanel : " + told + "\n");
+    EXPECT_TRUE(messages.shown.isEmpty()) << "the box waits for the editor to show";
+    form->show();
+    TellRefusedHotKeys();
+    TellRefusedHotKeys();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].text, told);
+    EXPECT_EQ(messages.shown[0].type, MsgType::Warning);
     EXPECT_FALSE(HotKeyManager1->Registered(scAlt | VK_F2));
     EXPECT_EQ(HotKeyManager1->AddGlobalHotKey(scAlt | VK_F2), 0);
     EXPECT_TRUE(Form19->HotKey2->toolTip().contains("déjà pris par un autre programme"));
     EXPECT_TRUE(Form19->HotKey1->toolTip().isEmpty());
+
+    // Another program of ours is there: nothing is told, nothing is marked.
+    fake().windows << FakeWindow{0x501, kOrvanelClass, "Nouvelle macro - Orvanel", {}, 0, 4242};
+    Services().RemoveGlobalHotKey(settings().PauseHotKey);
+    fake().heldElsewhere << FakePlatform::HotKey{MOD_ALT, VK_F1};
+    Services().AddGlobalHotKey(settings().PauseHotKey);
+    EXPECT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(Form19->HotKey1->toolTip().isEmpty());
+
     // Free again: registered, and the field says nothing more.
     fake().heldElsewhere.clear();
     Services().AddGlobalHotKey(settings().StopHotKey);
@@ -186,22 +210,37 @@ TEST_F(HotKeyTest, PauseQuestionHoldsTheRunThenGivesItsStateBack) {
     EXPECT_EQ(after, 1);
 }
 
-TEST_F(HotKeyTest, PauseWhileIdleLeavesTheCaptionIdle) {
+// Without a run of its own the program asks nothing: it passes the keys to
+// our other programs, one message to each, and acts on those passed to it
+// only while it runs a macro.
+TEST_F(HotKeyTest, KeysWhileIdleGoToTheOtherProgramsOfOurs) {
     const QString idle = form->windowTitle();
-    for (int a : {int(mrYes), int(mrAbort)}) {
-        answer = a;
-        captions.clear();
-        EXPECT_TRUE(fake().PressHotKey(MOD_ALT, VK_F1));
-        ASSERT_EQ(captions.size(), 1);
-        EXPECT_TRUE(captions[0].endsWith("[Mise en pause]")) << captions[0].toStdString();
-        EXPECT_EQ(RunState().ExecState, 0);
-        EXPECT_EQ(form->windowTitle(), idle);
-    }
-    answer = mrYes;  // a stop while idle still asks
-    messages.shown.clear();
+    fake().windows << FakeWindow{0x501, kOrvanelClass, "essai.mcr", {}, 0, 4242}
+                   << FakeWindow{0x502, kOrvanelClass, "Titre", {}, 0, 4242}
+                   << FakeWindow{0x503, kOrvanelClass, "autre.mcr", {}, 0, 4343}
+                   << FakeWindow{0x504, kOrvanelClass, "moi", {}, 0, QCoreApplication::applicationPid()}
+                   << FakeWindow{0x505, "Autre", "pas à nous", {}, 0, 4444};
+    fake().calls.clear();
+    EXPECT_TRUE(fake().PressHotKey(MOD_ALT, VK_F1));
     EXPECT_TRUE(fake().PressHotKey(MOD_ALT, VK_F2));
-    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown.isEmpty());
     EXPECT_EQ(form->windowTitle(), idle);
+    EXPECT_EQ(fake().calls.filter("PostClientMessage"),
+              QStringList({"PostClientMessage 0x501 3031 0 0", "PostClientMessage 0x503 3031 0 0",
+                           "PostClientMessage 0x501 3032 0 0", "PostClientMessage 0x503 3032 0 0"}));
+
+    // Passed to this one while idle: nothing; during a run: the question.
+    fake().calls.clear();
+    fake().programMessageHandler({WM_STOPKEY, 0, 0, {}});
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(fake().calls.filter("PostClientMessage").isEmpty()) << "never passed on again";
+    answer = mrYes;
+    setRows({{"Pause", "00:00:01"}, {"Variable", "A;1;Numerique;"}});
+    QTimer::singleShot(100, [] { fake().programMessageHandler({WM_STOPKEY, 0, 0, {}}); });
+    run();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_EQ(messages.shown[0].text, "Souhaitez-vous réellement stopper l'exécution?");
+    EXPECT_EQ(var("A"), "?");
 }
 
 TEST_F(HotKeyTest, LockKeysAndPrintScreenGoToTheListeners) {

@@ -1,4 +1,6 @@
-// The drawn command icons (core/icons): every index has its own picture at the list and palette sizes.
+// The drawn icons (core/icons): every command index and every action has its own picture, sharp at
+// the list, menu, palette and tool-bar sizes.
+#include "core/ActionIcons.h"
 #include "core/MacroList.h"
 #include "core/WatchList.h"
 
@@ -16,8 +18,17 @@ const std::vector<int> kDrawn = {0,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12,
                                  15, 16, 17, 18, 19, 20, 21, 22, 26, 27, 28, 29, 30, kWatchIcon};
 const int kSizes[] = {16, 24};
 
+// The actions drawn for the menus and tool bars.
+const char* const kActions[] = {"new",  "open", "save",  "save-as", "print",   "cut",    "copy",        "paste",
+                                "delete", "undo", "redo", "find",    "replace", "run",    "step",        "pause",
+                                "stop", "options", "spy", "window-list", "recorder", "plugins", "about", "help"};
+
+QImage image(const QIcon& icon, int size, QIcon::Mode mode = QIcon::Normal) {
+    return icon.pixmap(QSize(size, size), mode).toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
 QImage picture(int index, int size, QIcon::Mode mode = QIcon::Normal) {
-    return CommandIcons::icon(index).pixmap(QSize(size, size), mode).toImage().convertToFormat(QImage::Format_ARGB32);
+    return image(CommandIcons::icon(index), size, mode);
 }
 
 int inkedPixels(const QImage& image) {
@@ -110,5 +121,27 @@ TEST(CommandIcons, AnIconSetByTheProgramWinsOverTheDrawnOne) {
 }
 
 TEST(CommandIcons, NoIndexNoIcon) { EXPECT_TRUE(CommandIcons::icon(-1).isNull()); }
+
+TEST(ActionIcons, EachIsDrawnSharplyAtTheMenuAndToolBarSizesAndDiffersFromTheOthers) {
+    for (const char* name : kActions) {
+        const QIcon icon = ActionIcon(name);
+        ASSERT_FALSE(icon.isNull()) << name;
+        for (int size : kSizes) {
+            EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << name << " has no " << size << " px drawing";
+            const int inked = inkedPixels(image(icon, size));
+            EXPECT_GT(inked, size * size / 8) << name << " at " << size << " px is nearly blank";
+            EXPECT_LT(inked, size * size) << name << " at " << size << " px fills its whole cell";
+        }
+    }
+    for (int size : kSizes)
+        for (size_t i = 0; i < std::size(kActions); ++i)
+            for (size_t j = i + 1; j < std::size(kActions); ++j)
+                EXPECT_GT(difference(image(ActionIcon(kActions[i]), size), image(ActionIcon(kActions[j]), size)), 0.1)
+                    << kActions[i] << " and " << kActions[j] << " look alike at " << size << " px";
+    // The breakpoint and the watch are the command list's own pictures.
+    EXPECT_EQ(ActionIcon("breakpoint").cacheKey(), CommandIcons::icon(kBreakpointIcon).cacheKey());
+    EXPECT_EQ(ActionIcon("evaluate").cacheKey(), CommandIcons::icon(kWatchIcon).cacheKey());
+    EXPECT_TRUE(ActionIcon("nothing").isNull());
+}
 
 }  // namespace

@@ -12,9 +12,11 @@
 #include "tests/support/TestSupport.h"
 #include "tests/unit/HandlerSwap.h"
 
+#include <QBuffer>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QTextEdit>
+#include <QtEndian>
 
 namespace {
 
@@ -242,6 +244,42 @@ TEST_F(FindGraphic, BadParametersAreRunTimeErrors) {
     form->RichEdit1->clear();
     run({{"Trouve image", row("0;0;1024;768", "1", notPicture.fileName())}});
     EXPECT_TRUE(report().contains("n'est pas une image lisible")) << report().toStdString();
+}
+
+// A damaged reference is the picture-loading error, never "absent" (-1).
+TEST_F(FindGraphic, ADamagedReferenceIsAnError) {
+    const QByteArray bmp = ReadBytes(fileName);
+    QByteArray png, jpg;
+    {
+        QBuffer b(&png);
+        b.open(QIODevice::WriteOnly);
+        picture.save(&b, "PNG");
+    }
+    {
+        QBuffer b(&jpg);
+        b.open(QIODevice::WriteOnly);
+        noise(64, 64, 3).save(&b, "JPG");
+    }
+    QByteArray hugeRows = bmp;  // a height no file of this size can hold
+    qToLittleEndian<qint32>(0x7fffffff, hugeRows.data() + 22);
+    const std::pair<const char*, QByteArray> cases[] = {
+        {"bitmap cut in its pixels", bmp.left(bmp.size() - 100)},
+        {"bitmap cut in its header", bmp.left(40)},
+        {"bitmap with impossible rows", hugeRows},
+        {"png cut", png.left(png.size() / 2)},
+        {"jpeg cut", jpg.left(jpg.size() / 2)},
+    };
+    for (const auto& [what, bytes] : cases) {
+        SCOPED_TRACE(what);
+        const QString damaged = home.filePath(QString("abîmé-%1.img").arg(what));
+        WriteBytes(damaged, bytes);
+        Variables().Clear();
+        form->RichEdit1->clear();
+        run({{"Trouve image", row("0;0;1024;768", "1", damaged)}});
+        EXPECT_TRUE(report().contains("Trouve image : le fichier « " + damaged + " » n'est pas une image lisible"))
+            << report().toStdString();
+        EXPECT_EQ(found(), "x,y");  // unchanged
+    }
 }
 
 // A picture is read once a run: replacing the file meanwhile changes nothing

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <limits>
+
 using namespace platform;
 
 namespace {
@@ -77,6 +79,49 @@ TEST(LaunchFile, RecordsComeBackByteForByteAndAPartialTailIsLeftOut) {
     ASSERT_TRUE(WriteLaunchRecords(path, {records[1], records[0]}));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), bytes.mid(304) + bytes.left(304));
+}
+
+// A record whose dates are no real day (NaN, infinite, out of range) is damaged:
+// refused, and the records around it still load.
+TEST(LaunchFile, RecordsWithImpossibleDatesAreRefused) {
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        const char* what;
+        void (TLaunchRecord::*set)(double);
+        double value;
+    } cases[] = {
+        {"start NaN", &TLaunchRecord::setStartDate, nan},        {"start infinite", &TLaunchRecord::setStartDate, inf},
+        {"start before 1899", &TLaunchRecord::setStartDate, -1}, {"start past 9999", &TLaunchRecord::setStartDate, 1e300},
+        {"time NaN", &TLaunchRecord::setTimeOfDay, nan},         {"time past 9999", &TLaunchRecord::setTimeOfDay, 3e6},
+        {"next run NaN", &TLaunchRecord::setNextRun, -inf},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Launch.dat");
+    TLaunchRecord sound = timed(at(2008, 6, 25, 18, 0), LaunchDaily);
+    sound.setPath("/bon.mcr");
+    QByteArray bytes = sound.bytes();
+    for (const Case& c : cases) {
+        TLaunchRecord r = sound;
+        r.setPath(QString::fromLatin1(c.what));
+        (r.*c.set)(c.value);
+        EXPECT_FALSE(r.datesSound()) << c.what;
+        EXPECT_FALSE(fromLaunchTime(c.value).isValid()) << c.what;  // no day, and no undefined conversion
+        bytes += r.bytes();
+    }
+    bytes += sound.bytes() + "xx";
+    WriteBytes(path, bytes);
+    TLaunchList records;
+    qint64 leftOver = 0;
+    int damaged = 0;
+    ASSERT_TRUE(ReadLaunchRecords(path, records, nullptr, &leftOver, &damaged));
+    ASSERT_EQ(records.size(), 2);
+    EXPECT_EQ(records[0].bytes(), sound.bytes());
+    EXPECT_EQ(records[1].bytes(), sound.bytes());
+    EXPECT_EQ(damaged, int(std::size(cases)));
+    EXPECT_EQ(LaunchRecordsLeftOut(path, leftOver, damaged),
+              "« " + path + " » : 7 enregistrement(s) abîmé(s) (date impossible) laissé(s) de côté ; "
+              "un enregistrement incomplet (2 octets) à la fin, laissé de côté.");
+    EXPECT_EQ(LaunchRecordsLeftOut(path, 0, 0), "");
 }
 
 TEST(LaunchFile, NextRunWithAClockOfOurOwn) {

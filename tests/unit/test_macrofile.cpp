@@ -281,6 +281,51 @@ TEST_F(MacroFileTest, CancelledSaveQuestionKeepsTheMacro) {
     EXPECT_EQ(form->StatusPanel[0]->text(), "Nouvelle macro");
 }
 
+// Leaving a changed macro goes on only when it was saved or the user said "Non":
+// a read-only file or a cancelled Save As keeps it open with its rows.
+TEST_F(MacroFileTest, LeavingGoesOnOnlyWhenTheMacroWasSavedOrNotWanted) {
+    writeFile(path("autre.mcr"), record("Type", "autre;", false));
+    struct Case {
+        const char* name;
+        bool readOnly;      // the macro's file cannot be written
+        bool newMacro;      // never saved: "Oui" asks for a name
+        int answer;
+        bool leaves;
+    };
+    const Case cases[] = {
+        {"read-only, Oui", true, false, mrYes, false},   {"read-only, Non", true, false, mrNo, true},
+        {"new, Save As cancelled", false, true, mrYes, false}, {"new, Non", false, true, mrNo, true},
+        {"saved", false, false, mrYes, true},
+    };
+    using Leave = std::function<void()>;
+    const std::vector<std::pair<const char*, Leave>> ways = {
+        {"close", [&] { form->show(); form->close(); }},
+        {"Nouveau", [&] { form->Nouveau1Click(); }},
+        {"Ouvrir", [&] { openAnswer = path("autre.mcr"); form->Ouvrir1Click(); }},
+        {"recent file or drop", [&] { form->OpenFileMacro(path("autre.mcr"), form->ListView1, QString(), -1); }},
+    };
+    for (const Case& c : cases) {
+        for (const auto& [way, leave] : ways) {
+            SCOPED_TRACE(std::string(c.name) + " / " + way);
+            QFile::remove(path("m.mcr"));
+            form->StatusPanel[0]->setText("Nouvelle macro");
+            form->SaveDialog1->FileName.clear();
+            setRows({{"Type", "a;"}, {"Type", "b;"}});
+            if (!c.newMacro) saveAs(path("m.mcr"));
+            setRows({{"Type", "a;"}});  // one row deleted, or the new macro's row
+            if (c.readOnly) QFile::setPermissions(path("m.mcr"), QFile::ReadOwner);
+            saveAnswer.clear();  // Save As is cancelled
+            messages.answer = c.answer;
+            messages.shown.clear();
+            leave();
+            EXPECT_TRUE(messageTexts().contains("Voulez-vous sauvegarder avant de quitter?"));
+            if (way == std::string("close")) EXPECT_EQ(form->isVisible(), !c.leaves);  // the rows stay either way
+            else EXPECT_EQ(rowTexts() == QStringList({"Type|a;"}), !c.leaves);
+            QFile::setPermissions(path("m.mcr"), QFile::ReadOwner | QFile::WriteOwner);
+        }
+    }
+}
+
 TEST_F(MacroFileTest, SourceOnlyProtectionOpensSilentlyOnlyToRun) {
     writeFile(path("s.mcr"), record("Info", "abc", true) + record("Infos", "True", true) +
                                  record("Type", "secret;", true));
@@ -297,6 +342,23 @@ TEST_F(MacroFileTest, SourceOnlyProtectionOpensSilentlyOnlyToRun) {
     EditOnOpen = true;
     EXPECT_EQ(form->OpenFileMacro(path("s.mcr"), form->ListView1, QString(), -1), 0);
     EXPECT_EQ(passwordQuestions, 2);
+}
+
+// "Enregistrer sous" a name without extension: ".mcr" is added, so the Open
+// dialog lists it; a name with an extension keeps it.
+TEST_F(MacroFileTest, SaveAsAddsTheMacroExtension) {
+    setRows({{"Type", "a;"}});
+    for (const auto& [typed, saved] : {std::pair{"commande", "commande.mcr"}, {"copie.txt", "copie.txt"}}) {
+        testServices().onChooseFile = [&, typed = typed](TFileDialog& d) {
+            d.FileName = path(typed);
+            return true;
+        };
+        form->Enregistersous1Click();
+        EXPECT_TRUE(QFile::exists(path(saved))) << saved;
+        EXPECT_EQ(form->SaveDialog1->FileName, path(saved));
+        EXPECT_EQ(form->StatusPanel[0]->text(), path(saved));
+    }
+    EXPECT_FALSE(QFile::exists(path("commande")));
 }
 
 TEST_F(MacroFileTest, ExtensionsChooseTheReader) {

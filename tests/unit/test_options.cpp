@@ -11,12 +11,16 @@
 #include "tests/support/TestServices.h"
 #include "tests/unit/test_startup_support.h"
 #include "tools/Unit19.h"
+#include "tools/UpdateCheck.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFocusEvent>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+
+#include <limits>
 
 using namespace platform;
 
@@ -147,6 +151,32 @@ TEST_F(OptionsTest, ValiderKeepsOtherMacrosRecordsByteForByteAndAddsOneOfOurs) {
     EXPECT_EQ(added.mid(257, 7), QByteArray(7, '\0'));
     EXPECT_EQ(added.mid(298, 6), QByteArray(6, '\0'));
     EXPECT_EQ(TLaunchRecord::fromBytes(added.constData()).path(), a);
+}
+
+// A damaged record (a date that is no day) is said and left out; the others load
+// and "Valider" writes them back without it.
+TEST_F(OptionsTest, DamagedTriggersAreSaidAndLeftOut) {
+    const QString a = file("a.mcr");
+    auto record = [&](double start) {
+        TLaunchRecord r;
+        r.setPath(a);
+        r.setKind(LaunchAtTime);
+        r.setStartDate(start);
+        return r.bytes();
+    };
+    const QByteArray good = record(toLaunchTime(QDate(2008, 6, 26)));
+    write(file("Launch.dat"), good + record(std::numeric_limits<double>::quiet_NaN()) + record(-1e308) + good);
+    messages.shown.clear();
+    openMacro(a);  // the options closed: nobody to tell
+    EXPECT_EQ(Form19->ListBox5->count(), 2);
+    EXPECT_EQ(messages.texts(), QStringList());
+    Form19->show();
+    EXPECT_EQ(Form19->ListBox5->count(), 2);
+    EXPECT_EQ(messages.texts(), QStringList({"« " + file("Launch.dat") +
+                                             " » : 2 enregistrement(s) abîmé(s) (date impossible) laissé(s) de côté."}));
+    Form19->Button1Click();
+    Form19->hide();
+    EXPECT_EQ(read(file("Launch.dat")), good + good);
 }
 
 TEST_F(OptionsTest, TriggersAreDescribedAndHintTheirNextRun) {
@@ -373,6 +403,58 @@ TEST_F(OptionsTest, UpdateCheckShowsTheNewsOfLaterReleasesOnly) {
     Form19->Button1Click();
     EXPECT_EQ(value(config(), "MAJ", "DateVerif"), "01/01/09");
     qunsetenv("ORVANEL_UPDATE_URL");
+}
+
+// A hostile server: an answer without end, a length it never keeps, or one
+// byte at a time. Each is dropped, within the limits, as a failed download.
+class HostileServer : public QTcpServer {
+public:
+    enum Kind { Endless, HugeLength, Trickle } kind = Endless;
+    HostileServer() {
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* s = nextPendingConnection()) {
+                connect(s, &QTcpSocket::readyRead, s, [this, s] {
+                    if (!s->readAll().contains("\r\n\r\n")) return;
+                    s->write(kind == HugeLength ? "HTTP/1.1 200 OK\r\nContent-Length: 17000000000\r\n\r\n"
+                                                : "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n");
+                    auto* feed = new QTimer(s);
+                    connect(feed, &QTimer::timeout, s, [this, s] {
+                        if (s->bytesToWrite() < (1 << 20)) s->write(QByteArray(kind == Trickle ? 1 : 1 << 16, 'x'));
+                    });
+                    feed->start(kind == Trickle ? 100 : 0);
+                });
+            }
+        });
+    }
+};
+
+TEST_F(OptionsTest, UpdateAnswersPastTheLimitsAreDropped) {
+    HostileServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    const QByteArray site = "http://127.0.0.1:" + QByteArray::number(server.serverPort());
+    qputenv("ORVANEL_UPDATE_URL", site);
+    for (const HostileServer::Kind kind : {HostileServer::Endless, HostileServer::HugeLength}) {
+        server.kind = kind;
+        QElapsedTimer clock;
+        clock.start();
+        Form19->Button7Click();
+        EXPECT_LT(clock.elapsed(), 10000);
+        EXPECT_EQ(Form19->Label33->text(), "Erreur : réponse trop longue (plus de 64 Ko)");
+        EXPECT_EQ(Form19->Memo1->toPlainText(), "");
+        EXPECT_TRUE(Form19->Button7->isEnabled());
+    }
+    qunsetenv("ORVANEL_UPDATE_URL");
+
+    // A trickle is cut at the deadline of the whole answer, not of each byte.
+    server.kind = HostileServer::Trickle;
+    QByteArray body = "kept";
+    QString error;
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(HttpGetToStream(QUrl(site + "/Download/update.ini"), body, error, HttpLimits{64 * 1024, 1000}));
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_EQ(error, "Erreur : pas de réponse complète en 1 s");
+    EXPECT_EQ(body, "kept");
 }
 
 }  // namespace

@@ -84,6 +84,70 @@ TEST(SplitParams, DiffersFromGetParamOnEmptyAndLongTexts) {
     }
 }
 
+QStringList allFieldsOf(const TParamFields& f) {
+    QStringList out;
+    for (int i = 1; i < f.Count && i <= kMaxParamFields; ++i) out << f[i];
+    return out;
+}
+
+TEST(SplitFields, CountsTheFieldsFound) {
+    const QString twenty = QString("f;").repeated(20);
+    const struct {
+        QString text;
+        QChar separator;
+        int count;
+        QStringList fields;
+    } cases[] = {
+        {"", u';', 1, {}},
+        {"a", u';', 2, {"a"}},
+        {"a;", u';', 2, {"a"}},
+        {";", u';', 2, {""}},
+        {";;", u';', 3, {"", ""}},
+        {"a;;b;", u';', 4, {"a", "", "b"}},
+        {"a;b#c#", u'#', 3, {"a;b", "c"}},
+        {twenty, u';', 21, QStringList(20, "f")},
+        {twenty + "g", u';', 22, QStringList(20, "f")},
+        {twenty + "g;h;", u';', 22, QStringList(20, "f")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        const TParamFields f = SplitFields(c.text, c.separator);
+        EXPECT_EQ(f.Count, c.count);
+        EXPECT_EQ(allFieldsOf(f), c.fields);
+    }
+    EXPECT_EQ(SplitFields(QString(300, 'x') + ";b", u';')[1].size(), kMaxFieldLength);
+}
+
+// The editor's and the runner's rules are the one splitter's, but for the
+// empty text and the fields past the 19th.
+TEST(SplitFields, TheOldRulesDifferOnlyWhereTheyAlwaysDid) {
+    const QString nineteen = QString("f;").repeated(19);
+    for (const QString& text : {QString("a"), QString("a;;b;"), QString(";"), nineteen, nineteen + "g"}) {
+        SCOPED_TRACE(text.toStdString());
+        const TParamFields one = SplitFields(text, CarSepParam);
+        const TParamFields editor = TForm1::GetParam(text), runner = mdlfnct::SplitParams(text);
+        for (int i = 1; i < kMaxParamFields; ++i) {
+            EXPECT_EQ(editor[i], one[i]);
+            EXPECT_EQ(runner[i], one[i]);
+        }
+        EXPECT_EQ(runner.Count, one.Count);
+    }
+    EXPECT_EQ(TForm1::GetParam(nineteen + "g")[20], "");
+    EXPECT_EQ(SplitFields(nineteen + "g", u';')[20], "g");
+    EXPECT_EQ(TForm1::GetParam("").Count, 1);
+    EXPECT_EQ(mdlfnct::SplitParams("").Count, 2);
+}
+
+TEST(ParamPlaces, ReadTheirPartOfTheText) {
+    const QString text = "a;b;c;d;";
+    const TParamFields f = SplitFields(text, u';');
+    const std::pair<ParamPlace, QString> cases[] = {
+        {ParamField(2), "b"}, {ParamField(21), ""},  {ParamRest(1), "b;c;d;"}, {ParamRest(5), ""},
+        {ParamWhole, text},   {ParamMiddle(1), "b;c"}, {ParamLast, "d"},        {ParamPlace{}, ""},
+    };
+    for (const auto& [place, value] : cases) EXPECT_EQ(ValueAt(text, f, place, u';'), value) << int(place.kind);
+}
+
 TEST(TextToBool, OnlyExactTrue) {
     for (const char* t : {"False", "true", "TRUE", "1", "", " True"}) EXPECT_FALSE(TForm1::TextToBool(t)) << t;
     EXPECT_TRUE(TForm1::TextToBool("True"));

@@ -28,6 +28,7 @@
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -164,6 +165,24 @@ TEST_F(PluginTest, LibraryIsLookedForBesideTheProgramThenInPlugins) {
     ASSERT_TRUE(QFile::copy(SONDE_PLUGIN, home.filePath("Copie.so")));
     EXPECT_GT(LoadCommandPlugin("/ailleurs/Copie.so"), 0);
     EXPECT_EQ(DynamiqueOrders.last().LibraryPath, home.filePath("Copie.so"));
+}
+
+// A bare file name never reaches the current folder, where anybody may plant
+// a library of that name; a path is taken as written.
+TEST_F(PluginTest, BareNamesResolveOnlyInTheProgramFolders) {
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(QFile::copy(SONDE_PLUGIN, elsewhere.filePath("Exemple.so")));
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(elsewhere.path()));
+    EXPECT_EQ(LoadCommandPlugin("Exemple.so"), -1);
+    EXPECT_TRUE(DynamiqueOrders.last().LibraryPath.isEmpty());
+    EXPECT_EQ(shownTexts(), QStringList({home.filePath("Plugins/Exemple.so") + " not found."}));
+    EXPECT_GT(LoadCommandPlugin("./Exemple.so"), 0);
+    EXPECT_EQ(DynamiqueOrders.last().LibraryPath, elsewhere.filePath("Exemple.so"));
+    ASSERT_TRUE(QFile::copy(SONDE_PLUGIN, home.filePath("Exemple.so")));
+    EXPECT_GT(LoadCommandPlugin("Exemple.so"), 0);
+    EXPECT_EQ(DynamiqueOrders.last().LibraryPath, home.filePath("Exemple.so"));
+    QDir::setCurrent(before);
 }
 
 TEST_F(PluginTest, SampleSetsAVariableAndTheRunGoesOn) {

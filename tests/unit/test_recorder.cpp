@@ -226,6 +226,15 @@ TEST_F(Recorder, WindowRecordsAndCopiesIntoTheMacroAsOneStep) {
     EXPECT_EQ(form->ListView4->action(historyBefore), HistoryAction::GroupBegin);
     EXPECT_EQ(form->ListView4->action(form->ListView4->count() - 1), HistoryAction::GroupEnd);
 
+    // One "Défaire" takes the whole copy away, the declaration it made twice included.
+    const QStringList once = rowTexts();
+    window->Button1Click();
+    EXPECT_EQ(rowTexts().count(QStringLiteral("Variable|[HANDLE.FOREGROUNDWINDOW];0;Numerique;")), 1);
+    form->Dfaire1Click();
+    EXPECT_EQ(rowTexts(), once);
+    form->Dfaire1Click();
+    EXPECT_EQ(rowTexts(), QStringList({"Type|avant"}));
+
     // A new recording over the old one asks first; "Non" keeps it.
     const QStringList before = fileRows(TForm28::RecordingFile());
     messages.answer = mrNo;

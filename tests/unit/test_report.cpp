@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QTabWidget>
@@ -136,6 +137,24 @@ TEST_F(Report, UnattendedStopShowsNoBox) {
     RunState().AutoRun = CommandLineRun = false;
     EXPECT_TRUE(messages.shown.isEmpty());
     EXPECT_TRUE(RunState().RunEndedInError);
+}
+
+// A report that cannot be written is said, and an unattended run ends with status 1.
+TEST_F(Report, AnUnwritableReportFailsTheUnattendedRun) {
+    settings().Report = true;
+    ASSERT_TRUE(QDir(home.path()).mkdir("rapport000001.doc"));  // the file cannot take its place
+    RunState().AutoRun = CommandLineRun = true;
+    setRows({{"Commentaire", "x"}});
+    form->ListView1->hide();
+    ::testing::internal::CaptureStderr();
+    run();
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    RunState().AutoRun = CommandLineRun = false;
+    EXPECT_TRUE(RunState().RunEndedInError);
+    EXPECT_NE(err.find(("Orvanel : Impossible d'écrire le rapport " + home.filePath("rapport000001.doc")).toStdString()),
+              std::string::npos)
+        << err;
+    EXPECT_TRUE(messages.shown.isEmpty());
 }
 
 TEST_F(Report, LinesOfARun) {

@@ -52,7 +52,7 @@ TEST_F(ScriptRun, NumbersAndTextsGoIntoTheResultVariable) {
     struct Case {
         QString params;
         QString result;
-        bool numbers = false;  // x, xy and neg declared (every occurrence of a name is replaced)
+        bool numbers = false;  // x, xy and neg declared
     };
     const Case cases[] = {
         {"JScript;R;Math.max(3,7)*2", "14"},
@@ -62,7 +62,14 @@ TEST_F(ScriptRun, NumbersAndTextsGoIntoTheResultVariable) {
         {"JScript;R;neg * neg", "9", true},  // a negative value stays one number
         {"VBScript;R;neg ^ 2", "9", true},
         {"JScript;R;'a;b'.length", "3"},  // the expression runs to the end of the row
+        {"JScript;R;Math.max(3,7)*2", "14", true},  // x is no part of "max"
+        {"VBScript;R;Trim(\" a \") & x & \"x_1\"", "a2x_1", true},  // nor of "Trim" nor of "x_1"
         {"JScript;R;undefined", ""},
+        {"VBScript;R;Year(#2024-01-31#)", "2024"},  // the language's built-in functions and date literals
+        {"VBScript;R;DateDiff(\"d\", DateSerial(2024, 1, 1), #2024-03-01#)", "60"},
+        {"VBScript;R;Weekday(#2024-01-31#) & \" \" & Hex(255) & Space(1) & Sgn(-4)", "4 FF -1"},
+        {"VBScript;R;FormatNumber(1234.5, 2)", "1,234.50"},
+        {"VBScript;R;Null", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.params.toStdString());
@@ -104,7 +111,10 @@ TEST_F(ScriptRun, ABooleanBranchesLikeExamineAndStoresNothing) {
         QString params;
         QString ran;
     };
-    const Case cases[] = {{"VBScript;R;1<2", "3"}, {"VBScript;R;1>2", "4"}, {"JScript;R;3 === 3", "3"},
+    const Case cases[] = {{"VBScript;R;1<2", "3"},
+                          {"VBScript;R;1>2", "4"},
+                          {"VBScript;R;IsNumeric(\"12\")", "3"},
+                          {"JScript;R;3 === 3", "3"},
                           {"JScript;R;!true", "4"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.params.toStdString());
@@ -161,6 +171,8 @@ TEST_F(ScriptRun, FailuresAreRunTimeErrorsAndWriteNothing) {
     const Case cases[] = {
         {"VBScript;R;1/0", "Division par zéro. code [11]"},
         {"VBScript;R;Len(", "Erreur de syntaxe. code [1002]"},
+        {"VBScript;R;CInt(\"x\")", "Type incompatible. code [13]"},
+        {"VBScript;R;Split(\"a b\")", "Type incompatible. code [13]"},  // an array is no text
         {"JScript;R;nowhere + 1", "ReferenceError: nowhere is not defined. code [5009]"},
         {"JScript;R;1 +* 2", ". code [1002]"},
         {"JScript;R;throw 'à moi'", "à moi. code [0]"},
@@ -223,7 +235,15 @@ TEST(ScriptText, LiteralsAndSubstitution) {
     EXPECT_EQ(ScriptLiteral(ScriptLanguage::JScript, "007", true), "7");
     EXPECT_EQ(ScriptLiteral(ScriptLanguage::VBScript, "-1.5", true), "(-1.5)");
     EXPECT_EQ(ScriptLiteral(ScriptLanguage::JScript, "1+1", true), "\"1+1\"");  // not a number: a text
-    EXPECT_EQ(SubstituteNames("x + xy + yx", {{"x", "\"xy\""}, {"xy", "2"}}), "\"xy\" + 2 + y\"xy\"");
+    const ScriptVariables variables{{"x", "xy", false}, {"xy", "2", true}, {"T", "t", false}, {"<V>", "3", true}};
+    const auto substituted = [&](const QString& expression) {
+        return SubstituteVariables(ScriptLanguage::VBScript, expression, variables);
+    };
+    EXPECT_EQ(substituted("x + xy + yx + x1 + _x + x_"), "\"xy\" + 2 + yx + x1 + _x + x_");
+    EXPECT_EQ(substituted("Math.max(x,xy)*2"), "Math.max(\"xy\",2)*2");
+    EXPECT_EQ(substituted("Trim(T) & T2 & (T)"), "Trim(\"t\") & T2 & (\"t\")");
+    EXPECT_EQ(substituted("a<V>+<V>b"), "a3+3b");  // a name ending in a bracket stands whole at that end
+    EXPECT_EQ(substituted("éx + xé"), "éx + xé");  // accented letters are letters
     EXPECT_EQ(ScriptExpressionOf("JScript;R;a;b"), "a;b");
 }
 

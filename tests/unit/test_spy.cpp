@@ -137,11 +137,11 @@ TEST_F(SpyTest, ModifyingTheMiddleCaptureLeavesTheRowsAroundItAlone) {
     EXPECT_FALSE(EditMode);
 }
 
-// Only the rows loaded are replaced; objects whose parent is no criterion keep the rows before them.
+// Only the rows loaded are replaced: here the first 48 of a run of 50.
 TEST_F(SpyTest, ModifyingReplacesOnlyTheRowsItLoaded) {
     QVector<QPair<QString, QString>> rows;
-    for (int i = 1; i <= 50; ++i) rows.append({"Objet", QString("%1;0;;K;;0;0;1;1;;;128;").arg(i)});
-    rows[1].second = "2;1;;K;;0;0;1;1;;;128;";  // its parent is no criterion
+    for (int i = 1; i <= 50; ++i) rows.append({"Objet", QString("%1;%2;;K;;0;0;1;1;;;192;").arg(i).arg(i - 1)});
+    rows[0].second = "1;0;;K;;0;0;1;1;;;128;";  // the first one's parent is no criterion
     setRows(rows);
     const QStringList before = rowTexts();
     TForm1::Select_unique(form->ListView1, 0);
@@ -149,6 +149,26 @@ TEST_F(SpyTest, ModifyingReplacesOnlyTheRowsItLoaded) {
     EXPECT_EQ(Form16->CapturedObjects.size(), TForm16::kMaxObjects);
     finish();
     EXPECT_EQ(rowTexts(), before);
+}
+
+// Unticking "Parent" in modify mode drops the objects before it, as when adding.
+TEST_F(SpyTest, ModifyingWithParentUntickedWritesFromThatObject) {
+    setRows({{"Commentaire", "a"},
+             {"Objet", "20;0;;C0;;10;10;1;1;;;254;"},
+             {"Objet", "21;20;;C1;;10;10;1;1;;;254;"},
+             {"Objet", "22;21;;C2;;10;10;1;1;;;254;"},
+             {"Commentaire", "b"}});
+    TForm1::Select_unique(form->ListView1, 2);
+    form->Editer1Click();
+    ASSERT_EQ(Form16->CapturedObjects.size(), 3);
+    Form16->Button5->click();
+    ASSERT_EQ(Form16->PageControl1->currentWidget(), Form16->TabSheet2);
+    QListWidgetItem* parent = criterion("21;Parent;20");
+    ASSERT_TRUE(parent);
+    parent->setCheckState(Qt::Unchecked);
+    finish();
+    EXPECT_EQ(rowTexts(), QStringList({"Commentaire|a", "Objet|21;20;;C1;;10;10;1;1;;;190;",
+                                       "Objet|22;21;;C2;;10;10;1;1;;;254;", "Commentaire|b"}));
 }
 
 TEST_F(SpyTest, ModifierRefusesAFieldThatIsNoWholeNumber) {

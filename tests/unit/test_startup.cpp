@@ -22,6 +22,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
+#include <QProcess>
 #include <QUrl>
 
 namespace {
@@ -112,17 +113,46 @@ TEST_F(StartupTest, AMacroThatAsksForTheEditorOpensInIt) {
 }
 
 TEST_F(StartupTest, AMissingMacroEndsTheProgramWithAMessage) {
-    for (const QStringList& args : {QStringList{file("absent.mcr")}, QStringList{file("absent.mcr"), "/edt"}}) {
-        ::testing::internal::CaptureStderr();
-        const std::optional<int> status = start(args);
-        const std::string err = ::testing::internal::GetCapturedStderr();
-        EXPECT_EQ(status, 2);
-        EXPECT_NE(err.find("est introuvable"), std::string::npos) << err;
-        EXPECT_NE(err.find("absent.mcr"), std::string::npos);
-        EXPECT_FALSE(form->isVisible());
-        EXPECT_EQ(runCount(), 0);
-        EXPECT_TRUE(messages.shown.isEmpty());
-    }
+    ::testing::internal::CaptureStderr();
+    const std::optional<int> status = start({file("absent.mcr")});
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(err.find("est introuvable"), std::string::npos) << err;
+    EXPECT_NE(err.find("absent.mcr"), std::string::npos);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(runCount(), 0);
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+// With "/edt" the editor was asked for: it opens on a new macro and says the file is missing.
+TEST_F(StartupTest, AMissingMacroForTheEditorOpensANewMacro) {
+    EXPECT_FALSE(start({file("absent.mcr"), "/edt"}).has_value());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->StatusPanel[0]->text(), "Nouvelle macro");
+    EXPECT_EQ(form->ListView1->count(), 0);
+    EXPECT_EQ(runCount(), 0);
+    EXPECT_EQ(form->TrayIcon, nullptr);
+    QCoreApplication::processEvents();  // the message comes once the editor shows
+    EXPECT_EQ(messages.texts(), QStringList({"Le fichier de macro « " + file("absent.mcr") +
+                                             " » est introuvable : une nouvelle macro est ouverte."}));
+    EXPECT_EQ(messages.shown.value(0).type, MsgType::Warning);
+}
+
+// Saves cut short by a kill left their temporary files beside "config.ini"
+// and the macro: the next start removes them, never those of a live save.
+TEST_F(StartupTest, StrayTemporaryFilesOfKilledSavesAreRemoved) {
+    QProcess ended;
+    ended.start("sh", {"-c", "echo $$"});
+    ended.waitForFinished();
+    const QString gone = ".orvanel-tmp." + QString(ended.readAllStandardOutput().trimmed()) + ".Xy12Zw";
+    const QString alive = ".orvanel-tmp." + QString::number(QCoreApplication::applicationPid() == 1 ? 2 : 1) + ".Xy12Zw";
+    QDir(home.path()).mkdir("macros");
+    writeMacro(file("macros/m.mcr"), {{"Commentaire", "x"}});
+    for (const QString& name : {"config.ini" + gone, "macros/m.mcr" + gone, "macros/m.mcr" + alive}) write(file(name), "x");
+    EXPECT_FALSE(start({file("macros/m.mcr"), "/edt"}).has_value());
+    EXPECT_FALSE(QFile::exists(file("config.ini" + gone)));
+    EXPECT_FALSE(QFile::exists(file("macros/m.mcr" + gone)));
+    EXPECT_TRUE(QFile::exists(file("macros/m.mcr" + alive)));
 }
 
 TEST_F(StartupTest, APathWithBlanksSplitIntoArguments) {

@@ -3,6 +3,7 @@
 #include "core/Settings.h"
 #include "core/Form.h"
 #include "core/Unit1.h"
+#include "core/Unit29.h"
 #include "core/Variables.h"
 #include "editors/Unit4.h"
 #include "engine/SysVars.h"
@@ -16,9 +17,12 @@
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
+#include <QFontInfo>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QRegularExpression>
 #include <QThread>
 #include <QTreeWidget>
@@ -93,7 +97,7 @@ TEST_F(SysVars, WritesAndTheirSideEffects) {
     EXPECT_EQ(read("[NOPE]"), "?") << "not a system variable";
 }
 
-TEST_F(SysVars, ProgressIsClampedAndDrivesItsWindow) {
+TEST_F(SysVars, ProgressOutOfRangeIsZeroAndDrivesItsWindow) {
     QWidget* window = FindForm(29);
     ASSERT_NE(window, nullptr);
     auto progress = [] { return TListOfSysVar[SystemVariableIndex("[PROGRESS]")].Value; };
@@ -101,12 +105,17 @@ TEST_F(SysVars, ProgressIsClampedAndDrivesItsWindow) {
         QString written, value;
         bool visible;
     };
-    const Case cases[] = {{"40", "40", true}, {"150", "100", true}, {"x", "100", true}, {"-5", "0", false}};
+    const Case cases[] = {{"40", "40", true}, {"150", "0", true}, {"100", "100", true},
+                          {"x", "100", true}, {"-5", "0", false}};
     for (const Case& c : cases) {
         write("[PROGRESS]", c.written);
         EXPECT_EQ(progress(), c.value) << c.written.toStdString();
         EXPECT_EQ(read("[PROGRESS]"), c.value);
         EXPECT_EQ(window->isVisible(), c.visible) << c.written.toStdString();
+        if (c.written == u"150") {
+            EXPECT_EQ(Form29->Label1->text(), "Progression à 0%");
+            EXPECT_EQ(Form29->ProgressBar1->value(), 0);
+        }
     }
 }
 
@@ -277,7 +286,44 @@ TEST_F(SysVars, KeyboardDialogNamesItsKeys) {
         EXPECT_EQ(key->toolTip(), QString::fromUtf8(c.name));
         EXPECT_EQ(key->Tag(), c.tag);
     }
-    EXPECT_EQ(Form4->SpeedButton(103)->Caption(), "Sup") << "23 pixels wide: three characters shown";
+    EXPECT_EQ(Form4->SpeedButton(103)->Caption(), "Suppr") << "23 pixels wide: the whole name shown";
+}
+
+TEST_F(SysVars, EveryKeyShowsItsWholeCaptionInsideIt) {
+    for (const char* layout : {"fr", "us"}) {
+        fake().LoadKeyboardLayout(layout);
+        Form4->UpdateKeyBoard();
+        const QFontInfo keyFont(Form4->SpeedButton(32)->font());
+        for (int n = 1; n <= 110; ++n) {
+            TKeyButton* key = Form4->SpeedButton(n);
+            if (!key) continue;
+            EXPECT_TRUE(key->rect().contains(key->CaptionBounds())) << layout << " " << key->text().toStdString();
+            EXPECT_FALSE(key->Caption().isEmpty()) << n;
+        }
+        // A short name keeps the key's font; a long one is made smaller, never cut.
+        EXPECT_EQ(QFontInfo(Form4->SpeedButton(32)->CaptionFont()).pixelSize(), keyFont.pixelSize()) << "A";
+        EXPECT_LT(QFontInfo(Form4->SpeedButton(103)->CaptionFont()).pixelSize(), keyFont.pixelSize()) << "Suppr";
+    }
+    // The keypad's keys leave the keypad's mark to their place; the name stays whole in the hint.
+    struct Case {
+        const char* layout;
+        int button;
+        const char* name;
+        const char* caption;
+    };
+    for (const Case& c : {Case{"fr", 88, "7 (pavé num.)", "7"}, Case{"fr", 92, "0 (pavé num.)", "0"},
+                          Case{"fr", 87, "Entrée (pavé num.)", "Entrée"}, Case{"fr", 81, "/ (pavé num.)", "/"},
+                          Case{"fr", 80, "Verr. num", "Verr. num"}, Case{"us", 88, "Num 7", "7"},
+                          Case{"us", 87, "Num Enter", "Enter"}, Case{"us", 80, "Num Lock", "Num Lock"},
+                          Case{"us", 103, "Delete", "Delete"}}) {
+        fake().LoadKeyboardLayout(c.layout);
+        Form4->UpdateKeyBoard();
+        TKeyButton* key = Form4->SpeedButton(c.button);
+        EXPECT_EQ(key->Hint(), QString::fromUtf8(c.name));
+        EXPECT_EQ(key->Caption(), QString::fromUtf8(c.caption)) << c.name;
+    }
+    fake().LoadKeyboardLayout("fr");
+    Form4->UpdateKeyBoard();
 }
 
 }  // namespace

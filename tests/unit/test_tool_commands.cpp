@@ -2,12 +2,15 @@
 #include "engine/ListFile.h"
 #include "engine/SysVars.h"
 #include "platform/SystemStatus.h"
+#include "platform/VirtualKeys.h"
 
 #include "tests/unit/RunTest.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QTimer>
+#include <functional>
 
 namespace {
 
@@ -66,6 +69,22 @@ TEST_F(ToolCommands, AMaximisedWindowIsShownNormalBeforeItIsSized) {
     window(0x2a).show = SW_SHOWMAXIMIZED;
     run({{"Variable", "H;42;Numerique;"}, {"Variable", "L;320;Numerique;"}, {"Manipulation", "H;Taille;L;L;"}});
     EXPECT_EQ(windowCalls(), QStringList({"ShowWindow 0x2a 1", "SetWindowPos 0x2a 0 0 320 320 0x2"}));
+}
+
+// "Fonction Handle" reads the rectangle "Manipulation" places: written back,
+// the window stays; maximised then restored, it comes back.
+TEST_F(ToolCommands, HandleAndManipulationShareTheRectangle) {
+    run({{"Variable", "X;;Numerique;"}, {"Variable", "Y;;Numerique;"},
+         {"Variable", "L;;Numerique;"}, {"Variable", "H;;Numerique;"},
+         {"Fonction", "X;Handle;Position X;42;"}, {"Fonction", "Y;Handle;Position Y;42;"},
+         {"Fonction", "L;Handle;Longueur;42;"}, {"Fonction", "H;Handle;Largeur;42;"},
+         {"Manipulation", "42;Déplacer;X;Y;"}, {"Manipulation", "42;Taille;L;H;"},
+         {"Manipulation", "42;Agrandir;"}, {"Fonction", "L;Handle;Longueur;42;"},
+         {"Manipulation", "42;Restaurer;"}, {"Fonction", "X;Handle;Position X;42;"}});
+    EXPECT_TRUE(messages.shown.isEmpty()) << lastMessage().toStdString();
+    EXPECT_EQ(window(0x2a).rect, QRect(10, 20, 300, 200));
+    EXPECT_EQ(var("L"), "1024") << "maximised: the screen's width";
+    EXPECT_EQ(var("X"), "10") << "restored where it was";
 }
 
 TEST_F(ToolCommands, ClosingAndForcedClosing) {
@@ -165,6 +184,41 @@ TEST_F(ToolCommands, SearchAppendsEveryMatchingFileOfTheTree) {
               "avant\n" + r + "/a.txt\n" + r + "/b.doc\n" + r + "/s/d.txt\n" + r + "/s/t/e.doc\n");
     run({{"Outil Fichier", "Rechercher|" + r + "|*.txt|resultat|"}});
     EXPECT_EQ(lastMessage(), "Nom de fichier invalide. (resultat) Arrêt de la macro inévitable. [Position 1]");
+}
+
+TEST_F(ToolCommands, SearchCreatesTheFoldersOfItsResultFile) {
+    write(path("r/a.txt"), "");
+    const QString result = path("nouveau/dossier/res.lst");
+    run({{"Outil Fichier", "Rechercher;" + path("r") + ";*.txt;" + result + ";"}});
+    EXPECT_TRUE(messages.shown.isEmpty()) << lastMessage().toStdString();
+    EXPECT_EQ(QString::fromUtf8(bytes(result)), path("r") + "/a.txt\n");
+}
+
+// However large the tree, the walk ends as soon as the run stops.
+TEST_F(ToolCommands, SearchEndsWhenTheRunStops) {
+    constexpr int kFolders = 300;
+    for (int i = 0; i < kFolders; ++i) write(path(QStringLiteral("r/%1/a.txt").arg(i, 3, 10, QChar(u'0'))), "");
+    const QString result = path("res.lst");
+    const std::pair<const char*, std::function<void()>> stops[] = {
+        {"Stop", [this] { form->Stop1Click(); }},
+        {"Échap", [this] { form->FormKeyUp(platform::VK_ESCAPE); }},
+    };
+    for (const auto& entry : stops) {
+        SCOPED_TRACE(entry.first);
+        const std::function<void()>& stop = entry.second;
+        QFile::remove(result);
+        // Stopped once the walk has found its first file.
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (QFileInfo(result).size() > 0 && RunState().MacroRunning) stop();
+        });
+        poll.start(1);
+        run({{"Outil Fichier", "Rechercher;" + path("r") + ";*.txt;" + result + ";"}, {"Variable", "A;1;Numerique;"}});
+        const qsizetype found = bytes(result).count('\n');
+        EXPECT_GE(found, 1);
+        EXPECT_LT(found, kFolders / 2) << "the walk went on after the stop";
+        EXPECT_EQ(var("A"), "?");
+    }
 }
 
 TEST_F(ToolCommands, FolderCreateRenameAndDelete) {

@@ -246,12 +246,16 @@ TEST_F(VariablesTest, ProceduresNestAndResolve) {
 }
 
 // A procedure whose name begins with "END" is a declaration like any other.
-TEST_F(VariablesTest, ProceduresNamedEndSomethingAreDeclarations) {
-    setRows({{"Procedure", "ENDGAME"}, {"Procedure", "CALL ENDGAME"}, {"Procedure", "END"},
-             {"Procedure", "CALL ENDGAME"}});
-    EXPECT_EQ(form->procedure_exists(nullptr, "ENDGAME"), 0);
+// Stored macros end procedures with "END" followed by more text ("ENDP1").
+TEST_F(VariablesTest, ProcedureRowsBeginningWithEndAreEnds) {
+    setRows({{"Procedure", "P1"}, {"Type", "a"}, {"Procedure", "ENDP1"}, {"Procedure", "CALL P1"}});
+    EXPECT_EQ(form->procedure_exists(nullptr, "P1"), 0);
+    EXPECT_EQ(form->procedure_exists(nullptr, "ENDP1"), -1);
     EXPECT_EQ(form->FindEndOfProcedure(nullptr, 0), 2);
     EXPECT_TRUE(form->CanGetEndofProcedure(nullptr, 2, false));
+    QComboBox names;
+    form->List_procedure(&names);
+    EXPECT_EQ(names.count(), 1);
     form->ControlAll(form->ListView1);
     EXPECT_EQ(form->ListView2->topLevelItem(0)->text(1), "Valide");
 }

@@ -3,6 +3,7 @@
 #include "tests/support/TestServices.h"
 #include "tests/unit/test_history_fixture.h"
 
+#include "core/ActionIcons.h"
 #include "core/CommentRows.h"
 #include "core/CplBrd.h"
 #include "core/Description.h"
@@ -115,6 +116,41 @@ TEST_F(ViewsMenuTest, TheMainMenuIsInItsOrder) {
     // Arranging again changes nothing.
     form->ArrangeMainMenu();
     EXPECT_EQ(itemNames(menu("Outils1")).size(), 8);
+}
+
+TEST_F(ViewsMenuTest, EntriesThatActOnTheMacroAndTheRunShowTheirPictures) {
+    const std::pair<const char*, const char*> pictured[] = {
+        {"Nouveau1", "new"},   {"Ouvrir1", "open"},         {"Enregistrer1", "save"}, {"Enregistersous1", "save-as"},
+        {"Options1", "options"}, {"Imprimer1", "print"},    {"Dfaire1", "undo"},      {"Refaire1", "redo"},
+        {"Couper2", "cut"},    {"Copier2", "copy"},         {"Coller2", "paste"},     {"Supprimer1", "delete"},
+        {"Remplacer1", "replace"}, {"Execute1", "run"},     {"Paspas1", "step"},      {"Stop1", "stop"},
+        {"Pointdarrt1", "breakpoint"}, {"Enregistrerunesequence1", "recorder"}, {"Spy1", "spy"},
+        {"RechercherObjet1", "window-list"}, {"Gestiondesnouvellecommandes1", "plugins"}, {"valuer2", "evaluate"},
+        {"Consulter1", "help"}, {"Apropos1", "about"},      {"Couper1", "cut"},       {"Copier1", "copy"},
+        {"Coller1", "paste"},  {"Supprimer2", "delete"},    {"valuer1", "evaluate"},
+    };
+    for (const auto& [item, picture] : pictured) {
+        auto* a = form->findChild<QAction*>(QLatin1String(item));
+        ASSERT_TRUE(a) << item;
+        EXPECT_EQ(a->icon().cacheKey(), ActionIcon(picture).cacheKey()) << item;
+    }
+    EXPECT_EQ(menu("Rechercher2")->icon().cacheKey(), ActionIcon("find").cacheKey());
+    // The list's buttons show their pictures alone, their texts as tool tips.
+    const std::pair<const char*, const char*> buttons[] = {
+        {"SpeedButton106", "cut"},    {"SpeedButton107", "copy"},     {"SpeedButton108", "paste"},
+        {"SpeedButton109", "delete"}, {"SpeedButton110", "evaluate"}, {"SpeedButton111", "breakpoint"},
+        {"SpeedButton25", "undo"},    {"SpeedButton23", "redo"},      {"SpeedButton103", "run"},
+        {"SpeedButton29", "pause"},   {"SpeedButton105", "stop"},
+    };
+    for (const auto& [name, picture] : buttons) {
+        auto* b = form->findChild<QToolButton*>(QLatin1String(name));
+        ASSERT_TRUE(b) << name;
+        EXPECT_EQ(b->icon().cacheKey(), ActionIcon(picture).cacheKey()) << name;
+        EXPECT_EQ(b->toolButtonStyle(), Qt::ToolButtonIconOnly) << name;
+        EXPECT_EQ(b->iconSize(), QSize(24, 24)) << name << ": the tool bar's size";
+        EXPECT_FALSE(b->text().isEmpty()) << name;
+        EXPECT_TRUE(b->toolTip().startsWith(b->text())) << name;  // a run button adds its hotkey
+    }
 }
 
 TEST_F(ViewsMenuTest, MenuEntriesOpenTheirWindows) {

@@ -19,28 +19,33 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
+#include <functional>
 #include <memory>
 
 namespace {
 
 QColor rgb(TColor c) { return ColorToQColor(c); }
 
-// A menu that shows how it describes its items to the style.
-class ProbeMenu : public QMenu {
+// A menu or menu bar that shows how it describes its items to the style.
+template <class Menu>
+class Probe : public Menu {
 public:
-    using QMenu::QMenu;
+    using Menu::Menu;
     QStyleOptionMenuItem optionOf(QAction* a) const {
         QStyleOptionMenuItem o;
-        initStyleOption(&o, a);
-        o.rect = actionGeometry(a);
+        this->initStyleOption(&o, a);
+        o.rect = this->actionGeometry(a);
         return o;
     }
 };
+using ProbeMenu = Probe<QMenu>;
+using ProbeBar = Probe<QMenuBar>;
 
 // A form with a styler on it, as the main window has.
 class XPLookTest : public ::testing::Test {
@@ -81,6 +86,18 @@ protected:
     TXPMenu* styler = nullptr;
     ProbeMenu* menu = nullptr;
 };
+
+// The columns of an image that hold a pixel the test picks.
+QList<int> columnsWhere(const QImage& image, const std::function<bool(int x, int y)>& pick) {
+    QList<int> columns;
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = 0; y < image.height(); ++y)
+            if (pick(x, y)) {
+                columns << x;
+                break;
+            }
+    return columns;
+}
 
 // Pixels of a widget rendered into an image.
 QImage grab(QWidget& w) {
@@ -226,6 +243,188 @@ TEST_F(XPLookTest, MenuItemsMeasureByTheirTextGlyphAndKind) {
     w = h = 0;
     styler->MeasureMenuItem(item, w, h);
     EXPECT_EQ(w, fm.horizontalAdvance("OuvrirCtrl+OWWW") + 5 + 24);
+}
+
+TEST_F(XPLookTest, MenuBarCaptionsAreWholeWithRoomBeforeTheOpenItemsFrame) {
+    auto* bar = new ProbeBar(form.get());
+    const QStringList captions = {"&Macro", "&Edition", "E&xecuter", "&Outils", "&Aide",
+                                  "&Edit",  "&Run",     "&Tools",    "&Help"};
+    for (const QString& caption : captions) bar->addMenu(caption);
+    showMenu();
+    bar->adjustSize();
+    styler->ComputeColors();
+    const QRgb frame = rgb(styler->SelectFrameColor).rgb();
+    const int fill = qGray(rgb(styler->SelectFillColor).rgb());
+
+    // Each item drawn open (the selected bar) by the style in its own rectangle,
+    // and by the styler in a far wider one.
+    auto drawOpen = [&](QAction* a) {
+        QStyleOptionMenuItem o = bar->optionOf(a);
+        o.state |= QStyle::State_Selected | QStyle::State_Sunken;
+        QImage image(o.rect.size(), QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        QPainter p(&image);
+        p.translate(-o.rect.topLeft());
+        p.setClipRect(o.rect);
+        style()->drawControl(QStyle::CE_MenuBarItem, &o, &p, bar);
+        return image;
+    };
+    auto drawWide = [&](QAction* a) {
+        const QRect r(QPoint(0, 0), bar->actionGeometry(a).size() + QSize(100, 0));
+        QImage image(r.size(), QImage::Format_RGB32);
+        QPainter p(&image);
+        TMenuItemInfo item;
+        item.caption = a->text();
+        item.topLevel = true;
+        styler->DrawMenuItem(p, r, item, true);
+        return image;
+    };
+    for (QAction* a : bar->actions()) {
+        const QImage open = drawOpen(a), wide = drawWide(a);
+        // The frame's right line is the last column with a frame pixel below the top line.
+        const QList<int> frameColumns = columnsWhere(open, [&](int x, int y) { return y > 0 && open.pixel(x, y) == frame; });
+        ASSERT_FALSE(frameColumns.isEmpty());
+        const int frameLine = frameColumns.last();
+        EXPECT_EQ(frameLine, open.width() - TXPMenu::kBarFrameInset);
+        // The letters: dark pixels inside the frame.
+        auto letters = [&](const QImage& image) {
+            return columnsWhere(image, [&](int x, int y) {
+                return x > 0 && x < frameLine && y > 0 && image.pixel(x, y) != frame && qGray(image.pixel(x, y)) < fill - 80;
+            });
+        };
+        const QList<int> shown = letters(open);
+        ASSERT_FALSE(shown.isEmpty()) << a->text().toStdString();
+        EXPECT_EQ(shown, letters(wide)) << a->text().toStdString() << ": the caption is cut";
+        EXPECT_GE(frameLine - shown.last() - 1, 2) << a->text().toStdString();
+    }
+    // The measure: the caption with the Part's room, the inset and blank before it, the frame after it.
+    const QFontMetrics fm(styler->Font);
+    int w = 0, h = 0;
+    TMenuItemInfo item;
+    item.caption = "E&xecuter";
+    item.topLevel = true;
+    styler->MeasureMenuItem(item, w, h);
+    EXPECT_EQ(w, fm.horizontalAdvance("E&xecuter") - fm.horizontalAdvance("&") + 5 + TXPMenu::kCaptionInset +
+                     fm.horizontalAdvance(' ') + TXPMenu::kBarFrameInset);
+}
+
+TEST_F(XPLookTest, AStyledPopUpHasAFrameOnAllFourSides) {
+    menu->addAction("Nouveau");
+    menu->addAction("Ouvrir");
+    menu->addSeparator();
+    menu->addAction("Quitter");
+    showMenu();
+    const QImage shown = menu->grab().toImage();
+    styler->ComputeColors();
+    const QColor border = rgb(styler->MenuBorderColor);
+    ASSERT_NE(border, rgb(styler->ItemColor));
+    ASSERT_NE(border, rgb(styler->IconColumnColor));
+    const int right = shown.width() - 1, bottom = shown.height() - 1;
+    for (int x = 0; x <= right; ++x) {
+        EXPECT_EQ(shown.pixelColor(x, 0), border) << "top, x = " << x;
+        EXPECT_EQ(shown.pixelColor(x, bottom), border) << "bottom, x = " << x;
+    }
+    for (int y = 0; y <= bottom; ++y) {
+        EXPECT_EQ(shown.pixelColor(0, y), border) << "left, y = " << y;
+        EXPECT_EQ(shown.pixelColor(right, y), border) << "right, y = " << y;
+    }
+    // Inside the frame: the icon column, then the items.
+    const QRect first = menu->actionGeometry(menu->actions().first());
+    EXPECT_EQ(shown.pixelColor(1, first.center().y()), rgb(styler->IconColumnColor));
+    EXPECT_EQ(shown.pixelColor(right - 1, first.center().y()), rgb(styler->ItemColor));
+}
+
+TEST_F(XPLookTest, CheckAndRadioBoxesStandOnTheColourOfTheirPage) {
+    auto* tabs = new QTabWidget(form.get());
+    auto* page = new QWidget;
+    tabs->addTab(page, "Générale");
+    auto* check = new QCheckBox("Grille", page);
+    auto* radio = new QRadioButton("Insertion", page);
+    check->move(10, 10);
+    radio->move(10, 40);
+    tabs->resize(200, 120);
+    form->show();
+    showMenu();
+    for (QAbstractButton* b : {static_cast<QAbstractButton*>(check), static_cast<QAbstractButton*>(radio)}) {
+        b->adjustSize();
+        const QImage shown = grab(*tabs);
+        const QColor pageColour = shown.pixelColor(page->mapTo(tabs, QPoint(page->width() - 5, page->height() - 5)));
+        // The corners of the indicator's square, left of and above its box.
+        const QPoint corner = b->mapTo(tabs, QPoint(0, (b->height() - style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, b)) / 2));
+        EXPECT_EQ(shown.pixelColor(corner), pageColour) << b->metaObject()->className();
+        EXPECT_EQ(shown.pixelColor(corner + QPoint(1, 1)), pageColour) << b->metaObject()->className();
+    }
+    // The box itself keeps the window colour inside the shadow frame.
+    check->setChecked(false);
+    const QImage shown = grab(*tabs);
+    const int t = style()->pixelMetric(QStyle::PM_IndicatorHeight, nullptr, check);
+    const QPoint box = check->mapTo(tabs, QPoint(2, (check->height() - t) / 2 + 2));
+    EXPECT_EQ(shown.pixel(box), rgb(clBtnShadow).rgb());
+    EXPECT_EQ(shown.pixel(box + QPoint(2, 2)), rgb(clWindow).rgb());
+}
+
+TEST_F(XPLookTest, GlyphsAreDimmedAtRestShadowedWhenLitAndGrayedWhenDisabled) {
+    // A red square with a transparent border, as menu glyph and tool-bar picture.
+    auto square = [](int size) {
+        QImage image(size, size, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        QPainter(&image).fillRect(2, 2, size - 4, size - 4, QColor(200, 0, 0));
+        return QIcon(QPixmap::fromImage(image));
+    };
+    QAction* item = menu->addAction(square(16), "Ouvrir");
+    auto* button = new QToolButton(form.get());
+    button->setIcon(square(24));
+    button->setIconSize(QSize(24, 24));
+    button->resize(32, 32);
+    showMenu();
+    styler->ComputeColors();
+    auto drawButton = [&](QStyle::State state) {
+        QStyleOptionToolButton o;
+        o.initFrom(button);
+        o.state = state | QStyle::State_Raised;
+        o.icon = button->icon();
+        o.iconSize = button->iconSize();
+        o.toolButtonStyle = Qt::ToolButtonIconOnly;
+        o.subControls = QStyle::SC_ToolButton;
+        QImage image(button->size(), QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        QPainter p(&image);
+        style()->drawComplexControl(QStyle::CC_ToolButton, &o, &p, button);
+        return image;
+    };
+    auto count = [](const QImage& image, QRgb colour) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == colour;
+        return n;
+    };
+    const QRgb red = qRgb(200, 0, 0);
+    const QRgb dimmed = rgb(Lighten(QColorToColor(QColor(200, 0, 0)), styler->DimLevel)).rgb();
+    const QRgb grayed = rgb(Lighten(Gray(QColorToColor(QColor(200, 0, 0)), styler->GrayLevel), 40)).rgb();
+    const QRgb shadow = rgb(Shade(styler->SelectFillColor, 50)).rgb();
+    struct Case {
+        const char* what;
+        QImage image;
+        bool red, dimmed, grayed, shadow;
+    };
+    item->setEnabled(true);
+    const QImage itemAtRest = drawItem(*style(), item), itemSelected = drawItem(*style(), item, true);
+    item->setEnabled(false);
+    const QImage itemDisabled = drawItem(*style(), item);
+    const Case cases[] = {
+        {"menu item at rest", itemAtRest, false, true, false, false},
+        {"selected menu item", itemSelected, true, false, false, true},
+        {"disabled menu item", itemDisabled, false, false, true, false},
+        {"button at rest", drawButton(QStyle::State_Enabled), false, true, false, false},
+        {"button under the mouse", drawButton(QStyle::State_Enabled | QStyle::State_MouseOver), true, false, false, true},
+        {"disabled button", drawButton(QStyle::State_None), false, false, true, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(count(c.image, red) > 0, c.red) << c.what;
+        EXPECT_EQ(count(c.image, dimmed) > 0, c.dimmed) << c.what;
+        EXPECT_EQ(count(c.image, grayed) > 0, c.grayed) << c.what;
+        EXPECT_EQ(count(c.image, shadow) > 0, c.shadow) << c.what;
+    }
 }
 
 TEST_F(XPLookTest, MenuItemsArePaintedByTheirState) {
