@@ -303,6 +303,21 @@ void RestoreSettings(const TSettings& saved) {
     emit settingsNotifier().loaded();
 }
 
+void SetLiveHotKey(QString TSettings::*which, const QString& shortcut) {
+    TSettings& s = settings();
+    Services().RemoveGlobalHotKey(s.*which);
+    s.*which = shortcut;
+    Services().AddGlobalHotKey(shortcut);
+}
+
+void RestoreStoredHotKeys() {
+    TSettings& s = settings();
+    const IniFile ini(s.FileName);
+    const TSettings def = defaultSettings();
+    const QString pause = hotKey(ini, "PauseExecute", def.PauseHotKey), stop = hotKey(ini, "StopExecute", def.StopHotKey);
+    if (pause != s.PauseHotKey || stop != s.StopHotKey) replaceHotKeys(s, pause, stop);
+}
+
 void SaveSettings() {
     const TSettings& s = settings();
     IniFile ini(Form1 ? Form1->GetConfigFileName() : programFolderPath(QStringLiteral("config.ini")));

@@ -119,6 +119,12 @@ void LoadSettings(const QString& configFile = QString());
 void RestoreSettings(const TSettings& saved);
 // Writes the keys that "Valider" saves into the current settings file.
 void SaveSettings();
+// The pause or stop hotkey in force (TSettings::PauseHotKey or StopHotKey):
+// the old combination is released, the new one taken, and a press of it
+// pauses or stops. The file keeps its value until "Valider".
+void SetLiveHotKey(QString TSettings::*which, const QString& shortcut);
+// Puts the pause and stop hotkeys of the settings file last read back in force.
+void RestoreStoredHotKeys();
 
 // Says when the store was loaded, so that what shows it follows.
 class TSettingsNotifier : public QObject {

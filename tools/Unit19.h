@@ -62,6 +62,7 @@ public:
     void PageControl1Change();
     void HotKeyEnter(QKeySequenceEdit* field);
     void HotKeyExit(QKeySequenceEdit* field);
+    void ReleaseHotKeyFields();
     // The mouse and typing tests (tools/Unit19Tests.cpp): each a toggle.
     void Button8Click();
     void Button9Click();
@@ -193,6 +194,7 @@ private:
     void bindControls();
     void connectTabs();
     QLabel* fontLabel(const QString& fontRow) const;
+    QString TSettings::*hotKeyOf(const QKeySequenceEdit* field) const;
     QVector<Binding> bindings_;
     bool launchesRead_ = false;
     bool testOwnsRunFlag_ = false;  // a speed test raised the run flag for its move or typing  // "Launch.dat" was read: it may be written

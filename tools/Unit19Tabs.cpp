@@ -117,17 +117,33 @@ bool TForm19::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // The combination being typed must not fire the hotkey it replaces; the
-// field's value is live again once it is left (saved only by "Valider").
+// field's value is in force once it is left, and stored only by "Valider".
+QString TSettings::*TForm19::hotKeyOf(const QKeySequenceEdit* field) const {
+    return field == HotKey1 ? &TSettings::PauseHotKey : &TSettings::StopHotKey;
+}
+
 void TForm19::HotKeyEnter(QKeySequenceEdit* field) {
-    Services().RemoveGlobalHotKey(field->keySequence().toString(QKeySequence::PortableText));
-    field->setProperty("HeldHotKey", field->keySequence().toString(QKeySequence::PortableText));
+    if (field->property("HeldHotKey").toBool()) return;
+    Services().RemoveGlobalHotKey(settings().*hotKeyOf(field));
+    field->setProperty("HeldHotKey", true);
 }
 
 void TForm19::HotKeyExit(QKeySequenceEdit* field) {
-    const QVariant held = field->property("HeldHotKey");
-    if (!held.isValid()) return;
-    field->setProperty("HeldHotKey", QVariant());
-    Services().AddGlobalHotKey(field->keySequence().toString(QKeySequence::PortableText));
+    if (!field->property("HeldHotKey").toBool()) return;
+    field->setProperty("HeldHotKey", false);
+    QString TSettings::*which = hotKeyOf(field);
+    settings().*which = QString();  // released on entering
+    SetLiveHotKey(which, field->keySequence().toString(QKeySequence::PortableText));
+}
+
+// Closing without "Valider": the hotkeys in force are those of the file again.
+void TForm19::ReleaseHotKeyFields() {
+    for (QKeySequenceEdit* field : {HotKey1, HotKey2})
+        if (field->property("HeldHotKey").toBool()) {
+            field->setProperty("HeldHotKey", false);
+            Services().AddGlobalHotKey(settings().*hotKeyOf(field));
+        }
+    RestoreStoredHotKeys();
 }
 
 void TForm19::PageControl1Change() {
@@ -168,6 +184,7 @@ void TForm19::closeEvent(QCloseEvent* event) {
         Button9Click();
     }
     SpeedTestRunning = false;
+    ReleaseHotKeyFields();
     TForm::closeEvent(event);
 }
 

@@ -292,7 +292,51 @@ TEST_F(OptionsTest, AHotkeyFieldReleasesItsKeyWhileFocusedAndTakesTheNewOneWhenL
     QCoreApplication::sendEvent(Form19->HotKey2, &out);
     EXPECT_TRUE(HotKeyManager1->Registered(TextToHotKey("Alt+F5")));
     EXPECT_FALSE(HotKeyManager1->Registered(TextToHotKey("Alt+F2")));
-    EXPECT_EQ(settings().StopHotKey, "Alt+F2");  // stored only by "Valider"
+    EXPECT_EQ(value(config(), "Control", "StopExecute"), "<none>");  // stored only by "Valider"
+}
+
+// A combination typed into the stop field, then "Annuler" or "Valider": the
+// grabs are the stored hotkeys, and the one in force is the one that stops.
+TEST_F(OptionsTest, HotkeysInForceAfterAnEditAreThoseStored) {
+    int stopQuestions = 0;
+    testServices().onMessage = [&](const MessageRequest& r) {
+        if (r.text.contains("stopper")) ++stopQuestions;
+        return int(mrNo);
+    };
+    auto typeIntoStopField = [](const char* keys) {
+        Form19->show();
+        QFocusEvent in(QEvent::FocusIn), out(QEvent::FocusOut);
+        QCoreApplication::sendEvent(Form19->HotKey2, &in);
+        Form19->HotKey2->setKeySequence(QKeySequence(keys));
+        QCoreApplication::sendEvent(Form19->HotKey2, &out);
+    };
+    auto grabbed = [](const char* keys) { return HotKeyManager1->Registered(TextToHotKey(keys)); };
+    for (int round = 0; round < 2; ++round) {
+        typeIntoStopField("Ctrl+Shift+F9");
+        Form19->Button2Click();
+        EXPECT_TRUE(grabbed("Alt+F1"));
+        EXPECT_TRUE(grabbed("Alt+F2"));
+        EXPECT_FALSE(grabbed("Ctrl+Shift+F9")) << "round " << round;
+    }
+    HotKeyManager1HotKeyPressed(TextToHotKey("Alt+F2"), 0);
+    EXPECT_EQ(stopQuestions, 1);
+
+    typeIntoStopField("Ctrl+Shift+F9");
+    Form19->Button1Click();
+    EXPECT_TRUE(grabbed("Ctrl+Shift+F9"));
+    EXPECT_FALSE(grabbed("Alt+F2"));
+    EXPECT_EQ(value(config(), "Control", "StopExecute"), "Ctrl+Shift+F9");
+    HotKeyManager1HotKeyPressed(TextToHotKey("Ctrl+Shift+F9"), 0);
+    HotKeyManager1HotKeyPressed(TextToHotKey("Alt+F2"), 0);
+    EXPECT_EQ(stopQuestions, 2);
+
+    // Closed while the field still has the focus: the stored key comes back.
+    Form19->show();
+    QFocusEvent in(QEvent::FocusIn);
+    QCoreApplication::sendEvent(Form19->HotKey2, &in);
+    EXPECT_FALSE(grabbed("Ctrl+Shift+F9"));
+    Form19->close();
+    EXPECT_TRUE(grabbed("Ctrl+Shift+F9"));
 }
 
 TEST_F(OptionsTest, ValiderTellsARunningSchedulerAndNoOneElse) {
