@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QToolButton>
 #include <QHBoxLayout>
+#include <QStyle>
 #include <QVBoxLayout>
 
 TForm19* Form19 = nullptr;
@@ -17,11 +18,37 @@ W* named(W* w, const char* name) {
 }
 
 QCheckBox* check(const char* name, const QString& text) { return named(new QCheckBox(text), name); }
+
+// Up and down arrows beside a field; they never take the focus, so the
+// field's caret stays where it was.
+QWidget* arrows(const char* name, const std::function<void(bool up)>& click) {
+    auto* box = named(new QWidget, name);
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    for (const auto& [arrow, up] : {std::pair{Qt::UpArrow, true}, {Qt::DownArrow, false}}) {
+        auto* b = new QToolButton;
+        b->setArrowType(arrow);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setFixedSize(16, 11);
+        column->addWidget(b);
+        QObject::connect(b, &QToolButton::clicked, box, [click, up = up] { click(up); });
+    }
+    return box;
+}
+
+QLayout* beside(QWidget* field, QWidget* arrows) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(field);
+    row->addWidget(arrows);
+    return row;
+}
 }  // namespace
 
 TForm19::TForm19(QWidget* parent) : TForm(19, QStringLiteral("Options de Orvanel"), parent) {
     Form19 = this;
     PageControl1 = named(new QTabWidget(this), "PageControl1");
+    PageControl1->setUsesScrollButtons(false);  // the dialog is as wide as its tabs
     auto page = [this](QWidget*& sheet, const char* name, const QString& caption) {
         sheet = named(new QWidget, name);
         PageControl1->addTab(sheet, caption);
@@ -46,12 +73,10 @@ TForm19::TForm19(QWidget* parent) : TForm(19, QStringLiteral("Options de Orvanel
     auto* dl = page(TabSheet2, "TabSheet2", QStringLiteral("Délais"));
     CheckBox1 = check("CheckBox1", QStringLiteral("Activer"));
     TPGEdit = named(new QLineEdit(QStringLiteral("10")), "TPGEdit");
-    UpDown1 = named(new QSpinBox, "UpDown1");
-    UpDown1->setRange(0, 2000);
+    UpDown1 = arrows("UpDown1", [this](bool up) { StepDelay(TPGEdit, up ? 1 : -1, 2000); });
     CheckBox2 = check("CheckBox2", QStringLiteral("Activer"));
     TPFEdit = named(new QLineEdit(QStringLiteral("30")), "TPFEdit");
-    UpDown2 = named(new QSpinBox, "UpDown2");
-    UpDown2->setRange(0, 1000);
+    UpDown2 = arrows("UpDown2", [this](bool up) { StepDelay(TPFEdit, up ? 1 : -1, 1000); });
     TrackBar1 = named(new QSlider(Qt::Horizontal), "TrackBar1");
     TrackBar1->setRange(0, 30);
     TrackBar1->setValue(10);
@@ -63,11 +88,9 @@ TForm19::TForm19(QWidget* parent) : TForm(19, QStringLiteral("Options de Orvanel
     Edit2 = named(new QLineEdit, "Edit2");
     Edit2->hide();
     dl->addRow(CheckBox1);
-    dl->addRow(QStringLiteral("Délai entre commandes (ms)"), TPGEdit);
-    dl->addRow(QString(), UpDown1);
+    dl->addRow(QStringLiteral("Délai entre commandes (ms)"), beside(TPGEdit, UpDown1));
     dl->addRow(CheckBox2);
-    dl->addRow(QStringLiteral("Délai de frappe (ms)"), TPFEdit);
-    dl->addRow(QString(), UpDown2);
+    dl->addRow(QStringLiteral("Délai de frappe (ms)"), beside(TPFEdit, UpDown2));
     dl->addRow(QStringLiteral("Vitesse de la souris"), TrackBar1);
     dl->addRow(QStringLiteral("Pause souris (ms)"), Edit4);
     dl->addRow(Button8, Button9);
@@ -76,7 +99,20 @@ TForm19::TForm19(QWidget* parent) : TForm(19, QStringLiteral("Options de Orvanel
 
     auto* tl = page(TabSheet3, "TabSheet3", QStringLiteral("Outils"));
     ListBox1 = named(new QListWidget, "ListBox1");
-    tl->addRow(ListBox1);
+    ListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    Button3 = named(new QPushButton(QStringLiteral("Ajouter")), "Button3");
+    Button4 = named(new QPushButton(QStringLiteral("Supprimer")), "Button4");
+    SpeedButton1 = named(new QPushButton(style()->standardIcon(QStyle::SP_ArrowUp), QStringLiteral("Monter")),
+                         "SpeedButton1");
+    SpeedButton2 = named(new QPushButton(style()->standardIcon(QStyle::SP_ArrowDown), QStringLiteral("Descendre")),
+                         "SpeedButton2");
+    auto* toolButtons = new QVBoxLayout;
+    for (QPushButton* b : {Button3, Button4, SpeedButton1, SpeedButton2}) toolButtons->addWidget(b);
+    toolButtons->addStretch(1);
+    auto* toolsRow = new QHBoxLayout;
+    toolsRow->addWidget(ListBox1, 1);
+    toolsRow->addLayout(toolButtons);
+    tl->addRow(toolsRow);
 
     auto* cl = page(TabSheet4, "TabSheet4", QStringLiteral("Contrôle"));
     CheckBox4 = check("CheckBox4", QStringLiteral("Ne pas executer si erreur avant exécution"));
@@ -89,7 +125,11 @@ TForm19::TForm19(QWidget* parent) : TForm(19, QStringLiteral("Options de Orvanel
     HotKey2 = named(new QKeySequenceEdit(QKeySequence(QStringLiteral("Alt+F2"))), "HotKey2");
     for (QWidget* w : std::initializer_list<QWidget*>{CheckBox4, CheckBox10, CheckBox5}) cl->addRow(w);
     cl->addRow(QStringLiteral("Séparateur de paramètres"), Edit1);
-    cl->addRow(QStringLiteral("Fichier rapport"), Edit3);
+    SpeedButton3 = named(new QPushButton(QStringLiteral("Parcourir ...")), "SpeedButton3");
+    auto* reportRow = new QHBoxLayout;
+    reportRow->addWidget(Edit3, 1);
+    reportRow->addWidget(SpeedButton3);
+    cl->addRow(QStringLiteral("Fichier rapport"), reportRow);
     cl->addRow(QStringLiteral("Pause"), HotKey1);
     cl->addRow(QStringLiteral("Stop"), HotKey2);
 
@@ -176,18 +216,7 @@ TForm19::TForm19(QWidget* parent) : TForm(19, QStringLiteral("Options de Orvanel
     DT1 = named(new QDateEdit(QDate::currentDate()), "DT1");
     DT1->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     DT2 = named(new QLineEdit(QTime::currentTime().toString(QStringLiteral("hh:mm"))), "DT2");
-    UpDown3 = named(new QWidget, "UpDown3");
-    auto* arrows = new QVBoxLayout(UpDown3);
-    arrows->setContentsMargins(0, 0, 0, 0);
-    arrows->setSpacing(0);
-    for (const auto& [arrow, up] : {std::pair{Qt::UpArrow, true}, {Qt::DownArrow, false}}) {
-        auto* b = new QToolButton;
-        b->setArrowType(arrow);
-        b->setFocusPolicy(Qt::NoFocus);  // the caret of the time field chooses what changes
-        b->setFixedSize(16, 11);
-        arrows->addWidget(b);
-        connect(b, &QToolButton::clicked, this, [this, up = up] { UpDown3Click(up); });
-    }
+    UpDown3 = arrows("UpDown3", [this](bool up) { UpDown3Click(up); });
     ComboBox6 = named(new QComboBox, "ComboBox6");
     ComboBox6->addItems({QStringLiteral("Une seule fois"), QStringLiteral("Tous les jours"),
                          QStringLiteral("Toutes les semaines"), QStringLiteral("Tous les mois")});
@@ -195,13 +224,10 @@ TForm19::TForm19(QWidget* parent) : TForm(19, QStringLiteral("Options de Orvanel
     Button12 = named(new QPushButton(QStringLiteral("Ajouter")), "Button12");
     Button14 = named(new QPushButton(QStringLiteral("Supprimer")), "Button14");
     CheckBox9 = check("CheckBox9", QStringLiteral("Lancer le planifieur de tâche au démarrage de Windows."));
-    auto* time = new QHBoxLayout;
-    time->addWidget(DT2);
-    time->addWidget(UpDown3);
     ll->addRow(ListBox5);
     ll->addRow(RadioButton4, RadioButton3);
     ll->addRow(QStringLiteral("Date"), DT1);
-    ll->addRow(QStringLiteral("Heure"), time);
+    ll->addRow(QStringLiteral("Heure"), beside(DT2, UpDown3));
     ll->addRow(QStringLiteral("Fréquence"), ComboBox6);
     ll->addRow(QStringLiteral("Raccourci"), HotKey3);
     ll->addRow(Button12, Button14);

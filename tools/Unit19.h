@@ -23,7 +23,6 @@ class QAction;
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
-#include <QSpinBox>
 #include <QTabWidget>
 
 class TForm19 : public TForm {
@@ -44,6 +43,15 @@ public:
     void Button6Click();
     // A Tools menu item: opens the program its hint names.
     void NewItemClick(QAction* item);
+    // The Tools list: add a program, remove the selected ones, move them up
+    // or down; the menu follows at "Valider".
+    void Button3Click();
+    void Button4Click();
+    void MoveTools(int step);
+    // The report file's "Parcourir ...".
+    void SpeedButton3Click();
+    // "Restaurer à la fin de l'exécution" only when a screen mode is chosen.
+    void ComboBox1Change();
     // The automatic update check; run once the editor opens (never before a
     // run without the editor, so that nothing waits on the network first).
     void AutoUpdateCheck();
@@ -59,6 +67,12 @@ public:
     void ListBox2DblClick();
     void FontLabelClick(QLabel* label);
     void Edit1Change();
+    // The delay fields take whole numbers only: anything else is said and
+    // gives the default back.
+    void TPGEditChange();
+    void TPFEditChange();
+    // The arrows of a delay field: one more or one less, from 0 to top.
+    void StepDelay(QLineEdit* field, int step, int top);
     void PageControl1Change();
     void HotKeyEnter(QKeySequenceEdit* field);
     void HotKeyExit(QKeySequenceEdit* field);
@@ -92,9 +106,9 @@ public:
 
     // "Delais"
     QLineEdit* TPGEdit = nullptr;   // General_time: ms between two commands
-    QSpinBox* UpDown1 = nullptr;
+    QWidget* UpDown1 = nullptr;     // its arrows, 0 to 2000
     QLineEdit* TPFEdit = nullptr;   // Type_time: ms between two typed keys
-    QSpinBox* UpDown2 = nullptr;
+    QWidget* UpDown2 = nullptr;     // its arrows, 0 to 1000
     QSlider* TrackBar1 = nullptr;   // SpeedMouse
     QLineEdit* Edit4 = nullptr;     // PauseMouse
     QCheckBox* CheckBox1 = nullptr; // General_Actif
@@ -106,12 +120,17 @@ public:
     QCheckBox* CheckBox3 = nullptr;   // Grille
     QComboBox* ComboBox5 = nullptr;   // Background
     QListWidget* ListBox1 = nullptr;  // Outils
+    QPushButton* Button3 = nullptr;       // "Ajouter"
+    QPushButton* Button4 = nullptr;       // "Supprimer"
+    QPushButton* SpeedButton1 = nullptr;  // up
+    QPushButton* SpeedButton2 = nullptr;  // down
     // "Control"
     QCheckBox* CheckBox4 = nullptr;   // Erreur Execution
     QCheckBox* CheckBox10 = nullptr;  // Control Execution
     QCheckBox* CheckBox5 = nullptr;   // Rapport
     QLineEdit* Edit1 = nullptr;       // CarSepParam
     QLineEdit* Edit3 = nullptr;       // RapportFile
+    QPushButton* SpeedButton3 = nullptr;  // "Parcourir ..." for the report file
     QCheckBox* CheckBox11 = nullptr;  // Anchor Activate (inverse)
     QKeySequenceEdit* HotKey1 = nullptr;  // PauseExecute
     QKeySequenceEdit* HotKey2 = nullptr;  // StopExecute

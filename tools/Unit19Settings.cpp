@@ -81,15 +81,13 @@ void TForm19::bindControls() {
                                        {ComboBox2, &TSettings::UpdateFrequency}})
         bind([&s, combo = combo, field = field] { selectItem(combo, s.*field); }, [&s, combo = combo, field = field] { s.*field = combo->currentText(); });
     bind([this, &s] {
-        UpDown1->setValue(s.GeneralTime.toInt());
-        UpDown2->setValue(s.TypeTime.toInt());
         TrackBar1->setValue(s.SpeedMouse);
         (s.EditionMode ? RadioButton1 : RadioButton2)->setChecked(true);
         ListBox1->clear();
         ListBox1->addItems(s.Tools);
         ComboBox5->setCurrentText(s.Background);
         CheckBox7->setChecked(s.RestoreResolution);
-        if (s.RestoreResolution) CheckBox7->setEnabled(true);
+        ComboBox1Change();
         Label36->setText(s.UpdateDate);
         if (ComboBox3->findText(s.Language) < 0) ComboBox3->addItem(s.Language);
         ComboBox3->setCurrentText(s.Language);

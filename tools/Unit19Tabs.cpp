@@ -1,5 +1,6 @@
-// Handlers of the options dialog's tabs: tab changes and help, the separator
-// check, the hotkey fields, the language, the background preview and the
+// Handlers of the options dialog's tabs: tab changes and help, the delay
+// fields, the Tools list, the report file, the separator check, the hotkey
+// fields, the screen mode, the language, the background preview and the
 // colours and fonts.
 #include "core/CommandNames.h"
 #include "core/Dialogs.h"
@@ -66,13 +67,19 @@ QIcon swatch(TColor color, int height) {
 void TForm19::connectTabs() {
     connect(PageControl1, &QTabWidget::currentChanged, this, &TForm19::PageControl1Change);
     connect(Edit1, &QLineEdit::textChanged, this, &TForm19::Edit1Change);
+    connect(TPGEdit, &QLineEdit::textChanged, this, &TForm19::TPGEditChange);
+    connect(TPFEdit, &QLineEdit::textChanged, this, &TForm19::TPFEditChange);
     connect(ComboBox3, &QComboBox::activated, this, &TForm19::ComboBox3Change);
     connect(ComboBox4, &QComboBox::activated, this, &TForm19::ComboBox4Click);
     connect(ComboBox5, &QComboBox::currentTextChanged, this, &TForm19::ComboBox5Change);
     connect(Button11, &QPushButton::clicked, this, &TForm19::Button11Click);
     connect(ListBox2, &QListWidget::itemDoubleClicked, this, &TForm19::ListBox2DblClick);
-    connect(ComboBox1, &QComboBox::currentTextChanged, this,
-            [this](const QString& mode) { CheckBox7->setEnabled(mode != u"Pas de changement"); });
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm19::ComboBox1Change);
+    connect(Button3, &QPushButton::clicked, this, &TForm19::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TForm19::Button4Click);
+    connect(SpeedButton1, &QPushButton::clicked, this, [this] { MoveTools(-1); });
+    connect(SpeedButton2, &QPushButton::clicked, this, [this] { MoveTools(1); });
+    connect(SpeedButton3, &QPushButton::clicked, this, &TForm19::SpeedButton3Click);
     connect(Button8, &QPushButton::clicked, this, &TForm19::Button8Click);
     connect(Button9, &QPushButton::clicked, this, &TForm19::Button9Click);
     connect(ListBox3, &QListWidget::itemSelectionChanged, this, &TForm19::ListBox3Click);
@@ -198,6 +205,71 @@ void TForm19::Edit1Change() {
     const QSignalBlocker block(Edit1);
     Edit1->setText(QStringLiteral("|"));
     Edit1->selectAll();
+}
+
+namespace {
+// A delay the settings file reads back: a whole number of milliseconds.
+bool isDelay(const QString& text) {
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok && value >= -32768 && value <= 32767;
+}
+}  // namespace
+
+void TForm19::TPGEditChange() {
+    if (isDelay(TPGEdit->text())) return;
+    MessageDlg(QStringLiteral("Délais général dans les options invalide."), MsgType::Error, mbOK);
+    TPGEdit->setText(defaultSettings().GeneralTime);
+    if (SpeedTestRunning) Edit2->setFocus();
+}
+
+void TForm19::TPFEditChange() {
+    if (isDelay(TPFEdit->text())) return;
+    MessageDlg(QStringLiteral("Délais tape de texte dans les options invalide."), MsgType::Error, mbOK);
+    TPFEdit->setText(defaultSettings().TypeTime);
+    if (SpeedTestRunning) Edit2->setFocus();
+}
+
+void TForm19::StepDelay(QLineEdit* field, int step, int top) {
+    field->setText(QString::number(qBound(0, field->text().toInt() + step, top)));
+}
+
+// The last mode is "Pas de changement", whatever language names it.
+void TForm19::ComboBox1Change() { CheckBox7->setEnabled(ComboBox1->currentIndex() < ComboBox1->count() - 1); }
+
+void TForm19::Button3Click() {
+    TFileDialog dialog(this, TFileDialog::Open, QStringLiteral("OpenDialog1"));
+    dialog.Filter = QStringLiteral("Fichiers exécutable|%1;*.exe|Tous (*.*)|*.*").arg(kRunnableFiles);
+    if (!Services().ChooseFile(dialog)) return;
+    ListBox1->addItem(QFileInfo(dialog.FileName).absoluteFilePath());
+}
+
+void TForm19::Button4Click() {
+    for (int i = ListBox1->count() - 1; i >= 0; --i)
+        if (ListBox1->item(i)->isSelected()) delete ListBox1->takeItem(i);
+}
+
+// Each selected line goes one place up (step -1) or down (+1); one that
+// reached the end, or the selected line before it, stays.
+void TForm19::MoveTools(int step) {
+    const int n = ListBox1->count();
+    for (int k = 0; k < n; ++k) {
+        const int i = step < 0 ? k : n - 1 - k, j = i + step;
+        if (!ListBox1->item(i)->isSelected() || j < 0 || j >= n || ListBox1->item(j)->isSelected()) continue;
+        QListWidgetItem* moved = ListBox1->takeItem(i);
+        ListBox1->insertItem(j, moved);
+        moved->setSelected(true);
+    }
+}
+
+void TForm19::SpeedButton3Click() {
+    TFileDialog dialog(this, TFileDialog::Save, QStringLiteral("SaveDialog1"));
+    dialog.Filter = QStringLiteral("Rapport|*.doc|Tous|*.*");
+    dialog.FileName = Edit3->text();
+    if (!Services().ChooseFile(dialog)) return;
+    QString path = dialog.FileName;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".doc");
+    Edit3->setText(path);
 }
 
 // The language goes to "config.ini" of the program folder, which the start

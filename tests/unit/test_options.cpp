@@ -12,11 +12,16 @@
 #include "tests/unit/test_startup_support.h"
 #include "tools/Unit19.h"
 
+#include <QAction>
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QMenu>
 #include <QFocusEvent>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTabBar>
 #include <QTimer>
+#include <QToolButton>
 
 using namespace platform;
 
@@ -45,6 +50,141 @@ TEST_F(OptionsTest, SeparatorRefusesLettersAndDigits) {
         EXPECT_EQ(messages.texts(), c.message ? QStringList{"Caractère de séparation impossible"} : QStringList())
             << c.typed;
     }
+}
+
+// Each delay is one field with its arrows; only whole numbers go into it.
+TEST_F(OptionsTest, DelayFieldsRefuseWhatIsNoNumberAndKeepWhatTheirArrowsSet) {
+    struct Case {
+        QLineEdit* field;
+        QWidget* arrows;
+        const char* key;
+        const char* message;
+        const char* reset;
+        int top;
+    } const cases[] = {
+        {Form19->TPGEdit, Form19->UpDown1, "General_time", "Délais général dans les options invalide.", "10", 2000},
+        {Form19->TPFEdit, Form19->UpDown2, "Type_time", "Délais tape de texte dans les options invalide.", "30", 1000}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        messages.shown.clear();
+        c.field->setText("499");
+        c.field->setText("abc");
+        EXPECT_EQ(messages.texts(), QStringList{QString::fromUtf8(c.message)});
+        EXPECT_EQ(c.field->text(), c.reset);
+        Form19->Button1Click();
+        EXPECT_EQ(value(config(), "Delais", c.key), c.reset);
+
+        const QList<QToolButton*> upDown = c.arrows->findChildren<QToolButton*>();
+        ASSERT_EQ(upDown.size(), 2);
+        c.field->setText("499");
+        upDown[0]->click();
+        EXPECT_EQ(c.field->text(), "500");
+        Form19->Button1Click();
+        EXPECT_EQ(value(config(), "Delais", c.key), "500");
+        EXPECT_EQ(c.field->text(), "500");
+        c.field->setText(QString::number(c.top));
+        upDown[0]->click();
+        EXPECT_EQ(c.field->text(), QString::number(c.top));
+        c.field->setText("0");
+        upDown[1]->click();
+        EXPECT_EQ(c.field->text(), "0");
+    }
+}
+
+// The Tools list is edited on its tab; the menu follows at "Valider".
+TEST_F(OptionsTest, ToolsAreAddedMovedAndRemovedThenMadeTheMenu) {
+    QStringList programs;
+    for (const char* name : {"un.sh", "deux.sh", "trois.sh"}) {
+        programs << file(name);
+        write(programs.last(), "#!/bin/sh\n");
+    }
+    for (const QString& program : programs) {
+        testServices().onChooseFile = [&](TFileDialog& d) {
+            EXPECT_EQ(d.objectName(), "OpenDialog1");
+            d.FileName = program;
+            return true;
+        };
+        Form19->Button3->click();
+    }
+    testServices().onChooseFile = [](TFileDialog&) { return false; };
+    Form19->Button3->click();  // cancelled: nothing added
+    auto lines = [] {
+        QStringList out;
+        for (int i = 0; i < Form19->ListBox1->count(); ++i) out << QFileInfo(Form19->ListBox1->item(i)->text()).fileName();
+        return out;
+    };
+    auto select = [](std::initializer_list<int> rows) {
+        Form19->ListBox1->clearSelection();
+        for (int row : rows) Form19->ListBox1->item(row)->setSelected(true);
+    };
+    ASSERT_EQ(lines(), QStringList({"un.sh", "deux.sh", "trois.sh"}));
+    struct Case {
+        std::initializer_list<int> selected;
+        QPushButton* button;
+        QStringList result;
+    } const cases[] = {
+        {{2}, Form19->SpeedButton1, {"un.sh", "trois.sh", "deux.sh"}},
+        {{0, 1}, Form19->SpeedButton1, {"un.sh", "trois.sh", "deux.sh"}},  // the first stays, so does the one below
+        {{0, 1}, Form19->SpeedButton2, {"deux.sh", "un.sh", "trois.sh"}},
+        {{2}, Form19->SpeedButton2, {"deux.sh", "un.sh", "trois.sh"}},
+        {{0, 2}, Form19->SpeedButton1, {"deux.sh", "trois.sh", "un.sh"}},
+    };
+    for (const Case& c : cases) {
+        select(c.selected);
+        c.button->click();
+        EXPECT_EQ(lines(), c.result) << c.button->text().toStdString();
+    }
+    select({0});
+    Form19->Button4->click();
+    EXPECT_EQ(lines(), QStringList({"trois.sh", "un.sh"}));
+    EXPECT_TRUE(form->mesoutils1->actions().isEmpty());  // the menu waits for "Valider"
+    Form19->Button1Click();
+    QStringList menu;
+    for (QAction* a : form->mesoutils1->actions()) menu << a->text();
+    EXPECT_EQ(menu, QStringList({"1 - trois.sh", "2 - un.sh"}));
+    EXPECT_EQ(value(config(), "Outils", "exe0"), programs[2]);
+}
+
+TEST_F(OptionsTest, TheReportFileIsChosenBesideTheCurrentOne) {
+    Form19->Edit3->setText(file("rapports/mon rapport.doc"));
+    QString offered;
+    testServices().onChooseFile = [&](TFileDialog& d) {
+        offered = d.FileName;
+        EXPECT_EQ(d.Filter, "Rapport|*.doc|Tous|*.*");
+        d.FileName = file("journal");
+        return true;
+    };
+    Form19->SpeedButton3->click();
+    EXPECT_EQ(offered, file("rapports/mon rapport.doc"));
+    EXPECT_EQ(Form19->Edit3->text(), file("journal.doc"));
+    Form19->Button1Click();
+    EXPECT_EQ(value(config(), "Control", "RapportFile"), file("journal.doc"));
+}
+
+// "Restaurer à la fin de l'exécution" means something only with a mode to restore.
+TEST_F(OptionsTest, RestoringTheScreenModeNeedsAModeChosen) {
+    Form19->LoadOptions(QString());
+    EXPECT_EQ(Form19->ComboBox1->currentText(), "Pas de changement");
+    EXPECT_TRUE(Form19->CheckBox7->isChecked());
+    EXPECT_FALSE(Form19->CheckBox7->isEnabled());
+    Form19->ComboBox1->setCurrentIndex(2);
+    EXPECT_TRUE(Form19->CheckBox7->isEnabled());
+    Form19->ComboBox1->setCurrentIndex(Form19->ComboBox1->count() - 1);
+    EXPECT_FALSE(Form19->CheckBox7->isEnabled());
+    write(config(), "[Resolution]\r\nFormat=1024 * 768 32 bits\r\nResFin=False\r\n");
+    Form19->LoadOptions(QString());
+    EXPECT_TRUE(Form19->CheckBox7->isEnabled());
+    EXPECT_FALSE(Form19->CheckBox7->isChecked());
+    write(config(), "[Resolution]\r\nFormat=Pas de changement\r\nResFin=True\r\n");
+    Form19->LoadOptions(QString());
+    EXPECT_FALSE(Form19->CheckBox7->isEnabled());
+}
+
+TEST_F(OptionsTest, EveryTabIsShownWithoutScrolling) {
+    Form19->show();
+    const QTabBar* tabs = Form19->PageControl1->tabBar();
+    for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->isTabVisible(i)) EXPECT_TRUE(tabs->rect().contains(tabs->tabRect(i))) << tabs->tabText(i).toStdString();
 }
 
 TEST_F(OptionsTest, TimeFieldArrowsGoRoundInThePartOfTheCaret) {
