@@ -99,7 +99,8 @@ public:
     // Writes "Launch.dat" (the other macros' records first); false, said, when it failed.
     bool WriteLaunchFile();
     void ListLaunches();
-    // Tells a running scheduler that "Launch.dat" changed.
+    // Tells a running scheduler that "Launch.dat" changed, or starts one when
+    // there are triggers (said when it cannot).
     void NotifyScheduler();
     // The update check (tools/Unit19Update.cpp).
     void Button7Click();

@@ -283,10 +283,24 @@ TEST_F(OptionsTest, ValiderKeepsOtherMacrosRecordsByteForByteAndAddsOneOfOurs) {
     const QByteArray added = written.mid(4 * 304);
     EXPECT_EQ(added.mid(264, 8), QByteArray::fromHex("000000002059e340"));
     EXPECT_EQ(added.mid(272, 8), QByteArray::fromHex("abaaaaaaaaaae03f"));
-    EXPECT_EQ(added.mid(296, 2), QByteArray::fromHex("4180"));  // Alt+A
+    EXPECT_EQ(added.mid(296, 3), QByteArray::fromHex("418000"));  // Alt+A, no Win
     EXPECT_EQ(added.mid(257, 7), QByteArray(7, '\0'));
     EXPECT_EQ(added.mid(298, 6), QByteArray(6, '\0'));
     EXPECT_EQ(TLaunchRecord::fromBytes(added.constData()).path(), a);
+}
+
+TEST_F(OptionsTest, AShortcutTriggerKeepsItsWinModifier) {
+    write(file("Launch.dat"), {});
+    openMacro(file("a.mcr"));
+    Form19->RadioButton3->setChecked(true);
+    Form19->HotKey3->setKeySequence(QKeySequence("Meta+Ctrl+K"));
+    Form19->Button12Click();
+    Form19->Button1Click();
+    TLaunchList records;
+    ASSERT_TRUE(ReadLaunchRecords(file("Launch.dat"), records));
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_EQ(records[0].shortcut(), TextToHotKey("Meta+Ctrl+K"));
+    EXPECT_TRUE(records[0].shortcut() & scWin);
 }
 
 TEST_F(OptionsTest, TriggersAreDescribedAndHintTheirNextRun) {
@@ -488,6 +502,33 @@ TEST_F(OptionsTest, ValiderTellsARunningSchedulerAndNoOneElse) {
     fake.calls.clear();
     Form19->Button1Click();
     EXPECT_TRUE(fake.calls.contains("PostClientMessage 0x77 3025 0 0")) << fake.calls.join(u'\n').toStdString();
+}
+
+// Triggers validated while no scheduler runs: one is started, or the user told.
+TEST_F(OptionsTest, ValiderStartsTheSchedulerForTriggersWhenNoneRuns) {
+    auto& fake = static_cast<FakePlatform&>(desktop());
+    auto starts = [&fake] { return fake.calls.filter("StartProgram "); };
+    write(file("Launch.dat"), {});
+    openMacro(file("a.mcr"));
+    Form19->Button1Click();
+    EXPECT_TRUE(starts().isEmpty()) << "no trigger, no scheduler";
+    Form19->Button12Click();
+    Form19->Button1Click();
+    ASSERT_EQ(starts().size(), 1);
+    EXPECT_TRUE(starts()[0].endsWith("/OrvanelLaunch")) << starts()[0].toStdString();
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    fake.calls.clear();
+    fake.launchResult = LAUNCH_NOT_FOUND;
+    Form19->Button1Click();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.startsWith("Le planificateur de tâches")) << messages.shown[0].text.toStdString();
+
+    fake.calls.clear();
+    fake.windows << FakeWindow{0x77, "TLaunchForm", "OrvanelLaunch", QRect(0, 0, 1, 1)};
+    Form19->Button1Click();
+    EXPECT_TRUE(starts().isEmpty()) << "one runs already";
+    EXPECT_TRUE(fake.calls.contains("PostClientMessage 0x77 3025 0 0"));
 }
 
 // A small HTTP server that answers every GET with the same body.
