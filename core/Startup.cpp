@@ -186,6 +186,8 @@ bool TForm1::InitForm1() {
             EditOnOpen = true;
             CommandLineRun = false;  // the editor is open: its views follow the list again
         }
+        // A macro with a settings file of its own keeps its windows' positions there.
+        if (GetConfigFileName() != platform::programFile(QStringLiteral("config.ini"))) ReadWindowPositions();
     }
 
     Services().RegisterStartupHotKeys();
