@@ -40,6 +40,7 @@ constexpr BuiltIn kBuiltIn[] = {
     {u"Form19", u"Lng_LastExecution", u"Dernière exécution : Départ : %s Fin : %s Temps Total : %s"},
     {u"Form19", u"Lgn_No_Change", u"Pas de changement"},
     {u"Form23", u"Lng_LastUpdate", u"Dernière mise à jour : "},
+    {u"Form23", u"Lng_Version", u"Version %s"},
     {u"Form23", u"Lng_Memory", u"Mémoire physique %d"},
     {u"Form23", u"Lng_TotalMemory", u"Total %.0n Ko"},
     {u"Form23", u"Lng_UsedMemory", u"Disponible %.0n Ko"},

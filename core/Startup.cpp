@@ -1,6 +1,7 @@
 // Start-up of the main window: its creation, the initialisation that reads
 // the settings, plug-ins, positions and recent files, and the command line.
 #include "core/Startup.h"
+#include "core/BuildInfo.h"
 #include "core/CommandTree.h"
 
 #include "core/Form.h"
@@ -36,7 +37,7 @@ bool ExportOnOpen = false;
 TXPMenu* MainXPMenu = nullptr;
 QStringList DescriptionLines;
 bool ApplicationTerminated = false;
-QString ProgramVersion = QStringLiteral("0.00");
+QString ProgramVersion = ProgramVersionText();
 
 namespace {
 const QString kLoadingText = QStringLiteral("Chargement des commandes en cours, veuillez patienter SVP.");

@@ -1,5 +1,6 @@
 #include "tools/ModuleSup.h"
 
+#include "core/BuildInfo.h"
 #include "core/CommandTree.h"
 #include "core/Description.h"
 #include "core/Dialogs.h"
@@ -32,8 +33,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-constexpr auto kBuildDate = u"26/06/08";
 
 // The menu items of a menu section, key prefix + (position + 1); null: no such key.
 struct MenuKeys {
@@ -160,7 +159,7 @@ void applyFormSection(const platform::IniFile& ini, const QString& section, QWid
         else setGroupItem(window, key, value);
     }
     if (section == u"Form19") {
-        setLabelWithTail(window->findChild<QLabel*>(u"Label30"_s), ini, section, QString::fromUtf16(kBuildDate));
+        setLabelWithTail(window->findChild<QLabel*>(u"Label30"_s), ini, section, ProgramBuildDate());
         if (label36) setLabelWithTail(window->findChild<QLabel*>(u"Label35"_s), ini, section, label36->text());
     }
 }

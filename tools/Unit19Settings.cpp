@@ -1,6 +1,7 @@
 // The options dialog's side of the settings store: each control is bound to
 // its key, shows the store each time it is loaded, and "Valider" writes the
 // controls back, saves and reloads.
+#include "core/BuildInfo.h"
 #include "core/MessageTexts.h"
 #include "core/CommandNames.h"
 #include "core/Dialogs.h"
@@ -117,8 +118,8 @@ void TForm19::ShowSettings() {
     for (const Binding& b : std::as_const(bindings_)) b.show();
     // The language files give the text before the date (their load keeps it).
     const QVariant base = Label30->property("languageBase");
-    Label30->setText((base.isValid() ? base.toString() : QStringLiteral("Version du logiciel actuelle :")) +
-                     QStringLiteral(" 26/06/08"));
+    Label30->setText((base.isValid() ? base.toString() : QStringLiteral("Version du logiciel actuelle :")) + u' ' +
+                     ProgramBuildDate());
     ReadLaunchFile();
     ListLaunches();
     CheckBox9->setChecked(platform::SchedulerAutostartExists(platform::kLaunchProgram));
