@@ -18,16 +18,20 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QTranslator>
 #include <QTreeWidget>
 
 using namespace Qt::StringLiterals;
@@ -287,6 +291,7 @@ void LoadLanguageFile(const QString& name) {
     refillDescriptionLines();
     const QString path = platform::programFile(name + u".lng"_s);
     if (!Form1 || !QFileInfo(path).isFile()) return;
+    UseQtTranslation(name);
     const platform::IniFile ini(path);
     applyMenus(ini);
     applyMainWindow(ini);
@@ -294,6 +299,29 @@ void LoadLanguageFile(const QString& name) {
     for (const QString& key : ini.ReadSection(u"Debug"_s))
         SetMessageText(u"Debug"_s, key, ini.ReadString(u"Debug"_s, key, QString()));
     Form1->UpdateStatusPanels();
+}
+
+void UseQtTranslation(const QString& language) {
+    static QTranslator* installed = nullptr;
+    if (installed) {
+        QCoreApplication::removeTranslator(installed);
+        delete installed;
+        installed = nullptr;
+    }
+    for (const QLocale& locale : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
+        if (locale.nativeLanguageName().compare(language, Qt::CaseInsensitive) != 0 &&
+            QLocale::languageToString(locale.language()).compare(language, Qt::CaseInsensitive) != 0)
+            continue;
+        auto* translator = new QTranslator(QCoreApplication::instance());
+        if (translator->load(QLocale(locale.language()), u"qtbase"_s, u"_"_s,
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            QCoreApplication::installTranslator(translator);
+            installed = translator;
+        } else {
+            delete translator;
+        }
+        return;
+    }
 }
 
 int SendMailMapi(const QStringList& lines) {

@@ -9,6 +9,12 @@
 // from the file of the language the options name.
 void LoadLanguageFile(const QString& name);
 
+// Qt's own texts (standard buttons, file, print and font dialogs) in the
+// language of that name ("Français", "English", or a language's own or
+// English name), from Qt's translations; Qt's built-in English when it has
+// none for it.
+void UseQtTranslation(const QString& language);
+
 // Hands a message to the user's mail program, which shows it to be sent.
 // lines are "name=value": "to", "subject", "body", and "attachment0",
 // "attachment1"... (counting stops at the first missing one). 0 when the

@@ -4,6 +4,7 @@
 #include "apps/orvanel/PluginMenu.h"
 #include "core/Unit1.h"
 #include "editors/CommandTree.h"
+#include "tools/ModuleSup.h"
 #include "tools/OtherLang.h"
 #include "editors/Unit2.h"
 #include "editors/Unit3.h"
@@ -170,6 +171,7 @@ int RunProgram(int argc, char** argv) {
     InstallEngineServices(&engineAnswers);
     platform::OnTerminationSignal(endOnSignal);
     QApplication::setApplicationName(QStringLiteral("Orvanel"));
+    UseQtTranslation(QStringLiteral("Français"));  // the interface's own, until the settings name another
     // The program ends when the main window closes, whatever other window is open.
     app.setQuitOnLastWindowClosed(false);
     if (QGuiApplication::platformName() == QLatin1String("xcb")) {

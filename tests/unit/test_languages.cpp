@@ -25,6 +25,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -115,6 +116,24 @@ TEST_F(LanguageTest, AFileReplacesTheTextsItNamesAndNoOthers) {
     ASSERT_TRUE(select(u"Clavier > Tape de Texte"_s));
     TreeView1DblClick();
     EXPECT_TRUE(FindForm(2)->isVisible());
+}
+
+// Qt's standard buttons and dialogs follow the language of the interface.
+TEST_F(LanguageTest, QtsOwnTextsFollowTheLanguage) {
+    auto yes = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
+    auto open = [] { return QCoreApplication::translate("QFileDialog", "&Open"); };
+    writeLanguage(u"Français"_s, u"[Menu1]\r\n"_s);
+    writeLanguage(u"English"_s, u"[Menu1]\r\n"_s);
+    LoadLanguageFile(u"Français"_s);
+    EXPECT_EQ(yes(), u"&Oui");
+    EXPECT_EQ(open(), u"&Ouvrir");
+    LoadLanguageFile(u"English"_s);
+    EXPECT_EQ(yes(), u"&Yes");
+    EXPECT_EQ(open(), u"&Open");
+    LoadLanguageFile(u"Absent"_s);  // no file: nothing changes
+    EXPECT_EQ(yes(), u"&Yes");
+    UseQtTranslation(u"Klingon"_s);  // no translation: Qt's own English
+    EXPECT_EQ(yes(), u"&Yes");
 }
 
 TEST_F(LanguageTest, TranslationsWithOtherPlaceholdersAreRefused) {
