@@ -39,6 +39,11 @@ constexpr BuiltIn kBuiltIn[] = {
     {u"Form18", u"lng_msgChoose", u"Sélectionnez une action dans la rubrique Manipulation."},
     {u"Form19", u"Lng_LastExecution", u"Dernière exécution : Départ : %s Fin : %s Temps Total : %s"},
     {u"Form19", u"Lgn_No_Change", u"Pas de changement"},
+    {u"Form19", u"Lng_CommandCount", u"Nombre de commande : %d"},
+    {u"Form19", u"Lng_ExecutedCount", u"Nombre de commande exécuté : %d (soit %s Sec(s)/commande)"},
+    {u"Form19", u"Lng_MouseTest",
+     u"Vous êtes en train de tester la vitesse de la souris. Pour arrêter ce test appuiez sur Entrée, pour diminuer "
+     u"ou augmenter la vitesse de la souris utilisez les touche + ou - du pavé numérique."},
     {u"Form23", u"Lng_LastUpdate", u"Dernière mise à jour : "},
     {u"Form23", u"Lng_Version", u"Version %s"},
     {u"Form23", u"Lng_Memory", u"Mémoire physique %d"},

@@ -105,6 +105,9 @@ TSettings& settings();
 TSettings defaultSettings();
 
 inline const QString kNoResolutionChange = QStringLiteral("Pas de changement");
+// The values "Resolution"/"Format" and "MAJ"/"Frequence" take, as the file holds them.
+const QStringList& ResolutionFormats();
+const QStringList& UpdateFrequencies();
 inline const QString kShortDateFormat = QStringLiteral("dd/MM/yy");
 
 // The picture file the background choice names: a file of the program

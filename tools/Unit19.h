@@ -217,10 +217,19 @@ private:
     QString TSettings::*hotKeyOf(const QKeySequenceEdit* field) const;
     QVector<Binding> bindings_;
     bool launchesRead_ = false;
+    // What the test buttons and their label read before a test, given back
+    // after it (the language's texts); null while no test runs.
+    QString mouseIdleCaption_, typingIdleCaption_, testIdleHint_;
     bool testOwnsRunFlag_ = false;  // a speed test raised the run flag for its move or typing  // "Launch.dat" was read: it may be written
 };
 
 extern TForm19* Form19;
+
+// What a list's choice stands for: the value of its item while the item
+// shows (its text may be a translation), else the text typed; and the choice
+// of a value (typed into an editable list that has no item for it).
+QString ComboValue(const QComboBox* combo);
+void SelectComboValue(QComboBox* combo, const QString& value);
 
 // The font a label shows, as a settings record, and back (size 8 when Size is
 // empty or not a number). The colour value is kept with the label.
@@ -229,9 +238,3 @@ void StringsToFont(const TMyFont& font, QLabel* label);
 // The colour value of a font label (Label13, Label14...), system colours included.
 TColor FontColor(const QLabel* label);
 
-// The captions and hint the speed tests put back.
-inline const QString kMouseTestCaption = QStringLiteral("Tester la souris");
-inline const QString kTypingTestCaption = QStringLiteral("Tester le clavier");
-inline const QString kTestHint = QStringLiteral(
-    "Il est parfois nécessaire de mettre un temps de pause afin que les commandes de frappe de caractère se "
-    "déroulent correctements.");

@@ -155,7 +155,7 @@ void TForm19::ReleaseHotKeyFields() {
 
 void TForm19::PageControl1Change() {
     if (SpeedTestRunning) {  // both tests end and put their buttons back
-        if (Button8->text() != kMouseTestCaption) Button8Click();
+        if (!mouseIdleCaption_.isNull()) Button8Click();
         SpeedTestRunning = true;
         Button9Click();
     }
@@ -177,7 +177,7 @@ void TForm19::PageControl1Change() {
 void TForm19::changeEvent(QEvent* event) {
     TForm::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && SpeedTestRunning) {
-        if (Button8->text() != kMouseTestCaption) Button8Click();
+        if (!mouseIdleCaption_.isNull()) Button8Click();
         SpeedTestRunning = true;
         Button9Click();
     }
@@ -185,8 +185,8 @@ void TForm19::changeEvent(QEvent* event) {
 
 void TForm19::closeEvent(QCloseEvent* event) {
     // A test running ends with the dialog: nothing moves or types after it closed.
-    if (Button8->text() != kMouseTestCaption) Button8Click();
-    if (Button9->text() != kTypingTestCaption) {
+    if (!mouseIdleCaption_.isNull()) Button8Click();
+    if (!typingIdleCaption_.isNull()) {
         SpeedTestRunning = true;
         Button9Click();
     }
@@ -284,7 +284,7 @@ void TForm19::ComboBox3Change() {
 }
 
 void TForm19::ComboBox5Change() {
-    const QString text = ComboBox5->currentText();
+    const QString text = ComboValue(ComboBox5);
     const QString path = BackgroundPicturePath(text);
     QPixmap preview;
     if (!path.isEmpty() && QFileInfo(path).isFile()) preview.load(path);
@@ -315,11 +315,11 @@ void TForm19::FontLabelClick(QLabel* label) {
     QFont font = label->font();
     if (!Services().ChooseFont(font)) return;
     label->setFont(font);
-    if (PageControl1->currentWidget() == TabSheet8 || ComboBox4->currentText() == kFontRubric) ComboBox4Click();
+    if (PageControl1->currentWidget() == TabSheet8 || ComboValue(ComboBox4) == kFontRubric) ComboBox4Click();
 }
 
 void TForm19::ComboBox4Click() {
-    const QString rubric = ComboBox4->currentText();
+    const QString rubric = ComboValue(ComboBox4);
     QStringList rows = rubricRows(rubric);
     if (rubric == u"Commandes")
         for (const TDynamiqueOrder& plugin : std::as_const(DynamiqueOrders))
@@ -343,7 +343,7 @@ void TForm19::ComboBox4Click() {
 void TForm19::ListBox2DblClick() {
     const QList<QListWidgetItem*> chosen = ListBox2->selectedItems();
     if (chosen.isEmpty()) return;
-    const QString rubric = ComboBox4->currentText();
+    const QString rubric = ComboValue(ComboBox4);
     const QString row = chosen.first()->text();
     if (rubric == kFontRubric) {
         FontLabelClick(fontLabel(row));

@@ -4,12 +4,14 @@
 #include "core/RunState.h"
 #include "core/Settings.h"
 #include "core/FileDialog.h"
+#include "core/MessageTexts.h"
 #include "core/Unit1.h"
 #include "engine/HotKeyManager.h"
 #include "platform/fake/FakePlatform.h"
 #include "platform/LaunchFile.h"
 #include "tests/support/TestServices.h"
 #include "tests/unit/test_startup_support.h"
+#include "tools/ModuleSup.h"
 #include "tools/Unit19.h"
 
 #include <QAction>
@@ -397,6 +399,28 @@ TEST_F(OptionsTest, ClosingTheDialogEndsTheMouseTest) {
     EXPECT_FALSE(Form19->SpeedTestRunning);
     EXPECT_FALSE(MacroRunning);
     EXPECT_EQ(Form19->Button8->text(), "Tester la souris");
+}
+
+// In another language the tests give the language's captions back, and
+// closing the dialog starts no test.
+TEST_F(OptionsTest, InEnglishTheTestsKeepTheirCaptionsAndClosingStartsNone) {
+    ASSERT_TRUE(QFile::copy(LANGUAGE_FILES "/English.lng", file("English.lng")));
+    LoadLanguageFile("English");
+    Form19->show();
+    Form19->PageControl1->setCurrentWidget(Form19->TabSheet2);
+    QTimer::singleShot(100, Form19, [] { Form19->close(); });
+    Form19->Button8Click();
+    EXPECT_EQ(Form19->Button8->text(), "Test the mouse");
+    EXPECT_TRUE(Form19->Label7->text().startsWith("A pause is sometimes needed")) << Form19->Label7->text().toStdString();
+
+    auto& fake = static_cast<FakePlatform&>(desktop());
+    fake.calls.clear();
+    Form19->show();
+    QTimer::singleShot(1000, Form19, [] { Form19->SpeedTestRunning = false; });  // a test started would end here
+    Form19->close();
+    EXPECT_FALSE(Form19->isVisible());
+    EXPECT_TRUE(fake.calls.filter("SetCursorPos").isEmpty()) << fake.calls.join(u'\n').toStdString();
+    ResetMessageTexts();
 }
 
 TEST_F(OptionsTest, PluginsAddedAndRemovedGoToTheProgramsConfig) {
