@@ -9,6 +9,7 @@
 #include "core/History.h"
 #include "core/IgnoreMsg.h"
 #include "core/MacroFile.h"
+#include "core/MessageTexts.h"
 #include "core/Services.h"
 #include "core/Settings.h"
 #include "core/Unit1.h"
@@ -65,7 +66,7 @@ void TForm1::Nouveau1Click() {
 
     if (RichEdit1) RichEdit1->clear();
     StatusPanel[0]->setText(kNewMacro);
-    QApplication::setApplicationName(kNewMacro);
+    QApplication::setApplicationName(NewMacroCaption());
     setWindowTitle(GetStateCaption());
     if (SaveDialog1) SaveDialog1->FileName.clear();
     MacroPassword.clear();

@@ -16,6 +16,7 @@
 #include "platform/ProgramFolder.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -401,6 +402,8 @@ void LoadLanguageFile(const QString& name) {
     for (const QString& key : ini.ReadSection(u"Debug"_s))
         SetMessageText(u"Debug"_s, key, ini.ReadString(u"Debug"_s, key, QString()));
     Form1->UpdateStatusPanels();
+    if (Form1->StatusPanel[0]->text() == u"Nouvelle macro") QApplication::setApplicationName(NewMacroCaption());
+    Form1->setWindowTitle(Form1->GetStateCaption());
 }
 
 QStringList LanguageTextsSet(const QObject* component) { return component->property("languageSet").toStringList(); }

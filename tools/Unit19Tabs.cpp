@@ -7,6 +7,7 @@
 #include "core/FileDialog.h"
 #include "core/FileSave.h"
 #include "core/HelpContext.h"
+#include "core/MessageTexts.h"
 #include "core/Services.h"
 #include "core/Unit1.h"
 #include "engine/GestionCommande.h"
@@ -42,6 +43,17 @@ QStringList rubricRows(const QString& rubric) {
         return {QStringLiteral("Impression"), QStringLiteral("Commande"), QStringLiteral("Paramètre"),
                 QStringLiteral("Variable")};
     return QStringList(CommandNames.cbegin(), CommandNames.cend());
+}
+
+// The rows as the language names them; the settings file keeps the French names.
+QString rowCaption(const QString& row) {
+    static const std::pair<const char16_t*, const char16_t*> kRows[] = {
+        {u"Texte", u"Lng_RowText"},         {u"Fond", u"Lng_RowBackground"},     {u"Dégradé début", u"Lng_RowGradientStart"},
+        {u"Dégradé fin", u"Lng_RowGradientEnd"}, {u"Tracé", u"Lng_RowStroke"},    {u"Impression", u"Lng_RowPrinting"},
+        {u"Commande", u"Lng_RowCommand"},   {u"Paramètre", u"Lng_RowParameter"}, {u"Variable", u"Lng_RowVariable"}};
+    for (const auto& [name, key] : kRows)
+        if (row == name) return MessageText(QStringLiteral("Form19"), QString::fromUtf16(key));
+    return row;
 }
 
 QString colorSection(const QString& rubric) { return QStringLiteral("Color") + rubric; }
@@ -326,7 +338,8 @@ void TForm19::ComboBox4Click() {
             if (!plugin.Name.isEmpty()) rows << plugin.Name;
     ListBox2->clear();
     for (const QString& row : rows) {
-        auto* item = new QListWidgetItem(row, ListBox2);
+        auto* item = new QListWidgetItem(rubric == u"Commandes" ? row : rowCaption(row), ListBox2);
+        item->setData(Qt::UserRole, row);
         if (rubric == kFontRubric) {
             QFont font = fontLabel(row)->font();
             font.setPointSize(8);
@@ -344,7 +357,7 @@ void TForm19::ListBox2DblClick() {
     const QList<QListWidgetItem*> chosen = ListBox2->selectedItems();
     if (chosen.isEmpty()) return;
     const QString rubric = ComboValue(ComboBox4);
-    const QString row = chosen.first()->text();
+    const QString row = chosen.first()->data(Qt::UserRole).toString();
     if (rubric == kFontRubric) {
         FontLabelClick(fontLabel(row));
         return;

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
 #include <QSysInfo>
@@ -92,18 +93,25 @@ TForm23::TForm23(QWidget* parent) : TForm(23, u"A propos de Orvanel"_s, parent) 
     Timer1->setObjectName(u"Timer1"_s);
     Timer1->setInterval(1000);
 
+    // The icon at the left; at the right the texts, a caption beside its value.
     auto* grid = new QGridLayout(this);
-    grid->setHorizontalSpacing(12);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+    grid->setHorizontalSpacing(16);
     grid->addWidget(Image1, 0, 0, 3, 1, Qt::AlignTop);
+    auto pair = [this](QWidget* caption, QWidget* value) {
+        auto* row = new QHBoxLayout;
+        row->setSpacing(6);
+        row->addWidget(caption);
+        row->addWidget(value);
+        row->addStretch(1);
+        return row;
+    };
     int row = 0;
-    for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label15, Label3, Label5}) grid->addWidget(w, row++, 1, 1, 2);
-    grid->addWidget(Label7, row, 1);
-    grid->addWidget(Label6, row++, 2);
-    for (QWidget* w : std::initializer_list<QWidget*>{Label10, Label11, Label12, Label16, Bevel2})
-        grid->addWidget(w, row++, 1, 1, 2);
-    grid->addWidget(Label17, row, 1);
-    grid->addWidget(ComboBox1, row++, 2);
-    grid->addWidget(Button1, row, 2, Qt::AlignRight);
+    for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label15, Label3, Label5}) grid->addWidget(w, row++, 1);
+    grid->addLayout(pair(Label7, Label6), row++, 1);
+    for (QWidget* w : std::initializer_list<QWidget*>{Label10, Label11, Label12, Label16, Bevel2}) grid->addWidget(w, row++, 1);
+    grid->addLayout(pair(Label17, ComboBox1), row++, 1);
+    grid->addWidget(Button1, row, 1, Qt::AlignRight);
     connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(this); });
     connect(Button1, &QPushButton::clicked, this, &QWidget::close);
     connect(Timer1, &QTimer::timeout, this, &TForm23::Timer1Timer);

@@ -2,12 +2,14 @@
 // loaded one after the other, each sets every caption, text, hint, list item
 // and column of every window, and the French file gives the built-in texts
 // back exactly.
+#include "core/Dialogs.h"
 #include "core/Form.h"
 #include "core/KeyBoard.h"
 #include "core/MessageTexts.h"
 #include "core/Unit1.h"
 #include "editors/Unit4.h"
 #include "engine/Unit28.h"
+#include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
 #include "tests/support/TestSupport.h"
 #include "tools/ModuleSup.h"
@@ -70,7 +72,7 @@ const QStringList kFilledByTheProgram = {
 
 // Lists whose items are words of the interface (other lists hold values).
 const QStringList kListsOfWords = {
-    u"Form19/ComboBox2"_s, u"Form19/ComboBox4"_s, u"Form19/ComboBox6"_s, u"Form23/ComboBox1"_s,
+    u"Form19/ComboBox2"_s, u"Form19/ComboBox4"_s, u"Form19/ComboBox5"_s, u"Form19/ComboBox6"_s, u"Form23/ComboBox1"_s,
 };
 
 // Inside these, the children are the toolkit's own.
@@ -174,6 +176,44 @@ TEST_P(ShippedLanguageFiles, NameEveryTextOfEveryWindow) {
             if (!LanguageTextsSet(t.component).contains(t.aspect)) missing << describe(window, t);
     EXPECT_TRUE(missing.isEmpty()) << missing.size() << " textes sans traduction :\n"
                                    << missing.join(u'\n').toStdString();
+}
+
+// The texts that are no property of a control: each file names every one,
+// with the placeholders of the built-in text.
+TEST_P(ShippedLanguageFiles, NameEveryMessageText) {
+    const QString language = QString::fromUtf8(GetParam());
+    load(language);
+    const platform::IniFile file(platform::programFile(language + u".lng"_s));
+    QStringList missing;
+    for (const auto& [section, key] : MessageTextKeys())
+        if (!file.ValueExists(section, key) || MessageText(section, key) != file.ReadString(section, key, QString()))
+            missing << u"["_s + section + u"] "_s + key;
+    EXPECT_TRUE(missing.isEmpty()) << missing.join(u'\n').toStdString();
+}
+
+// The main window's title and the save question of a new macro, in English
+// and back in French.
+TEST_F(ShippedLanguageFiles, TheTitleAndTheSaveQuestionSpeakTheLanguage) {
+    setRows({{u"Pause"_s, u"1;Sec;"_s}});
+    struct Case {
+        const char* language;
+        const char* title;
+        const char* question;
+        const char* caption;
+    } const cases[] = {
+        {"English", "New macro - Orvanel", "Do you want to save before quitting?", "New macro"},
+        {"Français", "Nouvelle macro - Orvanel", "Voulez-vous sauvegarder avant de quitter?", "Nouvelle macro"},
+    };
+    for (const Case& c : cases) {
+        load(QString::fromUtf8(c.language));
+        EXPECT_EQ(form->windowTitle(), QString::fromUtf8(c.title));
+        messages.shown.clear();
+        messages.answer = mrCancel;
+        EXPECT_FALSE(form->SaveBeforeExit());
+        ASSERT_EQ(messages.shown.size(), 1);
+        EXPECT_EQ(messages.shown[0].text, QString::fromUtf8(c.question));
+        EXPECT_EQ(messages.shown[0].caption, QString::fromUtf8(c.caption));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, ShippedLanguageFiles, ::testing::Values("English", "Français"));
