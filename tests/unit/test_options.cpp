@@ -319,6 +319,8 @@ TEST_F(OptionsTest, DamagedTriggersAreSaidAndLeftOut) {
     Form19->Button1Click();
     Form19->hide();
     EXPECT_EQ(read(file("Launch.dat")), good + good);
+}
+
 TEST_F(OptionsTest, AShortcutTriggerKeepsItsWinModifier) {
     write(file("Launch.dat"), {});
     openMacro(file("a.mcr"));
