@@ -1,11 +1,14 @@
 // The find and replace dialogs of the main window.
 #include "core/Find.h"
 
+#include "core/Named.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -26,13 +29,13 @@ TFindDialog::TFindDialog(QWidget* parent) : QDialog(parent) {
     auto* fields = new QFormLayout;
     edit_ = new QLineEdit;
     edit_->setObjectName(QStringLiteral("FindText"));
-    fields->addRow(QStringLiteral("Rechercher :"), edit_);
-    case_ = new QCheckBox(QStringLiteral("Respecter la casse"));
-    word_ = new QCheckBox(QStringLiteral("Mot entier uniquement"));
-    auto* direction = new QGroupBox(QStringLiteral("Direction"));
+    fields->addRow(Named(new QLabel(QStringLiteral("Rechercher :")), QStringLiteral("Label1")), edit_);
+    case_ = Named(new QCheckBox(QStringLiteral("Respecter la casse")), QStringLiteral("CheckBox1"));
+    word_ = Named(new QCheckBox(QStringLiteral("Mot entier uniquement")), QStringLiteral("CheckBox2"));
+    auto* direction = Named(new QGroupBox(QStringLiteral("Direction")), QStringLiteral("GroupBox1"));
     auto* dirLayout = new QHBoxLayout(direction);
-    up_ = new QRadioButton(QStringLiteral("Haut"));
-    down_ = new QRadioButton(QStringLiteral("Bas"));
+    up_ = Named(new QRadioButton(QStringLiteral("Haut")), QStringLiteral("RadioButton1"));
+    down_ = Named(new QRadioButton(QStringLiteral("Bas")), QStringLiteral("RadioButton2"));
     down_->setChecked(true);
     dirLayout->addWidget(up_);
     dirLayout->addWidget(down_);
@@ -67,8 +70,8 @@ TReplaceDialog::TReplaceDialog(QWidget* parent) : QDialog(parent) {
     find_->setObjectName(QStringLiteral("FindText"));
     by_ = new QLineEdit;
     by_->setObjectName(QStringLiteral("ReplaceText"));
-    fields->addRow(QStringLiteral("Rechercher :"), find_);
-    fields->addRow(QStringLiteral("Remplacer par :"), by_);
+    fields->addRow(Named(new QLabel(QStringLiteral("Rechercher :")), QStringLiteral("Label1")), find_);
+    fields->addRow(Named(new QLabel(QStringLiteral("Remplacer par :")), QStringLiteral("Label2")), by_);
     auto* buttons = new QVBoxLayout;
     QPushButton* one = addButton(buttons, QStringLiteral("Replace"), QStringLiteral("Remplacer"));
     QPushButton* all = addButton(buttons, QStringLiteral("ReplaceAll"), QStringLiteral("Remplacer tout"));

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QStyle>
 
 TForm::TForm(int number, const QString& caption, QWidget* parent) : QWidget(parent, Qt::Window), number_(number) {
     setObjectName(QStringLiteral("Form%1").arg(number));
@@ -22,6 +23,32 @@ QMargins frameMargins(const QWidget& w) {
     return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
             outer.bottom() - inner.bottom()};
 }
+
+// The free area of the screen that holds point, or of the first screen.
+QRect areaAt(QPoint point) {
+    const QScreen* screen = QGuiApplication::screenAt(point);
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+// Moves a window's inside so that its frame lies within area, its top-left
+// corner first when it is the larger.
+void keepInside(QWidget& window, QRect inside, const QMargins& margins, const QRect& area) {
+    QRect frame = inside.marginsAdded(margins);
+    frame.moveLeft(qMax(area.left(), qMin(frame.left(), area.right() - frame.width() + 1)));
+    frame.moveTop(qMax(area.top(), qMin(frame.top(), area.bottom() - frame.height() + 1)));
+    inside.moveTopLeft(frame.topLeft() + QPoint(margins.left(), margins.top()));
+    if (inside != window.geometry()) window.setGeometry(inside);
+}
+
+// The frame a window manager draws, guessed before a window was ever shown
+// from the main window's, or from the style's title bar.
+QMargins expectedFrame(const QWidget& window, const QWidget* like) {
+    QMargins margins = frameMargins(window);
+    if (margins.isNull() && like && like->isVisible()) margins = frameMargins(*like);
+    if (margins.isNull()) margins.setTop(window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window));
+    return margins;
+}
 }  // namespace
 
 void PlaceNear(QWidget& window, const QWidget* anchor) {
@@ -30,13 +57,16 @@ void PlaceNear(QWidget& window, const QWidget* anchor) {
     if (!screen) return;
     const QRect area = screen->availableGeometry();
     window.resize(window.size().expandedTo(window.minimumSizeHint()));
-    // A window not shown yet has no frame: it will get one like the anchor's.
-    QMargins margins = frameMargins(window);
-    if (margins.isNull() && shownAnchor) margins = frameMargins(*anchor);
-    QRect frame(window.pos(), window.size().grownBy(margins));
-    if (window.pos() == QPoint(0, 0)) frame.moveCenter(shownAnchor ? anchor->frameGeometry().center() : area.center());
-    // Inside the area, its top-left corner first when it is the larger.
-    frame.moveLeft(qMax(area.left(), qMin(frame.left(), area.right() - frame.width() + 1)));
-    frame.moveTop(qMax(area.top(), qMin(frame.top(), area.bottom() - frame.height() + 1)));
-    window.move(frame.topLeft());
+    const QMargins margins = expectedFrame(window, anchor);
+    QRect inside = window.geometry();
+    if (inside.topLeft() == QPoint(0, 0))
+        inside.moveCenter(shownAnchor ? anchor->geometry().center() : area.center());
+    keepInside(window, inside, margins, area);
+}
+
+void PlaceAt(QWidget& window, const QRect& inside) {
+    if (inside.width() > 0 && inside.height() > 0) window.resize(inside.size());
+    if (inside.topLeft() == QPoint(0, 0)) return;
+    const QRect rect(inside.topLeft(), window.size());
+    keepInside(window, rect, expectedFrame(window, nullptr), areaAt(rect.topLeft()));
 }

@@ -21,4 +21,10 @@ QWidget* FindForm(int number);
 // written for windows never shown put it back, has no place of its own yet:
 // it is centred on anchor (on the screen when anchor is null or hidden).
 // Whatever its place, it is kept inside the free area of the screen.
+// Positions are those of the window's inside (its frame drawn around it),
+// so that one read back is exactly the one written.
 void PlaceNear(QWidget& window, const QWidget* anchor);
+// Gives a window the inside rectangle a settings file kept, moved where
+// needed so that its title bar is on a screen. A place at the origin is no
+// place: only the size is taken.
+void PlaceAt(QWidget& window, const QRect& inside);

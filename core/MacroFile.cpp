@@ -5,6 +5,7 @@
 #include "core/Dialogs.h"
 #include "core/FileDialog.h"
 #include "core/History.h"
+#include "core/MessageTexts.h"
 #include "core/IgnoreMsg.h"
 #include "core/Inclusions.h"
 #include "core/MacroFileLoad.h"
@@ -349,8 +350,8 @@ bool TForm1::SaveBeforeExit() {
     if (CommandLineRun) return true;
     bool result = true;
     auto ask = [&] {
-        const int answer = MessageDlg(QStringLiteral("Voulez-vous sauvegarder avant de quitter?"), MsgType::Confirmation,
-                                      mbYes | mbNo | mbCancel);
+        const int answer = MessageDlg(MessageText(QStringLiteral("Form1"), QStringLiteral("Lng_SaveBeforeQuit")),
+                                      MsgType::Confirmation, mbYes | mbNo | mbCancel);
         if (answer == mrCancel || (answer == mrYes && !Enregistrer1Click())) result = false;
     };
     MacroModified = MacroChange();

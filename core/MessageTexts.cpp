@@ -21,6 +21,14 @@ constexpr BuiltIn kBuiltIn[] = {
      u"Cette macro comportent des erreurs, veuillez consulter le contrôle des commandes."},
     {u"Form1", u"Error_without_edit",
      u"Cette macro comportent des erreurs, prennez contact avec le concepteur de la macro."},
+    {u"Form1", u"Lng_NewMacro", u"Nouvelle macro"},
+    {u"Form1", u"Lng_SaveBeforeQuit", u"Voulez-vous sauvegarder avant de quitter?"},
+    {u"Form1", u"Lng_State0", u"- Orvanel"},
+    {u"Form1", u"Lng_State1", u"- Orvanel [En exécution]"},
+    {u"Form1", u"Lng_State2", u"- Orvanel [Pas à pas]"},
+    {u"Form1", u"Lng_State3", u"- Orvanel [Mise en pause]"},
+    {u"Form1", u"Lng_State4", u"- Orvanel [Stoppé par Point d'arrêt]"},
+    {u"Form1", u"Lng_State5", u"- Orvanel [Pas à pas, Commande en exécution]"},
     {u"Form18", u"lng_Restaurer", u"Restaurer"},
     {u"Form18", u"lng_Deplacer", u"Déplacer"},
     {u"Form18", u"lng_Taille", u"Taille"},
@@ -39,7 +47,22 @@ constexpr BuiltIn kBuiltIn[] = {
     {u"Form18", u"lng_msgChoose", u"Sélectionnez une action dans la rubrique Manipulation."},
     {u"Form19", u"Lng_LastExecution", u"Dernière exécution : Départ : %s Fin : %s Temps Total : %s"},
     {u"Form19", u"Lgn_No_Change", u"Pas de changement"},
+    {u"Form19", u"Lng_CommandCount", u"Nombre de commande : %d"},
+    {u"Form19", u"Lng_ExecutedCount", u"Nombre de commande exécuté : %d (soit %s Sec(s)/commande)"},
+    {u"Form19", u"Lng_RowText", u"Texte"},
+    {u"Form19", u"Lng_RowBackground", u"Fond"},
+    {u"Form19", u"Lng_RowGradientStart", u"Dégradé début"},
+    {u"Form19", u"Lng_RowGradientEnd", u"Dégradé fin"},
+    {u"Form19", u"Lng_RowStroke", u"Tracé"},
+    {u"Form19", u"Lng_RowPrinting", u"Impression"},
+    {u"Form19", u"Lng_RowCommand", u"Commande"},
+    {u"Form19", u"Lng_RowParameter", u"Paramètre"},
+    {u"Form19", u"Lng_RowVariable", u"Variable"},
+    {u"Form19", u"Lng_MouseTest",
+     u"Vous êtes en train de tester la vitesse de la souris. Pour arrêter ce test appuiez sur Entrée, pour diminuer "
+     u"ou augmenter la vitesse de la souris utilisez les touche + ou - du pavé numérique."},
     {u"Form23", u"Lng_LastUpdate", u"Dernière mise à jour : "},
+    {u"Form23", u"Lng_Version", u"Version %s"},
     {u"Form23", u"Lng_Memory", u"Mémoire physique %d"},
     {u"Form23", u"Lng_TotalMemory", u"Total %.0n Ko"},
     {u"Form23", u"Lng_UsedMemory", u"Disponible %.0n Ko"},
@@ -71,6 +94,8 @@ const QRegularExpression& placeholder() {
 
 QString MessageText(const QString& section, const QString& key) { return texts().value(id(section, key)); }
 
+QString NewMacroCaption() { return MessageText(QStringLiteral("Form1"), QStringLiteral("Lng_NewMacro")); }
+
 bool SetMessageText(const QString& section, const QString& key, const QString& value) {
     auto it = texts().find(id(section, key));
     if (it == texts().end() || PlaceholderKinds(value) != PlaceholderKinds(*it)) return false;
@@ -79,6 +104,12 @@ bool SetMessageText(const QString& section, const QString& key, const QString& v
 }
 
 void ResetMessageTexts() { texts() = builtInTexts(); }
+
+QVector<QPair<QString, QString>> MessageTextKeys() {
+    QVector<QPair<QString, QString>> keys;
+    for (const BuiltIn& b : kBuiltIn) keys.append({QString::fromUtf16(b.section), QString::fromUtf16(b.key)});
+    return keys;
+}
 
 QString PlaceholderKinds(const QString& format) {
     QString kinds;

@@ -3,16 +3,22 @@
 // built in, replaced by the language files. A text is found by the section
 // and key that name it in a language file.
 #include <QString>
+#include <QPair>
 #include <QVariantList>
+#include <QVector>
 
 // The current text; empty for a key that names no message text.
 QString MessageText(const QString& section, const QString& key);
+// The name a macro without a file is shown under ("Nouvelle macro" in French).
+QString NewMacroCaption();
 // Replaces a text. A translation whose placeholders ("%s", "%d", "%5.2f"...)
 // differ in number or kind from the built-in text's is refused (false) and
 // the text stays as it was; so is a key that names no message text.
 bool SetMessageText(const QString& section, const QString& key, const QString& value);
 // Puts every text back to its built-in French.
 void ResetMessageTexts();
+// The section and key of every message text.
+QVector<QPair<QString, QString>> MessageTextKeys();
 
 // The kinds of the placeholders of a format text, in order ("%%" is none):
 // "sd" for "%s ... %d".

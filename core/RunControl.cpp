@@ -2,6 +2,7 @@
 // variables, and the rest forwarded to the engine's runner.
 #include "core/RunControl.h"
 
+#include "core/MessageTexts.h"
 #include "core/RunState.h"
 #include "core/Services.h"
 #include "core/Unit1.h"
@@ -11,21 +12,16 @@
 #include <QFileInfo>
 
 QString TForm1::GetStateCaption() {
-    static const char* const kSuffix[] = {
-        " - Orvanel",
-        " - Orvanel [En exécution]",
-        " - Orvanel [Pas à pas]",
-        " - Orvanel [Mise en pause]",
-        " - Orvanel [Stoppé par Point d'arrêt]",
-        " - Orvanel [Pas à pas, Commande en exécution]",
-    };
+    // The states as the language names them ("Form1", "Lng_State0" to "Lng_State5").
     static const QIcon normalIcon = QApplication::windowIcon();  // the icon of start-up
     const int execState = RunState().ExecState;
     const int state = execState >= 0 && execState <= 5 ? execState : 0;
     const bool running = state == 1 || state == 5;
     const QIcon& icon = running && !RunIcon.isNull() ? RunIcon : normalIcon;
     if (QApplication::windowIcon().cacheKey() != icon.cacheKey()) QApplication::setWindowIcon(icon);
-    return QFileInfo(StatusPanel[0]->text()).fileName() + QString::fromUtf8(kSuffix[state]);
+    const QString macro = StatusPanel[0]->text();
+    return (macro == u"Nouvelle macro" ? NewMacroCaption() : QFileInfo(macro).fileName()) + u' ' +
+           MessageText(QStringLiteral("Form1"), QStringLiteral("Lng_State%1").arg(state));
 }
 
 void TForm1::GetExecPosition(TMacroDocument*& list, int& row) {

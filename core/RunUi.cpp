@@ -196,9 +196,8 @@ void TForm1::Executer1Click() {
     Pointdarrt1->setEnabled(row >= 0);
     Pointdarrt1->setText(MessageText(u"Menu1"_s, row >= 0 && ListView1->icon(row) == kBreakpointIcon ? u"Exec7"_s
                                                                                                     : u"Exec5"_s));
-    if (row < 0) return;
     const TRunState& state = RunState();
-    Reprendrelexcution1->setEnabled(state.BreakpointWait);
+    if (row >= 0) Reprendrelexcution1->setEnabled(state.BreakpointWait);
     if (state.ExecState != 0) {
         Sauvegardeducontextedexcution1->setText(MessageText(u"Menu1"_s, u"Exec8"_s));
         Sauvegardeducontextedexcution1->setEnabled(StatusPanel[0]->text() != QLatin1String("Nouvelle macro"));
@@ -222,14 +221,18 @@ void TForm1::Sauvegardeducontextedexcution1Click() {
         MessageDlg(folder + QStringLiteral(" can't be create."), MsgType::Error, mbOK);
         return;
     }
-    TFileDialog& dialog = *OpenDialog2;
-    dialog.Filter = QStringLiteral("Fichier contextuel d'execution (*.ctx)|*.ctx|Tous|*.*");
-    dialog.FilterIndex = 1;
+    const QString filter = QStringLiteral("Fichier contextuel d'execution (*.ctx)|*.ctx|Tous|*.*");
     if (RunState().ExecState != 0) {  // the run waits while the dialog is open
-        dialog.FileName = QDir(folder).filePath(run.ProposedContextName());
-        if (dialog.Execute()) run.SaveContext(dialog.FileName);
+        TFileDialog save(this, TFileDialog::Save, QStringLiteral("SaveDialog3"));
+        save.Filter = filter;
+        save.DefaultExt = QStringLiteral("ctx");
+        save.FileName = QDir(folder).filePath(run.ProposedContextName());
+        if (save.Execute()) run.SaveContext(save.FileName);
         return;
     }
+    TFileDialog& dialog = *OpenDialog2;
+    dialog.Filter = filter;
+    dialog.FilterIndex = 1;
     dialog.FileName = folder + u'/';
     if (!dialog.Execute()) return;
     run.ResumeContext(dialog.FileName);

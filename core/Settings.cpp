@@ -99,14 +99,14 @@ void writeFont(IniFile& ini, const QString& section, const TMyFont& f) {
     for (const auto& [key, field] : kFontKeys) ini.WriteString(section, QLatin1String(key), n.*field);
 }
 
-const QStringList kResolutions = {
+const QStringList kResolutionFormats = {
     QStringLiteral("800 * 600 8 bits"),   QStringLiteral("800 * 600 16 bits"),  QStringLiteral("800 * 600 32 bits"),
     QStringLiteral("1024 * 768 8 bits"),  QStringLiteral("1024 * 768 16 bits"), QStringLiteral("1024 * 768 32 bits"),
     QStringLiteral("1152 * 864 8 bits"),  QStringLiteral("1152 * 864 16 bits"), QStringLiteral("1152 * 864 32 bits"),
     QStringLiteral("1280 * 768 8 bits"),  QStringLiteral("1280 * 768 16 bits"), QStringLiteral("1280 * 768 32 bits"),
     kNoResolutionChange,
 };
-const QStringList kFrequencies = {QStringLiteral("A chaque démarrage de l'éditeur"),
+const QStringList kUpdateFrequencies = {QStringLiteral("A chaque démarrage de l'éditeur"),
                                   QStringLiteral("Une fois par semaine"), QStringLiteral("Une fois par mois")};
 
 // The Tools menu of the main window: one item a program, numbered by its line.
@@ -175,6 +175,9 @@ TMyFont QFontToMyFont(const QFont& f, TColor color) {
     return {QString::number(color), QString::number(-qRound(size * 96.0 / 72.0)), f.family(), QString::number(size),
             flag(f.bold()), flag(f.italic()), flag(f.underline()), flag(f.strikeOut())};
 }
+
+const QStringList& ResolutionFormats() { return kResolutionFormats; }
+const QStringList& UpdateFrequencies() { return kUpdateFrequencies; }
 
 QString BackgroundPicturePath(const QString& background) {
     return QFileInfo(background).fileName() == background ? programFolderPath(background) : background;
@@ -269,10 +272,10 @@ void LoadSettings(const QString& configFile) {
     }
 
     s.WaitSnd = readBool(ini, "Divers", "WaitSnd", def.WaitSnd);
-    s.ResolutionFormat = oneOf(ini, "Resolution", "Format", def.ResolutionFormat, kResolutions);
+    s.ResolutionFormat = oneOf(ini, "Resolution", "Format", def.ResolutionFormat, kResolutionFormats);
     s.RestoreResolution = readBool(ini, "Resolution", "ResFin", def.RestoreResolution);
     s.UpdateRun = readBool(ini, "MAJ", "Run", def.UpdateRun);
-    s.UpdateFrequency = oneOf(ini, "MAJ", "Frequence", def.UpdateFrequency, kFrequencies);
+    s.UpdateFrequency = oneOf(ini, "MAJ", "Frequence", def.UpdateFrequency, kUpdateFrequencies);
     s.UpdateDate = ini.ReadString("MAJ", "DateVerif", def.UpdateDate);
     s.ShowDetail = readBool(ini, "Detail", "afficher", def.ShowDetail);
 
@@ -301,6 +304,21 @@ void RestoreSettings(const TSettings& saved) {
     CarSepParam = s.Separator.at(0);
     if (Form1) applyToMainWindow(*Form1, s);
     emit settingsNotifier().loaded();
+}
+
+void SetLiveHotKey(QString TSettings::*which, const QString& shortcut) {
+    TSettings& s = settings();
+    Services().RemoveGlobalHotKey(s.*which);
+    s.*which = shortcut;
+    Services().AddGlobalHotKey(shortcut);
+}
+
+void RestoreStoredHotKeys() {
+    TSettings& s = settings();
+    const IniFile ini(s.FileName);
+    const TSettings def = defaultSettings();
+    const QString pause = hotKey(ini, "PauseExecute", def.PauseHotKey), stop = hotKey(ini, "StopExecute", def.StopHotKey);
+    if (pause != s.PauseHotKey || stop != s.StopHotKey) replaceHotKeys(s, pause, stop);
 }
 
 void SaveSettings() {

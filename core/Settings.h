@@ -105,6 +105,9 @@ TSettings& settings();
 TSettings defaultSettings();
 
 inline const QString kNoResolutionChange = QStringLiteral("Pas de changement");
+// The values "Resolution"/"Format" and "MAJ"/"Frequence" take, as the file holds them.
+const QStringList& ResolutionFormats();
+const QStringList& UpdateFrequencies();
 inline const QString kShortDateFormat = QStringLiteral("dd/MM/yy");
 
 // The picture file the background choice names: a file of the program
@@ -119,6 +122,12 @@ void LoadSettings(const QString& configFile = QString());
 void RestoreSettings(const TSettings& saved);
 // Writes the keys that "Valider" saves into the current settings file.
 void SaveSettings();
+// The pause or stop hotkey in force (TSettings::PauseHotKey or StopHotKey):
+// the old combination is released, the new one taken, and a press of it
+// pauses or stops. The file keeps its value until "Valider".
+void SetLiveHotKey(QString TSettings::*which, const QString& shortcut);
+// Puts the pause and stop hotkeys of the settings file last read back in force.
+void RestoreStoredHotKeys();
 
 // Says when the store was loaded, so that what shows it follows.
 class TSettingsNotifier : public QObject {

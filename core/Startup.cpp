@@ -1,6 +1,7 @@
 // Start-up of the main window: its creation, the initialisation that reads
 // the settings, plug-ins, positions and recent files, and the command line.
 #include "core/Startup.h"
+#include "core/BuildInfo.h"
 #include "core/CommandTree.h"
 #include "core/Dialogs.h"
 #include "core/Form.h"
@@ -38,7 +39,7 @@ bool ExportOnOpen = false;
 TXPMenu* MainXPMenu = nullptr;
 QStringList DescriptionLines;
 bool ApplicationTerminated = false;
-QString ProgramVersion = QStringLiteral("0.00");
+QString ProgramVersion = ProgramVersionText();
 
 namespace {
 const QString kLoadingText = QStringLiteral("Chargement des commandes en cours, veuillez patienter SVP.");
@@ -199,6 +200,8 @@ bool TForm1::InitForm1() {
             EditOnOpen = true;
             CommandLineRun = false;  // the editor is open: its views follow the list again
         }
+        // A macro with a settings file of its own keeps its windows' positions there.
+        if (GetConfigFileName() != platform::programFile(QStringLiteral("config.ini"))) ReadWindowPositions();
     }
 
     Services().RegisterStartupHotKeys();

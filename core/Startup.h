@@ -12,7 +12,7 @@ extern TXPMenu* MainXPMenu;
 extern QStringList DescriptionLines;
 // The program was told to end (after an export from the command line).
 extern bool ApplicationTerminated;
-// The program's version text, shown by the crash report; the About box sets it.
+// The program's version text (the build's), shown by the crash report and the About box.
 extern QString ProgramVersion;
 
 // The program's arguments, the program itself first. Tests set their own

@@ -9,6 +9,7 @@
 #include "core/History.h"
 #include "core/IgnoreMsg.h"
 #include "core/MacroFile.h"
+#include "core/MessageTexts.h"
 #include "core/Services.h"
 #include "core/Settings.h"
 #include "core/Unit1.h"
@@ -46,8 +47,6 @@ QList<QPair<int, QWidget*>> positionedWindows() {
     return out;
 }
 
-QString positionsFile() { return platform::programFile(QStringLiteral("config.ini")); }
-
 // A text cut to its first and last characters around "...".
 QString shortened(const QString& text, int max, int head, int tail) {
     return text.size() <= max ? text : text.left(head) + QStringLiteral("...") + text.right(tail);
@@ -67,7 +66,7 @@ void TForm1::Nouveau1Click() {
 
     if (RichEdit1) RichEdit1->clear();
     StatusPanel[0]->setText(kNewMacro);
-    QApplication::setApplicationName(kNewMacro);
+    QApplication::setApplicationName(NewMacroCaption());
     setWindowTitle(GetStateCaption());
     if (SaveDialog1) SaveDialog1->FileName.clear();
     MacroPassword.clear();
@@ -119,31 +118,30 @@ void TForm1::FormDestroy() {
     Services().UnloadPlugins();
 }
 
+// Positions are those of each window's inside, in the settings file in use.
 void TForm1::ReadWindowPositions() {
-    const platform::IniFile ini(positionsFile());
+    const platform::IniFile ini(GetConfigFileName());
     for (const auto& [n, w] : positionedWindows()) {
         const QString section = QStringLiteral("Form%1").arg(n);
-        const int top = ini.ReadInteger(section, QStringLiteral("Top"), w->y());
-        const int left = ini.ReadInteger(section, QStringLiteral("Left"), w->x());
-        const int width = ini.ReadInteger(section, QStringLiteral("Width"), w->width());
-        const int height = ini.ReadInteger(section, QStringLiteral("Height"), w->height());
-        // A window never placed before is left to the window manager, its frame on the screen.
-        if (ini.ValueExists(section, QStringLiteral("Left")) || ini.ValueExists(section, QStringLiteral("Top")))
-            w->move(left, top);
-        if (width > 0 && height > 0) w->resize(width, height);
+        const QRect at = w->geometry();
+        PlaceAt(*w, QRect(ini.ReadInteger(section, QStringLiteral("Left"), at.x()),
+                          ini.ReadInteger(section, QStringLiteral("Top"), at.y()),
+                          ini.ReadInteger(section, QStringLiteral("Width"), at.width()),
+                          ini.ReadInteger(section, QStringLiteral("Height"), at.height())));
         if (MainXPMenu && MainXPMenu->Active()) MainXPMenu->StyleComponent(w);
     }
 }
 
 void TForm1::WriteWindowPositions() {
-    platform::IniFile ini(positionsFile());
+    platform::IniFile ini(GetConfigFileName());
     for (const auto& [n, w] : positionedWindows()) {
         if (w->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) continue;
         const QString section = QStringLiteral("Form%1").arg(n);
-        ini.WriteInteger(section, QStringLiteral("Top"), w->y());
-        ini.WriteInteger(section, QStringLiteral("Left"), w->x());
-        ini.WriteInteger(section, QStringLiteral("Width"), w->width());
-        ini.WriteInteger(section, QStringLiteral("Height"), w->height());
+        const QRect at = w->geometry();
+        ini.WriteInteger(section, QStringLiteral("Top"), at.y());
+        ini.WriteInteger(section, QStringLiteral("Left"), at.x());
+        ini.WriteInteger(section, QStringLiteral("Width"), at.width());
+        ini.WriteInteger(section, QStringLiteral("Height"), at.height());
     }
     SaveIniFile(ini);
 }

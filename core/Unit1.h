@@ -91,7 +91,7 @@ public:
     static void NoDoublonofListBox(class QListWidget* listBox);
     static int GetListBoxSelected(class QListWidget* listBox);
     void HelpRequested();  // F1: the help file at the focused control's help context
-    // Positions of the windows "Form1" to "Form37" but "Form34", [Form<n>] of the program folder's "config.ini".
+    // Positions of the windows "Form1" to "Form37" but "Form34", [Form<n>] of the settings file in use.
     void ReadWindowPositions();
     void WriteWindowPositions();
     void AddTrayIcon();

@@ -282,7 +282,9 @@ TForm16::TForm16(QWidget* parent) : TCommandDialog(16, u"Spy"_s, u"Objet"_s, 109
     auto* nth = new QHBoxLayout;
     nth->addWidget(several_->button(2));
     nth->addWidget(ComboBox3);
-    nth->addWidget(new QLabel(u"ème"_s, RadioGroup2));
+    auto* nthTail = new QLabel(u"ème"_s, RadioGroup2);
+    nthTail->setObjectName(u"Label14"_s);
+    nth->addWidget(nthTail);
     nth->addStretch(1);
     several->addLayout(nth);
     auto* behaviours = new QVBoxLayout(TabSheet3);

@@ -217,6 +217,7 @@ TForm22::TForm22(QWidget* parent) : TCommandDialog(22, u"Trouve image"_s, u"Trou
 
     auto* cursorsMenu = new QMenu(this);
     QMenu* positions = cursorsMenu->addMenu(u"Position des curseurs"_s);
+    positions->setObjectName(u"Positiondescurseurs1"_s);
     positions->addAction(u"Restaurer"_s, this, &TForm22::Restaurer1Click)->setObjectName(u"Restaurer1"_s);
     positions->addAction(u"Sauvegarder"_s, this, &TForm22::Sauvegarder1Click)->setObjectName(u"Sauvegarder1"_s);
     connect(Image1, &QWidget::customContextMenuRequested, this,
@@ -229,11 +230,15 @@ TForm22::TForm22(QWidget* parent) : TCommandDialog(22, u"Trouve image"_s, u"Trou
     };
     for (TCornerMarker* k : {Image2, Image3}) {
         auto* menu = new QMenu(this);
-        if (k == Image2)
-            menu->addAction(u"Placer le cureur en haut à gauche de l'image."_s, this, toOrigin);
+        const bool origin = k == Image2;
+        if (origin)
+            menu->addAction(u"Placer le cureur en haut à gauche de l'image."_s, this, toOrigin)
+                ->setObjectName(u"Placerlecureurenhaut1"_s);
         else
-            menu->addAction(u"Placer le cureur en bas à droite de l'image."_s, this, toEnd);
-        menu->addAction(u"Placer les cureurs aux extremités de l'image."_s, this, bothEnds);
+            menu->addAction(u"Placer le cureur en bas à droite de l'image."_s, this, toEnd)
+                ->setObjectName(u"Placerlecureurenbas1"_s);
+        menu->addAction(u"Placer les cureurs aux extremités de l'image."_s, this, bothEnds)
+            ->setObjectName(origin ? u"Placerlescureurs1"_s : u"Placerlescureurs2"_s);
         k->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(k, &QWidget::customContextMenuRequested, this, [k, menu](QPoint at) { menu->popup(k->mapToGlobal(at)); });
     }

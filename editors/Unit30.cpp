@@ -184,12 +184,15 @@ TForm30::TForm30(QWidget* parent) : TCommandDialog(30, u"Définition de champs"_
 
     // What the clicked character belongs to.
     auto* info = new QGroupBox(u"Information de la séléction"_s, this);
+    info->setObjectName(u"GroupBox1"_s);
     auto* infoGrid = new QGridLayout(info);
     const char16_t* const infoCaptions[] = {u"Position Depart : ", u"Position Fin : ", u"Bloc :", u"Curseur : "};
     const char16_t* const infoNames[] = {u"Label10", u"Label11", u"Label17", u"Label12"};
+    const char16_t* const infoCaptionNames[] = {u"Label5", u"Label6", u"Label7", u"Label8"};
     QLabel* infoLabels[4];
     for (int i = 0; i < 4; ++i) {
         infoGrid->addWidget(new QLabel(QString::fromUtf16(infoCaptions[i]), info), i, 0);
+        infoGrid->itemAtPosition(i, 0)->widget()->setObjectName(QString::fromUtf16(infoCaptionNames[i]));
         infoLabels[i] = new QLabel(info);
         infoLabels[i]->setObjectName(QString::fromUtf16(infoNames[i]));
         infoGrid->addWidget(infoLabels[i], i, 1);
@@ -234,7 +237,9 @@ TForm30::TForm30(QWidget* parent) : TCommandDialog(30, u"Définition de champs"_
     grid->addWidget(open, 2, 1);
     grid->addWidget(separators, 3, 0);
     grid->addWidget(info, 3, 1);
-    grid->addWidget(new QLabel(u"Aperçu des données"_s, this), 4, 0, 1, 2);
+    auto* preview = new QLabel(u"Aperçu des données"_s, this);
+    preview->setObjectName(u"Label9"_s);
+    grid->addWidget(preview, 4, 0, 1, 2);
     grid->addWidget(StringGrid1, 5, 0, 1, 2);
     grid->addWidget(StatusBar1, 6, 0, 1, 2);
     auto* edited = new QHBoxLayout;

@@ -123,7 +123,9 @@ TForm6::TForm6(QWidget* parent) : TCommandDialog(6, u"Clic Souris"_s, u"Click"_s
         shape->setStyleSheet(u"background-color: %1; border: 1px solid black;"_s.arg(
             ColorToQColor(i < 4 ? kColours[i] : kWheelColours[i - 4]).name()));
         legend->addWidget(shape, i, 0);
-        legend->addWidget(new QLabel(QString::fromUtf16(kLegends[i]), this), i, 1);
+        auto* caption = new QLabel(QString::fromUtf16(kLegends[i]), this);
+        caption->setObjectName(u"Legend%1"_s.arg(i + 1));
+        legend->addWidget(caption, i, 1);
     }
     grid->addLayout(legend, 4, 3, 2, 1);
     grid->setRowStretch(6, 1);

@@ -228,7 +228,9 @@ void BuildSystemVariableList() {
         const QString name = QLatin1String(rows[i].name);
         TSysVar& v = TListOfSysVar[AddSystemVariable(name, rows[i].alpha, rows[i].writable)];
         v.Description = QString::fromUtf8(kDescriptions[i]);
-        if (isLive(name)) v.Value = liveValue(name);
+        // The clipboard belongs to another program, which may take seconds to
+        // answer (or none while it waits itself): it is read when asked for.
+        if (isLive(name) && name != u"[CLIPBOARD]") v.Value = liveValue(name);
     }
     auto set = [](const char* name, const QString& value) { TListOfSysVar[SystemVariableIndex(name)].Value = value; };
     set("[WINVER]", platform::WindowsVersionName());

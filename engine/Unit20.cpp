@@ -69,9 +69,12 @@ void TForm20::refill() {
     Memo1->appendPlainText(QStringLiteral("Faites un double clic pour placer la variable système dans la nouvelle variable."));
     Memo1->appendPlainText(QStringLiteral("Appuyez sur F5 pour actualiser les valeurs."));
     BuildSystemVariableList();
-    for (const TSysVar& v : std::as_const(TListOfSysVar))
+    for (const TSysVar& v : std::as_const(TListOfSysVar)) {
+        QString value = v.Value;
+        if (v.Name == u"[CLIPBOARD]") ReadSystemVariable(v.Name, value);  // read now, see the table's build
         new QTreeWidgetItem(ListView1, {v.Name, v.IsAlpha ? QStringLiteral("Alpha") : QStringLiteral("Num"),
-                                        v.Writable ? QStringLiteral("1") : QStringLiteral("0"), v.Value});
+                                        v.Writable ? QStringLiteral("1") : QStringLiteral("0"), value});
+    }
 }
 
 void TForm20::ShowList() {

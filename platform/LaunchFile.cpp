@@ -76,8 +76,14 @@ bool TLaunchRecord::setPath(const QString& path) {
     return true;
 }
 
-quint16 TLaunchRecord::shortcut() const { return qFromLittleEndian<quint16>(bytes_.constData() + 296); }
-void TLaunchRecord::setShortcut(quint16 value) { qToLittleEndian(value, bytes_.data() + 296); }
+quint32 TLaunchRecord::shortcut() const {
+    return qFromLittleEndian<quint16>(bytes_.constData() + 296) | (bytes_[298] == 1 ? 0x10000u : 0u);
+}
+
+void TLaunchRecord::setShortcut(quint32 value) {
+    qToLittleEndian(quint16(value & 0xFFFF), bytes_.data() + 296);
+    bytes_[298] = value & 0x10000 ? 1 : 0;
+}
 
 double TLaunchRecord::number(int offset) const {
     const quint64 bits = qFromLittleEndian<quint64>(bytes_.constData() + offset);

@@ -38,9 +38,11 @@ public:
     void setFrequency(uint8_t frequency) { bytes_[280] = char(frequency); }
     double nextRun() const { return number(288); }
     void setNextRun(double when) { setNumber(288, when); }
-    // Virtual-key code + 0x2000 Shift + 0x4000 Ctrl + 0x8000 Alt.
-    quint16 shortcut() const;
-    void setShortcut(quint16 value);
+    // Virtual-key code + 0x2000 Shift + 0x4000 Ctrl + 0x8000 Alt + 0x10000
+    // Win. The 16-bit field at 296 holds the first four; Win is the byte
+    // after it set to 1 (padding elsewhere: any other value there is none).
+    quint32 shortcut() const;
+    void setShortcut(quint32 value);
 
     const QByteArray& bytes() const { return bytes_; }
     // Its three date-times are real days between 30 December 1899 and 31

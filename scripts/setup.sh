@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 PACKAGES="build-essential cmake ninja-build qt6-base-dev qt6-declarative-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev libx11-dev libxtst-dev libxrandr-dev libxfixes-dev
   libopencv-imgproc-dev zlib1g-dev libjpeg-dev python3 xvfb xauth openbox x11-utils x11-xkb-utils xkb-data xdotool xclip
-  tk poppler-utils xdg-utils alsa-utils x11-apps clang libclang-rt-14-dev"
+  tk poppler-utils xdg-utils alsa-utils x11-apps clang libclang-rt-14-dev qt6-translations-l10n"
 missing=""
 for p in $PACKAGES; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"

@@ -1,5 +1,6 @@
 #include "tools/ModuleSup.h"
 
+#include "core/BuildInfo.h"
 #include "core/CommandTree.h"
 #include "core/CommandTreeNodes.h"
 #include "core/Description.h"
@@ -16,25 +17,29 @@
 #include "platform/ProgramFolder.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <QToolBar>
 #include <QToolButton>
+#include <QTranslator>
 #include <QTreeWidget>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-constexpr auto kBuildDate = u"26/06/08";
 
 // The menu items of a menu section, key prefix + (position + 1); null: no such key.
 struct MenuKeys {
@@ -95,15 +100,21 @@ const CommandNameText kCommandNameTexts[] = {
     {17, 27, u"Outils divers"},             {19, 22, u"Trouve Image > Trouve Image"},
 };
 
-// Windows whose texts no language file changes.
-constexpr int kUntranslatedForms[] = {20, 25, 31, 33, 34, 35, 36, 37};
-
 QString plain(const QString& caption) { return QString(caption).remove(u'&'); }
 
 // The tab widget a page belongs to, or null.
 QTabWidget* tabsOf(QWidget* page) {
     QWidget* stack = page ? page->parentWidget() : nullptr;
     return stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+}
+
+// Notes what of a component a language file has set: "text", "hint",
+// "caption", "item<n>", "column<n>".
+void noteSet(QObject* o, const QString& aspect) {
+    QStringList set = o->property("languageSet").toStringList();
+    if (set.contains(aspect)) return;
+    set << aspect;
+    o->setProperty("languageSet", set);
 }
 
 // The text a language file sets on a component: caption, text or title.
@@ -114,22 +125,102 @@ void setText(QObject* o, const QString& value) {
     else if (auto* l = qobject_cast<QLabel*>(o)) l->setText(value);
     else if (auto* e = qobject_cast<QLineEdit*>(o)) e->setText(value);
     else if (auto* g = qobject_cast<QGroupBox*>(o)) g->setTitle(value);
+    else if (auto* t = qobject_cast<QToolBar*>(o)) t->setWindowTitle(value);
     else if (auto* c = qobject_cast<QComboBox*>(o); c && c->isEditable()) c->setEditText(value);
     else if (auto* w = qobject_cast<QWidget*>(o); w && tabsOf(w)) tabsOf(w)->setTabText(tabsOf(w)->indexOf(w), value);
     else if (w && w->isWindow()) w->setWindowTitle(value);
 }
 
-// Item n - 1 of a radio group (a group box of option buttons) for the key "<group>Ch<n>".
-bool setGroupItem(const QObject* window, const QString& key, const QString& value) {
-    static const QRegularExpression itemKey(u"^(.+)Ch(\\d+)$"_s);
-    const QRegularExpressionMatch m = itemKey.match(key);
-    const auto* group = m.hasMatch() ? window->findChild<QGroupBox*>(m.captured(1)) : nullptr;
-    if (!group) return false;
-    const QList<QRadioButton*> items = group->findChildren<QRadioButton*>();
-    const int n = m.captured(2).toInt();
-    if (n < 1 || n > items.size()) return false;
-    items[n - 1]->setText(value);
+// The values of a language file lose the blanks around them: a label or a
+// button keeps those its text had (they place it beside its neighbours).
+QString withBlanksOf(const QObject* o, const QString& value) {
+    QString text;
+    if (auto* l = qobject_cast<const QLabel*>(o)) text = l->text();
+    else if (auto* b = qobject_cast<const QAbstractButton*>(o)) text = b->text();
+    else if (auto* g = qobject_cast<const QGroupBox*>(o)) text = g->title();
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty()) return value;
+    const qsizetype lead = text.indexOf(trimmed);
+    return text.left(lead) + value + text.mid(lead + trimmed.size());
+}
+
+void setHint(QObject* o, const QString& value) {
+    noteSet(o, u"hint"_s);
+    if (auto* a = qobject_cast<QAction*>(o)) a->setToolTip(value);
+    else if (auto* w = qobject_cast<QWidget*>(o)) w->setToolTip(value);
+}
+
+void setCaption(QWidget* window, const QString& value) {
+    noteSet(window, u"caption"_s);
+    window->setWindowTitle(value);
+}
+
+// Item n of a radio group (a group box of option buttons) or of a list.
+bool setItem(QObject* o, int n, const QString& value) {
+    if (auto* combo = qobject_cast<QComboBox*>(o); combo && n >= 1 && n <= combo->count()) {
+        combo->setItemText(n - 1, value);
+    } else if (auto* group = qobject_cast<QGroupBox*>(o)) {
+        const QList<QRadioButton*> items = group->findChildren<QRadioButton*>();
+        if (n < 1 || n > items.size()) return false;
+        items[n - 1]->setText(value);
+    } else {
+        return false;
+    }
+    noteSet(o, u"item%1"_s.arg(n));
     return true;
+}
+
+// Column n of a list's header.
+bool setColumn(QObject* o, int n, const QString& value) {
+    auto* view = qobject_cast<QAbstractItemView*>(o);
+    if (!view || !view->model() || n < 1 || n > view->model()->columnCount()) return false;
+    if (auto* tree = qobject_cast<QTreeWidget*>(view)) tree->headerItem()->setText(n - 1, value);
+    else view->model()->setHeaderData(n - 1, Qt::Horizontal, value);
+    noteSet(o, u"column%1"_s.arg(n));
+    return true;
+}
+
+// The component of that name in a window, the nearest first, outside the
+// dialogs the window owns (their components are named after the dialog).
+QObject* componentOf(QObject* window, const QString& name) {
+    QList<QObject*> level = window->children();
+    while (!level.isEmpty()) {
+        for (QObject* o : std::as_const(level))
+            if (o->objectName() == name) return o;
+        QList<QObject*> next;
+        for (QObject* o : std::as_const(level)) {
+            const auto* w = qobject_cast<QWidget*>(o);
+            if (!w || !w->isWindow() || qobject_cast<const QMenu*>(w)) next += o->children();
+        }
+        level = next;
+    }
+    return nullptr;
+}
+
+// One key of a window's section: "Caption" (the window's title), or the
+// path of a component (its name, after the names of the windows it lies in,
+// joined by "."): its text; the path followed by ".Hint": its hint; the path
+// with "Ch" and n after the name: item n of a radio group or a list, with
+// "Col" and n: column n of a list.
+void applyKey(QWidget* window, const QString& key, const QString& value) {
+    if (key == u"Caption") return setCaption(window, value);
+    QStringList path = key.split(u'.');
+    const bool hint = path.size() > 1 && path.last() == u"Hint";
+    if (hint) path.removeLast();
+    QObject* scope = window;
+    for (qsizetype i = 0; scope && i + 1 < path.size(); ++i) scope = componentOf(scope, path[i]);
+    if (!scope) return;
+    if (QObject* target = componentOf(scope, path.last())) {
+        if (hint) return setHint(target, value);
+        noteSet(target, u"text"_s);
+        return setText(target, withBlanksOf(target, value));
+    }
+    static const QRegularExpression partKey(u"^(.+)(Ch|Col)(\\d+)$"_s);
+    const QRegularExpressionMatch m = partKey.match(path.last());
+    QObject* target = m.hasMatch() && !hint ? componentOf(scope, m.captured(1)) : nullptr;
+    if (!target) return;
+    if (m.captured(2) == u"Ch") setItem(target, m.captured(3).toInt(), value);
+    else setColumn(target, m.captured(3).toInt(), value);
 }
 
 // A label built of a translated text and something after it: the text
@@ -141,6 +232,7 @@ void setLabelWithTail(QLabel* label, const platform::IniFile& ini, const QString
         base = label->text();
         if (base.endsWith(u' ' + tail)) base.chop(tail.size() + 1);
     }
+    if (ini.ValueExists(section, label->objectName())) noteSet(label, u"text"_s);
     base = ini.ReadString(section, label->objectName(), base);
     label->setProperty("languageBase", base);
     label->setText(base + u' ' + tail);
@@ -157,11 +249,15 @@ void applyFormSection(const platform::IniFile& ini, const QString& section, QWid
         }
         if (section == u"Form19" && key.compare(u"Label30", Qt::CaseInsensitive) == 0) continue;
         if (section == u"Form19" && key.compare(u"Label35", Qt::CaseInsensitive) == 0) continue;
-        if (QObject* target = window->findChild<QObject*>(key)) setText(target, value);
-        else setGroupItem(window, key, value);
+        applyKey(window, key, value);
     }
     if (section == u"Form19") {
-        setLabelWithTail(window->findChild<QLabel*>(u"Label30"_s), ini, section, QString::fromUtf16(kBuildDate));
+        // The last screen mode is "Pas de changement".
+        if (auto* modes = window->findChild<QComboBox*>(u"ComboBox1"_s); modes && modes->count() > 0) {
+            modes->setItemText(modes->count() - 1, MessageText(section, u"Lgn_No_Change"_s));
+            if (ini.ValueExists(section, u"Lgn_No_Change"_s)) noteSet(modes, u"item%1"_s.arg(modes->count()));
+        }
+        setLabelWithTail(window->findChild<QLabel*>(u"Label30"_s), ini, section, ProgramBuildDate());
         if (label36) setLabelWithTail(window->findChild<QLabel*>(u"Label35"_s), ini, section, label36->text());
     }
 }
@@ -183,10 +279,11 @@ void applyMenus(const platform::IniFile& ini) {
         int n = 0;
         for (const char* name : keys.items) {
             const QString key = QLatin1String(keys.prefix) + QString::number(++n);
+            QObject* item = name ? formItem(QLatin1String(name)) : nullptr;
+            if (item && ini.ValueExists(section, key)) noteSet(item, u"text"_s);
             if (section == u"Menu1" && key.startsWith(u"Exec"_s) && !MessageText(section, key).isEmpty()) {
                 SetMessageText(section, key, ini.ReadString(section, key, MessageText(section, key)));
-                if (QObject* item = name ? formItem(QLatin1String(name)) : nullptr)
-                    setText(item, MessageText(section, key));
+                if (item) setText(item, MessageText(section, key));
                 if (key == u"Exec9")
                     for (const char* message : {"Error_with_edit", "Error_without_edit"})
                         SetMessageText(u"Form1"_s, QLatin1String(message),
@@ -194,9 +291,11 @@ void applyMenus(const platform::IniFile& ini) {
                                                       MessageText(u"Form1"_s, QLatin1String(message))));
                 continue;
             }
-            QObject* item = name ? formItem(QLatin1String(name)) : nullptr;
             if (item && ini.ValueExists(section, key)) setText(item, ini.ReadString(section, key, QString()));
-            if (key == u"Tool2" && item) Form1->Panel4->setText(plain(itemText(item)));
+            if (key == u"Tool2" && item) {
+                Form1->Panel4->setText(plain(itemText(item)));
+                if (ini.ValueExists(section, key)) noteSet(Form1->Panel4, u"text"_s);
+            }
         }
     }
 }
@@ -222,13 +321,17 @@ void applyCommandNames() {
             const QByteArray builtIn = QByteArray("builtIn_") + property;
             if (!o->property(builtIn).isValid()) o->setProperty(builtIn, o->property(property));
             o->setProperty(property, display == base ? o->property(builtIn) : QVariant(display));
+            noteSet(o, qstrcmp(property, "toolTip") == 0 ? u"hint"_s : u"caption"_s);
         };
         follow(Form1->PaletteButton(t.button), "toolTip");
         if (t.form) follow(FindForm(t.form), "windowTitle");
     }
-    if (auto* b = Form1->PaletteButton(6)) b->setToolTip(u"Label"_s);
-    if (auto* b = Form1->PaletteButton(7)) b->setToolTip(u"Goto"_s);
-    if (QWidget* about = FindForm(23); about && Form1->Apropos1) about->setWindowTitle(plain(Form1->Apropos1->text()));
+    for (const auto& [number, keyword] : {std::pair{6, u"Label"_s}, {7, u"Goto"_s}})  // keywords in every language
+        if (auto* b = Form1->PaletteButton(number)) {
+            b->setToolTip(keyword);
+            noteSet(b, u"hint"_s);
+        }
+    if (QWidget* about = FindForm(23); about && Form1->Apropos1) setCaption(about, plain(Form1->Apropos1->text()));
 }
 
 void applyMainWindow(const platform::IniFile& ini) {
@@ -236,6 +339,7 @@ void applyMainWindow(const platform::IniFile& ini) {
     for (int i = 1; i <= 7; ++i)
         if (QWidget* page = Form1->findChild<QWidget*>(u"TabSheet%1"_s.arg(i)); page && tabsOf(page)) {
             QTabWidget* tabs = tabsOf(page);
+            if (ini.ValueExists(section, page->objectName())) noteSet(page, u"text"_s);
             tabs->setTabText(tabs->indexOf(page),
                              ini.ReadString(section, page->objectName(), tabs->tabText(tabs->indexOf(page))));
         }
@@ -245,7 +349,10 @@ void applyMainWindow(const platform::IniFile& ini) {
     }
     for (const auto& [button, item] : kToolBarHints) {
         auto* b = Form1->findChild<QAbstractButton*>(QLatin1String(button));
-        if (auto* a = Form1->findChild<QAction*>(QLatin1String(item)); a && b) b->setToolTip(plain(a->text()));
+        if (auto* a = Form1->findChild<QAction*>(QLatin1String(item)); a && b) {
+            b->setToolTip(plain(a->text()));
+            if (a->property("languageSet").isValid()) noteSet(b, u"hint"_s);
+        }
     }
     applyCommandNames();
     for (const char* name : {"SpeedButton19", "SpeedButton20", "SpeedButton21", "SpeedButton22", "SpeedButton23",
@@ -258,17 +365,16 @@ void applyMainWindow(const platform::IniFile& ini) {
     const QString parameter = ini.ReadString(section, u"Parameter"_s, QString());
     for (const auto& [column, key, text] : {std::tuple{0, u"Order"_s, order}, {1, u"Parameter"_s, parameter}}) {
         if (!ini.ValueExists(section, key)) continue;
-        Form1->ListView1->model()->setHeaderData(column, Qt::Horizontal, text);
-        if (auto* history = Form1->findChild<QTreeWidget*>(u"ListView4"_s)) history->headerItem()->setText(column + 2, text);
+        setColumn(Form1->ListView1, column + 1, text);
+        if (auto* history = Form1->findChild<QTreeWidget*>(u"ListView4"_s)) setColumn(history, column + 3, text);
     }
 }
 
-// Every window "Form<n>" but the main one and those no file translates.
+// Every window "Form<n>" that exists, the main one first.
 QList<QWidget*> translatedForms() {
     QList<QWidget*> forms;
-    for (int n = 2; n <= 37; ++n)
-        if (QWidget* w = FindForm(n); w && !std::count(std::begin(kUntranslatedForms), std::end(kUntranslatedForms), n))
-            forms << w;
+    for (int n = 1; n <= 37; ++n)
+        if (QWidget* w = FindForm(n)) forms << w;
     return forms;
 }
 
@@ -289,6 +395,7 @@ void LoadLanguageFile(const QString& name) {
     refillDescriptionLines();
     const QString path = platform::programFile(name + u".lng"_s);
     if (!Form1 || !QFileInfo(path).isFile()) return;
+    UseQtTranslation(name);
     const platform::IniFile ini(path);
     applyMenus(ini);
     applyMainWindow(ini);
@@ -296,6 +403,33 @@ void LoadLanguageFile(const QString& name) {
     for (const QString& key : ini.ReadSection(u"Debug"_s))
         SetMessageText(u"Debug"_s, key, ini.ReadString(u"Debug"_s, key, QString()));
     Form1->UpdateStatusPanels();
+    if (Form1->StatusPanel[0]->text() == u"Nouvelle macro") QApplication::setApplicationName(NewMacroCaption());
+    Form1->setWindowTitle(Form1->GetStateCaption());
+}
+
+QStringList LanguageTextsSet(const QObject* component) { return component->property("languageSet").toStringList(); }
+
+void UseQtTranslation(const QString& language) {
+    static QTranslator* installed = nullptr;
+    if (installed) {
+        QCoreApplication::removeTranslator(installed);
+        delete installed;
+        installed = nullptr;
+    }
+    for (const QLocale& locale : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
+        if (locale.nativeLanguageName().compare(language, Qt::CaseInsensitive) != 0 &&
+            QLocale::languageToString(locale.language()).compare(language, Qt::CaseInsensitive) != 0)
+            continue;
+        auto* translator = new QTranslator(QCoreApplication::instance());
+        if (translator->load(QLocale(locale.language()), u"qtbase"_s, u"_"_s,
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            QCoreApplication::installTranslator(translator);
+            installed = translator;
+        } else {
+            delete translator;
+        }
+        return;
+    }
 }
 
 int SendMailMapi(const QStringList& lines) {

@@ -4,10 +4,21 @@
 #include <QString>
 #include <QStringList>
 
+class QObject;
+
 // Loads name + ".lng" of the program folder and applies it to every window;
 // a missing file changes nothing. The description list is refilled first
 // from the file of the language the options name.
 void LoadLanguageFile(const QString& name);
+// What of a component the language files loaded so far have set: "text",
+// "hint", "caption" (a window's title), "item<n>", "column<n>".
+QStringList LanguageTextsSet(const QObject* component);
+
+// Qt's own texts (standard buttons, file, print and font dialogs) in the
+// language of that name ("Français", "English", or a language's own or
+// English name), from Qt's translations; Qt's built-in English when it has
+// none for it.
+void UseQtTranslation(const QString& language);
 
 // Hands a message to the user's mail program, which shows it to be sent.
 // lines are "name=value": "to", "subject", "body", and "attachment0",

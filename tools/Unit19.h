@@ -23,7 +23,6 @@ class QAction;
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
-#include <QSpinBox>
 #include <QTabWidget>
 
 class TForm19 : public TForm {
@@ -44,6 +43,15 @@ public:
     void Button6Click();
     // A Tools menu item: opens the program its hint names.
     void NewItemClick(QAction* item);
+    // The Tools list: add a program, remove the selected ones, move them up
+    // or down; the menu follows at "Valider".
+    void Button3Click();
+    void Button4Click();
+    void MoveTools(int step);
+    // The report file's "Parcourir ...".
+    void SpeedButton3Click();
+    // "Restaurer à la fin de l'exécution" only when a screen mode is chosen.
+    void ComboBox1Change();
     // The automatic update check; run once the editor opens (never before a
     // run without the editor, so that nothing waits on the network first).
     void AutoUpdateCheck();
@@ -59,9 +67,16 @@ public:
     void ListBox2DblClick();
     void FontLabelClick(QLabel* label);
     void Edit1Change();
+    // The delay fields take whole numbers only: anything else is said and
+    // gives the default back.
+    void TPGEditChange();
+    void TPFEditChange();
+    // The arrows of a delay field: one more or one less, from 0 to top.
+    void StepDelay(QLineEdit* field, int step, int top);
     void PageControl1Change();
     void HotKeyEnter(QKeySequenceEdit* field);
     void HotKeyExit(QKeySequenceEdit* field);
+    void ReleaseHotKeyFields();
     // The mouse and typing tests (tools/Unit19Tests.cpp): each a toggle.
     void Button8Click();
     void Button9Click();
@@ -84,16 +99,17 @@ public:
     // Writes "Launch.dat" (the other macros' records first); false, said, when it failed.
     bool WriteLaunchFile();
     void ListLaunches();
-    // Tells a running scheduler that "Launch.dat" changed.
+    // Tells a running scheduler that "Launch.dat" changed, or starts one when
+    // there are triggers (said when it cannot).
     void NotifyScheduler();
     // The update check (tools/Unit19Update.cpp).
     void Button7Click();
 
     // "Delais"
     QLineEdit* TPGEdit = nullptr;   // General_time: ms between two commands
-    QSpinBox* UpDown1 = nullptr;
+    QWidget* UpDown1 = nullptr;     // its arrows, 0 to 2000
     QLineEdit* TPFEdit = nullptr;   // Type_time: ms between two typed keys
-    QSpinBox* UpDown2 = nullptr;
+    QWidget* UpDown2 = nullptr;     // its arrows, 0 to 1000
     QSlider* TrackBar1 = nullptr;   // SpeedMouse
     QLineEdit* Edit4 = nullptr;     // PauseMouse
     QCheckBox* CheckBox1 = nullptr; // General_Actif
@@ -105,12 +121,17 @@ public:
     QCheckBox* CheckBox3 = nullptr;   // Grille
     QComboBox* ComboBox5 = nullptr;   // Background
     QListWidget* ListBox1 = nullptr;  // Outils
+    QPushButton* Button3 = nullptr;       // "Ajouter"
+    QPushButton* Button4 = nullptr;       // "Supprimer"
+    QPushButton* SpeedButton1 = nullptr;  // up
+    QPushButton* SpeedButton2 = nullptr;  // down
     // "Control"
     QCheckBox* CheckBox4 = nullptr;   // Erreur Execution
     QCheckBox* CheckBox10 = nullptr;  // Control Execution
     QCheckBox* CheckBox5 = nullptr;   // Rapport
     QLineEdit* Edit1 = nullptr;       // CarSepParam
     QLineEdit* Edit3 = nullptr;       // RapportFile
+    QPushButton* SpeedButton3 = nullptr;  // "Parcourir ..." for the report file
     QCheckBox* CheckBox11 = nullptr;  // Anchor Activate (inverse)
     QKeySequenceEdit* HotKey1 = nullptr;  // PauseExecute
     QKeySequenceEdit* HotKey2 = nullptr;  // StopExecute
@@ -193,12 +214,22 @@ private:
     void bindControls();
     void connectTabs();
     QLabel* fontLabel(const QString& fontRow) const;
+    QString TSettings::*hotKeyOf(const QKeySequenceEdit* field) const;
     QVector<Binding> bindings_;
     bool launchesRead_ = false;
+    // What the test buttons and their label read before a test, given back
+    // after it (the language's texts); null while no test runs.
+    QString mouseIdleCaption_, typingIdleCaption_, testIdleHint_;
     bool testOwnsRunFlag_ = false;  // a speed test raised the run flag for its move or typing  // "Launch.dat" was read: it may be written
 };
 
 extern TForm19* Form19;
+
+// What a list's choice stands for: the value of its item while the item
+// shows (its text may be a translation), else the text typed; and the choice
+// of a value (typed into an editable list that has no item for it).
+QString ComboValue(const QComboBox* combo);
+void SelectComboValue(QComboBox* combo, const QString& value);
 
 // The font a label shows, as a settings record, and back (size 8 when Size is
 // empty or not a number). The colour value is kept with the label.
@@ -207,9 +238,3 @@ void StringsToFont(const TMyFont& font, QLabel* label);
 // The colour value of a font label (Label13, Label14...), system colours included.
 TColor FontColor(const QLabel* label);
 
-// The captions and hint the speed tests put back.
-inline const QString kMouseTestCaption = QStringLiteral("Tester la souris");
-inline const QString kTypingTestCaption = QStringLiteral("Tester le clavier");
-inline const QString kTestHint = QStringLiteral(
-    "Il est parfois nécessaire de mettre un temps de pause afin que les commandes de frappe de caractère se "
-    "déroulent correctements.");

@@ -18,6 +18,9 @@ using namespace platform;
 namespace {
 QString macroPath() { return Form1 ? Form1->StatusPanel[0]->text() : QString(); }
 
+// The scheduler beside the program.
+QString schedulerProgram() { return QCoreApplication::applicationDirPath() + u'/' + kLaunchProgram; }
+
 bool isTimeHHMM(const QString& text) {
     static const QRegularExpression pattern(QStringLiteral("^\\d\\d:\\d\\d$"));
     return pattern.match(text).hasMatch();
@@ -75,9 +78,20 @@ void TForm19::ListLaunches() {
         if (r.path() == path) ListBox5->addItem(describe(r));
 }
 
+// A running scheduler reads the file again; with triggers and none running,
+// one is started, which reads it first thing.
 void TForm19::NotifyScheduler() {
     Platform& desk = desktop();
-    if (const HWND window = desk.FindProgramWindow(kLaunchClass)) desk.PostClientMessage(window, WM_LAUNCHCHANGED, 0, 0);
+    if (const HWND window = desk.FindProgramWindow(kLaunchClass)) {
+        desk.PostClientMessage(window, WM_LAUNCHCHANGED, 0, 0);
+        return;
+    }
+    if (MacroLaunches.isEmpty() && OtherLaunches.isEmpty()) return;
+    if (const int result = desk.StartProgram(schedulerProgram(), {}); result != LAUNCH_OK)
+        MessageDlg(QStringLiteral("Le planificateur de tâches « %1 » n'a pas pu être lancé : %2\nLes lancements "
+                                  "enregistrés n'auront lieu qu'une fois le planificateur lancé.")
+                       .arg(schedulerProgram(), LaunchErrorText(result)),
+                   MsgType::Warning, mbOK);
 }
 
 void TForm19::Button12Click() {
@@ -100,7 +114,7 @@ void TForm19::Button12Click() {
     r.setFrequency(uint8_t(qMax(0, ComboBox6->currentIndex())));
     r.setStartDate(toLaunchTime(DT1->date()));
     r.setTimeOfDay((hours * 60 + minutes) / 1440.0);
-    r.setShortcut(quint16(TextToHotKey(HotKey3->keySequence().toString(QKeySequence::PortableText)) & 0xFFFF));
+    r.setShortcut(TextToHotKey(HotKey3->keySequence().toString(QKeySequence::PortableText)));
     MacroLaunches.append(r);
     ListLaunches();
     ListBox5->setCurrentRow(ListBox5->count() - 1);
@@ -130,9 +144,8 @@ void TForm19::ListBox5Click() {
 }
 
 void TForm19::CheckBox9Click() {
-    const QString program = QCoreApplication::applicationDirPath() + u'/' + kLaunchProgram;
     QString error;
-    if (!SetSchedulerAutostart(program, CheckBox9->isChecked(), &error))
+    if (!SetSchedulerAutostart(schedulerProgram(), CheckBox9->isChecked(), &error))
         MessageDlg(QStringLiteral("Ecriture dans la base de registre impossible.") + u'\n' + error, MsgType::Error, mbOK);
 }
 

@@ -1,6 +1,7 @@
 // The options dialog's side of the settings store: each control is bound to
 // its key, shows the store each time it is loaded, and "Valider" writes the
 // controls back, saves and reloads.
+#include "core/BuildInfo.h"
 #include "core/MessageTexts.h"
 #include "core/CommandNames.h"
 #include "core/Dialogs.h"
@@ -30,14 +31,23 @@ QDate shortDate(const QString& text) {
     return d;
 }
 
-// Selects the item that reads text; a list without it keeps to its first.
-void selectItem(QComboBox* combo, const QString& text) {
-    const int i = combo->findText(text, Qt::MatchExactly);
-    combo->setCurrentIndex(qMax(0, i));
-}
 
 bool hasMacroFile() { return Form1 && Form1->StatusPanel[0]->text() != kNewMacro; }
 }  // namespace
+
+QString ComboValue(const QComboBox* combo) {
+    const int i = combo->currentIndex();
+    const QVariant value = combo->itemData(i);
+    return i >= 0 && value.isValid() && combo->itemText(i) == combo->currentText() ? value.toString() : combo->currentText();
+}
+
+// A list that is not editable and has no item for the value keeps to its first.
+void SelectComboValue(QComboBox* combo, const QString& value) {
+    int i = combo->findData(value);
+    if (i < 0) i = combo->findText(value, Qt::MatchExactly);
+    if (i < 0 && combo->isEditable()) combo->setEditText(value);
+    else combo->setCurrentIndex(qMax(0, i));
+}
 
 TMyFont FontToStrings(const QLabel* label) { return QFontToMyFont(label->font(), FontColor(label)); }
 
@@ -79,17 +89,16 @@ void TForm19::bindControls() {
              [&s, label = label, field = field] { s.*field = FontToStrings(label); });
     for (const auto& [combo, field] : {std::pair{ComboBox1, &TSettings::ResolutionFormat},
                                        {ComboBox2, &TSettings::UpdateFrequency}})
-        bind([&s, combo = combo, field = field] { selectItem(combo, s.*field); }, [&s, combo = combo, field = field] { s.*field = combo->currentText(); });
+        bind([&s, combo = combo, field = field] { SelectComboValue(combo, s.*field); },
+             [&s, combo = combo, field = field] { s.*field = ComboValue(combo); });
     bind([this, &s] {
-        UpDown1->setValue(s.GeneralTime.toInt());
-        UpDown2->setValue(s.TypeTime.toInt());
         TrackBar1->setValue(s.SpeedMouse);
         (s.EditionMode ? RadioButton1 : RadioButton2)->setChecked(true);
         ListBox1->clear();
         ListBox1->addItems(s.Tools);
-        ComboBox5->setCurrentText(s.Background);
+        SelectComboValue(ComboBox5, s.Background);
         CheckBox7->setChecked(s.RestoreResolution);
-        if (s.RestoreResolution) CheckBox7->setEnabled(true);
+        ComboBox1Change();
         Label36->setText(s.UpdateDate);
         if (ComboBox3->findText(s.Language) < 0) ComboBox3->addItem(s.Language);
         ComboBox3->setCurrentText(s.Language);
@@ -98,7 +107,7 @@ void TForm19::bindControls() {
         s.EditionMode = RadioButton1->isChecked();
         s.Tools.clear();
         for (int i = 0; i < ListBox1->count(); ++i) s.Tools << ListBox1->item(i)->text();
-        s.Background = ComboBox5->currentText();
+        s.Background = ComboValue(ComboBox5);
         s.RestoreResolution = CheckBox7->isChecked();
     });
 }
@@ -111,16 +120,15 @@ void TForm19::ShowSettings() {
     // Launch triggers: only a macro with a file has some.
     PageControl1->setTabVisible(PageControl1->indexOf(TabSheet7), hasMacroFile());
     // Background pictures: "Aucun", "Bézier aléatoire", then the ".bmp" files of the program folder.
-    ComboBox5->clear();
-    ComboBox5->addItems({QStringLiteral("Aucun"), QStringLiteral("Bézier aléatoire")});
+    while (ComboBox5->count() > 2) ComboBox5->removeItem(2);  // "Aucun", "Bézier aléatoire" stay
     const QDir folder(platform::programFolder());
     for (const QFileInfo& f : folder.entryInfoList({QStringLiteral("*.bmp")}, QDir::Files, QDir::Name | QDir::IgnoreCase))
         if (f.suffix().compare(QLatin1String("bmp"), Qt::CaseInsensitive) == 0) ComboBox5->addItem(f.fileName());
     for (const Binding& b : std::as_const(bindings_)) b.show();
     // The language files give the text before the date (their load keeps it).
     const QVariant base = Label30->property("languageBase");
-    Label30->setText((base.isValid() ? base.toString() : QStringLiteral("Version du logiciel actuelle :")) +
-                     QStringLiteral(" 26/06/08"));
+    Label30->setText((base.isValid() ? base.toString() : QStringLiteral("Version du logiciel actuelle :")) + u' ' +
+                     ProgramBuildDate());
     ReadLaunchFile();
     ListLaunches();
     CheckBox9->setChecked(platform::SchedulerAutostartExists(platform::kLaunchProgram));
@@ -200,7 +208,9 @@ void TForm19::showEvent(QShowEvent* event) {
 void TForm19::FormShow() {
     PageControl1->setCurrentIndex(0);
     setProperty("HelpContext", 1174);
-    Label5->setText(QStringLiteral("Nombre de commande : %1").arg(Form1 ? Form1->ListView1->count() : 0));
+    const QString section = QStringLiteral("Form19");
+    Label5->setText(FormatMessageText(MessageText(section, QStringLiteral("Lng_CommandCount")),
+                                      {Form1 ? Form1->ListView1->count() : 0}));
     auto time = [](const QString& text) {
         const QTime t = QTime::fromString(text, QStringLiteral("hh:mm:ss"));
         return t.isValid() ? t : QTime(0, 0);
@@ -209,10 +219,9 @@ void TForm19::FormShow() {
     const QString end = RunState().RunEndTime.isEmpty() ? QStringLiteral("00:00:00") : RunState().RunEndTime;
     const int seconds = (time(start).secsTo(time(end)) + 86400) % 86400;
     const double perCommand = RunState().ExecutedCount ? double(seconds) / RunState().ExecutedCount : 0.0;
-    Label48->setText(QStringLiteral("Nombre de commande exécuté : %1 (soit %2 Sec(s)/commande)")
-                         .arg(RunState().ExecutedCount)
-                         .arg(QString::asprintf("%3.6g", perCommand)));
-    Label37->setText(FormatMessageText(MessageText(QStringLiteral("Form19"), QStringLiteral("Lng_LastExecution")),
+    Label48->setText(FormatMessageText(MessageText(section, QStringLiteral("Lng_ExecutedCount")),
+                                       {RunState().ExecutedCount, QString::asprintf("%3.6g", perCommand)}));
+    Label37->setText(FormatMessageText(MessageText(section, QStringLiteral("Lng_LastExecution")),
                                        {start, end, QTime(0, 0).addSecs(seconds).toString(QStringLiteral("hh:mm:ss"))}));
     LoadOptions(QString());
 }

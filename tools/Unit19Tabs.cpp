@@ -1,11 +1,13 @@
-// Handlers of the options dialog's tabs: tab changes and help, the separator
-// check, the hotkey fields, the language, the background preview and the
+// Handlers of the options dialog's tabs: tab changes and help, the delay
+// fields, the Tools list, the report file, the separator check, the hotkey
+// fields, the screen mode, the language, the background preview and the
 // colours and fonts.
 #include "core/CommandNames.h"
 #include "core/Dialogs.h"
 #include "core/FileDialog.h"
 #include "core/FileSave.h"
 #include "core/HelpContext.h"
+#include "core/MessageTexts.h"
 #include "core/Services.h"
 #include "core/Unit1.h"
 #include "engine/GestionCommande.h"
@@ -43,6 +45,17 @@ QStringList rubricRows(const QString& rubric) {
     return QStringList(CommandNames.cbegin(), CommandNames.cend());
 }
 
+// The rows as the language names them; the settings file keeps the French names.
+QString rowCaption(const QString& row) {
+    static const std::pair<const char16_t*, const char16_t*> kRows[] = {
+        {u"Texte", u"Lng_RowText"},         {u"Fond", u"Lng_RowBackground"},     {u"Dégradé début", u"Lng_RowGradientStart"},
+        {u"Dégradé fin", u"Lng_RowGradientEnd"}, {u"Tracé", u"Lng_RowStroke"},    {u"Impression", u"Lng_RowPrinting"},
+        {u"Commande", u"Lng_RowCommand"},   {u"Paramètre", u"Lng_RowParameter"}, {u"Variable", u"Lng_RowVariable"}};
+    for (const auto& [name, key] : kRows)
+        if (row == name) return MessageText(QStringLiteral("Form19"), QString::fromUtf16(key));
+    return row;
+}
+
 QString colorSection(const QString& rubric) { return QStringLiteral("Color") + rubric; }
 
 TColor rowColor(const QString& rubric, const QString& row) {
@@ -66,13 +79,19 @@ QIcon swatch(TColor color, int height) {
 void TForm19::connectTabs() {
     connect(PageControl1, &QTabWidget::currentChanged, this, &TForm19::PageControl1Change);
     connect(Edit1, &QLineEdit::textChanged, this, &TForm19::Edit1Change);
+    connect(TPGEdit, &QLineEdit::textChanged, this, &TForm19::TPGEditChange);
+    connect(TPFEdit, &QLineEdit::textChanged, this, &TForm19::TPFEditChange);
     connect(ComboBox3, &QComboBox::activated, this, &TForm19::ComboBox3Change);
     connect(ComboBox4, &QComboBox::activated, this, &TForm19::ComboBox4Click);
     connect(ComboBox5, &QComboBox::currentTextChanged, this, &TForm19::ComboBox5Change);
     connect(Button11, &QPushButton::clicked, this, &TForm19::Button11Click);
     connect(ListBox2, &QListWidget::itemDoubleClicked, this, &TForm19::ListBox2DblClick);
-    connect(ComboBox1, &QComboBox::currentTextChanged, this,
-            [this](const QString& mode) { CheckBox7->setEnabled(mode != u"Pas de changement"); });
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, &TForm19::ComboBox1Change);
+    connect(Button3, &QPushButton::clicked, this, &TForm19::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TForm19::Button4Click);
+    connect(SpeedButton1, &QPushButton::clicked, this, [this] { MoveTools(-1); });
+    connect(SpeedButton2, &QPushButton::clicked, this, [this] { MoveTools(1); });
+    connect(SpeedButton3, &QPushButton::clicked, this, &TForm19::SpeedButton3Click);
     connect(Button8, &QPushButton::clicked, this, &TForm19::Button8Click);
     connect(Button9, &QPushButton::clicked, this, &TForm19::Button9Click);
     connect(ListBox3, &QListWidget::itemSelectionChanged, this, &TForm19::ListBox3Click);
@@ -117,22 +136,38 @@ bool TForm19::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // The combination being typed must not fire the hotkey it replaces; the
-// field's value is live again once it is left (saved only by "Valider").
+// field's value is in force once it is left, and stored only by "Valider".
+QString TSettings::*TForm19::hotKeyOf(const QKeySequenceEdit* field) const {
+    return field == HotKey1 ? &TSettings::PauseHotKey : &TSettings::StopHotKey;
+}
+
 void TForm19::HotKeyEnter(QKeySequenceEdit* field) {
-    Services().RemoveGlobalHotKey(field->keySequence().toString(QKeySequence::PortableText));
-    field->setProperty("HeldHotKey", field->keySequence().toString(QKeySequence::PortableText));
+    if (field->property("HeldHotKey").toBool()) return;
+    Services().RemoveGlobalHotKey(settings().*hotKeyOf(field));
+    field->setProperty("HeldHotKey", true);
 }
 
 void TForm19::HotKeyExit(QKeySequenceEdit* field) {
-    const QVariant held = field->property("HeldHotKey");
-    if (!held.isValid()) return;
-    field->setProperty("HeldHotKey", QVariant());
-    Services().AddGlobalHotKey(field->keySequence().toString(QKeySequence::PortableText));
+    if (!field->property("HeldHotKey").toBool()) return;
+    field->setProperty("HeldHotKey", false);
+    QString TSettings::*which = hotKeyOf(field);
+    settings().*which = QString();  // released on entering
+    SetLiveHotKey(which, field->keySequence().toString(QKeySequence::PortableText));
+}
+
+// Closing without "Valider": the hotkeys in force are those of the file again.
+void TForm19::ReleaseHotKeyFields() {
+    for (QKeySequenceEdit* field : {HotKey1, HotKey2})
+        if (field->property("HeldHotKey").toBool()) {
+            field->setProperty("HeldHotKey", false);
+            Services().AddGlobalHotKey(settings().*hotKeyOf(field));
+        }
+    RestoreStoredHotKeys();
 }
 
 void TForm19::PageControl1Change() {
     if (SpeedTestRunning) {  // both tests end and put their buttons back
-        if (Button8->text() != kMouseTestCaption) Button8Click();
+        if (!mouseIdleCaption_.isNull()) Button8Click();
         SpeedTestRunning = true;
         Button9Click();
     }
@@ -154,7 +189,7 @@ void TForm19::PageControl1Change() {
 void TForm19::changeEvent(QEvent* event) {
     TForm::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && SpeedTestRunning) {
-        if (Button8->text() != kMouseTestCaption) Button8Click();
+        if (!mouseIdleCaption_.isNull()) Button8Click();
         SpeedTestRunning = true;
         Button9Click();
     }
@@ -162,12 +197,13 @@ void TForm19::changeEvent(QEvent* event) {
 
 void TForm19::closeEvent(QCloseEvent* event) {
     // A test running ends with the dialog: nothing moves or types after it closed.
-    if (Button8->text() != kMouseTestCaption) Button8Click();
-    if (Button9->text() != kTypingTestCaption) {
+    if (!mouseIdleCaption_.isNull()) Button8Click();
+    if (!typingIdleCaption_.isNull()) {
         SpeedTestRunning = true;
         Button9Click();
     }
     SpeedTestRunning = false;
+    ReleaseHotKeyFields();
     TForm::closeEvent(event);
 }
 
@@ -183,6 +219,71 @@ void TForm19::Edit1Change() {
     Edit1->selectAll();
 }
 
+namespace {
+// A delay the settings file reads back: a whole number of milliseconds.
+bool isDelay(const QString& text) {
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok && value >= -32768 && value <= 32767;
+}
+}  // namespace
+
+void TForm19::TPGEditChange() {
+    if (isDelay(TPGEdit->text())) return;
+    MessageDlg(QStringLiteral("Délais général dans les options invalide."), MsgType::Error, mbOK);
+    TPGEdit->setText(defaultSettings().GeneralTime);
+    if (SpeedTestRunning) Edit2->setFocus();
+}
+
+void TForm19::TPFEditChange() {
+    if (isDelay(TPFEdit->text())) return;
+    MessageDlg(QStringLiteral("Délais tape de texte dans les options invalide."), MsgType::Error, mbOK);
+    TPFEdit->setText(defaultSettings().TypeTime);
+    if (SpeedTestRunning) Edit2->setFocus();
+}
+
+void TForm19::StepDelay(QLineEdit* field, int step, int top) {
+    field->setText(QString::number(qBound(0, field->text().toInt() + step, top)));
+}
+
+// The last mode is "Pas de changement", whatever language names it.
+void TForm19::ComboBox1Change() { CheckBox7->setEnabled(ComboBox1->currentIndex() < ComboBox1->count() - 1); }
+
+void TForm19::Button3Click() {
+    TFileDialog dialog(this, TFileDialog::Open, QStringLiteral("OpenDialog1"));
+    dialog.Filter = QStringLiteral("Fichiers exécutable|%1;*.exe|Tous (*.*)|*.*").arg(kRunnableFiles);
+    if (!Services().ChooseFile(dialog)) return;
+    ListBox1->addItem(QFileInfo(dialog.FileName).absoluteFilePath());
+}
+
+void TForm19::Button4Click() {
+    for (int i = ListBox1->count() - 1; i >= 0; --i)
+        if (ListBox1->item(i)->isSelected()) delete ListBox1->takeItem(i);
+}
+
+// Each selected line goes one place up (step -1) or down (+1); one that
+// reached the end, or the selected line before it, stays.
+void TForm19::MoveTools(int step) {
+    const int n = ListBox1->count();
+    for (int k = 0; k < n; ++k) {
+        const int i = step < 0 ? k : n - 1 - k, j = i + step;
+        if (!ListBox1->item(i)->isSelected() || j < 0 || j >= n || ListBox1->item(j)->isSelected()) continue;
+        QListWidgetItem* moved = ListBox1->takeItem(i);
+        ListBox1->insertItem(j, moved);
+        moved->setSelected(true);
+    }
+}
+
+void TForm19::SpeedButton3Click() {
+    TFileDialog dialog(this, TFileDialog::Save, QStringLiteral("SaveDialog1"));
+    dialog.Filter = QStringLiteral("Rapport|*.doc|Tous|*.*");
+    dialog.FileName = Edit3->text();
+    if (!Services().ChooseFile(dialog)) return;
+    QString path = dialog.FileName;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".doc");
+    Edit3->setText(path);
+}
+
 // The language goes to "config.ini" of the program folder, which the start
 // reads, whatever settings file is in use.
 void TForm19::ComboBox3Change() {
@@ -195,7 +296,7 @@ void TForm19::ComboBox3Change() {
 }
 
 void TForm19::ComboBox5Change() {
-    const QString text = ComboBox5->currentText();
+    const QString text = ComboValue(ComboBox5);
     const QString path = BackgroundPicturePath(text);
     QPixmap preview;
     if (!path.isEmpty() && QFileInfo(path).isFile()) preview.load(path);
@@ -226,18 +327,19 @@ void TForm19::FontLabelClick(QLabel* label) {
     QFont font = label->font();
     if (!Services().ChooseFont(font)) return;
     label->setFont(font);
-    if (PageControl1->currentWidget() == TabSheet8 || ComboBox4->currentText() == kFontRubric) ComboBox4Click();
+    if (PageControl1->currentWidget() == TabSheet8 || ComboValue(ComboBox4) == kFontRubric) ComboBox4Click();
 }
 
 void TForm19::ComboBox4Click() {
-    const QString rubric = ComboBox4->currentText();
+    const QString rubric = ComboValue(ComboBox4);
     QStringList rows = rubricRows(rubric);
     if (rubric == u"Commandes")
         for (const TDynamiqueOrder& plugin : std::as_const(DynamiqueOrders))
             if (!plugin.Name.isEmpty()) rows << plugin.Name;
     ListBox2->clear();
     for (const QString& row : rows) {
-        auto* item = new QListWidgetItem(row, ListBox2);
+        auto* item = new QListWidgetItem(rubric == u"Commandes" ? row : rowCaption(row), ListBox2);
+        item->setData(Qt::UserRole, row);
         if (rubric == kFontRubric) {
             QFont font = fontLabel(row)->font();
             font.setPointSize(8);
@@ -254,8 +356,8 @@ void TForm19::ComboBox4Click() {
 void TForm19::ListBox2DblClick() {
     const QList<QListWidgetItem*> chosen = ListBox2->selectedItems();
     if (chosen.isEmpty()) return;
-    const QString rubric = ComboBox4->currentText();
-    const QString row = chosen.first()->text();
+    const QString rubric = ComboValue(ComboBox4);
+    const QString row = chosen.first()->data(Qt::UserRole).toString();
     if (rubric == kFontRubric) {
         FontLabelClick(fontLabel(row));
         return;

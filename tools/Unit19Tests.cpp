@@ -3,6 +3,7 @@
 // raises it for its own moves and typing and puts it back as it found it.
 // While a macro runs they are refused, so they never stop or disturb it.
 #include "core/Dialogs.h"
+#include "core/MessageTexts.h"
 #include "core/Params.h"
 #include "core/RunState.h"
 #include "core/Settings.h"
@@ -49,18 +50,17 @@ void TForm19::Button8Click() {
     if (SpeedTestRunning) {
         SpeedTestRunning = false;
         if (testOwnsRunFlag_) RunState().MacroRunning = testOwnsRunFlag_ = false;  // the move under way ends
-        Button8->setText(kMouseTestCaption);
-        setLabel(Label7, kTestHint, Qt::black);
+        if (mouseIdleCaption_.isNull()) return;
+        Button8->setText(std::exchange(mouseIdleCaption_, QString()));
+        setLabel(Label7, std::exchange(testIdleHint_, QString()), Qt::black);
         return;
     }
     if (refusedDuringRun(testOwnsRunFlag_)) return;
     SpeedTestRunning = true;
+    mouseIdleCaption_ = Button8->text();
+    testIdleHint_ = Label7->text();
     Button8->setText(kStop);
-    setLabel(Label7,
-             QStringLiteral("Vous êtes en train de tester la vitesse de la souris. Pour arrêter ce test appuiez sur "
-                            "Entrée, pour diminuer ou augmenter la vitesse de la souris utilisez les touche + ou - du "
-                            "pavé numérique."),
-             Qt::red);
+    setLabel(Label7, MessageText(QStringLiteral("Form19"), QStringLiteral("Lng_MouseTest")), Qt::red);
     QRandomGenerator& random = *QRandomGenerator::global();
     const QChar sep = CarSepParam;
     while (SpeedTestRunning && isVisible()) {
@@ -88,11 +88,12 @@ void TForm19::Button9Click() {
         if (testOwnsRunFlag_) RunState().MacroRunning = testOwnsRunFlag_ = false;
         Edit2->hide();
         Button9->setEnabled(true);
-        Button9->setText(kTypingTestCaption);
+        if (!typingIdleCaption_.isNull()) Button9->setText(std::exchange(typingIdleCaption_, QString()));
         return;
     }
     if (refusedDuringRun(testOwnsRunFlag_)) return;
     SpeedTestRunning = true;
+    typingIdleCaption_ = Button9->text();
     Edit2->clear();
     Edit2->show();
     Button9->setText(kStop);

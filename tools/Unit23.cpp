@@ -1,13 +1,17 @@
 #include "tools/Unit23.h"
 
+#include "core/BuildInfo.h"
+#include "core/MessageTexts.h"
 #include "core/Named.h"
 #include "core/ProcessPriority.h"
+#include "core/Startup.h"
 #include "platform/SystemStatus.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
 #include <QSysInfo>
@@ -15,16 +19,11 @@
 
 TForm23* Form23 = nullptr;
 
-QString LastUpdateText = QStringLiteral("Dernière mise à jour : ");
-QString MemoryText = QStringLiteral("Mémoire physique %d");
-QString TotalMemoryText = QStringLiteral("Total %.0n Ko");
-QString AvailableMemoryText = QStringLiteral("Disponible %.0n Ko");
-QString CpuText = QStringLiteral("Utilisation CPU %5.2f%%");
-QString VersionText = QStringLiteral("0.00");
-
 using namespace Qt::StringLiterals;
 
 namespace {
+
+QString text(const char16_t* key) { return MessageText(u"Form23"_s, QString::fromUtf16(key)); }
 
 // The format texts as the box fills them: "%d" a whole number, "%.0n" a
 // number of kilobytes with thousands separated, "%5.2f" a percentage.
@@ -56,20 +55,26 @@ TForm23::TForm23(QWidget* parent) : TForm(23, u"A propos de Orvanel"_s, parent) 
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
-    if (!QCoreApplication::applicationVersion().isEmpty()) VersionText = QCoreApplication::applicationVersion();
-    Image1 = Named(new QLabel(this), u"Image1"_s);
-    Image1->setPixmap(QApplication::windowIcon().pixmap(32, 32));
-    auto label = [this](const char* name) { return Named(new QLabel(this), QLatin1String(name)); };
+    auto label = [this](const char* name, const QString& caption = QString()) {
+        return Named(new QLabel(caption, this), QLatin1String(name));
+    };
+    Image1 = label("Image1");
+    Image1->setFixedSize(64, 64);
+    Image1->setAlignment(Qt::AlignCenter);
+    Label1 = label("Label1", u"Orvanel"_s);
+    QFont title = Label1->font();
+    title.setPointSize(title.pointSize() * 2);
+    title.setBold(true);
+    Label1->setFont(title);
     Label15 = label("Label15");
     Label3 = label("Label3");
-    Label5 = label("Label5");
-    Label6 = label("Label6");
+    Label5 = label("Label5", u"Windows version : "_s + platform::WindowsVersionName());
+    Label7 = label("Label7", u"Noyau :"_s);
+    Label6 = label("Label6", QSysInfo::kernelVersion());
     Label10 = label("Label10");
     Label11 = label("Label11");
     Label12 = label("Label12");
     Label16 = label("Label16");
-    Label5->setText(u"Windows version : "_s + platform::WindowsVersionName());
-    Label6->setText(u"Version du noyau : "_s + QSysInfo::kernelVersion());
     // The frame is the full scale; the bars are drawn inside it from the left.
     Bevel2 = Named(new QFrame(this), u"Bevel2"_s);
     Bevel2->setFrameShape(QFrame::Box);
@@ -77,27 +82,49 @@ TForm23::TForm23(QWidget* parent) : TForm(23, u"A propos de Orvanel"_s, parent) 
     Shape5 = bar(Bevel2, u"Shape5"_s, QColor(0x31, 0x6A, 0xC5));
     Shape4 = bar(Bevel2, u"Shape4"_s, QColor(0xE0, 0x40, 0x30));
     for (QFrame* b : {Shape5, Shape4}) b->setGeometry(0, 0, 0, Bevel2->height());
+    Label17 = label("Label17", u"Priorité du programme :"_s);
     ComboBox1 = Named(new QComboBox(this), u"ComboBox1"_s);
     ComboBox1->addItems(ProcessPriorityNames());
     ComboBox1->setCurrentIndex(ProcessPriority);
+    Label17->setBuddy(ComboBox1);
+    Button1 = Named(new QPushButton(u"Fermer"_s, this), u"Button1"_s);
+    Button1->setDefault(true);
     Timer1 = new QTimer(this);
     Timer1->setObjectName(u"Timer1"_s);
     Timer1->setInterval(1000);
+
+    // The icon at the left; at the right the texts, a caption beside its value.
     auto* grid = new QGridLayout(this);
-    grid->addWidget(Image1, 0, 0, 2, 1);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+    grid->setHorizontalSpacing(16);
+    grid->addWidget(Image1, 0, 0, 3, 1, Qt::AlignTop);
+    auto pair = [this](QWidget* caption, QWidget* value) {
+        auto* row = new QHBoxLayout;
+        row->setSpacing(6);
+        row->addWidget(caption);
+        row->addWidget(value);
+        row->addStretch(1);
+        return row;
+    };
     int row = 0;
-    for (QWidget* w : std::initializer_list<QWidget*>{Label15, Label3, Label5, Label6, Label10, Label11, Label12,
-                                                       Label16, Bevel2, ComboBox1})
-        grid->addWidget(w, row++, 1);
+    for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label15, Label3, Label5}) grid->addWidget(w, row++, 1);
+    grid->addLayout(pair(Label7, Label6), row++, 1);
+    for (QWidget* w : std::initializer_list<QWidget*>{Label10, Label11, Label12, Label16, Bevel2}) grid->addWidget(w, row++, 1);
+    grid->addLayout(pair(Label17, ComboBox1), row++, 1);
+    grid->addWidget(Button1, row, 1, Qt::AlignRight);
     connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(this); });
+    connect(Button1, &QPushButton::clicked, this, &QWidget::close);
     connect(Timer1, &QTimer::timeout, this, &TForm23::Timer1Timer);
 }
 
+// The texts of the language in force, the icon the program has now.
 void TForm23::showEvent(QShowEvent* event) {
     TForm::showEvent(event);
-    Label3->setText(LastUpdateText + u"26/06/08"_s);
-    Label15->setText(VersionText + u" BETA"_s);
-    Label16->setText(withPercent(CpuText, 0));
+    Image1->setPixmap(QApplication::windowIcon().pixmap(64, 64));
+    Label15->setText(FormatMessageText(text(u"Lng_Version"), {ProgramVersion}));
+    const QString lastUpdate = text(u"Lng_LastUpdate");  // a language file keeps no blank at its end
+    Label3->setText(lastUpdate + (lastUpdate.endsWith(u' ') ? QString() : u" "_s) + ProgramBuildDate());
+    Label16->setText(withPercent(text(u"Lng_UsedCpu"), 0));
     // The scheduling read back; one the list has no item for keeps the selection.
     const int inUse = ProcessPriorityInUse();
     if (inUse >= 0 && ComboBox1->count() == 6) ComboBox1->setCurrentIndex(inUse);
@@ -120,10 +147,10 @@ void TForm23::Timer1Timer() {
     const double own = platform::ProcessLoad(OwnStat, ProcStat);
     Shape4->resize(barWidth(own), Bevel2->height());
     Shape5->resize(barWidth(total), Bevel2->height());
-    Label16->setText(withPercent(CpuText, total) + u" - Orvanel CPU "_s + withPercent(u"%5.2f%%"_s, own));
-    Label10->setText(withInteger(MemoryText, memory.loadPercent) + u" %"_s);
-    Label11->setText(withKilobytes(TotalMemoryText, memory.totalBytes));
-    Label12->setText(withKilobytes(AvailableMemoryText, memory.availableBytes));
+    Label16->setText(withPercent(text(u"Lng_UsedCpu"), total) + u" - Orvanel CPU "_s + withPercent(u"%5.2f%%"_s, own));
+    Label10->setText(withInteger(text(u"Lng_Memory"), memory.loadPercent) + u" %"_s);
+    Label11->setText(withKilobytes(text(u"Lng_TotalMemory"), memory.totalBytes));
+    Label12->setText(withKilobytes(text(u"Lng_UsedMemory"), memory.availableBytes));
 }
 
 void TForm23::ComboBox1Change(QObject* sender) {

@@ -1,22 +1,16 @@
 #pragma once
-// The About box: the program's version, the system, the physical memory, the
-// processor load of the machine and of this process refreshed every second,
-// and the process priority.
+// The About box: the program's icon, name, version and build date, the
+// system, the physical memory, the processor load of the machine and of this
+// process refreshed every second, and the process priority. Its texts are
+// those of the language file (section "Form23").
 #include "core/Form.h"
 
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QPushButton>
 
 class QTimer;
-
-// Texts the language file may replace.
-extern QString LastUpdateText;       // "Dernière mise à jour : "
-extern QString MemoryText;           // "Mémoire physique %d"
-extern QString TotalMemoryText;      // "Total %.0n Ko"
-extern QString AvailableMemoryText;  // "Disponible %.0n Ko"
-extern QString CpuText;              // "Utilisation CPU %5.2f%%"
-extern QString VersionText;          // the program's version
 
 class TForm23 : public TForm {
     Q_OBJECT
@@ -28,13 +22,17 @@ public:
     // One refresh of the memory and load texts and bars.
     void Timer1Timer();
 
-    QLabel *Label3 = nullptr, *Label5 = nullptr, *Label6 = nullptr, *Label15 = nullptr;  // update, system, kernel, version
+    QLabel* Image1 = nullptr;                                            // the program's icon
+    QLabel *Label1 = nullptr, *Label15 = nullptr, *Label3 = nullptr;     // name, version, build date
+    QLabel* Label5 = nullptr;                                            // "Windows version : " and the system
+    QLabel *Label7 = nullptr, *Label6 = nullptr;                         // "Noyau :" and the kernel
     QLabel *Label10 = nullptr, *Label11 = nullptr, *Label12 = nullptr;  // memory load, total, available
     QLabel* Label16 = nullptr;                                           // processor load text
     QFrame* Bevel2 = nullptr;                                            // the bars' frame: full scale
     QFrame *Shape4 = nullptr, *Shape5 = nullptr;                         // bars: this process, the machine
-    QLabel* Image1 = nullptr;
+    QLabel* Label17 = nullptr;                                           // "Priorité du programme :"
     QComboBox* ComboBox1 = nullptr;  // process priority (core/ProcessPriority.h)
+    QPushButton* Button1 = nullptr;  // "Fermer"
     QTimer* Timer1 = nullptr;
     // Where the loads and the memory are read (tests give files of their own).
     QString ProcStat = QStringLiteral("/proc/stat");

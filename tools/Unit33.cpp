@@ -45,7 +45,7 @@ bool writesTo(const QString& keyword, const TParamFields& fields, int field) {
 QAction* exportMenuItem() {
     if (!Form1 || !Form1->MenuFichier) return nullptr;
     if (auto* made = Form1->findChild<QAction*>(u"Exporterversexecutable1"_s)) return made;
-    auto* item = new QAction(u"Exporter vers executable"_s, Form1);
+    auto* item = new QAction(u"Exporter vers exécutable"_s, Form1);
     item->setObjectName(u"Exporterversexecutable1"_s);
     Form1->MenuFichier->addAction(item);
     return item;

@@ -7,6 +7,7 @@
 #include "core/Unit1.h"
 #include "editors/PluginPalette.h"
 #include "editors/CommandTree.h"
+#include "tools/ModuleSup.h"
 #include "tools/OtherLang.h"
 #include "editors/Unit2.h"
 #include "editors/Unit3.h"
@@ -200,6 +201,7 @@ int RunProgram(int argc, char** argv) {
     InstallEngineServices(&engineAnswers);
     platform::OnTerminationSignal([] { RequestEnd(QStringLiteral("arrêt demandé par un signal.")); });
     QApplication::setApplicationName(platform::kOrvanelClass);  // the class of its windows
+    UseQtTranslation(QStringLiteral("Français"));  // the interface's own, until the settings name another
     // The program ends when the main window closes, whatever other window is open.
     app.setQuitOnLastWindowClosed(false);
     if (QGuiApplication::platformName() == QLatin1String("xcb")) {

@@ -12,11 +12,11 @@ constexpr qint64 kLongestWaitMs = 60000;
 
 void say(const QString& text) { std::fprintf(stderr, "OrvanelLaunch : %s\n", qPrintable(text)); }
 
-// Virtual-key code + 0x2000 Shift + 0x4000 Ctrl + 0x8000 Alt, as the platform takes it.
-void shortcutKeys(quint16 shortcut, unsigned& modifiers, uint8_t& vk) {
+// Virtual-key code + 0x2000 Shift + 0x4000 Ctrl + 0x8000 Alt + 0x10000 Win, as the platform takes it.
+void shortcutKeys(quint32 shortcut, unsigned& modifiers, uint8_t& vk) {
     vk = uint8_t(shortcut & 0xFF);
     modifiers = (shortcut & 0x2000 ? MOD_SHIFT : 0) | (shortcut & 0x4000 ? MOD_CONTROL : 0) |
-                (shortcut & 0x8000 ? MOD_ALT : 0);
+                (shortcut & 0x8000 ? MOD_ALT : 0) | (shortcut & 0x10000 ? MOD_WIN : 0);
 }
 }  // namespace
 
@@ -79,7 +79,7 @@ void Scheduler::Tick() {
 
 void Scheduler::shortcutPressed(int id) {
     if (id < 1 || id > shortcuts_.size()) return;
-    const quint16 shortcut = shortcuts_[id - 1];
+    const quint32 shortcut = shortcuts_[id - 1];
     for (const TLaunchRecord& r : std::as_const(records_))
         if (r.kind() == LaunchOnShortcut && r.shortcut() == shortcut) start_(r.path());
 }

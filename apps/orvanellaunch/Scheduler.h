@@ -27,7 +27,7 @@ private:
     std::function<void(const QString&)> start_;
     std::function<QDateTime()> clock_;
     platform::TLaunchList records_;
-    QVector<quint16> shortcuts_;  // registered: id = index + 1
+    QVector<quint32> shortcuts_;  // registered: id = index + 1
     QDateTime seenUntil_;         // runs before this were handled
     QTimer timer_;
 };

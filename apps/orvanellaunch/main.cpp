@@ -21,6 +21,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     platform::setDesktop(std::move(x11));
+    // One scheduler a session: a second would start every macro twice.
+    if (platform::desktop().FindProgramWindow(platform::kLaunchClass)) return 0;
     const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/orvanel");
     Scheduler scheduler(
         [&program](const QString& macro) {

@@ -139,6 +139,7 @@ TEST_F(HotKeysDesktop, TheEditorPassesTheKeysToARunBesideIt) {
     Program program({"Variable\tA;1;Numerique;", "Move Mouse\t333;222;Direct;", "Pause\t00:00:40",
                      "Variable\tB;2;Numerique;"});
     ASSERT_TRUE(waitFor([&] { return x11->GetCursorPos() == platform::POINT{333, 222}; }, 10000));
+    QThread::msleep(500);  // the next row, the pause, has begun: its countdown names the program
     // The windows a program shows (a run shows none of its own but its questions).
     auto shownBy = [&](const QProcess& p) {
         QVector<platform::HWND> shown;

@@ -238,8 +238,8 @@ TEST_F(LookMenusDesktopTest, TheMainWindowAndTheAboutBoxShowTheProgramsIcon) {
     settle();
     const QImage shown = grabScreen();
     const QRect image = onScreen(Form23->Image1, Form23->Image1->contentsRect());
-    // The 32-pixel drawing on the box's colour, where the label puts it.
-    const QPixmap icon = ProgramIcon().pixmap(32, 32);
+    // The 64-pixel drawing on the box's colour, where the label puts it.
+    const QPixmap icon = ProgramIcon().pixmap(64, 64);
     QImage expected(image.size(), QImage::Format_RGB32);
     expected.fill(Form23->palette().color(QPalette::Window));
     {

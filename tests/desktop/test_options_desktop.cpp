@@ -3,6 +3,7 @@
 // new trigger to the running scheduler.
 #include "core/MacroFileRecord.h"
 #include "platform/ProgramMessages.h"
+#include "platform/VirtualKeys.h"
 #include "tests/desktop/DesktopRun.h"
 #include "tools/Unit19.h"
 
@@ -57,6 +58,43 @@ TEST_F(OptionsDesktop, TestsAreRefusedDuringAPauseAndTheRunEndsNormally) {
     EXPECT_FALSE(RunState().RunEndedInError);
     EXPECT_EQ(RunState().ExecutedCount, 2);
     EXPECT_FALSE(Form19->SpeedTestRunning);
+}
+
+// Ctrl+Shift+F9 typed into the stop field, then "Annuler": the stored keys
+// are held again, nothing else, and Alt+F2 stops a run.
+TEST_F(OptionsDesktop, ACancelledHotkeyEditLeavesTheStoredKeysAndAlt2Stops) {
+    Form19->LoadOptions(QString());  // the keys taken on this desktop
+    auto other = platform::openX11Platform();
+    ASSERT_TRUE(other);
+    auto held = [&other](unsigned modifiers, int key) {
+        const bool free = other->RegisterHotKey(1, modifiers, uint8_t(key));
+        if (free) other->UnregisterHotKey(1);
+        return !free;
+    };
+    using namespace platform;
+    Form19->show();
+    Form19->PageControl1->setCurrentWidget(Form19->TabSheet4);
+    ASSERT_TRUE(desktoptest::waitFor([] { return Form19->isActiveWindow(); }));
+    Form19->HotKey2->setFocus();
+    pumpFor(300);
+    ASSERT_TRUE(desktoptest::run("xdotool", {"key", "ctrl+shift+F9"}));
+    pumpFor(1500);  // the field ends its sequence after a second
+    ASSERT_TRUE(desktoptest::run("xdotool", {"key", "Tab"}));
+    pumpFor(300);
+    EXPECT_TRUE(held(MOD_CONTROL | MOD_SHIFT, VK_F1 + 8)) << "in force once the field is left";
+    Form19->Button2->click();
+    pumpFor(300);
+    EXPECT_TRUE(held(MOD_ALT, VK_F1));
+    EXPECT_TRUE(held(MOD_ALT, VK_F1 + 1));
+    EXPECT_FALSE(held(MOD_CONTROL | MOD_SHIFT, VK_F1 + 8));
+
+    QTimer::singleShot(1000, form, [] { desktoptest::run("xdotool", {"key", "alt+F2"}); });
+    QElapsedTimer elapsed;
+    elapsed.start();
+    run({{"Pause", "00:00:20"}, {"Variable", "Fin;oui;Alpha;"}});
+    EXPECT_LT(elapsed.elapsed(), 15000);
+    EXPECT_TRUE(messages.texts().contains("Souhaitez-vous réellement stopper l'exécution?")) << messages.texts().join(u'\n').toStdString();
+    EXPECT_LT(RunState().ExecutedCount, 2);
 }
 
 }  // namespace

@@ -17,12 +17,14 @@ namespace {
 class SchedulerTest : public desktoptest::Unattended {
 protected:
     void TearDown() override {
-        if (scheduler.state() != QProcess::NotRunning) {
-            scheduler.terminate();
-            if (!scheduler.waitForFinished(5000)) scheduler.kill();
-            scheduler.waitForFinished(5000);
-        }
+        TearDownScheduler();
         desktoptest::Unattended::TearDown();
+    }
+    void TearDownScheduler() {
+        if (scheduler.state() == QProcess::NotRunning) return;
+        scheduler.terminate();
+        if (!scheduler.waitForFinished(5000)) scheduler.kill();
+        scheduler.waitForFinished(5000);
     }
     // A macro that writes "fait" into the file done.
     QString macroWritingDone() {
@@ -83,21 +85,39 @@ TEST_F(SchedulerTest, TimedTriggerRunsItsMacro) {
         << said.toStdString();
 }
 
-TEST_F(SchedulerTest, ShortcutRunsItsMacroWithNumLockOnAndOff) {
-    newHome();
-    TLaunchRecord r;
-    r.setPath(macroWritingDone());
-    r.setKind(LaunchOnShortcut);
-    r.setShortcut(0x8041);  // Alt+A
-    writeLaunches({r});
-    startScheduler();
-    for (const bool numLock : {false, true}) {
-        if (desk().IsKeyToggled(VK_NUMLOCK) != numLock) desktoptest::run("xdotool", {"key", "Num_Lock"});
-        QFile::remove(done);
-        ASSERT_TRUE(desktoptest::run("xdotool", {"key", "alt+a"}));
-        EXPECT_TRUE(ranWithin(20000)) << "Num Lock " << numLock << scheduler.readAllStandardError().toStdString();
+TEST_F(SchedulerTest, ShortcutsRunTheirMacroWithNumLockOnAndOff) {
+    const std::pair<quint32, const char*> shortcuts[] = {{0x8041, "alt+a"}, {0x14041, "super+ctrl+a"}};
+    for (const auto& [shortcut, keys] : shortcuts) {
+        SCOPED_TRACE(keys);
+        newHome();
+        TLaunchRecord r;
+        r.setPath(macroWritingDone());
+        r.setKind(LaunchOnShortcut);
+        r.setShortcut(shortcut);
+        writeLaunches({r});
+        startScheduler();
+        for (const bool numLock : {false, true}) {
+            if (desk().IsKeyToggled(VK_NUMLOCK) != numLock) desktoptest::run("xdotool", {"key", "Num_Lock"});
+            QFile::remove(done);
+            ASSERT_TRUE(desktoptest::run("xdotool", {"key", keys}));
+            EXPECT_TRUE(ranWithin(20000)) << "Num Lock " << numLock << scheduler.readAllStandardError().toStdString();
+        }
+        if (desk().IsKeyToggled(VK_NUMLOCK)) desktoptest::run("xdotool", {"key", "Num_Lock"});
+        TearDownScheduler();
     }
-    if (desk().IsKeyToggled(VK_NUMLOCK)) desktoptest::run("xdotool", {"key", "Num_Lock"});
+}
+
+// A second scheduler leaves at once: each macro starts once.
+TEST_F(SchedulerTest, ASecondSchedulerLeavesTheFirstAlone) {
+    newHome();
+    writeLaunches({});
+    startScheduler();
+    QProcess second;
+    second.setProcessEnvironment(scheduler.processEnvironment());
+    second.start(scheduler.program(), {});
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(scheduler.state(), QProcess::Running);
 }
 
 TEST_F(SchedulerTest, TriggerAddedLaterIsTakenWithoutRestartAndNoHalfFileIsSeen) {

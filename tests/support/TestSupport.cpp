@@ -3,6 +3,7 @@
 #include "tests/support/TestServices.h"
 
 #include "apps/orvanel/Program.h"
+#include "core/MessageTexts.h"
 #include "core/ProcessPriority.h"
 #include "core/Settings.h"
 #include "core/Unit1.h"
@@ -54,6 +55,7 @@ void MainWindowTest::SetUp() {
 void MainWindowTest::TearDown() {
     DestroyForms();
     testServices().reset();
+    ResetMessageTexts();  // a test that chose another language leaves the next in French
     settings() = defaultSettings();
     ProcessPriority = 3;
     form = nullptr;

@@ -1,12 +1,19 @@
 // The About box: loads and memory from files laid out as /proc lays them
 // out, the bars inside their frame, and the priority as the system applies it.
+#include "core/BuildInfo.h"
+#include "core/MessageTexts.h"
 #include "core/ProcessPriority.h"
+#include "core/Startup.h"
 #include "platform/Platform.h"
 #include "platform/fake/FakePlatform.h"
 #include "tests/support/TestSupport.h"
+#include "tools/ModuleSup.h"
 #include "tools/Unit23.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDate>
+#include <QRegularExpression>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
@@ -39,6 +46,46 @@ TEST_F(AboutTest, BarsAndTextsFollowTheMachine) {
     EXPECT_EQ(Form23->Label10->text(), "Mémoire physique 75 %");
     EXPECT_EQ(Form23->Label11->text(), "Total " + QLocale(QLocale::French).toString(8388608) + " Ko");
     EXPECT_EQ(Form23->Label12->text(), "Disponible " + QLocale(QLocale::French).toString(2097152) + " Ko");
+}
+
+// The program's icon, name, version and day of the build, a labelled
+// priority list and a button that closes the box.
+TEST_F(AboutTest, TheBoxSaysWhatProgramItIsAndCloses) {
+    QPixmap picture(32, 32);
+    picture.fill(Qt::darkCyan);
+    const QIcon before = QApplication::windowIcon();
+    QApplication::setWindowIcon(QIcon(picture));
+    Form23->show();
+    QApplication::setWindowIcon(before);
+    EXPECT_FALSE(Form23->Image1->pixmap().isNull());
+    EXPECT_EQ(Form23->Label1->text(), "Orvanel");
+    EXPECT_EQ(Form23->Label15->text(), "Version " + ProgramVersion);
+    EXPECT_TRUE(QRegularExpression("^\\d+\\.\\d+").match(ProgramVersion).hasMatch()) << ProgramVersion.toStdString();
+    EXPECT_EQ(Form23->Label3->text(), "Dernière mise à jour : " + ProgramBuildDate());
+    EXPECT_TRUE(QDate::fromString(ProgramBuildDate(), "dd/MM/yy").isValid()) << ProgramBuildDate().toStdString();
+    EXPECT_EQ(Form23->Label17->buddy(), Form23->ComboBox1);
+    EXPECT_FALSE(Form23->Label17->text().isEmpty());
+    Form23->Button1->click();
+    EXPECT_FALSE(Form23->isVisible());
+}
+
+// The box's texts come from the language file.
+TEST_F(AboutTest, TheLanguageFileGivesTheBoxItsTexts) {
+    WriteBytes(home.filePath("Test.lng"), "[Form23]\r\nLng_LastUpdate=Last update: \r\nLng_Memory=Physical memory %d\r\n"
+                                          "Lng_TotalMemory=Total %.0n KB\r\nLng_Version=Version %s of the program\r\n"
+                                          "Lng_UsedCpu=CPU load %5.2f%%\r\nButton1=Close\r\nLabel17=Priority:\r\n");
+    LoadLanguageFile("Test");
+    Form23->MemInfo = write("meminfo", "MemTotal:        8388608 kB\nMemAvailable:    2097152 kB\n");
+    Form23->show();
+    EXPECT_EQ(Form23->Label3->text(), "Last update: " + ProgramBuildDate());
+    EXPECT_EQ(Form23->Label15->text(), "Version " + ProgramVersion + " of the program");
+    EXPECT_EQ(Form23->Label10->text(), "Physical memory 75 %");
+    EXPECT_TRUE(Form23->Label11->text().endsWith(" KB"));
+    EXPECT_TRUE(Form23->Label16->text().startsWith("CPU load "));
+    EXPECT_EQ(Form23->Button1->text(), "Close");
+    EXPECT_EQ(Form23->Label17->text(), "Priority:");
+    Form23->close();
+    ResetMessageTexts();
 }
 
 TEST_F(AboutTest, TheListShowsTheSchedulingReadBack) {

@@ -3,6 +3,7 @@
 #include "tests/support/TestServices.h"
 #include "tests/support/TestSupport.h"
 
+#include "core/BuildInfo.h"
 #include "core/CommandTree.h"
 #include "core/CplBrd.h"
 #include "core/Description.h"
@@ -24,6 +25,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -105,8 +107,8 @@ TEST_F(LanguageTest, AFileReplacesTheTextsItNamesAndNoOthers) {
     FindForm(23)->close();
     // The version label takes the date once, however many loads.
     const QString version = Form19->findChild<QLabel*>(u"Label30"_s)->text();
-    EXPECT_TRUE(version.endsWith(u" 26/06/08"_s)) << version.toStdString();
-    EXPECT_EQ(version.count(u"26/06/08"_s), 1);
+    EXPECT_TRUE(version.endsWith(u' ' + ProgramBuildDate())) << version.toStdString();
+    EXPECT_EQ(version.count(ProgramBuildDate()), 1);
     // A translated node names its dialog; an untranslated one leaves the built-in caption.
     EXPECT_EQ(FindForm(2)->windowTitle(), u"Texteingabe");
     EXPECT_EQ(FindForm(4)->windowTitle(), typeSpecial);
@@ -114,6 +116,24 @@ TEST_F(LanguageTest, AFileReplacesTheTextsItNamesAndNoOthers) {
     ASSERT_TRUE(select(u"Clavier > Tape de Texte"_s));
     TreeView1DblClick();
     EXPECT_TRUE(FindForm(2)->isVisible());
+}
+
+// Qt's standard buttons and dialogs follow the language of the interface.
+TEST_F(LanguageTest, QtsOwnTextsFollowTheLanguage) {
+    auto yes = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
+    auto open = [] { return QCoreApplication::translate("QFileDialog", "&Open"); };
+    writeLanguage(u"Français"_s, u"[Menu1]\r\n"_s);
+    writeLanguage(u"English"_s, u"[Menu1]\r\n"_s);
+    LoadLanguageFile(u"Français"_s);
+    EXPECT_EQ(yes(), u"&Oui");
+    EXPECT_EQ(open(), u"&Ouvrir");
+    LoadLanguageFile(u"English"_s);
+    EXPECT_EQ(yes(), u"&Yes");
+    EXPECT_EQ(open(), u"&Open");
+    LoadLanguageFile(u"Absent"_s);  // no file: nothing changes
+    EXPECT_EQ(yes(), u"&Yes");
+    UseQtTranslation(u"Klingon"_s);  // no translation: Qt's own English
+    EXPECT_EQ(yes(), u"&Yes");
 }
 
 TEST_F(LanguageTest, TranslationsWithOtherPlaceholdersAreRefused) {

@@ -45,6 +45,12 @@ TEST(LaunchRecord, FieldsAtTheirOffsets) {
     EXPECT_EQ(zeros, QByteArray(304, '\0'));  // padding and the rest of the path stay zero
     EXPECT_EQ(r.path(), QStringLiteral("/home/é/a.mcr"));
     EXPECT_EQ(r.shortcut(), 0x8041);
+    r.setShortcut(0x1C041);  // Win+Ctrl+Alt+A
+    EXPECT_EQ(r.bytes().mid(296, 3), QByteArray::fromHex("41c001"));
+    EXPECT_EQ(r.shortcut(), 0x1C041u);
+    QByteArray padded = r.bytes();
+    padded[298] = 'x';  // padding of another writer: no Win
+    EXPECT_EQ(TLaunchRecord::fromBytes(padded.constData()).shortcut(), 0xC041u);
 }
 
 TEST(LaunchRecord, PathLongerThanTheRecordIsRefused) {

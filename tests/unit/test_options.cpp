@@ -4,21 +4,28 @@
 #include "core/RunState.h"
 #include "core/Settings.h"
 #include "core/FileDialog.h"
+#include "core/MessageTexts.h"
 #include "core/Unit1.h"
 #include "engine/HotKeyManager.h"
 #include "platform/fake/FakePlatform.h"
 #include "platform/LaunchFile.h"
 #include "tests/support/TestServices.h"
 #include "tests/unit/test_startup_support.h"
+#include "tools/ModuleSup.h"
 #include "tools/Unit19.h"
 #include "tools/UpdateCheck.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QMenu>
 #include <QFocusEvent>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTabBar>
 #include <QTimer>
+#include <QToolButton>
 
 #include <limits>
 
@@ -49,6 +56,141 @@ TEST_F(OptionsTest, SeparatorRefusesLettersAndDigits) {
         EXPECT_EQ(messages.texts(), c.message ? QStringList{"Caractère de séparation impossible"} : QStringList())
             << c.typed;
     }
+}
+
+// Each delay is one field with its arrows; only whole numbers go into it.
+TEST_F(OptionsTest, DelayFieldsRefuseWhatIsNoNumberAndKeepWhatTheirArrowsSet) {
+    struct Case {
+        QLineEdit* field;
+        QWidget* arrows;
+        const char* key;
+        const char* message;
+        const char* reset;
+        int top;
+    } const cases[] = {
+        {Form19->TPGEdit, Form19->UpDown1, "General_time", "Délais général dans les options invalide.", "10", 2000},
+        {Form19->TPFEdit, Form19->UpDown2, "Type_time", "Délais tape de texte dans les options invalide.", "30", 1000}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        messages.shown.clear();
+        c.field->setText("499");
+        c.field->setText("abc");
+        EXPECT_EQ(messages.texts(), QStringList{QString::fromUtf8(c.message)});
+        EXPECT_EQ(c.field->text(), c.reset);
+        Form19->Button1Click();
+        EXPECT_EQ(value(config(), "Delais", c.key), c.reset);
+
+        const QList<QToolButton*> upDown = c.arrows->findChildren<QToolButton*>();
+        ASSERT_EQ(upDown.size(), 2);
+        c.field->setText("499");
+        upDown[0]->click();
+        EXPECT_EQ(c.field->text(), "500");
+        Form19->Button1Click();
+        EXPECT_EQ(value(config(), "Delais", c.key), "500");
+        EXPECT_EQ(c.field->text(), "500");
+        c.field->setText(QString::number(c.top));
+        upDown[0]->click();
+        EXPECT_EQ(c.field->text(), QString::number(c.top));
+        c.field->setText("0");
+        upDown[1]->click();
+        EXPECT_EQ(c.field->text(), "0");
+    }
+}
+
+// The Tools list is edited on its tab; the menu follows at "Valider".
+TEST_F(OptionsTest, ToolsAreAddedMovedAndRemovedThenMadeTheMenu) {
+    QStringList programs;
+    for (const char* name : {"un.sh", "deux.sh", "trois.sh"}) {
+        programs << file(name);
+        write(programs.last(), "#!/bin/sh\n");
+    }
+    for (const QString& program : programs) {
+        testServices().onChooseFile = [&](TFileDialog& d) {
+            EXPECT_EQ(d.objectName(), "OpenDialog1");
+            d.FileName = program;
+            return true;
+        };
+        Form19->Button3->click();
+    }
+    testServices().onChooseFile = [](TFileDialog&) { return false; };
+    Form19->Button3->click();  // cancelled: nothing added
+    auto lines = [] {
+        QStringList out;
+        for (int i = 0; i < Form19->ListBox1->count(); ++i) out << QFileInfo(Form19->ListBox1->item(i)->text()).fileName();
+        return out;
+    };
+    auto select = [](std::initializer_list<int> rows) {
+        Form19->ListBox1->clearSelection();
+        for (int row : rows) Form19->ListBox1->item(row)->setSelected(true);
+    };
+    ASSERT_EQ(lines(), QStringList({"un.sh", "deux.sh", "trois.sh"}));
+    struct Case {
+        std::initializer_list<int> selected;
+        QPushButton* button;
+        QStringList result;
+    } const cases[] = {
+        {{2}, Form19->SpeedButton1, {"un.sh", "trois.sh", "deux.sh"}},
+        {{0, 1}, Form19->SpeedButton1, {"un.sh", "trois.sh", "deux.sh"}},  // the first stays, so does the one below
+        {{0, 1}, Form19->SpeedButton2, {"deux.sh", "un.sh", "trois.sh"}},
+        {{2}, Form19->SpeedButton2, {"deux.sh", "un.sh", "trois.sh"}},
+        {{0, 2}, Form19->SpeedButton1, {"deux.sh", "trois.sh", "un.sh"}},
+    };
+    for (const Case& c : cases) {
+        select(c.selected);
+        c.button->click();
+        EXPECT_EQ(lines(), c.result) << c.button->text().toStdString();
+    }
+    select({0});
+    Form19->Button4->click();
+    EXPECT_EQ(lines(), QStringList({"trois.sh", "un.sh"}));
+    EXPECT_TRUE(form->mesoutils1->actions().isEmpty());  // the menu waits for "Valider"
+    Form19->Button1Click();
+    QStringList menu;
+    for (QAction* a : form->mesoutils1->actions()) menu << a->text();
+    EXPECT_EQ(menu, QStringList({"1 - trois.sh", "2 - un.sh"}));
+    EXPECT_EQ(value(config(), "Outils", "exe0"), programs[2]);
+}
+
+TEST_F(OptionsTest, TheReportFileIsChosenBesideTheCurrentOne) {
+    Form19->Edit3->setText(file("rapports/mon rapport.doc"));
+    QString offered;
+    testServices().onChooseFile = [&](TFileDialog& d) {
+        offered = d.FileName;
+        EXPECT_EQ(d.Filter, "Rapport|*.doc|Tous|*.*");
+        d.FileName = file("journal");
+        return true;
+    };
+    Form19->SpeedButton3->click();
+    EXPECT_EQ(offered, file("rapports/mon rapport.doc"));
+    EXPECT_EQ(Form19->Edit3->text(), file("journal.doc"));
+    Form19->Button1Click();
+    EXPECT_EQ(value(config(), "Control", "RapportFile"), file("journal.doc"));
+}
+
+// "Restaurer à la fin de l'exécution" means something only with a mode to restore.
+TEST_F(OptionsTest, RestoringTheScreenModeNeedsAModeChosen) {
+    Form19->LoadOptions(QString());
+    EXPECT_EQ(Form19->ComboBox1->currentText(), "Pas de changement");
+    EXPECT_TRUE(Form19->CheckBox7->isChecked());
+    EXPECT_FALSE(Form19->CheckBox7->isEnabled());
+    Form19->ComboBox1->setCurrentIndex(2);
+    EXPECT_TRUE(Form19->CheckBox7->isEnabled());
+    Form19->ComboBox1->setCurrentIndex(Form19->ComboBox1->count() - 1);
+    EXPECT_FALSE(Form19->CheckBox7->isEnabled());
+    write(config(), "[Resolution]\r\nFormat=1024 * 768 32 bits\r\nResFin=False\r\n");
+    Form19->LoadOptions(QString());
+    EXPECT_TRUE(Form19->CheckBox7->isEnabled());
+    EXPECT_FALSE(Form19->CheckBox7->isChecked());
+    write(config(), "[Resolution]\r\nFormat=Pas de changement\r\nResFin=True\r\n");
+    Form19->LoadOptions(QString());
+    EXPECT_FALSE(Form19->CheckBox7->isEnabled());
+}
+
+TEST_F(OptionsTest, EveryTabIsShownWithoutScrolling) {
+    Form19->show();
+    const QTabBar* tabs = Form19->PageControl1->tabBar();
+    for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->isTabVisible(i)) EXPECT_TRUE(tabs->rect().contains(tabs->tabRect(i))) << tabs->tabText(i).toStdString();
 }
 
 TEST_F(OptionsTest, TimeFieldArrowsGoRoundInThePartOfTheCaret) {
@@ -147,7 +289,7 @@ TEST_F(OptionsTest, ValiderKeepsOtherMacrosRecordsByteForByteAndAddsOneOfOurs) {
     const QByteArray added = written.mid(4 * 304);
     EXPECT_EQ(added.mid(264, 8), QByteArray::fromHex("000000002059e340"));
     EXPECT_EQ(added.mid(272, 8), QByteArray::fromHex("abaaaaaaaaaae03f"));
-    EXPECT_EQ(added.mid(296, 2), QByteArray::fromHex("4180"));  // Alt+A
+    EXPECT_EQ(added.mid(296, 3), QByteArray::fromHex("418000"));  // Alt+A, no Win
     EXPECT_EQ(added.mid(257, 7), QByteArray(7, '\0'));
     EXPECT_EQ(added.mid(298, 6), QByteArray(6, '\0'));
     EXPECT_EQ(TLaunchRecord::fromBytes(added.constData()).path(), a);
@@ -177,6 +319,20 @@ TEST_F(OptionsTest, DamagedTriggersAreSaidAndLeftOut) {
     Form19->Button1Click();
     Form19->hide();
     EXPECT_EQ(read(file("Launch.dat")), good + good);
+}
+
+TEST_F(OptionsTest, AShortcutTriggerKeepsItsWinModifier) {
+    write(file("Launch.dat"), {});
+    openMacro(file("a.mcr"));
+    Form19->RadioButton3->setChecked(true);
+    Form19->HotKey3->setKeySequence(QKeySequence("Meta+Ctrl+K"));
+    Form19->Button12Click();
+    Form19->Button1Click();
+    TLaunchList records;
+    ASSERT_TRUE(ReadLaunchRecords(file("Launch.dat"), records));
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_EQ(records[0].shortcut(), TextToHotKey("Meta+Ctrl+K"));
+    EXPECT_TRUE(records[0].shortcut() & scWin);
 }
 
 TEST_F(OptionsTest, TriggersAreDescribedAndHintTheirNextRun) {
@@ -275,6 +431,28 @@ TEST_F(OptionsTest, ClosingTheDialogEndsTheMouseTest) {
     EXPECT_EQ(Form19->Button8->text(), "Tester la souris");
 }
 
+// In another language the tests give the language's captions back, and
+// closing the dialog starts no test.
+TEST_F(OptionsTest, InEnglishTheTestsKeepTheirCaptionsAndClosingStartsNone) {
+    ASSERT_TRUE(QFile::copy(LANGUAGE_FILES "/English.lng", file("English.lng")));
+    LoadLanguageFile("English");
+    Form19->show();
+    Form19->PageControl1->setCurrentWidget(Form19->TabSheet2);
+    QTimer::singleShot(100, Form19, [] { Form19->close(); });
+    Form19->Button8Click();
+    EXPECT_EQ(Form19->Button8->text(), "Test the mouse");
+    EXPECT_TRUE(Form19->Label7->text().startsWith("A pause is sometimes needed")) << Form19->Label7->text().toStdString();
+
+    auto& fake = static_cast<FakePlatform&>(desktop());
+    fake.calls.clear();
+    Form19->show();
+    QTimer::singleShot(1000, Form19, [] { Form19->SpeedTestRunning = false; });  // a test started would end here
+    Form19->close();
+    EXPECT_FALSE(Form19->isVisible());
+    EXPECT_TRUE(fake.calls.filter("SetCursorPos").isEmpty()) << fake.calls.join(u'\n').toStdString();
+    ResetMessageTexts();
+}
+
 TEST_F(OptionsTest, PluginsAddedAndRemovedGoToTheProgramsConfig) {
     const QString macro = file("m.mcr"), own = file("m.ini");
     writeMacro(macro, {{"Pause", "1"}});
@@ -322,7 +500,57 @@ TEST_F(OptionsTest, AHotkeyFieldReleasesItsKeyWhileFocusedAndTakesTheNewOneWhenL
     QCoreApplication::sendEvent(Form19->HotKey2, &out);
     EXPECT_TRUE(HotKeyManager1->Registered(TextToHotKey("Alt+F5")));
     EXPECT_FALSE(HotKeyManager1->Registered(TextToHotKey("Alt+F2")));
-    EXPECT_EQ(settings().StopHotKey, "Alt+F2");  // stored only by "Valider"
+    EXPECT_EQ(value(config(), "Control", "StopExecute"), "<none>");  // stored only by "Valider"
+}
+
+// A combination typed into the stop field, then "Annuler" or "Valider": the
+// grabs are the stored hotkeys, and the one in force is the one that stops.
+TEST_F(OptionsTest, HotkeysInForceAfterAnEditAreThoseStored) {
+    int stopQuestions = 0;
+    testServices().onMessage = [&](const MessageRequest& r) {
+        if (r.text.contains("stopper")) ++stopQuestions;
+        return int(mrNo);
+    };
+    auto typeIntoStopField = [](const char* keys) {
+        Form19->show();
+        QFocusEvent in(QEvent::FocusIn), out(QEvent::FocusOut);
+        QCoreApplication::sendEvent(Form19->HotKey2, &in);
+        Form19->HotKey2->setKeySequence(QKeySequence(keys));
+        QCoreApplication::sendEvent(Form19->HotKey2, &out);
+    };
+    auto grabbed = [](const char* keys) { return HotKeyManager1->Registered(TextToHotKey(keys)); };
+    // A key asks to stop a run going on (an idle editor asks nothing).
+    auto pressDuringRun = [](const char* keys) {
+        RunState().ExecState = 1;
+        HotKeyManager1HotKeyPressed(TextToHotKey(keys), 0);
+        RunState().ExecState = 0;
+    };
+    for (int round = 0; round < 2; ++round) {
+        typeIntoStopField("Ctrl+Shift+F9");
+        Form19->Button2Click();
+        EXPECT_TRUE(grabbed("Alt+F1"));
+        EXPECT_TRUE(grabbed("Alt+F2"));
+        EXPECT_FALSE(grabbed("Ctrl+Shift+F9")) << "round " << round;
+    }
+    pressDuringRun("Alt+F2");
+    EXPECT_EQ(stopQuestions, 1);
+
+    typeIntoStopField("Ctrl+Shift+F9");
+    Form19->Button1Click();
+    EXPECT_TRUE(grabbed("Ctrl+Shift+F9"));
+    EXPECT_FALSE(grabbed("Alt+F2"));
+    EXPECT_EQ(value(config(), "Control", "StopExecute"), "Ctrl+Shift+F9");
+    pressDuringRun("Ctrl+Shift+F9");
+    pressDuringRun("Alt+F2");
+    EXPECT_EQ(stopQuestions, 2);
+
+    // Closed while the field still has the focus: the stored key comes back.
+    Form19->show();
+    QFocusEvent in(QEvent::FocusIn);
+    QCoreApplication::sendEvent(Form19->HotKey2, &in);
+    EXPECT_FALSE(grabbed("Ctrl+Shift+F9"));
+    Form19->close();
+    EXPECT_TRUE(grabbed("Ctrl+Shift+F9"));
 }
 
 TEST_F(OptionsTest, ValiderTellsARunningSchedulerAndNoOneElse) {
@@ -334,6 +562,33 @@ TEST_F(OptionsTest, ValiderTellsARunningSchedulerAndNoOneElse) {
     fake.calls.clear();
     Form19->Button1Click();
     EXPECT_TRUE(fake.calls.contains("PostClientMessage 0x77 3025 0 0")) << fake.calls.join(u'\n').toStdString();
+}
+
+// Triggers validated while no scheduler runs: one is started, or the user told.
+TEST_F(OptionsTest, ValiderStartsTheSchedulerForTriggersWhenNoneRuns) {
+    auto& fake = static_cast<FakePlatform&>(desktop());
+    auto starts = [&fake] { return fake.calls.filter("StartProgram "); };
+    write(file("Launch.dat"), {});
+    openMacro(file("a.mcr"));
+    Form19->Button1Click();
+    EXPECT_TRUE(starts().isEmpty()) << "no trigger, no scheduler";
+    Form19->Button12Click();
+    Form19->Button1Click();
+    ASSERT_EQ(starts().size(), 1);
+    EXPECT_TRUE(starts()[0].endsWith("/OrvanelLaunch")) << starts()[0].toStdString();
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    fake.calls.clear();
+    fake.launchResult = LAUNCH_NOT_FOUND;
+    Form19->Button1Click();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.startsWith("Le planificateur de tâches")) << messages.shown[0].text.toStdString();
+
+    fake.calls.clear();
+    fake.windows << FakeWindow{0x77, "TLaunchForm", "OrvanelLaunch", QRect(0, 0, 1, 1)};
+    Form19->Button1Click();
+    EXPECT_TRUE(starts().isEmpty()) << "one runs already";
+    EXPECT_TRUE(fake.calls.contains("PostClientMessage 0x77 3025 0 0"));
 }
 
 // A small HTTP server that answers every GET with the same body.

@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QProcess>
+#include <QScreen>
 #include <QUrl>
 
 namespace {
@@ -277,29 +278,66 @@ TEST_F(StartupTest, TheRingStaysInTheProgramFoldersConfigAndOpensItsFiles) {
     EXPECT_EQ(form->ListView1->count(), 1);
 }
 
-TEST_F(StartupTest, PositionsAreWrittenWhereTheyAreRead) {
+// Positions go to the settings file in use at each write: the macro's own
+// when it has one; read back, each window is exactly where it was.
+TEST_F(StartupTest, PositionsAreWrittenIntoTheSettingsFileInUse) {
     form->show();
-    form->move(40, 50);
-    form->resize(1000, 700);
+    form->setGeometry(40, 50, 1000, 700);
     QWidget* about = Form23;
-    about->resize(321, 123);
+    about->setGeometry(200, 150, 321, 123);
+    form->WriteWindowPositions();
+    EXPECT_EQ(value(config(), "Form1", "Width"), "1000");
+    EXPECT_EQ(value(config(), "Form1", "Top"), "50");
+    EXPECT_TRUE(platform::IniFile(config()).SectionExists("Form37"));
+    EXPECT_FALSE(platform::IniFile(config()).SectionExists("Form34"));
+
     writeMacro(file("m.mcr"), {});
     write(file("m.ini"), "");
     form->StatusPanel[0]->setText(file("m.mcr"));  // a macro with its own settings file is open
+    about->setGeometry(210, 160, 300, 120);
     form->close();
     EXPECT_TRUE(form->Closed);
-    EXPECT_EQ(value(config(), "Form1", "Width"), "1000");
-    EXPECT_EQ(value(config(), "Form23", "Height"), "123");
-    EXPECT_TRUE(platform::IniFile(config()).SectionExists("Form37"));
-    EXPECT_FALSE(platform::IniFile(config()).SectionExists("Form34"));
-    EXPECT_FALSE(platform::IniFile(file("m.ini")).SectionExists("Form1"));
+    EXPECT_EQ(value(file("m.ini"), "Form23", "Left"), "210");
+    EXPECT_EQ(value(file("m.ini"), "Form23", "Height"), "120");
+    EXPECT_EQ(value(config(), "Form23", "Left"), "200");
 
-    // The next start reads them back.
-    about->resize(10, 10);
-    form->resize(900, 650);
+    // Read back: the same places, as many times as it takes.
+    for (int start = 0; start < 3; ++start) {
+        about->setGeometry(1, 1, 10, 10);
+        form->ReadWindowPositions();
+        EXPECT_EQ(about->geometry(), QRect(210, 160, 300, 120));
+        form->WriteWindowPositions();
+    }
+    form->StatusPanel[0]->setText("Nouvelle macro");
     form->ReadWindowPositions();
-    EXPECT_EQ(about->size(), QSize(321, 123));
-    EXPECT_EQ(form->width(), 1000);
+    EXPECT_EQ(about->geometry(), QRect(200, 150, 321, 123));
+}
+
+// A place that would hide the title bar is moved onto the screen; one at the
+// origin is no place at all.
+TEST_F(StartupTest, APositionReadBackKeepsTheTitleBarOnTheScreen) {
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget* about = Form23;
+    struct Case {
+        QRect stored;
+        bool moved;
+    } const cases[] = {{{-1, -20, 300, 120}, true}, {{5000, -300, 300, 120}, true}, {{0, 0, 300, 120}, false}};
+    for (const Case& c : cases) {
+        about->setGeometry(0, 0, 50, 50);
+        platform::IniFile ini(config());
+        for (const auto& [key, v] : {std::pair{"Left", c.stored.x()}, {"Top", c.stored.y()},
+                                     {"Width", c.stored.width()}, {"Height", c.stored.height()}})
+            ini.WriteInteger("Form23", key, v);
+        ini.UpdateFile();
+        form->ReadWindowPositions();
+        EXPECT_EQ(about->size(), c.stored.size());
+        if (!c.moved) {
+            EXPECT_EQ(about->pos(), QPoint(0, 0));  // placed when first shown
+            continue;
+        }
+        EXPECT_TRUE(area.contains(about->geometry())) << c.stored.x();
+        EXPECT_GT(about->geometry().top(), area.top()) << "room for the title bar";
+    }
 }
 
 TEST_F(StartupTest, ListBoxHelpers) {
