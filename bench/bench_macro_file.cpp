@@ -38,7 +38,7 @@ double residentMb() {
 }
 
 void saveFile(bool password) {
-    MacroPassword = password ? QStringLiteral("abc") : QString();
+    OpenMacroFile().password = password ? QStringLiteral("abc") : QString();
     Form1->SaveDialog1->FileName = fileFor(password);
     Form1->Enregistrer1Click();
 }

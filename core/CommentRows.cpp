@@ -66,8 +66,8 @@ void TForm1::MiseenForme1Click() {
     const HistoryGroup group(*this, rows.size() > 1);
     const int width = ListView1->header()->sectionSize(1);
     for (int r : rows) {
-        PreviousParams = ListView1->params(r);
-        const QString framed = FramedWithStars(PreviousParams, width, ListView1->fontMetrics());
+        RowEditing().previousParams = ListView1->params(r);
+        const QString framed = FramedWithStars(RowEditing().previousParams, width, ListView1->fontMetrics());
         if (framed.size() > kMaxFieldLength) continue;
         ListView1->setParams(r, framed);
         SaveBeforeChange(r);

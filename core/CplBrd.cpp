@@ -243,14 +243,14 @@ void TForm1::Collerapartirduntextesimple1Click() {
         const QString before = ListView1->params(target);
         const QString after = (before + tail).left(TMacroFileRecord::kParamsSize);
         if (after == before) continue;
-        const QString keptPrevious = PreviousParams;
-        PreviousParams = before;
+        const QString keptPrevious = RowEditing().previousParams;
+        RowEditing().previousParams = before;
         {
             EditModeAs modifying(true);
             ListView1->setParams(target, after);
             SaveBeforeChange(target);
         }
-        PreviousParams = keptPrevious;
+        RowEditing().previousParams = keptPrevious;
     }
     if (group) AddHistory(0, HistoryAction::GroupEnd, QString(), QString());
 }

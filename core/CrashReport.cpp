@@ -7,6 +7,7 @@
 #include "core/RunControl.h"
 #include "core/RunState.h"
 #include "core/Services.h"
+#include "core/BuildInfo.h"
 #include "core/Startup.h"
 
 #include <QDate>
@@ -68,8 +69,8 @@ QStringList runLines(TForm1* form) {
     lines << QStringLiteral("Run :") + TForm1::BoolToText(state.MacroRunning) +
                  (state.MacroRunning ? QStringLiteral(" (") + position + u')' : QString());
     const int selected = form->ListView1->selectedIndex();
-    lines << QStringLiteral("Edited :") + TForm1::BoolToText(EditMode) +
-                 (EditMode && selected >= 0 ? QStringLiteral(" (%1)").arg(selected + 1) : QString());
+    lines << QStringLiteral("Edited :") + TForm1::BoolToText(RowEditing().modifying) +
+                 (RowEditing().modifying && selected >= 0 ? QStringLiteral(" (%1)").arg(selected + 1) : QString());
     const bool exists = list && list->hasRow(row);
     lines << QStringLiteral("Commande:") + (exists ? list->keyword(row) : QString());
     lines << QStringLiteral("Params:") + (exists ? list->params(row) : QString());
@@ -152,7 +153,7 @@ QStringList ReportHeadLines(const QDateTime& when, const QString& message, quint
     uDebugEx::AddressToProcedure(offset, procedure);
     // A plug-in command's module would be named here once plug-ins are loaded.
     return {dateTimeLine(when),
-            QStringLiteral("Version :") + ProgramVersion,
+            QStringLiteral("Version :") + ProgramVersionText(),
             QStringLiteral("Module :") + QCoreApplication::applicationFilePath(),
             QStringLiteral("Message :") + message,
             QStringLiteral("Addr exception : 0x") + hex8(address),

@@ -128,7 +128,7 @@ bool Debug::CheckMacro(const TMacroDocument& list, TCheckReport& report) {
     if (checking) return false;
     const QScopedValueRollback<bool> busy(checking, true);
     report.Clear();
-    if (CommandLineRun && !settings().CheckBeforeRun) return true;
+    if (StartMode().commandLineRun && !settings().CheckBeforeRun) return true;
     if (!settings().CheckCommands) {
         AddCheckError(report, 0, kAvertissement, kCheckDisabled, 0);
         return true;

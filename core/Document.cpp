@@ -12,8 +12,11 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
-bool EditMode = false;
-QString PreviousParams;
+TRowEditing& RowEditing() {
+    static TRowEditing editing;
+    return editing;
+}
+
 void TForm1::GetParam(const QString& s, TParamFields& fields) { fields = ::GetParam(s); }
 
 TParamFields TForm1::GetParam(const QString& s) { return ::GetParam(s); }
@@ -57,7 +60,7 @@ void TForm1::add_insert(const QString& keyword, const QString& params, int image
     if (!Edition2->isChecked() && selected >= 0) row = selected + 1;
     ListView1->insert(row, {keyword, params, imageIndex});
     Select_unique(ListView1, row);
-    if (!EditMode) SaveBeforeChange(row);
+    if (!RowEditing().modifying) SaveBeforeChange(row);
 }
 
 void TForm1::ChangeParam(TListView* list, int index, int fieldNo, const QString& newValue, bool saveHistory) {
@@ -67,13 +70,13 @@ void TForm1::ChangeParam(TListView* list, int index, int fieldNo, const QString&
     QString s;
     for (int i = 1; i < f.Count && i <= 20; ++i) s += (i == fieldNo ? newValue : f[i]) + CarSepParam;
 
-    const QString keptPrevious = PreviousParams;
-    PreviousParams = list->params(index);
-    EditMode = true;
+    const QString keptPrevious = RowEditing().previousParams;
+    RowEditing().previousParams = list->params(index);
+    RowEditing().modifying = true;
     list->setParams(index, s);
     if (saveHistory && list == ListView1) SaveBeforeChange(index);
-    EditMode = false;
-    PreviousParams = keptPrevious;
+    RowEditing().modifying = false;
+    RowEditing().previousParams = keptPrevious;
 }
 
 // Neighbours trade places. The moved row stays the same row, so whatever

@@ -91,7 +91,7 @@ void writeLog(int signal, const siginfo_t* info, void* context) {
     out.dec(long(::time(nullptr))) << "\nRun : " << (RunState().MacroRunning ? "True " : "False ");
     out.dec(RunState().CurrentOrderIndex + 1) << " ";
     out.dec(RunState().SubMacroLevel) << " ";
-    out.dec(RunState().SubMacroRow + 1) << "\nEdited : " << (EditMode ? "True" : "False") << "\nMacro : " << macroPath << "\n";
+    out.dec(RunState().SubMacroRow + 1) << "\nEdited : " << (RowEditing().modifying ? "True" : "False") << "\nMacro : " << macroPath << "\n";
     const int n = backtrace(frames, kFrames);
     out << "Pile : ";
     for (int i = 0; i < n; ++i) out.hex(uintptr_t(frames[i])) << (i + 1 < n ? " " : "\n");

@@ -167,7 +167,7 @@ void TForm1::ReplaceDialog1Replace(bool all) {
     for (int r = from; r < list->count(); ++r) {
         const QString before = list->params(r);
         if (!editing::FieldsContain(before, text)) continue;
-        PreviousParams = before;
+        RowEditing().previousParams = before;
         {
             EditModeAs modifying(true);
             list->setParams(r, editing::ReplaceInFields(before, text, by));

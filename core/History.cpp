@@ -15,8 +15,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-bool HistoryEnabled = true;
-
 namespace {
 constexpr int kCurrentRowImage = 14;
 const QString kNoChange = QStringLiteral("¶");
@@ -60,11 +58,11 @@ void THistoryList::setCurrent(int row) {
     selectOnly(row);
 }
 
-HistoryPause::HistoryPause() : saved_(HistoryEnabled) { HistoryEnabled = false; }
-HistoryPause::~HistoryPause() { HistoryEnabled = saved_; }
+HistoryPause::HistoryPause() : saved_(RowEditing().historyEnabled) { RowEditing().historyEnabled = false; }
+HistoryPause::~HistoryPause() { RowEditing().historyEnabled = saved_; }
 
-EditModeAs::EditModeAs(bool on) : saved_(EditMode) { EditMode = on; }
-EditModeAs::~EditModeAs() { EditMode = saved_; }
+EditModeAs::EditModeAs(bool on) : saved_(RowEditing().modifying) { RowEditing().modifying = on; }
+EditModeAs::~EditModeAs() { RowEditing().modifying = saved_; }
 
 // --- The editing tabs, menus and buttons ---
 
@@ -132,7 +130,7 @@ void TForm1::ResetHistory(const QString& action, const QString& params) {
 }
 
 void TForm1::AddHistory(int line, const QString& action, const QString& command, const QString& params) {
-    if (!HistoryEnabled) return;
+    if (!RowEditing().historyEnabled) return;
     HistoryPause pause;
     const int p = ListView4->tag + 1;
     ListView4->removeFrom(p);
@@ -143,8 +141,8 @@ void TForm1::AddHistory(int line, const QString& action, const QString& command,
 
 void TForm1::SaveBeforeChange(int row) {
     if (!ListView1->hasRow(row)) return;
-    if (EditMode) return SaveRowChange(row, {ListView1->keyword(row), PreviousParams});
-    if (!HistoryEnabled) return;
+    if (RowEditing().modifying) return SaveRowChange(row, {ListView1->keyword(row), RowEditing().previousParams});
+    if (!RowEditing().historyEnabled) return;
     HistoryPause pause;
     const int p = ListView4->tag + 1;
     ListView4->removeFrom(p);
@@ -155,7 +153,7 @@ void TForm1::SaveBeforeChange(int row) {
 }
 
 void TForm1::SaveRowChange(int row, const MacroCommand& before) {
-    if (!HistoryEnabled || !ListView1->hasRow(row)) return;
+    if (!RowEditing().historyEnabled || !ListView1->hasRow(row)) return;
     HistoryPause pause;
     int p = ListView4->tag + 1;
     ListView4->removeFrom(p);

@@ -53,7 +53,7 @@ private:
     bool saved_;
 };
 
-// Gives EditMode a value for a scope, then its former one.
+// Gives RowEditing().modifying a value for a scope, then its former one.
 class EditModeAs {
 public:
     explicit EditModeAs(bool on);

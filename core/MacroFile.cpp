@@ -23,12 +23,15 @@
 #include <QMenu>
 #include <QTextEdit>
 
-QString MacroPassword;
-bool ProtectSourceOnly = false;
-bool MacroModified = false;
-QString AliasExe;
-bool EditOnOpen = false;
-bool CommandLineRun = false;
+TOpenMacroFile& OpenMacroFile() {
+    static TOpenMacroFile file;
+    return file;
+}
+
+TStartMode& StartMode() {
+    static TStartMode mode;
+    return mode;
+}
 
 namespace {
 const QString kLoadingText = QStringLiteral("Chargement des commandes en cours. Veuillez patienter SVP.");
@@ -111,7 +114,7 @@ int readRecords(TForm1* form, const TMacroFileData& data, const QString& passwor
             if (mdlfnct::IsInteger(r.params) && r.params.trimmed().toInt() >= 0 && r.params.trimmed().toInt() <= 5)
                 SetProcessPriority(r.params.trimmed().toInt());
         } else if (r.keyword == u"[ALIAS_EXE]") {
-            if (opt.mainList) AliasExe = r.params;
+            if (opt.mainList) OpenMacroFile().aliasExe = r.params;
         } else if (r.keyword == u"IgnoreMsg") {
             if (opt.mainList) {
                 const qsizetype tilde = r.params.indexOf(u'~');
@@ -159,7 +162,7 @@ int ReadMacroRows(const QString& fileName, TMacroDocument& doc, const QString& s
     if (!warning.isEmpty()) MessageDlg(warning, MsgType::Warning, mbOK);
     // Source-only protection lets a macro run without its password, never open for editing.
     const QString password = data.password();
-    const bool forRun = !EditOnOpen && (CommandLineRun || RunState().ExecState != 0);
+    const bool forRun = !StartMode().editOnOpen && (StartMode().commandLineRun || RunState().ExecState != 0);
     const int granted = forRun && data.sourceOnly() ? 1 : Form32->AskPassword(password);
     if (granted == 0) MessageDlg(QStringLiteral("Mot de passe incorrect."), MsgType::Warning, mbOK);
     if (granted != 1) return 0;
@@ -167,7 +170,7 @@ int ReadMacroRows(const QString& fileName, TMacroDocument& doc, const QString& s
     ReadOptions opt;
     opt.list = &doc;
     opt.position = position;
-    opt.threshold = CommandLineRun ? 1000 : 300;
+    opt.threshold = StartMode().commandLineRun ? 1000 : 300;
     opt.statusText = statusText;
     return readRecords(nullptr, data, password, opt);
 }
@@ -205,7 +208,7 @@ int TForm1::OpenFileMacro(const QString& fileName, TListView* list, const QStrin
     if (!warning.isEmpty()) MessageDlg(warning, MsgType::Warning, mbOK);
     // Source-only protection lets a macro run without its password, never open for editing.
     const QString password = data.password();
-    const bool forRun = !EditOnOpen && (CommandLineRun || RunState().ExecState != 0);
+    const bool forRun = !StartMode().editOnOpen && (StartMode().commandLineRun || RunState().ExecState != 0);
     const int granted = forRun && data.sourceOnly() ? 1 : Form32->AskPassword(password);
     if (granted == 0) MessageDlg(QStringLiteral("Mot de passe incorrect."), MsgType::Warning, mbOK);
     if (granted != 1 || (openMacro && !SaveBeforeExit())) {
@@ -230,16 +233,16 @@ int TForm1::OpenFileMacro(const QString& fileName, TListView* list, const QStrin
     opt.list = &list->document();
     opt.position = position;
     opt.mainList = list == ListView1;
-    opt.threshold = CommandLineRun ? 1000 : 300;
+    opt.threshold = StartMode().commandLineRun ? 1000 : 300;
     opt.statusText = statusText;
     const int rows = readRecords(this, data, password, opt);
 
     if (openMacro) {
-        MacroPassword = password;
-        ProtectSourceOnly = data.sourceOnly();
+        OpenMacroFile().password = password;
+        OpenMacroFile().protectSourceOnly = data.sourceOnly();
         nameMacro(*this, fileName);
     }
-    if (position < 0 && !(list->objectName() == u"ListView1" && CommandLineRun)) ControlAll(list);
+    if (position < 0 && !(list->objectName() == u"ListView1" && StartMode().commandLineRun)) ControlAll(list);
     return finish(rows);
 }
 
@@ -302,10 +305,10 @@ void TForm1::Ouvrir1Click() {
         opt.statusText = kLoadingText;
         readRecords(this, data, password, opt);
     }
-    MacroPassword = password;
-    ProtectSourceOnly = data.sourceOnly();
+    OpenMacroFile().password = password;
+    OpenMacroFile().protectSourceOnly = data.sourceOnly();
     Select_unique(ListView1, -1);
-    MacroModified = false;
+    OpenMacroFile().modified = false;
     ControlAll(ListView1);
     finish();
 }
@@ -317,7 +320,7 @@ bool TForm1::MacroChange() {
     if (!QFileInfo::exists(fileName)) return true;
     TMacroFileData data;
     if (!data.load(fileName, nullptr)) return true;
-    const bool decode = !MacroPassword.isEmpty();
+    const bool decode = !OpenMacroFile().password.isEmpty();
     // The parameters compared: "Objet" leaves out its first two fields, "Manipulation" its first.
     auto compared = [](const QString& keyword, const QString& params) {
         const int skip = keyword == u"Objet" ? 2 : keyword == u"Manipulation" ? 1 : 0;
@@ -347,15 +350,15 @@ bool TForm1::MacroChange() {
 }
 
 bool TForm1::SaveBeforeExit() {
-    if (CommandLineRun) return true;
+    if (StartMode().commandLineRun) return true;
     bool result = true;
     auto ask = [&] {
         const int answer = MessageDlg(MessageText(QStringLiteral("Form1"), QStringLiteral("Lng_SaveBeforeQuit")),
                                       MsgType::Confirmation, mbYes | mbNo | mbCancel);
         if (answer == mrCancel || (answer == mrYes && !Enregistrer1Click())) result = false;
     };
-    MacroModified = MacroChange();
-    if (MacroModified && ListView1->count() > 0) ask();
+    OpenMacroFile().modified = MacroChange();
+    if (OpenMacroFile().modified && ListView1->count() > 0) ask();
     if (result && ListView1->count() > 0 && StatusPanel[0]->text() == u"Nouvelle macro") ask();
     return result;
 }

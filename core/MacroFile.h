@@ -2,18 +2,22 @@
 // Macro files: the state of the open macro's file.
 #include <QString>
 
-// The password of the open macro; empty when it is not protected.
-extern QString MacroPassword;
-// Protect the source only: the macro runs without its password.
-extern bool ProtectSourceOnly;
-// Result of the last change test; cleared by a save of the main list.
-extern bool MacroModified;
-// The executable alias read from "[ALIAS_EXE]".
-extern QString AliasExe;
+struct TOpenMacroFile {
+    QString password;                // empty when the macro is not protected
+    bool protectSourceOnly = false;  // the macro runs without its password
+    bool modified = false;           // result of the last change test; cleared by a save of the main list
+    QString aliasExe;                // the executable alias read from "[ALIAS_EXE]"
+};
+TOpenMacroFile& OpenMacroFile();
 
-// Start-up flags read by the readers (set by the command line).
-extern bool EditOnOpen;      // "/edt", or the macro asks to open in the editor
-extern bool CommandLineRun;  // a macro given on the command line runs without the editor
+// How the program was started, from its command line (TForm1::InitForm1).
+struct TStartMode {
+    bool editOnOpen = false;      // "/edt", or the macro asks to open in the editor
+    bool exportOnOpen = false;    // "/fromExport"
+    bool commandLineRun = false;  // a macro given on the command line runs without the editor
+    bool terminated = false;      // the program was told to end (after an export from the command line)
+};
+TStartMode& StartMode();
 
 class TMacroDocument;
 // Reads the command rows of a macro file into doc: position < 0 replaces

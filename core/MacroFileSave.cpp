@@ -43,13 +43,13 @@ bool TForm1::SaveMacro(TListView* list) {
 
     // The password goes before a command row: an empty macro is written without
     // it, and then nothing else is encoded either, so that it reads back.
-    const bool encode = !MacroPassword.isEmpty() && count > 0;
+    const bool encode = !OpenMacroFile().password.isEmpty() && count > 0;
     QByteArray out;
     out.reserve(qsizetype(count + 2) * TMacroFileRecord::kSize);
     for (int i = 0; i < count; ++i) {
         if (i == infoAt && encode) {
-            out += TMacroFileRecord{QStringLiteral("Info"), MacroPassword}.toBytes(true);
-            out += TMacroFileRecord{QStringLiteral("Infos"), BoolToText(ProtectSourceOnly)}.toBytes(true);
+            out += TMacroFileRecord{QStringLiteral("Info"), OpenMacroFile().password}.toBytes(true);
+            out += TMacroFileRecord{QStringLiteral("Infos"), BoolToText(OpenMacroFile().protectSourceOnly)}.toBytes(true);
         }
         out += TMacroFileRecord{rows[i].keyword, rows[i].params}.toBytes(encode);
     }
@@ -67,7 +67,7 @@ bool TForm1::SaveMacro(TListView* list) {
         StatusPanel[0]->setText(info.absoluteFilePath());
         QApplication::setApplicationName(info.fileName());
         setWindowTitle(GetStateCaption());
-        MacroModified = false;
+        OpenMacroFile().modified = false;
     }
     return true;
 }

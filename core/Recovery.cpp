@@ -36,11 +36,11 @@ bool changed() {
 
 // The rows as the macro file holds them, protected by its password as it is.
 QByteArray macroBytes() {
-    const bool encode = !MacroPassword.isEmpty();
+    const bool encode = !OpenMacroFile().password.isEmpty();
     QByteArray out;
     if (encode)
-        out += TMacroFileRecord{QStringLiteral("Info"), MacroPassword}.toBytes(true) +
-               TMacroFileRecord{QStringLiteral("Infos"), TForm1::BoolToText(ProtectSourceOnly)}.toBytes(true);
+        out += TMacroFileRecord{QStringLiteral("Info"), OpenMacroFile().password}.toBytes(true) +
+               TMacroFileRecord{QStringLiteral("Infos"), TForm1::BoolToText(OpenMacroFile().protectSourceOnly)}.toBytes(true);
     for (const MacroCommand& row : FoldedRows(*editor->Macro))
         out += TMacroFileRecord{row.keyword, row.params}.toBytes(encode);
     return out;
@@ -56,8 +56,8 @@ void restore(const QString& macro, const QString& copy) {
         if (editor->StatusPanel[0]->text() != QFileInfo(macro).absoluteFilePath()) return;  // not opened
     }
     const QString password = data.password();
-    if (password != MacroPassword && Form32->AskPassword(password) != 1) return;
-    MacroPassword = password;
+    if (password != OpenMacroFile().password && Form32->AskPassword(password) != 1) return;
+    OpenMacroFile().password = password;
     editor->ListView1->clear();
     for (int i = 0; i < data.count(); ++i)
         if (const TMacroFileRecord r = data.record(i, !password.isEmpty()); r.keyword != u"Info" && r.keyword != u"Infos")

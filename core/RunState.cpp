@@ -35,7 +35,7 @@ QString NumberedReportPath(const QString& number) {
 
 QString ContextFolder() { return platform::programFile(QStringLiteral("Sauvegarde context d'exécution")); }
 
-bool Unattended() { return RunState().AutoRun || CommandLineRun; }
+bool Unattended() { return RunState().AutoRun || StartMode().commandLineRun; }
 
 void ReportUnattended(const QString& text) {
     std::fprintf(stderr, "Orvanel : %s\n", text.toLocal8Bit().constData());

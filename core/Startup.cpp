@@ -34,12 +34,8 @@
 #include <cstdlib>
 #include <ctime>
 
-// EditOnOpen and CommandLineRun are defined with the macro files, which read them.
-bool ExportOnOpen = false;
 TXPMenu* MainXPMenu = nullptr;
 QStringList DescriptionLines;
-bool ApplicationTerminated = false;
-QString ProgramVersion = ProgramVersionText();
 
 namespace {
 const QString kLoadingText = QStringLiteral("Chargement des commandes en cours, veuillez patienter SVP.");
@@ -153,10 +149,10 @@ bool TForm1::InitForm1() {
     // The command line first: a macro run without the editor has nobody to
     // answer what loading the plug-ins may ask.
     const QStringList args = ProgramArguments();
-    EditOnOpen = args.size() > 1 && args.last() == u"/edt";
-    ExportOnOpen = args.size() > 1 && args.last() == u"/fromExport";
+    StartMode().editOnOpen = args.size() > 1 && args.last() == u"/edt";
+    StartMode().exportOnOpen = args.size() > 1 && args.last() == u"/fromExport";
     CommandLineFile = commandLineMacro(args);
-    CommandLineRun = !CommandLineFile.isEmpty() && !EditOnOpen;
+    StartMode().commandLineRun = !CommandLineFile.isEmpty() && !StartMode().editOnOpen;
 
     {
         const platform::IniFile ini(GetConfigFileName());
@@ -180,7 +176,7 @@ bool TForm1::InitForm1() {
         if (!QFileInfo(CommandLineFile).isFile()) unopened = QStringLiteral("est introuvable");
         else if (QFile file(CommandLineFile); !file.open(QIODevice::ReadOnly)) unopened = QStringLiteral("ne peut pas être lu");
         const QString what = QStringLiteral("fichier de macro « %1 » %2").arg(CommandLineFile, unopened);
-        if (!unopened.isEmpty() && !EditOnOpen) return startupError(QStringLiteral("le ") + what + u'.');
+        if (!unopened.isEmpty() && !StartMode().editOnOpen) return startupError(QStringLiteral("le ") + what + u'.');
         if (!unopened.isEmpty()) {
             // The editor was asked for: it opens on a new macro and says why, once shown.
             Nouveau1Click();
@@ -192,20 +188,20 @@ bool TForm1::InitForm1() {
             OpenFileMacro(CommandLineFile, ListView1, kLoadingText, -1);
         }
         const bool loaded = StatusPanel[0]->text() != u"Nouvelle macro" || ListView1->count() > 0;
-        if (!loaded && !EditOnOpen)
+        if (!loaded && !StartMode().editOnOpen)
             return startupError(QStringLiteral("la macro « %1 » n'a pas pu être ouverte.").arg(CommandLineFile));
         QString openMode;
         GetInitialValueofVar(QStringLiteral("[MACRO.OPENMODE]"), QChar(), openMode);
         if (openMode == u"EDIT") {
-            EditOnOpen = true;
-            CommandLineRun = false;  // the editor is open: its views follow the list again
+            StartMode().editOnOpen = true;
+            StartMode().commandLineRun = false;  // the editor is open: its views follow the list again
         }
         // A macro with a settings file of its own keeps its windows' positions there.
         if (GetConfigFileName() != platform::programFile(QStringLiteral("config.ini"))) ReadWindowPositions();
     }
 
     Services().RegisterStartupHotKeys();
-    if (!CommandLineFile.isEmpty() && !EditOnOpen) AddTrayIcon();
+    if (!CommandLineFile.isEmpty() && !StartMode().editOnOpen) AddTrayIcon();
 
     DescriptionLines.clear();
     if (QFile lng(platform::programFile(settings().Language + QStringLiteral(".lng"))); lng.open(QIODevice::ReadOnly)) {

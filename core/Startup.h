@@ -1,6 +1,6 @@
 #pragma once
 // Start-up and the main window's life: what other topics need of them.
-// The start-up flags themselves are declared in core/Unit1.h.
+// The start-up flags themselves are declared in core/MacroFile.h.
 #include <QString>
 #include <QStringList>
 
@@ -10,10 +10,6 @@ class TXPMenu;
 extern TXPMenu* MainXPMenu;
 // Command descriptions: every line of the language's ".lng" file, loaded at start-up.
 extern QStringList DescriptionLines;
-// The program was told to end (after an export from the command line).
-extern bool ApplicationTerminated;
-// The program's version text (the build's), shown by the crash report and the About box.
-extern QString ProgramVersion;
 
 // The program's arguments, the program itself first. Tests set their own
 // (an empty list gives the real ones back).

@@ -57,19 +57,19 @@ QString shortened(const QString& text, int max, int head, int tail) {
 void TForm1::Nouveau1Click() {
     if (RunState().ExecState != 0) Stop1Click();
     if (!SaveBeforeExit()) return;
-    HistoryEnabled = false;
+    RowEditing().historyEnabled = false;
     Macro->Includes.clear();  // the rows it followed are gone
     ListView1->clear();
     if (ListView3) ListView3->clear();
     ResetHistory(HistoryAction::NewMacro);
-    HistoryEnabled = true;
+    RowEditing().historyEnabled = true;
 
     if (RichEdit1) RichEdit1->clear();
     StatusPanel[0]->setText(kNewMacro);
     QApplication::setApplicationName(NewMacroCaption());
     setWindowTitle(GetStateCaption());
     if (SaveDialog1) SaveDialog1->FileName.clear();
-    MacroPassword.clear();
+    OpenMacroFile().password.clear();
 
     ControlAll(ListView1);
     StatusPanel[3]->setText(QStringLiteral("Ligne 0/0"));
@@ -100,7 +100,7 @@ void TForm1::FormResize() {
 bool TForm1::FormCloseQuery() { return SaveBeforeExit(); }
 
 void TForm1::FormClose() {
-    HistoryEnabled = false;
+    RowEditing().historyEnabled = false;
     if (WasShown) WriteWindowPositions();  // a run without the editor leaves them alone
     if (auto* detail = findChild<QAction*>(QStringLiteral("Dtailcommandes1"))) {
         platform::IniFile ini(GetConfigFileName());
@@ -201,7 +201,7 @@ void TForm1::HelpRequested() {
 
 void TForm1::AddTrayIcon() {
     if (TrayIcon || !QSystemTrayIcon::isSystemTrayAvailable()) return;
-    const QString name = AliasExe.isEmpty() ? GetLongFileName(CommandLineFile) : AliasExe;
+    const QString name = OpenMacroFile().aliasExe.isEmpty() ? GetLongFileName(CommandLineFile) : OpenMacroFile().aliasExe;
     QIcon icon = QApplication::windowIcon();
     if (icon.isNull()) icon = style()->standardIcon(QStyle::SP_MediaPlay);
     TrayIcon = new QSystemTrayIcon(icon, this);

@@ -71,13 +71,13 @@ void TForm1::buildStatusBar() {
 }
 
 void TForm1::UpdateLinePanel() {
-    if (CommandLineRun) return;
+    if (StartMode().commandLineRun) return;
     const int row = ListView1->selectedIndex();
     StatusPanel[3]->setText(QStringLiteral("Ligne %1/%2").arg(row < 0 ? 0 : row + 1).arg(ListView1->count()));
 }
 
 void TForm1::UpdateStatusPanels() {
-    const bool locked = !MacroPassword.isEmpty();
+    const bool locked = !OpenMacroFile().password.isEmpty();
     StatusPanel[1]->setPixmap(locked ? padlock() : QPixmap());
     StatusPanel[1]->setToolTip(locked ? QStringLiteral("Macro protégée par mot de passe.")
                                       : QStringLiteral("Macro non protégée."));

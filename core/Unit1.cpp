@@ -100,9 +100,9 @@ QToolButton* TForm1::PaletteButton(int number) const {
 void TForm1::Editer1Click() {
     const int row = ListView1->selectedIndex();
     if (row < 0) return;
-    EditMode = true;
-    PreviousParams = ListView1->params(row);
-    if (!Services().EditRow(ListView1->keyword(row))) EditMode = false;  // nothing opened
+    RowEditing().modifying = true;
+    RowEditing().previousParams = ListView1->params(row);
+    if (!Services().EditRow(ListView1->keyword(row))) RowEditing().modifying = false;  // nothing opened
 }
 
 void TForm1::ListView1DblClick() {

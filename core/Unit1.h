@@ -3,6 +3,7 @@
 // Its methods are spread over several files by topic (document, history,
 // files, run control...); this header is the one declaration.
 
+#include "core/MacroFile.h"
 #include "core/MacroFileRecord.h"
 #include "core/MacroList.h"
 #include "core/Params.h"
@@ -18,12 +19,13 @@ class QAction;
 class QMenu;
 class QTabWidget;
 
-// True while a dialog modifies the selected row; false while it adds one.
-extern bool EditMode;
-// The parameter string a row had when its modification began.
-extern QString PreviousParams;
-// History rows are recorded only while this is true.
-extern bool HistoryEnabled;
+// The editing of the macro's rows.
+struct TRowEditing {
+    bool modifying = false;      // a dialog modifies the selected row; false while it adds one
+    QString previousParams;      // the parameter string a row had when its modification began
+    bool historyEnabled = true;  // history rows are recorded only while this is true
+};
+TRowEditing& RowEditing();
 
 class TForm1;
 extern TForm1* Form1;
@@ -505,9 +507,3 @@ private:
     // The run controls for a run state.
     void showRunState(int state);
 };
-
-// Start-up flags, set by TForm1::InitForm1: "/edt" or a macro that asks to be edited;
-// "/fromExport"; a macro named on the command line without "/edt".
-extern bool EditOnOpen;
-extern bool ExportOnOpen;
-extern bool CommandLineRun;

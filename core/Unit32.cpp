@@ -107,9 +107,9 @@ void TForm32::FormShow() {
     CheckBox1->setVisible(setting);
     Label2->setVisible(setting);
     if (setting) {
-        keptSourceOnly_ = ProtectSourceOnly;
-        if (Form1) ProtectSourceOnly = IsCryptedSourceOnly(Form1->StatusPanel[0]->text());
-        CheckBox1->setChecked(ProtectSourceOnly);
+        keptSourceOnly_ = OpenMacroFile().protectSourceOnly;
+        if (Form1) OpenMacroFile().protectSourceOnly = IsCryptedSourceOnly(Form1->StatusPanel[0]->text());
+        CheckBox1->setChecked(OpenMacroFile().protectSourceOnly);
         Label1->setText(kPasswordLabel);
         firstEntry_.clear();
         confirmed_ = false;
@@ -132,7 +132,7 @@ void TForm32::Button1Click() {
     }
     const bool confirmed = Edit1->text() == firstEntry_;
     if (confirmed) {
-        MacroPassword = firstEntry_;
+        OpenMacroFile().password = firstEntry_;
         confirmed_ = true;
         if (Form1) Form1->UpdateStatusPanels();
     }
@@ -160,7 +160,7 @@ void TForm32::closeEvent(QCloseEvent* event) {
 // A setting left unconfirmed keeps the password and the source-only flag in force.
 void TForm32::FormClose() {
     if (Mode == 0) {
-        if (!confirmed_) ProtectSourceOnly = keptSourceOnly_;
+        if (!confirmed_) OpenMacroFile().protectSourceOnly = keptSourceOnly_;
         confirmed_ = false;
         firstEntry_.clear();
         Edit1->clear();
@@ -174,7 +174,7 @@ void TForm32::Label2Click() {
     CheckBox1Click();
 }
 
-void TForm32::CheckBox1Click() { ProtectSourceOnly = CheckBox1->isChecked(); }
+void TForm32::CheckBox1Click() { OpenMacroFile().protectSourceOnly = CheckBox1->isChecked(); }
 
 bool TForm32::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Label2 && event->type() == QEvent::MouseButtonRelease) Label2Click();

@@ -16,7 +16,7 @@ public:
     static QString Crypte(const QString& s);
     static QString Decrypte(const QString& s);
     // The decoded parameters of the file's first "Info" record; empty when none.
-    // The password of the open macro (MacroPassword) is not touched.
+    // The password of the open macro (OpenMacroFile().password) is not touched.
     static QString GetPass(const QString& fileName);
     static bool IsCrypted(const QString& fileName);
     static bool IsCryptedSourceOnly(const QString& fileName);
@@ -51,7 +51,7 @@ private:
     bool dialogOpen_ = false;
     bool cancelled_ = false;
     QString firstEntry_;           // the password typed before its confirmation
-    bool keptSourceOnly_ = false;  // ProtectSourceOnly when the dialog opened
+    bool keptSourceOnly_ = false;  // OpenMacroFile().protectSourceOnly when the dialog opened
     bool confirmed_ = false;
 };
 

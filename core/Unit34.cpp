@@ -18,8 +18,6 @@
 #include <QVBoxLayout>
 
 TForm34* Form34 = nullptr;
-int ExitCountdownTotal = 30;
-int ExitCountdownElapsed = 0;
 
 namespace {
 const QString kInternal = QStringLiteral("Internal error [code 2].");
@@ -74,18 +72,18 @@ void TForm34::FormShow() {
         return;
     }
     setWindowTitle(QStringLiteral("Orvanel va se terminer dans %1 seconde(s).")
-                       .arg(ExitCountdownTotal - ExitCountdownElapsed));
+                       .arg(countdownTotal - countdownElapsed));
     Timer1->start();
 }
 
 void TForm34::Timer1Timer() {
-    ++ExitCountdownElapsed;
+    ++countdownElapsed;
     setWindowTitle(QStringLiteral("Orvanel va se terminer dans %1 seconde(s).")
-                       .arg(ExitCountdownTotal - ExitCountdownElapsed));
+                       .arg(countdownTotal - countdownElapsed));
     if (RunState().MacroRunning) RunState().RunEndedInError = true;
     RunState().MacroRunning = false;
     Services().Run().Stop1Click();
-    if (ExitCountdownElapsed == ExitCountdownTotal) {
+    if (countdownElapsed == countdownTotal) {
         Timer1->stop();
         Services().Terminate(3);
     }
@@ -94,7 +92,7 @@ void TForm34::Timer1Timer() {
 void TForm34::Button1Click() { close(); }
 
 void TForm34::closeEvent(QCloseEvent* event) {
-    ExitCountdownElapsed = 0;
+    countdownElapsed = 0;
     Timer1->stop();
     TForm::closeEvent(event);
 }

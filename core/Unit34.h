@@ -19,6 +19,8 @@ public:
     QPlainTextEdit* Memo1 = nullptr;
     QPushButton* Button1 = nullptr;  // "Fermer"
     QTimer* Timer1 = nullptr;
+    int countdownTotal = 30;  // seconds before the program ends
+    int countdownElapsed = 0;
 
     void FormShow();
     void Timer1Timer();
@@ -30,5 +32,3 @@ protected:
 };
 
 extern TForm34* Form34;
-extern int ExitCountdownTotal;    // seconds before the program ends
-extern int ExitCountdownElapsed;

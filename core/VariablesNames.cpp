@@ -160,11 +160,11 @@ void TForm1::ChangeVarNameIntoSimpleText(const QString& text, const QString& old
 }
 
 // Testing (apply false): true when a rename would change some row. Applying:
-// each changed row is rewritten once, with its history row; EditMode and
-// PreviousParams are given back as they were found.
+// each changed row is rewritten once, with its history row; RowEditing().modifying and
+// RowEditing().previousParams are given back as they were found.
 bool TForm1::ChangeVarName(const QString& oldName, const QString& newName, bool apply) {
-    const bool keptEditMode = EditMode;
-    const QString keptPrevious = PreviousParams;
+    const bool keptEditMode = RowEditing().modifying;
+    const QString keptPrevious = RowEditing().previousParams;
     for (int r = 0; r < ListView1->count(); ++r) {
         const QString keyword = ListView1->keyword(r);
         const QString params = ListView1->params(r);
@@ -189,12 +189,12 @@ bool TForm1::ChangeVarName(const QString& oldName, const QString& newName, bool 
         }
         if (rewritten == params) continue;
         if (!apply) return true;
-        PreviousParams = params;
-        EditMode = true;
+        RowEditing().previousParams = params;
+        RowEditing().modifying = true;
         ListView1->setParams(r, rewritten);
         SaveBeforeChange(r);
     }
-    EditMode = keptEditMode;
-    PreviousParams = keptPrevious;
+    RowEditing().modifying = keptEditMode;
+    RowEditing().previousParams = keptPrevious;
     return false;
 }

@@ -128,7 +128,7 @@ void TCommandDialog::ShowForAdd(const QString& keyword) {
 void TCommandDialog::ShowForModify(int row) {
     TListView* list = Form1->ListView1;
     if (!list->hasRow(row)) return;
-    EditMode = true;
+    RowEditing().modifying = true;
     open(true, row, list->keyword(row));
 }
 
@@ -215,7 +215,7 @@ bool TCommandDialog::WriteRow(const QString& keyword, const QString& params, int
             TForm1::Select_unique(Form1->ListView1, row);
             return true;
         }
-        PreviousParams = targetParams_;
+        RowEditing().previousParams = targetParams_;
         const EditModeAs modify(true);
         Form1->ListView1->setParams(row, params);
         Form1->SaveBeforeChange(row);
@@ -244,7 +244,7 @@ void TCommandDialog::Button1Click() {
 void TCommandDialog::Button2Click() { close(); }
 
 void TCommandDialog::closeEvent(QCloseEvent* e) {
-    EditMode = false;
+    RowEditing().modifying = false;
     modifying_ = false;
     target_ = QPersistentModelIndex();
     FormClose();

@@ -38,7 +38,7 @@ TCommandDialog* openDialog(int form, const QString& keyword, int row) {
             dialog->ShowForAdd(keyword);
         return dialog;
     }
-    if (row >= 0) EditMode = false;
+    if (row >= 0) RowEditing().modifying = false;
     const QWidget* w = FindForm(form);
     MessageDlg(QStringLiteral("La fenêtre « %1 » n'est pas encore disponible dans cette version de Orvanel : %2")
                    .arg(w ? w->windowTitle() : keyword,
@@ -72,7 +72,7 @@ void editInclusion(TForm1* f, int row) {
         f->ListView1->setParams(row, d->FileName);
         f->SaveBeforeChange(row);
     }
-    EditMode = false;
+    RowEditing().modifying = false;
 }
 
 // The Inclusion button: a macro file, or a text file in another language
@@ -146,7 +146,7 @@ void EditSelectedRow(const QString& keyword) {
     TForm1* f = Form1;
     const int row = f->ListView1->selectedIndex();
     if (row < 0) {
-        EditMode = false;
+        RowEditing().modifying = false;
         return;
     }
     if (keyword == QLatin1String("Inclusion")) return editInclusion(f, row);
@@ -155,7 +155,7 @@ void EditSelectedRow(const QString& keyword) {
         openDialog(form, keyword, row);
         return;
     }
-    if (!Services().EditPluginRow(row)) EditMode = false;
+    if (!Services().EditPluginRow(row)) RowEditing().modifying = false;
 }
 
 void OpenDialogForAdding(const QString& keyword) {

@@ -12,7 +12,7 @@ void BuildPalette(TForm1& form);
 // procedure's role, the Execute dialog's text); an empty preset leaves it as
 // it opened.
 void ShowCommandDialog(const QString& keyword, const QString& preset = QString());
-// The edit entry (TForm1::Editer1Click has set EditMode and PreviousParams
+// The edit entry (TForm1::Editer1Click has set RowEditing().modifying and RowEditing().previousParams
 // for the selected row): opens the dialog of the row's keyword for modifying
 // it, edits an "Inclusion" row's file, or hands a plug-in row to its library.
 void EditSelectedRow(const QString& keyword);

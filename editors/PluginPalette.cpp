@@ -142,7 +142,7 @@ bool EditPluginRow(int row) {
         list->setParams(edited.row(), after);
         Form1->SaveBeforeChange(edited.row());
     }
-    EditMode = false;
+    RowEditing().modifying = false;
     enableButton(index, true);
     return true;
 }

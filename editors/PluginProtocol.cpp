@@ -64,7 +64,7 @@ bool currentRow(const TMacroDocument*& list, int& row) {
         row = Runner->Context().RowBeingRun();
     } else {
         list = Form1->Macro;
-        row = EditMode ? Form1->ListView1->selectedIndex() : -1;
+        row = RowEditing().modifying ? Form1->ListView1->selectedIndex() : -1;
     }
     return list && list->hasRow(row);
 }
@@ -98,7 +98,7 @@ void query(const platform::WindowMessage& m) {
     case 1: {
         const QString shown = Form1->StatusPanel[0]->text();
         return answer(p, QStringLiteral("Macro filename"),
-                      !AliasExe.isEmpty() ? AliasExe : shown == QLatin1String("Nouvelle macro") ? QString() : shown, 0);
+                      !OpenMacroFile().aliasExe.isEmpty() ? OpenMacroFile().aliasExe : shown == QLatin1String("Nouvelle macro") ? QString() : shown, 0);
     }
     case 2: return answer(p, QStringLiteral("Filename plugin"), p ? p->Name : QString(), 0);
     case 3: return answer(p, QStringLiteral("Filename config"), Form1->GetConfigFileName(), 0);

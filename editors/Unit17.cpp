@@ -110,7 +110,7 @@ TForm17::TForm17(QWidget* parent) : TForm(17, u"Liste Objet"_s, parent) {
 bool TForm17::choosing() const { return Button1->isEnabled(); }
 
 void TForm17::RechercherObjet1Click() {
-    if (!isVisible()) editModeFound_ = EditMode;
+    if (!isVisible()) editModeFound_ = RowEditing().modifying;
     StatusBar1->clearMessage();
     ClassFilter.clear();
     Edit1->show();
@@ -124,7 +124,7 @@ void TForm17::RechercherObjet1Click() {
 }
 
 void TForm17::ShowChoice(const QVector<quint64>& windows) {
-    if (!isVisible()) editModeFound_ = EditMode;
+    if (!isVisible()) editModeFound_ = RowEditing().modifying;
     ListView1->clear();
     Memo1->clear();
     for (quint64 w : windows) addRow(w);
@@ -256,7 +256,7 @@ void TForm17::closeEvent(QCloseEvent* e) {
         ChoiceDone = true;
         stopRun();
     }
-    EditMode = editModeFound_;
+    RowEditing().modifying = editModeFound_;
     ListView1->setToolTip(QString());
     Edit1->clear();
     ListView1->clear();

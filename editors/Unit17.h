@@ -60,7 +60,7 @@ private:
     void addRow(quint64 window);
     quint64 selectedWindow() const;
     void stopRun();
-    bool editModeFound_ = false;  // EditMode when the list opened, given back when it closes
+    bool editModeFound_ = false;  // RowEditing().modifying when the list opened, given back when it closes
 };
 
 extern TForm17* Form17;

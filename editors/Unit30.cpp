@@ -580,7 +580,7 @@ void TForm30::AfterCommit() {
         InsertRow(at, u"Variable"_s, name + CarSepParam + CarSepParam + u"Alpha"_s + CarSepParam,
                   TForm1::GetImageIndexOfText(u"Variable"_s));
     }
-    EditMode = false;
+    RowEditing().modifying = false;
 }
 
 void TForm30::FormClose() {

@@ -167,7 +167,7 @@ FonctionResult FolderFunction(const FonctionCall& c) {
     if (fn == u"Rep Windows") return QStringLiteral("/usr");
     if (fn == u"Rep Orvanel") return withSlash(platform::programFolder());
     if (fn == u"Rep Fichier Macro")
-        return folderWithSlash(AliasExe.isEmpty() ? engineServices().MacroPath() : AliasExe);
+        return folderWithSlash(OpenMacroFile().aliasExe.isEmpty() ? engineServices().MacroPath() : OpenMacroFile().aliasExe);
     return std::nullopt;
 }
 

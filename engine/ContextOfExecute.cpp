@@ -19,8 +19,6 @@
 
 #include <cstring>
 
-QString ContextToResume;
-
 namespace {
 
 // ---- Bytes ----
@@ -228,6 +226,6 @@ void TRunner::SaveContext(const QString& path) { SaveExecutionContext(ctx_, path
 
 void TRunner::ResumeContext(const QString& path) {
     if (state_.ExecState != 0) return;
-    ContextToResume = path;
+    contextToResume_ = path;
     Execute(true, 0);
 }

@@ -22,9 +22,6 @@ struct ExecContextHeader {
 };
 constexpr int kContextHeaderSize = 544;
 
-// The context the next run started with its resume flag takes up.
-extern QString ContextToResume;
-
 // A file's age as the context keeps it: its local modification time packed
 // as year-1980 (7 bits), month, day, hour, minute, second / 2; -1 when missing.
 double MacroFileAge(const QString& path);

@@ -93,7 +93,7 @@ void TRunner::Execute(bool resumeContext, int startIndex) {
     emit state_.RunStarted();
     setState(1);
     if (resumeContext) {
-        if (!LoadExecutionContext(ctx_, ContextToResume)) state_.MacroRunning = false;
+        if (!LoadExecutionContext(ctx_, contextToResume_)) state_.MacroRunning = false;
         state_.ActiveOrder.fill(true, main.count());  // the context may have opened another macro
     }
 

@@ -65,6 +65,7 @@ private:
     TVariables vars_;
     TRunReport report_;
     TRunContext ctx_;
+    QString contextToResume_;  // the context a run started by ResumeContext takes up
     bool runLoopActive_ = false;
     int handlerDepth_ = 0;
 };

@@ -105,7 +105,7 @@ QString folderOf(const QString& path) {
 
 QString currentMacroFolder() { return folderOf(engineServices().MacroPath()); }
 
-QString exeMacroFolder() { return AliasExe.isEmpty() ? currentMacroFolder() : folderOf(AliasExe); }
+QString exeMacroFolder() { return OpenMacroFile().aliasExe.isEmpty() ? currentMacroFolder() : folderOf(OpenMacroFile().aliasExe); }
 
 QString envFolderValue(const EnvFolder& f) {
     const QString v = GetEnvVarValue(QLatin1String(f.variable));

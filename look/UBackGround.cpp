@@ -35,9 +35,10 @@ void TBitmapCanvas::PolyBezier(const std::array<QPoint, 4>& points) {
 
 namespace UBackGround {
 
-TColor GradientStart = 0;
-TColor GradientEnd = 0;
-TColor Stroke = 0;
+TBezierColors& BezierColors() {
+    static TBezierColors colors;
+    return colors;
+}
 
 namespace {
 // Round half to even; the result must fit a signed 32-bit integer.
@@ -111,8 +112,8 @@ void DrawRandomBezier(TCanvas& canvas) {
     const int H = canvas.Height();
     if (H < 1 || W < 1) return;
     TPoints A(4), B(4), C(4);
-    DrawHorzGradient(canvas, GradientStart, GradientEnd);
-    canvas.PenColor = Stroke;
+    DrawHorzGradient(canvas, BezierColors().gradientStart, BezierColors().gradientEnd);
+    canvas.PenColor = BezierColors().stroke;
     // Seeded from the clock and a count of the calls: two calls within the same
     // millisecond still draw two pictures.
     static quint32 calls = 0;

@@ -55,9 +55,10 @@ private:
 namespace UBackGround {
 
 // Colours of the "Bézier aléatoire" background; zero until the settings are loaded.
-extern TColor GradientStart;
-extern TColor GradientEnd;
-extern TColor Stroke;
+struct TBezierColors {
+    TColor gradientStart = 0, gradientEnd = 0, stroke = 0;
+};
+TBezierColors& BezierColors();
 
 using TPoints = QVector<QPoint>;
 

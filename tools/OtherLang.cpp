@@ -227,7 +227,7 @@ void ExporterversOtherLangage1Click() {
 void CopyOtherLangText(const QString& linkagePath) {
     TForm1* f = Form1;
     const TLinkageFile link = ReadLinkageFile(linkagePath, LinkageUse::Copy);
-    if (!f->ListView1->isVisible() && CommandLineRun) return;
+    if (!f->ListView1->isVisible() && StartMode().commandLineRun) return;
     QList<int> selected = f->ListView1->selectedRows();
     std::sort(selected.begin(), selected.end());
     QVector<MacroCommand> rows;

@@ -363,10 +363,10 @@ void TForm19::ListBox2DblClick() {
         return;
     }
     TColor value = rowColor(rubric, row);
-    if (rubric == u"Bézier aléatoire")
-        value = row == u"Dégradé début" ? UBackGround::GradientStart
-                : row == u"Dégradé fin" ? UBackGround::GradientEnd
-                                         : UBackGround::Stroke;
+    if (rubric == u"Bézier aléatoire") {
+        const UBackGround::TBezierColors& bezier = UBackGround::BezierColors();
+        value = row == u"Dégradé début" ? bezier.gradientStart : row == u"Dégradé fin" ? bezier.gradientEnd : bezier.stroke;
+    }
     QColor color = ColorToQColor(value);
     if (!Services().ChooseColor(color)) return;
     IniFile ini(Form1 ? Form1->GetConfigFileName() : platform::programFile(QStringLiteral("config.ini")));
@@ -378,9 +378,9 @@ void TForm19::ListBox2DblClick() {
 void TForm19::ChangeGeneralColorText() {
     const IniFile ini(Form1 ? Form1->GetConfigFileName() : platform::programFile(QStringLiteral("config.ini")));
     const QString bezier = QStringLiteral("ColorBézier aléatoire");
-    UBackGround::GradientStart = ini.ReadInteger(bezier, QStringLiteral("Dégradé début"), 0xDDDBD1);
-    UBackGround::GradientEnd = ini.ReadInteger(bezier, QStringLiteral("Dégradé fin"), 0xA29B80);
-    UBackGround::Stroke = ini.ReadInteger(bezier, QStringLiteral("Tracé"), 0xA29B80);
+    UBackGround::BezierColors() = {ini.ReadInteger(bezier, QStringLiteral("Dégradé début"), 0xDDDBD1),
+                                   ini.ReadInteger(bezier, QStringLiteral("Dégradé fin"), 0xA29B80),
+                                   ini.ReadInteger(bezier, QStringLiteral("Tracé"), 0xA29B80)};
     const TColor text = ini.ReadInteger(QStringLiteral("ColorAffichage"), QStringLiteral("Texte"), clWindowText);
     const TColor back = ini.ReadInteger(QStringLiteral("ColorAffichage"), QStringLiteral("Fond"), TColor(0x80000005));
     // The system colours are the windows' own: only a chosen colour changes them.

@@ -121,7 +121,7 @@ TForm23::TForm23(QWidget* parent) : TForm(23, u"A propos de Orvanel"_s, parent) 
 void TForm23::showEvent(QShowEvent* event) {
     TForm::showEvent(event);
     Image1->setPixmap(QApplication::windowIcon().pixmap(64, 64));
-    Label15->setText(FormatMessageText(text(u"Lng_Version"), {ProgramVersion}));
+    Label15->setText(FormatMessageText(text(u"Lng_Version"), {ProgramVersionText()}));
     const QString lastUpdate = text(u"Lng_LastUpdate");  // a language file keeps no blank at its end
     Label3->setText(lastUpdate + (lastUpdate.endsWith(u' ') ? QString() : u" "_s) + ProgramBuildDate());
     Label16->setText(withPercent(text(u"Lng_UsedCpu"), 0));

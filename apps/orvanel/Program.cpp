@@ -157,7 +157,7 @@ void endOnDisplayLost() {
 std::optional<int> StartProgram(TForm1* main) {
     qApp->installEventFilter(new EndOnEscape(main));
     if (!main->InitForm1()) return EndRequested() ? 1 : 2;
-    if (main->CommandLineFile.isEmpty() || EditOnOpen) {
+    if (main->CommandLineFile.isEmpty() || StartMode().editOnOpen) {
         main->show();
         TellRefusedHotKeys();
         StartRecoveryCopies(*main);
@@ -168,20 +168,20 @@ std::optional<int> StartProgram(TForm1* main) {
     // A macro without the editor: the window stays hidden, the list too (no history).
     main->ListView1->hide();
     RunState().AutoRun = true;
-    if (ExportOnOpen) {
+    if (StartMode().exportOnOpen) {
         QAction* exporter = main->findChild<QAction*>(QStringLiteral("Exporterversexecutable1"));
         if (!exporter) {
             std::fputs("Orvanel : l'export vers un exécutable n'est pas disponible.\n", stderr);
             return 1;
         }
         exporter->trigger();
-        ApplicationTerminated = true;
+        StartMode().terminated = true;
         return EndRequested() ? 1 : 0;
     }
     // The run closes the main window when it ends; without a run engine the program ends here.
     if (main->Execute1) main->Execute1->trigger();
     else main->close();
-    if (main->Closed || ApplicationTerminated || EndRequested()) return RunState().RunEndedInError || EndRequested() ? 1 : 0;
+    if (main->Closed || StartMode().terminated || EndRequested()) return RunState().RunEndedInError || EndRequested() ? 1 : 0;
     return std::nullopt;
 }
 

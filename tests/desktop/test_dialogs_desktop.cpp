@@ -70,7 +70,7 @@ TEST_F(DialogsDesktopTest, TypeAddedFromThePaletteThenModifiedByDoubleClick) {
     EXPECT_EQ(h->params(h->count() - 2), "avant");
     EXPECT_EQ(h->action(h->count() - 1), HistoryAction::Modify);
     EXPECT_EQ(h->params(h->count() - 1), "salut");
-    EXPECT_FALSE(EditMode);
+    EXPECT_FALSE(RowEditing().modifying);
 }
 
 TEST_F(DialogsDesktopTest, CancelKeepsTheTextAndPauseOpensForAddingAfterAQuitterRow) {
@@ -93,7 +93,7 @@ TEST_F(DialogsDesktopTest, CancelKeepsTheTextAndPauseOpensForAddingAfterAQuitter
     clickAt(form->ListView1->viewport(), r.center(), 2);
     ASSERT_TRUE(waitFor([this] { return form->ListView1->selectedIndex() == 0; }));
     QApplication::processEvents();
-    EXPECT_FALSE(EditMode);
+    EXPECT_FALSE(RowEditing().modifying);
     form->PageControl2->setCurrentIndex(0);
     QToolButton* pause = form->PaletteButton(8);
     clickAt(pause, pause->rect().center());

@@ -90,6 +90,36 @@ TEST_F(RunDesktop, BreakpointCaptionOnTheRealWindow) {
     EXPECT_EQ(var("A"), "1");
 }
 
+// F9 pressed on the real keyboard at a breakpoint resumes the run from the
+// breakpoint's row: the rows before it run once only.
+TEST_F(RunDesktop, F9AtABreakpointGoesOnFromThatRow) {
+    constexpr uint8_t kF9 = platform::VK_F1 + 8;
+    showMainWindow();
+    setRows({{"Variable", "N;0;Numerique;"}, {"Calcul", "N;+;1;"}, {"Variable", "A;1;Numerique;"}});
+    form->ListView1->setIcon(2, kBreakpointIcon);
+    int breaks = 0;
+    bool pressed = false;  // F9 pressed at this stop
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (RunState().ExecState != 4) pressed = false;
+        if (RunState().ExecState != 4 || pressed || !form->isActiveWindow()) return;
+        pressed = true;
+        if (++breaks > 1) {  // a second stop: the run began again
+            form->Stop1Click();
+            return;
+        }
+        desk().keybd_event(kF9, 0, 0);
+        desk().keybd_event(kF9, 0, platform::KEYEVENTF_KEYUP);
+        desk().Flush();
+    });
+    poll.start(50);
+    form->Execute(form, false, 0);
+    EXPECT_EQ(breaks, 1);
+    EXPECT_EQ(var("N"), "1");
+    EXPECT_EQ(var("A"), "1");
+    EXPECT_FALSE(desk().IsKeyDown(kF9));
+}
+
 // Only tests modes: the private server keeps its own.
 TEST_F(RunDesktop, DisplayModesOfThePrivateServer) {
     const platform::DisplayMode now = desk().GetDisplayMode();

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     stored.load(file, nullptr);
     const int answer = (how >> 1) & 3;
     fuzz::answerPassword(answer == 0 ? stored.password() : answer == 1 ? QStringLiteral("faux") : QString());
-    CommandLineRun = how & 16;
+    StartMode().commandLineRun = how & 16;
     if (how & 1) {
         testServices().onChooseFile = [&file](TFileDialog& dialog) {
             dialog.FileName = file;
@@ -29,6 +29,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } else {
         form.OpenFileMacro(file, form.ListView1, QStringLiteral("Chargement"), how & 8 ? 0 : -1);
     }
-    CommandLineRun = false;
+    StartMode().commandLineRun = false;
     return 0;
 }

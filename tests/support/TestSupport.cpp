@@ -59,8 +59,8 @@ void MainWindowTest::TearDown() {
     settings() = defaultSettings();
     ProcessPriority = 3;
     form = nullptr;
-    EditMode = false;
-    PreviousParams.clear();
+    RowEditing().modifying = false;
+    RowEditing().previousParams.clear();
     CarSepParam = u';';
     qunsetenv("ORVANEL_HOME");
 }

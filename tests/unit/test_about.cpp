@@ -59,8 +59,8 @@ TEST_F(AboutTest, TheBoxSaysWhatProgramItIsAndCloses) {
     QApplication::setWindowIcon(before);
     EXPECT_FALSE(Form23->Image1->pixmap().isNull());
     EXPECT_EQ(Form23->Label1->text(), "Orvanel");
-    EXPECT_EQ(Form23->Label15->text(), "Version " + ProgramVersion);
-    EXPECT_TRUE(QRegularExpression("^\\d+\\.\\d+").match(ProgramVersion).hasMatch()) << ProgramVersion.toStdString();
+    EXPECT_EQ(Form23->Label15->text(), "Version " + ProgramVersionText());
+    EXPECT_TRUE(QRegularExpression("^\\d+\\.\\d+").match(ProgramVersionText()).hasMatch()) << ProgramVersionText().toStdString();
     EXPECT_EQ(Form23->Label3->text(), "Dernière mise à jour : " + ProgramBuildDate());
     EXPECT_TRUE(QDate::fromString(ProgramBuildDate(), "dd/MM/yy").isValid()) << ProgramBuildDate().toStdString();
     EXPECT_EQ(Form23->Label17->buddy(), Form23->ComboBox1);
@@ -78,7 +78,7 @@ TEST_F(AboutTest, TheLanguageFileGivesTheBoxItsTexts) {
     Form23->MemInfo = write("meminfo", "MemTotal:        8388608 kB\nMemAvailable:    2097152 kB\n");
     Form23->show();
     EXPECT_EQ(Form23->Label3->text(), "Last update: " + ProgramBuildDate());
-    EXPECT_EQ(Form23->Label15->text(), "Version " + ProgramVersion + " of the program");
+    EXPECT_EQ(Form23->Label15->text(), "Version " + ProgramVersionText() + " of the program");
     EXPECT_EQ(Form23->Label10->text(), "Physical memory 75 %");
     EXPECT_TRUE(Form23->Label11->text().endsWith(" KB"));
     EXPECT_TRUE(Form23->Label16->text().startsWith("CPU load "));

@@ -36,11 +36,11 @@ private:
 };
 
 struct ColoursGuard {
-    TColor start = GradientStart, end = GradientEnd, stroke = Stroke;
+    TColor start = BezierColors().gradientStart, end = BezierColors().gradientEnd, stroke = BezierColors().stroke;
     ~ColoursGuard() {
-        GradientStart = start;
-        GradientEnd = end;
-        Stroke = stroke;
+        BezierColors().gradientStart = start;
+        BezierColors().gradientEnd = end;
+        BezierColors().stroke = stroke;
     }
 };
 
@@ -122,9 +122,9 @@ TEST(Background, GradientRefusesSystemColoursBeforeDrawing) {
 
 TEST(Background, RandomBezierDrawsOneCurveAndOneLinePerStep) {
     const ColoursGuard guard;
-    GradientStart = 0xDDDBD1;
-    GradientEnd = 0xA29B80;
-    Stroke = 0x123456;
+    BezierColors().gradientStart = 0xDDDBD1;
+    BezierColors().gradientEnd = 0xA29B80;
+    BezierColors().stroke = 0x123456;
     struct Case {
         int w, h, passes;
     };
@@ -134,7 +134,7 @@ TEST(Background, RandomBezierDrawsOneCurveAndOneLinePerStep) {
         DrawRandomBezier(canvas);
         EXPECT_EQ(canvas.curves.size(), c.passes) << c.w << "x" << c.h;
         ASSERT_EQ(canvas.lines.size(), c.w + 1 + c.passes);
-        for (int i = c.w + 1; i < canvas.lines.size(); ++i) EXPECT_EQ(canvas.lines[i].color, Stroke);
+        for (int i = c.w + 1; i < canvas.lines.size(); ++i) EXPECT_EQ(canvas.lines[i].color, BezierColors().stroke);
         // The first curve is A: every control point above and left of the bitmap.
         for (const QPoint& p : canvas.curves.first()) {
             EXPECT_LE(p.x(), -c.w);
@@ -155,8 +155,8 @@ TEST(Background, RandomBezierOnAnEmptyBitmapDrawsNothing) {
 
 TEST(Background, EqualGradientColoursGiveAFlatBackground) {
     const ColoursGuard guard;
-    GradientStart = GradientEnd = 0x405060;
-    Stroke = 0x000000;
+    BezierColors().gradientStart = BezierColors().gradientEnd = 0x405060;
+    BezierColors().stroke = 0x000000;
     RecordingCanvas canvas(50, 20);
     DrawRandomBezier(canvas);
     for (int x = 0; x <= 50; ++x) EXPECT_EQ(canvas.lines[x].color, 0x405060);

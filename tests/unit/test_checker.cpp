@@ -60,7 +60,7 @@ TEST_F(CheckerTest, DisabledCheckOnlySaysSo) {
 
 TEST_F(CheckerTest, CommandLineRunWithoutErrorStopChecksNothing) {
     setRows({{"Bidule", "x"}});
-    CommandLineRun = true;
+    StartMode().commandLineRun = true;
     settings().CheckBeforeRun = false;
     EXPECT_TRUE(form->ControlAll(form->ListView1));
     EXPECT_TRUE(checkList().isEmpty());

@@ -28,7 +28,7 @@ protected:
     }
     void TearDown() override {
         TTabIgnoreMsg.clear();
-        CommandLineRun = false;
+        StartMode().commandLineRun = false;
         MainWindowTest::TearDown();
     }
 

@@ -81,10 +81,9 @@ protected:
     }
     void resume(const QByteArray& context) {
         write(path("demo.ctx"), context);
-        ContextToResume = path("demo.ctx");
         messages.shown.clear();
         Variables().Clear();
-        form->Execute(form, true, 0);
+        Runner->ResumeContext(path("demo.ctx"));
     }
     // Declarations on rows 0 and 1 (never run when resuming at row 2), then the rows given.
     QVector<QPair<QString, QString>> macroRows(const QVector<QPair<QString, QString>>& rest) {

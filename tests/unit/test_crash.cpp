@@ -161,7 +161,6 @@ protected:
     void SetUp() override {
         MainWindowTest::SetUp();
         Variables().Clear();
-        ExitCountdownElapsed = 0;
         testServices().onModal = [this](QWidget& f) {
             titles << f.windowTitle();
             f.close();
@@ -223,7 +222,7 @@ TEST_F(InternalError, ClosingStopsTheCountdownAndTheNextReportStartsAgain) {
     Form34->Button1->click();
     EXPECT_FALSE(Form34->isVisible());
     EXPECT_FALSE(Form34->Timer1->isActive());
-    EXPECT_EQ(ExitCountdownElapsed, 0);
+    EXPECT_EQ(Form34->countdownElapsed, 0);
     BuildErrorReport("E", "deux", 0);
     EXPECT_EQ(Form34->windowTitle(), "Orvanel va se terminer dans 30 seconde(s).");
 }
@@ -231,9 +230,9 @@ TEST_F(InternalError, ClosingStopsTheCountdownAndTheNextReportStartsAgain) {
 TEST_F(InternalError, EditedLineNamesTheSelectedRow) {
     setRows({{"Commentaire", "a"}, {"Commentaire", "b"}});
     form->ListView1->setSelected(1, true);
-    EditMode = true;
+    RowEditing().modifying = true;
     BuildErrorReport("E", "x", 0);
-    EditMode = false;
+    RowEditing().modifying = false;
     EXPECT_TRUE(memo().contains("Edited :True (2)"));
 }
 

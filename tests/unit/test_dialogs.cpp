@@ -58,7 +58,7 @@ TEST_F(DialogTest, TypeFromThePaletteAddsWhereTheModeSays) {
     EXPECT_EQ(form->ListView1->icon(1), 0);
     EXPECT_EQ(form->ListView1->selectedRows(), QList<int>({1}));
     EXPECT_EQ(history(), QStringList({"Ajout|2|Bonjour; le monde"}));
-    EXPECT_FALSE(EditMode);
+    EXPECT_FALSE(RowEditing().modifying);
 
     // "Edition" mode: at the end whatever the selection; an empty text is accepted.
     form->Edition2Click();
@@ -79,7 +79,7 @@ TEST_F(DialogTest, DoubleClickModifiesTheRowAndRecordsItsInitialValue) {
     Form2->Button1->click();
     EXPECT_EQ(rowTexts(), QStringList({"Quitter|", "Type|xyz"}));
     EXPECT_EQ(history(), QStringList({"Valeur Initiale|2|abc;def", "Modification|2|xyz"}));
-    EXPECT_FALSE(EditMode);
+    EXPECT_FALSE(RowEditing().modifying);
     EXPECT_FALSE(Form2->isVisible());
 
     // Written back unchanged: the text keeps its separator.
@@ -139,7 +139,7 @@ TEST_F(DialogTest, ClosingAnotherDialogDoesNotTurnAModifyIntoAnAdd) {
     EXPECT_FALSE(Form7->Modifying());
     EXPECT_EQ(Form7->ComboBox1->currentText(), "00:00:01");
     Form7->Button2Click();
-    EXPECT_FALSE(EditMode);
+    EXPECT_FALSE(RowEditing().modifying);
     Form2->ComboBox1->setEditText("b");
     Form2->Button1Click();
     EXPECT_EQ(rowTexts(), QStringList({"Type|b", "Pause|00:00:02"}));
@@ -173,10 +173,10 @@ TEST_F(DialogTest, ARowDeletedOrChangedMeanwhileIsNotOverwritten) {
 TEST_F(DialogTest, TheCloseBoxLeavesTheRowAndClearsEditMode) {
     setRows({{"Type", "a"}});
     edit(0);
-    EXPECT_TRUE(EditMode);
+    EXPECT_TRUE(RowEditing().modifying);
     Form2->ComboBox1->setEditText("b");
     Form2->close();
-    EXPECT_FALSE(EditMode);
+    EXPECT_FALSE(RowEditing().modifying);
     EXPECT_EQ(rowTexts(), QStringList({"Type|a"}));
 }
 

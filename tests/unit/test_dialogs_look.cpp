@@ -174,10 +174,10 @@ TEST_F(BackgroundTest, NoPictureNoBackgroundAndSomeFormsKeepTheirOwn) {
 
 TEST_F(BackgroundTest, RandomBezierChangesOnlyWhenAnotherFormPaints) {
     settings().Background = "Bézier aléatoire";
-    const TColor kept[3] = {UBackGround::GradientStart, UBackGround::GradientEnd, UBackGround::Stroke};
-    UBackGround::GradientStart = 0xFFFFFF;
-    UBackGround::GradientEnd = 0x000000;
-    UBackGround::Stroke = 0x0000FF;
+    const TColor kept[3] = {UBackGround::BezierColors().gradientStart, UBackGround::BezierColors().gradientEnd, UBackGround::BezierColors().stroke};
+    UBackGround::BezierColors().gradientStart = 0xFFFFFF;
+    UBackGround::BezierColors().gradientEnd = 0x000000;
+    UBackGround::BezierColors().stroke = 0x0000FF;
     const QImage first = shownImage(Form2);
     EXPECT_EQ(settings().BackgroundBitmap.size(), QGuiApplication::primaryScreen()->size());
     EXPECT_EQ(LastBackgroundForm, "Form2");
@@ -192,9 +192,9 @@ TEST_F(BackgroundTest, RandomBezierChangesOnlyWhenAnotherFormPaints) {
     // and again when the first comes back (compared whole: a dialog shows only
     // a corner of the screen-sized picture, which strokes may miss both times)
     EXPECT_NE(settings().BackgroundBitmap, second);
-    UBackGround::GradientStart = kept[0];
-    UBackGround::GradientEnd = kept[1];
-    UBackGround::Stroke = kept[2];
+    UBackGround::BezierColors().gradientStart = kept[0];
+    UBackGround::BezierColors().gradientEnd = kept[1];
+    UBackGround::BezierColors().stroke = kept[2];
 }
 
 TEST_F(BackgroundTest, RadioButtonsTakeTheirColourOnce) {

@@ -104,8 +104,8 @@ TEST_F(PlacementTest, ThePasswordDialogNeverCoversItsMessage) {
         Form32->Button1Click();
     }
     EXPECT_EQ(dialogShown, QVector<bool>({false, false}));
-    EXPECT_EQ(MacroPassword, "secret");
-    MacroPassword.clear();
+    EXPECT_EQ(OpenMacroFile().password, "secret");
+    OpenMacroFile().password.clear();
 }
 
 }  // namespace

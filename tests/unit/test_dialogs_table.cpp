@@ -233,7 +233,7 @@ TEST_F(DialogTableTest, EachDialogWritesItsRowOrSaysWhy) {
         EXPECT_EQ(rowTexts(), c.rows.isEmpty() ? before : c.rows);
         EXPECT_EQ(d->isVisible(), !c.messages.isEmpty());
         d->close();
-        EXPECT_FALSE(EditMode);
+        EXPECT_FALSE(RowEditing().modifying);
     }
 }
 

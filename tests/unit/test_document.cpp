@@ -59,7 +59,7 @@ TEST_F(DocumentTest, ChangeParamRewritesOneField) {
     form->ChangeParam(form->ListView1, 1, 1, "b", true);  // one field: rebuilt with its separator
     EXPECT_EQ(form->ListView1->params(1), "b;");
     form->ChangeParam(form->ListView1, 9, 1, "z", true);  // no such row
-    EXPECT_FALSE(EditMode);
+    EXPECT_FALSE(RowEditing().modifying);
 }
 
 TEST_F(DocumentTest, MoveCommandeSwapsAndIgnoresBadRows) {
@@ -183,11 +183,11 @@ TEST_F(DocumentTest, ListToolBarAndStatusPanels) {
     EXPECT_TRUE(form->StatusPanel[1]->pixmap().isNull());
     EXPECT_EQ(form->StatusPanel[1]->toolTip(), "Macro non protégée.");
     EXPECT_EQ(form->StatusPanel[2]->text(), "FR");
-    MacroPassword = "abc";
+    OpenMacroFile().password = "abc";
     form->UpdateStatusPanels();
     EXPECT_FALSE(form->StatusPanel[1]->pixmap().isNull());
     EXPECT_EQ(form->StatusPanel[1]->toolTip(), "Macro protégée par mot de passe.");
-    MacroPassword.clear();
+    OpenMacroFile().password.clear();
     settings().Language = "English";
     form->UpdateStatusPanels();
     EXPECT_EQ(form->StatusPanel[2]->text(), "EN");

@@ -214,10 +214,10 @@ TEST_F(EngineRun, UnknownKeywordsArePassedOverSilently) {
 
 TEST_F(EngineRun, QuitterEndsTheRunAndKeepsUnsavedEdits) {
     setRows({{"Variable", "A;1;Numerique;"}, {"Quitter", ""}, {"Variable", "A;2;Numerique;"}});
-    MacroModified = true;
+    OpenMacroFile().modified = true;
     run();
     EXPECT_EQ(var("A"), "1");
-    EXPECT_TRUE(MacroModified);
+    EXPECT_TRUE(OpenMacroFile().modified);
     EXPECT_FALSE(RunState().RunEndedInError);
     EXPECT_EQ(form->windowTitle(), form->GetStateCaption());
 }

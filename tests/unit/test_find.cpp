@@ -118,7 +118,7 @@ TEST_F(FindTest, ReplaceChangesEveryOccurrenceOfTheNextMatchingRow) {
     EXPECT_EQ(messages.shown[0].text, "La chaine \"12\" n'a pas été trouvée.");
     EXPECT_EQ(actions().mid(1), QStringList({"1 Valeur Initiale", "1 Modification", "2 Valeur Initiale",
                                              "2 Modification"}));
-    EXPECT_FALSE(EditMode);
+    EXPECT_FALSE(RowEditing().modifying);
     form->SpeedButton25Click();
     form->SpeedButton25Click();
     EXPECT_EQ(form->ListView1->params(1), "512;12;");
@@ -152,7 +152,7 @@ TEST_F(FindTest, ReplacingADeclaredVariableRenamesItEverywhereAsOneGroup) {
     EXPECT_EQ(actions().last(), "0 " + GroupEnd);
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_EQ(messages.shown[0].text, "Remplacement terminé.");
-    EXPECT_FALSE(EditMode);
+    EXPECT_FALSE(RowEditing().modifying);
     form->SpeedButton26Click();
     EXPECT_EQ(rowTexts(), before);
 }

@@ -204,9 +204,9 @@ TEST_F(Fonction, SystemFolders) {
     EXPECT_EQ(fonction("R;Répertoire système;Rep Orvanel;"), QDir(home.path()).absolutePath() + "/");
     form->StatusPanel[0]->setText("/un/dossier/macro.mcr");
     EXPECT_EQ(fonction("R;Répertoire système;Rep Fichier Macro;"), "/un/dossier/");
-    AliasExe = "/ailleurs/alias";
+    OpenMacroFile().aliasExe = "/ailleurs/alias";
     EXPECT_EQ(fonction("R;Répertoire système;Rep Fichier Macro;"), "/ailleurs/");
-    AliasExe.clear();
+    OpenMacroFile().aliasExe.clear();
 }
 
 TEST_F(Fonction, Disks) {

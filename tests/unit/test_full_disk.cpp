@@ -105,9 +105,9 @@ TEST_F(FullDisk, SavesKeepTheOldFilesAndSayWhy) {
 
     const QString reason = fillDisk();
     setRows(typeRows(10));
-    MacroModified = true;
+    OpenMacroFile().modified = true;
     saveAs(macro);
-    const bool stillModified = MacroModified;
+    const bool stillModified = OpenMacroFile().modified;
     const QStringList afterSave = messageTexts();
     messages.shown.clear();
     saveAs(path("n.mcr"));  // a new name goes to the recent files first

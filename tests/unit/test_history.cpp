@@ -196,10 +196,10 @@ TEST_F(HistoryTest, UndoAndRedoTakeAGroupAsOneStep) {
 }
 
 TEST_F(HistoryTest, NothingIsRecordedWhileDisabled) {
-    HistoryEnabled = false;
+    RowEditing().historyEnabled = false;
     modify(0, "x;");
     form->AddHistory(1, Delete, "Type", "x;");
-    HistoryEnabled = true;
+    RowEditing().historyEnabled = true;
     EXPECT_EQ(form->ListView4->count(), 1);
 }
 

@@ -27,11 +27,11 @@ protected:
     }
     // As a command dialog modifies a row.
     void modify(int row, const QString& params) {
-        PreviousParams = form->ListView1->params(row);
-        EditMode = true;
+        RowEditing().previousParams = form->ListView1->params(row);
+        RowEditing().modifying = true;
         form->ListView1->setParams(row, params);
         form->SaveBeforeChange(row);
-        EditMode = false;
+        RowEditing().modifying = false;
     }
     // As a command dialog adds a row at a given place.
     void addAt(int row, const QString& keyword, const QString& params) {

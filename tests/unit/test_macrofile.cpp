@@ -35,7 +35,7 @@ TEST_F(MacroFileTest, GoldenFileOpensWithItsRows) {
     EXPECT_EQ(watchNames(), QStringList({"X"}));
     EXPECT_EQ(ProcessPriorityNames().value(ProcessPriority), "Haute");
     EXPECT_EQ(desk().nices.last(), -10);  // applied
-    EXPECT_EQ(MacroPassword, "abc");
+    EXPECT_EQ(OpenMacroFile().password, "abc");
     EXPECT_EQ(form->StatusPanel[0]->text(), path("golden.mcr"));
     EXPECT_EQ(form->SaveDialog1->FileName, path("golden.mcr"));
     EXPECT_TRUE(messages.shown.isEmpty());
@@ -46,7 +46,7 @@ TEST_F(MacroFileTest, SavedFilesDecodeWithTheScheme) {
     AddWatchRow(*form, "X", "5");
     TTabIgnoreMsg = {{"3", "Avertissement", true}, {"4", "Oublié", false}};
     ProcessPriority = 1;
-    MacroPassword = "abc";
+    OpenMacroFile().password = "abc";
     saveAs(path("m.mcr"));
     ASSERT_EQ(messageTexts(), QStringList({"Votre macro n'est pas en priorité normal, voulez vous sauvegarder ce "
                                            "paramètre ?"}));
@@ -62,11 +62,11 @@ TEST_F(MacroFileTest, SavedFilesDecodeWithTheScheme) {
     EXPECT_EQ(rows, QStringList({"Variable|X;5;Numerique;", QString::fromLatin1("Type|\xC9t\xE9;"), "Pause|1;Sec;",
                                  QString::fromLatin1("\xC9valuer|X"), "IgnoreMsg|3~Avertissement",
                                  "[Process Priority]|1"}));
-    EXPECT_FALSE(MacroModified);
+    EXPECT_FALSE(OpenMacroFile().modified);
     EXPECT_EQ(form->windowTitle(), "m.mcr - Orvanel");
 
     // Without a password the bytes are plain: "É" is one byte, C9.
-    MacroPassword.clear();
+    OpenMacroFile().password.clear();
     ProcessPriority = 3;
     saveAs(path("plain.mcr"));
     const QByteArray plain = readFile(path("plain.mcr"));
@@ -79,12 +79,12 @@ TEST_F(MacroFileTest, RoundTripKeepsRowsAndCutsLongTexts) {
     const QString longKeyword(21, 'K'), longParams(300, 'p');
     setRows({{"Type", "a;b;"}, {longKeyword, longParams}, {"Commentaire", ""}});
     for (const QString& password : {QString(), QStringLiteral("abc")}) {
-        MacroPassword = password;
+        OpenMacroFile().password = password;
         saveAs(path("r.mcr"));
         EXPECT_EQ(readFile(path("r.mcr")).size(), (password.isEmpty() ? 3 : 5) * 277);
         form->ListView1->clear();
         typedPassword = password;
-        MacroModified = true;
+        OpenMacroFile().modified = true;
         EXPECT_EQ(form->OpenFileMacro(path("r.mcr"), form->ListView1, QString(), -1), 3);
         EXPECT_EQ(rowTexts(), QStringList({"Type|a;b;", QString(20, 'K') + '|' + QString(255, 'p'), "Commentaire|"}));
         setRows({{"Type", "a;b;"}, {longKeyword, longParams}, {"Commentaire", ""}});
@@ -95,12 +95,12 @@ TEST_F(MacroFileTest, WrongPasswordLeavesTheOpenMacro) {
     writeFile(path("golden.mcr"), goldenFile());
     setRows({{"Type", "garde;"}});
     saveAs(path("open.mcr"));
-    MacroPassword = "old";
+    OpenMacroFile().password = "old";
     typedPassword = "abd";
     EXPECT_EQ(form->OpenFileMacro(path("golden.mcr"), form->ListView1, QString(), -1), 0);
     EXPECT_EQ(messageTexts(), QStringList({"Mot de passe incorrect."}));
     EXPECT_EQ(rowTexts(), QStringList({"Type|garde;"}));
-    EXPECT_EQ(MacroPassword, "old");
+    EXPECT_EQ(OpenMacroFile().password, "old");
     // Cancelled: no message.
     typedPassword = QString();
     messages.shown.clear();
@@ -112,7 +112,7 @@ TEST_F(MacroFileTest, WrongPasswordLeavesTheOpenMacro) {
     form->Ouvrir1Click();
     EXPECT_TRUE(messageTexts().contains("Mot de passe incorect."));
     EXPECT_EQ(rowTexts(), QStringList({"Type|garde;"}));
-    EXPECT_EQ(MacroPassword, "old");
+    EXPECT_EQ(OpenMacroFile().password, "old");
     EXPECT_TRUE(form->ListView1->isVisibleTo(form));
 }
 
@@ -121,26 +121,26 @@ TEST_F(MacroFileTest, FileOpenReadsEveryRecord) {
     bytes += record("IgnoreMsg", "Pas de tilde", true);
     writeFile(path("golden.mcr"), bytes);
     TTabIgnoreMsg = {{"1", "ancien", true}};
-    ProtectSourceOnly = true;
+    OpenMacroFile().protectSourceOnly = true;
     typedPassword = "abc";
     openAnswer = path("golden.mcr");
     form->Ouvrir1Click();
     EXPECT_EQ(dialogs, QStringList({"OpenDialog1"}));
     EXPECT_EQ(rowTexts(), QStringList({"Variable|X;5;Numerique;", "Type|Été à 5€;"}));
-    EXPECT_FALSE(ProtectSourceOnly);  // from "Infos"
+    EXPECT_FALSE(OpenMacroFile().protectSourceOnly);  // from "Infos"
     ASSERT_EQ(TTabIgnoreMsg.size(), 1);
     EXPECT_EQ(TTabIgnoreMsg[0].Origin, "");
     EXPECT_EQ(TTabIgnoreMsg[0].Message, "Pas de tilde");
     EXPECT_FALSE(TTabIgnoreMsg[0].StillPresent);
     EXPECT_EQ(form->ListView1->selectedRows(), QList<int>({0}));
-    EXPECT_EQ(MacroPassword, "abc");
-    EXPECT_FALSE(MacroModified);
+    EXPECT_EQ(OpenMacroFile().password, "abc");
+    EXPECT_FALSE(OpenMacroFile().modified);
 }
 
 TEST_F(MacroFileTest, EmptyProtectedMacroReloadsEmpty) {
     AddWatchRow(*form, "X", "1");
     TTabIgnoreMsg = {{"1", "Avertissement", true}};
-    MacroPassword = "abc";
+    OpenMacroFile().password = "abc";
     saveAs(path("empty.mcr"));
     const auto records = golden::read(readFile(path("empty.mcr")), false);
     ASSERT_EQ(records.size(), 2);
@@ -204,12 +204,12 @@ TEST_F(MacroFileTest, ReadOnlyOrFailedSaveKeepsTheOldFile) {
     setRows({{"Type", "nouveau;"}});
     writeFile(path("ro.mcr"), "ancien");
     QFile::setPermissions(path("ro.mcr"), QFile::ReadOwner | QFile::ReadUser);
-    MacroModified = true;
+    OpenMacroFile().modified = true;
     saveAs(path("ro.mcr"));
     EXPECT_EQ(messageTexts(), QStringList({"Ce fichier est en lecture seule, veuillez enregister le fichier sous un "
                                            "autre nom, ou supprimer cette propriété."}));
     EXPECT_EQ(readFile(path("ro.mcr")), QByteArray("ancien"));
-    EXPECT_TRUE(MacroModified);
+    EXPECT_TRUE(OpenMacroFile().modified);
 
     // The target cannot be replaced (a folder stands there): a clear message, nothing changed.
     ASSERT_TRUE(QDir(home.path()).mkpath("dossier.mcr/dedans"));
@@ -219,7 +219,7 @@ TEST_F(MacroFileTest, ReadOnlyOrFailedSaveKeepsTheOldFile) {
     EXPECT_TRUE(messages.shown[0].text.startsWith("Impossible d'enregistrer le fichier " + path("dossier.mcr")));
     EXPECT_TRUE(messages.shown[0].text.endsWith("Le fichier existant n'a pas été modifié."));
     EXPECT_TRUE(QDir(path("dossier.mcr/dedans")).exists());
-    EXPECT_TRUE(MacroModified);
+    EXPECT_TRUE(OpenMacroFile().modified);
     EXPECT_EQ(QDir(home.path()).entryList({"*.mcr.*", "*~*"}, QDir::Files), QStringList());  // no temporary left
 }
 
@@ -247,7 +247,7 @@ TEST_F(MacroFileTest, ChangeTestIgnoresObjectIdentityAndTrailingRecords) {
 
 TEST_F(MacroFileTest, LeavingAMacroSavesItWithItsOwnPassword) {
     setRows({{"Type", "a;"}});
-    MacroPassword = "aaa";
+    OpenMacroFile().password = "aaa";
     saveAs(path("a.mcr"));
     setRows({{"Type", "a modifié;"}});
     writeFile(path("golden.mcr"), goldenFile());
@@ -259,15 +259,15 @@ TEST_F(MacroFileTest, LeavingAMacroSavesItWithItsOwnPassword) {
     ASSERT_EQ(saved.size(), 3);
     EXPECT_EQ(saved[0].params, QByteArray("aaa"));
     EXPECT_EQ(saved[2].params, QByteArray("a modifi\xE9;"));
-    EXPECT_EQ(MacroPassword, "abc");
+    EXPECT_EQ(OpenMacroFile().password, "abc");
 
     // Loading rows into a list (inclusions, sub-macros) never touches the open macro's password.
-    MacroPassword = "abc";
+    OpenMacroFile().password = "abc";
     typedPassword = "aaa";
     TListView scratch;
     EXPECT_EQ(form->OpenFileMacro(path("a.mcr"), &scratch, QString(), 0), 1);
     EXPECT_EQ(form->OpenFileMacro(path("a.mcr"), form->ListView1, QString(), 1), 1);
-    EXPECT_EQ(MacroPassword, "abc");
+    EXPECT_EQ(OpenMacroFile().password, "abc");
     EXPECT_EQ(rowTexts(), QStringList({"Variable|X;5;Numerique;", "Type|a modifié;", "Type|Été à 5€;"}));
     EXPECT_EQ(form->StatusPanel[0]->text(), path("golden.mcr"));
 }
@@ -334,12 +334,12 @@ TEST_F(MacroFileTest, SourceOnlyProtectionOpensSilentlyOnlyToRun) {
     EXPECT_EQ(form->OpenFileMacro(path("s.mcr"), form->ListView1, QString(), -1), 0);
     EXPECT_EQ(passwordQuestions, 1);
     // A macro run from the command line opens without a question.
-    CommandLineRun = true;
+    StartMode().commandLineRun = true;
     EXPECT_EQ(form->OpenFileMacro(path("s.mcr"), form->ListView1, QString(), -1), 1);
     EXPECT_EQ(passwordQuestions, 1);
-    EXPECT_TRUE(ProtectSourceOnly);
+    EXPECT_TRUE(OpenMacroFile().protectSourceOnly);
     // ... unless it is opened for editing.
-    EditOnOpen = true;
+    StartMode().editOnOpen = true;
     EXPECT_EQ(form->OpenFileMacro(path("s.mcr"), form->ListView1, QString(), -1), 0);
     EXPECT_EQ(passwordQuestions, 2);
 }
@@ -478,7 +478,7 @@ TEST_F(MacroFileKill, Child) {
     if (target.isEmpty()) GTEST_SKIP() << "run by SaveKilledMidwayLeavesTheOldFile";
     QVector<MacroCommand> rows(kKillRows, MacroCommand{"Type", "Une ligne assez longue pour peser;", 0});
     form->ListView1->append(rows);
-    MacroPassword = "abc";
+    OpenMacroFile().password = "abc";
     saveAs(target);
     std::fputs("saved\n", stdout);
     std::fflush(stdout);

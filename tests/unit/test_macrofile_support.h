@@ -76,9 +76,9 @@ protected:
         testServices().onImportOtherLangText = [this](const QString& file, TListView*) { imported << file; };
     }
     void TearDown() override {
-        MacroPassword.clear();
-        ProtectSourceOnly = false;
-        EditOnOpen = CommandLineRun = false;
+        OpenMacroFile().password.clear();
+        OpenMacroFile().protectSourceOnly = false;
+        StartMode().editOnOpen = StartMode().commandLineRun = false;
         TTabIgnoreMsg.clear();
         Variables().Clear();
         MainWindowTest::TearDown();

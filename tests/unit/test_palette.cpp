@@ -118,7 +118,7 @@ TEST_F(PaletteTest, EveryButtonOpensItsDialogForAdding) {
             EXPECT_TRUE(messages.shown[0].text.endsWith("aucune commande n'est ajoutée.")) << c.button;
         }
         EXPECT_TRUE(rowTexts().isEmpty()) << c.button;
-        EXPECT_FALSE(EditMode);
+        EXPECT_FALSE(RowEditing().modifying);
     }
 }
 
@@ -139,18 +139,18 @@ TEST_F(PaletteTest, EditOpensTheDialogOfTheExactKeyword) {
         edit(0);
         if (number == 0) {
             EXPECT_TRUE(messages.shown.isEmpty()) << keyword.toStdString();
-            EXPECT_FALSE(EditMode) << keyword.toStdString();
+            EXPECT_FALSE(RowEditing().modifying) << keyword.toStdString();
         } else if (TCommandDialog* d = CommandDialog(number)) {
             EXPECT_TRUE(d->isVisible() && d->Modifying()) << keyword.toStdString();
             EXPECT_EQ(d->Keyword(), keyword);
-            EXPECT_TRUE(EditMode);
+            EXPECT_TRUE(RowEditing().modifying);
             d->close();
         } else {
             ASSERT_EQ(messages.shown.size(), 1) << keyword.toStdString();
             EXPECT_TRUE(messages.shown[0].text.endsWith("la commande reste inchangée.")) << keyword.toStdString();
         }
-        EXPECT_FALSE(EditMode) << keyword.toStdString();
-        EXPECT_EQ(PreviousParams, "p;");
+        EXPECT_FALSE(RowEditing().modifying) << keyword.toStdString();
+        EXPECT_EQ(RowEditing().previousParams, "p;");
         EXPECT_EQ(rowTexts(), QStringList({keyword + "|p;"}));
     }
 }
@@ -158,7 +158,7 @@ TEST_F(PaletteTest, EditOpensTheDialogOfTheExactKeyword) {
 TEST_F(PaletteTest, EditingAQuitterRowThenPauseOpensPauseForAdding) {
     setRows({{"Quitter", ""}, {"Pause", "00:00:09"}});
     edit(0);
-    EXPECT_FALSE(EditMode);
+    EXPECT_FALSE(RowEditing().modifying);
     form->PaletteButton(8)->click();
     ASSERT_TRUE(Form7->isVisible());
     EXPECT_FALSE(Form7->Modifying());
@@ -171,7 +171,7 @@ TEST_F(PaletteTest, NoSelectedRowEditsNothing) {
     setRows({{"Type", "a"}});
     form->ListView1->clearSelection();
     form->Editer1Click();
-    EXPECT_FALSE(EditMode);
+    EXPECT_FALSE(RowEditing().modifying);
     EXPECT_FALSE(Form2->isVisible());
 }
 
@@ -204,12 +204,12 @@ TEST_F(PaletteTest, InclusionRowIsEditedThroughTheOpenDialog) {
         EXPECT_EQ(shownIndex, c.index) << c.params.toStdString();
         EXPECT_EQ(shownName, c.params);
         EXPECT_EQ(form->ListView1->params(0), c.params);  // cancelled: unchanged
-        EXPECT_FALSE(EditMode);
+        EXPECT_FALSE(RowEditing().modifying);
     }
     answerFiles("/m/autre.mcr");
     edit(0);
     EXPECT_EQ(rowTexts(), QStringList({"Inclusion|/m/autre.mcr"}));
-    EXPECT_FALSE(EditMode);
+    EXPECT_FALSE(RowEditing().modifying);
     const THistoryList* h = form->ListView4;
     ASSERT_GE(h->count(), 2);
     EXPECT_EQ(h->action(h->count() - 2), HistoryAction::Initial);
@@ -267,7 +267,7 @@ TEST_F(PaletteTest, PluginRowsGoToThePluginEditor) {
     struct PluginEditor : TestServices {
         bool EditPluginRow(int row) override {
             ++pluginEdits;
-            EditMode = false;
+            RowEditing().modifying = false;
             return row == 0 && Form1->ListView1->keyword(row) == QLatin1String("MonPlugin");
         }
     } services;
@@ -277,7 +277,7 @@ TEST_F(PaletteTest, PluginRowsGoToThePluginEditor) {
     edit(0);
     edit(1);
     EXPECT_EQ(pluginEdits, 2);
-    EXPECT_FALSE(EditMode);
+    EXPECT_FALSE(RowEditing().modifying);
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 

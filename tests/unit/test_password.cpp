@@ -39,11 +39,11 @@ protected:
 };
 
 TEST_F(PasswordTest, SettingAPasswordNeedsItsConfirmation) {
-    MacroPassword = "old";
+    OpenMacroFile().password = "old";
     setPassword("abc", "abd");
     EXPECT_EQ(messageTexts(), QStringList({"La confirmation du mot de passe n'est pas correcte, veuillez  renouveller "
                                            "l'opération."}));
-    EXPECT_EQ(MacroPassword, "old");
+    EXPECT_EQ(OpenMacroFile().password, "old");
     EXPECT_FALSE(Form32->isVisible());
     EXPECT_EQ(Form32->Label1->text(), "Mot de passe");
 
@@ -51,28 +51,28 @@ TEST_F(PasswordTest, SettingAPasswordNeedsItsConfirmation) {
     setPassword("abc", "abc");
     EXPECT_EQ(messageTexts(),
               QStringList({"Le cryptage de votre macro prendra effet lors de votre prochain enregistrement."}));
-    EXPECT_EQ(MacroPassword, "abc");
+    EXPECT_EQ(OpenMacroFile().password, "abc");
     EXPECT_EQ(Form32->windowTitle(), "Cryptage d'une macro");
     EXPECT_TRUE(Form32->Edit1->text().isEmpty());
 
     // Twice empty: no protection from the next save on.
     setPassword("", "");
-    EXPECT_EQ(MacroPassword, "");
+    EXPECT_EQ(OpenMacroFile().password, "");
 }
 
 TEST_F(PasswordTest, CancellingKeepsThePasswordInForce) {
-    MacroPassword = "old";
-    ProtectSourceOnly = false;
+    OpenMacroFile().password = "old";
+    OpenMacroFile().protectSourceOnly = false;
     for (bool byTitleBar : {false, true}) {
         form->Crypter1Click();
         Form32->Label2Click();  // toggles the box
-        EXPECT_TRUE(ProtectSourceOnly);
+        EXPECT_TRUE(OpenMacroFile().protectSourceOnly);
         Form32->Edit1->setText("new");
         Form32->Button1Click();
         if (byTitleBar) Form32->close();
         else Form32->Button2Click();
-        EXPECT_EQ(MacroPassword, "old");
-        EXPECT_FALSE(ProtectSourceOnly);
+        EXPECT_EQ(OpenMacroFile().password, "old");
+        EXPECT_FALSE(OpenMacroFile().protectSourceOnly);
         EXPECT_EQ(Form32->Label1->text(), "Mot de passe");  // reopens at the first step
     }
 }
@@ -81,13 +81,13 @@ TEST_F(PasswordTest, ValidationAnswersOneZeroOrTwo) {
     writeFile(path("p.mcr"), record("Info", "abc", true) + record("Infos", "False", true) +
                                  record("Type", "a;", true));
     writeFile(path("open.mcr"), record("Type", "a;", false));
-    MacroPassword = "mine";
+    OpenMacroFile().password = "mine";
     EXPECT_EQ(TForm32::GetPass(path("p.mcr")), "abc");
     EXPECT_TRUE(TForm32::IsCrypted(path("p.mcr")));
     EXPECT_FALSE(TForm32::IsCrypted(path("open.mcr")));
     EXPECT_FALSE(TForm32::IsCrypted(path("none.mcr")));
     EXPECT_FALSE(TForm32::IsCryptedSourceOnly(path("p.mcr")));
-    EXPECT_EQ(MacroPassword, "mine");
+    EXPECT_EQ(OpenMacroFile().password, "mine");
 
     EXPECT_EQ(Form32->Validation(path("open.mcr")), 1);
     EXPECT_EQ(passwordQuestions, 0);
@@ -107,7 +107,7 @@ TEST_F(PasswordTest, ValidationAnswersOneZeroOrTwo) {
         f.close();
     };
     EXPECT_EQ(Form32->Validation(path("p.mcr")), 1);
-    EXPECT_EQ(MacroPassword, "mine");
+    EXPECT_EQ(OpenMacroFile().password, "mine");
 }
 
 TEST_F(PasswordTest, TheBoxShowsTheFilesSourceOnlyFlag) {
@@ -115,7 +115,7 @@ TEST_F(PasswordTest, TheBoxShowsTheFilesSourceOnlyFlag) {
     form->StatusPanel[0]->setText(path("s.mcr"));
     form->Crypter1Click();
     EXPECT_TRUE(Form32->CheckBox1->isChecked());
-    EXPECT_TRUE(ProtectSourceOnly);
+    EXPECT_TRUE(OpenMacroFile().protectSourceOnly);
     EXPECT_EQ(Form32->Edit1->maxLength(), 12);
     EXPECT_EQ(Form32->Edit1->echoMode(), QLineEdit::Password);
     Form32->Button2Click();

@@ -242,10 +242,10 @@ TEST_F(PluginTest, QueriesAreAnsweredToTheirPlugin) {
     }
     // The row a dialog edits.
     TForm1::Select_unique(form->ListView1, 3);
-    EditMode = true;
+    RowEditing().modifying = true;
     query(i, 12);
     EXPECT_EQ(lastAnswer(i), "answer Array param|p2|0|1");
-    EditMode = false;
+    RowEditing().modifying = false;
     // Nobody answers a module no plug-in has; the placeholder stays empty.
     reset(i);
     send(ORVANEL_QUERY, 987654, 2);
@@ -382,11 +382,11 @@ TEST_F(PluginTest, EditingARowGoesThroughChangeOrdre) {
     EXPECT_EQ(log(i), QStringList{"ChangeOrdre ancien;"});
     EXPECT_EQ(rowTexts(), QStringList{"Sonde|nouveau;"});
     EXPECT_GT(form->ListView4->count(), history);
-    EXPECT_FALSE(EditMode);
+    EXPECT_FALSE(RowEditing().modifying);
     reset(i, "autre;", true);
     form->Editer1Click();
     EXPECT_EQ(rowTexts(), QStringList{"Sonde|nouveau;"});
-    EXPECT_FALSE(EditMode);
+    EXPECT_FALSE(RowEditing().modifying);
     EXPECT_TRUE(button(i)->isEnabled());
 }
 

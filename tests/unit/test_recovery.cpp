@@ -163,7 +163,7 @@ TEST(FatalSignal, TheEditorKilledLeavesItsReportAndShowsIt) {
     EXPECT_TRUE(QRegularExpression("\nPile : [0-9A-F]{16}( [0-9A-F]{16})+\n").match(log).hasMatch()) << log.toStdString();
     // The crash mode is a program of its own, showing the report.
     qint64 viewer = 0;
-    for (int tries = 0; tries < 50 && !viewer; ++tries, QThread::msleep(100))
+    for (int tries = 0; tries < 200 && !viewer; ++tries, QThread::msleep(100))
         for (const QString& pid : QDir("/proc").entryList(QDir::Dirs))
             if (ReadBytes("/proc/" + pid + "/cmdline").endsWith(QByteArray("/crash\0", 7) +
                                                                  QDir(home.path()).filePath("crash.log").toUtf8() + '\0'))

@@ -128,13 +128,13 @@ TEST_F(Report, PositionInsideASubMacro) {
 }
 
 TEST_F(Report, UnattendedStopShowsNoBox) {
-    RunState().AutoRun = CommandLineRun = true;
+    RunState().AutoRun = StartMode().commandLineRun = true;
     setRows({{"Commentaire", "x"}});
     HandlerSwap failing(15, failingOnce);
     errorCode = 1;
     form->ListView1->hide();
     run();
-    RunState().AutoRun = CommandLineRun = false;
+    RunState().AutoRun = StartMode().commandLineRun = false;
     EXPECT_TRUE(messages.shown.isEmpty());
     EXPECT_TRUE(RunState().RunEndedInError);
 }
@@ -143,13 +143,13 @@ TEST_F(Report, UnattendedStopShowsNoBox) {
 TEST_F(Report, AnUnwritableReportFailsTheUnattendedRun) {
     settings().Report = true;
     ASSERT_TRUE(QDir(home.path()).mkdir("rapport000001.doc"));  // the file cannot take its place
-    RunState().AutoRun = CommandLineRun = true;
+    RunState().AutoRun = StartMode().commandLineRun = true;
     setRows({{"Commentaire", "x"}});
     form->ListView1->hide();
     ::testing::internal::CaptureStderr();
     run();
     const std::string err = ::testing::internal::GetCapturedStderr();
-    RunState().AutoRun = CommandLineRun = false;
+    RunState().AutoRun = StartMode().commandLineRun = false;
     EXPECT_TRUE(RunState().RunEndedInError);
     EXPECT_NE(err.find(("Orvanel : Impossible d'écrire le rapport " + home.filePath("rapport000001.doc")).toStdString()),
               std::string::npos)

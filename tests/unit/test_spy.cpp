@@ -82,7 +82,7 @@ TEST_F(SpyTest, ACaptureWritesTheWindowAndItsAncestorsAsOneUndoStep) {
                                        "Objet|12;11;;C2;t2;392;292;1;1;;;254;"}));
     EXPECT_EQ(history().mid(1), QStringList({HistoryAction::GroupBegin, HistoryAction::Add, HistoryAction::Add,
                                              HistoryAction::Add, HistoryAction::GroupEnd}));
-    EXPECT_FALSE(EditMode);
+    EXPECT_FALSE(RowEditing().modifying);
 }
 
 TEST_F(SpyTest, UncheckingTheParentOfObjectThreeOfFiveWritesThreeRows) {
@@ -134,7 +134,7 @@ TEST_F(SpyTest, ModifyingTheMiddleCaptureLeavesTheRowsAroundItAlone) {
     QStringList expected = before;
     expected[5] = "Objet|41;40;;B2;nouveau;10;10;2;3;N;2;254;";
     EXPECT_EQ(rowTexts(), expected);
-    EXPECT_FALSE(EditMode);
+    EXPECT_FALSE(RowEditing().modifying);
 }
 
 // Only the rows loaded are replaced: here the first 48 of a run of 50.
@@ -290,14 +290,14 @@ TEST_F(WindowListTest, RefreshListsTheClassesThatBeginWithTheFilter) {
 
 TEST_F(WindowListTest, BrowsingNeverStopsARunAndGivesBackTheEditState) {
     RunState().MacroRunning = true;
-    EditMode = true;
+    RowEditing().modifying = true;
     Form17->RechercherObjet1Click();
     Form17->Button2->click();
     EXPECT_TRUE(RunState().MacroRunning);
-    EXPECT_TRUE(EditMode);
+    EXPECT_TRUE(RowEditing().modifying);
     EXPECT_FALSE(Form17->isVisible());
     RunState().MacroRunning = false;
-    EditMode = false;
+    RowEditing().modifying = false;
 }
 
 TEST_F(WindowListTest, AjouterHandsTheWindowAndItsAncestorsToTheWizard) {

@@ -39,8 +39,8 @@ protected:
     }
     void TearDown() override {
         SetProgramArguments({});
-        EditOnOpen = ExportOnOpen = CommandLineRun = RunState().AutoRun = false;
-        ApplicationTerminated = false;
+        StartMode().editOnOpen = StartMode().exportOnOpen = StartMode().commandLineRun = RunState().AutoRun = false;
+        StartMode().terminated = false;
         ProgramFolderTest::TearDown();
     }
     // Starts as the program body does, with these arguments after the program's name.
@@ -67,7 +67,7 @@ TEST_F(StartupTest, WithoutArgumentTheEditorOpensOnANewMacro) {
     EXPECT_FALSE(start({}).has_value());
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(form->StatusPanel[0]->text(), "Nouvelle macro");
-    EXPECT_FALSE(EditOnOpen || ExportOnOpen || CommandLineRun || RunState().AutoRun);
+    EXPECT_FALSE(StartMode().editOnOpen || StartMode().exportOnOpen || StartMode().commandLineRun || RunState().AutoRun);
     EXPECT_EQ(runCount(), 0);
     EXPECT_EQ(form->TrayIcon, nullptr);
     EXPECT_TRUE(Form23->Label5->text().startsWith("Windows version : "));
@@ -77,8 +77,8 @@ TEST_F(StartupTest, WithoutArgumentTheEditorOpensOnANewMacro) {
 TEST_F(StartupTest, EdtOpensTheMacroInTheEditorAndRunsNothing) {
     writeMacro(file("m.mcr"), {{"Commentaire", "bonjour"}, {"Pause", "1;Sec;"}});
     EXPECT_FALSE(start({file("m.mcr"), "/edt"}).has_value());
-    EXPECT_TRUE(EditOnOpen);
-    EXPECT_FALSE(CommandLineRun);
+    EXPECT_TRUE(StartMode().editOnOpen);
+    EXPECT_FALSE(StartMode().commandLineRun);
     EXPECT_FALSE(RunState().AutoRun);
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(form->StatusPanel[0]->text(), file("m.mcr"));
@@ -89,7 +89,7 @@ TEST_F(StartupTest, EdtOpensTheMacroInTheEditorAndRunsNothing) {
 TEST_F(StartupTest, AMacroAloneRunsWithoutTheEditor) {
     writeMacro(file("m.mcr"), {{"Commentaire", "bonjour"}});
     const std::optional<int> status = start({file("m.mcr")});
-    EXPECT_TRUE(CommandLineRun);
+    EXPECT_TRUE(StartMode().commandLineRun);
     EXPECT_TRUE(RunState().AutoRun);
     EXPECT_FALSE(form->WasShown);
     EXPECT_FALSE(form->ListView1->isVisibleTo(form));
@@ -107,8 +107,8 @@ TEST_F(StartupTest, AMacroAloneRunsWithoutTheEditor) {
 TEST_F(StartupTest, AMacroThatAsksForTheEditorOpensInIt) {
     writeMacro(file("m.mcr"), {{"Variable", "[MACRO.OPENMODE];EDIT;Alpha;"}});
     EXPECT_FALSE(start({file("m.mcr")}).has_value());
-    EXPECT_TRUE(EditOnOpen);
-    EXPECT_FALSE(CommandLineRun);
+    EXPECT_TRUE(StartMode().editOnOpen);
+    EXPECT_FALSE(StartMode().commandLineRun);
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(runCount(), 0);
 }
@@ -232,7 +232,7 @@ TEST_F(StartupTest, NouveauEmptiesTheMacro) {
     EXPECT_TRUE(form->SaveDialog1->FileName.isEmpty());
     ASSERT_EQ(form->ListView4->count(), 1);
     EXPECT_EQ(form->ListView4->action(0), "Nouvelle macro");
-    EXPECT_TRUE(HistoryEnabled);
+    EXPECT_TRUE(RowEditing().historyEnabled);
 }
 
 TEST_F(StartupTest, TheRingKeepsTenFilesNewestFirst) {

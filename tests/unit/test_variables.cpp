@@ -292,14 +292,14 @@ TEST_F(VariablesTest, RenameRewritesRowsAndGivesEditModeBack) {
     EXPECT_TRUE(form->ChangeVarName("[A]", "[X]", false));
     EXPECT_FALSE(form->ChangeVarName("[Q]", "[X]", false));
     EXPECT_EQ(form->ListView1->params(0), "[A];0;Numerique;");  // testing changes nothing
-    PreviousParams = "kept";
+    RowEditing().previousParams = "kept";
     for (bool mode : {false, true}) {
-        EditMode = mode;
+        RowEditing().modifying = mode;
         setRows({{"Variable", "[A];0;Numerique;"}, {"Calcul évolué", "[B] = [A] * 2;"}, {"Type", "[A];"},
                  {"ScriptEval", "R;JScript;[A]+1;"}, {"Type", "[AB];"}});
         EXPECT_FALSE(form->ChangeVarName("[A]", "[X]", true));
-        EXPECT_EQ(EditMode, mode);
-        EXPECT_EQ(PreviousParams, "kept");
+        EXPECT_EQ(RowEditing().modifying, mode);
+        EXPECT_EQ(RowEditing().previousParams, "kept");
     }
     EXPECT_EQ(rowTexts(), QStringList({"Variable|[X];0;Numerique;", "Calcul évolué|[B] = [X] * 2;", "Type|[X]",
                                        "ScriptEval|R;JScript;[X]+1;", "Type|[AB];"}));

@@ -395,7 +395,7 @@ TEST_F(ViewsMenuTest, FormattingACommentIsUndoable) {
     form->MiseenForme1->trigger();
     const QString framed = form->ListView1->params(0);
     EXPECT_TRUE(framed.startsWith("*") && framed.contains(" titre ") && framed.endsWith("*")) << framed.toStdString();
-    EXPECT_FALSE(EditMode);
+    EXPECT_FALSE(RowEditing().modifying);
     form->Dfaire1->trigger();
     EXPECT_EQ(form->ListView1->params(0), "titre");
 }
