@@ -9,6 +9,8 @@
 
 // The current text; empty for a key that names no message text.
 QString MessageText(const QString& section, const QString& key);
+// A text of the main window's section.
+inline QString MainWindowText(const QString& key) { return MessageText(QStringLiteral("Form1"), key); }
 // The name a macro without a file is shown under ("Nouvelle macro" in French).
 QString NewMacroCaption();
 // Replaces a text. A translation whose placeholders ("%s", "%d", "%5.2f"...)

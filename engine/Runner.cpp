@@ -69,7 +69,7 @@ void TRunner::Execute(bool resumeContext, int startIndex) {
     }
     LoadInclusions(main, engineServices().MacroPath());
     if (settings().CheckBeforeRun && !resumeContext && !Debug::CheckMacro(main, ctx_.Checks)) {
-        const QString text = MessageText(u"Form1"_s, u"Error_with_edit"_s);
+        const QString text = MainWindowText(u"Error_with_edit"_s);
         if (state_.AutoRun)  // no one to read the error list: its errors go with the message
             ReportUnattended(text + ctx_.Checks.ErrorLines());
         else
