@@ -3,7 +3,7 @@
 #include "core/Unit1.h"
 
 #include <QApplication>
-#include <QEventLoop>
+#include <QPointer>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
@@ -99,23 +99,24 @@ QPoint BalloonStem(const QWidget& control, int side) {
     return parent && !control.isWindow() ? parent->mapToGlobal(corner) : corner;
 }
 
+void TBalloonTip::showFor(QWidget* owner, const QPoint& stem) {
+    delete watch_;
+    showAt(stem);
+    watch_ = new QTimer(this);
+    const QPointer<QWidget> watched = owner;
+    const QPoint ownerPos = owner->pos();
+    connect(watch_, &QTimer::timeout, this, [this, watched, ownerPos, steps = 0]() mutable {
+        if (++steps < 20 && watched && watched->isVisible() && watched->pos() == ownerPos && isVisible()) return;
+        hide();
+        watch_->deleteLater();
+        watch_ = nullptr;
+    });
+    watch_->start(100);
+}
+
 QWidget* TForm1::ShowBalloonTip(QWidget* control, int side, const QString& text, const QString& title) {
     if (!BalloonTip) BalloonTip = new TBalloonTip;
-    TBalloonTip* tip = BalloonTip;
-    tip->setContent(title, text);
-    tip->showAt(BalloonStem(*control, side));
-    // Two seconds at most; sooner when the control's window goes away or moves.
-    const QPointer<QWidget> owner = control->window();
-    const QPoint ownerPos = owner->pos();
-    QEventLoop wait;
-    QTimer step;
-    int steps = 0;
-    connect(&step, &QTimer::timeout, &wait, [&] {
-        if (++steps >= 20 || !owner || !owner->isVisible() || owner->pos() != ownerPos || !tip->isVisible())
-            wait.quit();
-    });
-    step.start(100);
-    wait.exec();
-    tip->hide();
-    return tip;
+    BalloonTip->setContent(title, text);
+    BalloonTip->showFor(control->window(), BalloonStem(*control, side));
+    return BalloonTip;
 }

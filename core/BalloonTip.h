@@ -3,6 +3,8 @@
 // rounded bubble whose stem points at a place on the screen.
 #include <QWidget>
 
+class QTimer;
+
 class TBalloonTip : public QWidget {
     Q_OBJECT
 public:
@@ -11,6 +13,9 @@ public:
     // Shown with the stem's tip at that screen point, below it (above when
     // there is no room below).
     void showAt(const QPoint& stem);
+    // Shown for two seconds at most; hidden sooner when owner goes away,
+    // hides or moves. Returns at once.
+    void showFor(QWidget* owner, const QPoint& stem);
     QString title() const { return title_; }
     QString text() const { return text_; }
     QPoint stem() const { return stem_; }
@@ -24,6 +29,7 @@ private:
     QString title_, text_;
     QPoint stem_;
     bool below_ = true;
+    QTimer* watch_ = nullptr;  // follows the owner while shown
 };
 
 // The point a balloon of control points at: its top-left corner, moved by its
