@@ -1,0 +1,68 @@
+#pragma once
+// A command plug-in's library, run in a host program of its own
+// (apps/pluginhost) and called over a socket (platform/PluginChannel.h).
+// The plug-in's messages are served while its calls wait. A crash, a call
+// that gets no answer in time or a damaged message ends the host and comes
+// back as a fault naming the plug-in; the next call starts a new host, which
+// loads the library and gets its handles again.
+#include "platform/PluginChannel.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <sys/types.h>
+
+// How long a call waits for its answer, by what it asks.
+struct TPluginDeadlines {
+    int answerMs = 5000;     // a text, a check, an answer to a message
+    int runMs = 30000;       // a row being run
+    int personMs = 300000;   // a new or changed row: a person fills the plug-in's window
+};
+TPluginDeadlines& PluginDeadlines();
+
+class TPluginHost {
+public:
+    enum class Wait { Answer, Run, Person };
+    struct Reply {
+        bool ok = false;
+        pluginwire::Message message;  // when ok: the call's results
+        QString fault;                // otherwise what went wrong, for the person; "" after a stop of the run
+    };
+
+    explicit TPluginHost(const QString& library);
+    ~TPluginHost();
+    TPluginHost(const TPluginHost&) = delete;
+    TPluginHost& operator=(const TPluginHost&) = delete;
+
+    // The name the faults give the plug-in (its file's until it has one).
+    void setName(const QString& name) { name_ = name; }
+    // Starts the host and loads the library: "" and the contract's exports
+    // it has, else why it is refused (a message for the person).
+    QString load(QStringList& exports);
+    // The handles the library was given at load: a new host gives them again.
+    void setHandles(quint64 window, quint32 module);
+    // False while the plug-in runs a call of ours: it hears nothing else until that returns.
+    bool listening() const { return !channel_ || channel_->otherEndListens(); }
+    // Calls a function of the library.
+    Reply call(const char* function, std::vector<std::string> texts = {}, std::vector<int64_t> numbers = {},
+               Wait wait = Wait::Answer);
+
+private:
+    bool start();
+    bool restart(QString& fault);
+    // Ends the host; a description of how it had ended on its own, when it had.
+    QString end();
+    pluginwire::Channel::Result exchange(const pluginwire::Message& call, Wait wait, bool& stopped);
+
+    QString library_, name_;
+    int socket_ = -1;
+    pid_t pid_ = 0;
+    std::unique_ptr<pluginwire::Channel> channel_;
+    quint64 window_ = 0;
+    quint32 module_ = 0;
+};
+
+// The host program: in the program folder, else beside the program;
+// ORVANEL_PLUGIN_HOST names another (tests, a build tree).
+QString PluginHostProgram();
