@@ -1,5 +1,6 @@
 #include "engine/PluginHost.h"
 
+#include "core/Dialogs.h"
 #include "engine/Runner.h"
 #include "platform/Platform.h"
 #include "platform/ProgramFolder.h"
@@ -10,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QSocketNotifier>
 #include <QThread>
 
 #include <csignal>
@@ -107,12 +109,26 @@ bool TPluginHost::start() {
     }
     pid_ = pid;
     socket_ = pair[0];
-    channel_ = std::make_unique<pluginwire::Channel>(socket_, serve);
+    channel_ = std::make_shared<pluginwire::Channel>(socket_, serve);
+    between_ = std::make_unique<QSocketNotifier>(socket_, QSocketNotifier::Read);
+    QObject::connect(between_.get(), &QSocketNotifier::activated, [this] { serveBetweenCalls(); });
     return true;
+}
+
+void TPluginHost::serveBetweenCalls() {
+    // Served until a moment without messages; an end of the host here is a crash.
+    const std::shared_ptr<pluginwire::Channel> channel = channel_;
+    if (channel->serve([] { return false; }) == pluginwire::Channel::Outcome::GaveUp || channel != channel_) return;
+    const QString how = end();
+    MessageDlg(QStringLiteral("Le plug-in « %1 » s'est arrêté brutalement%2 : il sera relancé à son prochain appel.")
+                   .arg(name_, how.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(how)),
+               MsgType::Error, mbOK);
 }
 
 QString TPluginHost::end() {
     if (!pid_) return QString();
+    between_.reset();
+    channel_->forget();
     channel_.reset();
     ::close(socket_);
     socket_ = -1;
@@ -175,7 +191,8 @@ bool TPluginHost::restart(QString& fault) {
     return false;
 }
 
-pluginwire::Channel::Result TPluginHost::exchange(const Message& call, Wait wait, bool& stopped) {
+pluginwire::Channel::Result TPluginHost::exchange(pluginwire::Channel& channel, const Message& call, Wait wait,
+                                                  bool& stopped) {
     const TPluginDeadlines& d = PluginDeadlines();
     qint64 deadline = wait == Wait::Run ? d.runMs : wait == Wait::Person ? d.personMs : d.answerMs;
     // A row waits as the run waits, with the Stop button, the hotkeys and Esc heard;
@@ -184,7 +201,7 @@ pluginwire::Channel::Result TPluginHost::exchange(const Message& call, Wait wait
     const bool running = wait == Wait::Run && Runner->State().MacroRunning;
     QElapsedTimer waited;
     waited.start();
-    return channel_->call(call, [&] {
+    return channel.call(call, [&] {
         QCoreApplication::processEvents(events);
         if (running && !stopped && !Runner->State().MacroRunning) {
             stopped = true;
@@ -199,14 +216,21 @@ TPluginHost::Reply TPluginHost::call(const char* function, std::vector<std::stri
     Reply reply;
     const QString what = QLatin1String(function);
     if (!channel_ && std::string_view(function) != "Load" && !restart(reply.fault)) return reply;
-    if (!channel_->otherEndListens()) {
+    const std::shared_ptr<pluginwire::Channel> channel = channel_;
+    if (!channel->otherEndListens()) {
         // Asked from an event while the plug-in runs a call: it cannot hear.
         reply.fault = QStringLiteral("Le plug-in « %1 » est occupé : %2 n'est pas appelé.").arg(name_, what);
         return reply;
     }
     bool stopped = false;
+    QSocketNotifier* between = between_.get();
+    const bool betweenOn = between->isEnabled();
+    between->setEnabled(false);
     const pluginwire::Channel::Result r =
-        exchange({Kind::Call, function, std::move(texts), std::move(numbers)}, wait, stopped);
+        exchange(*channel, {Kind::Call, function, std::move(texts), std::move(numbers)}, wait, stopped);
+    // A call nested in this one may have ended the host, and another started a new one.
+    const bool same = channel == channel_;
+    if (same) between->setEnabled(betweenOn);
     using Outcome = pluginwire::Channel::Outcome;
     if (r.outcome == Outcome::Answered && r.message.kind == Kind::Return) {
         reply.ok = true;
@@ -216,13 +240,13 @@ TPluginHost::Reply TPluginHost::call(const char* function, std::vector<std::stri
                           ? QString::fromStdString(r.message.name)
                           : QStringLiteral("Le plug-in « %1 » a échoué sur une erreur inconnue.").arg(name_);
     } else if (r.outcome == Outcome::GaveUp) {
-        end();
+        if (same) end();
         if (!stopped)
             reply.fault = QStringLiteral("Le plug-in « %1 » ne répond plus (%2) : il a été arrêté, il sera relancé "
                                          "à son prochain appel.")
                               .arg(name_, what);
     } else {
-        const QString how = end();
+        const QString how = same ? end() : QString();
         reply.fault = r.outcome == Outcome::Damaged
                           ? QStringLiteral("Le plug-in « %1 » a envoyé un message illisible (%2) : il a été arrêté, "
                                            "il sera relancé à son prochain appel.")

@@ -1,7 +1,8 @@
 #pragma once
 // A command plug-in's library, run in a host program of its own
 // (apps/pluginhost) and called over a socket (platform/PluginChannel.h).
-// The plug-in's messages are served while its calls wait. A crash, a call
+// The plug-in's messages are served while its calls wait, and as events
+// between calls (those of its own windows). A crash, a call
 // that gets no answer in time or a damaged message ends the host and comes
 // back as a fault naming the plug-in; the next call starts a new host, which
 // loads the library and gets its handles again.
@@ -12,6 +13,8 @@
 
 #include <memory>
 #include <sys/types.h>
+
+class QSocketNotifier;
 
 // How long a call waits for its answer, by what it asks.
 struct TPluginDeadlines {
@@ -53,12 +56,17 @@ private:
     bool restart(QString& fault);
     // Ends the host; a description of how it had ended on its own, when it had.
     QString end();
-    pluginwire::Channel::Result exchange(const pluginwire::Message& call, Wait wait, bool& stopped);
+    pluginwire::Channel::Result exchange(pluginwire::Channel& channel, const pluginwire::Message& call, Wait wait,
+                                         bool& stopped);
+    // A message of the plug-in between calls.
+    void serveBetweenCalls();
 
     QString library_, name_;
     int socket_ = -1;
     pid_t pid_ = 0;
-    std::unique_ptr<pluginwire::Channel> channel_;
+    // Shared with the calls waiting on it: a call nested in them may end the host.
+    std::shared_ptr<pluginwire::Channel> channel_;
+    std::unique_ptr<QSocketNotifier> between_;  // off while a call waits: the call reads
     quint64 window_ = 0;
     quint32 module_ = 0;
 };

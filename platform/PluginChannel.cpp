@@ -12,6 +12,7 @@ constexpr int kSliceMs = 10;
 }
 
 bool Channel::send(const Message& message) {
+    if (fd_ < 0) return false;
     const std::string frame = encode(message);
     size_t done = 0;
     while (done < frame.size()) {
@@ -25,6 +26,7 @@ bool Channel::send(const Message& message) {
 
 Channel::Outcome Channel::next(Message& message, const Waiter& wait) {
     for (;;) {
+        if (fd_ < 0) return Outcome::Closed;
         if (received_.size() >= 4) {
             const uint32_t length = frameLength(received_);
             if (length > kMaxBody) return Outcome::Damaged;

@@ -29,6 +29,8 @@ public:
     // True unless the other end runs a call of ours (then it hears nothing
     // until that call returns): it is idle, or waits for one of our answers.
     bool otherEndListens() const { return calling_ == serving_; }
+    // Forgets the socket (its owner closes it): the calls still waiting end as closed.
+    void forget() { fd_ = -1; }
 
 private:
     Outcome next(Message& message, const Waiter& wait);

@@ -19,7 +19,7 @@ std::string bodyOf(const Message& m) { return pluginwire::encode(m).substr(4); }
 TEST(PluginWire, MessagesComeBackAsTheyWent) {
     const Message cases[] = {
         {},
-        {Kind::Call, "ExecuteOrder", {"é;\0x"}, {}},
+        {Kind::Call, "ExecuteOrder", {std::string("é;\0x", 5)}, {}},
         {Kind::Return, "", {"", "deux"}, {0, -1, INT64_MIN, INT64_MAX}},
         {Kind::Failure, "en panne", {}, {}},
     };
@@ -43,7 +43,7 @@ TEST(PluginWire, DamagedBodiesAreRefusedWithTheirReason) {
         {good.substr(0, 3), "name cut short"},
         {good.substr(0, 10), "bad count of texts"},
         {good.substr(0, 16), "text cut short"},
-        {good.substr(0, good.size() - 3), "number cut short"},
+        {good.substr(0, good.size() - 3), "bad count of numbers"},
         {good + "x", "bytes after the message"},
         // A count far beyond the bytes left allocates nothing.
         {std::string("\x02\0\0\0\0\xff\xff\xff\x7f", 9), "bad count of texts"},
