@@ -179,6 +179,18 @@ TEST_F(HotKeysDesktop, SamplePluginRunsAndAnIncompleteOneIsRefused) {
     EXPECT_TRUE(program.report().contains("B;2;Numerique;")) << "the run goes on";
 }
 
+// A plug-in that crashes in its row takes only its host program down: the
+// program names it in the run-time error and ends as after any other.
+TEST_F(HotKeysDesktop, APluginThatCrashesIsNamedAndTheProgramLives) {
+    Program program({"Variable\tA;1;Numerique;", "Sonde\tcrash", "Variable\tB;2;Numerique;"},
+                    QStringLiteral("[DynOrder]\n1=%1\n").arg(SONDE_PLUGIN));
+    EXPECT_EQ(program.status(), 1) << program.errors.toStdString();
+    EXPECT_TRUE(program.errors.contains("Le plug-in « Sonde » s'est arrêté brutalement (ExecuteOrder, signal 11)"))
+        << program.errors.toStdString();
+    EXPECT_TRUE(program.report().contains("A;1;Numerique;"));
+    EXPECT_FALSE(program.report().contains("B;2;Numerique;"));
+}
+
 // The same in the editor, in this program: the main window on the real server.
 class PluginsDesktop : public DesktopRun {
 protected:
