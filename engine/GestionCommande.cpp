@@ -68,6 +68,7 @@ bool lookUpExports(TDynamiqueOrder& e, const QStringList& present) {
     if (found("ReceiveHandleLibrary")) f.ReceiveHandleLibrary(e.Module);
     f.Host->setHandles(engineServices().MainWindow(), e.Module);
     if (found("GetInfoName")) e.Name = f.GetInfoName();
+    if (!e.Name.isEmpty()) f.Host->setName(e.Name);
     if (found("GetInfoRubrique")) e.Rubrique = f.GetInfoRubrique();
     if (found("GetInfoHint")) e.Hint = f.GetInfoHint();
     if (found("GetInfoDescription")) e.Description = f.GetInfoDescription();
@@ -126,7 +127,6 @@ int LoadCommandPlugin(const QString& path) {
         e.LibraryPath = file;
         return -1;
     }
-    e.F.Host->setName(e.Name);
     setPicture(e, index);
     emit PluginEvents().Loaded(index);
     return index;
@@ -207,16 +207,17 @@ QString TPluginFunctions::GetInfoDescription() const { return askText("GetInfoDe
 QImage TPluginFunctions::GetInfoIcon(bool& bad) const {
     // The host sends the lines its first line announces; they are read here as an XPM file.
     const TPluginHost::Reply r = Host ? Host->call("GetInfoIcon") : TPluginHost::Reply{};
-    bad = !r.ok || r.message.number(0) == 2;
     QImage image;
+    bad = !r.ok || r.message.number(0) == 2;
     if (r.message.number(0) != 1) return image;
     QByteArray xpm = "/* XPM */\nstatic char* icon[] = {\n";
     for (const std::string& line : r.message.texts) {
-        if (line.find_first_of("\"\\") != std::string::npos) return bad = true, image;
+        bad = bad || line.find_first_of("\"\\") != std::string::npos;
         xpm += '"' + QByteArray::fromStdString(line) + "\",\n";
     }
     xpm += "};\n";
-    bad = !image.loadFromData(xpm, "XPM");
+    bad = bad || !image.loadFromData(xpm, "XPM");
+    if (bad) image = QImage();
     return image;
 }
 

@@ -402,9 +402,13 @@ TEST_F(PluginTest, TheCheckerAsksTheLibrary) {
     EXPECT_FALSE(form->ControlAll(form->ListView1));
 }
 
-// Its editing window opens in its host program: the desktop tests fill it.
-TEST_F(PluginTest, SampleChecksItsRows) {
+// Its picture comes from its host; its editing window opens there: the
+// desktop tests fill it.
+TEST_F(PluginTest, SampleHasItsPictureAndChecksItsRows) {
     ASSERT_EQ(LoadCommandPlugin(EXEMPLE_PLUGIN), 1);
+    const QImage picture = CommandIcons::icon(DynamiqueOrders[1].ImageIndex).pixmap(16, 16).toImage();
+    EXPECT_EQ(picture.pixelColor(8, 1), QColor(0x2E, 0x6D, 0xB4));
+    EXPECT_TRUE(messages.shown.isEmpty()) << shownTexts().join('\n').toStdString();
     EXPECT_FALSE(Services().CheckPluginRow("Exemple", ";Paul;").ok);
     EXPECT_EQ(Services().CheckPluginRow("Exemple", "A;;").message, "Exemple : la valeur est vide.");
     EXPECT_TRUE(Services().CheckPluginRow("Exemple", "A;Paul;").ok);
