@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSocketNotifier>
-#include <QThread>
 
 #include <csignal>
 #include <fcntl.h>
@@ -116,13 +115,21 @@ bool TPluginHost::start() {
 }
 
 void TPluginHost::serveBetweenCalls() {
-    // Served until a moment without messages; an end of the host here is a crash.
+    // Served until a moment without messages.
     const std::shared_ptr<pluginwire::Channel> channel = channel_;
-    if (channel->serve([] { return false; }) == pluginwire::Channel::Outcome::GaveUp || channel != channel_) return;
+    const pluginwire::Channel::Outcome outcome = channel->serve([] { return false; });
+    if (outcome == pluginwire::Channel::Outcome::GaveUp || channel != channel_) return;
     const QString how = end();
-    MessageDlg(QStringLiteral("Le plug-in « %1 » s'est arrêté brutalement%2 : il sera relancé à son prochain appel.")
-                   .arg(name_, how.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(how)),
-               MsgType::Error, mbOK);
+    MessageDlg(ended(outcome, QStringLiteral("hors d'un appel"), how), MsgType::Error, mbOK);
+}
+
+QString TPluginHost::ended(pluginwire::Channel::Outcome outcome, const QString& what, const QString& how) const {
+    if (outcome == pluginwire::Channel::Outcome::Damaged)
+        return QStringLiteral("Le plug-in « %1 » a envoyé un message illisible (%2) : il a été arrêté, il sera relancé "
+                              "à son prochain appel.")
+            .arg(name_, what);
+    return QStringLiteral("Le plug-in « %1 » s'est arrêté brutalement (%2%3) : il sera relancé à son prochain appel.")
+        .arg(name_, what, how.isEmpty() ? QString() : QStringLiteral(", ") + how);
 }
 
 QString TPluginHost::end() {
@@ -132,19 +139,12 @@ QString TPluginHost::end() {
     channel_.reset();
     ::close(socket_);
     socket_ = -1;
-    // A host that closed the socket is ending: a moment to learn how.
+    // A host that crashed is already ending: its status stays the crash's.
+    ::kill(pid_, SIGKILL);
     int status = 0;
-    pid_t ended = 0;
-    for (int i = 0; i < 50 && (ended = ::waitpid(pid_, &status, WNOHANG)) == 0; ++i) QThread::msleep(2);
-    QString how;
-    if (ended == pid_) {
-        how = describeEnd(status);
-    } else {
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, &status, 0);
-    }
+    const bool reaped = ::waitpid(pid_, &status, 0) == pid_;
     pid_ = 0;
-    return how;
+    return reaped ? describeEnd(status) : QString();
 }
 
 QString TPluginHost::load(QStringList& exports) {
@@ -247,13 +247,7 @@ TPluginHost::Reply TPluginHost::call(const char* function, std::vector<std::stri
                               .arg(name_, what);
     } else {
         const QString how = same ? end() : QString();
-        reply.fault = r.outcome == Outcome::Damaged
-                          ? QStringLiteral("Le plug-in « %1 » a envoyé un message illisible (%2) : il a été arrêté, "
-                                           "il sera relancé à son prochain appel.")
-                                .arg(name_, what)
-                          : QStringLiteral("Le plug-in « %1 » s'est arrêté brutalement (%2%3) : il sera relancé à "
-                                           "son prochain appel.")
-                                .arg(name_, what, how.isEmpty() ? QString() : QStringLiteral(", ") + how);
+        reply.fault = ended(r.outcome, what, how);
     }
     return reply;
 }

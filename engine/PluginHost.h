@@ -54,12 +54,14 @@ public:
 private:
     bool start();
     bool restart(QString& fault);
-    // Ends the host; a description of how it had ended on its own, when it had.
+    // Ends the host; how it ended ("signal 11"), which says how a crashed one did.
     QString end();
     pluginwire::Channel::Result exchange(pluginwire::Channel& channel, const pluginwire::Message& call, Wait wait,
                                          bool& stopped);
     // A message of the plug-in between calls.
     void serveBetweenCalls();
+    // What to tell of a host that closed its end or sent a damaged message.
+    QString ended(pluginwire::Channel::Outcome outcome, const QString& what, const QString& how) const;
 
     QString library_, name_;
     int socket_ = -1;
