@@ -1,10 +1,11 @@
 // A plug-in for the tests: it logs every call Orvanel makes and every answer
 // it gets, and its rows send the messages their parameters name, or crash,
-// or hang; its check crashes on a row that says "crash". Built as "Sonde.so"; as "SondeIncomplete.so" without two of its
-// exports; as "SondeImage.so" with the picture SONDE_IMAGE names ("texte":
-// texts that are no picture, "adresse": no data at all); as "SondeVersion.so"
-// built for another version of the plug-ins. Its name and category come from
-// SONDE_NOM and SONDE_RUBRIQUE at load.
+// or hang; its check crashes on a row that says "plante". Built as
+// "Sonde.so"; as "SondeIncomplete.so" without two of its exports; as
+// "SondeImage.so" with the picture SONDE_IMAGE names ("texte": texts that are
+// no picture, "adresse": no data at all); as "SondeVersion.so" built for
+// another version of the plug-ins. Its name and category come from SONDE_NOM
+// and SONDE_RUBRIQUE at load.
 #include "plugins/OrvanelPlugin.h"
 
 #include <chrono>
@@ -118,7 +119,7 @@ void GetListOrder(const char* keyword, const char* params, int32_t found) {
     add(std::string("row ") + keyword + "|" + params + "|" + std::to_string(found));
 }
 int32_t Debug(const char* params) {
-    if (std::strstr(params, "crash")) *static_cast<volatile int*>(nullptr) = 1;
+    if (std::strstr(params, "plante")) *static_cast<volatile int*>(nullptr) = 1;
     return std::strstr(params, "faux") ? 0 : 1;
 }
 const char* MsgDebug(const char* params) { return std::strstr(params, "msg") ? "message de la sonde" : ""; }

@@ -451,7 +451,7 @@ TEST_F(PluginTest, APluginThatFaultsIsARunTimeErrorNamingIt) {
 // Outside a run, a fault is said in a message box and the call gives nothing.
 TEST_F(PluginTest, AFaultOutsideARunIsSaidAndTheEditorGoesOn) {
     ASSERT_GT(loadSonde(), 0);
-    EXPECT_FALSE(Services().CheckPluginRow("Sonde", "crash;").ok);
+    EXPECT_FALSE(Services().CheckPluginRow("Sonde", "plante;").ok);
     EXPECT_EQ(shownTexts(), QStringList({"Le plug-in « Sonde » s'est arrêté brutalement (Debug, signal 11) : il sera "
                                          "relancé à son prochain appel."}));
     EXPECT_TRUE(Services().CheckPluginRow("Sonde", "bon;").ok);
