@@ -1,6 +1,7 @@
 #include "platform/PluginChannel.h"
 
 #include <cerrno>
+#include <utility>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -54,22 +55,22 @@ Channel::Outcome Channel::next(Message& message, const Waiter& wait) {
 }
 
 Channel::Outcome Channel::answer(const Message& call) {
-    ++serving_;
+    const bool listened = std::exchange(listens_, true);
     const Message reply = serve_(call);
-    --serving_;
+    listens_ = listened;
     return send(reply) ? Outcome::Answered : Outcome::Closed;
 }
 
 Channel::Result Channel::call(const Message& message, const Waiter& wait) {
     Result result;
     if (!send(message)) return result;
-    ++calling_;
+    const bool listened = std::exchange(listens_, false);
     for (;;) {
         result.outcome = next(result.message, wait);
         if (result.outcome != Outcome::Answered || result.message.kind != Kind::Call) break;
         if ((result.outcome = answer(result.message)) != Outcome::Answered) break;
     }
-    --calling_;
+    listens_ = listened;
     return result;
 }
 

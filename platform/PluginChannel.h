@@ -28,7 +28,7 @@ public:
     Outcome serve(const Waiter& wait);
     // True unless the other end runs a call of ours (then it hears nothing
     // until that call returns): it is idle, or waits for one of our answers.
-    bool otherEndListens() const { return calling_ == serving_; }
+    bool otherEndListens() const { return listens_; }
     // Forgets the socket (its owner closes it): the calls still waiting end as closed.
     void forget() { fd_ = -1; }
 
@@ -40,8 +40,7 @@ private:
     int fd_;
     Server serve_;
     std::string received_;  // bytes read, not yet a whole frame
-    int calling_ = 0;       // our calls waiting for their answers
-    int serving_ = 0;       // their calls we are answering
+    bool listens_ = true;   // the innermost call under way is theirs, or there is none
 };
 
 }  // namespace pluginwire

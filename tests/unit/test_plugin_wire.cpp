@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <thread>
 
 #include <sys/socket.h>
@@ -55,23 +56,38 @@ TEST(PluginWire, DamagedBodiesAreRefusedWithTheirReason) {
     }
 }
 
-// Calls nest both ways: the other end may call back before it answers.
+// Calls nest both ways: the other end may call back before it answers. While
+// it runs a call of ours it hears nothing else; while it waits for our answer
+// it does.
 TEST(PluginChannel, CallsAreServedWhileACallWaits) {
     int pair[2];
     ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, pair), 0);
     pluginwire::Channel* host = nullptr;
     pluginwire::Channel hostEnd(pair[1], [&](const Message& c) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));  // busy with the call
         const pluginwire::Channel::Result back = host->call({Kind::Call, "back", {c.text(0)}, {}}, nullptr);
         return Message{Kind::Return, "", {"host:" + back.message.text(0)}, {}};
     });
     host = &hostEnd;
     std::thread serving([&] { EXPECT_EQ(hostEnd.serve(nullptr), pluginwire::Channel::Outcome::Closed); });
-    pluginwire::Channel program(pair[0], [&](const Message& c) {
+    pluginwire::Channel* program = nullptr;
+    std::vector<bool> listensWhileBusy, listensWhileItWaits;
+    pluginwire::Channel programEnd(pair[0], [&](const Message& c) {
+        listensWhileItWaits.push_back(program->otherEndListens());
         return Message{Kind::Return, "", {"program:" + c.text(0)}, {}};
     });
-    const pluginwire::Channel::Result r = program.call({Kind::Call, "f", {"x"}, {}}, nullptr);
+    program = &programEnd;
+    EXPECT_TRUE(programEnd.otherEndListens()) << "idle";
+    const pluginwire::Channel::Result r = programEnd.call({Kind::Call, "f", {"x"}, {}}, [&] {
+        listensWhileBusy.push_back(programEnd.otherEndListens());
+        return true;
+    });
     EXPECT_EQ(r.outcome, pluginwire::Channel::Outcome::Answered);
     EXPECT_EQ(r.message.text(0), "host:program:x");
+    EXPECT_EQ(listensWhileItWaits, std::vector<bool>{true});
+    ASSERT_FALSE(listensWhileBusy.empty());
+    EXPECT_EQ(listensWhileBusy.front(), false);
+    EXPECT_TRUE(programEnd.otherEndListens());
     close(pair[0]);
     serving.join();
     close(pair[1]);
