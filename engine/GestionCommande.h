@@ -10,7 +10,6 @@
 #include <QString>
 #include <QVector>
 
-#include <cstdint>
 #include <memory>
 
 class QImage;
@@ -81,9 +80,9 @@ TPluginEvents& PluginEvents();
 
 // Loads one library in a host program of its own, found at the path, else
 // beside the program, else in the program's folder "Plugins" (a bare file
-// name never in the current folder), and tells PluginEvents(). The new entry's index; -1 when the library is
-// missing, cannot be loaded, is built for another version or lacks exports
-// (each reason said in a message box).
+// name never in the current folder), and tells PluginEvents(). The new
+// entry's index; -1 when the library is missing, cannot be loaded, is built
+// for another version or lacks exports (each reason said in a message box).
 int LoadCommandPlugin(const QString& path);
 // The first plug-in whose Name is that keyword (exact); -1 when none.
 int GetNewOrderIndex(const QString& keyword);
