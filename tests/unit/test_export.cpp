@@ -101,7 +101,8 @@ TEST_F(ExportTest, TheResultHoldsTheProgramTheBoundMacroAndTrimmedSettings) {
     const QString folder = QFileInfo(image).canonicalPath().mid(1);
     const QString imageEntry = "\\" + QString(folder).replace('/', '\\') + "\\a.bmp";
     const QString library = "\\" + QFileInfo(SONDE_PLUGIN).fileName();
-    EXPECT_EQ(names(read), QStringList({imageEntry, "\\orvanel.exe", "\\m.mcr", "\\config.ini", library}));
+    EXPECT_EQ(names(read), QStringList({imageEntry, "\\orvanel.exe", "\\m.mcr", "\\config.ini", library, "\\PluginHost"}));
+    EXPECT_EQ(entry(read, "\\PluginHost"), bytesOf(PluginHostProgram()));
     EXPECT_EQ(read["offset"].toInt(), QFileInfo(DIVOV_STUB).size());
     EXPECT_EQ(entry(read, imageEntry), "image");
     EXPECT_EQ(entry(read, "\\orvanel.exe"), bytesOf(QCoreApplication::applicationFilePath()));
