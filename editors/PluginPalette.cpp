@@ -24,8 +24,6 @@
 
 namespace {
 
-QString text(const char* s) { return s ? QString::fromUtf8(s) : QString(); }
-
 void warn(const QString& message) { MessageDlg(message, MsgType::Error, mbOK); }
 
 // The palette tab of a category; made when missing.
@@ -116,10 +114,10 @@ void OnClickNewOrder(QAbstractButton* button) {
     const int index = button->property("Tag").toInt();
     if (index <= 0 || index >= DynamiqueOrders.size() || DynamiqueOrders[index].Name.isEmpty()) return;
     const TDynamiqueOrder& e = DynamiqueOrders[index];
-    showDescription(e, text(e.F.GetInfoDescription()));
+    showDescription(e, e.F.GetInfoDescription());
     enableButton(index, false);
     CancelNewOrder = false;
-    const QString params = text(e.F.NewOrdre());
+    const QString params = e.F.NewOrdre();
     if (!CancelNewOrder && fitsInRow(e, params)) {
         const EditModeAs add(false);  // a dialog may be modifying a row meanwhile
         Form1->add_insert(e.Name, params, e.ImageIndex);
@@ -137,7 +135,7 @@ bool EditPluginRow(int row) {
     const QString before = list->params(row);
     enableButton(index, false);
     CancelNewOrder = false;
-    const QString after = text(e.F.ChangeOrdre(before.toUtf8().constData()));
+    const QString after = e.F.ChangeOrdre(before);
     if (!CancelNewOrder && edited.isValid() && after != before && fitsInRow(e, after)) {
         list->setParams(edited.row(), after);
         Form1->SaveBeforeChange(edited.row());

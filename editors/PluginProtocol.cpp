@@ -41,9 +41,7 @@ const TDynamiqueOrder* sender(platform::WPARAM module) {
 
 // Answers through the plug-in's GetInfoFromOrvanel; nothing to a plug-in no one knows.
 void answer(const TDynamiqueOrder* p, const QString& key, const QString& text, int value, bool valid = true) {
-    if (!p) return;
-    const auto callback = p->F.GetInfoFromOrvanel;
-    callback(key.toUtf8().constData(), text.toUtf8().constData(), value, valid ? 1 : 0);
+    if (p) p->F.GetInfoFromOrvanel(key, text, value, valid);
 }
 
 TMacroDocument* listBeingRun() { return &Runner->Context().ListBeingRun(); }
@@ -172,11 +170,10 @@ void position(const platform::WindowMessage& m) {
 void subMacroRow(const TDynamiqueOrder* p, platform::LPARAM n) {
     if (!p) return;
     const TMacroDocument* list = listBeingRun();
-    const auto callback = p->F.GetListOrder;
     if (n >= 1 && n <= list->count())
-        callback(list->keyword(int(n - 1)).toUtf8().constData(), list->params(int(n - 1)).toUtf8().constData(), 1);
+        p->F.GetListOrder(list->keyword(int(n - 1)), list->params(int(n - 1)), true);
     else
-        callback("", "", 0);
+        p->F.GetListOrder(QString(), QString(), false);
 }
 
 // Codes 0 to 4 are run-time errors; from 5 on, a note in the report and "[ERROR]".

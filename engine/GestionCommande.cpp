@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QToolButton>
 #include <QFileInfo>
+#include <QImage>
 
 QVector<TDynamiqueOrder> DynamiqueOrders(1);
 bool CancelNewOrder = false;
@@ -34,8 +35,6 @@ constexpr int kMaxKeywordLength = 20;
 // Set when a message placed the run on another row while the plug-in ran.
 bool runMoved = false;
 
-QString text(const char* s) { return s ? QString::fromUtf8(s) : QString(); }
-
 void warn(const QString& message) { MessageDlg(message, MsgType::Error, mbOK); }
 
 // A path as written, else the program folder, else its folder "Plugins"; empty
@@ -54,39 +53,28 @@ QString findLibrary(const QString& path, QString& tried) {
     return QString();
 }
 
-// Looks one export up; a missing one is named in a message box.
-template <class Function>
-bool lookUp(platform::HMODULE module, const char* name, Function& slot) {
-    slot = reinterpret_cast<Function>(platform::GetProcAddress(module, name));
-    if (!slot) warn(QString::fromLatin1(name) + QStringLiteral(" no found."));
-    return slot != nullptr;
-}
-
-// The 15 exports in their order; those that describe the command are called
-// as soon as they are found.
-bool lookUpExports(TDynamiqueOrder& e) {
-    TPluginFunctions& f = e.F;
-    const platform::HMODULE m = e.Module;
+// The 15 exports in their order, each missing one named in a message box;
+// those that describe the command are called as soon as they are found.
+bool lookUpExports(TDynamiqueOrder& e, const QStringList& present) {
+    const TPluginFunctions& f = e.F;
     bool all = true;
-    auto found = [&all](bool present) {
-        all = all && present;
-        return present;
+    auto found = [&](const char* name) {
+        const bool there = present.contains(QLatin1String(name));
+        if (!there) warn(QString::fromLatin1(name) + QStringLiteral(" no found."));
+        all = all && there;
+        return there;
     };
-    if (found(lookUp(m, "ReceiveHandleApp", f.ReceiveHandleApp))) f.ReceiveHandleApp(engineServices().MainWindow());
-    if (found(lookUp(m, "ReceiveHandleLibrary", f.ReceiveHandleLibrary))) f.ReceiveHandleLibrary(m);
-    if (found(lookUp(m, "GetInfoName", f.GetInfoName))) e.Name = text(f.GetInfoName());
-    if (found(lookUp(m, "GetInfoRubrique", f.GetInfoRubrique))) e.Rubrique = text(f.GetInfoRubrique());
-    if (found(lookUp(m, "GetInfoHint", f.GetInfoHint))) e.Hint = text(f.GetInfoHint());
-    if (found(lookUp(m, "GetInfoDescription", f.GetInfoDescription))) e.Description = text(f.GetInfoDescription());
-    found(lookUp(m, "GetInfoIcon", f.GetInfoIcon));
-    found(lookUp(m, "GetInfoFromOrvanel", f.GetInfoFromOrvanel));
-    found(lookUp(m, "GetListOrder", f.GetListOrder));
-    found(lookUp(m, "Debug", f.Debug));
-    found(lookUp(m, "MsgDebug", f.MsgDebug));
-    found(lookUp(m, "NewOrdre", f.NewOrdre));
-    found(lookUp(m, "ExecuteOrder", f.ExecuteOrder));
-    found(lookUp(m, "StopOrder", f.StopOrder));
-    found(lookUp(m, "ChangeOrdre", f.ChangeOrdre));
+    if (found("ReceiveHandleApp")) f.ReceiveHandleApp(engineServices().MainWindow());
+    if (found("ReceiveHandleLibrary")) f.ReceiveHandleLibrary(e.Module);
+    f.Host->setHandles(engineServices().MainWindow(), e.Module);
+    if (found("GetInfoName")) e.Name = f.GetInfoName();
+    if (!e.Name.isEmpty()) f.Host->setName(e.Name);
+    if (found("GetInfoRubrique")) e.Rubrique = f.GetInfoRubrique();
+    if (found("GetInfoHint")) e.Hint = f.GetInfoHint();
+    if (found("GetInfoDescription")) e.Description = f.GetInfoDescription();
+    for (const char* name : {"GetInfoIcon", "GetInfoFromOrvanel", "GetListOrder", "Debug", "MsgDebug", "NewOrdre",
+                             "ExecuteOrder", "StopOrder", "ChangeOrdre"})
+        found(name);
     return all;
 }
 
@@ -103,8 +91,10 @@ bool usableName(const TDynamiqueOrder& e) {
 // The picture of the plug-in's rows and button: its XPM data, else the neutral one.
 void setPicture(TDynamiqueOrder& e, int index) {
     e.ImageIndex = kFirstImage + index;
-    QImage image;
-    if (const char* const* xpm = e.F.GetInfoIcon()) image = QImage(xpm);
+    bool bad = false;
+    const QImage image = e.F.GetInfoIcon(bad);
+    if (bad)
+        warn(QStringLiteral("L'image du plug-in « %1 » est illisible : son bouton prend l'image des plug-ins.").arg(e.Name));
     CommandIcons::setIcon(e.ImageIndex,
                           image.isNull() ? CommandIcons::icon(kDefaultImage) : QIcon(QPixmap::fromImage(image)));
 }
@@ -120,18 +110,19 @@ int LoadCommandPlugin(const QString& path) {
         warn(tried + QStringLiteral(" not found."));
         return -1;
     }
-    QString reason;
-    const platform::HMODULE module = platform::LoadLibrary(file, &reason);
     TDynamiqueOrder& e = DynamiqueOrders[index];
     e.LibraryPath = file;
-    if (!module) {
-        warn(QStringLiteral("Le dll séléctionné n'est pas une nouvelle commande valide. (%1)\n%2").arg(file, reason));
+    e.F.Host = std::make_shared<TPluginHost>(file);
+    QStringList exports;
+    if (const QString refused = e.F.Host->load(exports); !refused.isEmpty()) {
+        warn(refused);
+        e.F.Host.reset();
         return -1;
     }
-    e.Module = module;
-    if (!lookUpExports(e) || !usableName(e)) {
+    static quint32 lastModule = 0;
+    e.Module = ++lastModule;
+    if (!lookUpExports(e, exports) || !usableName(e)) {
         // Nothing of it will be called again.
-        platform::FreeLibrary(module);
         e = TDynamiqueOrder{};
         e.LibraryPath = file;
         return -1;
@@ -164,9 +155,8 @@ PluginCheck CheckPluginRow(const QString& keyword, const QString& params) {
     const int index = GetNewOrderIndex(keyword);
     if (index < 0) return {};
     const TPluginFunctions& f = DynamiqueOrders[index].F;
-    const QByteArray bytes = params.toUtf8();
-    const bool ok = f.Debug(bytes.constData()) != 0;
-    return {true, ok, text(f.MsgDebug(bytes.constData()))};
+    const bool ok = f.Debug(params);
+    return {true, ok, f.MsgDebug(params)};
 }
 
 void RemoveCommandPlugin(int index) {
@@ -174,16 +164,12 @@ void RemoveCommandPlugin(int index) {
     TDynamiqueOrder& e = DynamiqueOrders[index];
     const QString category = e.Rubrique;
     delete e.Button.data();
-    if (e.Module) platform::FreeLibrary(e.Module);
     e = TDynamiqueOrder();
     emit PluginEvents().Removed(category);
 }
 
 void FreePlugins() {
-    for (TDynamiqueOrder& e : DynamiqueOrders) {
-        delete e.Button.data();
-        if (e.Module) platform::FreeLibrary(e.Module);
-    }
+    for (TDynamiqueOrder& e : DynamiqueOrders) delete e.Button.data();
     DynamiqueOrders = QVector<TDynamiqueOrder>(1);
 }
 
@@ -192,16 +178,65 @@ void NotePluginMovedRun() { runMoved = true; }
 bool RunPluginCommand(const QString& keyword, const QString& params) {
     const int index = GetNewOrderIndex(keyword);
     if (index < 0) return false;
-    const TDynamiqueOrder& e = DynamiqueOrders[index];
-    const QString name = e.Name;
-    const auto execute = e.F.ExecuteOrder;
+    // A copy: the plug-in's messages may remove it meanwhile.
+    const TPluginFunctions f = DynamiqueOrders[index].F;
     runMoved = false;
-    try {
-        execute(params.toUtf8().constData());
-    } catch (const std::exception& failure) {
-        Runner->RaiseExecError(QString::fromLocal8Bit(failure.what()), 0);
-    } catch (...) {
-        Runner->RaiseExecError(QStringLiteral("Le plug-in « %1 » a échoué sur une erreur inconnue.").arg(name), 0);
-    }
+    if (const QString fault = f.ExecuteOrder(params); !fault.isEmpty()) Runner->RaiseExecError(fault, 0);
     return std::exchange(runMoved, false);
+}
+
+pluginwire::Message TPluginFunctions::ask(const char* function, std::vector<std::string> texts,
+                                          std::vector<int64_t> numbers, TPluginHost::Wait wait) const {
+    if (!Host) return {};
+    TPluginHost::Reply r = Host->call(function, std::move(texts), std::move(numbers), wait);
+    if (!r.fault.isEmpty()) warn(r.fault);
+    return r.message;
+}
+
+QString TPluginFunctions::askText(const char* function, std::vector<std::string> texts, TPluginHost::Wait wait) const {
+    return QString::fromStdString(ask(function, std::move(texts), {}, wait).text(0));
+}
+
+void TPluginFunctions::ReceiveHandleApp(quint64 window) const { ask("ReceiveHandleApp", {}, {qint64(window)}); }
+void TPluginFunctions::ReceiveHandleLibrary(quint32 module) const { ask("ReceiveHandleLibrary", {}, {module}); }
+QString TPluginFunctions::GetInfoName() const { return askText("GetInfoName"); }
+QString TPluginFunctions::GetInfoRubrique() const { return askText("GetInfoRubrique"); }
+QString TPluginFunctions::GetInfoHint() const { return askText("GetInfoHint"); }
+QString TPluginFunctions::GetInfoDescription() const { return askText("GetInfoDescription"); }
+
+QImage TPluginFunctions::GetInfoIcon(bool& bad) const {
+    // The host sends the lines its first line announces; they are read here as an XPM file.
+    const TPluginHost::Reply r = Host ? Host->call("GetInfoIcon") : TPluginHost::Reply{};
+    QImage image;
+    bad = !r.ok || r.message.number(0) == 2;
+    if (r.message.number(0) != 1) return image;
+    QByteArray xpm = "/* XPM */\nstatic char* icon[] = {\n";
+    for (const std::string& line : r.message.texts) {
+        bad = bad || line.find_first_of("\"\\") != std::string::npos;
+        xpm += '"' + QByteArray::fromStdString(line) + "\",\n";
+    }
+    xpm += "};\n";
+    bad = bad || !image.loadFromData(xpm, "XPM");
+    if (bad) image = QImage();
+    return image;
+}
+
+void TPluginFunctions::GetInfoFromOrvanel(const QString& key, const QString& text, int value, bool valid) const {
+    ask("GetInfoFromOrvanel", {key.toStdString(), text.toStdString()}, {value, valid ? 1 : 0});
+}
+void TPluginFunctions::GetListOrder(const QString& keyword, const QString& params, bool found) const {
+    ask("GetListOrder", {keyword.toStdString(), params.toStdString()}, {found ? 1 : 0});
+}
+bool TPluginFunctions::Debug(const QString& params) const { return ask("Debug", {params.toStdString()}).number(0) != 0; }
+QString TPluginFunctions::MsgDebug(const QString& params) const { return askText("MsgDebug", {params.toStdString()}); }
+QString TPluginFunctions::NewOrdre() const { return askText("NewOrdre", {}, TPluginHost::Wait::Person); }
+QString TPluginFunctions::ChangeOrdre(const QString& params) const {
+    return askText("ChangeOrdre", {params.toStdString()}, TPluginHost::Wait::Person);
+}
+QString TPluginFunctions::ExecuteOrder(const QString& params) const {
+    return Host ? Host->call("ExecuteOrder", {params.toStdString()}, {}, TPluginHost::Wait::Run).fault : QString();
+}
+// A plug-in busy with a row of the run that stops hears nothing: its row's wait ends it.
+void TPluginFunctions::StopOrder() const {
+    if (Host && Host->listening()) ask("StopOrder");
 }

@@ -3,34 +3,49 @@
 // (plugins/OrvanelPlugin.h). The loaded ones, their palette buttons and
 // pictures, and what the editor, the checker and the runner ask of them.
 #include "core/Services.h"
-#include "platform/Library.h"
+#include "engine/PluginHost.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QVector>
 
-#include <cstdint>
+#include <memory>
 
+class QImage;
 class QToolButton;
 
-// The exports of a plug-in library, in the order they are looked up.
-struct TPluginFunctions {
-    void (*ReceiveHandleApp)(uint64_t window) = nullptr;
-    void (*ReceiveHandleLibrary)(uint32_t module) = nullptr;
-    void (*GetInfoFromOrvanel)(const char* key, const char* text, int32_t value, int32_t valid) = nullptr;
-    void (*GetListOrder)(const char* keyword, const char* params, int32_t found) = nullptr;
-    const char* (*GetInfoName)() = nullptr;
-    const char* (*GetInfoRubrique)() = nullptr;
-    const char* (*GetInfoHint)() = nullptr;
-    const char* (*GetInfoDescription)() = nullptr;
-    const char* const* (*GetInfoIcon)() = nullptr;
-    int32_t (*Debug)(const char* params) = nullptr;
-    const char* (*MsgDebug)(const char* params) = nullptr;
-    const char* (*NewOrdre)() = nullptr;
-    void (*ExecuteOrder)(const char* params) = nullptr;
-    void (*StopOrder)() = nullptr;
-    const char* (*ChangeOrdre)(const char* params) = nullptr;
+// The exports of a plug-in library, called in its host program. A fault of
+// the plug-in (a crash, no answer in time, an exception) is said in a message
+// box, naming it, and the call gives "" or 0; ExecuteOrder gives its fault.
+class TPluginFunctions {
+public:
+    std::shared_ptr<TPluginHost> Host;
+
+    void ReceiveHandleApp(quint64 window) const;
+    void ReceiveHandleLibrary(quint32 module) const;
+    QString GetInfoName() const;
+    QString GetInfoRubrique() const;
+    QString GetInfoHint() const;
+    QString GetInfoDescription() const;
+    // The picture; a null image when there is none, `bad` when it was no picture.
+    QImage GetInfoIcon(bool& bad) const;
+    void GetInfoFromOrvanel(const QString& key, const QString& text, int value, bool valid) const;
+    void GetListOrder(const QString& keyword, const QString& params, bool found) const;
+    bool Debug(const QString& params) const;
+    QString MsgDebug(const QString& params) const;
+    QString NewOrdre() const;
+    // The fault of the row, for the run-time error; "" when none.
+    QString ExecuteOrder(const QString& params) const;
+    void StopOrder() const;
+    QString ChangeOrdre(const QString& params) const;
+
+private:
+    pluginwire::Message ask(const char* function, std::vector<std::string> texts = {},
+                            std::vector<int64_t> numbers = {},
+                            TPluginHost::Wait wait = TPluginHost::Wait::Answer) const;
+    QString askText(const char* function, std::vector<std::string> texts = {},
+                    TPluginHost::Wait wait = TPluginHost::Wait::Answer) const;
 };
 
 // One loaded plug-in command. An entry with an empty Name is no plug-in
@@ -42,7 +57,7 @@ struct TDynamiqueOrder {
     QString Description;  // a text, or the name of a file beside the library
     QString LibraryPath;  // as loaded
     int ImageIndex = -1;  // its picture among the command icons
-    platform::HMODULE Module = 0;
+    quint32 Module = 0;  // its identity in its messages: a number of ours, never 0
     QPointer<QToolButton> Button;
     TPluginFunctions F;
 };
@@ -63,10 +78,11 @@ signals:
 };
 TPluginEvents& PluginEvents();
 
-// Loads one library, found at the path, else beside the program, else in the
-// program's folder "Plugins", and tells PluginEvents(). The
-// new entry's index; -1 when the library is missing, cannot be loaded or
-// lacks exports (each reason said in a message box).
+// Loads one library in a host program of its own, found at the path, else
+// beside the program, else in the program's folder "Plugins" (a bare file
+// name never in the current folder), and tells PluginEvents(). The new
+// entry's index; -1 when the library is missing, cannot be loaded, is built
+// for another version or lacks exports (each reason said in a message box).
 int LoadCommandPlugin(const QString& path);
 // The first plug-in whose Name is that keyword (exact); -1 when none.
 int GetNewOrderIndex(const QString& keyword);
@@ -80,10 +96,10 @@ bool RunPluginCommand(const QString& keyword, const QString& params);
 void StopPluginCommands();
 // What the library's check functions say of a row.
 PluginCheck CheckPluginRow(const QString& keyword, const QString& params);
-// Unloads one plug-in: its library freed, its name emptied (the entry stays,
+// Unloads one plug-in: its host ended, its name emptied (the entry stays,
 // indexes never move), its palette button gone; PluginEvents() is told.
 void RemoveCommandPlugin(int index);
-// Frees every library and empties the table (the main window's end).
+// Ends every host and empties the table (the main window's end).
 void FreePlugins();
 // A message of the plug-in placed the run on another row while it ran.
 void NotePluginMovedRun();

@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QHash>
 
-#include <cstdint>
 
 namespace platform {
 
@@ -52,23 +51,3 @@ void PostRemoteMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lPar
 }
 
 }  // namespace platform
-
-// What the program gives the plug-ins it loads (plugins/OrvanelPlugin.h). The
-// program's link exports these names (plugins/host-exports.list).
-extern "C" {
-
-__attribute__((visibility("default"))) intptr_t OrvanelSendMessage(uint64_t window, uint32_t message,
-                                                                   uintptr_t wParam, intptr_t lParam) {
-    return platform::SendMessage(window, message, wParam, lParam);
-}
-
-__attribute__((visibility("default"))) int32_t OrvanelPostMessage(uint64_t window, uint32_t message,
-                                                                  uintptr_t wParam, intptr_t lParam) {
-    return platform::PostMessage(window, message, wParam, lParam) ? 1 : 0;
-}
-
-__attribute__((visibility("default"))) uint32_t OrvanelGlobalAddAtom(const char* name) {
-    return name ? platform::desktop().GlobalAddAtom(QString::fromUtf8(name)) : 0;
-}
-
-}

@@ -5,9 +5,8 @@
 // it as an X client message (Platform::PostClientMessage), and client messages
 // that reach our windows are posted to their handlers marked remote.
 //
-// Plug-ins reach SendMessage, PostMessage and GlobalAddAtom through the C
-// functions this program exports to the libraries it loads
-// (plugins/OrvanelPlugin.h).
+// Plug-ins' messages come here from their host programs
+// (engine/PluginHost.h), texts copied into this program.
 #include "platform/Platform.h"
 
 #include <functional>

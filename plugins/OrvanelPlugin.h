@@ -9,9 +9,17 @@
  * ExecuteOrder.
  *
  * The library exports the fifteen functions declared below with C linkage
- * (all of them: a library missing one is refused). Strings are UTF-8 and
- * zero-terminated; a string a plug-in returns stays its own and must stay
- * valid until its next call. Everything runs on the program's one thread.
+ * (all of them: a library missing one is refused), and the version of this
+ * interface it was built for: write ORVANEL_PLUGIN_EXPORT_VERSION once in one
+ * of its source files. A library of another version is refused. Strings are
+ * UTF-8 and zero-terminated; a string a plug-in returns stays its own and
+ * must stay valid until its next call. Everything runs on one thread.
+ *
+ * Each library runs in a host program of its own (PluginHost, beside
+ * Orvanel), which calls it and passes its messages to Orvanel and back: a
+ * plug-in that crashes or stops answering is stopped and named in a run-time
+ * error, and Orvanel goes on. Messages carry texts only where the table below
+ * says so; other parameters are numbers.
  *
  * While it runs, a plug-in talks to Orvanel with OrvanelSendMessage to the
  * window handle it received in ReceiveHandleApp, passing its module handle
@@ -57,6 +65,9 @@
 extern "C" {
 #endif
 
+/* The version of this interface. */
+#define ORVANEL_PLUGIN_VERSION 2
+
 enum {
     ORVANEL_QUERY = 2258,
     ORVANEL_STOP = 2259,
@@ -79,13 +90,19 @@ uint32_t OrvanelGlobalAddAtom(const char* name);
 
 /* ---- Exported by every plug-in ---- */
 
+/* The interface version the library was built for: ORVANEL_PLUGIN_VERSION. */
+int32_t OrvanelPluginVersion(void);
+#define ORVANEL_PLUGIN_EXPORT_VERSION \
+    int32_t OrvanelPluginVersion(void) { return ORVANEL_PLUGIN_VERSION; }
+
 /* Once, at load: Orvanel's main window, then the library's own module handle. */
 void ReceiveHandleApp(uint64_t window);
 void ReceiveHandleLibrary(uint32_t module);
 /* At load: the command's keyword (1 to 20 characters, none of Orvanel's
  * own), its category (the palette tab), the hint of its palette button, its
  * description (a text, or the name of a file beside the library) and its
- * picture as XPM data (NULL: Orvanel's plug-in picture). */
+ * picture as XPM data (NULL: Orvanel's plug-in picture; data that is no
+ * picture is said once and replaced by that picture too). */
 const char* GetInfoName(void);
 const char* GetInfoRubrique(void);
 const char* GetInfoHint(void);

@@ -97,6 +97,15 @@ bool prepareSettings(const QString& scratch, QVector<Packed>& packed) {
         ini.WriteString(u"DynOrder"_s, QString::number(plugins.size()), name);
         plugins.append({library, u'\\' + name});
     }
+    // They run in their host program, packed beside the program.
+    if (!plugins.isEmpty()) {
+        const QString host = PluginHostProgram();
+        if (host.isEmpty()) {
+            notFound(platform::programFile(u"PluginHost"_s));
+            return false;
+        }
+        plugins.append({host, u"\\PluginHost"_s});
+    }
     if (!ini.UpdateFile()) {
         ShowMessage(u"Fichier "_s + config + u" : "_s + ini.ErrorString());
         return false;

@@ -26,6 +26,8 @@ namespace {
 
 constexpr int kStubFailed = 2;
 const char* const kProgramEntry = "\\ORVANEL.EXE";
+// The host program of the packed plug-ins: executable too.
+const char* const kPluginHostEntry = "\\PLUGINHOST";
 
 struct Failure {
     std::string what;
@@ -203,7 +205,8 @@ int unpackAndRun(std::string& folder) {
     folder = pattern;
     for (size_t i = 0; i < paths.size(); ++i) {
         makeParents(folder, paths[i]);
-        inflateEntry(self, contents.entries[i], folder + "/" + paths[i], paths[i] == program ? 0700 : 0600);
+        const bool runs = paths[i] == program || upperAscii(contents.entries[i].header.name) == kPluginHostEntry;
+        inflateEntry(self, contents.entries[i], folder + "/" + paths[i], runs ? 0700 : 0600);
     }
     close(self);
     return runPacked(folder + "/" + program, folder + "/" + macro);

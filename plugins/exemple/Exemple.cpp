@@ -110,6 +110,8 @@ const char* const kIcon[] = {
 
 extern "C" {
 
+ORVANEL_PLUGIN_EXPORT_VERSION
+
 void ReceiveHandleApp(uint64_t window) { orvanel = window; }
 void ReceiveHandleLibrary(uint32_t module) { self = module; }
 

@@ -1,6 +1,7 @@
 // Exported programs for real: "orvanel m.mcr /fromExport" with its wizard
-// validated by a key, then the result run from another folder; crafted
-// results refused by the stub.
+// validated by a key, then the result run from another folder, its plug-in
+// in the plug-ins' host program packed with it; crafted results refused by
+// the stub.
 #include "tests/desktop/UnattendedRun.h"
 #include "tests/support/ContainerTool.h"
 
@@ -29,6 +30,7 @@ protected:
         env.insert("TMPDIR", tmp.path());
         env.insert("QT_QPA_PLATFORM", "xcb");
         env.remove("ORVANEL_HOME");
+        env.remove("ORVANEL_PLUGIN_HOST");  // the packed one runs the plug-ins
         QProcess p;
         p.setProcessEnvironment(env);
         p.setWorkingDirectory(elsewhere.path());
@@ -49,7 +51,12 @@ TEST_F(ExportDesktop, TheExportedProgramRunsItsMacroFromAnywhere) {
     const QString input = home->filePath("donnees/a.txt"), output = elsewhere.filePath("sortie.txt");
     write(input, "contenu emporté\r\n");
     write(output, "journal\r\n");  // a log the macro only writes: it stays where it is
-    const QString macro = writeMacro({"Variable\tT;;Alpha;", "Lire\t" + input + ";T;1;", "Ecrire\t" + output + ";T;;"});
+    QFile config(home->filePath("config.ini"));
+    ASSERT_TRUE(config.open(QIODevice::Append));
+    config.write(QStringLiteral("[DynOrder]\n1=%1\n").arg(EXEMPLE_PLUGIN).toUtf8());
+    config.close();
+    const QString macro = writeMacro({"Variable\tT;;Alpha;", "Lire\t" + input + ";T;1;", "Ecrire\t" + output + ";T;;",
+                                      "Variable\tU;;Alpha;", "Exemple\tU;par le plug-in;", "Ecrire\t" + output + ";U;;"});
     // The export with its wizard, validated by the Return key.
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("ORVANEL_HOME", home->path());
@@ -80,7 +87,7 @@ TEST_F(ExportDesktop, TheExportedProgramRunsItsMacroFromAnywhere) {
     const desktoptest::Outcome out = start(result);
     ASSERT_TRUE(out.ended);
     EXPECT_EQ(out.status, 0) << out.errors.toStdString();
-    EXPECT_EQ(bytesOf(output), "journal\r\ncontenu emporté\r\n");
+    EXPECT_EQ(bytesOf(output), "journal\r\ncontenu emporté\r\npar le plug-in\r\n");
     EXPECT_EQ(leftInTmp(), QStringList());
 }
 

@@ -179,6 +179,18 @@ TEST_F(HotKeysDesktop, SamplePluginRunsAndAnIncompleteOneIsRefused) {
     EXPECT_TRUE(program.report().contains("B;2;Numerique;")) << "the run goes on";
 }
 
+// A plug-in that crashes in its row takes only its host program down: the
+// program names it in the run-time error and ends as after any other.
+TEST_F(HotKeysDesktop, APluginThatCrashesIsNamedAndTheProgramLives) {
+    Program program({"Variable\tA;1;Numerique;", "Sonde\tcrash", "Variable\tB;2;Numerique;"},
+                    QStringLiteral("[DynOrder]\n1=%1\n").arg(SONDE_PLUGIN));
+    EXPECT_EQ(program.status(), 1) << program.errors.toStdString();
+    EXPECT_TRUE(program.errors.contains("Le plug-in « Sonde » s'est arrêté brutalement (ExecuteOrder, signal 11)"))
+        << program.errors.toStdString();
+    EXPECT_TRUE(program.report().contains("A;1;Numerique;"));
+    EXPECT_FALSE(program.report().contains("B;2;Numerique;"));
+}
+
 // The same in the editor, in this program: the main window on the real server.
 class PluginsDesktop : public DesktopRun {
 protected:
@@ -219,25 +231,15 @@ TEST_F(PluginsDesktop, NumLockStillTogglesAndItsStateIsHeard) {
 TEST_F(PluginsDesktop, SampleWindowEditsTheRowAndTheRowRuns) {
     ASSERT_EQ(LoadCommandPlugin(EXEMPLE_PLUGIN), 1);
     form->show();
-    // Typed into the plug-in's own window as a person would, once it has the focus.
-    // A window left open is closed after a while: the test fails, it does not hang.
-    // Each step one xdotool command ("key ctrl+a", "type NOM").
-    auto typeWhenShown = [this](const QStringList& steps) {
-        QTimer::singleShot(0, [this, steps] {
-            QDialog* dialog = nullptr;
-            const bool shown = waitFor([&] {
-                dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-                return dialog && dialog->isVisible() && desk().SetForegroundWindow(dialog->winId()) &&
-                       dialog->isActiveWindow();
-            });
-            EXPECT_TRUE(shown);
-            if (!dialog) return;
-            QPointer<QDialog> guard(dialog);
-            QTimer::singleShot(10000, [guard] {
-                if (guard) guard->reject();
-            });
-            if (shown) QProcess::startDetached("sh", {"-c", "xdotool " + steps.join("; xdotool ")});
-        });
+    // Typed into the plug-in's own window, shown by its host program, as a person
+    // would once it has the focus. Each step one xdotool command ("key ctrl+a",
+    // "type NOM"). A window left open ends the wait: the test fails, it does not hang.
+    const TPluginDeadlines before = PluginDeadlines();
+    PluginDeadlines().personMs = 20000;
+    auto typeWhenShown = [](const QStringList& steps) {
+        QProcess::startDetached("timeout", {"15", "sh", "-c",
+                                            "xdotool search --sync --onlyvisible --name '^Exemple$' windowfocus "
+                                            "--sync && xdotool " + steps.join("; xdotool ")});
     };
     typeWhenShown({"key ctrl+a", "type NOM", "key Tab ctrl+a", "type Jean", "key Return"});
     DynamiqueOrders[1].Button->click();
@@ -248,6 +250,7 @@ TEST_F(PluginsDesktop, SampleWindowEditsTheRowAndTheRowRuns) {
     EXPECT_EQ(rowTexts(), QStringList{"Exemple|NOM;Paul;"});
     run({{"Exemple", "NOM;Paul;"}});
     EXPECT_EQ(var("NOM"), "Paul");
+    PluginDeadlines() = before;
 }
 
 TEST_F(PluginsDesktop, AnotherProgramStopsTheRunByAClientMessage) {

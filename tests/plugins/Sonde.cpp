@@ -1,14 +1,20 @@
 // A plug-in for the tests: it logs every call Orvanel makes and every answer
-// it gets, and its rows send the messages their parameters name. Built as
-// "Sonde.so", and as "SondeIncomplete.so" without two of its exports.
-// Its name and category come from SONDE_NOM and SONDE_RUBRIQUE at load.
+// it gets, and its rows send the messages their parameters name, or crash,
+// or hang; its check crashes on a row that says "plante". Built as
+// "Sonde.so"; as "SondeIncomplete.so" without two of its exports; as
+// "SondeImage.so" with the picture SONDE_IMAGE names ("texte": texts that are
+// no picture, "adresse": no data at all); as "SondeVersion.so" built for
+// another version of the plug-ins. Its name and category come from SONDE_NOM
+// and SONDE_RUBRIQUE at load.
 #include "plugins/OrvanelPlugin.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -37,7 +43,7 @@ const char* edited() {
     return next.c_str();
 }
 
-// "send M L", "label TEXT", "labelonce TEXT", "error CODE TEXT", "throw TEXT", "stop".
+// "send M L", "label TEXT", "labelonce TEXT", "error CODE TEXT", "throw TEXT", "stop", "crash", "hang".
 void act(const std::string& params) {
     std::istringstream in(params);
     std::string verb;
@@ -59,12 +65,22 @@ void act(const std::string& params) {
         throw std::runtime_error(rest);
     } else if (verb == "stop") {
         send(ORVANEL_STOP, 0, 0);
+    } else if (verb == "crash") {
+        *static_cast<volatile int*>(nullptr) = 1;
+    } else if (verb == "hang") {
+        for (;;) std::this_thread::sleep_for(std::chrono::seconds(1));
     }
 }
 
 }  // namespace
 
 extern "C" {
+
+#ifdef SONDE_OTHER_VERSION
+int32_t OrvanelPluginVersion(void) { return ORVANEL_PLUGIN_VERSION + 1; }
+#else
+ORVANEL_PLUGIN_EXPORT_VERSION
+#endif
 
 void ReceiveHandleApp(uint64_t w) {
     window = w;
@@ -78,7 +94,16 @@ const char* GetInfoName(void) { return env("SONDE_NOM", "Sonde", name); }
 const char* GetInfoRubrique(void) { return env("SONDE_RUBRIQUE", "Standard", rubrique); }
 const char* GetInfoHint(void) { return "Sonde des tests"; }
 const char* GetInfoDescription(void) { return "Sonde.txt"; }
+#ifdef SONDE_IMAGE
+const char* const* GetInfoIcon(void) {
+    static const char* const texts[] = {"ceci n'est pas une image", "ni ceci", nullptr};
+    const char* wanted = std::getenv("SONDE_IMAGE");
+    if (wanted && std::strcmp(wanted, "adresse") == 0) return reinterpret_cast<const char* const*>(8);
+    return texts;
+}
+#else
 const char* const* GetInfoIcon(void) { return nullptr; }
+#endif
 
 #ifndef SONDE_INCOMPLETE
 void GetInfoFromOrvanel(const char* key, const char* text, int32_t value, int32_t valid) {
@@ -93,7 +118,10 @@ void ExecuteOrder(const char* params) {
 void GetListOrder(const char* keyword, const char* params, int32_t found) {
     add(std::string("row ") + keyword + "|" + params + "|" + std::to_string(found));
 }
-int32_t Debug(const char* params) { return std::strstr(params, "faux") ? 0 : 1; }
+int32_t Debug(const char* params) {
+    if (std::strstr(params, "plante")) *static_cast<volatile int*>(nullptr) = 1;
+    return std::strstr(params, "faux") ? 0 : 1;
+}
 const char* MsgDebug(const char* params) { return std::strstr(params, "msg") ? "message de la sonde" : ""; }
 const char* NewOrdre(void) {
     add("NewOrdre");
@@ -105,16 +133,17 @@ const char* ChangeOrdre(const char* params) {
 }
 void StopOrder(void) { add("StopOrder"); }
 
-// For the tests only.
-const char* SondeLog(void) {
+// For the tests only, called through the host as the library's own functions.
+const char* SondeLog(const char*, int32_t) {
     returned = log;
     return returned.c_str();
 }
-void SondeReset(const char* nextParams, int32_t cancelFirst) {
+const char* SondeReset(const char* nextParams, int32_t cancelFirst) {
     log.clear();
     next = nextParams;
     cancel = cancelFirst != 0;
     labelSent = false;
+    return "";
 }
 
 }  // extern "C"

@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("ORVANEL_PLUGIN_HOST", PLUGIN_HOST_PROGRAM);
     QApplication app(argc, argv);
     InstallServices(&testServices());
     static AppEngineServices engineAnswers;  // the real window list, offscreen

@@ -6,7 +6,6 @@
 #include "core/Unit1.h"
 #include "engine/GestionCommande.h"
 #include "platform/IniFile.h"
-#include "platform/Library.h"
 #include "tests/support/ContainerTool.h"
 #include "tests/support/TestServices.h"
 #include "tests/support/TestSupport.h"
@@ -86,7 +85,7 @@ TEST_F(ExportTest, TheResultHoldsTheProgramTheBoundMacroAndTrimmedSettings) {
     TDynamiqueOrder second = DynamiqueOrders[i];
     second.Name = "SondeBis";
     second.Button = nullptr;
-    second.Module = platform::LoadLibrary(SONDE_PLUGIN);
+    second.Module = DynamiqueOrders[i].Module + 1000;  // a command of its own
     DynamiqueOrders.append(second);
     const QString image = work.filePath("x/a.bmp");
     saveMacro({{"Variable", "V;;Alpha;"}, {"Click", "G;" + image + ";1;"}, {"Type", work.filePath("t.txt")},
@@ -102,7 +101,8 @@ TEST_F(ExportTest, TheResultHoldsTheProgramTheBoundMacroAndTrimmedSettings) {
     const QString folder = QFileInfo(image).canonicalPath().mid(1);
     const QString imageEntry = "\\" + QString(folder).replace('/', '\\') + "\\a.bmp";
     const QString library = "\\" + QFileInfo(SONDE_PLUGIN).fileName();
-    EXPECT_EQ(names(read), QStringList({imageEntry, "\\orvanel.exe", "\\m.mcr", "\\config.ini", library}));
+    EXPECT_EQ(names(read), QStringList({imageEntry, "\\orvanel.exe", "\\m.mcr", "\\config.ini", library, "\\PluginHost"}));
+    EXPECT_EQ(entry(read, "\\PluginHost"), bytesOf(PluginHostProgram()));
     EXPECT_EQ(read["offset"].toInt(), QFileInfo(DIVOV_STUB).size());
     EXPECT_EQ(entry(read, imageEntry), "image");
     EXPECT_EQ(entry(read, "\\orvanel.exe"), bytesOf(QCoreApplication::applicationFilePath()));

@@ -1,7 +1,7 @@
-// Command plug-ins, loaded for real: the test probe "Sonde" (tests/plugins),
-// the same without two exports, and the sample plug-in "Exemple" with its
-// editing window. Messages go through the functions the program exports to
-// its plug-ins, as a plug-in sends them.
+// Command plug-ins, loaded for real, each in its host program: the test probe
+// "Sonde" (tests/plugins) and its faulty builds, and the sample plug-in
+// "Exemple". Messages sent here go to the main window's handler as the
+// host passes a plug-in's on.
 #include "core/History.h"
 #include "core/RunState.h"
 #include "core/Settings.h"
@@ -10,7 +10,6 @@
 #include "editors/PluginPalette.h"
 #include "engine/GestionCommande.h"
 #include "engine/Runner.h"
-#include "platform/Library.h"
 #include "platform/WindowMessages.h"
 #include "plugins/OrvanelPlugin.h"
 #include "tests/support/TestServices.h"
@@ -33,16 +32,6 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include <type_traits>
-
-// The exports the loader looks up have the types plug-in authors are given.
-static_assert(std::is_same_v<decltype(TPluginFunctions::ExecuteOrder), decltype(&ExecuteOrder)>);
-static_assert(std::is_same_v<decltype(TPluginFunctions::GetInfoFromOrvanel), decltype(&GetInfoFromOrvanel)>);
-static_assert(std::is_same_v<decltype(TPluginFunctions::GetInfoIcon), decltype(&GetInfoIcon)>);
-static_assert(std::is_same_v<decltype(TPluginFunctions::ChangeOrdre), decltype(&ChangeOrdre)>);
-static_assert(std::is_same_v<decltype(TPluginFunctions::Debug), decltype(&Debug)>);
-static_assert(std::is_same_v<decltype(TPluginFunctions::ReceiveHandleLibrary), decltype(&ReceiveHandleLibrary)>);
-
 namespace {
 
 class PluginTest : public RunFixture {
@@ -55,6 +44,8 @@ protected:
     void TearDown() override {
         qunsetenv("SONDE_NOM");
         qunsetenv("SONDE_RUBRIQUE");
+        qunsetenv("SONDE_IMAGE");
+        PluginDeadlines() = TPluginDeadlines();
         RunFixture::TearDown();
         EXPECT_EQ(DynamiqueOrders.size(), 1) << "the main window's end frees the plug-ins";
     }
@@ -65,21 +56,20 @@ protected:
         if (i > 0) reset(i, next, cancel);
         return i;
     }
-    template <class F>
-    F probe(int i, const char* name) {
-        return reinterpret_cast<F>(platform::GetProcAddress(DynamiqueOrders[i].Module, name));
+    // A function of the probe's own, in its host.
+    QString probe(int i, const char* function, const QString& text = QString(), int value = 0) {
+        const TPluginHost::Reply r = DynamiqueOrders[i].F.Host->call(function, {text.toStdString()}, {value});
+        return QString::fromStdString(r.message.text(0));
     }
-    void reset(int i, const QString& next = "a;b;", bool cancel = false) {
-        probe<void (*)(const char*, int32_t)>(i, "SondeReset")(next.toUtf8().constData(), cancel);
-    }
+    void reset(int i, const QString& next = "a;b;", bool cancel = false) { probe(i, "SondeReset", next, cancel); }
     QStringList log(int i) {
-        QStringList lines = QString::fromUtf8(probe<const char* (*)()>(i, "SondeLog")()).split(u'\n');
+        QStringList lines = probe(i, "SondeLog").split(u'\n');
         lines.removeAll(QString());
         return lines;
     }
     // What the probe says, as the probe itself would say it.
     qintptr send(unsigned message, quintptr wParam, qintptr lParam) {
-        return OrvanelSendMessage(form->winId(), message, wParam, lParam);
+        return platform::SendMessage(form->winId(), message, wParam, lParam);
     }
     qintptr query(int i, qintptr code) { return send(ORVANEL_QUERY, DynamiqueOrders[i].Module, code); }
     QString lastAnswer(int i) {
@@ -140,6 +130,9 @@ TEST_F(PluginTest, FailedLoadsSayWhyAndAddNoCommand) {
         {SONDE_INCOMPLETE_PLUGIN, "", {"GetInfoFromOrvanel no found.", "ExecuteOrder no found."}},
         {SONDE_PLUGIN, "Goto", {"Le plug-in " + QString(SONDE_PLUGIN) + " donne un nom de commande inutilisable (« Goto »)"}},
         {SONDE_PLUGIN, "UnNomDePlusDeVingtCar", {"Le plug-in " + QString(SONDE_PLUGIN) + " donne un nom"}},
+        {SONDE_VERSION_PLUGIN, "", {"Le plug-in " + QString(SONDE_VERSION_PLUGIN) +
+                                    " a été construit pour une autre version des plug-ins (version 3, Orvanel attend "
+                                    "la version 2) : il n'est pas chargé."}},
     };
     for (const Case& c : cases) {
         messages.shown.clear();
@@ -409,39 +402,94 @@ TEST_F(PluginTest, TheCheckerAsksTheLibrary) {
     EXPECT_FALSE(form->ControlAll(form->ListView1));
 }
 
-TEST_F(PluginTest, SampleEditsItsRowsInItsOwnWindow) {
+// Its picture comes from its host; its editing window opens there: the
+// desktop tests fill it.
+TEST_F(PluginTest, SampleHasItsPictureAndChecksItsRows) {
     ASSERT_EQ(LoadCommandPlugin(EXEMPLE_PLUGIN), 1);
-    // The person at the screen fills the window, or cancels it.
-    auto answer = [](const QString& variable, const QString& value, bool ok) {
-        QTimer::singleShot(0, [=] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            ASSERT_TRUE(dialog);
-            EXPECT_EQ(dialog->findChild<QLineEdit*>("Variable")->text() + '|' + dialog->findChild<QLineEdit*>("Valeur")->text(),
-                      "RESULTAT|Bonjour");
-            dialog->findChild<QLineEdit*>("Variable")->setText(variable);
-            dialog->findChild<QLineEdit*>("Valeur")->setText(value);
-            ok ? dialog->accept() : dialog->reject();
-        });
-    };
-    answer("NOM", "Jean", true);
-    button(1)->click();
-    EXPECT_EQ(rowTexts(), QStringList{"Exemple|NOM;Jean;"});
-    answer("X", "Y", false);
-    button(1)->click();
-    EXPECT_EQ(rowTexts(), QStringList{"Exemple|NOM;Jean;"});
-
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        ASSERT_TRUE(dialog);
-        EXPECT_EQ(dialog->findChild<QLineEdit*>("Valeur")->text(), "Jean");
-        dialog->findChild<QLineEdit*>("Valeur")->setText("Paul");
-        dialog->accept();
-    });
-    TForm1::Select_unique(form->ListView1, 0);
-    form->Editer1Click();
-    EXPECT_EQ(rowTexts(), QStringList{"Exemple|NOM;Paul;"});
+    const QImage picture = CommandIcons::icon(DynamiqueOrders[1].ImageIndex).pixmap(16, 16).toImage();
+    EXPECT_EQ(picture.pixelColor(8, 1), QColor(0x2E, 0x6D, 0xB4));
+    EXPECT_TRUE(messages.shown.isEmpty()) << shownTexts().join('\n').toStdString();
     EXPECT_FALSE(Services().CheckPluginRow("Exemple", ";Paul;").ok);
     EXPECT_EQ(Services().CheckPluginRow("Exemple", "A;;").message, "Exemple : la valeur est vide.");
+    EXPECT_TRUE(Services().CheckPluginRow("Exemple", "A;Paul;").ok);
+}
+
+// A row whose plug-in crashes or stops answering is a run-time error naming
+// it; this program lives on, and the plug-in's next call starts it again.
+TEST_F(PluginTest, APluginThatFaultsIsARunTimeErrorNamingIt) {
+    const struct {
+        const char* verb;
+        QString message;
+    } cases[] = {
+        // How it ended follows: "signal 11", or the sanitizers' exit code.
+        {"crash", "Le plug-in « Sonde » s'est arrêté brutalement (ExecuteOrder, "},
+        {"hang", "Le plug-in « Sonde » ne répond plus (ExecuteOrder) : il a été arrêté"},
+    };
+    PluginDeadlines().runMs = 500;
+    const int i = loadSonde();
+    ASSERT_GT(i, 0);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.verb);
+        Variables().Clear();
+        messages.shown.clear();
+        setRows({{"Sonde", c.verb}, {"Variable", "A;1;Numerique;"}});
+        run();
+        ASSERT_FALSE(messages.shown.isEmpty());
+        EXPECT_TRUE(messages.shown[0].text.startsWith(c.message)) << shownTexts().join('\n').toStdString();
+        EXPECT_EQ(var("A"), "?");
+        // Started again: its handles given again, its rows run and its messages heard.
+        messages.shown.clear();
+        reset(i);
+        setRows({{"Sonde", "error 7 de nouveau"}, {"Variable", "A;1;Numerique;"}});
+        run();
+        EXPECT_EQ(var("[ERROR]"), "de nouveau");
+        EXPECT_EQ(var("A"), "1");
+        EXPECT_EQ(log(i).filter("ExecuteOrder").size(), 1);
+        EXPECT_TRUE(messages.shown.isEmpty()) << shownTexts().join('\n').toStdString();
+    }
+}
+
+// Outside a run, a fault is said in a message box and the call gives nothing.
+TEST_F(PluginTest, AFaultOutsideARunIsSaidAndTheEditorGoesOn) {
+    ASSERT_GT(loadSonde(), 0);
+    EXPECT_FALSE(Services().CheckPluginRow("Sonde", "plante;").ok);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.startsWith("Le plug-in « Sonde » s'est arrêté brutalement (Debug, "));
+    EXPECT_TRUE(messages.shown[0].text.endsWith(") : il sera relancé à son prochain appel.")) << shownTexts()[0].toStdString();
+    EXPECT_TRUE(Services().CheckPluginRow("Sonde", "bon;").ok);
+}
+
+TEST_F(PluginTest, StopEndsTheWaitForARowThatHangs) {
+    const int i = loadSonde();
+    ASSERT_GT(i, 0);
+    setRows({{"Sonde", "hang"}, {"Variable", "A;1;Numerique;"}});
+    QTimer::singleShot(200, form, [this] { form->Stop1Click(); });
+    QElapsedTimer took;
+    took.start();
+    run();
+    EXPECT_LT(took.elapsed(), 2000);
+    EXPECT_EQ(var("A"), "?");
+    EXPECT_TRUE(messages.shown.isEmpty()) << "the person stopped it: nothing to say";
+    reset(i);
+    setRows({{"Sonde", "error 7 suite"}});
+    run();
+    EXPECT_EQ(var("[ERROR]"), "suite");
+}
+
+// Data that is no picture is said once; the button gets the plug-ins' picture.
+TEST_F(PluginTest, APictureThatIsNoneGivesThePluginsPicture) {
+    for (const char* image : {"texte", "adresse"}) {
+        SCOPED_TRACE(image);
+        messages.shown.clear();
+        qputenv("SONDE_IMAGE", image);
+        const int i = LoadCommandPlugin(SONDE_IMAGE_PLUGIN);
+        ASSERT_GT(i, 0);
+        EXPECT_EQ(shownTexts(), QStringList({"L'image du plug-in « Sonde » est illisible : son bouton prend l'image "
+                                             "des plug-ins."}));
+        EXPECT_EQ(CommandIcons::icon(DynamiqueOrders[i].ImageIndex).cacheKey(), CommandIcons::icon(63).cacheKey());
+        EXPECT_TRUE(Services().CheckPluginRow("Sonde", "bon;").ok) << "the plug-in works";
+        RemoveCommandPlugin(i);
+    }
 }
 
 TEST_F(PluginTest, MenuOpensTheOptionsOnThePluginsTab) {

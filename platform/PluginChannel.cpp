@@ -1,0 +1,87 @@
+#include "platform/PluginChannel.h"
+
+#include <cerrno>
+#include <utility>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace pluginwire {
+
+namespace {
+constexpr int kSliceMs = 10;
+}
+
+bool Channel::send(const Message& message) {
+    if (fd_ < 0) return false;
+    const std::string frame = encode(message);
+    size_t done = 0;
+    while (done < frame.size()) {
+        const ssize_t n = ::send(fd_, frame.data() + done, frame.size() - done, MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += size_t(n);
+    }
+    return true;
+}
+
+Channel::Outcome Channel::next(Message& message, const Waiter& wait) {
+    for (;;) {
+        if (fd_ < 0) return Outcome::Closed;
+        if (received_.size() >= 4) {
+            const uint32_t length = frameLength(received_);
+            if (length > kMaxBody) return Outcome::Damaged;
+            if (received_.size() >= 4 + size_t(length)) {
+                std::optional<Message> m = decode(std::string_view(received_).substr(4, length));
+                received_.erase(0, 4 + size_t(length));
+                if (!m) return Outcome::Damaged;
+                message = std::move(*m);
+                return Outcome::Answered;
+            }
+        }
+        pollfd p{fd_, POLLIN, 0};
+        const int ready = ::poll(&p, 1, kSliceMs);
+        if (ready < 0 && errno != EINTR) return Outcome::Closed;
+        if (ready <= 0) {
+            if (wait && !wait()) return Outcome::GaveUp;
+            continue;
+        }
+        char bytes[65536];
+        const ssize_t n = ::read(fd_, bytes, sizeof bytes);
+        if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+        if (n <= 0) return Outcome::Closed;
+        received_.append(bytes, size_t(n));
+    }
+}
+
+Channel::Outcome Channel::answer(const Message& call) {
+    const bool listened = std::exchange(listens_, true);
+    const Message reply = serve_(call);
+    listens_ = listened;
+    return send(reply) ? Outcome::Answered : Outcome::Closed;
+}
+
+Channel::Result Channel::call(const Message& message, const Waiter& wait) {
+    Result result;
+    if (!send(message)) return result;
+    const bool listened = std::exchange(listens_, false);
+    for (;;) {
+        result.outcome = next(result.message, wait);
+        if (result.outcome != Outcome::Answered || result.message.kind != Kind::Call) break;
+        if ((result.outcome = answer(result.message)) != Outcome::Answered) break;
+    }
+    listens_ = listened;
+    return result;
+}
+
+Channel::Outcome Channel::serve(const Waiter& wait) {
+    for (;;) {
+        Message m;
+        const Outcome o = next(m, wait);
+        if (o != Outcome::Answered) return o;
+        if (m.kind != Kind::Call) return Outcome::Damaged;  // an answer nobody asked for
+        if (answer(m) != Outcome::Answered) return Outcome::Closed;
+    }
+}
+
+}  // namespace pluginwire
