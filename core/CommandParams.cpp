@@ -328,9 +328,7 @@ ParamView::ParamView(Command command, const QString& params, QChar separator, Re
       params_(params),
       separator_(separator),
       resolve_(std::move(resolve)),
-      fields_(SplitFields(params, separator)) {
-    fields_.Count = qMax(fields_.Count, 2);
-}
+      fields_(SplitFields(params, separator, SplitRule::Runner)) {}
 
 const FieldDecl& ParamView::governing(ParamPlace place) const {
     const FieldDecl* decl = &kUndeclared;
@@ -363,7 +361,11 @@ const FieldDecl& ParamView::fieldAt(int position) const {
 QString ParamView::text(int n) const {
     const auto decls = layout_.fields;
     if (n >= 1 && n <= int(decls.size())) return ValueAt(params_, fields_, decls[n - 1].place, separator_);
-    return n >= 1 && n <= kMaxParamFields ? fields_[n] : QString();
+    return textAt(n);
+}
+
+QString ParamView::textAt(int position) const {
+    return position >= 1 && position <= kMaxParamFields ? fields_[position] : QString();
 }
 
 QString ParamView::value(int n) const {

@@ -161,6 +161,9 @@ public:
     // repeating field.
     const FieldDecl& fieldAt(int position) const;
     QString text(int n) const;   // as written
+    // The field at that position (from 1) as split, whatever the declaration
+    // places there: for a reader that does not follow the declaration.
+    QString textAt(int position) const;
     QString value(int n) const;  // resolved when a variable may stand for it
     // The value as an integer as the runner reads them (mdlfnct::IsInteger:
     // 32 bits, "$" for hexadecimal); number() also within the declared range.
