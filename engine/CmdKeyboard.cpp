@@ -42,8 +42,9 @@ CommandResult ExecType(CommandCall& c) {
 CommandResult ExecTypeSpecial(CommandCall& c) {
     const ParamView& p = c.param;
     const int last = qBound(1, p.count(), kMaxParamFields);
-    int empty = 1;  // the first empty field stands for the separator key
-    while (empty <= last && !p.textAt(empty).isEmpty()) ++empty;
+    int empty = 0;  // the first empty field stands for the separator key
+    for (int i = last; i >= 1; --i)
+        if (p.textAt(i).isEmpty()) empty = i;
     auto key = [&](int position, const QString& text) { return position == empty ? QString(c.ctx.Separator()) : text; };
     // Rebuilt here, so that Step mode finds the names as a run does.
     mdlfnct::BuildKeyNameTable();
