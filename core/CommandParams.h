@@ -152,8 +152,8 @@ public:
 
     ParamView(Command command, const QString& params, QChar separator, Resolve resolve = {});
 
-    int count() const { return fields_.Count - 1; }  // fields found
-    const TParamFields& fields() const { return fields_; }
+    int count() const { return fields().Count - 1; }  // fields found
+    const TParamFields& fields() const;
     // The declaration that governs declared field n of this row, its variant applied.
     const FieldDecl& field(int n) const;
     // The declaration that governs the field at that position (from 1): the
@@ -179,5 +179,5 @@ private:
     QString params_;
     QChar separator_;
     Resolve resolve_;
-    TParamFields fields_;
+    mutable std::optional<TParamFields> fields_;  // split at the first reading
 };

@@ -136,7 +136,7 @@ CommandResult RunCommand(TRunContext& ctx, const QString& keyword, const QString
     int index = 0;
     TActiveOrder active(1, true);
     CommandCall call{ctx, &alone, index, active, keyword, params};
-    return kCommandHandlers[CommandCase(keyword)](call);
+    return kCommandHandlers[int(call.command)](call);
 }
 
 CommandCall::CommandCall(TRunContext& context, TMacroDocument* rows, int& row, TActiveOrder& active, const QString& word,
@@ -146,8 +146,9 @@ CommandCall::CommandCall(TRunContext& context, TMacroDocument* rows, int& row, T
       index(row),
       activeOrder(active),
       keyword(word),
+      command(Command(CommandCase(word))),
       params(parameters),
-      param(Command(CommandCase(word)), parameters, context.Separator(),
+      param(command, parameters, context.Separator(),
             [&vars = context.Vars](const QString& name) { return vars.ValueOf(name); }) {}
 
 QString CommandCall::Value(const QString& field) const { return ctx.Vars.ValueOf(field); }
@@ -195,7 +196,7 @@ void TRunner::Execute_commande(TMacroDocument* list, int& index, TActiveOrder& a
         CommandCall call{ctx_, list, index, activeOrder, row.keyword, row.params};
         ctx_.PendingError = {};
         ++handlerDepth_;
-        CommandResult result = handlers[CommandCase(call.keyword)](call);
+        CommandResult result = handlers[int(call.command)](call);
         --handlerDepth_;
         if (!result.failed()) result = std::exchange(ctx_.PendingError, {});
         if (result.failed() && answerError(result)) continue;

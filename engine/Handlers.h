@@ -22,7 +22,8 @@ struct CommandCall {
     int& index;
     TActiveOrder& activeOrder;
     QString keyword;
-    QString params;  // as stored
+    Command command;  // the keyword's case
+    QString params;   // as stored
     // The row's fields read through its command's declaration: value(n)
     // resolves a variable where one may stand. Where a handler reads more
     // leniently than the declaration, it says so and resolves itself (Value).
