@@ -15,7 +15,7 @@ public:
     const QString params;
     const int row;
     const int source;
-    const TParamFields f;  // fields 1..20 (mdlfnct.SplitParams)
+    const TParamFields f;  // fields 1..20 (SplitRule::Runner)
 
     int fieldCount() const { return f.Count - 1; }
     const QString& operator[](int i) const { return f[i]; }

@@ -57,7 +57,7 @@ bool CheckLabel(const TMacroDocument* list, const QString& params, int row, int 
     const QString& name = c[1];
     if (list->FindRow(QStringLiteral("Goto"), name) < 0)
         c.warning(QStringLiteral("Aucun Goto ") + name + QStringLiteral(" n'a été appelé."));
-    const int count = mdlfnct::CountCommandsWithParam(QStringLiteral("Label"), name, *list);
+    const int count = mdlfnct::CountCommandsWithParam(QStringLiteral("Label"), name, *list, CarSepParam);
     if (count > 1)
         c.error(QStringLiteral("Le label nommé %1 est défini %2 fois.").arg(name).arg(count));
     // A Label without any Goto has no loop at all, even on the first row.

@@ -327,9 +327,11 @@ ParamView::ParamView(Command command, const QString& params, QChar separator, Re
     : layout_(LayoutOf(command)),
       params_(params),
       separator_(separator),
-      resolve_(std::move(resolve)),
-      fields_(SplitFields(params, separator)) {
-    fields_.Count = qMax(fields_.Count, 2);
+      resolve_(std::move(resolve)) {}
+
+const TParamFields& ParamView::fields() const {
+    if (!fields_) fields_ = SplitFields(params_, separator_, SplitRule::Runner);
+    return *fields_;
 }
 
 const FieldDecl& ParamView::governing(ParamPlace place) const {
@@ -342,7 +344,7 @@ const FieldDecl& ParamView::governing(ParamPlace place) const {
     for (const ParamVariant& v : layout_.variants) {
         bool chosen = true;
         for (qsizetype k = 0; k < qsizetype(v.when.size()); ++k)
-            chosen = chosen && fields_[layout_.selector + int(k)] == QStringView(v.when[k]);
+            chosen = chosen && fields()[layout_.selector + int(k)] == QStringView(v.when[k]);
         if (!chosen) continue;
         for (const FieldDecl& f : v.fields)
             if (f.place == place) decl = &f;
@@ -362,8 +364,12 @@ const FieldDecl& ParamView::fieldAt(int position) const {
 
 QString ParamView::text(int n) const {
     const auto decls = layout_.fields;
-    if (n >= 1 && n <= int(decls.size())) return ValueAt(params_, fields_, decls[n - 1].place, separator_);
-    return n >= 1 && n <= kMaxParamFields ? fields_[n] : QString();
+    if (n >= 1 && n <= int(decls.size())) return ValueAt(params_, fields(), decls[n - 1].place, separator_);
+    return textAt(n);
+}
+
+QString ParamView::textAt(int position) const {
+    return position >= 1 && position <= kMaxParamFields ? fields()[position] : QString();
 }
 
 QString ParamView::value(int n) const {

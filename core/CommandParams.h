@@ -152,8 +152,8 @@ public:
 
     ParamView(Command command, const QString& params, QChar separator, Resolve resolve = {});
 
-    int count() const { return fields_.Count - 1; }  // fields found
-    const TParamFields& fields() const { return fields_; }
+    int count() const { return fields().Count - 1; }  // fields found
+    const TParamFields& fields() const;
     // The declaration that governs declared field n of this row, its variant applied.
     const FieldDecl& field(int n) const;
     // The declaration that governs the field at that position (from 1): the
@@ -161,6 +161,9 @@ public:
     // repeating field.
     const FieldDecl& fieldAt(int position) const;
     QString text(int n) const;   // as written
+    // The field at that position (from 1) as split, whatever the declaration
+    // places there: for a reader that does not follow the declaration.
+    QString textAt(int position) const;
     QString value(int n) const;  // resolved when a variable may stand for it
     // The value as an integer as the runner reads them (mdlfnct::IsInteger:
     // 32 bits, "$" for hexadecimal); number() also within the declared range.
@@ -176,5 +179,5 @@ private:
     QString params_;
     QChar separator_;
     Resolve resolve_;
-    TParamFields fields_;
+    mutable std::optional<TParamFields> fields_;  // split at the first reading
 };

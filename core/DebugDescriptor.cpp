@@ -103,7 +103,7 @@ bool TstructOrdre::Validate(const TMacroDocument* list, int sourceNumber) const 
 namespace Debug {
 
 RowCheck::RowCheck(const TMacroDocument* l, const QString& p, int r, int s)
-    : list(l), params(p), row(r), source(s), f(mdlfnct::SplitParams(p)) {}
+    : list(l), params(p), row(r), source(s), f(SplitFields(p, CarSepParam, SplitRule::Runner)) {}
 
 void RowCheck::errorAt(int line, const QString& message) {
     if (AddCheckError(line, kErreur, message, source)) ok = false;

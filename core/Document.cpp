@@ -17,9 +17,9 @@ TRowEditing& RowEditing() {
     return editing;
 }
 
-void TForm1::GetParam(const QString& s, TParamFields& fields) { fields = ::GetParam(s); }
+void TForm1::GetParam(const QString& s, TParamFields& fields) { fields = GetParam(s); }
 
-TParamFields TForm1::GetParam(const QString& s) { return ::GetParam(s); }
+TParamFields TForm1::GetParam(const QString& s) { return SplitFields(s, CarSepParam, SplitRule::Editor); }
 
 void TForm1::GetParamToStr(const TParamFields& fields, QString& s) {
     if (fields.Count <= 1) {
@@ -128,7 +128,7 @@ void TForm1::Supprimer1Click() {
         const QString keyword = ListView1->keyword(r);
         const QString name = SplitFields(ListView1->params(r), CarSepParam)[1];
         if (keyword == QLatin1String("Variable") && VarUse(ListView1, name) &&
-            mdlfnct::CountCommandsWithParam(QStringLiteral("Variable"), name, *Macro) < 2) {
+            mdlfnct::CountCommandsWithParam(QStringLiteral("Variable"), name, *Macro, CarSepParam) < 2) {
             MessageDlg(QStringLiteral("La variable nommée ") + name +
                            QStringLiteral(" ne peut pas être supprimer car elle est utilisée dans les paramètres "
                                           "d'une autre commande."),
@@ -136,7 +136,7 @@ void TForm1::Supprimer1Click() {
             continue;
         }
         if (keyword == QLatin1String("Label") && Fonction_Pos(QStringLiteral("Goto"), name, ListView1) >= 0 &&
-            mdlfnct::CountCommandsWithParam(QStringLiteral("Label"), name, *Macro) < 2) {
+            mdlfnct::CountCommandsWithParam(QStringLiteral("Label"), name, *Macro, CarSepParam) < 2) {
             MessageDlg(QStringLiteral("Le label nommée ") + name +
                            QStringLiteral(" ne peut pas être supprimer car il est utilisé dans une commande Goto."),
                        MsgType::Warning, mbOK);

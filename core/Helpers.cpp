@@ -7,24 +7,18 @@
 
 namespace mdlfnct {
 
-TParamFields SplitParams(const QString& s) {
-    TParamFields f = SplitFields(s, CarSepParam);
-    f.Count = qMax(f.Count, 2);  // the empty text is one empty field
-    return f;
-}
-
-bool LineHasParam(int row, const QString& text, const TMacroDocument& list) {
+bool LineHasParam(int row, const QString& text, const TMacroDocument& list, QChar separator) {
     if (!list.hasRow(row)) return false;
-    const TParamFields f = SplitParams(list.params(row));
+    const TParamFields f = SplitFields(list.params(row), separator, SplitRule::Runner);
     for (int i = 1; i < f.Count && i <= 20; ++i)
         if (f[i] == text) return true;
     return false;
 }
 
-int CountCommandsWithParam(const QString& keyword, const QString& text, const TMacroDocument& list) {
+int CountCommandsWithParam(const QString& keyword, const QString& text, const TMacroDocument& list, QChar separator) {
     int count = 0;
     for (int r = 0; r < list.count(); ++r)
-        if (list.keyword(r) == keyword && LineHasParam(r, text, list)) ++count;
+        if (list.keyword(r) == keyword && LineHasParam(r, text, list, separator)) ++count;
     return count;
 }
 
@@ -134,8 +128,8 @@ ProcedureRole ProcedureRowRole(const QString& params) {
     return ProcedureRole::Declaration;
 }
 
-VariableDeclaration DeclarationOf(const QString& params) {
-    const TParamFields f = SplitParams(params);
+VariableDeclaration DeclarationOf(const QString& params, QChar separator) {
+    const TParamFields f = SplitFields(params, separator, SplitRule::Runner);
     const QString& kind = f[qBound(1, f.Count - 1, 20)];
     const qsizetype length = params.size() - f[1].size() - kind.size() - 3;
     return {f[1], params.mid(f[1].size() + 1, qMax<qsizetype>(0, length)), kind};

@@ -11,12 +11,10 @@ class TMacroDocument;
 
 namespace mdlfnct {
 
-// The runner's rule (SplitFields at CarSepParam): all 20 fields; the empty text is one empty field.
-TParamFields SplitParams(const QString& s);
-// A field of that row equals text (case-sensitive).
-bool LineHasParam(int row, const QString& text, const TMacroDocument& list);
+// A field of that row, split at separator, equals text (case-sensitive).
+bool LineHasParam(int row, const QString& text, const TMacroDocument& list, QChar separator);
 // Rows with that keyword for which LineHasParam holds.
-int CountCommandsWithParam(const QString& keyword, const QString& text, const TMacroDocument& list);
+int CountCommandsWithParam(const QString& keyword, const QString& text, const TMacroDocument& list, QChar separator);
 
 using TStrArray = QStringList;
 TStrArray SplitString(const QString& text, const QString& delimiter);
@@ -42,7 +40,7 @@ struct VariableDeclaration {
     QString value;
     QString kind;
 };
-VariableDeclaration DeclarationOf(const QString& params);
+VariableDeclaration DeclarationOf(const QString& params, QChar separator);
 
 // The value a field stands for: a declared Numerique/Alpha variable's value,
 // else the text itself (the program's variable store, core/Variables.h).

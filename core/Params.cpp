@@ -2,18 +2,8 @@
 
 QChar CarSepParam = u';';
 
-// The editor's rule: fields 1 to 19 only; a text of 20 fields or more
-// counts 20, or 21 when it does not end with the separator.
-TParamFields GetParam(const QString& s) {
-    TParamFields f = SplitFields(s, CarSepParam);
-    f[kMaxParamFields].clear();
-    if (f.Count > kMaxParamFields) f.Count = s.endsWith(CarSepParam) ? kMaxParamFields : kMaxParamFields + 1;
-    return f;
-}
-
-TParamFields SplitFields(QStringView text, QChar separator) {
+TParamFields SplitFields(QStringView text, QChar separator, SplitRule rule) {
     TParamFields f;
-    if (text.isEmpty()) return f;
     int n = 1;
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] != separator) {
@@ -22,7 +12,12 @@ TParamFields SplitFields(QStringView text, QChar separator) {
             break;
         }
     }
-    f.Count = n + 1;
+    f.Count = text.isEmpty() ? 1 : n + 1;
+    if (rule == SplitRule::Runner) f.Count = qMax(f.Count, 2);
+    if (rule == SplitRule::Editor) {
+        f[kMaxParamFields].clear();
+        if (f.Count > kMaxParamFields) f.Count = text.endsWith(separator) ? kMaxParamFields : kMaxParamFields + 1;
+    }
     return f;
 }
 

@@ -5,7 +5,8 @@
 #include <QStringView>
 #include <array>
 
-// The separator every builder and splitter reads ([Control] CarSepParam).
+// The separator of the settings ([Control] CarSepParam), kept for the editors;
+// the splitter and the run read the one they are given.
 extern QChar CarSepParam;
 
 constexpr int kMaxFieldLength = 255;
@@ -19,16 +20,18 @@ struct TParamFields {
     QString& operator[](int i) { return field[i]; }
 };
 
-// The fields of a parameter string: fields 1..19 receive text (each up to
-// kMaxFieldLength characters); Count is one more than the fields found (the
-// empty string has none, a trailing separator adds none).
-TParamFields GetParam(const QString& s);
-// The splitter: fields 1 to 20, each cut to 255 characters; a trailing
-// separator opens no field. Count is the number of fields found plus one:
-// 1 for the empty text, 22 for a text of more than 20 fields (the first 20
-// are kept). The editor's and the runner's rules are the wrappers
-// TForm1::GetParam and mdlfnct::SplitParams.
-TParamFields SplitFields(QStringView text, QChar separator);
+// How the splitter counts the fields it found.
+enum class SplitRule : char {
+    Found,   // as found: Count 1 for the empty text, 22 for a text of more than 20 fields
+    Runner,  // the runner's: the empty text is one empty field (Count 2)
+    Editor,  // the editor's: fields 1..19 only; a text of 20 fields or more counts 20,
+             // or 21 when it does not end with the separator
+};
+
+// The splitter of parameter strings: fields 1 to 20, each cut to 255
+// characters; a trailing separator opens no field. Count is the number of
+// fields found plus one, as the rule says.
+TParamFields SplitFields(QStringView text, QChar separator, SplitRule rule = SplitRule::Found);
 
 // Where a value stands in a row's parameter string.
 struct ParamPlace {

@@ -65,7 +65,7 @@ ScriptVariables DeclaredScriptVariables(const TMacroDocument* list) {
     QStringList seen;
     for (const MacroCommand& c : list->rows()) {
         if (c.keyword != u"Variable") continue;
-        const mdlfnct::VariableDeclaration d = mdlfnct::DeclarationOf(c.params);
+        const mdlfnct::VariableDeclaration d = mdlfnct::DeclarationOf(c.params, CarSepParam);
         if (seen.contains(d.name)) continue;
         seen << d.name;
         if (d.kind == u"Alpha" || d.kind == u"Numerique") out.append({d.name, d.value, d.kind == u"Numerique"});

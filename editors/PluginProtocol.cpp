@@ -129,7 +129,7 @@ void query(const platform::WindowMessage& m) {
         const TMacroDocument* rows = nullptr;
         int row = -1;
         const bool exists = currentRow(rows, row);
-        return answer(p, QStringLiteral("Array param"), exists ? GetParam(rows->params(row))[code - 10] : QString(), 0,
+        return answer(p, QStringLiteral("Array param"), exists ? TForm1::GetParam(rows->params(row))[code - 10] : QString(), 0,
                       exists);
     }
     if (code > 1000 && code < 2000) {
@@ -146,7 +146,7 @@ void query(const platform::WindowMessage& m) {
         const QVector<int> objects = rowsOf(list, QStringLiteral("Objet"));
         const qsizetype n = code - 3000;
         const bool known = n <= objects.size();
-        return answer(p, QStringLiteral("Objet name"), known ? GetParam(list->params(objects[n - 1]))[1] : QString(),
+        return answer(p, QStringLiteral("Objet name"), known ? TForm1::GetParam(list->params(objects[n - 1]))[1] : QString(),
                       0, known);
     }
     answer(p, QString(), QString(), 0, false);

@@ -386,7 +386,7 @@ void TForm16::LoadFields(const QString&) {
     while (last + 1 < list->count() && list->keyword(last + 1) == u"Objet"_s) ++last;
     last = qMin(last, first + kMaxObjects - 1);
     for (int r = first; r <= last; ++r) {
-        CapturedObjects << ObjectFromParams(list->params(r));
+        CapturedObjects << ObjectFromParams(list->params(r), CarSepParam);
         loadedRows_ << QPersistentModelIndex(list->items().index(r, 0));
         loadedParams_ << list->params(r);
     }

@@ -100,9 +100,8 @@ CommandResult start(const QString& target, const QString& arguments) {
 }  // namespace
 
 CommandResult ExecExecute(CommandCall& c) {
-    const TParamFields f = SplitParams(c.params);
-    QString target = unquoted(c.Value(f[1]));
-    QString arguments = c.Value(f[2]);
+    QString target = unquoted(c.param.value(1));
+    QString arguments = c.param.value(2);
     splitOwnArguments(target, arguments);
     const QString extension = extensionOf(target);
     if (beginsWith(target, "http://") || beginsWith(target, "mailto:"))

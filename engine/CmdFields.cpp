@@ -18,8 +18,6 @@ struct Slot {
     int last = 0;
 };
 
-int numberOr0(const QString& text) { return mdlfnct::IsInteger(text) ? mdlfnct::StrToIntOrZero(text) : 0; }
-
 // The runs of the text, alternately delimiters and other characters,
 // numbered from 1 in order: (first, last) of run n is runs[n - 1].
 QVector<QPair<int, int>> runsOf(const QString& text, const QSet<QChar>& delimiters) {
@@ -37,23 +35,24 @@ QVector<QPair<int, int>> runsOf(const QString& text, const QSet<QChar>& delimite
 }  // namespace
 
 CommandResult ExecFields(CommandCall& c) {
-    const TParamFields f = mdlfnct::SplitParams(c.params);
-    const QString source = c.Value(f[1]);
+    const ParamView& p = c.param;
+    auto numberOr0 = [&p](int n) { return int(p.integer(n).value_or(0)); };
+    const QString source = p.value(1);
     Slot targets[6];
-    if (f[2] == QLatin1String("F")) {
-        for (int k = 1; k <= 6; ++k) targets[k - 1] = {f[3 * k], numberOr0(f[3 * k + 1]), numberOr0(f[3 * k + 2])};
+    if (p.text(2) == QLatin1String("F")) {
+        for (int k = 1; k <= 6; ++k) targets[k - 1] = {p.text(3 * k), numberOr0(3 * k + 1), numberOr0(3 * k + 2)};
     } else {
         QSet<QChar> delimiters;
-        if (!f[3].isEmpty()) delimiters << u'\t';
-        if (!f[4].isEmpty()) delimiters << u' ';
-        if (!f[5].isEmpty()) delimiters << u';';
-        if (!f[6].isEmpty()) delimiters << u',';
-        if (!f[7].isEmpty()) delimiters << f[7][0];
+        if (!p.text(3).isEmpty()) delimiters << u'\t';
+        if (!p.text(4).isEmpty()) delimiters << u' ';
+        if (!p.text(5).isEmpty()) delimiters << u';';
+        if (!p.text(6).isEmpty()) delimiters << u',';
+        if (const QString other = p.text(7); !other.isEmpty()) delimiters << other[0];
         const QVector<QPair<int, int>> runs = runsOf(source, delimiters);
         for (int k = 1; k <= 6; ++k) {
             Slot& slot = targets[k - 1];
-            slot.name = f[2 * k + 6];
-            const int run = numberOr0(f[2 * k + 7]);
+            slot.name = p.text(2 * k + 6);
+            const int run = numberOr0(2 * k + 7);
             if (run >= 1 && run <= runs.size()) std::tie(slot.first, slot.last) = runs[run - 1];
         }
     }

@@ -117,8 +117,7 @@ CommandResult erase(const QString& source, bool toTrash) {
     return Done();
 }
 
-CommandResult search(const CommandCall& c, const QString& folder, const QString& masks, const QString& resultField) {
-    const QString result = c.Value(resultField);
+CommandResult search(const QString& folder, const QString& masks, const QString& result) {
     if (!mdlfnct::IsValidFileName(result)) return fail(QStringLiteral("Nom de fichier invalide. (") + result + u')', 1);
     QFile file(result);  // created empty when missing, with its folders; what it holds stays
     if (!QDir().mkpath(QFileInfo(result).absolutePath()) || !file.open(QIODevice::WriteOnly | QIODevice::Append))
@@ -131,29 +130,28 @@ CommandResult search(const CommandCall& c, const QString& folder, const QString&
 }  // namespace
 
 CommandResult ExecFileTool(CommandCall& c) {
-    const TParamFields f = mdlfnct::SplitParams(c.params);
-    const QString& action = f[1];
-    const QString source = c.Value(f[2]);
-    const QString destination = c.Value(f[3]);
+    const QString action = c.param.text(1);
+    const QString source = c.param.value(2);
+    // Resolved whatever the action: "Effacer" declares a word there.
+    const QString destination = c.Value(c.param.text(3));
     if (action == QLatin1String("Copier") || action == QStringLiteral("Déplacer") ||
         action == QLatin1String("Renommer"))
         return copyMoveOrRename(action, source, destination);
     if (action == QLatin1String("Effacer")) return erase(source, destination != QLatin1String("Non"));
-    if (action == QLatin1String("Rechercher")) return search(c, source, destination, f[4]);
+    if (action == QLatin1String("Rechercher")) return search(source, destination, c.param.value(4));
     return Done();
 }
 
 CommandResult ExecFolderTool(CommandCall& c) {
-    const TParamFields f = mdlfnct::SplitParams(c.params);
-    const QString& action = f[1];
-    const QString folder = c.Value(f[2]);
+    const QString action = c.param.text(1);
+    const QString folder = c.param.value(2);
     if (action == QStringLiteral("Créer")) {
         if (!QFileInfo(folder).isDir() && (folder.isEmpty() || !QDir().mkpath(folder)))
             return fail(QStringLiteral("Impossible de créer le répertoire (") + folder + QStringLiteral(")."));
     } else if (action == QLatin1String("Supprimer")) {
         if (QFileInfo(folder).isDir()) return erase(folder, true);  // as "Outil Fichier" "Effacer" with "Oui"
     } else if (action == QLatin1String("Renommer")) {
-        const QString newName = c.Value(f[3]);
+        const QString newName = c.param.value(3);
         const QString target = besides(QDir::cleanPath(folder), newName);
         const bool done =
             QFileInfo(folder).isDir() && !QFileInfo::exists(target) &&

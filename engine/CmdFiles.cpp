@@ -114,16 +114,17 @@ CommandResult clipboardFile(QString (*operation)(const QString&), const QString&
 }
 
 CommandResult ExecRead(CommandCall& c) {
-    const TParamFields f = mdlfnct::SplitParams(c.params);
-    const QString fileName = c.Value(f[1]);
+    const ParamView& p = c.param;
+    const QString fileName = p.value(1);
+    const QString variable = p.text(2);
     if (!QFileInfo(fileName).isFile()) return fail(invalidName(fileName));
-    if (f[2] == kClipboard && CplBrd::IsClpFile(fileName))
+    if (variable == kClipboard && CplBrd::IsClpFile(fileName))
         return clipboardFile(CplBrd::LoadClipboardFromFile, fileName, CplBrd::kLoadFailure);
-    QString number = f[3];
+    QString number = p.text(3);  // a number as written is never taken for a variable's name
     if (!mdlfnct::IsInteger(number)) {
-        number = c.Value(f[3]);
+        number = p.value(3);
         if (!mdlfnct::IsInteger(number))
-            return fail(QStringLiteral("La variable ") + f[3] +
+            return fail(QStringLiteral("La variable ") + p.text(3) +
                         QStringLiteral(" ne contient pas une valeur numérique entière(") + number +
                         QStringLiteral(")."));
     }
@@ -134,24 +135,24 @@ CommandResult ExecRead(CommandCall& c) {
     } else if (const CommandResult r = readNext(fileName, value); r.failed()) {
         return r;
     }
-    c.Write(f[2], value);
+    c.Write(variable, value);
     return Done();
 }
 
 CommandResult ExecWrite(CommandCall& c) {
-    const TParamFields f = mdlfnct::SplitParams(c.params);
-    const QString fileName = c.Value(f[1]);
+    const ParamView& p = c.param;
+    const QString fileName = p.value(1);
     if (!mdlfnct::IsValidFileName(fileName)) return fail(invalidName(fileName));
     if (const CommandResult r = makeFolderOf(fileName); r.failed()) return r;
-    if (f[2] == kClipboard && CplBrd::IsClpFile(fileName))
+    if (p.text(2) == kClipboard && CplBrd::IsClpFile(fileName))
         return clipboardFile(CplBrd::SaveClipboardToFile, fileName, CplBrd::kSaveFailure);
-    const QString text = c.Value(f[2]);
+    const QString text = p.value(2);
     const QString cannotWrite = QStringLiteral("Impossible d'écrire dans le fichier nommé ") + fileName + u'.';
-    if (f[3].isEmpty()) return appendLine(fileName, text) ? Done() : fail(cannotWrite);
+    if (p.text(3).isEmpty()) return appendLine(fileName, text) ? Done() : fail(cannotWrite);
     QFile created(fileName);  // created empty when missing
     if (!created.exists() && !created.open(QIODevice::WriteOnly)) return fail(cannotWrite);
     created.close();
-    const QString number = c.Value(f[3]);
+    const QString number = p.value(3);
     const int line = mdlfnct::StrToIntOrZero(number);
     if (!mdlfnct::IsInteger(number) || line < 1 || line > kMostLines)
         return fail(QStringLiteral("Position d'écriture invalide."));

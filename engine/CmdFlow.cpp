@@ -68,12 +68,12 @@ CommandResult ExecProcedure(CommandCall& c) {
 }
 
 namespace {
-CommandResult examine(TVariables& vars, const QString& params, bool& holds) {
-    const TParamFields f = mdlfnct::SplitParams(params);
+// The operands are resolved by operandOf, which names them as written.
+CommandResult examine(TVariables& vars, const ParamView& p, bool& holds) {
     CommandResult error;
-    const Operand l = operandOf(vars, f[1], error);
-    const Operand r = operandOf(vars, f[3], error);
-    const QString& op = f[2];
+    const Operand l = operandOf(vars, p.text(1), error);
+    const Operand r = operandOf(vars, p.text(3), error);
+    const QString op = p.text(2);
     holds = false;
     if (l.kind == kNumerique && r.kind == kNumerique) {
         holds = compare(l.number, op, r.number);
@@ -91,29 +91,29 @@ CommandResult examine(TVariables& vars, const QString& params, bool& holds) {
 }
 }  // namespace
 
-CommandResult ExecExamine(CommandCall& c, bool& holds) { return examine(c.ctx.Vars, c.params, holds); }
+CommandResult ExecExamine(CommandCall& c, bool& holds) { return examine(c.ctx.Vars, c.param, holds); }
 
 bool ExamineHolds(TRunContext& ctx, const QString& params) {
     bool holds = false;
-    examine(ctx.Vars, params, holds);
+    examine(ctx.Vars, ParamView(Command::Examine, params, ctx.Separator()), holds);
     return holds;
 }
 
 CommandResult ExecCalcul(CommandCall& c) {
-    const TParamFields f = mdlfnct::SplitParams(c.params);
-    const QString& target = f[1];
-    const QString& op = f[2];
+    const QString target = c.param.text(1);
+    const QString op = c.param.text(2);
+    const QString operand = c.param.text(3);
     const QString kind = c.Kind(target);
     if (kind == kAlpha) {
-        c.Write(target, op == u"+" ? c.Value(target) + c.Value(f[3]) : QString());
+        c.Write(target, op == u"+" ? c.Value(target) + c.param.value(3) : QString());
         return Done();
     }
     if (kind != kNumerique) return Done();
     CommandResult error;
     const Operand a = operandOf(c.ctx.Vars, target, error);
-    const QString bText = c.Value(f[3]);
+    const QString bText = c.param.value(3);
     if (!mdlfnct::IsInteger(bText))
-        return RunError(QStringLiteral("La valeur ") + f[3] + QStringLiteral(" n'est pas un numérique valide [") + bText + u']');
+        return RunError(QStringLiteral("La valeur ") + operand + QStringLiteral(" n'est pas un numérique valide [") + bText + u']');
     const qint64 b = mdlfnct::StrToIntOrZero(bText);
     if (op == u"/" && b == 0 && !error.failed()) error = RunError(QStringLiteral("Division par 0 impossible."));
     qint64 result = 0;
@@ -122,7 +122,7 @@ CommandResult ExecCalcul(CommandCall& c) {
     else if (op == u"*") result = a.number * b;
     else if (op == u"/" && b != 0) result = a.number / b;  // truncated toward zero
     if (result < std::numeric_limits<qint32>::min() || result > std::numeric_limits<qint32>::max())
-        return RunError(QStringLiteral("Dépassement de capacité : le résultat de ") + target + u' ' + op + u' ' + f[3] +
+        return RunError(QStringLiteral("Dépassement de capacité : le résultat de ") + target + u' ' + op + u' ' + operand +
                         QStringLiteral(" ne tient pas dans un entier."));
     c.Write(target, QString::number(result));
     return error;

@@ -56,11 +56,11 @@ QString asciiCase(QString text, bool upper) {
 // Positions of "Caractère(s)/...": F5 and F6 resolved, integers.
 bool positions(const FonctionCall& c, qint64& first, qint64& second) {
     for (int field : {5, 6}) {
-        const QString value = GetVarValue(c.f[field]);
+        const QString value = GetVarValue(c.p.text(field));
         if (!IsInteger(value)) {
             FonctionError(QStringLiteral("Le paramètre %1 de la commande %2 est invalide [%3].")
                               .arg(field)
-                              .arg(c.function(), c.f[field]));
+                              .arg(c.function(), c.p.text(field)));
             return false;
         }
         (field == 5 ? first : second) = StrToIntOrZero(value);
@@ -87,18 +87,18 @@ FonctionResult FonctionError(const QString& message) {
 
 // A category's error is the row's (the runner holds it until the row ends).
 CommandResult ExecFonction(CommandCall& c) {
-    FonctionCall call{SplitParams(c.params), {}};
-    call.v = c.Value(call.f[4]);
-    for (const Category& category : kCategories) {
-        if (call.f[2] != QStringView(category.name)) continue;
-        if (const FonctionResult result = category.compute(call)) c.Write(call.f[1], *result);
+    const FonctionCall call{c.param, c.param.value(4)};
+    const QString category = c.param.text(2);
+    for (const Category& known : kCategories) {
+        if (category != QStringView(known.name)) continue;
+        if (const FonctionResult result = known.compute(call)) c.Write(c.param.text(1), *result);
         break;
     }
     return Done();
 }
 
 FonctionResult TextFunction(const FonctionCall& c) {
-    const QString& fn = c.function();
+    const QString fn = c.function();
     if (fn == u"Longueur") return QString::number(c.v.size());
     const bool toEnd = fn == QStringLiteral("Caractère(s)/Position(s)");
     if (toEnd || fn == QStringLiteral("Caractère(s)/Longueur")) {
@@ -110,11 +110,11 @@ FonctionResult TextFunction(const FonctionCall& c) {
     if (fn == u"Majuscule") return asciiCase(again, true);
     if (fn == u"Minuscule") return asciiCase(again, false);
     if (fn == u"Remplace") {
-        QString text = GetVarValue(c.f[1]);
-        return again.isEmpty() ? text : text.replace(again, GetVarValue(c.f[5]), Qt::CaseInsensitive);
+        QString text = GetVarValue(c.p.text(1));
+        return again.isEmpty() ? text : text.replace(again, GetVarValue(c.p.text(5)), Qt::CaseInsensitive);
     }
     if (fn == u"Trouver") {
-        const QString sought = GetVarValue(c.f[5]);
+        const QString sought = GetVarValue(c.p.text(5));
         return QString::number(sought.isEmpty() ? 0 : again.indexOf(sought) + 1);
     }
     return std::nullopt;
@@ -125,7 +125,7 @@ FonctionResult DateFunction(const FonctionCall& c) {
         return FonctionError(QStringLiteral("Le paramètre de décalage de jour n'est pas une valeur numérique. [") +
                              c.v + u']');
     const QDateTime when = QDateTime::currentDateTime().addDays(StrToIntOrZero(c.v));
-    const QString& fn = c.function();
+    const QString fn = c.function();
     if (fn == u"JJ/MM/AAAA") return when.toString(QStringLiteral("dd/MM/yyyy"));
     if (fn == u"JJMMAAAA") return when.toString(QStringLiteral("ddMMyyyy"));
     if (fn == u"AAAAMMJJ") return when.toString(QStringLiteral("yyyyMMdd"));
@@ -135,7 +135,7 @@ FonctionResult DateFunction(const FonctionCall& c) {
 
 FonctionResult TimeFunction(const FonctionCall& c) {
     const QDateTime now = QDateTime::currentDateTime();
-    const QString& fn = c.function();
+    const QString fn = c.function();
     if (fn == u"Heure" || fn == u"Minute" || fn == u"Seconde") return DateTimePart(fn, now);
     if (fn == u"HH:MM:SS") return now.toString(QStringLiteral("hh:mm:ss"));
     if (fn == u"HHMMSS") return now.toString(QStringLiteral("hhmmss"));
@@ -154,13 +154,13 @@ FonctionResult RandomFunction(const FonctionCall& c) {
 }
 
 FonctionResult NumberFunction(const FonctionCall& c) {
-    const QString input = GetVarValue(c.f[1]);
+    const QString input = GetVarValue(c.p.text(1));
     if (!IsInteger(input) && !IsFloat(input))
         return FonctionError(QStringLiteral("[Ligne :%1]- Fonction Nombre impossible à exécuter,car la valeur n'est "
                                             "pas numérique.")
                                  .arg(RunState().CurrentOrderIndex + 1));
     const double x = IsInteger(input) ? StrToIntOrZero(input) : input.trimmed().toDouble();
-    const QString& fn = c.function();
+    const QString fn = c.function();
     if (fn == u"Abs") return number(std::fabs(x));
     if (fn == u"Cos") return number(std::cos(x));
     if (fn == u"Sin") return number(std::sin(x));

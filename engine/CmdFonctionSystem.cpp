@@ -95,7 +95,7 @@ FonctionResult HandleFunction(const FonctionCall& c) {
     const platform::HWND w = platform::HWND(handle);
     QRect r;
     desk.GetWindowRect(w, r);
-    const QString& fn = c.function();
+    const QString fn = c.function();
     if (fn == u"Texte") return GetWindowCaption(w);
     if (fn == u"Longueur") return number(r.width());
     if (fn == u"Largeur") return number(r.height());
@@ -114,7 +114,7 @@ FonctionResult HandleFunction(const FonctionCall& c) {
 }
 
 FonctionResult DiskFunction(const FonctionCall& c) {
-    const QString& fn = c.function();
+    const QString fn = c.function();
     const int mode = fn == u"Type de disque" ? 0 : fn == u"Taille Totale" ? 1 : fn == u"Taille Disponible" ? 2 : -1;
     if (mode < 0) return QString();
     const QString info = DiskInfo(c.v, mode);  // reports a disk that is no folder: nothing is written
@@ -122,7 +122,7 @@ FonctionResult DiskFunction(const FonctionCall& c) {
 }
 
 FonctionResult FileFunction(const FonctionCall& c) {
-    const QString& fn = c.function();
+    const QString fn = c.function();
     if (fn == u"Nombre d'enregistrement") {
         QFile file(c.v);
         if (!file.exists()) return QStringLiteral("0");
@@ -148,8 +148,8 @@ FonctionResult FileFunction(const FonctionCall& c) {
     const bool modified = fn == u"Date Modification Fichier";
     if (created || modified || fn == QStringLiteral("Date Accès Fichier")) {
         const QFileInfo f = FirstFileMatch(c.v);
-        if (!f.exists()) return fileDate(QDateTime(), c.f[1]);
-        return fileDate(created ? creationTime(f) : modified ? f.lastModified() : f.lastRead(), c.f[1]);
+        if (!f.exists()) return fileDate(QDateTime(), c.p.text(1));
+        return fileDate(created ? creationTime(f) : modified ? f.lastModified() : f.lastRead(), c.p.text(1));
     }
     for (const AttributeQuestion& a : kAttributes) {
         if (fn != QStringView(a.function)) continue;
@@ -160,7 +160,7 @@ FonctionResult FileFunction(const FonctionCall& c) {
 }
 
 FonctionResult FolderFunction(const FonctionCall& c) {
-    const QString& fn = c.function();
+    const QString fn = c.function();
     if (fn == u"Rep Maison") return QDir::homePath();
     if (fn == u"Rep Fichier prog") return QStringLiteral("/usr/bin");
     if (fn == u"Rep Temporaire") return QDir::tempPath();

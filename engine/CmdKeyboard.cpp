@@ -31,7 +31,7 @@ CommandResult ExecType(CommandCall& c) {
     TRunContext& ctx = c.ctx;
     desk.TypeText(text, [&ctx](qsizetype i) {
         if (settings().TypeActive)
-            ctx.Pause(settings().TypeTime + CarSepParam + QStringLiteral("MilliSec") + CarSepParam);
+            ctx.Pause(settings().TypeTime + ctx.Separator() + QStringLiteral("MilliSec") + ctx.Separator());
         else if (i % 16 == 0)
             QCoreApplication::processEvents();
         return ctx.Running();
@@ -40,14 +40,12 @@ CommandResult ExecType(CommandCall& c) {
 }
 
 CommandResult ExecTypeSpecial(CommandCall& c) {
-    TParamFields f = mdlfnct::SplitParams(c.params);
-    const int last = qBound(1, f.Count - 1, 20);
-    for (int i = 1; i <= last; ++i) {  // an empty field stands for the separator key
-        if (f[i].isEmpty()) {
-            f[i] = CarSepParam;
-            break;
-        }
-    }
+    const ParamView& p = c.param;
+    const int last = qBound(1, p.count(), kMaxParamFields);
+    int empty = 0;  // the first empty field stands for the separator key
+    for (int i = last; i >= 1; --i)
+        if (p.textAt(i).isEmpty()) empty = i;
+    auto key = [&](int position, const QString& text) { return position == empty ? QString(c.ctx.Separator()) : text; };
     // Rebuilt here, so that Step mode finds the names as a run does.
     mdlfnct::BuildKeyNameTable();
     auto named = [](const QString& name) -> const mdlfnct::KeyNameEntry* {
@@ -55,12 +53,12 @@ CommandResult ExecTypeSpecial(CommandCall& c) {
             if (e.name == name) return &e;
         return nullptr;
     };
-    const mdlfnct::KeyNameEntry* keys[3] = {named(f[1]), named(f[2]), named(f[3])};
+    const mdlfnct::KeyNameEntry* keys[3] = {named(key(1, p.text(1))), named(key(2, p.text(2))), named(key(3, p.text(3)))};
     auto press = [&](bool down) {
         for (int i = 0; i < 3; ++i)
             if (const mdlfnct::KeyNameEntry* k = keys[down ? i : 2 - i]) mdlfnct::PressNamedKey(*k, down);
     };
-    const QString& action = f[last];
+    const QString action = key(last, p.text(4));  // the last field
     if (action != u"[KeyUp]") press(true);
     if (action == u"[KeyDown]") return Done();
     press(false);

@@ -46,9 +46,9 @@ bool unzoom(const TRunContext& ctx, HWND w) {
     return !desk.IsZoomed(w) || insist(ctx, [&] { desk.ShowWindow(w, SW_SHOWNORMAL); }, [&] { return !desk.IsZoomed(w); });
 }
 
-// The value of a field as a whole number from `low` to `high`.
-CommandResult number(const CommandCall& c, const QString& field, int low, int high, const QString& what, int& value) {
-    const QString text = c.Value(field);
+// The value of field n as a whole number from `low` to `high`.
+CommandResult number(const CommandCall& c, int n, int low, int high, const QString& what, int& value) {
+    const QString text = c.param.value(n);
     value = mdlfnct::StrToIntOrZero(text);
     if (mdlfnct::IsInteger(text) && value >= low && value <= high) return Done();
     return fail(what + QStringLiteral(" de la fenêtre invalide (") + text + QStringLiteral(")."));
@@ -58,17 +58,16 @@ CommandResult number(const CommandCall& c, const QString& field, int low, int hi
 
 CommandResult ExecManipulation(CommandCall& c) {
     Platform& desk = desktop();
-    const TParamFields f = mdlfnct::SplitParams(c.params);
-    const QString handle = c.Value(f[1]);
+    const QString handle = c.param.value(1);
     const HWND w = HWND(qMax(0, mdlfnct::StrToIntOrZero(handle)));
     if (!mdlfnct::IsInteger(handle) || !desk.IsWindow(w)) return fail(QStringLiteral("Numéro de handle invalide."));
     if (!desk.IsWindowVisible(w)) return Done();
-    const QString& action = f[2];
+    const QString action = c.param.text(2);
     if (action == QStringLiteral("Déplacement souris")) {
         QRect r;
         if (desk.GetWindowRect(w, r)) desk.SetCursorPos(r.left() + 5, r.top() + 5);
     } else if (action == QLatin1String("Changement texte")) {
-        desk.SetWindowText(w, c.Value(f[3]));
+        desk.SetWindowText(w, c.param.value(3));
     } else if (action == QStringLiteral("Réduire")) {
         if (!insist(c.ctx, [&] { desk.ShowWindow(w, SW_SHOWMINIMIZED); }, [&] { return desk.IsIconic(w); }))
             return fail(QStringLiteral("La fenêtre n'a pas pu être réduite."));
@@ -86,14 +85,14 @@ CommandResult ExecManipulation(CommandCall& c) {
         desk.PostMessage(w, WM_QUIT);
     } else if (action == QLatin1String("Taille")) {
         int width, height;
-        if (const CommandResult r = number(c, f[3], 1, 32767, QStringLiteral("Largeur"), width); r.failed()) return r;
-        if (const CommandResult r = number(c, f[4], 1, 32767, QStringLiteral("Hauteur"), height); r.failed()) return r;
+        if (const CommandResult r = number(c, 3, 1, 32767, QStringLiteral("Largeur"), width); r.failed()) return r;
+        if (const CommandResult r = number(c, 4, 1, 32767, QStringLiteral("Hauteur"), height); r.failed()) return r;
         if (unzoom(c.ctx, w)) desk.SetWindowPos(w, 0, 0, width, height, SWP_NOMOVE);
     } else if (action == QStringLiteral("Déplacer")) {
         int left, top;
-        if (const CommandResult r = number(c, f[3], -32768, 32767, QStringLiteral("Position gauche"), left); r.failed())
+        if (const CommandResult r = number(c, 3, -32768, 32767, QStringLiteral("Position gauche"), left); r.failed())
             return r;
-        if (const CommandResult r = number(c, f[4], -32768, 32767, QStringLiteral("Position haute"), top); r.failed())
+        if (const CommandResult r = number(c, 4, -32768, 32767, QStringLiteral("Position haute"), top); r.failed())
             return r;
         if (unzoom(c.ctx, w)) desk.SetWindowPos(w, left, top, 0, 0, SWP_NOSIZE);
     }

@@ -16,16 +16,17 @@ using namespace platform;
 namespace {
 
 // The pause after the user moved the mouse during a movement.
-QString mousePauseParams() {
+QString mousePauseParams(QChar separator) {
     const QString ms = mdlfnct::IsInteger(settings().PauseMouse) ? settings().PauseMouse : QStringLiteral("3000");
-    return ms + CarSepParam + QStringLiteral("MilliSec") + CarSepParam;
+    return ms + separator + QStringLiteral("MilliSec") + separator;
 }
 
-// A coordinate field: its value, or a run-time error naming the field as written.
-CommandResult coordinate(const CommandCall& c, const QString& field, const QString& axis, int& value) {
-    const QString text = c.Value(field);
+// Coordinate field n: its value, or a run-time error naming the field as
+// written. Any integer goes: the cursor stops at the screen's edge.
+CommandResult coordinate(const ParamView& p, int n, const QString& axis, int& value) {
+    const QString text = p.value(n);
     if (!mdlfnct::IsInteger(text))
-        return RunError(QStringLiteral("La valeur de ") + axis + QStringLiteral(" n'est pas un numérique.[") + field + u']');
+        return RunError(QStringLiteral("La valeur de ") + axis + QStringLiteral(" n'est pas un numérique.[") + p.text(n) + u']');
     value = mdlfnct::StrToIntOrZero(text);
     return Done();
 }
@@ -35,7 +36,7 @@ CommandResult coordinate(const CommandCall& c, const QString& field, const QStri
 // meanwhile it pauses, then goes on from where the cursor now is.
 void moveIndirect(TRunContext& ctx, int x, int y) {
     Platform& desk = desktop();
-    const QString pauseParams = mousePauseParams();
+    const QString pauseParams = mousePauseParams(ctx.Separator());
     const int speed = settings().SpeedMouse;
     POINT c = desk.GetCursorPos();
     const double a = c.x != x ? double(c.y - y) / double(c.x - x) : 0.0;
@@ -96,22 +97,21 @@ void pumpAndSleep(int ms) {
 }  // namespace
 
 namespace {
-CommandResult moveMouse(CommandCall& c, const QString& params) {
-    const TParamFields f = mdlfnct::SplitParams(params);
+CommandResult moveMouse(CommandCall& c, const ParamView& p) {
     int x = 0, y = 0;
-    if (const CommandResult r = coordinate(c, f[1], QStringLiteral("X"), x); r.failed()) return r;
-    if (const CommandResult r = coordinate(c, f[2], QStringLiteral("Y"), y); r.failed()) return r;
+    if (const CommandResult r = coordinate(p, 1, QStringLiteral("X"), x); r.failed()) return r;
+    if (const CommandResult r = coordinate(p, 2, QStringLiteral("Y"), y); r.failed()) return r;
     // The cursor goes exactly there (absolute mouse units could miss it by a pixel).
-    if (f[3] == u"Direct") desktop().SetCursorPos(x, y);
-    else if (f[3] == u"Indirect") moveIndirect(c.ctx, x, y);
+    const QString direction = p.text(3);
+    if (direction == u"Direct") desktop().SetCursorPos(x, y);
+    else if (direction == u"Indirect") moveIndirect(c.ctx, x, y);
     return Done();
 }
 }  // namespace
 
-CommandResult ExecMoveMouse(CommandCall& c) { return moveMouse(c, c.params); }
+CommandResult ExecMoveMouse(CommandCall& c) { return moveMouse(c, c.param); }
 
 CommandResult ExecClick(CommandCall& c) {
-    const TParamFields f = mdlfnct::SplitParams(c.params);
     const int delay = doubleClickDelay();
     struct Button {
         const char* name;
@@ -124,9 +124,9 @@ CommandResult ExecClick(CommandCall& c) {
     };
     Platform& desk = desktop();
     for (int i = 1; i <= 6; ++i) {
-        const QString& action = f[i];
+        const QString action = c.param.text(i);
         if (action == u"Whell Down" || action == u"Whell Up") {
-            const QString& count = f[i + 1];
+            const QString count = c.param.text(i + 1);
             if (!mdlfnct::IsInteger(count))
                 return RunError(QStringLiteral("Le nombre de crans de la molette n'est pas un entier.[") + count + u']');
             const int delta = action == u"Whell Up" ? WHEEL_DELTA : -WHEEL_DELTA;
@@ -157,18 +157,21 @@ CommandResult ExecClick(CommandCall& c) {
     return Done();
 }
 
+// Each point is a "Move Mouse" row of its own, its coordinates resolved as there.
 CommandResult ExecMousePath(CommandCall& c) {
+    const QChar separator = c.ctx.Separator();
+    const auto resolve = [&c](const QString& name) { return c.Value(name); };
     QString x, y;
     bool onY = false;
     for (const QChar ch : c.params) {
         if (!c.ctx.Running()) return Done();
-        if (ch != CarSepParam) {
+        if (ch != separator) {
             (onY ? y : x) += ch;
         } else if (!onY) {
             onY = true;
         } else {
-            if (const CommandResult r = moveMouse(c, x + CarSepParam + y + CarSepParam + QStringLiteral("Indirect") + CarSepParam);
-                r.failed())
+            const QString point = x + separator + y + separator + QStringLiteral("Indirect") + separator;
+            if (const CommandResult r = moveMouse(c, ParamView(Command::MoveMouse, point, separator, resolve)); r.failed())
                 return r;
             QThread::msleep(10);
             QCoreApplication::processEvents();

@@ -68,8 +68,8 @@ CommandResult waitForObject(TRunContext& ctx, const TCmObjet& o, int timeout) {
 
 // The row now names window w: its field 1, and the rows that named the old
 // handle. A row without a handle yet (0) renames nothing else.
-void takeWindow(TMacroDocument* list, int row, quint64 w) {
-    const qint64 old = ObjectFromParams(list->params(row)).Handle;
+void takeWindow(TMacroDocument* list, int row, quint64 w, QChar separator) {
+    const qint64 old = ObjectFromParams(list->params(row), separator).Handle;
     list->ChangeField(row, 1, QString::number(w));
     if (old != 0 && old != qint64(w)) list->ReplaceHandle(int(old), int(w));
 }
@@ -85,7 +85,7 @@ void letUserChoose(TRunContext& ctx, TMacroDocument* list, int row) {
         }
         ctx.Wait(200);
     }
-    if (const quint64 w = s.ChosenObject(); w && runGoesOn(ctx)) takeWindow(list, row, w);
+    if (const quint64 w = s.ChosenObject(); w && runGoesOn(ctx)) takeWindow(list, row, w, ctx.Separator());
 }
 
 }  // namespace
@@ -95,7 +95,8 @@ CommandResult ExecObject(CommandCall& c) {
     const int row = c.index;
     if (!list || !list->hasRow(row)) return Done();
     bool flagsInRange = true;
-    TCmObjet o = ObjectFromParams(list->params(row), &flagsInRange);
+    // The row as it stands now: an attempt made again reads the handle the last one took.
+    TCmObjet o = ObjectFromParams(list->params(row), c.ctx.Separator(), &flagsInRange);
     if (!flagsInRange) return RunError(QStringLiteral("Objet : le paramètre 12 (critères) doit être un nombre de 0 à 65535."), 1);
     o.Choice = c.Value(o.Choice);
     const int timeout = objectTimeout(c.ctx);
@@ -110,7 +111,7 @@ CommandResult ExecObject(CommandCall& c) {
     const int found = int(ObjectCandidates.size());
     if (found == 0) return Done();
     if (found == 1) {
-        takeWindow(list, row, ObjectCandidates.first());
+        takeWindow(list, row, ObjectCandidates.first(), c.ctx.Separator());
         if (timeout > 0) c.ctx.Wait(unsigned(timeout) * 100);
         return Done();
     }
@@ -122,7 +123,7 @@ CommandResult ExecObject(CommandCall& c) {
     case 3:
         if (mdlfnct::IsInteger(o.Choice)) {  // 1 takes the last window listed
             const int n = mdlfnct::StrToIntOrZero(o.Choice);
-            if (n >= 1 && n <= found) takeWindow(list, row, ObjectCandidates[found - n]);
+            if (n >= 1 && n <= found) takeWindow(list, row, ObjectCandidates[found - n], c.ctx.Separator());
             return Done();
         }
         break;

@@ -10,10 +10,9 @@
 #include <QLineEdit>
 
 CommandResult ExecQuestion(CommandCall& c, bool& cancelled) {
-    const TParamFields f = mdlfnct::SplitParams(c.params);
-    const QString title = c.Value(f[1]);
-    const QString message = c.Value(f[2]);
-    const QString& variable = f[3];
+    const QString title = c.param.value(1);
+    const QString message = c.param.value(2);
+    const QString variable = c.param.text(3);
     const platform::HWND foreground = platform::desktop().GetForegroundWindow();
     cancelled = false;
     if (variable.isEmpty()) {

@@ -20,9 +20,9 @@ namespace {
 
 CommandResult fail(const QString& message) { return RunError(message); }
 
-// The value of a field as an integer.
-CommandResult integer(const CommandCall& c, const QString& field, const QString& what, int& value) {
-    const QString text = c.Value(field);
+// The value of field n as an integer: resolved, though the declaration takes no variable there.
+CommandResult integer(const CommandCall& c, int n, const QString& what, int& value) {
+    const QString text = c.Value(c.param.text(n));
     value = mdlfnct::StrToIntOrZero(text);
     if (mdlfnct::IsInteger(text)) return Done();
     return fail(what + QStringLiteral(" invalide (") + text + QStringLiteral(")."));
@@ -33,8 +33,7 @@ CommandResult integer(const CommandCall& c, const QString& field, const QString&
 // The whole screen: every monitor the display spans.
 CommandResult ExecScreenTool(CommandCall& c) {
     QCoreApplication::processEvents();  // the editor repainted first
-    const TParamFields f = mdlfnct::SplitParams(c.params);
-    const QString target = c.Value(f[2]);
+    const QString target = c.param.value(2);
     if (!mdlfnct::IsValidFileName(target)) return Done();
     const QString folder = QFileInfo(target).absolutePath();
     if (!QDir().mkpath(folder))
@@ -42,24 +41,24 @@ CommandResult ExecScreenTool(CommandCall& c) {
     Platform& desk = desktop();
     const QImage screen =
         desk.CaptureScreen(QRect(0, 0, desk.GetSystemMetrics(SM_CXSCREEN), desk.GetSystemMetrics(SM_CYSCREEN)));
-    const bool saved = f[1] == QLatin1String("Copier vers jpg") ? SaveJpeg(screen, target) : screen.save(target, "BMP");
+    const bool saved = c.param.text(1) == QLatin1String("Copier vers jpg") ? SaveJpeg(screen, target) : screen.save(target, "BMP");
     if (!saved) return fail(QStringLiteral("Impossible d'enregistrer la capture d'écran dans le fichier ") + target + u'.');
     return Done();
 }
 
 CommandResult ExecDisplayTool(CommandCall& c) {
-    const TParamFields f = mdlfnct::SplitParams(c.params);
-    if (f[1] == QStringLiteral("Résolution")) {
+    const QString action = c.param.text(1);
+    if (action == QStringLiteral("Résolution")) {
         static const QRegularExpression leadingDigits(QStringLiteral("^[0-9]*"));
-        const QString bits = leadingDigits.match(c.Value(f[4])).captured();
+        const QString bits = leadingDigits.match(c.Value(c.param.text(4))).captured();
         if (!mdlfnct::IsInteger(bits)) return Done();
         int width, height;
-        if (const CommandResult r = integer(c, f[2], QStringLiteral("Largeur d'écran"), width); r.failed()) return r;
-        if (const CommandResult r = integer(c, f[3], QStringLiteral("Hauteur d'écran"), height); r.failed()) return r;
+        if (const CommandResult r = integer(c, 2, QStringLiteral("Largeur d'écran"), width); r.failed()) return r;
+        if (const CommandResult r = integer(c, 3, QStringLiteral("Hauteur d'écran"), height); r.failed()) return r;
         ChangeResolEcran(width, height, true, mdlfnct::StrToIntOrZero(bits));
-    } else if (f[1] == QStringLiteral("Fréquence")) {
+    } else if (action == QStringLiteral("Fréquence")) {
         int hertz;
-        if (const CommandResult r = integer(c, f[2], QStringLiteral("Fréquence"), hertz); r.failed()) return r;
+        if (const CommandResult r = integer(c, 2, QStringLiteral("Fréquence"), hertz); r.failed()) return r;
         ChangeFreqEcran(hertz, true);
     }
     return Done();
@@ -68,10 +67,9 @@ CommandResult ExecDisplayTool(CommandCall& c) {
 // The macro is saved first when it can be without asking for a name in an
 // unattended run (where no one would answer).
 CommandResult ExecPowerTool(CommandCall& c) {
-    const TParamFields f = mdlfnct::SplitParams(c.params);
-    const QString& action = f[1];
+    const QString action = c.param.text(1);
     if (action == QLatin1String("Mise en veille")) {
-        const bool hibernate = f[2] == QLatin1String("Oui");
+        const bool hibernate = c.param.text(2) == QLatin1String("Oui");
         if (!mdlfnct::SetPowerState(!hibernate, true))
             return fail(hibernate ? QStringLiteral("La mise en veille prolongée a été refusée par le système.")
                                   : QStringLiteral("La mise en veille a été refusée par le système."));

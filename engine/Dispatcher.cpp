@@ -29,7 +29,8 @@ CommandResult runPlugin(CommandCall& c) {
 
 CommandResult runGoto(CommandCall& c) {
     if (!mdlfnct::IsInteger(c.params)) {
-        const int label = FindLabelRow(*c.list, c.params);
+        // The declaration holds the whole text; the label is its first field.
+        const int label = FindLabelRow(*c.list, c.param.textAt(1));
         // Without its label the row would jump to the top and could loop for ever.
         if (label < 0) return RunError(QStringLiteral("Goto : le label « %1 » n'existe pas.").arg(c.params), 1);
         jumpTo(c, label + 1);
@@ -57,7 +58,7 @@ CommandResult runExamine(CommandCall& c) {
 // A declaration met at run time: everything between the name and the kind is
 // the value, separators included.
 CommandResult runVariable(CommandCall& c) {
-    const mdlfnct::VariableDeclaration d = mdlfnct::DeclarationOf(c.params);
+    const mdlfnct::VariableDeclaration d = mdlfnct::DeclarationOf(c.params, c.ctx.Separator());
     c.ctx.Vars.Write(d.name, d.value, true);
     return Done();
 }
@@ -135,8 +136,20 @@ CommandResult RunCommand(TRunContext& ctx, const QString& keyword, const QString
     int index = 0;
     TActiveOrder active(1, true);
     CommandCall call{ctx, &alone, index, active, keyword, params};
-    return kCommandHandlers[CommandCase(keyword)](call);
+    return kCommandHandlers[int(call.command)](call);
 }
+
+CommandCall::CommandCall(TRunContext& context, TMacroDocument* rows, int& row, TActiveOrder& active, const QString& word,
+                         const QString& parameters)
+    : ctx(context),
+      list(rows),
+      index(row),
+      activeOrder(active),
+      keyword(word),
+      command(Command(CommandCase(word))),
+      params(parameters),
+      param(command, parameters, context.Separator(),
+            [&vars = context.Vars](const QString& name) { return vars.ValueOf(name); }) {}
 
 QString CommandCall::Value(const QString& field) const { return ctx.Vars.ValueOf(field); }
 
@@ -183,7 +196,7 @@ void TRunner::Execute_commande(TMacroDocument* list, int& index, TActiveOrder& a
         CommandCall call{ctx_, list, index, activeOrder, row.keyword, row.params};
         ctx_.PendingError = {};
         ++handlerDepth_;
-        CommandResult result = handlers[CommandCase(call.keyword)](call);
+        CommandResult result = handlers[int(call.command)](call);
         --handlerDepth_;
         if (!result.failed()) result = std::exchange(ctx_.PendingError, {});
         if (result.failed() && answerError(result)) continue;

@@ -4,18 +4,16 @@
 
 #include <QCoreApplication>
 
-int FindLabelRow(const TMacroDocument& list, const QString& name) {
-    const int found = list.LabelRow(GetParam(name)[1]);
+int FindLabelRow(const TMacroDocument& list, const QString& label) {
+    const int found = list.LabelRow(label);
     QCoreApplication::processEvents();
     return found;
 }
 
 // The amount may be a variable, and so may the whole parameter string.
 CommandResult ExecPause(CommandCall& c) {
-    TParamFields f = GetParam(c.Value(c.params));
-    f[1] = c.Value(f[1]);
-    QString params;
-    for (int i = 1; i < f.Count && i <= 20; ++i) params += f[i] + CarSepParam;
-    c.ctx.Pause(params);
+    const QChar separator = c.ctx.Separator();
+    const ParamView p(Command::Pause, c.Value(c.params), separator);
+    c.ctx.Pause(c.Value(p.text(1)) + separator + p.text(2) + separator);
     return Done();
 }

@@ -1,16 +1,16 @@
 #pragma once
 // The categories of the "Fonction" command (engine/CmdFonction*.cpp).
-#include "core/Params.h"
+#include "core/CommandParams.h"
 
 #include <QString>
 #include <optional>
 
-// One "Fonction" row: F1 the result variable, F2 the category, F3 the
-// function, F4 to F6 its parameters; V is F4 resolved.
+// One "Fonction" row: field 1 the result variable, 2 the category, 3 the
+// function, 4 to 6 its parameters; v is field 4 resolved.
 struct FonctionCall {
-    TParamFields f;
+    const ParamView& p;
     QString v;
-    const QString& function() const { return f[3]; }
+    QString function() const { return p.text(3); }
 };
 // The text to write into the result variable; none after an error or for a
 // function that writes nothing.

@@ -3,6 +3,7 @@
 // each row's case (0: a plug-in keyword, 1..32: the command table) with the
 // row and the run context, and the handler says how the row went.
 #include "core/CommandNames.h"
+#include "core/CommandParams.h"
 #include "core/Params.h"
 #include "engine/RunContext.h"
 
@@ -13,12 +14,20 @@
 // One dispatched row. A handler that places `index` itself sets `moved`;
 // otherwise the dispatcher goes on with the next row.
 struct CommandCall {
+    CommandCall(TRunContext& ctx, TMacroDocument* list, int& index, TActiveOrder& activeOrder, const QString& keyword,
+                const QString& params);
+
     TRunContext& ctx;
     TMacroDocument* list;  // the list the row belongs to
     int& index;
     TActiveOrder& activeOrder;
     QString keyword;
-    QString params;  // as stored: handlers resolve variable references themselves
+    Command command;  // the keyword's case
+    QString params;   // as stored
+    // The row's fields read through its command's declaration: value(n)
+    // resolves a variable where one may stand. Where a handler reads more
+    // leniently than the declaration, it says so and resolves itself (Value).
+    ParamView param;
     bool moved = false;
 
     // The value a field stands for: a declared variable's value, else the field itself.
@@ -47,8 +56,8 @@ CommandResult RunCommand(TRunContext& ctx, const QString& keyword, const QString
 void BranchOnCondition(CommandCall& call, bool condition, const QString& chainKeyword);
 
 // ---- Flow commands (engine/Flow.cpp, engine/CmdFlow.cpp) ----
-// The last "Label" row whose parameter string is the first field of name; -1 when none.
-int FindLabelRow(const TMacroDocument& list, const QString& name);
+// The last "Label" row whose parameter string is label; -1 when none.
+int FindLabelRow(const TMacroDocument& list, const QString& label);
 CommandResult ExecProcedure(CommandCall& c);
 // The condition of an "Examine" row; an operand that is no number fails.
 CommandResult ExecExamine(CommandCall& c, bool& holds);

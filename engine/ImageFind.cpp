@@ -74,13 +74,14 @@ CommandResult reference(TImageCache& cache, const QString& fileName, const QImag
 // where the n-th occurrence lies (its top-left pixel plus one), or -1 in both
 // variables; a stopped run leaves them as they were.
 CommandResult ExecFindGraphic(CommandCall& c) {
-    const TParamFields f = mdlfnct::SplitParams(c.params);
+    const ParamView& p = c.param;
     int zone[4];  // left, top, right, bottom
     for (int i = 0; i < 4; ++i) {
-        if (!mdlfnct::IsInteger(f[2 + i]))
+        const std::optional<qint64> coordinate = p.integer(2 + i);
+        if (!coordinate)
             return fail(QStringLiteral("la coordonnée « %1 » de la zone de recherche n'est pas un nombre entier.")
-                            .arg(f[2 + i]));
-        zone[i] = mdlfnct::StrToIntOrZero(f[2 + i]);
+                            .arg(p.text(2 + i)));
+        zone[i] = int(*coordinate);
     }
     platform::Platform& desk = c.ctx.Desktop();
     const QRect screen(0, 0, desk.GetSystemMetrics(platform::SM_CXSCREEN), desk.GetSystemMetrics(platform::SM_CYSCREEN));
@@ -88,11 +89,12 @@ CommandResult ExecFindGraphic(CommandCall& c) {
     if (left < 0 || top < 0 || right < left || bottom < top || right > screen.width() || bottom > screen.height())
         return fail(QStringLiteral("la zone (%1, %2, %3, %4) n'est pas une zone de l'écran (%5 x %6).")
                         .arg(left).arg(top).arg(right).arg(bottom).arg(screen.width()).arg(screen.height()));
-    const QString occurrence = c.Value(f[12]);
+    // The twelfth field alone, though the declaration reads the rest of the string there.
+    const QString occurrence = c.Value(p.textAt(12));
     if (!mdlfnct::IsInteger(occurrence) || mdlfnct::StrToIntOrZero(occurrence) < 1)
         return fail(QStringLiteral("l'occurrence cherchée « %1 » n'est pas un nombre entier positif.").arg(occurrence));
     const QImage* picture = nullptr;
-    if (const CommandResult r = reference(c.ctx.Images, c.Value(f[1]), picture); r.failed()) return r;
+    if (const CommandResult r = reference(c.ctx.Images, p.value(1), picture); r.failed()) return r;
 
     const QImage capture = desk.CaptureScreen(QRect(left, top, right - left, bottom - top));
     const TRunContext& ctx = c.ctx;
@@ -103,7 +105,7 @@ CommandResult ExecFindGraphic(CommandCall& c) {
         });
     if (found.outcome == TImageMatcher::Outcome::Stopped) return Done();
     const bool absent = found.outcome == TImageMatcher::Outcome::Absent;
-    c.Write(f[10], absent ? QStringLiteral("-1") : QString::number(left + found.at.x() + 1));
-    c.Write(f[11], absent ? QStringLiteral("-1") : QString::number(top + found.at.y() + 1));
+    c.Write(p.text(10), absent ? QStringLiteral("-1") : QString::number(left + found.at.x() + 1));
+    c.Write(p.text(11), absent ? QStringLiteral("-1") : QString::number(top + found.at.y() + 1));
     return Done();
 }

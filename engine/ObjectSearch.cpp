@@ -1,5 +1,6 @@
 #include "engine/ObjectSearch.h"
 
+#include "core/CommandParams.h"
 #include "core/Params.h"
 #include "engine/mdlfnct.h"
 #include "platform/Platform.h"
@@ -47,23 +48,26 @@ QString FieldValue(const QString& value) {
     return at < 0 ? value : value.left(at);
 }
 
-TCmObjet ObjectFromParams(const QString& params, bool* flagsInRange) {
-    const TParamFields f = GetParam(params);
-    auto number = [&](int n) { return mdlfnct::StrToIntOrZero(f[n]); };
+// Read more leniently than declared: a handle that is no number is 0; the
+// sizes and actions are any integer (0 when none); the criteria's bits go up
+// to 65535.
+TCmObjet ObjectFromParams(const QString& params, QChar separator, bool* flagsInRange) {
+    const ParamView p(Command::Objet, params, separator);
+    auto number = [&p](int n) { return int(p.integer(n).value_or(0)); };
     TCmObjet o;
-    o.Handle = f[1].toLongLong();
-    o.ParentHandle = f[2].toLongLong();
-    o.Application = f[3];
-    o.ClassName = f[4];
-    o.Text = f[5];
+    o.Handle = p.text(1).toLongLong();
+    o.ParentHandle = p.text(2).toLongLong();
+    o.Application = p.text(3);
+    o.ClassName = p.text(4);
+    o.Text = p.text(5);
     o.Width = number(6);
     o.Height = number(7);
     o.NotFoundAction = number(8);
     o.SeveralAction = number(9);
-    o.CountVariable = f[10];
-    o.Choice = f[11];
+    o.CountVariable = p.text(10);
+    o.Choice = p.text(11);
     bool isNumber = false;
-    const qlonglong flags = f[12].toLongLong(&isNumber);
+    const qlonglong flags = p.text(12).toLongLong(&isNumber);
     const bool inRange = isNumber && flags >= 0 && flags <= 65535;
     o.SetCriteriaFlags(inRange ? quint16(flags) : 0);
     if (flagsInRange) *flagsInRange = inRange;

@@ -45,7 +45,7 @@ struct TCmObjet {
 
 // The object a parameter string describes. Numbers that are not read as 0;
 // flagsInRange is false when field 12 is not a number from 0 to 65535.
-TCmObjet ObjectFromParams(const QString& params, bool* flagsInRange = nullptr);
+TCmObjet ObjectFromParams(const QString& params, QChar separator, bool* flagsInRange = nullptr);
 // The twelve fields, each followed by the separator. A text or class holding
 // the separator is kept up to it, so that it cannot shift the fields.
 QString ObjectParams(const TCmObjet& object);

@@ -26,14 +26,14 @@ QString fields(std::initializer_list<QString> values) {
     return s;
 }
 
-QString field(const MacroCommand& row, int n) { return mdlfnct::SplitParams(row.params)[n]; }
+QString field(const MacroCommand& row, int n) { return SplitFields(row.params, CarSepParam, SplitRule::Runner)[n]; }
 
 bool isRow(const MacroCommand& row, QLatin1StringView keyword) { return row.keyword == keyword; }
 
 // "Type Special" key;"[KeyDown]"; (or "[KeyUp]"), by the key's name.
 bool isKeyAction(const MacroCommand& row, const QString& action, QString* key = nullptr) {
     if (row.keyword != u"Type Special") return false;
-    const TParamFields f = mdlfnct::SplitParams(row.params);
+    const TParamFields f = SplitFields(row.params, CarSepParam, SplitRule::Runner);
     if (f[2] != action || row.params != fields({f[1], f[2]})) return false;
     if (key) *key = f[1];
     return true;

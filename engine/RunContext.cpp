@@ -1,5 +1,6 @@
 #include "engine/RunContext.h"
 
+#include "core/CommandParams.h"
 #include "core/Helpers.h"
 #include "engine/EngineServices.h"
 
@@ -32,10 +33,9 @@ void TRunContext::Wait(unsigned milliseconds) const {
 }
 
 namespace {
-qint64 pauseDuration(const QString& params) {
-    const TParamFields f = GetParam(params);
-    const QString& amountText = f[1];
-    const QString& unit = f[2];
+qint64 pauseDuration(const ParamView& p) {
+    const QString amountText = p.text(1);
+    const QString unit = p.text(2);
     if (unit.isEmpty()) {  // "hh:mm:ss"
         if (!mdlfnct::TimeValide(amountText)) return 0;
         const qint64 seconds = qint64(mdlfnct::StrToIntOrZero(amountText.mid(0, 2))) * 3600 +
@@ -53,7 +53,7 @@ qint64 pauseDuration(const QString& params) {
 
 // Three seconds and more count down in the program's name.
 void TRunContext::Pause(const QString& params) {
-    const qint64 duration = pauseDuration(params);
+    const qint64 duration = pauseDuration(ParamView(Command::Pause, params, Separator()));
     const bool countdown = duration >= 3000;
     const QString title = QApplication::applicationName();
     QElapsedTimer elapsed;
@@ -77,6 +77,8 @@ void TRunContext::Pause(const QString& params) {
     QCoreApplication::processEvents();
 }
 
+QChar TRunContext::Separator() const { return CarSepParam; }
+
 void TRunContext::PauseMs(int milliseconds) {
-    Pause(QString::number(milliseconds) + CarSepParam + QStringLiteral("MilliSec") + CarSepParam);
+    Pause(QString::number(milliseconds) + Separator() + QStringLiteral("MilliSec") + Separator());
 }

@@ -57,6 +57,8 @@ struct TRunContext {
 
     platform::Platform& Desktop() const { return platform::desktop(); }
     TSettings& Settings() const { return settings(); }
+    // The separator of the parameter strings the run reads and builds.
+    QChar Separator() const;
     bool Running() const { return State.MacroRunning; }
     // The list being run (a sub-macro's while one runs) and its row.
     TMacroDocument& ListBeingRun() const { return State.SubMacroList ? *State.SubMacroList : Main; }

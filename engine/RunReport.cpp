@@ -85,12 +85,12 @@ void TRunner::ExpandParamValues(const TMacroDocument* list, int row, QVector<Par
     if (keyword == QStringLiteral("Calcul évolué") || keyword == QLatin1String("ScriptEval")) {
         for (int r = 0; r < list->count(); ++r) {
             if (list->keyword(r) != QLatin1String("Variable")) continue;
-            const TParamFields f = mdlfnct::SplitParams(list->params(r));
+            const TParamFields f = SplitFields(list->params(r), ctx_.Separator(), SplitRule::Runner);
             if (!f[1].isEmpty() && params.contains(f[1])) add(f[1], vars_.KindOf(f[1]));
         }
         return;
     }
-    const TParamFields f = GetParam(params);
+    const TParamFields f = SplitFields(params, ctx_.Separator(), SplitRule::Editor);
     for (int i = 1; i < f.Count && i <= 20; ++i) {
         const QString kind = vars_.KindOf(f[i]);
         if (kind == QLatin1String("No_Type")) continue;

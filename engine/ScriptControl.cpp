@@ -125,7 +125,7 @@ TScriptControl* ScriptControl() {
 }
 
 QVariant MSScriptEval(TRunContext& ctx, const QString& params, QString* error) {
-    const QString languageName = GetParam(params)[1];
+    const QString languageName = ParamView(Command::ScriptEval, params, ctx.Separator()).text(1);
     const ScriptLanguage language = ScriptLanguageOf(languageName);
     TScriptControl* control = ScriptControl();
     try {
@@ -152,7 +152,7 @@ CommandResult ExecScriptEval(CommandCall& c) {
     if (value.typeId() == QMetaType::Bool)
         BranchOnCondition(c, value.toBool(), QStringLiteral("ScriptEval"));
     else
-        c.Write(GetParam(c.params)[2], value.toString());
+        c.Write(c.param.text(2), value.toString());
     return Done();
 }
 
@@ -160,8 +160,9 @@ bool TestScriptExpression(const TMacroDocument* list, int row) {
     static std::unique_ptr<TScriptControl> control;
     TScriptControl* sandbox = madeOnce(control);
     if (!sandbox) return false;
-    const TParamFields f = GetParam(list->params(row));
-    sandbox->Language = f[1];
-    return sandbox->Eval(ScriptTestExpression(list, ScriptLanguageOf(f[1]), f[3]), kPreviewBound).typeId() ==
+    // The checker's sandbox tries the third field alone, where the run evaluates the rest of the string.
+    const ParamView p(Command::ScriptEval, list->params(row), CarSepParam);
+    sandbox->Language = p.text(1);
+    return sandbox->Eval(ScriptTestExpression(list, ScriptLanguageOf(p.text(1)), p.textAt(3)), kPreviewBound).typeId() ==
            QMetaType::Bool;
 }

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const TParamFields fields = TForm1::GetParam(params);
     QString joined;
     TForm1::GetParamToStr(fields, joined);
-    const TParamFields second = mdlfnct::SplitParams(params);
+    const TParamFields second = SplitFields(params, separator[0], SplitRule::Runner);
     for (int i = 1; i < second.Count && i <= 20; ++i) {
         mdlfnct::IsInteger(second[i]);
         mdlfnct::IsFloat(second[i]);

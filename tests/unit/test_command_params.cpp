@@ -89,6 +89,34 @@ TEST_F(ParamViewTest, ResolvesOnlyWhereAVariableMayStand) {
     EXPECT_EQ(ParamView(Command::MoveMouse, "<X>;", u';').value(1), "<X>");  // no resolver
 }
 
+// Every place is found at the separator given: the same rows written with "#".
+TEST_F(ParamViewTest, ReadsAtTheSeparatorGiven) {
+    const struct {
+        Command command;
+        QString params;
+        int field;
+        QString text, value;
+    } cases[] = {
+        {Command::Variable, "V;a;b;Alpha;", 2, "a;b", "a;b"},
+        {Command::Variable, "V;a;b;Alpha;", 3, "Alpha", "Alpha"},
+        {Command::ScriptEval, "JScript;R;a = 1; b = 2", 3, "a = 1; b = 2", "a = 1; b = 2"},
+        {Command::TrouveImage, "f.bmp;1;2;3;4;5;6;7;8;X;Y;<X>", 12, "<X>", "40"},
+        {Command::Calcul, "N;+;<X>;", 3, "<X>", "40"},
+        {Command::Fonction, "R;Texte;Caractère(s)/Position(s);abc;<X>;3;", 5, "<X>", "40"},  // the variant's
+        {Command::TypeSpecial, "Ctrl;Alt;[KeyUp];", 4, "[KeyUp]", "[KeyUp]"},
+    };
+    for (const QChar separator : {QChar(u';'), QChar(u'#')}) {
+        for (const auto& c : cases) {
+            auto at = [&](QString text) { return text.replace(u';', separator); };
+            SCOPED_TRACE(at(c.params).toStdString() + " field " + std::to_string(c.field));
+            const ParamView v(c.command, at(c.params), separator, resolve);
+            EXPECT_EQ(v.text(c.field), at(c.text));
+            EXPECT_EQ(v.value(c.field), at(c.value));
+        }
+    }
+    EXPECT_EQ(ParamView(Command::Fonction, "R#Texte#Caractère(s)/Position(s)#abc#<X>#3#", u'#', resolve).number(5), 40);
+}
+
 TEST_F(ParamViewTest, NumbersKeepToTheDeclaredRange) {
     const struct {
         Command command;

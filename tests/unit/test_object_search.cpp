@@ -49,7 +49,7 @@ TCmObjet criteria(quint16 flags) {
 
 TEST(ObjectRows, ParamsRoundTripAndCriteriaFlags) {
     const QString row = "100;0;xlogo;XLogo;le logo;200;150;1;3;N;2;254;";
-    const TCmObjet o = ObjectFromParams(row);
+    const TCmObjet o = ObjectFromParams(row, u';');
     EXPECT_EQ(o.Handle, 100);
     EXPECT_EQ(o.ClassName, "XLogo");
     EXPECT_EQ(o.Text, "le logo");
@@ -59,12 +59,12 @@ TEST(ObjectRows, ParamsRoundTripAndCriteriaFlags) {
     EXPECT_EQ(o.Choice, "2");
     EXPECT_TRUE(o.UseParent && o.UseApplication && o.UseClass && o.UseText && o.UseWidth && o.UseHeight);
     EXPECT_EQ(ObjectParams(o), row);
-    EXPECT_EQ(ObjectFromParams("1;0;;;;0;0;1;1;;;128;").CriteriaFlags(), 128);  // no criterion
-    EXPECT_EQ(ObjectFromParams("1;0;;;;0;0;1;1;;;18;").CriteriaFlags(), 128 | kUseClass | kUseHeight);
+    EXPECT_EQ(ObjectFromParams("1;0;;;;0;0;1;1;;;128;", u';').CriteriaFlags(), 128);  // no criterion
+    EXPECT_EQ(ObjectFromParams("1;0;;;;0;0;1;1;;;18;", u';').CriteriaFlags(), 128 | kUseClass | kUseHeight);
 
     for (const char* flags : {"65536", "-1", "abc"}) {
         bool inRange = true;
-        ObjectFromParams(QString("1;0;;;;0;0;1;1;;;%1;").arg(flags), &inRange);
+        ObjectFromParams(QString("1;0;;;;0;0;1;1;;;%1;").arg(flags), u';', &inRange);
         EXPECT_FALSE(inRange) << flags;
     }
 }

@@ -78,7 +78,7 @@ TEST(SplitParams, DiffersFromGetParamOnEmptyAndLongTexts) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.toStdString());
-        const TParamFields f = mdlfnct::SplitParams(c.text);
+        const TParamFields f = SplitFields(c.text, u';', SplitRule::Runner);
         EXPECT_EQ(f.Count, c.count);
         EXPECT_EQ(fieldsOf(f, qMin(c.count - 1, 20)), c.fields.mid(0, qMin(c.count - 1, 20)));
     }
@@ -125,7 +125,7 @@ TEST(SplitFields, TheOldRulesDifferOnlyWhereTheyAlwaysDid) {
     for (const QString& text : {QString("a"), QString("a;;b;"), QString(";"), nineteen, nineteen + "g"}) {
         SCOPED_TRACE(text.toStdString());
         const TParamFields one = SplitFields(text, CarSepParam);
-        const TParamFields editor = TForm1::GetParam(text), runner = mdlfnct::SplitParams(text);
+        const TParamFields editor = TForm1::GetParam(text), runner = SplitFields(text, CarSepParam, SplitRule::Runner);
         for (int i = 1; i < kMaxParamFields; ++i) {
             EXPECT_EQ(editor[i], one[i]);
             EXPECT_EQ(runner[i], one[i]);
@@ -135,7 +135,34 @@ TEST(SplitFields, TheOldRulesDifferOnlyWhereTheyAlwaysDid) {
     EXPECT_EQ(TForm1::GetParam(nineteen + "g")[20], "");
     EXPECT_EQ(SplitFields(nineteen + "g", u';')[20], "g");
     EXPECT_EQ(TForm1::GetParam("").Count, 1);
-    EXPECT_EQ(mdlfnct::SplitParams("").Count, 2);
+    EXPECT_EQ(SplitFields(u"", u';', SplitRule::Runner).Count, 2);
+}
+
+// Each rule splits at the separator given, the editor's where it looks at the text's end too.
+TEST(SplitFields, EveryRuleSplitsAtTheSeparatorGiven) {
+    const QString twenty = QString("f;").repeated(20);
+    const struct {
+        QString text;
+        SplitRule rule;
+        int count;
+        QString second, twentieth;
+    } cases[] = {
+        {"", SplitRule::Found, 1, "", ""},          {"", SplitRule::Runner, 2, "", ""},
+        {"", SplitRule::Editor, 1, "", ""},         {"a;b;", SplitRule::Editor, 3, "b", ""},
+        {twenty, SplitRule::Found, 21, "f", "f"},   {twenty, SplitRule::Editor, 20, "f", ""},
+        {twenty + "g", SplitRule::Runner, 22, "f", "f"}, {twenty + "g", SplitRule::Editor, 21, "f", ""},
+    };
+    for (const QChar separator : {QChar(u';'), QChar(u'#')}) {
+        for (const auto& c : cases) {
+            const QString text = QString(c.text).replace(u';', separator);
+            SCOPED_TRACE(text.toStdString());
+            const TParamFields f = SplitFields(text, separator, c.rule);
+            EXPECT_EQ(f.Count, c.count);
+            EXPECT_EQ(f[2], c.second);
+            EXPECT_EQ(f[20], c.twentieth);
+        }
+    }
+    EXPECT_EQ(SplitFields(u"a;b#c#", u'#', SplitRule::Editor)[1], "a;b");
 }
 
 TEST(ParamPlaces, ReadTheirPartOfTheText) {
