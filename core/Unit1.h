@@ -4,6 +4,7 @@
 // files, run control...); this header is the one declaration.
 
 #include "core/MacroFileRecord.h"
+#include "core/Windows.h"
 #include "core/MacroList.h"
 #include "core/Params.h"
 #include "core/RunControl.h"
@@ -26,7 +27,7 @@ extern QString PreviousParams;
 extern bool HistoryEnabled;
 
 class TForm1;
-extern TForm1* Form1;
+constexpr WindowRef<TForm1> Form1{1};
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -93,6 +94,8 @@ public:
     void HelpRequested();  // F1: the help file at the focused control's help context
     // Positions of the windows "Form1" to "Form37" but "Form34", [Form<n>] of the settings file in use.
     void ReadWindowPositions();
+    // The same for one window made after start-up.
+    void ReadWindowPosition(QWidget& window);
     void WriteWindowPositions();
     void AddTrayIcon();
     void RemoveTrayIcon();
@@ -369,7 +372,7 @@ public:
     // ==== Views and small operations of the main window ====
     // Start-up: the dialogs' pictures from the folder "ressources" of the
     // program folder, when there is one (core/ToolbarGlyphs.cpp).
-    void LoadToolbarGlyphs();
+    void LoadToolbarGlyphs();  // to every window made, each by LoadGlyphs
     // A bar of buttons mirroring the items of a menu, along the top of the
     // window until its close button is clicked (core/MenuPanel.cpp).
     QWidget* MenuPanel(QMenu* menu);
@@ -505,6 +508,9 @@ private:
     // The run controls for a run state.
     void showRunState(int state);
 };
+
+// The pictures of one window from the folder "ressources" (see LoadToolbarGlyphs).
+void LoadGlyphs(QWidget& window);
 
 // Start-up flags, set by TForm1::InitForm1: "/edt" or a macro that asks to be edited;
 // "/fromExport"; a macro named on the command line without "/edt".

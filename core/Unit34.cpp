@@ -17,7 +17,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-TForm34* Form34 = nullptr;
 int ExitCountdownTotal = 30;
 int ExitCountdownElapsed = 0;
 
@@ -26,7 +25,6 @@ const QString kInternal = QStringLiteral("Internal error [code 2].");
 }  // namespace
 
 TForm34::TForm34(QWidget* parent) : TForm(34, QStringLiteral("Orvanel"), parent) {
-    Form34 = this;
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));

@@ -285,6 +285,7 @@ TEST_F(StartupTest, PositionsAreWrittenIntoTheSettingsFileInUse) {
     form->setGeometry(40, 50, 1000, 700);
     QWidget* about = Form23;
     about->setGeometry(200, 150, 321, 123);
+    for (int n : {34, 37}) Window(n);  // made, as every window the positions follow
     form->WriteWindowPositions();
     EXPECT_EQ(value(config(), "Form1", "Width"), "1000");
     EXPECT_EQ(value(config(), "Form1", "Top"), "50");
