@@ -7,6 +7,7 @@
 #include "core/MacroFileRecord.h"
 #include "core/Startup.h"
 #include "core/Unit1.h"
+#include "core/Windows.h"
 #include "core/RunState.h"
 #include "look/XPMenu.h"
 #include "platform/IniFile.h"
@@ -72,6 +73,12 @@ TEST_F(StartupTest, WithoutArgumentTheEditorOpensOnANewMacro) {
     EXPECT_EQ(form->TrayIcon, nullptr);
     EXPECT_TRUE(Form23->Label5->text().startsWith("Windows version : "));
     EXPECT_TRUE(MainXPMenu && MainXPMenu->Active());
+}
+
+// The dialogs are made when first used, not at start-up.
+TEST_F(StartupTest, TheEditorStartsWithTheMainWindowOnly) {
+    EXPECT_FALSE(start({}).has_value());
+    EXPECT_EQ(MadeWindows(), QList<QWidget*>({form}));
 }
 
 TEST_F(StartupTest, EdtOpensTheMacroInTheEditorAndRunsNothing) {
