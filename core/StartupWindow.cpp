@@ -38,8 +38,10 @@
 namespace {
 const QString kNewMacro = QStringLiteral("Nouvelle macro");
 
-// Windows whose position is kept: "Form1" to "Form37", the internal-error window excepted.
-bool positioned(int n) { return n >= 1 && n <= kLastWindow && n != 34; }
+// Windows whose position is kept and which take the XP look: "Form1" to
+// "Form37", the internal-error window and the recorder (at the bottom right
+// of the screen, in the base look) excepted.
+bool positioned(int n) { return n >= 1 && n <= kLastWindow && n != 34 && n != 28; }
 
 QList<QPair<int, QWidget*>> positionedWindows() {
     QList<QPair<int, QWidget*>> out;

@@ -92,7 +92,8 @@ public:
     static void NoDoublonofListBox(class QListWidget* listBox);
     static int GetListBoxSelected(class QListWidget* listBox);
     void HelpRequested();  // F1: the help file at the focused control's help context
-    // Positions of the windows "Form1" to "Form37" but "Form34", [Form<n>] of the settings file in use.
+    // Positions of the windows "Form1" to "Form37" but "Form34" and "Form28",
+    // [Form<n>] of the settings file in use; with them, the XP look.
     void ReadWindowPositions();
     // The same for one window made after start-up.
     void ReadWindowPosition(QWidget& window);

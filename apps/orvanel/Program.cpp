@@ -87,10 +87,11 @@ constexpr std::pair<int, WindowMaker> kWindows[] = {
 };
 
 // What start-up does to every window, done to each one made later, in the
-// order start-up does it.
+// order start-up does it: the settings' loading, then the main window's
+// initialisation (InitForm1).
 void placeWindow(QWidget& window) { Form1->ReadWindowPosition(window); }
 
-constexpr WindowPreparer kPreparers[] = {LoadGlyphs, ApplyTextColors, ApplyLanguageToWindow, ShowTakenHotKeys,
+constexpr WindowPreparer kPreparers[] = {ApplyTextColors, ShowTakenHotKeys, LoadGlyphs, ApplyLanguageToWindow,
                                          placeWindow};
 
 }  // namespace
@@ -113,7 +114,7 @@ TForm1* CreateForms() {
     InstallExportMenu();
     QObject::connect(&settingsNotifier(), &TSettingsNotifier::loaded, main, ApplyGeneralColors);
     main->FormCreate();
-    LoadSettings();  // the dialogs made later show the store
+    LoadSettings();  // from the settings file the main window names
     return main;
 }
 
