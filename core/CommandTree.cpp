@@ -29,7 +29,7 @@ int BuiltInCommandNodes() { return int(nodeLines().size()); }
 
 void FillCommandNames() {
     TAllDetailOrder.clear();
-    if (!Form1 || !Form1->TreeView1) return;
+    if (!Form1.made() || !Form1.made()->TreeView1) return;
     for (QTreeWidgetItemIterator it(Form1->TreeView1); *it; ++it)
         TAllDetailOrder.append({(*it)->text(0), (*it)->text(0)});
 }
@@ -37,7 +37,7 @@ void FillCommandNames() {
 void SetCommandDisplayName(const QString& name, int index) {
     if (index < 0 || index >= TAllDetailOrder.size()) return;
     TAllDetailOrder[index].DisplayName = name;
-    if (QTreeWidgetItem* node = Form1 ? ItemAtAbsoluteIndex(Form1->TreeView1, index) : nullptr) node->setText(0, name);
+    if (QTreeWidgetItem* node = Form1.made() ? ItemAtAbsoluteIndex(Form1->TreeView1, index) : nullptr) node->setText(0, name);
 }
 
 QString GetTreeViewFullText(const QObject* control, bool baseNames) {

@@ -164,34 +164,38 @@ QStringList ReportHeadLines(const QDateTime& when, const QString& message, quint
 }
 
 void BuildErrorReport(const QString& className, const QString& message, quintptr address) {
-    if (!Form34 || !Form1 || QCoreApplication::closingDown()) return;
-    Form34->Memo1->clear();
-    Form34->Panel1->setText(QStringLiteral("Class :") + className);
+    if (!Form1.made() || QCoreApplication::closingDown()) return;
+    // Made on first use; null when what failed was its own making.
+    TForm34* report = Form34;
+    if (!report) return;
+    report->Memo1->clear();
+    report->Panel1->setText(QStringLiteral("Class :") + className);
     QStringList lines = ReportHeadLines(QDateTime::currentDateTime(), message, address,
                                         uDebugEx::AddressToMapOffset(address), className);
     lines << runLines(Form1);
-    Form34->Memo1->setPlainText(lines.join(u'\n'));
+    report->Memo1->setPlainText(lines.join(u'\n'));
     if (RunState().AutoRun) writeStderr(lines.join(u'\n'));
-    Form34->show();
+    report->show();
 }
 
 void ShowInternalError(const QString& message) {
-    if (Form1) Form1->ShowInternalError(message);
+    if (Form1.made()) Form1->ShowInternalError(message);
 }
 
 void TForm1::ShowInternalError(const QString& message) {
-    if (!Form34) return;
-    Form34->Memo1->clear();
-    Form34->Panel1->setText(QStringLiteral("Internal error [code 2]."));
+    TForm34* box = Form34;
+    if (!box) return;
+    box->Memo1->clear();
+    box->Panel1->setText(QStringLiteral("Internal error [code 2]."));
     QStringList lines = {dateTimeLine(), QStringLiteral("Message :") + message,
                          QStringLiteral("Addr exception : 0x00000000")};
     lines << runLines(this);
-    Form34->Memo1->setPlainText(lines.join(u'\n'));
+    box->Memo1->setPlainText(lines.join(u'\n'));
     if (RunState().MacroRunning) RunState().RunEndedInError = true;
     Stop1Click();
     if (RunState().AutoRun) {  // nobody is there to close the box
         writeStderr(lines.join(u'\n'));
         return;
     }
-    Services().ShowModal(*Form34);
+    Services().ShowModal(*box);
 }

@@ -59,7 +59,7 @@ public:
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && Form1)
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && Form1.made())
             Form1->DescURLStyleOnclick(this);
     }
 };

@@ -19,10 +19,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-TForm35* Form35 = nullptr;
-
 TForm35::TForm35(QWidget* parent) : TForm(35, QStringLiteral("Erreur"), parent) {
-    Form35 = this;
     auto named = [](QWidget* w, const char* name) {
         w->setObjectName(QLatin1String(name));
         return w;
@@ -74,13 +71,13 @@ void TForm35::FormShow() {
     Button2->setText(QStringLiteral("Consulter"));
     Label1->setText(MessageText(QStringLiteral("Form1"), QStringLiteral("Error_without_edit")));
     const QString mail = QStringLiteral("[MACRO.MAIL]");
-    if (Form1 && mdlfnct::GetVarType(mail) == QLatin1String("Alpha")) {
+    if (Form1.made() && mdlfnct::GetVarType(mail) == QLatin1String("Alpha")) {
         QString address;
         Form1->GetInitialValueofVar(mail, QChar(), address);
         Label2->setText(address);
     }
     QStringList lines;
-    for (int i = 0; Form1 && i < Form1->ListView2->topLevelItemCount(); ++i) {
+    for (int i = 0; Form1.made() && i < Form1->ListView2->topLevelItemCount(); ++i) {
         const QTreeWidgetItem* row = Form1->ListView2->topLevelItem(i);
         if (row->text(1) == QLatin1String("Erreur"))
             lines << row->text(0) + u'\t' + row->text(1) + u'\t' + row->text(2);

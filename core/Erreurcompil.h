@@ -2,6 +2,7 @@
 // "Erreur": the errors of a macro whose check refused a run without the
 // editor, with the macro author's mail address, to read, mail or save.
 #include "core/Form.h"
+#include "core/Windows.h"
 
 
 class QLabel;
@@ -36,4 +37,4 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-extern TForm35* Form35;
+constexpr WindowRef<TForm35> Form35{35};

@@ -98,12 +98,17 @@ void writeLog(int signal, const siginfo_t* info, void* context) {
     ::close(fd);
 }
 
-// The viewer is a process of its own, free of this one's descriptors.
+// The viewer is a process of its own, free of this one's descriptors. Its
+// standard output and error may be pipes whose reader ends with this
+// process: a write there fails instead of ending it.
 void startViewer() {
     const pid_t child = ::_Fork();  // no fork handlers: safe in a signal handler
     if (child != 0) return;
     ::setsid();
     for (int fd = 3; fd < 1024; ++fd) ::close(fd);
+    struct sigaction ignore = {};
+    ignore.sa_handler = SIG_IGN;
+    ::sigaction(SIGPIPE, &ignore, nullptr);
     char crash[] = "/crash";
     char* argv[] = {programPath, crash, logPath, nullptr};
     ::execve(programPath, argv, environ);

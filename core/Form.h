@@ -1,6 +1,7 @@
 #pragma once
 // Base of the program's windows. Each window is named "Form" + its number,
-// which is how settings (positions) and language files find it.
+// which is how settings (positions) and language files find it; the window
+// registry (core/Windows.h) holds it from its construction on.
 #include <QWidget>
 
 class TForm : public QWidget {
@@ -12,9 +13,6 @@ public:
 private:
     int number_;
 };
-
-// The window named "Form<n>", or null when it was not created.
-QWidget* FindForm(int number);
 
 // Places a window about to be shown, at least as big as its contents need.
 // One still at the origin, where every window starts and where the positions

@@ -91,13 +91,15 @@ void TForm1::Crypter1Click() {
 namespace macrofile {
 
 LoadProgress::LoadProgress(int count, int threshold, const QString& text) {
-    if (count <= threshold || text.isEmpty() || !Form29) return;
+    if (count <= threshold || text.isEmpty()) return;
+    TForm29* progress = Form29;  // null where no window is made (no editor)
+    if (!progress) return;
     shown_ = true;
     step_ = qMax(1, count / 100);
-    Form29->Label1->setText(text);
-    Form29->ProgressBar1->setRange(0, 100);
-    Form29->ProgressBar1->setValue(0);
-    Form29->ShowProgress(true);  // Esc in it stops the load
+    progress->Label1->setText(text);
+    progress->ProgressBar1->setRange(0, 100);
+    progress->ProgressBar1->setValue(0);
+    progress->ShowProgress(true);  // Esc in it stops the load
     QApplication::processEvents();
 }
 

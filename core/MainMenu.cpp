@@ -101,7 +101,7 @@ void prepareWhenOpen(QMenu* menu, const std::function<void()>& prepare) {
 // The options dialog, on one of its pages; null when it was not created.
 QWidget* showOptions(QAction* options, const char* page) {
     options->trigger();
-    QWidget* dialog = FindForm(19);
+    QWidget* dialog = Window(19);
     if (!dialog) return nullptr;
     auto* pages = dialog->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
     QWidget* sheet = dialog->findChild<QWidget*>(QLatin1String(page));
@@ -325,7 +325,7 @@ void TForm1::N2Click() {
 }
 
 void TForm1::Options1Click() {
-    QWidget* options = FindForm(19);
+    QWidget* options = Window(19);
     if (!options) return;
     if (auto* save = options->findChild<QPushButton*>(QStringLiteral("Button6")))
         save->setEnabled(StatusPanel[0]->text() != u"Nouvelle macro");
@@ -334,7 +334,7 @@ void TForm1::Options1Click() {
 
 void TForm1::Gestionnairedetche1Click() { showOptions(Options1, "TabSheet7"); }
 
-void TForm1::Apropos1Click() { showWindow(FindForm(23)); }
+void TForm1::Apropos1Click() { showWindow(Window(23)); }
 
 void TForm1::Consulter1Click() { OpenHelp(0); }
 
@@ -342,8 +342,8 @@ void TForm1::Insereruncommentaire1Click() { Services().OpenAddDialog(QStringLite
 
 void TForm1::Enregistrerunesequence1Click() { Services().ShowRecorder(); }
 
-void TForm1::Spy1Click() { showWindow(FindForm(16)); }
+void TForm1::Spy1Click() { showWindow(Window(16)); }
 
-void TForm1::RechercherObjet1Click() { showWindow(FindForm(17)); }
+void TForm1::RechercherObjet1Click() { showWindow(Window(17)); }
 
 QWidget* TForm1::ShowOptionsPage(const char* page) { return showOptions(Options1, page); }

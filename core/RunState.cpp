@@ -43,5 +43,5 @@ void ReportUnattended(const QString& text) {
 }
 
 void EndUnattendedRun() {
-    if (Form1) Form1->close();
+    if (Form1.made()) Form1->close();
 }

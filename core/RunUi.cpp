@@ -144,7 +144,7 @@ void TForm1::FollowRun(TRunControl& run) {
     connect(&state, &TRunState::CheckFailed, this, [this] { PageControl1->setCurrentWidget(TabSheet1); });
     connect(&state, &TRunState::ErrorRaised, this, [this] { PageControl1->setCurrentWidget(TabSheet2); });
     connect(&state, &TRunState::RunEnded, this, [this, &state] {
-        if (Form29 && Form29->isVisible()) Form29->close();
+        if (TForm29* progress = Form29.made(); progress && progress->isVisible()) progress->close();
         showRunState(state.ExecState);
     });
 

@@ -206,7 +206,7 @@ void LoadSettings(const QString& configFile) {
     TSettings& s = settings();
     const TSettings def = defaultSettings();
     s.FileName = !configFile.isEmpty() ? configFile
-                 : Form1             ? Form1->GetConfigFileName()
+                 : Form1.made()      ? Form1->GetConfigFileName()
                                      : programFolderPath(QStringLiteral("config.ini"));
     IniFile ini(s.FileName);
 
@@ -291,7 +291,7 @@ void LoadSettings(const QString& configFile) {
     for (int i = 0; i < keys.size(); ++i) s.CommandColors[i] = {keys[i], ini.ReadInteger("ColorCommandes", keys[i], clWhite)};
     SaveIniFile(ini);
 
-    if (Form1) applyToMainWindow(*Form1, s);
+    if (Form1.made()) applyToMainWindow(*Form1, s);
     emit settingsNotifier().loaded();
 }
 
@@ -302,7 +302,7 @@ void RestoreSettings(const TSettings& saved) {
     s = saved;
     if (RunState().ExecState != 0) s.Report = report;
     CarSepParam = s.Separator.at(0);
-    if (Form1) applyToMainWindow(*Form1, s);
+    if (Form1.made()) applyToMainWindow(*Form1, s);
     emit settingsNotifier().loaded();
 }
 
@@ -323,7 +323,7 @@ void RestoreStoredHotKeys() {
 
 void SaveSettings() {
     const TSettings& s = settings();
-    IniFile ini(Form1 ? Form1->GetConfigFileName() : programFolderPath(QStringLiteral("config.ini")));
+    IniFile ini(Form1.made() ? Form1->GetConfigFileName() : programFolderPath(QStringLiteral("config.ini")));
     ini.WriteString("Delais", "General_time", s.GeneralTime);
     ini.WriteString("Delais", "Type_time", s.TypeTime);
     ini.WriteString("Delais", "SpeedMouse", QString::number(s.SpeedMouse));

@@ -98,7 +98,7 @@ void TForm1::buildStartupUi() {
     Quitter2 = PopupMenu3->addAction(QStringLiteral("Quitter la macro"));
     Quitter2->setObjectName(QStringLiteral("Quitter2"));
     connect(Apropos2, &QAction::triggered, this, [] {
-        if (QWidget* about = FindForm(23)) about->show();
+        if (QWidget* about = Window(23)) about->show();
     });
     connect(Quitter2, &QAction::triggered, this, [this] {
         if (RunState().ExecState != 0) Stop1Click();
@@ -141,7 +141,7 @@ bool TForm1::InitForm1() {
     std::setlocale(LC_NUMERIC, "C");
     QLocale::setDefault(QLocale::c());
     Services().BuildSystemVariables();
-    ArrangeMainMenu();  // items the dialogs added once the window was made
+    ArrangeMainMenu();  // items added to the menus once the window was made
     LoadToolbarGlyphs();
     StartWithNormalPriority();
     platform::RemoveStrayTemporaryFiles(platform::programFolder());  // saves a kill cut short

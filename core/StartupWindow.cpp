@@ -38,13 +38,26 @@
 namespace {
 const QString kNewMacro = QStringLiteral("Nouvelle macro");
 
-// Windows whose position is kept: "Form1" to "Form37", the internal-error window excepted.
+// Windows whose position is kept and which take the XP look: "Form1" to
+// "Form37", the internal-error window and the recorder (at the bottom right
+// of the screen, in the base look) excepted.
+bool positioned(int n) { return n >= 1 && n <= kLastWindow && n != 34 && n != 28; }
+
 QList<QPair<int, QWidget*>> positionedWindows() {
     QList<QPair<int, QWidget*>> out;
-    for (int n = 1; n <= 37; ++n)
-        if (n != 34)
-            if (QWidget* w = FindForm(n)) out.append({n, w});
+    for (int n = 1; n <= kLastWindow; ++n)
+        if (QWidget* w = MadeWindow(n); w && positioned(n)) out.append({n, w});
     return out;
+}
+
+void readPosition(const platform::IniFile& ini, int n, QWidget& w) {
+    const QString section = QStringLiteral("Form%1").arg(n);
+    const QRect at = w.geometry();
+    PlaceAt(w, QRect(ini.ReadInteger(section, QStringLiteral("Left"), at.x()),
+                     ini.ReadInteger(section, QStringLiteral("Top"), at.y()),
+                     ini.ReadInteger(section, QStringLiteral("Width"), at.width()),
+                     ini.ReadInteger(section, QStringLiteral("Height"), at.height())));
+    if (MainXPMenu && MainXPMenu->Active()) MainXPMenu->StyleComponent(&w);
 }
 
 // A text cut to its first and last characters around "...".
@@ -121,15 +134,12 @@ void TForm1::FormDestroy() {
 // Positions are those of each window's inside, in the settings file in use.
 void TForm1::ReadWindowPositions() {
     const platform::IniFile ini(GetConfigFileName());
-    for (const auto& [n, w] : positionedWindows()) {
-        const QString section = QStringLiteral("Form%1").arg(n);
-        const QRect at = w->geometry();
-        PlaceAt(*w, QRect(ini.ReadInteger(section, QStringLiteral("Left"), at.x()),
-                          ini.ReadInteger(section, QStringLiteral("Top"), at.y()),
-                          ini.ReadInteger(section, QStringLiteral("Width"), at.width()),
-                          ini.ReadInteger(section, QStringLiteral("Height"), at.height())));
-        if (MainXPMenu && MainXPMenu->Active()) MainXPMenu->StyleComponent(w);
-    }
+    for (const auto& [n, w] : positionedWindows()) readPosition(ini, n, *w);
+}
+
+void TForm1::ReadWindowPosition(QWidget& window) {
+    const auto* form = qobject_cast<const TForm*>(&window);
+    if (form && positioned(form->number())) readPosition(platform::IniFile(GetConfigFileName()), form->number(), window);
 }
 
 void TForm1::WriteWindowPositions() {

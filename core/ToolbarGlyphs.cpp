@@ -26,12 +26,6 @@ QPixmap bitmap(const QDir& folder, const QString& name) {
     return {};
 }
 
-template <class T>
-T* control(int form, const QString& name) {
-    QWidget* w = FindForm(form);
-    return w ? w->findChild<T*>(name) : nullptr;
-}
-
 void setPicture(QLabel* label, const QPixmap& picture) {
     if (label && !picture.isNull()) label->setPixmap(picture);
 }
@@ -39,18 +33,27 @@ void setPicture(QLabel* label, const QPixmap& picture) {
 }  // namespace
 
 void TForm1::LoadToolbarGlyphs() {
+    for (QWidget* window : MadeWindows()) LoadGlyphs(*window);
+}
+
+void LoadGlyphs(QWidget& window) {
     const QDir folder(platform::programFile(QStringLiteral("ressources")));
     if (!folder.exists()) return;
-    setPicture(control<QLabel>(19, QStringLiteral("Image6")), bitmap(folder, QStringLiteral("ECRAN")));
-    auto key = [](int n) { return control<QAbstractButton>(4, QStringLiteral("SpeedButton%1").arg(n)); };
-    if (MainXPMenu && MainXPMenu->Active()) {
-        for (const auto& [n, name] : kKeyGlyphs)
-            if (QAbstractButton* b = key(n); b && !bitmap(folder, QLatin1String(name)).isNull())
-                b->setIcon(bitmap(folder, QLatin1String(name)));
+    if (&window == MadeWindow(19))
+        setPicture(window.findChild<QLabel*>(QStringLiteral("Image6")), bitmap(folder, QStringLiteral("ECRAN")));
+    if (&window == MadeWindow(4)) {
+        auto key = [&window](int n) { return window.findChild<QAbstractButton*>(QStringLiteral("SpeedButton%1").arg(n)); };
+        if (MainXPMenu && MainXPMenu->Active()) {
+            for (const auto& [n, name] : kKeyGlyphs)
+                if (QAbstractButton* b = key(n); b && !bitmap(folder, QLatin1String(name)).isNull())
+                    b->setIcon(bitmap(folder, QLatin1String(name)));
+        }
+        if (QAbstractButton* first = key(1); first && !first->icon().isNull())
+            for (int n = 2; n <= 110; ++n)
+                if (QAbstractButton* b = key(n); b && b->icon().isNull()) b->setIcon(first->icon());
     }
-    if (QAbstractButton* first = key(1); first && !first->icon().isNull())
-        for (int n = 2; n <= 110; ++n)
-            if (QAbstractButton* b = key(n); b && b->icon().isNull()) b->setIcon(first->icon());
-    const QPixmap clock = bitmap(folder, QStringLiteral("HORLOGE"));
-    for (const char* image : {"Image1", "Image2"}) setPicture(control<QLabel>(7, QLatin1String(image)), clock);
+    if (&window == MadeWindow(7)) {
+        const QPixmap clock = bitmap(folder, QStringLiteral("HORLOGE"));
+        for (const char* image : {"Image1", "Image2"}) setPicture(window.findChild<QLabel*>(QLatin1String(image)), clock);
+    }
 }

@@ -18,10 +18,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-TForm1* Form1 = nullptr;
-
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
-    Form1 = this;
+    AdoptWindow(1, this);
     setObjectName(QStringLiteral("Form1"));
     resize(800, 560);
 
@@ -90,7 +88,6 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
 
 TForm1::~TForm1() {
     delete BalloonTip.data();
-    if (Form1 == this) Form1 = nullptr;
 }
 
 QToolButton* TForm1::PaletteButton(int number) const {

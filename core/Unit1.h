@@ -5,6 +5,7 @@
 
 #include "core/MacroFile.h"
 #include "core/MacroFileRecord.h"
+#include "core/Windows.h"
 #include "core/MacroList.h"
 #include "core/Params.h"
 #include "core/RunControl.h"
@@ -28,7 +29,7 @@ struct TRowEditing {
 TRowEditing& RowEditing();
 
 class TForm1;
-extern TForm1* Form1;
+constexpr WindowRef<TForm1> Form1{1};
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -93,8 +94,11 @@ public:
     static void NoDoublonofListBox(class QListWidget* listBox);
     static int GetListBoxSelected(class QListWidget* listBox);
     void HelpRequested();  // F1: the help file at the focused control's help context
-    // Positions of the windows "Form1" to "Form37" but "Form34", [Form<n>] of the settings file in use.
+    // Positions of the windows "Form1" to "Form37" but "Form34" and "Form28",
+    // [Form<n>] of the settings file in use; with them, the XP look.
     void ReadWindowPositions();
+    // The same for one window made after start-up.
+    void ReadWindowPosition(QWidget& window);
     void WriteWindowPositions();
     void AddTrayIcon();
     void RemoveTrayIcon();
@@ -371,7 +375,7 @@ public:
     // ==== Views and small operations of the main window ====
     // Start-up: the dialogs' pictures from the folder "ressources" of the
     // program folder, when there is one (core/ToolbarGlyphs.cpp).
-    void LoadToolbarGlyphs();
+    void LoadToolbarGlyphs();  // to every window made, each by LoadGlyphs
     // A bar of buttons mirroring the items of a menu, along the top of the
     // window until its close button is clicked (core/MenuPanel.cpp).
     QWidget* MenuPanel(QMenu* menu);
@@ -507,3 +511,7 @@ private:
     // The run controls for a run state.
     void showRunState(int state);
 };
+
+// The pictures of one window from the folder "ressources" (see LoadToolbarGlyphs).
+void LoadGlyphs(QWidget& window);
+

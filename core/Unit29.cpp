@@ -10,10 +10,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-TForm29* Form29 = nullptr;
-
 TForm29::TForm29(QWidget* parent) : TForm(29, QStringLiteral("Chargement"), parent) {
-    Form29 = this;
     setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -51,7 +48,7 @@ void TForm29::keyPressEvent(QKeyEvent* event) {
     RunState().MacroRunning = false;
     Debug::AddCheckError(0, Debug::kAvertissement,
                              QStringLiteral("Progression \"") + Label1->text() + QStringLiteral("\" stoppé par l'utilisateur."), 0);
-    if (Form1 && Form1->ListView2 && Form1->ListView2->topLevelItemCount() > 0)
+    if (Form1.made() && Form1->ListView2 && Form1->ListView2->topLevelItemCount() > 0)
         Form1->ListView2->setCurrentItem(Form1->ListView2->topLevelItem(Form1->ListView2->topLevelItemCount() - 1));
     close();
 }

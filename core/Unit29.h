@@ -2,6 +2,7 @@
 // The progress window "Chargement": shown and filled through the system
 // variable "[PROGRESS]" and by long loads; Esc cancels the progress.
 #include "core/Form.h"
+#include "core/Windows.h"
 
 class QLabel;
 class QProgressBar;
@@ -25,4 +26,4 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-extern TForm29* Form29;
+constexpr WindowRef<TForm29> Form29{29};

@@ -17,15 +17,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-TForm32* Form32 = nullptr;
-
 namespace {
 const QString kPasswordLabel = QStringLiteral("Mot de passe");
 const QString kConfirmLabel = QStringLiteral("Confirmation du mot de passe");
 }  // namespace
 
 TForm32::TForm32(QWidget* parent) : TForm(32, QStringLiteral("Cryptage de macro"), parent) {
-    Form32 = this;
     setWindowFlag(Qt::WindowStaysOnTopHint);
     Label1 = new QLabel(kPasswordLabel, this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -108,7 +105,7 @@ void TForm32::FormShow() {
     Label2->setVisible(setting);
     if (setting) {
         keptSourceOnly_ = OpenMacroFile().protectSourceOnly;
-        if (Form1) OpenMacroFile().protectSourceOnly = IsCryptedSourceOnly(Form1->StatusPanel[0]->text());
+        if (Form1.made()) OpenMacroFile().protectSourceOnly = IsCryptedSourceOnly(Form1->StatusPanel[0]->text());
         CheckBox1->setChecked(OpenMacroFile().protectSourceOnly);
         Label1->setText(kPasswordLabel);
         firstEntry_.clear();
@@ -134,7 +131,7 @@ void TForm32::Button1Click() {
     if (confirmed) {
         OpenMacroFile().password = firstEntry_;
         confirmed_ = true;
-        if (Form1) Form1->UpdateStatusPanels();
+        if (Form1.made()) Form1->UpdateStatusPanels();
     }
     Edit1->clear();
     close();  // first: it stays on top and would cover its message

@@ -1,6 +1,7 @@
 #pragma once
 // The password dialog: sets a macro's password (mode 0) or asks for it (mode 1).
 #include "core/Form.h"
+#include "core/Windows.h"
 
 class QCheckBox;
 class QLabel;
@@ -55,4 +56,4 @@ private:
     bool confirmed_ = false;
 };
 
-extern TForm32* Form32;
+constexpr WindowRef<TForm32> Form32{32};

@@ -17,14 +17,12 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-TForm34* Form34 = nullptr;
 
 namespace {
 const QString kInternal = QStringLiteral("Internal error [code 2].");
 }  // namespace
 
 TForm34::TForm34(QWidget* parent) : TForm(34, QStringLiteral("Orvanel"), parent) {
-    Form34 = this;
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));

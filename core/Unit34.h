@@ -2,6 +2,7 @@
 // The internal-error window: the crash report of an unexpected exception,
 // which ends the program after a countdown, or the plain internal-error box.
 #include "core/Form.h"
+#include "core/Windows.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -31,4 +32,4 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 };
 
-extern TForm34* Form34;
+constexpr WindowRef<TForm34> Form34{34};

@@ -66,12 +66,12 @@ bool FitsInRow(const QString& params) {
     return false;
 }
 
-THistoryGroup::THistoryGroup(bool active) : active_(active && Form1) {
+THistoryGroup::THistoryGroup(bool active) : active_(active && Form1.made()) {
     if (active_) Form1->AddHistory(0, HistoryAction::GroupBegin, QString(), QString());
 }
 
 THistoryGroup::~THistoryGroup() {
-    if (active_ && Form1) Form1->AddHistory(0, HistoryAction::GroupEnd, QString(), QString());
+    if (active_ && Form1.made()) Form1->AddHistory(0, HistoryAction::GroupEnd, QString(), QString());
 }
 
 TCommandDialog::TCommandDialog(int number, const QString& caption, const QString& keyword, int helpContext,
@@ -251,4 +251,4 @@ void TCommandDialog::closeEvent(QCloseEvent* e) {
     e->accept();
 }
 
-TCommandDialog* CommandDialog(int formNumber) { return qobject_cast<TCommandDialog*>(FindForm(formNumber)); }
+TCommandDialog* CommandDialog(int formNumber) { return qobject_cast<TCommandDialog*>(Window(formNumber)); }

@@ -39,7 +39,7 @@ TCommandDialog* openDialog(int form, const QString& keyword, int row) {
         return dialog;
     }
     if (row >= 0) RowEditing().modifying = false;
-    const QWidget* w = FindForm(form);
+    const QWidget* w = Window(form);
     MessageDlg(QStringLiteral("La fenêtre « %1 » n'est pas encore disponible dans cette version de Orvanel : %2")
                    .arg(w ? w->windowTitle() : keyword,
                         row >= 0 ? QStringLiteral("la commande reste inchangée.")

@@ -94,7 +94,7 @@ void enableButton(int index, bool on) {
 
 // A category's page goes once nothing is left on it (never "Standard" nor "Supplément").
 void removeEmptyPage(const QString& category) {
-    QTabWidget* tabs = Form1 ? Form1->PageControl2 : nullptr;
+    QTabWidget* tabs = Form1.made() ? Form1->PageControl2 : nullptr;
     for (int i = tabs ? tabs->count() - 1 : -1; i >= 0; --i) {
         const QString caption = tabs->tabText(i);
         if (caption != category || caption == u"Standard" || caption == u"Supplément") continue;

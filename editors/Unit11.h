@@ -1,6 +1,7 @@
 #pragma once
 // The "Examine" dialog ("Condition"): a variable compared with an operand.
 #include "editors/OperandsDialog.h"
+#include "core/Windows.h"
 
 class TForm11 : public TOperandsDialog {
     Q_OBJECT
@@ -8,4 +9,4 @@ public:
     explicit TForm11(QWidget* parent = nullptr);
 };
 
-extern TForm11* Form11;
+constexpr WindowRef<TForm11> Form11{11};

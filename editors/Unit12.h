@@ -1,6 +1,7 @@
 #pragma once
 // The "Calcul" dialog ("Calcul sur variable"): a variable, an operator and an operand.
 #include "editors/OperandsDialog.h"
+#include "core/Windows.h"
 
 class TForm12 : public TOperandsDialog {
     Q_OBJECT
@@ -8,4 +9,4 @@ public:
     explicit TForm12(QWidget* parent = nullptr);
 };
 
-extern TForm12* Form12;
+constexpr WindowRef<TForm12> Form12{12};

@@ -9,8 +9,6 @@
 #include <QLabel>
 #include <QListWidget>
 
-TForm13* Form13 = nullptr;
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -99,7 +97,6 @@ const TChoicePanel& TForm13::Panel() {
 }
 
 TForm13::TForm13(QWidget* parent) : TCommandDialog(13, u"Fonctions"_s, u"Fonction"_s, 1091, parent) {
-    Form13 = this;
     Declare({.size = {470, 330},
              .controls = {{.name = u"ComboBox1"_s, .place = ParamField(1), .label = u"Label1"_s,
                            .caption = u"Variable résultat"_s, .list = AllVariables},

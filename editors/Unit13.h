@@ -4,6 +4,7 @@
 // joined by the separator become fields of the row). The categories, their
 // functions, help, information texts and parameter lists are one table.
 #include "editors/CommandDialog.h"
+#include "core/Windows.h"
 
 class QListWidget;
 
@@ -41,4 +42,4 @@ protected:
     void FormClose() override;
 };
 
-extern TForm13* Form13;
+constexpr WindowRef<TForm13> Form13{13};

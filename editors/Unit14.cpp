@@ -14,8 +14,6 @@
 #include <QTextBlock>
 #include <QVBoxLayout>
 
-TForm14* Form14 = nullptr;
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -40,7 +38,6 @@ private:
 }  // namespace
 
 TForm14::TForm14(QWidget* parent) : TCommandDialog(14, u"Insertion d'un commentaire"_s, kComment, 1093, parent) {
-    Form14 = this;
     Declare({.size = {420, 220}, .controls = {{.kind = ControlKind::Memo, .name = u"Memo1"_s}}});
     Memo1 = findChild<QPlainTextEdit*>(u"Memo1"_s);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

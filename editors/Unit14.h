@@ -3,6 +3,7 @@
 // lines written as consecutive "Commentaire" rows, one per line. Modifying a
 // comment row edits its whole block of consecutive comment rows, in place.
 #include "editors/CommandDialog.h"
+#include "core/Windows.h"
 
 class QPlainTextEdit;
 class TFileDialog;
@@ -27,4 +28,4 @@ protected:
     void FormClose() override;
 };
 
-extern TForm14* Form14;
+constexpr WindowRef<TForm14> Form14{14};

@@ -6,12 +6,9 @@
 #include <QRadioButton>
 #include <QToolButton>
 
-TForm15* Form15 = nullptr;
-
 using namespace Qt::StringLiterals;
 
 TForm15::TForm15(QWidget* parent) : TCommandDialog(15, u"Lire Ecrire"_s, u"Lire"_s, 1094, parent) {
-    Form15 = this;
     Declare({.size = {330, 250},
              .controls = {{.name = u"ComboBox3"_s, .place = PlaceOf(Command::Lire, 1), .label = u"Label1"_s,
                            .caption = u"Nom du Fichier"_s, .list = ListSource::AlphaVariables},

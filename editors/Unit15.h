@@ -3,6 +3,7 @@
 // the variable read into or the value written, and a record position. Its
 // two radio buttons choose the command, and modifying a row may switch it.
 #include "editors/CommandDialog.h"
+#include "core/Windows.h"
 
 class QRadioButton;
 class QToolButton;
@@ -26,4 +27,4 @@ public:
     void SpeedButton1Click();
 };
 
-extern TForm15* Form15;
+constexpr WindowRef<TForm15> Form15{15};

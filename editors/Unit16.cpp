@@ -6,6 +6,7 @@
 #include "core/Services.h"
 #include "core/Settings.h"
 #include "core/Unit1.h"
+#include "editors/Unit17.h"
 #include "engine/mdlfnct.h"
 #include "look/UBackGround.h"
 #include "platform/IniFile.h"
@@ -35,8 +36,6 @@
 #include <QTreeWidgetItemIterator>
 #include <QUrl>
 #include <QVBoxLayout>
-
-TForm16* Form16 = nullptr;
 
 using namespace Qt::StringLiterals;
 
@@ -150,7 +149,6 @@ bool fitsWithAnyHandles(const TCmObjet& o) {
 }  // namespace
 
 TForm16::TForm16(QWidget* parent) : TCommandDialog(16, u"Spy"_s, u"Objet"_s, 1096, parent) {
-    Form16 = this;
     setWindowFlag(Qt::WindowStaysOnTopHint);
     Declare({.size = {640, 430},
              .controls = {{.kind = ControlKind::Check, .name = u"CheckBox1"_s,
@@ -333,18 +331,22 @@ TForm16::TForm16(QWidget* parent) : TCommandDialog(16, u"Spy"_s, u"Objet"_s, 109
         storeBehaviour();
     });
     for (QComboBox* box : {ComboBox2, ComboBox3}) connect(box, &QComboBox::editTextChanged, this, &TForm16::storeBehaviour);
-
-    if (QAction* item = SpyMenuItem(u"Spy1"_s, u"Spy (capture d'objet)"_s))
-        connect(item, &QAction::triggered, this, &TForm16::Spy1Click);
 }
 
 QAction* SpyMenuItem(const QString& name, const QString& caption) {
-    if (!Form1 || !Form1->MenuOutils) return nullptr;
+    if (!Form1.made() || !Form1->MenuOutils) return nullptr;
     if (auto* made = Form1->findChild<QAction*>(name)) return made;
     auto* item = new QAction(caption, Form1);
     item->setObjectName(name);
     Form1->MenuOutils->insertAction(Form1->mesoutils1 ? Form1->mesoutils1->menuAction() : nullptr, item);
     return item;
+}
+
+void InstallSpyMenus() {
+    if (QAction* item = SpyMenuItem(u"Spy1"_s, u"Spy (capture d'objet)"_s))
+        QObject::connect(item, &QAction::triggered, item, [] { Form16->Spy1Click(); });
+    if (QAction* item = SpyMenuItem(u"RechercherObjet1"_s, u"Rechercher Objets"_s))
+        QObject::connect(item, &QAction::triggered, item, [] { Form17->RechercherObjet1Click(); });
 }
 
 void TForm16::Spy1Click() {

@@ -8,6 +8,7 @@
 // The wizard is a command dialog whose "Valider" is "Suivant >>" (Button5,
 // which turns into "Terminer" on the last page) and whose "Annuler" is Button3.
 #include "editors/CommandDialog.h"
+#include "core/Windows.h"
 #include "engine/ObjectSearch.h"
 
 #include <QPersistentModelIndex>
@@ -99,8 +100,10 @@ private:
     QStringList loadedParams_;
 };
 
-extern TForm16* Form16;
+constexpr WindowRef<TForm16> Form16{16};
 
 // An item of the main window's "Outils" menu, before "Mes Outils": the spy's
 // and the window list's. One already made under that name is answered as it is.
 QAction* SpyMenuItem(const QString& name, const QString& caption);
+// Those items open the spy on its capture page and the window list (at start-up).
+void InstallSpyMenus();

@@ -23,8 +23,6 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-TForm17* Form17 = nullptr;
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -40,7 +38,6 @@ QString handleText(quint64 w) { return QString::number(w); }
 }  // namespace
 
 TForm17::TForm17(QWidget* parent) : TForm(17, u"Liste Objet"_s, parent) {
-    Form17 = this;
     Image1 = named(new QLabel(this), u"Image1"_s);
     Image1->setFixedHeight(12);
     Image1->setScaledContents(true);
@@ -102,9 +99,6 @@ TForm17::TForm17(QWidget* parent) : TForm(17, u"Liste Objet"_s, parent) {
     connect(Button3, &QPushButton::clicked, this, &TForm17::Button3Click);
     connect(Button4, &QPushButton::clicked, this, &TForm17::Button4Click);
     InstallFormHelp(this);
-
-    if (QAction* item = SpyMenuItem(u"RechercherObjet1"_s, u"Rechercher Objets"_s))
-        connect(item, &QAction::triggered, this, &TForm17::RechercherObjet1Click);
 }
 
 bool TForm17::choosing() const { return Button1->isEnabled(); }
@@ -240,7 +234,7 @@ void TForm17::Button2Click() {
 
 void TForm17::Button4Click() {
     const quint64 w = selectedWindow();
-    if (!w || !Form16) return;
+    if (!w) return;
     Form16->ShowForAdd();
     Form16->LoadWindowChain(w);
 }

@@ -5,6 +5,7 @@
 // with "Ajouter". Choice mode (the run-time "Objet" command): the windows
 // that met a row's criteria, one of which the user picks with "Sélectionner".
 #include "core/Form.h"
+#include "core/Windows.h"
 
 #include <QVector>
 
@@ -63,4 +64,4 @@ private:
     bool editModeFound_ = false;  // RowEditing().modifying when the list opened, given back when it closes
 };
 
-extern TForm17* Form17;
+constexpr WindowRef<TForm17> Form17{17};

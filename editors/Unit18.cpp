@@ -12,8 +12,6 @@
 #include <QPainter>
 #include <QRadioButton>
 
-TForm18* Form18 = nullptr;
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -80,7 +78,6 @@ int TForm18::ItemAt(int y) {
 
 TForm18::TForm18(QWidget* parent)
     : TCommandDialog(18, u"Manipulation sur objet"_s, u"Manipulation"_s, 1106, parent) {
-    Form18 = this;
     Declare({.size = {430, 330},
              .controls = {{.name = u"ComboBox1"_s, .place = PlaceOf(Command::Manipulation, 1), .label = u"Label1"_s,
                            .caption = u"Handle"_s, .list = AllVariables | ListSource::Objects},

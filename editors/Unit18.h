@@ -3,6 +3,7 @@
 // chosen on a painted picture of a window's system menu and three with option
 // buttons, with the parameters the action takes.
 #include "editors/CommandDialog.h"
+#include "core/Windows.h"
 
 #include <QImage>
 
@@ -66,4 +67,4 @@ private:
     int action_ = 0;
 };
 
-extern TForm18* Form18;
+constexpr WindowRef<TForm18> Form18{18};

@@ -12,13 +12,11 @@
 #include <QRadioButton>
 #include <QScreen>
 
-TForm2* Form2 = nullptr;
 QString LastBackgroundForm;
 
 using namespace Qt::StringLiterals;
 
 TForm2::TForm2(QWidget* parent) : TCommandDialog(2, u"Frappe de texte"_s, u"Type"_s, 1107, parent) {
-    Form2 = this;
     // The whole string is the text: a separator inside it is part of it.
     Declare({.size = {380, 110},
              .controls = {{.name = u"ComboBox1"_s, .place = PlaceOf(Command::Type, 1), .label = u"Label1"_s,

@@ -2,6 +2,7 @@
 // The "Type" dialog ("Frappe de texte"), and the background painter that every
 // numbered dialog shares.
 #include "editors/CommandDialog.h"
+#include "core/Windows.h"
 
 class QLabel;
 
@@ -23,7 +24,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 };
 
-extern TForm2* Form2;
+constexpr WindowRef<TForm2> Form2{2};
 // The name of the form that last painted a random-Bézier background.
 extern QString LastBackgroundForm;
 

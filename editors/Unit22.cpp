@@ -33,8 +33,6 @@
 #include <QVBoxLayout>
 #include <QtEndian>
 
-TForm22* Form22 = nullptr;
-
 using namespace Qt::StringLiterals;
 
 // ---- Markers ----
@@ -135,7 +133,6 @@ QToolButton* arrow(QWidget* parent, const QString& name, Qt::ArrowType type) {
 }  // namespace
 
 TForm22::TForm22(QWidget* parent) : TCommandDialog(22, u"Trouve image"_s, u"Trouve image"_s, 1125, parent) {
-    Form22 = this;
     Declare({.size = {760, 560},
              .controls = {{.name = u"ComboBox4"_s, .place = PlaceOf(Command::TrouveImage, 1), .label = u"Label5"_s,
                            .caption = u"Nom de l'image"_s, .list = ListSource::AlphaVariables},
@@ -344,7 +341,6 @@ TForm22::TForm22(QWidget* parent) : TCommandDialog(22, u"Trouve image"_s, u"Trou
 
 TForm22::~TForm22() {
     if (HotKeyManager1) HotKeyManager1->RemoveListener(this);
-    if (Form22 == this) Form22 = nullptr;
 }
 
 TCornerMarker* TForm22::marker(int m) const {

@@ -4,6 +4,7 @@
 // the graphic is saved as a bitmap file that the row names with the zone, the
 // variables that get the position found and the occurrence to take.
 #include "editors/CommandDialog.h"
+#include "core/Windows.h"
 #include "engine/HotKeyManager.h"
 
 #include <QImage>
@@ -123,4 +124,4 @@ private:
     bool hiddenForCopy_ = false;
 };
 
-extern TForm22* Form22;
+constexpr WindowRef<TForm22> Form22{22};

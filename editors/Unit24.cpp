@@ -8,8 +8,6 @@
 #include <QPushButton>
 #include <QToolButton>
 
-TForm24* Form24 = nullptr;
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -23,7 +21,6 @@ const QString kNoVariable = u"Pour utiliser cette commande vous devez avoir au m
 }  // namespace
 
 TForm24::TForm24(QWidget* parent) : TCommandDialog(24, u"Calcul évolué"_s, u"Calcul évolué"_s, 1126, parent) {
-    Form24 = this;
     Declare({.size = {420, 300},
              .controls = {{.kind = ControlKind::Line, .name = u"Edit1"_s, .place = PlaceOf(Command::CalculEvolue, 1), .label = u"Label3"_s,
                            .caption = u"Expression"_s},

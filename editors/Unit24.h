@@ -3,6 +3,7 @@
 // row's parameter string, checked while it is typed and before it is written
 // (the engine's checker, engine/CalculEvol.h).
 #include "editors/CommandDialog.h"
+#include "core/Windows.h"
 #include "core/Variables.h"
 #include "engine/CalculEvol.h"
 
@@ -44,4 +45,4 @@ private:
     void showState(const QString& text, const QColor& colour);
 };
 
-extern TForm24* Form24;
+constexpr WindowRef<TForm24> Form24{24};

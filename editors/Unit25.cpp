@@ -10,8 +10,6 @@
 #include <QToolButton>
 #include <QUrl>
 
-TForm25* Form25 = nullptr;
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -20,7 +18,6 @@ const QString kVBScript = u"VBScript"_s;
 }  // namespace
 
 TForm25::TForm25(QWidget* parent) : TCommandDialog(25, u"MSScript Expression"_s, u"ScriptEval"_s, 1150, parent) {
-    Form25 = this;
     Declare({.size = {420, 200},
              .controls = {{.name = u"ComboBox1"_s, .place = PlaceOf(Command::ScriptEval, 1), .label = u"Label1"_s,
                            .caption = u"Language"_s, .list = ListSource::Items,
@@ -64,9 +61,6 @@ TForm25::TForm25(QWidget* parent) : TCommandDialog(25, u"MSScript Expression"_s,
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(6, 1);
     grid->addLayout(ButtonRow(), 7, 0, 1, 3);
-
-    // The palette's "Ms Script" button works while there is a script engine.
-    if (QToolButton* button = Form1 ? Form1->PaletteButton(37) : nullptr) button->setEnabled(ScriptControl());
 }
 
 void TForm25::LoadFields(const QString& params) {

@@ -4,6 +4,7 @@
 // typed, its value shows, the variables standing for their initial values; an
 // expression whose value is a Boolean is a condition and has no result variable.
 #include "editors/CommandDialog.h"
+#include "core/Windows.h"
 
 class QLabel;
 class QLineEdit;
@@ -37,4 +38,4 @@ protected:
     void Preset(const QString& language) override;
 };
 
-extern TForm25* Form25;
+constexpr WindowRef<TForm25> Form25{25};

@@ -7,8 +7,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TForm26* Form26 = nullptr;
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -16,7 +14,6 @@ const QString kWebPrefix = u"http://www."_s;
 }  // namespace
 
 TForm26::TForm26(QWidget* parent) : TCommandDialog(26, u"Commande Exécute"_s, u"Execute"_s, 1134, parent) {
-    Form26 = this;
     // The target and its parameters are typed as one text (fields 1 and 2 of the row).
     Declare({.size = {420, 140},
              .controls = {{.name = u"ComboBox1"_s, .place = ParamWhole, .label = u"Label2"_s,

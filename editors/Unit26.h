@@ -2,6 +2,7 @@
 // The "Execute" dialog ("Commande Exécute"): a program or document, a
 // "mailto:" address or a web address, kept whole as the row's parameter string.
 #include "editors/CommandDialog.h"
+#include "core/Windows.h"
 
 class QLabel;
 
@@ -20,4 +21,4 @@ public:
     void Button3Click();
 };
 
-extern TForm26* Form26;
+constexpr WindowRef<TForm26> Form26{26};

@@ -14,8 +14,6 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-TForm27* Form27 = nullptr;
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -109,7 +107,6 @@ const TChoicePanel& TForm27::Panel() {
 }
 
 TForm27::TForm27(QWidget* parent) : TCommandDialog(27, u"Boite à outils"_s, u"Outil Fichier"_s, 1123, parent) {
-    Form27 = this;
     Declare({.size = {520, 330},
              .controls = {{.name = u"ComboBox1"_s, .place = PlaceOf(Command::OutilFichier, 2), .label = u"Label1"_s,
                            .caption = u"Paramètre 1"_s},

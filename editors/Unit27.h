@@ -3,6 +3,7 @@
 // tree of categories and tools, each tool taking up to three parameters.
 // The tools, their help, information texts and parameters are one table.
 #include "editors/CommandDialog.h"
+#include "core/Windows.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -49,4 +50,4 @@ private:
     QString lastNode_;  // the node clicked before: category and text
 };
 
-extern TForm27* Form27;
+constexpr WindowRef<TForm27> Form27{27};

@@ -28,8 +28,6 @@
 
 using namespace platform;
 
-TForm28* Form28 = nullptr;
-
 bool RecorderAvailable = false;
 
 namespace {
@@ -64,10 +62,9 @@ bool UpdateEventWatch() { return recorder::TEventWatch::Instance().Update(); }
 QString TForm28::RecordingFile() { return programFile(QStringLiteral("temp.sqc")); }
 
 TForm28::TForm28(QWidget* parent) : TForm(28, QStringLiteral("Capture séquence"), parent) {
-    Form28 = this;
     recorder::TEventWatch::Instance().Recording = &Recorder;
     RecorderAvailable = desktop().CanWatchDesktopEvents();
-    if (Form1 && Form1->Enregistrerunesequence1) Form1->Enregistrerunesequence1->setEnabled(RecorderAvailable);
+    if (Form1.made() && Form1->Enregistrerunesequence1) Form1->Enregistrerunesequence1->setEnabled(RecorderAvailable);
     setFixedSize(430, 250);
 
     auto named = [this]<typename W>(W* w, const char* name, const QRect& place) {
@@ -144,7 +141,6 @@ TForm28::TForm28(QWidget* parent) : TForm(28, QStringLiteral("Capture séquence"
 
 TForm28::~TForm28() {
     Recorder.Close();
-    if (Form28 == this) Form28 = nullptr;
     recorder::TEventWatch& watch = recorder::TEventWatch::Instance();
     watch.Recording = nullptr;
     watch.Procedures = false;  // the program ends
@@ -180,7 +176,7 @@ void TForm28::SpeedButton1Click() {
         return;
     }
     Timer1->start(200);
-    if (!resume && Form1 && Form1->isVisible()) {
+    if (!resume && Form1.made() && Form1->isVisible()) {
         savedMainState_ = Form1->windowState();
         Form1->showMinimized();
     }
@@ -201,7 +197,7 @@ void TForm28::SpeedButton3Click() {
     Recorder.Close();
     Paused = false;
     UpdateEventWatch();
-    if (Form1 && Form1->isMinimized()) {
+    if (Form1.made() && Form1->isMinimized()) {
         Form1->setWindowState(savedMainState_ & ~Qt::WindowMinimized);
         Form1->show();
     }
@@ -218,7 +214,7 @@ void TForm28::Timer1Timer() {
 // The recording into the open macro, optimised and adjusted as the options say; one undo step.
 void TForm28::Button1Click() {
     const QString file = RecordingFile();
-    if (!Form1 || !QFile::exists(file)) return;
+    if (!Form1.made() || !QFile::exists(file)) return;
     const QString extra = Edit1->text().trimmed();
     if (!mdlfnct::IsInteger(extra)) {
         MessageDlg(QStringLiteral("\"%1\" n'est pas un nombre entier de secondes.").arg(extra), MsgType::Error, mbOK);
@@ -267,9 +263,9 @@ bool TForm28::eventFilter(QObject* watched, QEvent* e) {
 }
 
 void ShowRecorderWindow() {
-    if (!Form28) new TForm28;
+    TForm28* recorder = Form28;  // made on first use, which says whether recording is possible
     if (!RecorderAvailable) return;
-    Form28->show();
-    Form28->raise();
-    Form28->activateWindow();
+    recorder->show();
+    recorder->raise();
+    recorder->activateWindow();
 }

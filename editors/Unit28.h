@@ -4,6 +4,7 @@
 // it into the open macro or saves it as a macro file. The same desktop events
 // run the event procedures while "[EVENT.ACTIVATE]" is "1".
 #include "core/Form.h"
+#include "core/Windows.h"
 #include "engine/Recorder.h"
 
 class QCheckBox;
@@ -63,7 +64,7 @@ private:
     Qt::WindowStates savedMainState_;
 };
 
-extern TForm28* Form28;
+constexpr WindowRef<TForm28> Form28{28};
 // The recorder can record: the desktop reports its input events.
 extern bool RecorderAvailable;
 // Makes the recorder window when first needed and shows it when the recorder can record.

@@ -3,12 +3,9 @@
 #include "core/Helpers.h"
 #include "core/Unit1.h"
 
-TForm3* Form3 = nullptr;
-
 using namespace Qt::StringLiterals;
 
 TForm3::TForm3(QWidget* parent) : TCommandDialog(3, u"Label"_s, u"Label"_s, 1136, parent) {
-    Form3 = this;
     // A new Goto goes to a label of the macro or to a row number; anything else
     // would only fail when the macro runs. A Goto row modified takes any text:
     // its label may live in an included macro.

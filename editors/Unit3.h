@@ -2,6 +2,7 @@
 // The "Label" and "Goto" dialog: one name, kept whole as the row's parameter
 // string. Its caption is the command it writes.
 #include "editors/CommandDialog.h"
+#include "core/Windows.h"
 
 class TForm3 : public TCommandDialog {
     Q_OBJECT
@@ -15,4 +16,4 @@ protected:
     void LoadDefaults() override;
 };
 
-extern TForm3* Form3;
+constexpr WindowRef<TForm3> Form3{3};

@@ -25,8 +25,6 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 
-TForm30* Form30 = nullptr;
-
 using namespace Qt::StringLiterals;
 
 // The sample file, one character per cell; one empty row after the lines.
@@ -93,7 +91,6 @@ bool declared(const QString& name) { return Form1->Fonction_existe_with_param(nu
 }  // namespace
 
 TForm30::TForm30(QWidget* parent) : TCommandDialog(30, u"Définition de champs"_s, u"Champs"_s, 1124, parent) {
-    Form30 = this;
     Declare({.size = {640, 560},
              .controls = {{.name = u"ComboBox1"_s, .place = ParamField(1), .label = u"Label2"_s,
                            .caption = u"Variable à traiter"_s, .list = ListSource::AlphaVariables},

@@ -3,6 +3,7 @@
 // by delimiters or at fixed positions. A sample file shown one character per
 // cell, with the field boundaries marked, helps find the blocks and positions.
 #include "editors/CommandDialog.h"
+#include "core/Windows.h"
 
 #include <QHash>
 
@@ -84,4 +85,4 @@ private:
     QHash<int, QVector<char>> rowMarks_;  // delimited: computed rows
 };
 
-extern TForm30* Form30;
+constexpr WindowRef<TForm30> Form30{30};

@@ -8,8 +8,6 @@
 #include <QRadioButton>
 #include <QToolButton>
 
-TForm36* Form36 = nullptr;
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -18,7 +16,6 @@ const QString kCall = u"CALL "_s;
 }  // namespace
 
 TForm36::TForm36(QWidget* parent) : TCommandDialog(36, u"Procédure"_s, u"Procedure"_s, 1128, parent) {
-    Form36 = this;
     auto name = [this] { return ComboBox1->currentText(); };
     auto declaring = [this] { return RadioButton1->isChecked(); };
     // The first failing check is told, in this order. A declaration whose name

@@ -2,6 +2,7 @@
 // The "Procedure" dialog: a row declares a procedure (its name), ends one
 // ("END") or calls one ("CALL " and the name); three radio buttons choose.
 #include "editors/CommandDialog.h"
+#include "core/Windows.h"
 
 class QRadioButton;
 class QToolButton;
@@ -38,4 +39,4 @@ private:
     bool declaredElsewhere(const QString& name) const;
 };
 
-extern TForm36* Form36;
+constexpr WindowRef<TForm36> Form36{36};

@@ -19,8 +19,6 @@
 #include <QStylePainter>
 #include <QVBoxLayout>
 
-TForm4* Form4 = nullptr;
-
 using namespace Qt::StringLiterals;
 
 TKeyButton::TKeyButton(int number, int tag, QWidget* parent) : QToolButton(parent) {
@@ -74,7 +72,7 @@ void TKeyButton::SetSelected(bool on) {
 }
 
 void TKeyButton::paintEvent(QPaintEvent*) {
-    if (Form4 && TXPMenu::StylerOf(this)) return Form4->PaintSpeedButton(this, underMouse(), isDown(), false);
+    if (Form4.made() && TXPMenu::StylerOf(this)) return Form4->PaintSpeedButton(this, underMouse(), isDown(), false);
     QStylePainter p(this);
     QStyleOptionToolButton option;
     initStyleOption(&option);
@@ -125,7 +123,6 @@ QString joinName(const QString& language, const QString& sub) {
 }  // namespace
 
 TForm4::TForm4(QWidget* parent) : TCommandDialog(4, u"Saisie de touche"_s, u"Type Special"_s, 1130, parent) {
-    Form4 = this;
     setWindowFlag(Qt::WindowStaysOnTopHint);
     QFont small = font();
     small.setPointSize(7);
@@ -163,7 +160,6 @@ TForm4::TForm4(QWidget* parent) : TCommandDialog(4, u"Saisie de touche"_s, u"Typ
 
 TForm4::~TForm4() {
     if (HotKeyManager1) HotKeyManager1->RemoveListener(this);
-    if (Form4 == this) Form4 = nullptr;
 }
 
 TKeyButton* TForm4::SpeedButton(int n) const {

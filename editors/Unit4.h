@@ -6,6 +6,7 @@
 // are selected, in slots; the row is their names in slot order, then the
 // action ("[KeyDown]", "[KeyUp]", or nothing for a press and release).
 #include "editors/CommandDialog.h"
+#include "core/Windows.h"
 #include "engine/HotKeyManager.h"
 
 #include <QPointer>
@@ -120,4 +121,4 @@ private:
     bool capsLockKey_ = false;  // Caps Lock is registered for this dialog
 };
 
-extern TForm4* Form4;
+constexpr WindowRef<TForm4> Form4{4};

@@ -20,7 +20,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-TForm5* Form5 = nullptr;
 TTabImgMoveMouse TabImgMoveMouse;
 
 using namespace Qt::StringLiterals;
@@ -72,7 +71,6 @@ void DrawCursorOnSnapshot(QImage& bitmap) {
 // ---- The dialog ----
 
 TForm5::TForm5(QWidget* parent) : TCommandDialog(5, u"Déplacement Curseur"_s, u"Move Mouse"_s, 1131, parent) {
-    Form5 = this;
     setWindowFlag(Qt::WindowStaysOnTopHint);
     const TFrame position{u"GroupBox1"_s, u"Position du curseur"_s};
     Declare({.size = {330, 420},
@@ -118,7 +116,6 @@ TForm5::TForm5(QWidget* parent) : TCommandDialog(5, u"Déplacement Curseur"_s, u
 
 TForm5::~TForm5() {
     if (HotKeyManager1) HotKeyManager1->RemoveListener(this);
-    if (Form5 == this) Form5 = nullptr;
 }
 
 void TForm5::setPreview(const QImage& picture) {

@@ -4,6 +4,7 @@
 // screen around the position kept as a reminder. Snapshots live in memory
 // for the open macro only, named in the rows by "ImgRef" names.
 #include "editors/CommandDialog.h"
+#include "core/Windows.h"
 #include "engine/HotKeyManager.h"
 
 #include <QImage>
@@ -83,4 +84,4 @@ private:
     QChar lastTyped_;
 };
 
-extern TForm5* Form5;
+constexpr WindowRef<TForm5> Form5{5};

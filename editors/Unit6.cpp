@@ -16,8 +16,6 @@
 #include <algorithm>
 #include <tuple>
 
-TForm6* Form6 = nullptr;
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -83,7 +81,6 @@ const TChoicePanel& TForm6::Panel() {
 }
 
 TForm6::TForm6(QWidget* parent) : TCommandDialog(6, u"Clic Souris"_s, u"Click"_s, 1132, parent) {
-    Form6 = this;
     resize(470, 300);
     auto* grid = new QGridLayout(this);
     const QStringList actions = Panel().choices({});

@@ -3,6 +3,7 @@
 // double-click of a button, wheel notches up or down), shown on a picture of
 // a mouse whose button is filled with the action's colour.
 #include "editors/CommandDialog.h"
+#include "core/Windows.h"
 #include "look/Colors.h"
 
 #include <QImage>
@@ -55,4 +56,4 @@ private:
     QImage picture_;
 };
 
-extern TForm6* Form6;
+constexpr WindowRef<TForm6> Form6{6};

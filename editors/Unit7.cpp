@@ -11,8 +11,6 @@
 #include <cmath>
 #include <numbers>
 
-TForm7* Form7 = nullptr;
-
 TUpDown::TUpDown(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -51,7 +49,6 @@ QPixmap cleanDial(QPoint centre) {
 using namespace Qt::StringLiterals;
 
 TForm7::TForm7(QWidget* parent) : TCommandDialog(7, u"Pause"_s, u"Pause"_s, 1135, parent) {
-    Form7 = this;
     // A time, or an amount and its unit, typed as one text (fields 1 and 2 of the row).
     Declare({.size = {330, 215},
              .controls = {{.name = u"ComboBox1"_s, .place = ParamWhole, .label = u"Label1"_s,

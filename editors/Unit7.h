@@ -4,6 +4,7 @@
 // The row's parameter string is the box's text as typed, whatever its shape
 // ("00:00:05", "5;Sec;", "500;MilliSec;", a variable): it comes back whole.
 #include "editors/CommandDialog.h"
+#include "core/Windows.h"
 
 #include <QImage>
 #include <QPen>
@@ -54,4 +55,4 @@ private:
     QPen pen_;
 };
 
-extern TForm7* Form7;
+constexpr WindowRef<TForm7> Form7{7};

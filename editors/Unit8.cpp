@@ -18,8 +18,6 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-TForm8* Form8 = nullptr;
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -28,7 +26,6 @@ const QString kOperators = u"*+-/="_s;
 }  // namespace
 
 TForm8::TForm8(QWidget* parent) : TCommandDialog(8, u"Déclaration de variable"_s, kVariable, 1139, parent) {
-    Form8 = this;
     setWindowFlag(Qt::WindowStaysOnTopHint);
     Declare({.size = {300, 210},
              .controls = {{.kind = ControlKind::Line, .name = u"Edit1"_s, .place = PlaceOf(Command::Variable, 1), .label = u"Label1"_s,

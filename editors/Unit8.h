@@ -5,6 +5,7 @@
 // the history; a new declaration may go to the head of the macro; system
 // variables can be picked from their list.
 #include "editors/CommandDialog.h"
+#include "core/Windows.h"
 
 class QLineEdit;
 class QMenu;
@@ -49,4 +50,4 @@ private:
     QString openedName_;  // the name shown when the dialog opened
 };
 
-extern TForm8* Form8;
+constexpr WindowRef<TForm8> Form8{8};

@@ -1,11 +1,8 @@
 #include "editors/Unit9.h"
 
-TForm9* Form9 = nullptr;
-
 using namespace Qt::StringLiterals;
 
 TForm9::TForm9(QWidget* parent) : TCommandDialog(9, u"Question"_s, u"Question"_s, 1127, parent) {
-    Form9 = this;
     Declare({.size = {340, 190},
              .controls = {{.name = u"ComboBox2"_s, .place = PlaceOf(Command::Question, 1), .label = u"Label1"_s,
                            .caption = u"Titre de la fenêtre"_s, .list = AllVariables},

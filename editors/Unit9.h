@@ -2,6 +2,7 @@
 // The "Question" and "Message" dialog: a window title, a message and, for a
 // question, the variable that gets the answer. Its caption is the command it writes.
 #include "editors/CommandDialog.h"
+#include "core/Windows.h"
 
 class TForm9 : public TCommandDialog {
     Q_OBJECT
@@ -19,4 +20,4 @@ protected:
     void AfterShow() override;
 };
 
-extern TForm9* Form9;
+constexpr WindowRef<TForm9> Form9{9};

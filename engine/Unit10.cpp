@@ -8,10 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-TForm10* Form10 = nullptr;
-
 TForm10::TForm10(QWidget* parent) : TForm(10, QStringLiteral("Question"), parent) {
-    Form10 = this;
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->move(20, 16);

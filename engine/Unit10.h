@@ -1,6 +1,7 @@
 #pragma once
 // The run-time question window of "Question" rows that ask for an answer.
 #include "core/Form.h"
+#include "core/Windows.h"
 
 class QLabel;
 class QLineEdit;
@@ -33,4 +34,4 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 };
 
-extern TForm10* Form10;
+constexpr WindowRef<TForm10> Form10{10};

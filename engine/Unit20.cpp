@@ -13,8 +13,6 @@
 
 #include <algorithm>
 
-TForm20* Form20 = nullptr;
-
 namespace {
 
 // Puts text into a named field of a form (a line edit or an editable combo box).
@@ -27,7 +25,6 @@ void setField(QWidget* form, const char* name, const QString& text) {
 }  // namespace
 
 TForm20::TForm20(QWidget* parent) : TForm(20, QStringLiteral("Liste système"), parent) {
-    Form20 = this;
     auto* layout = new QVBoxLayout(this);
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -97,7 +94,7 @@ void TForm20::ListView1DblClick() {
     const int i = item ? SystemVariableIndex(item->text(0)) : -1;
     if (i < 0) return;
     const TSysVar& v = TListOfSysVar[i];
-    QWidget* variableDialog = FindForm(8);
+    QWidget* variableDialog = Window(8);
     setField(variableDialog, "Edit1", v.Name);
     setField(variableDialog, "Edit2", v.Writable ? v.Name : v.IsAlpha ? QString() : QStringLiteral("0"));
     close();

@@ -1,6 +1,7 @@
 #pragma once
 // "Liste système": the system variables, from which the Variable dialog picks one.
 #include "core/Form.h"
+#include "core/Windows.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -32,4 +33,4 @@ private:
     bool sortDescending_ = false;
 };
 
-extern TForm20* Form20;
+constexpr WindowRef<TForm20> Form20{20};

@@ -4,10 +4,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TForm21* Form21 = nullptr;
-
 TForm21::TForm21(QWidget* parent) : TForm(21, QStringLiteral("Information"), parent) {
-    Form21 = this;
     auto* layout = new QVBoxLayout(this);
     Label1 = new QLabel(QStringLiteral("Aucune"), this);
     Label1->setObjectName(QStringLiteral("Label1"));

@@ -1,6 +1,7 @@
 #pragma once
 // A small information window the command dialogs show beside them.
 #include "core/Form.h"
+#include "core/Windows.h"
 
 class QLabel;
 class QPushButton;
@@ -18,4 +19,4 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 };
 
-extern TForm21* Form21;
+constexpr WindowRef<TForm21> Form21{21};

@@ -71,7 +71,7 @@ QPoint BezierPoint(QPoint P0, QPoint P1, QPoint P2, QPoint P3, float t);
 
 // Columns 0..W from C1 to C2 (C2 lands on the column just outside); the pen is left at C2.
 void DrawHorzGradient(TCanvas& canvas, TColor C1, TColor C2);
-// The gradient GradientStart..GradientEnd under (W*H) div 6000 + 1 curves and lines.
+// The gradient of BezierColors() under (W*H) div 6000 + 1 curves and lines.
 void DrawRandomBezier(TCanvas& canvas);
 void DrawRandomBezier(QImage& bitmap);
 // A white banner with a 5-pixel blue-to-white strip along its bottom edge,

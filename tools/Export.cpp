@@ -119,7 +119,7 @@ bool prepareSettings(const QString& scratch, QVector<Packed>& packed) {
 struct WorkingFiles {
     QString prepared, container;
     ~WorkingFiles() {
-        if (Form29) Form29->hide();
+        if (TForm29* progress = Form29.made()) progress->hide();
         QFile::remove(prepared);
         QFile::remove(container);
     }
@@ -173,7 +173,7 @@ bool RewriteExportPaths(const QString& preparedMacro) {
 }
 
 void Exporterversexecutable1Click() {
-    if (!Form1 || !Form33) return;
+    if (!Form1.made()) return;
     const QString macro = Form1->StatusPanel[0]->text();
     if (!QFileInfo(macro).isFile()) {
         notFound(macro);
@@ -215,7 +215,7 @@ void Exporterversexecutable1Click() {
     try {
         TResourcesMaker maker(work.container, QString());
         maker.CompressionLevel = 0;
-        if (Form29) {
+        {
             maker.ProgressBar = Form29->ProgressBar1;
             Form29->Label1->setText(u"Exportation de la macro vers exécutable, patientez SVP..."_s);
             Form29->ShowProgress(true);
@@ -228,7 +228,7 @@ void Exporterversexecutable1Click() {
         }
         if (!maker.MakeExe(platform::programFile(u"DivOV.exe"_s)))
             return ShowMessage(u"L'exécutable n'a pas pu être créé : "_s + maker.LastError());
-        if (Form29) Form29->hide();
+        Form29->hide();
         MessageDlg(u"La macro a été exportée dans le programme "_s + withExtension(macro, u".exe"_s) + u'.',
                    MsgType::Information, mbOK);
     } catch (const EResourcesMaker& e) {

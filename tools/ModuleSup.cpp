@@ -238,15 +238,16 @@ void setLabelWithTail(QLabel* label, const platform::IniFile& ini, const QString
     label->setText(base + u' ' + tail);
 }
 
-// Every key of a window's section: message texts, then the component of that name.
+// Every key of a window's section: message texts, then the component of that
+// name (of a window not made yet, the message texts alone).
 void applyFormSection(const platform::IniFile& ini, const QString& section, QWidget* window) {
+    for (const QString& key : ini.ReadSection(section))
+        if (!MessageText(section, key).isEmpty()) SetMessageText(section, key, ini.ReadString(section, key, QString()));
+    if (!window) return;
     QLabel* label36 = window->findChild<QLabel*>(u"Label36"_s);
     for (const QString& key : ini.ReadSection(section)) {
         const QString value = ini.ReadString(section, key, QString());
-        if (!MessageText(section, key).isEmpty()) {
-            SetMessageText(section, key, value);
-            continue;
-        }
+        if (!MessageText(section, key).isEmpty()) continue;
         if (section == u"Form19" && key.compare(u"Label30", Qt::CaseInsensitive) == 0) continue;
         if (section == u"Form19" && key.compare(u"Label35", Qt::CaseInsensitive) == 0) continue;
         applyKey(window, key, value);
@@ -300,38 +301,42 @@ void applyMenus(const platform::IniFile& ini) {
     }
 }
 
-// Palette hints and dialog captions follow the names of their nodes; a node
-// the language leaves untranslated gives its built-in texts back.
-void applyCommandNames() {
-    for (const CommandNameText& t : kCommandNameTexts) {
-        QString display, base;
-        for (int i = 0; i < TAllDetailOrder.size(); ++i) {
-            QTreeWidgetItem* node = ItemAtAbsoluteIndex(Form1->TreeView1, i);
-            QStringList path;
-            for (int level = 0; node && level < 3; ++level, node = node->parent())
-                path.prepend(TAllDetailOrder.value(AbsoluteIndex(node)).BaseName);
-            if (path.join(u" > "_s) != QString::fromUtf16(t.node)) continue;
-            display = TAllDetailOrder[i].DisplayName;
-            base = TAllDetailOrder[i].BaseName;
-            break;
-        }
-        if (display.isNull()) continue;
-        auto follow = [&](QObject* o, const char* property) {
-            if (!o) return;
-            const QByteArray builtIn = QByteArray("builtIn_") + property;
-            if (!o->property(builtIn).isValid()) o->setProperty(builtIn, o->property(property));
-            o->setProperty(property, display == base ? o->property(builtIn) : QVariant(display));
-            noteSet(o, qstrcmp(property, "toolTip") == 0 ? u"hint"_s : u"caption"_s);
-        };
-        follow(Form1->PaletteButton(t.button), "toolTip");
-        if (t.form) follow(FindForm(t.form), "windowTitle");
+// A property of a palette button or a dialog follows the name of the node
+// it stands for; a node the language leaves untranslated gives its built-in
+// text back.
+void followCommandName(const CommandNameText& t, QObject* o, const char* property) {
+    if (!o) return;
+    for (int i = 0; i < TAllDetailOrder.size(); ++i) {
+        QTreeWidgetItem* node = ItemAtAbsoluteIndex(Form1->TreeView1, i);
+        QStringList path;
+        for (int level = 0; node && level < 3; ++level, node = node->parent())
+            path.prepend(TAllDetailOrder.value(AbsoluteIndex(node)).BaseName);
+        if (path.join(u" > "_s) != QString::fromUtf16(t.node)) continue;
+        const QString display = TAllDetailOrder[i].DisplayName, base = TAllDetailOrder[i].BaseName;
+        const QByteArray builtIn = QByteArray("builtIn_") + property;
+        if (!o->property(builtIn).isValid()) o->setProperty(builtIn, o->property(property));
+        o->setProperty(property, display == base ? o->property(builtIn) : QVariant(display));
+        noteSet(o, qstrcmp(property, "toolTip") == 0 ? u"hint"_s : u"caption"_s);
+        return;
     }
+}
+
+// The captions a window takes from the names of commands and menu items.
+void applyNamedCaption(QWidget& window) {
+    for (const CommandNameText& t : kCommandNameTexts)
+        if (t.form && MadeWindow(t.form) == &window) followCommandName(t, &window, "windowTitle");
+    if (&window == MadeWindow(23) && Form1->Apropos1) setCaption(&window, plain(Form1->Apropos1->text()));
+}
+
+// Palette hints and dialog captions follow the names of their nodes.
+void applyCommandNames() {
+    for (const CommandNameText& t : kCommandNameTexts) followCommandName(t, Form1->PaletteButton(t.button), "toolTip");
     for (const auto& [number, keyword] : {std::pair{6, u"Label"_s}, {7, u"Goto"_s}})  // keywords in every language
         if (auto* b = Form1->PaletteButton(number)) {
             b->setToolTip(keyword);
             noteSet(b, u"hint"_s);
         }
-    if (QWidget* about = FindForm(23); about && Form1->Apropos1) setCaption(about, plain(Form1->Apropos1->text()));
+    for (QWidget* window : MadeWindows()) applyNamedCaption(*window);
 }
 
 void applyMainWindow(const platform::IniFile& ini) {
@@ -370,13 +375,9 @@ void applyMainWindow(const platform::IniFile& ini) {
     }
 }
 
-// Every window "Form<n>" that exists, the main one first.
-QList<QWidget*> translatedForms() {
-    QList<QWidget*> forms;
-    for (int n = 1; n <= 37; ++n)
-        if (QWidget* w = FindForm(n)) forms << w;
-    return forms;
-}
+// The language file applied last, which windows made later get too; kept
+// by the main window, whose windows it speaks to.
+const char* const kLanguageInUse = "languageFile";
 
 void refillDescriptionLines() {
     DescriptionLines.clear();
@@ -394,17 +395,26 @@ void refillDescriptionLines() {
 void LoadLanguageFile(const QString& name) {
     refillDescriptionLines();
     const QString path = platform::programFile(name + u".lng"_s);
-    if (!Form1 || !QFileInfo(path).isFile()) return;
+    if (!Form1.made() || !QFileInfo(path).isFile()) return;
     UseQtTranslation(name);
     const platform::IniFile ini(path);
     applyMenus(ini);
     applyMainWindow(ini);
-    for (QWidget* form : translatedForms()) applyFormSection(ini, form->objectName(), form);
+    for (int n = 1; n <= kLastWindow; ++n) applyFormSection(ini, u"Form%1"_s.arg(n), MadeWindow(n));
+    Form1->setProperty(kLanguageInUse, path);
     for (const QString& key : ini.ReadSection(u"Debug"_s))
         SetMessageText(u"Debug"_s, key, ini.ReadString(u"Debug"_s, key, QString()));
     Form1->UpdateStatusPanels();
     if (Form1->StatusPanel[0]->text() == u"Nouvelle macro") QApplication::setApplicationName(NewMacroCaption());
     Form1->setWindowTitle(Form1->GetStateCaption());
+}
+
+void ApplyLanguageToWindow(QWidget& window) {
+    const QString path = Form1.made() ? Form1.made()->property(kLanguageInUse).toString() : QString();
+    if (path.isEmpty() || &window == Form1.made()) return;
+    const platform::IniFile ini(path);
+    applyNamedCaption(window);
+    applyFormSection(ini, window.objectName(), &window);
 }
 
 QStringList LanguageTextsSet(const QObject* component) { return component->property("languageSet").toStringList(); }

@@ -5,11 +5,14 @@
 #include <QStringList>
 
 class QObject;
+class QWidget;
 
 // Loads name + ".lng" of the program folder and applies it to every window;
 // a missing file changes nothing. The description list is refilled first
 // from the file of the language the options name.
 void LoadLanguageFile(const QString& name);
+// Applies the language file loaded last, if any, to a window made after it.
+void ApplyLanguageToWindow(QWidget& window);
 // What of a component the language files loaded so far have set: "text",
 // "hint", "caption" (a window's title), "item<n>", "column<n>".
 QStringList LanguageTextsSet(const QObject* component);

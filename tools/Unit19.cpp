@@ -8,8 +8,6 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-TForm19* Form19 = nullptr;
-
 namespace {
 template <class W>
 W* named(W* w, const char* name) {
@@ -54,7 +52,6 @@ QLayout* beside(QWidget* field, QWidget* arrows) {
 }  // namespace
 
 TForm19::TForm19(QWidget* parent) : TForm(19, QStringLiteral("Options de Orvanel"), parent) {
-    Form19 = this;
     PageControl1 = named(new QTabWidget(this), "PageControl1");
     PageControl1->setUsesScrollButtons(false);  // the dialog is as wide as its tabs
     auto page = [this](QWidget*& sheet, const char* name, const QString& caption) {

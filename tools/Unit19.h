@@ -3,6 +3,7 @@
 // (core/Settings.h): they show it each time it is loaded, and "Valider"
 // writes them back into it and saves it.
 #include "core/Form.h"
+#include "core/Windows.h"
 #include "core/Settings.h"
 
 #include <QVector>
@@ -52,14 +53,10 @@ public:
     void SpeedButton3Click();
     // "Restaurer à la fin de l'exécution" only when a screen mode is chosen.
     void ComboBox1Change();
-    // The automatic update check; run once the editor opens (never before a
-    // run without the editor, so that nothing waits on the network first).
-    void AutoUpdateCheck();
     // The controls show the store, and write into it.
     void ShowSettings();
     void StoreSettings();
     // Handlers of the dialog's tabs (tools/Unit19Tabs.cpp).
-    void ChangeGeneralColorText();
     void ComboBox5Change();
     void Button11Click();
     void ComboBox3Change();
@@ -223,7 +220,18 @@ private:
     bool testOwnsRunFlag_ = false;  // a speed test raised the run flag for its move or typing  // "Launch.dat" was read: it may be written
 };
 
-extern TForm19* Form19;
+constexpr WindowRef<TForm19> Form19{19};
+
+// The automatic update check; run once the editor opens (never before a
+// run without the editor, so that nothing waits on the network first). The
+// options dialog is made only when a check is due.
+void AutoUpdateCheck();
+
+// The colours of the settings file in use: the background curves' and, on
+// every window made, the texts'. A window made later takes its texts' by
+// ApplyTextColors.
+void ApplyGeneralColors();
+void ApplyTextColors(QWidget& window);
 
 // What a list's choice stands for: the value of its item while the item
 // shows (its text may be a translation), else the text typed; and the choice

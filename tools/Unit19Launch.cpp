@@ -16,7 +16,7 @@
 using namespace platform;
 
 namespace {
-QString macroPath() { return Form1 ? Form1->StatusPanel[0]->text() : QString(); }
+QString macroPath() { return Form1.made() ? Form1->StatusPanel[0]->text() : QString(); }
 
 // The scheduler beside the program.
 QString schedulerProgram() { return QCoreApplication::applicationDirPath() + u'/' + kLaunchProgram; }

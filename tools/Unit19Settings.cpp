@@ -32,7 +32,7 @@ QDate shortDate(const QString& text) {
 }
 
 
-bool hasMacroFile() { return Form1 && Form1->StatusPanel[0]->text() != kNewMacro; }
+bool hasMacroFile() { return Form1.made() && Form1->StatusPanel[0]->text() != kNewMacro; }
 }  // namespace
 
 QString ComboValue(const QComboBox* combo) {
@@ -133,7 +133,6 @@ void TForm19::ShowSettings() {
     ListLaunches();
     CheckBox9->setChecked(platform::SchedulerAutostartExists(platform::kLaunchProgram));
     ComboBox5Change();
-    ChangeGeneralColorText();
 }
 
 void TForm19::StoreSettings() {
@@ -185,10 +184,10 @@ void TForm19::NewItemClick(QAction* item) { ShellOpen(item->statusTip()); }
 void TForm19::FormCreate() {
     bindControls();
     connect(&settingsNotifier(), &TSettingsNotifier::loaded, this, &TForm19::ShowSettings);
-    LoadOptions(QString());
+    ShowSettings();
 }
 
-void TForm19::AutoUpdateCheck() {
+void AutoUpdateCheck() {
     const TSettings& s = settings();
     if (!s.UpdateRun) return;
     bool due = s.UpdateFrequency == u"A chaque démarrage de l'éditeur";
@@ -196,8 +195,8 @@ void TForm19::AutoUpdateCheck() {
     const QDate last = shortDate(s.UpdateDate);
     if (days > 0 && last.isValid()) due = QDateTime(last.addDays(days), QTime(0, 0)) < QDateTime::currentDateTime();
     if (!due) return;
-    Button7->click();
-    Button1->click();
+    Form19->Button7->click();
+    Form19->Button1->click();
 }
 
 void TForm19::showEvent(QShowEvent* event) {
@@ -210,7 +209,7 @@ void TForm19::FormShow() {
     setProperty("HelpContext", 1174);
     const QString section = QStringLiteral("Form19");
     Label5->setText(FormatMessageText(MessageText(section, QStringLiteral("Lng_CommandCount")),
-                                      {Form1 ? Form1->ListView1->count() : 0}));
+                                      {Form1.made() ? Form1->ListView1->count() : 0}));
     auto time = [](const QString& text) {
         const QTime t = QTime::fromString(text, QStringLiteral("hh:mm:ss"));
         return t.isValid() ? t : QTime(0, 0);

@@ -58,10 +58,14 @@ QString rowCaption(const QString& row) {
 
 QString colorSection(const QString& rubric) { return QStringLiteral("Color") + rubric; }
 
+// The settings file in use.
+IniFile configFile() {
+    return IniFile(Form1.made() ? Form1->GetConfigFileName() : platform::programFile(QStringLiteral("config.ini")));
+}
+
 TColor rowColor(const QString& rubric, const QString& row) {
     if (row.isEmpty()) return clWhite;
-    return IniFile(Form1 ? Form1->GetConfigFileName() : platform::programFile(QStringLiteral("config.ini")))
-        .ReadInteger(colorSection(rubric), row, clWhite);
+    return configFile().ReadInteger(colorSection(rubric), row, clWhite);
 }
 
 // The swatch of a sample row: outlined, filled with the row's colour.
@@ -369,37 +373,40 @@ void TForm19::ListBox2DblClick() {
     }
     QColor color = ColorToQColor(value);
     if (!Services().ChooseColor(color)) return;
-    IniFile ini(Form1 ? Form1->GetConfigFileName() : platform::programFile(QStringLiteral("config.ini")));
+    IniFile ini = configFile();
     ini.WriteInteger(colorSection(rubric), row, QColorToColor(color));
     SaveIniFile(ini);
     ComboBox4Click();
 }
 
-void TForm19::ChangeGeneralColorText() {
-    const IniFile ini(Form1 ? Form1->GetConfigFileName() : platform::programFile(QStringLiteral("config.ini")));
+void ApplyGeneralColors() {
+    const IniFile ini = configFile();
     const QString bezier = QStringLiteral("ColorBézier aléatoire");
     UBackGround::BezierColors() = {ini.ReadInteger(bezier, QStringLiteral("Dégradé début"), 0xDDDBD1),
                                    ini.ReadInteger(bezier, QStringLiteral("Dégradé fin"), 0xA29B80),
                                    ini.ReadInteger(bezier, QStringLiteral("Tracé"), 0xA29B80)};
+    for (QWidget* window : MadeWindows()) ApplyTextColors(*window);
+}
+
+void ApplyTextColors(QWidget& window) {
+    const QString name = window.objectName();
+    bool number = false;
+    const int n = name.startsWith(u"Form") ? name.mid(4).toInt(&number) : 0;
+    if (!number || n < 1 || n > 32 || n == 4 || n == 19 || n == 23) return;
+    const IniFile ini = configFile();
     const TColor text = ini.ReadInteger(QStringLiteral("ColorAffichage"), QStringLiteral("Texte"), clWindowText);
     const TColor back = ini.ReadInteger(QStringLiteral("ColorAffichage"), QStringLiteral("Fond"), TColor(0x80000005));
     // The system colours are the windows' own: only a chosen colour changes them.
     const bool ownText = !IsSystemColor(text), ownBack = !IsSystemColor(back);
     if (!ownText && !ownBack) return;
-    for (QWidget* top : QApplication::topLevelWidgets()) {
-        const QString name = top->objectName();
-        bool number = false;
-        const int n = name.startsWith(u"Form") ? name.mid(4).toInt(&number) : 0;
-        if (!number || n < 1 || n > 32 || n == 4 || n == 19 || n == 23) continue;
-        for (QWidget* w : top->findChildren<QWidget*>()) {
-            QPalette p = w->palette();
-            const bool view = qobject_cast<QAbstractItemView*>(w) || qobject_cast<QTextEdit*>(w);
-            if (ownText) {
-                for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-                    p.setColor(role, ColorToQColor(text));
-            }
-            if (ownBack && view) p.setColor(QPalette::Base, ColorToQColor(back));
-            w->setPalette(p);
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        QPalette p = w->palette();
+        const bool view = qobject_cast<QAbstractItemView*>(w) || qobject_cast<QTextEdit*>(w);
+        if (ownText) {
+            for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+                p.setColor(role, ColorToQColor(text));
         }
+        if (ownBack && view) p.setColor(QPalette::Base, ColorToQColor(back));
+        w->setPalette(p);
     }
 }

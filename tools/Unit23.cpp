@@ -17,8 +17,6 @@
 #include <QSysInfo>
 #include <QTimer>
 
-TForm23* Form23 = nullptr;
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -49,7 +47,6 @@ QFrame* bar(QWidget* parent, const QString& name, const QColor& colour) {
 }  // namespace
 
 TForm23::TForm23(QWidget* parent) : TForm(23, u"A propos de Orvanel"_s, parent) {
-    Form23 = this;
     setWindowFlag(Qt::WindowStaysOnTopHint);
     setAutoFillBackground(true);
     QPalette white = palette();

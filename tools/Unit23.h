@@ -4,6 +4,7 @@
 // process refreshed every second, and the process priority. Its texts are
 // those of the language file (section "Form23").
 #include "core/Form.h"
+#include "core/Windows.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -47,4 +48,4 @@ private:
     int barWidth(double percent) const;
 };
 
-extern TForm23* Form23;
+constexpr WindowRef<TForm23> Form23{23};

@@ -20,7 +20,6 @@
 #include <QSet>
 #include <QTreeWidget>
 
-TForm33* Form33 = nullptr;
 unsigned char ExportWizardResult = 0;
 
 using namespace Qt::StringLiterals;
@@ -43,7 +42,7 @@ bool writesTo(const QString& keyword, const TParamFields& fields, int field) {
 
 // The menu entry of the main window's "Macro" menu, made once.
 QAction* exportMenuItem() {
-    if (!Form1 || !Form1->MenuFichier) return nullptr;
+    if (!Form1.made() || !Form1->MenuFichier) return nullptr;
     if (auto* made = Form1->findChild<QAction*>(u"Exporterversexecutable1"_s)) return made;
     auto* item = new QAction(u"Exporter vers exécutable"_s, Form1);
     item->setObjectName(u"Exporterversexecutable1"_s);
@@ -54,7 +53,6 @@ QAction* exportMenuItem() {
 }  // namespace
 
 TForm33::TForm33(QWidget* parent) : TForm(33, u"Ajout de fichiers supplèmentaires"_s, parent) {
-    Form33 = this;
     Image1 = Named(new QLabel(this), u"Image1"_s);
     Image1->setFixedHeight(12);
     Image1->setScaledContents(true);
@@ -84,7 +82,10 @@ TForm33::TForm33(QWidget* parent) : TForm(33, u"Ajout de fichiers supplèmentair
     connect(Button4, &QPushButton::clicked, this, &TForm33::Button4Click);
     SetHelpContext(this, 1171);
     InstallFormHelp(this);
-    if (QAction* item = exportMenuItem()) connect(item, &QAction::triggered, this, [] { Exporterversexecutable1Click(); });
+}
+
+void InstallExportMenu() {
+    if (QAction* item = exportMenuItem()) QObject::connect(item, &QAction::triggered, item, [] { Exporterversexecutable1Click(); });
 }
 
 void TForm33::AddExportFile(const QString& path, int indent, bool checked) {

@@ -2,6 +2,7 @@
 // The export wizard page "Ajout de fichiers supplèmentaires": the files a
 // macro names, checked to be packed, and files added by hand.
 #include "core/Form.h"
+#include "core/Windows.h"
 
 class QLabel;
 class QPushButton;
@@ -41,4 +42,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 
-extern TForm33* Form33;
+constexpr WindowRef<TForm33> Form33{33};
+
+// The main window's item "Exporter vers exécutable", which starts the export (at start-up).
+void InstallExportMenu();

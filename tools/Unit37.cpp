@@ -12,14 +12,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TForm37* Form37 = nullptr;
-
 namespace {
 QString chosenPath;  // what the picker answers
 }
 
 TForm37::TForm37(QWidget* parent) : TForm(37, QStringLiteral("OtherLanguageEditor"), parent) {
-    Form37 = this;
     SetHelpContext(this, 1172);
     InstallFormHelp(this);
     Label1 = new QLabel(QStringLiteral("Sélectionnez le langage souhaité parmis la liste ci-dessous."), this);
@@ -59,7 +56,6 @@ void TForm37::Button2Click() {
 }
 
 QString ListOtherLangEditors() {
-    if (!Form37) return {};
     Form37->ListBox1->clear();
     const QDir folder(platform::programFolder());
     for (const QString& name : folder.entryList({QStringLiteral("*.OtherLangEditor")}, QDir::Files | QDir::Hidden))

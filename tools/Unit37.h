@@ -2,6 +2,7 @@
 // The picker of the linkage file of another language: the ".OtherLangEditor"
 // files of the program folder.
 #include "core/Form.h"
+#include "core/Windows.h"
 
 class QLabel;
 class QListWidget;
@@ -21,7 +22,7 @@ public:
     QPushButton* Button2 = nullptr;
 };
 
-extern TForm37* Form37;
+constexpr WindowRef<TForm37> Form37{37};
 
 // Fills the list, shows the picker until it closes and answers the chosen
 // path: empty when it was cancelled or closed by its title bar.

@@ -21,6 +21,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QSet>
 #include <QTreeWidget>
 
 int AppServices::AskMessage(const MessageRequest& request) {
@@ -73,7 +74,7 @@ void AppServices::LoadPlugin(const QString& path) { LoadCommandPlugin(path); }
 
 // The command tree adds the nodes itself once built; when it exists already, here.
 void AppServices::AddPluginNodes() {
-    if (auto* tree = Form1 ? Form1->findChild<QTreeWidget*>(QStringLiteral("TreeView1")) : nullptr) ::AddPluginNodes(tree);
+    if (auto* tree = Form1.made() ? Form1->findChild<QTreeWidget*>(QStringLiteral("TreeView1")) : nullptr) ::AddPluginNodes(tree);
 }
 
 void AppServices::UnloadPlugins() { FreePlugins(); }
@@ -93,17 +94,29 @@ bool AppServices::EditPluginRow(int row) { return ::EditPluginRow(row); }
 
 void AppServices::RegisterStartupHotKeys() { ::RegisterStartupHotKeys(); }
 
+namespace {
+// The shortcuts of the settings that another program held when last added.
+QSet<QString>& takenShortcuts() {
+    static QSet<QString> taken;
+    return taken;
+}
+}  // namespace
+
 void AppServices::AddGlobalHotKey(const QString& shortcut) {
-    const bool taken = !AddSettingsHotKey(shortcut);
-    if (!Form19) return;
-    QKeySequenceEdit* field = shortcut == settings().PauseHotKey  ? Form19->HotKey1
-                              : shortcut == settings().StopHotKey ? Form19->HotKey2
-                                                                  : nullptr;
-    if (!field) return;
-    const QString warning = QStringLiteral("Le raccourci %1 est déjà pris par un autre programme : il reste sans effet.")
-                                .arg(shortcut);
-    field->setToolTip(taken ? warning : QString());
-    field->setStyleSheet(taken ? QStringLiteral("QLineEdit { color: red; }") : QString());
+    if (AddSettingsHotKey(shortcut)) takenShortcuts().remove(shortcut);
+    else takenShortcuts().insert(shortcut);
+    if (TForm19* options = Form19.made()) ShowTakenHotKeys(*options);
+}
+
+void ShowTakenHotKeys(QWidget& window) {
+    if (&window != Form19.made()) return;
+    for (const auto& [field, shortcut] : {std::pair{Form19->HotKey1, settings().PauseHotKey}, {Form19->HotKey2, settings().StopHotKey}}) {
+        const bool taken = takenShortcuts().contains(shortcut);
+        const QString warning = QStringLiteral("Le raccourci %1 est déjà pris par un autre programme : il reste sans effet.")
+                                    .arg(shortcut);
+        field->setToolTip(taken ? warning : QString());
+        field->setStyleSheet(taken ? QStringLiteral("QLineEdit { color: red; }") : QString());
+    }
 }
 
 void AppServices::RemoveGlobalHotKey(const QString& shortcut) { RemoveSettingsHotKey(shortcut); }
@@ -114,40 +127,44 @@ void AppServices::ImportOtherLangText(const QString& fileName, TListView* list) 
 
 int AppServices::SendMail(const QStringList& lines) { return SendMailMapi(lines); }
 
-void AppEngineServices::ShowObjectChoice(const QVector<quint64>& windows) {
-    if (Form17) Form17->ShowChoice(windows);
-}
+void AppEngineServices::ShowObjectChoice(const QVector<quint64>& windows) { Form17->ShowChoice(windows); }
 
-bool AppEngineServices::ObjectChoiceDone() { return !Form17 || Form17->ChoiceDone; }
+bool AppEngineServices::ObjectChoiceDone() { return !Form17.made() || Form17->ChoiceDone; }
 
-quint64 AppEngineServices::ChosenObject() { return Form17 ? Form17->Chosen : 0; }
+quint64 AppEngineServices::ChosenObject() { return Form17.made() ? Form17->Chosen : 0; }
 
 void AppEngineServices::CloseObjectChoice() {
-    if (!Form17) return;
-    Form17->ChoiceDone = true;
-    Form17->close();
+    TForm17* list = Form17.made();
+    if (!list) return;
+    list->ChoiceDone = true;
+    list->close();
 }
 
-QString AppEngineServices::MacroPath() { return Form1 ? Form1->StatusPanel[0]->text() : EngineServices::MacroPath(); }
+QString AppEngineServices::MacroPath() {
+    return Form1.made() ? Form1->StatusPanel[0]->text() : EngineServices::MacroPath();
+}
 
-bool AppEngineServices::EditorShown() { return Form1 && Form1->isVisible(); }
+bool AppEngineServices::EditorShown() { return Form1.made() && Form1->isVisible(); }
 
-quint64 AppEngineServices::MainWindow() { return Form1 ? Form1->winId() : 0; }
+quint64 AppEngineServices::MainWindow() { return Form1.made() ? Form1->winId() : 0; }
 
 void AppEngineServices::OpenMacro(const QString& path) {
-    if (Form1) Form1->OpenFileMacro(path, Form1->ListView1, QStringLiteral("Chargement des commandes en cours, veuillez patient SVP."), -1);
+    if (TForm1* main = Form1.made())
+        main->OpenFileMacro(path, main->ListView1, QStringLiteral("Chargement des commandes en cours, veuillez patient SVP."), -1);
 }
 
 void AppEngineServices::SaveMacro() {
-    if (Form1 && (!RunState().AutoRun || !Form1->SaveDialog1->FileName.isEmpty())) Form1->Enregistrer1Click();
+    TForm1* main = Form1.made();
+    if (main && (!RunState().AutoRun || !main->SaveDialog1->FileName.isEmpty())) main->Enregistrer1Click();
 }
 
 void AppEngineServices::RestoreMainWindow(int windowState) {
-    if (Form1) Form1->setWindowState(Qt::WindowStates(windowState));
+    if (TForm1* main = Form1.made()) main->setWindowState(Qt::WindowStates(windowState));
 }
 
 bool AppEngineServices::TriggerTool(int n) {
-    const QList<QAction*> items = Form1 && Form1->mesoutils1 ? Form1->mesoutils1->actions() : QList<QAction*>();
+    TForm1* main = Form1.made();
+    const QList<QAction*> items = main && main->mesoutils1 ? main->mesoutils1->actions() : QList<QAction*>();
     if (n < 1 || n > items.size()) return false;
     items[n - 1]->trigger();
     return true;

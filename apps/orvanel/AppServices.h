@@ -6,6 +6,8 @@
 #include "core/Services.h"
 #include "engine/EngineServices.h"
 
+class QWidget;
+
 class AppServices : public CoreServices {
 public:
     // A box of an unattended run goes to the standard error and takes its
@@ -41,6 +43,10 @@ public:
     void ImportOtherLangText(const QString& fileName, TListView* list) override;
     int SendMail(const QStringList& lines) override;
 };
+
+// The options dialog marks the pause and stop shortcuts another program held
+// when they were last added (done to the dialog once made).
+void ShowTakenHotKeys(QWidget& window);
 
 // What the program body answers for the engine: the main window and the
 // window list of the dialogs.

@@ -15,8 +15,7 @@ void AddPluginMenu(TForm1& form) {
 // The options dialog as its own menu entry opens it, then its plug-ins tab
 // (the tab's change handler follows the change).
 void Gestiondesnouvellecommandes1Click() {
-    if (!Form19) return;
-    if (auto* options = Form1 ? Form1->findChild<QAction*>(QStringLiteral("Options1")) : nullptr)
+    if (auto* options = Form1.made() ? Form1->findChild<QAction*>(QStringLiteral("Options1")) : nullptr)
         options->trigger();
     else
         Form19->show();

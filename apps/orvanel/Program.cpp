@@ -38,6 +38,7 @@
 #include "editors/Unit25.h"
 #include "editors/Unit26.h"
 #include "editors/Unit27.h"
+#include "editors/Unit28.h"
 #include "core/Unit29.h"
 #include "editors/Palette.h"
 #include "editors/Unit30.h"
@@ -52,6 +53,8 @@
 #include "core/FatalSignal.h"
 #include "core/Startup.h"
 #include "core/Recovery.h"
+#include "core/Settings.h"
+#include "core/Windows.h"
 #include "core/RunState.h"
 #include "core/Waits.h"
 #include "platform/DisplayLost.h"
@@ -65,7 +68,37 @@
 #include <QPointer>
 #include <cstdio>
 
+namespace {
+
+template <class T>
+QWidget* make() {
+    return new T;
+}
+
+// Every window but the main one, made on first use.
+constexpr std::pair<int, WindowMaker> kWindows[] = {
+    {2, make<TForm2>},   {3, make<TForm3>},   {4, make<TForm4>},   {5, make<TForm5>},   {6, make<TForm6>},
+    {7, make<TForm7>},   {8, make<TForm8>},   {9, make<TForm9>},   {10, make<TForm10>}, {11, make<TForm11>},
+    {12, make<TForm12>}, {13, make<TForm13>}, {14, make<TForm14>}, {15, make<TForm15>}, {16, make<TForm16>},
+    {17, make<TForm17>}, {18, make<TForm18>}, {19, make<TForm19>}, {20, make<TForm20>}, {21, make<TForm21>},
+    {22, make<TForm22>}, {23, make<TForm23>}, {24, make<TForm24>}, {25, make<TForm25>}, {26, make<TForm26>},
+    {27, make<TForm27>}, {28, make<TForm28>}, {29, make<TForm29>}, {30, make<TForm30>}, {32, make<TForm32>},
+    {33, make<TForm33>}, {34, make<TForm34>}, {35, make<TForm35>}, {36, make<TForm36>}, {37, make<TForm37>},
+};
+
+// What start-up does to every window, done to each one made later, in the
+// order start-up does it: the settings' loading, then the main window's
+// initialisation (InitForm1).
+void placeWindow(QWidget& window) { Form1->ReadWindowPosition(window); }
+
+constexpr WindowPreparer kPreparers[] = {ApplyTextColors, ShowTakenHotKeys, LoadGlyphs, ApplyLanguageToWindow,
+                                         placeWindow};
+
+}  // namespace
+
 TForm1* CreateForms() {
+    for (const auto& [number, make] : kWindows) RegisterWindow(number, make);
+    for (WindowPreparer prepare : kPreparers) OnWindowMade(prepare);
     // Every window, the tray and the About box show the program's icon.
     QApplication::setWindowIcon(ProgramIcon());
     auto* main = new TForm1;
@@ -77,48 +110,18 @@ TForm1* CreateForms() {
     BuildPalette(*main);
     BuildCommandTreeView(*main);
     BuildOtherLangMenus(*main);
+    InstallSpyMenus();
+    InstallExportMenu();
+    QObject::connect(&settingsNotifier(), &TSettingsNotifier::loaded, main, ApplyGeneralColors);
     main->FormCreate();
-    // The dialogs, in this order; the recorder window is made when first needed.
-    new TForm2;
-    new TForm3;
-    new TForm4;
-    new TForm5;
-    new TForm6;
-    new TForm7;
-    new TForm8;
-    new TForm9;
-    new TForm10;
-    new TForm11;
-    new TForm12;
-    new TForm13;
-    new TForm14;
-    new TForm15;
-    new TForm16;
-    new TForm17;
-    new TForm18;
-    new TForm19;
-    new TForm20;
-    new TForm21;
-    new TForm22;
-    new TForm23;
-    new TForm24;
-    new TForm26;
-    new TForm27;
-    new TForm29;
-    new TForm30;
-    new TForm32;
-    new TForm34;
-    new TForm25;
-    new TForm35;
-    new TForm33;
-    new TForm36;
-    new TForm37;
+    LoadSettings();  // from the settings file the main window names
     return main;
 }
 
 void DestroyForms() {
-    if (Form1) Form1->FormDestroy();
-    QList<QPointer<QWidget>> windows;
+    if (TForm1* main = Form1.made()) main->FormDestroy();
+    DestroyWindows();
+    QList<QPointer<QWidget>> windows;  // what no window owned
     for (QWidget* w : QApplication::topLevelWidgets())
         if (!w->parentWidget()) windows << w;
     for (const QPointer<QWidget>& w : windows) delete w.data();
@@ -162,7 +165,7 @@ std::optional<int> StartProgram(TForm1* main) {
         TellRefusedHotKeys();
         StartRecoveryCopies(*main);
         OfferRecoveryCopies();
-        if (Form19) Form19->AutoUpdateCheck();
+        AutoUpdateCheck();
         return std::nullopt;
     }
     // A macro without the editor: the window stays hidden, the list too (no history).

@@ -1,13 +1,15 @@
 #pragma once
-// The program body: creates every window in its fixed order.
+// The program body: makes the main window and registers the others, made on first use.
 
 #include <optional>
 
 class TForm1;
 
-// Creates the main window, then the dialogs. Returns the main window.
+// Registers how each window is made and prepared (core/Windows.h), makes the
+// main window and loads the settings. Returns the main window.
 TForm1* CreateForms();
-// Ends the main window's life (TForm1::FormDestroy), then deletes every window.
+// Ends the main window's life (TForm1::FormDestroy), then deletes every
+// window, the last made first.
 void DestroyForms();
 // After the windows exist: TForm1::InitForm1, then either the editor (no
 // value: the message loop runs) or a macro run without the editor, or its

@@ -39,8 +39,8 @@ TEST_F(LanguagesDesktopTest, ATranslatedTreeOpensTheBuiltInDialog) {
         return run("xdotool", {"search", "--onlyvisible", "--name", "^Frappe de texte$"}, &found) &&
                !found.trimmed().isEmpty();
     }));
-    EXPECT_TRUE(FindForm(2)->isVisible());
-    FindForm(2)->close();
+    EXPECT_TRUE(Window(2)->isVisible());
+    Window(2)->close();
 }
 
 }  // namespace

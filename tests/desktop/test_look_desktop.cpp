@@ -92,10 +92,10 @@ TEST_F(LookDesktopTest, TheMainMenuOpenedFromTheKeyboardHasTheFramedSelectionBar
 }
 
 TEST_F(LookDesktopTest, TheRecorderWindowMadeLaterKeepsTheBaseLook) {
-    ASSERT_EQ(FindForm(28), nullptr);
+    ASSERT_EQ(MadeWindow(28), nullptr);
     form->Enregistrerunesequence1->trigger();
-    ASSERT_TRUE(waitFor([] { return FindForm(28) && FindForm(28)->isVisible(); }));
-    QWidget* recorder = FindForm(28);
+    ASSERT_TRUE(waitFor([] { return MadeWindow(28) && MadeWindow(28)->isVisible(); }));
+    QWidget* recorder = MadeWindow(28);
     // A control on it, as the recorder's own are.
     auto* button = new QPushButton("Arrêter", recorder);
     button->setGeometry(10, 10, 100, 30);

@@ -115,8 +115,8 @@ protected:
         ASSERT_TRUE(QFile::link(VISUAL_EFFECT_PROGRAM, home.filePath(platform::kVisualEffectProgram)));
     }
     void TearDown() override {
-        if (Form17) Form17->close();
-        if (Form16) Form16->close();
+        if (TForm17* list = Form17.made()) list->close();
+        if (TForm16* spy = Form16.made()) spy->close();
         DesktopRun::TearDown();
     }
     QString var(const QString& name) {

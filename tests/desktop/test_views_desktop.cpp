@@ -47,10 +47,10 @@ TEST_F(ViewsDesktopTest, MenuEntriesOpenWhatTheyName) {
     };
     for (const Case& c : cases) {
         choose(c.menu, c.item);
-        ASSERT_TRUE(waitFor([&c] { return FindForm(c.form) && FindForm(c.form)->isVisible(); }))
+        ASSERT_TRUE(waitFor([&c] { return MadeWindow(c.form) && MadeWindow(c.form)->isVisible(); }))
             << c.item->objectName().toStdString();
-        if (!c.title.isEmpty()) EXPECT_EQ(FindForm(c.form)->windowTitle(), c.title);
-        FindForm(c.form)->hide();
+        if (!c.title.isEmpty()) EXPECT_EQ(MadeWindow(c.form)->windowTitle(), c.title);
+        MadeWindow(c.form)->hide();
         ASSERT_TRUE(waitFor([this] { return form->isActiveWindow(); }));
     }
 }

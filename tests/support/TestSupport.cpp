@@ -48,7 +48,8 @@ void MainWindowTest::SetUp() {
     qputenv("ORVANEL_HOME", home.path().toLocal8Bit());
     platform::setDesktop(std::make_unique<platform::FakePlatform>());
     form = CreateForms();
-    form->ArrangeMainMenu();  // as start-up does, once the dialogs added their items
+    form->ArrangeMainMenu();  // as start-up does, once the menu items of the dialogs are in
+    Services().BuildSystemVariables();  // as start-up does
     form->Nouveau1Click();
 }
 

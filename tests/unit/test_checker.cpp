@@ -239,7 +239,7 @@ TEST_F(CheckerTest, ClickCountsComeFromTheCheckedList) {
 
 TEST_F(CheckerTest, TypeSpecialAllowsThreeKeysAndAKeyState) {
     // The key-combination dialog's buttons name the keys.
-    QWidget* keys = FindForm(4);
+    QWidget* keys = Window(4);
     ASSERT_NE(keys, nullptr);
     for (int n = 1; n <= 110; ++n) {
         const QString name = QStringLiteral("SpeedButton%1").arg(n);

@@ -526,7 +526,7 @@ TEST_F(CommandDialogsTest, TheOperandsKeepTheirLastTextsForCalculOnly) {
     ShowCommandDialog("Examine");
     EXPECT_EQ(Form11->ComboBox2->currentText(), "");
     Form11->Image2Click();
-    EXPECT_TRUE(FindForm(21)->isVisible());
+    EXPECT_TRUE(Window(21)->isVisible());
 }
 
 }  // namespace

@@ -167,7 +167,7 @@ TEST_F(BackgroundTest, NoPictureNoBackgroundAndSomeFormsKeepTheirOwn) {
     settings().BackgroundBitmap = QImage(4, 4, QImage::Format_RGB32);
     settings().BackgroundBitmap.fill(Qt::red);
     for (int n : {34, 36})
-        if (QWidget* f = FindForm(n)) EXPECT_NE(shown(f, {2, 2}), QColor(Qt::red)) << n;
+        if (QWidget* f = Window(n)) EXPECT_NE(shown(f, {2, 2}), QColor(Qt::red)) << n;
     TForm numbered(98, "Essai");  // any numbered window, made at any time
     EXPECT_EQ(shown(&numbered, {2, 2}), QColor(Qt::red));
 }

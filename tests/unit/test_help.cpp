@@ -123,12 +123,12 @@ protected:
     }
     QWidget* visibleDialog() const {
         for (int n = 2; n <= 37; ++n)
-            if (QWidget* w = FindForm(n); w && w->isVisible()) return w;
+            if (QWidget* w = MadeWindow(n); w && w->isVisible()) return w;
         return nullptr;
     }
     void closeDialogs() {
         for (int n = 2; n <= 37; ++n)
-            if (QWidget* w = FindForm(n); w && w->isVisible()) w->close();
+            if (QWidget* w = MadeWindow(n); w && w->isVisible()) w->close();
     }
     // Every help context a window takes: those set on its controls, and
     // those its tabs and option buttons give it.
@@ -141,7 +141,7 @@ protected:
                 if (const int c = HelpContext(w)) contexts << c;
         };
         for (int n = 1; n <= 37; ++n) {
-            QWidget* window = n == 1 ? static_cast<QWidget*>(form) : FindForm(n);
+            QWidget* window = n == 1 ? static_cast<QWidget*>(form) : Window(n);
             if (!window) continue;
             collect(window);
             for (QTabWidget* tabs : window->findChildren<QTabWidget*>())

@@ -3,12 +3,11 @@
 // and column of every window, and the French file gives the built-in texts
 // back exactly.
 #include "core/Dialogs.h"
-#include "core/Form.h"
+#include "core/Windows.h"
 #include "core/KeyBoard.h"
 #include "core/MessageTexts.h"
 #include "core/Unit1.h"
 #include "editors/Unit4.h"
-#include "editors/Unit28.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
 #include "tests/support/TestSupport.h"
@@ -95,12 +94,12 @@ QVector<ShownText> shownTexts(QWidget* window) {
     const QString form = window->objectName() + u'/';
     auto add = [&](QObject* o, const QString& aspect, const QString& text) {
         if (!hasLetters(text) || kFilledByTheProgram.contains(form + o->objectName() + u'/' + aspect)) return;
-        if (window == Form4 && o->objectName().startsWith(u"SpeedButton"_s) &&
+        if (window == Form4.made() && o->objectName().startsWith(u"SpeedButton"_s) &&
             text == KeyName(o->objectName().mid(11).toInt()))
             return;  // a key of the keyboard, named by the layout
         out.append({o, aspect, text});
     };
-    if (window != Form1) add(window, u"caption"_s, window->windowTitle());
+    if (window != Form1.made()) add(window, u"caption"_s, window->windowTitle());
     for (QObject* o : window->findChildren<QObject*>()) {
         if (toolkitPart(o, window)) continue;
         if (auto* l = qobject_cast<QLabel*>(o)) add(o, u"text"_s, l->text());
@@ -125,11 +124,10 @@ QVector<ShownText> shownTexts(QWidget* window) {
     return out;
 }
 
+// Every window, each made by the registry as on its first use.
 QVector<QWidget*> everyWindow() {
-    if (!FindForm(28)) new TForm28;  // made on first use
-    QVector<QWidget*> windows;
-    for (int n = 1; n <= 37; ++n)
-        if (QWidget* w = FindForm(n)) windows << w;
+    QVector<QWidget*> windows = {Form1};
+    for (int n : RegisteredWindows()) windows << Window(n);
     return windows;
 }
 
@@ -167,13 +165,27 @@ protected:
     }
 };
 
-TEST_P(ShippedLanguageFiles, NameEveryTextOfEveryWindow) {
-    const QVector<QWidget*> windows = everyWindow();
-    load(QString::fromUtf8(GetParam()));
+// The texts of those windows that no language file loaded so far has set.
+QStringList untranslated(const QVector<QWidget*>& windows) {
     QStringList missing;
     for (QWidget* window : windows)
         for (const ShownText& t : shownTexts(window))
             if (!LanguageTextsSet(t.component).contains(t.aspect)) missing << describe(window, t);
+    return missing;
+}
+
+TEST_P(ShippedLanguageFiles, NameEveryTextOfEveryWindow) {
+    const QVector<QWidget*> windows = everyWindow();
+    load(QString::fromUtf8(GetParam()));
+    const QStringList missing = untranslated(windows);
+    EXPECT_TRUE(missing.isEmpty()) << missing.size() << " textes sans traduction :\n"
+                                   << missing.join(u'\n').toStdString();
+}
+
+// A window made after the load, on its first use, speaks the language too.
+TEST_P(ShippedLanguageFiles, WindowsMadeAfterTheLoadSpeakItToo) {
+    load(QString::fromUtf8(GetParam()));
+    const QStringList missing = untranslated(everyWindow());
     EXPECT_TRUE(missing.isEmpty()) << missing.size() << " textes sans traduction :\n"
                                    << missing.join(u'\n').toStdString();
 }

@@ -67,7 +67,7 @@ protected:
     QStringList visibleForms() const {
         QStringList out;
         for (int n = 2; n <= 37; ++n)
-            if (QWidget* w = FindForm(n); w && w->isVisible()) out << w->objectName();
+            if (QWidget* w = MadeWindow(n); w && w->isVisible()) out << w->objectName();
         return out;
     }
 };
@@ -90,7 +90,7 @@ TEST_F(LanguageTest, AFileReplacesTheTextsItNamesAndNoOthers) {
                              u"Item140=Jamais\r\nOrder=Befehl\r\n[Form23]\r\nLng_UsedCpu=%s\r\n"
                              u"[Form2]\r\nButton2=Abbrechen\r\n[Debug]\r\nDbg_NoError=Nichts\r\n"_s);
     QTreeWidgetItem* node139 = ItemAtAbsoluteIndex(form->TreeView1, 139);
-    const QString typeSpecial = FindForm(4)->windowTitle();
+    const QString typeSpecial = Window(4)->windowTitle();
     const QString before139 = node139->text(0);
     for (int load = 0; load < 3; ++load) LoadLanguageFile(u"Test"_s);
     EXPECT_EQ(form->findChild<QMenu*>(u"Macro1"_s)->title(), u"Makro");
@@ -99,23 +99,23 @@ TEST_F(LanguageTest, AFileReplacesTheTextsItNamesAndNoOthers) {
     EXPECT_EQ(TAllDetailOrder[0].DisplayName, u"Tastatur");
     EXPECT_EQ(node139->text(0), before139);
     EXPECT_EQ(form->ListView1->items().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), u"Befehl");
-    EXPECT_EQ(FindForm(2)->findChild<QPushButton*>(u"Button2"_s)->text(), u"Abbrechen");
+    EXPECT_EQ(Window(2)->findChild<QPushButton*>(u"Button2"_s)->text(), u"Abbrechen");
     EXPECT_EQ(MessageText(u"Debug"_s, u"Dbg_NoError"_s), u"Nichts");
     // Placeholders of another kind: the built-in text stays, the About box opens.
     EXPECT_EQ(MessageText(u"Form23"_s, u"Lng_UsedCpu"_s), u"Utilisation CPU %5.2f%%");
-    FindForm(23)->show();
-    FindForm(23)->close();
+    Window(23)->show();
+    Window(23)->close();
     // The version label takes the date once, however many loads.
     const QString version = Form19->findChild<QLabel*>(u"Label30"_s)->text();
     EXPECT_TRUE(version.endsWith(u' ' + ProgramBuildDate())) << version.toStdString();
     EXPECT_EQ(version.count(ProgramBuildDate()), 1);
     // A translated node names its dialog; an untranslated one leaves the built-in caption.
-    EXPECT_EQ(FindForm(2)->windowTitle(), u"Texteingabe");
-    EXPECT_EQ(FindForm(4)->windowTitle(), typeSpecial);
+    EXPECT_EQ(Window(2)->windowTitle(), u"Texteingabe");
+    EXPECT_EQ(Window(4)->windowTitle(), typeSpecial);
     // The double-click dispatches on the built-in names.
     ASSERT_TRUE(select(u"Clavier > Tape de Texte"_s));
     TreeView1DblClick();
-    EXPECT_TRUE(FindForm(2)->isVisible());
+    EXPECT_TRUE(Window(2)->isVisible());
 }
 
 // Qt's standard buttons and dialogs follow the language of the interface.
@@ -192,16 +192,16 @@ TEST_F(LanguageTest, DefineHGivesTheLongestKeysContext) {
 TEST_F(LanguageTest, DoubleClicksOpenTheirDialogsWithTheirPresets) {
     ASSERT_TRUE(select(u"Exécute > Email"_s));
     TreeView1DblClick();
-    auto* execute = static_cast<TForm26*>(FindForm(26));
+    auto* execute = static_cast<TForm26*>(Window(26));
     ASSERT_TRUE(execute->isVisible());
     EXPECT_EQ(execute->ComboBox1->currentText(), u"mailto:");
     execute->close();
 
     ASSERT_TRUE(select(u"Examine > Différent"_s));
     TreeView1DblClick();
-    ASSERT_TRUE(FindForm(11)->isVisible());
-    EXPECT_TRUE(FindForm(11)->findChild<QRadioButton*>(u"RadioButton4"_s)->isChecked());
-    FindForm(11)->close();
+    ASSERT_TRUE(Window(11)->isVisible());
+    EXPECT_TRUE(Window(11)->findChild<QRadioButton*>(u"RadioButton4"_s)->isChecked());
+    Window(11)->close();
 
     QStringList fonction;
     const auto previous = PresetFonctionDialog;

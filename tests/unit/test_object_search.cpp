@@ -207,7 +207,7 @@ protected:
         settings().CheckBeforeRun = false;
     }
     void TearDown() override {
-        if (Form17) Form17->close();
+        if (TForm17* list = Form17.made()) list->close();
         MainWindowTest::TearDown();
     }
     void run() { form->Execute(form, false, 0); }

@@ -271,7 +271,7 @@ TEST_F(SettingsTest, TheUpdateCheckRunsWhenItIsDue) {
         int checks = 0;
         const QMetaObject::Connection counter =
             QObject::connect(Form19->Button7, &QPushButton::clicked, [&] { ++checks; });
-        Form19->AutoUpdateCheck();
+        AutoUpdateCheck();
         QObject::disconnect(counter);
         EXPECT_EQ(checks, c.due ? 1 : 0) << c.frequency.toStdString() << " " << c.date.toStdString();
         EXPECT_EQ(value(config(), "Delais", "General_time") != "<none>", c.due);  // "Valider" followed

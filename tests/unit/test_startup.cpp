@@ -7,6 +7,7 @@
 #include "core/MacroFileRecord.h"
 #include "core/Startup.h"
 #include "core/Unit1.h"
+#include "core/Windows.h"
 #include "core/RunState.h"
 #include "look/XPMenu.h"
 #include "platform/IniFile.h"
@@ -72,6 +73,12 @@ TEST_F(StartupTest, WithoutArgumentTheEditorOpensOnANewMacro) {
     EXPECT_EQ(form->TrayIcon, nullptr);
     EXPECT_TRUE(Form23->Label5->text().startsWith("Windows version : "));
     EXPECT_TRUE(MainXPMenu && MainXPMenu->Active());
+}
+
+// The dialogs are made when first used, not at start-up.
+TEST_F(StartupTest, TheEditorStartsWithTheMainWindowOnly) {
+    EXPECT_FALSE(start({}).has_value());
+    EXPECT_EQ(MadeWindows(), QList<QWidget*>({form}));
 }
 
 TEST_F(StartupTest, EdtOpensTheMacroInTheEditorAndRunsNothing) {
@@ -285,6 +292,7 @@ TEST_F(StartupTest, PositionsAreWrittenIntoTheSettingsFileInUse) {
     form->setGeometry(40, 50, 1000, 700);
     QWidget* about = Form23;
     about->setGeometry(200, 150, 321, 123);
+    for (int n : {34, 37}) Window(n);  // made, as every window the positions follow
     form->WriteWindowPositions();
     EXPECT_EQ(value(config(), "Form1", "Width"), "1000");
     EXPECT_EQ(value(config(), "Form1", "Top"), "50");

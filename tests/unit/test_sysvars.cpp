@@ -98,7 +98,7 @@ TEST_F(SysVars, WritesAndTheirSideEffects) {
 }
 
 TEST_F(SysVars, ProgressOutOfRangeIsZeroAndDrivesItsWindow) {
-    QWidget* window = FindForm(29);
+    QWidget* window = Window(29);
     ASSERT_NE(window, nullptr);
     auto progress = [] { return TListOfSysVar[SystemVariableIndex("[PROGRESS]")].Value; };
     struct Case {
@@ -151,7 +151,7 @@ TEST_F(SysVars, ListWindowListsDescribesAndSorts) {
 // Double-click: the name, and as value the name itself when writable.
 TEST_F(SysVars, ListWindowFillsTheVariableDialog) {
     QTreeWidget* list = Form20->ListView1;
-    QWidget* dialog = FindForm(8);
+    QWidget* dialog = Window(8);
     auto* edit1 = dialog ? dialog->findChild<QLineEdit*>("Edit1") : nullptr;
     auto* edit2 = dialog ? dialog->findChild<QLineEdit*>("Edit2") : nullptr;
     if (!edit1 || !edit2) GTEST_SKIP() << "the Variable dialog has no fields yet";

@@ -155,7 +155,7 @@ TEST_F(ViewsMenuTest, EntriesThatActOnTheMacroAndTheRunShowTheirPictures) {
 
 TEST_F(ViewsMenuTest, MenuEntriesOpenTheirWindows) {
     form->Options1->trigger();
-    QWidget* options = FindForm(19);
+    QWidget* options = MadeWindow(19);
     ASSERT_TRUE(options && options->isVisible());
     EXPECT_EQ(options->windowTitle(), "Options de Orvanel");
     EXPECT_FALSE(options->findChild<QPushButton*>("Button6")->isEnabled());  // a new macro has no file yet
@@ -172,11 +172,11 @@ TEST_F(ViewsMenuTest, MenuEntriesOpenTheirWindows) {
 
     for (auto [item, number] : {std::pair{form->Spy1, 16}, {form->RechercherObjet1, 17}, {form->Apropos1, 23}}) {
         item->trigger();
-        ASSERT_TRUE(FindForm(number)) << number;
-        EXPECT_TRUE(FindForm(number)->isVisible()) << number;
+        ASSERT_TRUE(MadeWindow(number)) << number;
+        EXPECT_TRUE(MadeWindow(number)->isVisible()) << number;
     }
     form->Enregistrerunesequence1->trigger();
-    QWidget* recorder = FindForm(28);
+    QWidget* recorder = MadeWindow(28);
     ASSERT_TRUE(recorder);
     EXPECT_TRUE(recorder->isVisible());
     EXPECT_EQ(recorder->windowTitle(), "Capture séquence");
@@ -311,7 +311,7 @@ TEST_F(ViewsMenuTest, GoToLineSelectsTheRowOrSaysWhy) {
 TEST_F(ViewsMenuTest, ADoubleClickOnTheLanguageOpensTheOptions) {
     QTimer::singleShot(100, [this] { form->BalloonTip->hide(); });
     form->StatusBar1DblClick(form->StatusPanel[2]->geometry().center().x());
-    QWidget* options = FindForm(19);
+    QWidget* options = MadeWindow(19);
     ASSERT_TRUE(options && options->isVisible());
     ASSERT_TRUE(form->BalloonTip);
     auto* tip = form->BalloonTip.data();
@@ -685,7 +685,7 @@ TEST_F(ViewsMenuTest, TheMenuPanelMirrorsItsMenu) {
     form->Crypter1->setEnabled(true);
     EXPECT_TRUE(crypter->isEnabled());
     panel->findChild<QToolButton*>("MenuOptions1")->click();
-    EXPECT_TRUE(FindForm(19)->isVisible());
+    EXPECT_TRUE(Window(19)->isVisible());
     QPointer<QWidget> gone = panel;
     panel->findChild<QToolButton*>("MenuPanelClose")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -694,7 +694,7 @@ TEST_F(ViewsMenuTest, TheMenuPanelMirrorsItsMenu) {
 
 TEST_F(ViewsMenuTest, PicturesFromTheRessourcesFolder) {
     form->LoadToolbarGlyphs();  // no folder: nothing changes
-    auto* clock = FindForm(7)->findChild<QLabel*>("Image1");
+    auto* clock = Window(7)->findChild<QLabel*>("Image1");
     const QImage before = clock->pixmap().toImage();
     QDir(home.path()).mkdir("ressources");
     QPixmap red(20, 20);
@@ -704,7 +704,7 @@ TEST_F(ViewsMenuTest, PicturesFromTheRessourcesFolder) {
     form->LoadToolbarGlyphs();
     EXPECT_EQ(clock->pixmap().toImage().pixelColor(5, 5), QColor(Qt::red));
     EXPECT_NE(clock->pixmap().toImage(), before);
-    auto key = [](int n) { return FindForm(4)->findChild<QAbstractButton*>(QString("SpeedButton%1").arg(n)); };
+    auto key = [](int n) { return Window(4)->findChild<QAbstractButton*>(QString("SpeedButton%1").arg(n)); };
     ASSERT_TRUE(key(1) && key(50));
     EXPECT_FALSE(key(1)->icon().isNull());
     EXPECT_FALSE(key(50)->icon().isNull());  // every key without a picture takes the first one's
