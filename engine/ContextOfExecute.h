@@ -5,8 +5,12 @@
 // 544 bytes, then each variable's name and value, then each open file's path,
 // age and lines read, each string a signed 32-bit byte count and its
 // Windows-1252 bytes.
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QVector>
+
+#include <utility>
 
 #include <cstdint>
 
@@ -21,6 +25,21 @@ struct ExecContextHeader {
     int32_t FileCount = 0;
 };
 constexpr int kContextHeaderSize = 544;
+
+// What a context file holds after its header: every variable (name, value)
+// and each text file "Lire" had open, with the lines already read.
+struct ExecContextContents {
+    struct OpenFile {
+        QString Name;
+        int LinesRead = 0;
+    };
+    ExecContextHeader Header;
+    QVector<std::pair<QString, QString>> Variables;
+    QVector<OpenFile> Files;
+};
+// Reads the bytes of a whole context file; false when they are not one (a
+// short header, counts beyond the bytes, a string cut short).
+bool ParseExecutionContext(const QByteArray& bytes, ExecContextContents& contents);
 
 // The context the next run started with its resume flag takes up.
 extern QString ContextToResume;

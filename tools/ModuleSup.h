@@ -5,11 +5,18 @@
 #include <QStringList>
 
 class QObject;
+class QWidget;
+namespace platform {
+class IniFile;
+}
 
 // Loads name + ".lng" of the program folder and applies it to every window;
 // a missing file changes nothing. The description list is refilled first
 // from the file of the language the options name.
 void LoadLanguageFile(const QString& name);
+// Every key of one section of a language file applied to that window: message
+// texts, then the components the keys name (see ModuleSup.cpp).
+void ApplyLanguageSection(const platform::IniFile& ini, const QString& section, QWidget* window);
 // What of a component the language files loaded so far have set: "text",
 // "hint", "caption" (a window's title), "item<n>", "column<n>".
 QStringList LanguageTextsSet(const QObject* component);
