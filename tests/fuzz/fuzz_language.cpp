@@ -1,7 +1,6 @@
 // Language files (".lng"): the description list and its blocks, and every
-// section applied by component name to a small window of each kind of
-// component a language file reaches (never shown, made anew for each input,
-// as are the message texts).
+// section applied by component name to a small window holding each kind of
+// component a language file reaches (never shown).
 #include "core/Description.h"
 #include "core/MessageTexts.h"
 #include "platform/Cp1252.h"
@@ -22,6 +21,7 @@
 #include <QTreeWidget>
 
 #include <cstdlib>
+#include <tuple>
 
 namespace {
 
@@ -59,6 +59,40 @@ void fillWindow(QWidget& window) {
     named<QLabel>(inner, "Label1");
 }
 
+QStringList messageTexts() {
+    QStringList texts;
+    for (const auto& [section, key] : MessageTextKeys()) texts << MessageText(section, key);
+    return texts;
+}
+
+// The window, made once. Each input is applied to it, then what it changed
+// is put back (the texts and titles the language layer reads back, its marks
+// on the components, the message texts), so that an input always does the
+// same and keeps nothing it allocated, which the fuzzer would take for a leak.
+class Window {
+public:
+    Window() {
+        fillWindow(widget_);
+        for (QObject* o : widget_.findChildren<QObject*>())
+            for (const char* property : {"text", "title"})
+                if (o->metaObject()->indexOfProperty(property) >= 0) made_.append({o, property, o->property(property)});
+    }
+    void apply(const platform::IniFile& ini) {
+        for (const QString& section : ini.ReadSections()) ApplyLanguageSection(ini, section, &widget_);
+        for (const auto& [o, property, value] : std::as_const(made_)) o->setProperty(property, value);
+        QList<QObject*> all = widget_.findChildren<QObject*>();
+        all << &widget_;
+        for (QObject* o : std::as_const(all))
+            for (const char* mark : {"languageSet", "languageBase"}) o->setProperty(mark, QVariant());
+        if (messageTexts() != builtInTexts_) ResetMessageTexts();
+    }
+
+private:
+    QWidget widget_;
+    QVector<std::tuple<QObject*, const char*, QVariant>> made_;
+    const QStringList builtInTexts_ = messageTexts();
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -75,9 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     const platform::IniFile ini(fuzz::writeFile(QStringLiteral("fuzz.lng"), bytes));
-    QWidget window;
-    fillWindow(window);
-    for (const QString& section : ini.ReadSections()) ApplyLanguageSection(ini, section, &window);
-    ResetMessageTexts();
+    static Window window;
+    window.apply(ini);
     return 0;
 }
