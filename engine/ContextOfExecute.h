@@ -10,9 +10,8 @@
 #include <QStringList>
 #include <QVector>
 
-#include <utility>
-
 #include <cstdint>
+#include <utility>
 
 struct ExecContextHeader {
     QString MacroPath;     // as the status bar shows it, at most 255 characters
