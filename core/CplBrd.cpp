@@ -105,6 +105,13 @@ bool ReadRecords(const QString& fileName, QVector<TMacroFileRecord>& records) {
     return true;
 }
 
+QStringList PastedLines(const QString& text) {
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    QStringList lines = text.split(lineBreak);
+    lines.removeIf([](const QString& l) { return l.trimmed().isEmpty(); });
+    return lines;
+}
+
 // Only the first 20 characters of a prefix count, so each test reads those
 // few from the line itself and a long line takes linear time; a candidate
 // equal to the one before is not looked up again.
@@ -217,8 +224,7 @@ void TForm1::Supprimer2Click() { Supprimer1Click(); }
 // row would follow; into an empty macro it becomes a row of its own.
 void TForm1::Collerapartirduntextesimple1Click() {
     if (!ListView1->hasFocus() && CplBrd::GetActiveDialogEdit()) return;  // not for a dialog's field
-    QStringList lines = CplBrd::GetClipboardText().split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
-    lines.removeIf([](const QString& l) { return l.trimmed().isEmpty(); });
+    const QStringList lines = CplBrd::PastedLines(CplBrd::GetClipboardText());
     if (lines.isEmpty()) return;
     const bool group = lines.size() > 1;
     if (group) AddHistory(0, HistoryAction::GroupBegin, QString(), QString());

@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 class QWidget;
@@ -40,6 +41,9 @@ bool CopyRows(TListView* list, const QList<int>& rows);
 // The whole records of a file of 277-byte records; a shorter tail is ignored.
 // False when the file cannot be read.
 bool ReadRecords(const QString& fileName, QVector<TMacroFileRecord>& records);
+
+// The lines of a pasted text that are not blank (any line break counts).
+QStringList PastedLines(const QString& text);
 
 // Splits a pasted text line into a known command keyword (built-in or
 // plug-in) and its parameters; the longest known prefix wins, so

@@ -204,14 +204,8 @@ bool TForm1::InitForm1() {
     if (!CommandLineFile.isEmpty() && !StartMode().editOnOpen) AddTrayIcon();
 
     DescriptionLines.clear();
-    if (QFile lng(platform::programFile(settings().Language + QStringLiteral(".lng"))); lng.open(QIODevice::ReadOnly)) {
-        const QString text = platform::fromCp1252(lng.readAll());
-        for (QString line : text.split(u'\n')) {
-            if (line.endsWith(u'\r')) line.chop(1);
-            DescriptionLines << line;
-        }
-        if (!DescriptionLines.isEmpty() && DescriptionLines.last().isEmpty()) DescriptionLines.removeLast();
-    }
+    if (QFile lng(platform::programFile(settings().Language + QStringLiteral(".lng"))); lng.open(QIODevice::ReadOnly))
+        DescriptionLines = platform::cp1252Lines(lng.readAll());
     return true;
 }
 

@@ -137,35 +137,35 @@ bool ReadContextHeader(const QString& path, ExecContextHeader& header) {
     return file.open(QIODevice::ReadOnly) && parseHeader(file.read(kContextHeaderSize), header);
 }
 
-bool LoadExecutionContext(TRunContext& ctx, const QString& path) {
-    QFile file(path);
-    ExecContextHeader h;
-    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    if (!parseHeader(bytes, h)) {
-        corrupt(path);
-        return false;
-    }
+bool ParseExecutionContext(const QByteArray& bytes, ExecContextContents& contents) {
+    ExecContextHeader& h = contents.Header;
+    if (!parseHeader(bytes, h)) return false;
     // The counts first: each variable takes two strings, each file three, and
-    // a string at least its 4-byte count. Then every string is read before
-    // anything changes: a corrupt file restores nothing.
-    if ((qint64(h.VariableCount) * 2 + qint64(h.FileCount) * 3) * 4 > bytes.size() - kContextHeaderSize) {
-        corrupt(path);
-        return false;
-    }
+    // a string at least its 4-byte count.
+    if ((qint64(h.VariableCount) * 2 + qint64(h.FileCount) * 3) * 4 > bytes.size() - kContextHeaderSize) return false;
     Reader reader(bytes);
-    QVector<TVar> variables(h.VariableCount);
-    std::vector<ListFileEntry> files;
+    contents.Variables.resize(h.VariableCount);
+    contents.Files.clear();
     bool whole = true;
-    for (TVar& v : variables) whole = whole && reader.next(v.Name) && reader.next(v.Value);
+    for (auto& [name, value] : contents.Variables) whole = whole && reader.next(name) && reader.next(value);
     for (int i = 0; whole && i < h.FileCount; ++i) {
         QString name, age, lines;
         whole = reader.next(name) && reader.next(age) && reader.next(lines);
-        files.push_back({name, nullptr, qMax(0, lines.toInt())});
+        contents.Files.append({name, qMax(0, lines.toInt())});
     }
-    if (!whole) {
+    return whole;
+}
+
+bool LoadExecutionContext(TRunContext& ctx, const QString& path) {
+    QFile file(path);
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    // Every string is read before anything changes: a corrupt file restores nothing.
+    ExecContextContents contents;
+    if (!ParseExecutionContext(bytes, contents)) {
         corrupt(path);
         return false;
     }
+    const ExecContextHeader& h = contents.Header;
     if (MacroFileAge(h.MacroPath) != h.MacroAge &&
         MessageDlg(QStringLiteral("La macro a été enregistrée après la sauvegarde du contexte d'exécution, voulez-vous "
                                   "tout de même reprendre l'exécution?"),
@@ -178,9 +178,10 @@ bool LoadExecutionContext(TRunContext& ctx, const QString& path) {
     state.RunStartTime = h.RunStartTime;
     state.SavedWindowState = h.WindowState;
     ctx.Vars.Clear();
-    for (const TVar& v : std::as_const(variables)) ctx.Vars.Write(v.Name, v.Value);
+    for (const auto& [name, value] : std::as_const(contents.Variables)) ctx.Vars.Write(name, value);
     CloseRunFiles();
-    for (ListFileEntry& f : files) {
+    for (const ExecContextContents::OpenFile& open : std::as_const(contents.Files)) {
+        ListFileEntry f{open.Name, nullptr, open.LinesRead};
         if (!reopen(f)) {
             MessageDlg(QStringLiteral("Fichier introuvable ou modifié après la sauvegarde du contexte. (%1)").arg(f.name),
                        MsgType::Warning, mbOK);

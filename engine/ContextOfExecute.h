@@ -5,10 +5,13 @@
 // 544 bytes, then each variable's name and value, then each open file's path,
 // age and lines read, each string a signed 32-bit byte count and its
 // Windows-1252 bytes.
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include <cstdint>
+#include <utility>
 
 struct ExecContextHeader {
     QString MacroPath;     // as the status bar shows it, at most 255 characters
@@ -21,6 +24,21 @@ struct ExecContextHeader {
     int32_t FileCount = 0;
 };
 constexpr int kContextHeaderSize = 544;
+
+// What a context file holds after its header: every variable (name, value)
+// and each text file "Lire" had open, with the lines already read.
+struct ExecContextContents {
+    struct OpenFile {
+        QString Name;
+        int LinesRead = 0;
+    };
+    ExecContextHeader Header;
+    QVector<std::pair<QString, QString>> Variables;
+    QVector<OpenFile> Files;
+};
+// Reads the bytes of a whole context file; false when they are not one (a
+// short header, counts beyond the bytes, a string cut short).
+bool ParseExecutionContext(const QByteArray& bytes, ExecContextContents& contents);
 
 // A file's age as the context keeps it: its local modification time packed
 // as year-1980 (7 bits), month, day, hour, minute, second / 2; -1 when missing.

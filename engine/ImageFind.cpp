@@ -6,46 +6,13 @@
 #include "engine/ImageSearch.h"
 #include "engine/mdlfnct.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
-#include <QtEndian>
 
 namespace {
 
 CommandResult fail(const QString& message) { return RunError(QStringLiteral("Trouve image : ") + message); }
-
-// A picture file that ends before its data does, which the picture reader
-// would fill up with black: a Windows bitmap shorter than its headers say, a
-// JPEG whose last scan has no end marker.
-bool cutShort(const QByteArray& bytes) {
-    const auto* d = reinterpret_cast<const uchar*>(bytes.constData());
-    const qint64 size = bytes.size();
-    if (bytes.startsWith("\xFF\xD8"))
-        return bytes.lastIndexOf(QByteArrayView("\xFF\xD9")) < bytes.lastIndexOf(QByteArrayView("\xFF\xDA"));
-    if (!bytes.startsWith("BM")) return false;
-    if (size < 26) return true;
-    const qint64 declared = qFromLittleEndian<quint32>(d + 2), offset = qFromLittleEndian<quint32>(d + 10);
-    const quint32 infoSize = qFromLittleEndian<quint32>(d + 14);
-    qint64 width, height, bits, compression = 0;
-    if (infoSize == 12) {  // the old header: 16-bit sizes, no compression
-        width = qFromLittleEndian<quint16>(d + 18);
-        height = qFromLittleEndian<quint16>(d + 20);
-        bits = qFromLittleEndian<quint16>(d + 24);
-    } else {
-        if (size < 34) return true;
-        width = qAbs(qint64(qFromLittleEndian<qint32>(d + 18)));
-        height = qAbs(qint64(qFromLittleEndian<qint32>(d + 22)));
-        bits = qFromLittleEndian<quint16>(d + 28);
-        compression = qFromLittleEndian<quint32>(d + 30);
-    }
-    if (declared > size || offset > size) return true;
-    if (compression != 0 && compression != 3 && compression != 6) return false;  // run lengths: no size to know
-    const qint64 row = (width * bits + 31) / 32 * 4;
-    return row > 0 && height > (size - offset) / row;
-}
 
 // The picture of that file, read at its first use in the run.
 CommandResult reference(TImageCache& cache, const QString& fileName, const QImage*& picture) {
@@ -54,14 +21,8 @@ CommandResult reference(TImageCache& cache, const QString& fileName, const QImag
     if (!QFileInfo(fileName).isFile()) return fail(QStringLiteral("le fichier image « %1 » est introuvable.").arg(fileName));
     QFile file(fileName);
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    QBuffer buffer;
-    buffer.setData(bytes);
-    QImageReader reader(&buffer);
-    const QImage read = reader.read();
-    const QString why = file.error() != QFileDevice::NoError ? file.errorString()
-                        : read.isNull()                      ? reader.errorString()
-                        : cutShort(bytes)                    ? QStringLiteral("fichier tronqué")
-                                                             : QString();
+    QImage read;
+    const QString why = file.error() != QFileDevice::NoError ? file.errorString() : ReadReferencePicture(bytes, read);
     if (!why.isEmpty()) return fail(QStringLiteral("le fichier « %1 » n'est pas une image lisible (%2).").arg(fileName, why));
     picture = &cache.Add(fileName, read);
     return Done();

@@ -1,5 +1,9 @@
 #include "engine/ImageSearch.h"
 
+#include <QBuffer>
+#include <QImageReader>
+#include <QtEndian>
+
 #include <algorithm>
 #include <bit>
 #include <chrono>
@@ -16,6 +20,36 @@ using Pixel = quint32;
 constexpr int kSamples = 16384;  // capture pixels read to rank the reference's colours
 constexpr size_t kProbes = 4;   // reference pixels tried before the full comparison
 constexpr auto kPumpEvery = std::chrono::milliseconds(5);
+
+// A picture file that ends before its data does, which the picture reader
+// would fill up with black: a Windows bitmap shorter than its headers say, a
+// JPEG whose last scan has no end marker.
+bool cutShort(const QByteArray& bytes) {
+    const auto* d = reinterpret_cast<const uchar*>(bytes.constData());
+    const qint64 size = bytes.size();
+    if (bytes.startsWith("\xFF\xD8"))
+        return bytes.lastIndexOf(QByteArrayView("\xFF\xD9")) < bytes.lastIndexOf(QByteArrayView("\xFF\xDA"));
+    if (!bytes.startsWith("BM")) return false;
+    if (size < 26) return true;
+    const qint64 declared = qFromLittleEndian<quint32>(d + 2), offset = qFromLittleEndian<quint32>(d + 10);
+    const quint32 infoSize = qFromLittleEndian<quint32>(d + 14);
+    qint64 width, height, bits, compression = 0;
+    if (infoSize == 12) {  // the old header: 16-bit sizes, no compression
+        width = qFromLittleEndian<quint16>(d + 18);
+        height = qFromLittleEndian<quint16>(d + 20);
+        bits = qFromLittleEndian<quint16>(d + 24);
+    } else {
+        if (size < 34) return true;
+        width = qAbs(qint64(qFromLittleEndian<qint32>(d + 18)));
+        height = qAbs(qint64(qFromLittleEndian<qint32>(d + 22)));
+        bits = qFromLittleEndian<quint16>(d + 28);
+        compression = qFromLittleEndian<quint32>(d + 30);
+    }
+    if (declared > size || offset > size) return true;
+    if (compression != 0 && compression != 3 && compression != 6) return false;  // run lengths: no size to know
+    const qint64 row = (width * bits + 31) / 32 * 4;
+    return row > 0 && height > (size - offset) / row;
+}
 
 QImage opaque32(const QImage& image) { return image.convertToFormat(QImage::Format_RGB32); }
 
@@ -191,4 +225,17 @@ TImageMatcher::Result TImageMatcher::Find(const QImage& image, int n, const std:
         }
     }
     return {};
+}
+
+QString ReadReferencePicture(const QByteArray& bytes, QImage& picture) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    QImageReader reader(&buffer);
+    picture = reader.read();
+    if (picture.isNull()) return reader.errorString();
+    if (cutShort(bytes)) {
+        picture = QImage();
+        return QStringLiteral("fichier tronqué");
+    }
+    return QString();
 }

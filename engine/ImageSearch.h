@@ -10,7 +10,13 @@
 // The work stays near one read of the capture, also on a plain screen.
 #include <QImage>
 #include <QPoint>
+#include <QString>
 #include <functional>
+
+// A reference picture read from its file's bytes: "" when it is whole, else
+// why not (the picture reader's reason, or "fichier tronqué" for a Windows
+// bitmap or a JPEG that ends before its data does), the picture then null.
+QString ReadReferencePicture(const QByteArray& bytes, QImage& picture);
 
 class TImageMatcher {
 public:

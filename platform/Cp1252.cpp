@@ -35,4 +35,12 @@ QByteArray toCp1252(const QString& text) {
     return out;
 }
 
+QStringList cp1252Lines(const QByteArray& bytes) {
+    QStringList lines = fromCp1252(bytes).split(u'\n');
+    for (QString& line : lines)
+        if (line.endsWith(u'\r')) line.chop(1);
+    if (lines.last().isEmpty()) lines.removeLast();
+    return lines;
+}
+
 }  // namespace platform

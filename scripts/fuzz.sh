@@ -12,12 +12,16 @@ seconds=${1:-60}
 targets=${*:-$(cd tests/fuzz/seeds && ls)}
 
 . ./scripts/sanitizer-options.sh
-# Full stacks for the leak reports, so that a suppression's library is found
-# in them (the JavaScript engine's own code has no frame pointers).
-ASAN_OPTIONS="$ASAN_OPTIONS:fast_unwind_on_malloc=0"
 unset DISPLAY
-mkdir -p "$build/fuzz-failures" "$build/fuzz-tmp"
-export TMPDIR="$(pwd)/$build/fuzz-tmp"
+mkdir -p "$build/fuzz-failures"
+# The targets' files live in memory where it can be had: a settings file or
+# "Launch.dat" is written safely (synced), which on a disk costs more than
+# the parsing.
+memory=/dev/shm
+[ -d "$memory" ] && [ -w "$memory" ] || memory="$(cd "$build" && pwd)"
+TMPDIR="$(mktemp -d "$memory/orvanel-fuzz.XXXXXX")"
+export TMPDIR
+trap 'rm -rf "$TMPDIR"' EXIT
 status=0
 for name in $targets; do
   mkdir -p "$build/fuzz-corpus/$name"
@@ -25,12 +29,11 @@ for name in $targets; do
   if "$build/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
       -artifact_prefix="$build/fuzz-failures/$name-" "$build/fuzz-corpus/$name" "tests/fuzz/seeds/$name" >"$log" 2>&1; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
-    echo "  fuzz_$name : $runs exécutions en $seconds s"
+    echo "  fuzz_$name : $runs exécutions en $seconds s ($((runs / seconds)) par seconde)"
   else
     status=1
     echo "  fuzz_$name : ÉCHEC"
     tail -n 60 "$log"
   fi
 done
-rm -rf "$build/fuzz-tmp"
 exit $status

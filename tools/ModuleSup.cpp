@@ -238,31 +238,6 @@ void setLabelWithTail(QLabel* label, const platform::IniFile& ini, const QString
     label->setText(base + u' ' + tail);
 }
 
-// Every key of a window's section: message texts, then the component of that
-// name (of a window not made yet, the message texts alone).
-void applyFormSection(const platform::IniFile& ini, const QString& section, QWidget* window) {
-    for (const QString& key : ini.ReadSection(section))
-        if (!MessageText(section, key).isEmpty()) SetMessageText(section, key, ini.ReadString(section, key, QString()));
-    if (!window) return;
-    QLabel* label36 = window->findChild<QLabel*>(u"Label36"_s);
-    for (const QString& key : ini.ReadSection(section)) {
-        const QString value = ini.ReadString(section, key, QString());
-        if (!MessageText(section, key).isEmpty()) continue;
-        if (section == u"Form19" && key.compare(u"Label30", Qt::CaseInsensitive) == 0) continue;
-        if (section == u"Form19" && key.compare(u"Label35", Qt::CaseInsensitive) == 0) continue;
-        applyKey(window, key, value);
-    }
-    if (section == u"Form19") {
-        // The last screen mode is "Pas de changement".
-        if (auto* modes = window->findChild<QComboBox*>(u"ComboBox1"_s); modes && modes->count() > 0) {
-            modes->setItemText(modes->count() - 1, MessageText(section, u"Lgn_No_Change"_s));
-            if (ini.ValueExists(section, u"Lgn_No_Change"_s)) noteSet(modes, u"item%1"_s.arg(modes->count()));
-        }
-        setLabelWithTail(window->findChild<QLabel*>(u"Label30"_s), ini, section, ProgramBuildDate());
-        if (label36) setLabelWithTail(window->findChild<QLabel*>(u"Label35"_s), ini, section, label36->text());
-    }
-}
-
 QObject* formItem(const QString& name) {
     if (auto* m = Form1->findChild<QMenu*>(name)) return m;
     return Form1->findChild<QAction*>(name);
@@ -380,17 +355,34 @@ void applyMainWindow(const platform::IniFile& ini) {
 const char* const kLanguageInUse = "languageFile";
 
 void refillDescriptionLines() {
-    DescriptionLines.clear();
     QFile lng(LanguageFilePath());
-    if (!lng.open(QIODevice::ReadOnly)) return;
-    for (QString line : platform::fromCp1252(lng.readAll()).split(u'\n')) {
-        if (line.endsWith(u'\r')) line.chop(1);
-        DescriptionLines << line;
-    }
-    if (!DescriptionLines.isEmpty() && DescriptionLines.last().isEmpty()) DescriptionLines.removeLast();
+    DescriptionLines = lng.open(QIODevice::ReadOnly) ? platform::cp1252Lines(lng.readAll()) : QStringList();
 }
 
 }  // namespace
+
+void ApplyLanguageSection(const platform::IniFile& ini, const QString& section, QWidget* window) {
+    for (const QString& key : ini.ReadSection(section))
+        if (!MessageText(section, key).isEmpty()) SetMessageText(section, key, ini.ReadString(section, key, QString()));
+    if (!window) return;
+    QLabel* label36 = window->findChild<QLabel*>(u"Label36"_s);
+    for (const QString& key : ini.ReadSection(section)) {
+        const QString value = ini.ReadString(section, key, QString());
+        if (!MessageText(section, key).isEmpty()) continue;
+        if (section == u"Form19" && key.compare(u"Label30", Qt::CaseInsensitive) == 0) continue;
+        if (section == u"Form19" && key.compare(u"Label35", Qt::CaseInsensitive) == 0) continue;
+        applyKey(window, key, value);
+    }
+    if (section == u"Form19") {
+        // The last screen mode is "Pas de changement".
+        if (auto* modes = window->findChild<QComboBox*>(u"ComboBox1"_s); modes && modes->count() > 0) {
+            modes->setItemText(modes->count() - 1, MessageText(section, u"Lgn_No_Change"_s));
+            if (ini.ValueExists(section, u"Lgn_No_Change"_s)) noteSet(modes, u"item%1"_s.arg(modes->count()));
+        }
+        setLabelWithTail(window->findChild<QLabel*>(u"Label30"_s), ini, section, ProgramBuildDate());
+        if (label36) setLabelWithTail(window->findChild<QLabel*>(u"Label35"_s), ini, section, label36->text());
+    }
+}
 
 void LoadLanguageFile(const QString& name) {
     refillDescriptionLines();
@@ -400,7 +392,7 @@ void LoadLanguageFile(const QString& name) {
     const platform::IniFile ini(path);
     applyMenus(ini);
     applyMainWindow(ini);
-    for (int n = 1; n <= kLastWindow; ++n) applyFormSection(ini, u"Form%1"_s.arg(n), MadeWindow(n));
+    for (int n = 1; n <= kLastWindow; ++n) ApplyLanguageSection(ini, u"Form%1"_s.arg(n), MadeWindow(n));
     Form1->setProperty(kLanguageInUse, path);
     for (const QString& key : ini.ReadSection(u"Debug"_s))
         SetMessageText(u"Debug"_s, key, ini.ReadString(u"Debug"_s, key, QString()));
@@ -414,7 +406,7 @@ void ApplyLanguageToWindow(QWidget& window) {
     if (path.isEmpty() || &window == Form1.made()) return;
     const platform::IniFile ini(path);
     applyNamedCaption(window);
-    applyFormSection(ini, window.objectName(), &window);
+    ApplyLanguageSection(ini, window.objectName(), &window);
 }
 
 QStringList LanguageTextsSet(const QObject* component) { return component->property("languageSet").toStringList(); }

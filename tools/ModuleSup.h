@@ -6,6 +6,9 @@
 
 class QObject;
 class QWidget;
+namespace platform {
+class IniFile;
+}
 
 // Loads name + ".lng" of the program folder and applies it to every window;
 // a missing file changes nothing. The description list is refilled first
@@ -13,6 +16,9 @@ class QWidget;
 void LoadLanguageFile(const QString& name);
 // Applies the language file loaded last, if any, to a window made after it.
 void ApplyLanguageToWindow(QWidget& window);
+// Every key of one section of a language file: message texts, then the
+// components the keys name in that window (none for a window not made yet).
+void ApplyLanguageSection(const platform::IniFile& ini, const QString& section, QWidget* window);
 // What of a component the language files loaded so far have set: "text",
 // "hint", "caption" (a window's title), "item<n>", "column<n>".
 QStringList LanguageTextsSet(const QObject* component);

@@ -178,22 +178,26 @@ QVector<MacroCommand> OtherLangStatements(const TLinkageFile& link, const QStrin
     return rows;
 }
 
+bool LinkageNameOf(const QStringList& lines, QString& name, qsizetype& next) {
+    next = 0;
+    while (next < lines.size() && lines[next].trimmed().isEmpty()) ++next;
+    const QString header = next < lines.size() ? lines[next++].trimmed().toLower() : QString();
+    name = header.mid(11);
+    return header.startsWith(u"langeditor="_s);
+}
+
 void ImportOtherLangText(const QString& fileName, TListView* list) {
     TForm1* f = Form1;
     if (!list) list = f->ListView1;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) return;
-    QStringList lines = platform::fromCp1252(file.readAll()).split(u'\n');
-    for (QString& line : lines)
-        if (line.endsWith(u'\r')) line.chop(1);
+    const QStringList lines = platform::cp1252Lines(file.readAll());
+    QString name;
     qsizetype next = 0;
-    while (next < lines.size() && lines[next].trimmed().isEmpty()) ++next;
-    const QString header = next < lines.size() ? lines[next++].trimmed().toLower() : QString();
-    if (!header.startsWith(u"langeditor="_s)) {
+    if (!LinkageNameOf(lines, name, next)) {
         Debug::AddCheckError(0, Debug::kErreur, u"Le paramètre LangEditor doit être spécifier en tête de fichier."_s, 0);
         return;
     }
-    const QString name = header.mid(11);
     const QString path = findLinkageFile(name);
     if (path.isEmpty()) {
         Debug::AddCheckError(0, Debug::kErreur, u"Le fichier de linkage nommé \"%1\" est introuvable."_s.arg(name), 0);

@@ -5,6 +5,7 @@
 #include "core/MacroList.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 class TForm1;
@@ -31,6 +32,11 @@ QString OtherLangRows(const TLinkageFile& link, const QVector<MacroCommand>& row
 // The rows one line of text of the other language gives (an assignment
 // counts the variables the macro declares at that moment).
 QVector<MacroCommand> OtherLangStatements(const TLinkageFile& link, const QString& line);
+
+// The linkage file an imported text names on its first line that is not
+// blank ("LangEditor=<name>", any case): its name, lowered, and the line
+// after it (where the statements start); false when that line names none.
+bool LinkageNameOf(const QStringList& lines, QString& name, qsizetype& next);
 
 // "Macro > Exporter vers OtherLangage": the whole macro into a text file.
 void ExporterversOtherLangage1Click();

@@ -96,12 +96,8 @@ void TForm19::Button7Click() {
     Button7->setEnabled(true);
     if (!fetched) return;  // no news is said, and the date of the last check stays
     settings().UpdateCheckDone = true;
-    QStringList lines = platform::fromCp1252(text).split(u'\n');
-    for (QString& line : lines)
-        if (line.endsWith(u'\r')) line.chop(1);
-    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();  // the end of the last line
     QStringList news;
-    const bool newer = UpdateNews(lines, news);
+    const bool newer = UpdateNews(platform::cp1252Lines(text), news);
     Memo1->setPlainText(news.join(u'\n'));
     if (isVisible() && PageControl1->currentWidget() == TabSheet6) Memo1->setFocus();
     if (newer && MessageDlg(QStringLiteral("Une version plus recente de Orvanel existe. Voulez vous la télécharger ?"),

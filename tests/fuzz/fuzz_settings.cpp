@@ -1,13 +1,12 @@
 // Settings files: every read of the INI class over the file's sections and
-// keys, a write back, then the store loaded from the file, applied to the
-// main window and written again as "Valider" does.
+// keys, a write back, then the store loaded from the file and written again
+// as "Valider" does.
 #include "core/Settings.h"
-#include "core/Unit1.h"
 #include "platform/IniFile.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::newMacro();
+    fuzz::start();
     const QString file = fuzz::writeFile(QStringLiteral("config.ini"), fuzz::bytes(data, size));
     {
         platform::IniFile ini(file);

@@ -41,6 +41,17 @@ TEST(Cp1252, EveryByteSurvivesARoundTrip) {
     EXPECT_EQ(toCp1252(fromCp1252(all)), all);
 }
 
+TEST(Cp1252, LinesEndAtEitherLineBreakAndNotAfterTheLastOne) {
+    const std::vector<std::pair<QByteArray, QStringList>> cases = {
+        {"", {}},
+        {"\r\n", {""}},
+        {"un\r\ndeux\n\xE9t\xE9", {"un", "deux", "été"}},
+        {"un\n\n", {"un", ""}},
+        {"a\rb\r\r\n", {"a\rb\r"}},  // only the "\r" before a line break goes
+    };
+    for (const auto& [bytes, lines] : cases) EXPECT_EQ(cp1252Lines(bytes), lines) << bytes.toStdString();
+}
+
 TEST(MacroFileRecord, Is277BytesWithClampedLengths) {
     const TMacroFileRecord r{"Calcul évolué", "A = 1;"};
     const QByteArray b = r.toBytes();
