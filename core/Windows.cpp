@@ -55,6 +55,7 @@ QWidget* Window(int number) {
         const MakingMark mark(number);
         window = r.makers[size_t(number)]();
     }
+    if (!window) return nullptr;
     if (!MadeWindow(number)) AdoptWindow(number, window);
     for (WindowPreparer prepare : std::as_const(r.preparers)) prepare(*window);
     return window;
