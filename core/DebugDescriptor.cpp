@@ -44,13 +44,6 @@ void TstructOrdre::SetAllowedValues(const QStringList& words, int index) {
 
 namespace {
 
-bool isObjectName(const TMacroDocument* list, const QString& name) {
-    for (int r = 0; r < list->count(); ++r)
-        if (list->keyword(r) == QLatin1String("Objet") && SplitFields(list->params(r), CarSepParam)[1] == name)
-            return true;
-    return false;
-}
-
 bool accepts(const TstructParam& p, const TMacroDocument* list) {
     if (p.EmptyAllowed && p.Value.isEmpty()) return true;
     const bool integer = Debug::isInt(p.Value);
@@ -62,7 +55,7 @@ bool accepts(const TstructParam& p, const TMacroDocument* list) {
         if (p.AlphaVariable && kind == QLatin1String("Alpha")) return true;
     }
     if (p.HasAllowedValues && p.AllowedValues.contains(p.Value)) return true;
-    if (p.IsObject && isObjectName(list, p.Value)) return true;
+    if (p.IsObject && list->HasRowWithField(QStringLiteral("Objet"), 1, p.Value)) return true;
     if (p.HasRange && integer) {
         const qint64 v = mdlfnct::StrToIntOrZero(p.Value);
         if (p.RangeMin <= v && v <= p.RangeMax) return true;

@@ -179,13 +179,6 @@ bool TMacroDocument::VarUse(const QString& name) const {
     return false;
 }
 
-int TMacroDocument::LabelRow(const QString& label) const {
-    int found = -1;
-    for (int r = 0; r < count(); ++r)
-        if (rows_[r].keyword == u"Label" && rows_[r].params == label) found = r;
-    return found;
-}
-
 int TMacroDocument::ProcedureRow(const QString& name) const {
     if (mdlfnct::ProcedureRowRole(name) != mdlfnct::ProcedureRole::Declaration) return -1;
     for (int r = 0; r < count(); ++r)

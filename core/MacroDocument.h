@@ -88,8 +88,6 @@ public:
     // A field of a row other than its declaration names it (anywhere in a
     // "Calcul évolué" expression).
     bool VarUse(const QString& name) const;
-    // The last "Label" row whose parameter string is label; -1 when none.
-    int LabelRow(const QString& label) const;
     // The declaration row of the procedure of that parameter string; -1 when none.
     int ProcedureRow(const QString& name) const;
     // The "END" that closes the procedure declared at start (nesting counted); -1 when none.

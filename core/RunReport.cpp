@@ -75,12 +75,17 @@ bool TRunReport::End(QString* error) {
             addLine({{NumberedReportPath(number), headerFormat()}});
     }
     ok = save(ReportBasePath(), error) && ok;
+    // A file of the run written when the report rolled over, which failed then.
+    if (!saveError_.isEmpty()) {
+        if (error && error->isEmpty()) *error = saveError_;
+        ok = false;
+    }
     return ok;
 }
 
 void TRunReport::AddCommand(const QString& command, const QString& params, const QString& values) {
     if (document_.characterCount() - 1 > kReportLimit) {
-        if (settings().Report) save(NumberedReportPath(Current()), nullptr);
+        if (settings().Report) save(NumberedReportPath(Current()), &saveError_);
         numbers_ << QString::number(numbers_.size() + 1).rightJustified(6, u'0');
         current_ = int(numbers_.size()) - 1;
         document_.clear();

@@ -1,5 +1,5 @@
 // What plug-ins ask of the main window while they run or edit (messages 2258
-// to 2265, plugins/OrvanelPlugin.h), and the run of their rows.
+// to 2265, plugins/OrvanelPlugin.h, which the layers cannot include).
 #include "editors/PluginPalette.h"
 
 #include "core/Helpers.h"
@@ -12,8 +12,6 @@
 #include "platform/WindowMessages.h"
 
 #include <QPalette>
-
-#include <exception>
 
 namespace {
 

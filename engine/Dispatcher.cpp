@@ -194,11 +194,14 @@ void TRunner::Execute_commande(TMacroDocument* list, int& index, TActiveOrder& a
     ++state_.ExecutedCount;
     for (;;) {
         CommandCall call{ctx_, list, index, activeOrder, row.keyword, row.params};
-        ctx_.PendingError = {};
+        // A row run while another row's handler runs (an event procedure, a
+        // sub-macro) keeps that row's pending error for it.
+        CommandResult outer = std::exchange(ctx_.PendingError, {});
         ++handlerDepth_;
         CommandResult result = handlers[int(call.command)](call);
         --handlerDepth_;
         if (!result.failed()) result = std::exchange(ctx_.PendingError, {});
+        ctx_.PendingError = std::move(outer);
         if (result.failed() && answerError(result)) continue;
         if (!call.moved) ++index;
         return;

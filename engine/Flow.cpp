@@ -5,7 +5,7 @@
 #include <QCoreApplication>
 
 int FindLabelRow(const TMacroDocument& list, const QString& label) {
-    const int found = list.LabelRow(label);
+    const int found = list.FindRow(QStringLiteral("Label"), label);
     QCoreApplication::processEvents();
     return found;
 }

@@ -178,17 +178,18 @@ void NotePluginMovedRun() { runMoved = true; }
 bool RunPluginCommand(const QString& keyword, const QString& params) {
     const int index = GetNewOrderIndex(keyword);
     if (index < 0) return false;
-    // A copy: the plug-in's messages may remove it meanwhile.
-    const TPluginFunctions f = DynamiqueOrders[index].F;
     runMoved = false;
-    if (const QString fault = f.ExecuteOrder(params); !fault.isEmpty()) Runner->RaiseExecError(fault, 0);
+    if (const QString fault = DynamiqueOrders[index].F.ExecuteOrder(params); !fault.isEmpty()) Runner->RaiseExecError(fault, 0);
     return std::exchange(runMoved, false);
 }
 
 pluginwire::Message TPluginFunctions::ask(const char* function, std::vector<std::string> texts,
                                           std::vector<int64_t> numbers, TPluginHost::Wait wait) const {
-    if (!Host) return {};
-    TPluginHost::Reply r = Host->call(function, std::move(texts), std::move(numbers), wait);
+    // The plug-in's messages may remove this entry during the call: the host
+    // is held here, and nothing of the entry is read after it.
+    const std::shared_ptr<TPluginHost> host = Host;
+    if (!host) return {};
+    TPluginHost::Reply r = host->call(function, std::move(texts), std::move(numbers), wait);
     if (!r.fault.isEmpty()) warn(r.fault);
     return r.message;
 }
@@ -206,7 +207,8 @@ QString TPluginFunctions::GetInfoDescription() const { return askText("GetInfoDe
 
 QImage TPluginFunctions::GetInfoIcon(bool& bad) const {
     // The host sends the lines its first line announces; they are read here as an XPM file.
-    const TPluginHost::Reply r = Host ? Host->call("GetInfoIcon") : TPluginHost::Reply{};
+    const std::shared_ptr<TPluginHost> host = Host;  // held through the call, as in ask()
+    const TPluginHost::Reply r = host ? host->call("GetInfoIcon") : TPluginHost::Reply{};
     QImage image;
     bad = !r.ok || r.message.number(0) == 2;
     if (r.message.number(0) != 1) return image;
@@ -234,7 +236,8 @@ QString TPluginFunctions::ChangeOrdre(const QString& params) const {
     return askText("ChangeOrdre", {params.toStdString()}, TPluginHost::Wait::Person);
 }
 QString TPluginFunctions::ExecuteOrder(const QString& params) const {
-    return Host ? Host->call("ExecuteOrder", {params.toStdString()}, {}, TPluginHost::Wait::Run).fault : QString();
+    const std::shared_ptr<TPluginHost> host = Host;  // held through the call, as in ask()
+    return host ? host->call("ExecuteOrder", {params.toStdString()}, {}, TPluginHost::Wait::Run).fault : QString();
 }
 // A plug-in busy with a row of the run that stops hears nothing: its row's wait ends it.
 void TPluginFunctions::StopOrder() const {

@@ -110,5 +110,3 @@ CommandResult ExecFindGraphic(CommandCall& c);
 // A Boolean makes the row a condition; any other value goes into the result variable.
 CommandResult ExecScriptEval(CommandCall& c);
 
-// ---- Plug-in commands (engine/PluginCommands.cpp) ----
-CommandResult ExecPlugin(CommandCall& c);

@@ -182,7 +182,10 @@ bool TPluginHost::restart(QString& fault) {
         for (const auto& [function, handle] : {std::pair{"ReceiveHandleApp", qint64(window_)},
                                                std::pair{"ReceiveHandleLibrary", qint64(module_)}}) {
             const Reply r = call(function, {}, {handle});
-            if (!r.ok) fault = r.fault;
+            if (!r.ok) {  // the host is gone: calling on would start it again, and again
+                fault = r.fault;
+                break;
+            }
         }
     }
     if (fault.isEmpty()) return true;

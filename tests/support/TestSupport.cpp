@@ -8,6 +8,7 @@
 #include "core/Settings.h"
 #include "core/Unit1.h"
 #include "core/Variables.h"
+#include "tools/ModuleSup.h"
 #include "platform/Platform.h"
 #include "platform/fake/FakePlatform.h"
 
@@ -48,6 +49,7 @@ void MainWindowTest::SetUp() {
     qputenv("ORVANEL_HOME", home.path().toLocal8Bit());
     platform::setDesktop(std::make_unique<platform::FakePlatform>());
     form = CreateForms();
+    UseQtTranslation(QStringLiteral("Français"));  // as start-up does: a test that chose another leaves the next in French
     form->ArrangeMainMenu();  // as start-up does, once the menu items of the dialogs are in
     Services().BuildSystemVariables();  // as start-up does
     form->Nouveau1Click();

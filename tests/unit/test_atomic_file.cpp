@@ -2,6 +2,7 @@
 // temporary files a save killed half-way leaves, known by their name and
 // removed once their process is gone.
 #include "platform/AtomicFile.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -23,11 +24,6 @@ constexpr const char* kSaveToKill = "ORVANEL_SAVE_TO_KILL";
 mode_t modeOf(const QString& path) {
     struct stat st;
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : 0;
-}
-
-QByteArray contentOf(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // The number of a process that has ended.
@@ -69,13 +65,13 @@ TEST_F(AtomicFile, PermissionsAreKeptOrMadePrivate) {
         }
         ASSERT_TRUE(platform::WriteFileAtomically(path, "après", nullptr, c.access));
         EXPECT_EQ(modeOf(path), c.after);
-        EXPECT_EQ(contentOf(path), "après");
+        EXPECT_EQ(ReadBytes(path), "après");
     }
     // Through a link, the file it names is replaced; the link stays.
     ASSERT_TRUE(QFile::link(file("new file"), file("lien")));
     ASSERT_TRUE(platform::WriteFileAtomically(file("lien"), "par le lien"));
     EXPECT_TRUE(QFileInfo(file("lien")).isSymLink());
-    EXPECT_EQ(contentOf(file("new file")), "par le lien");
+    EXPECT_EQ(ReadBytes(file("new file")), "par le lien");
     QString error;
     EXPECT_FALSE(platform::WriteFileAtomically(file("absent/x"), "x", &error));
     EXPECT_FALSE(error.isEmpty());
@@ -113,7 +109,7 @@ TEST_F(AtomicFile, AKilledSaveLeavesAKnownFileThatTheNextStartRemoves) {
 
     const QString stray = names().filter("config.ini.orvanel-tmp." + QString::number(killed) + ".").value(0);
     ASSERT_FALSE(stray.isEmpty()) << names().join(' ').toStdString();
-    EXPECT_EQ(contentOf(config), "[ancien]\r\n");
+    EXPECT_EQ(ReadBytes(config), "[ancien]\r\n");
     // Another one of a process that has ended, one of a process still running.
     const QString ended = "m.mcr.orvanel-tmp." + QString::number(endedProcess()) + ".aB3dE9";
     const QString running = "m.mcr.orvanel-tmp." + QString::number(::getppid()) + ".aB3dE9";

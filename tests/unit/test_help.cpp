@@ -85,11 +85,6 @@ QString helpFileOf(const QString& language) {
     return language == u"Français" ? kHelpFileName : u"aide-"_s + language + u".html"_s;
 }
 
-QString readUtf8(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
-}
-
 // The heading that carries the anchor, as plain text; empty when there is none.
 QString headingAt(const QString& page, const QString& anchor) {
     static const QRegularExpression tags(u"<[^>]*>"_s);
@@ -206,7 +201,7 @@ TEST_F(HelpTest, EveryHelpContextOfTheWindowsHasItsSectionInBothHelpFiles) {
     for (int expected : {1, 12, 1107, 1139, 1174, 1192})
         EXPECT_TRUE(contexts.contains(expected)) << expected;  // the walk reaches them
     for (const QString& language : kLanguages) {
-        const QString page = readUtf8(shipped(helpFileOf(language)));
+        const QString page = QString::fromUtf8(ReadBytes(shipped(helpFileOf(language))));
         ASSERT_FALSE(page.isEmpty()) << language.toStdString();
         for (int context : contexts)
             EXPECT_FALSE(headingAt(page, QString::number(context)).isEmpty())
@@ -218,7 +213,7 @@ TEST_F(HelpTest, TheDialogEachNodeOpensLeadsToTheHelpSectionOfThatNode) {
     form->show();
     for (const QString& language : kLanguages) {
         choose(language);
-        const QString page = readUtf8(shipped(helpFileOf(language)));
+        const QString page = QString::fromUtf8(ReadBytes(shipped(helpFileOf(language))));
         int dialogs = 0;
         for (QTreeWidgetItemIterator it(form->TreeView1); *it; ++it) {
             form->TreeView1->setCurrentItem(*it);
@@ -259,7 +254,7 @@ TEST_F(HelpTest, F1InTheVariableDialogOpensTheVariableSectionInTheChosenLanguage
             << language.toStdString();
         Form8->close();
 
-        const QString page = readUtf8(platform::programFile(helpFileOf(language)));
+        const QString page = QString::fromUtf8(ReadBytes(platform::programFile(helpFileOf(language))));
         EXPECT_EQ(headingAt(page, u"1139"_s), u"Variable");
         const QString section = page.mid(page.indexOf(u"id=\"1139\""_s));
         const QString first = DescriptionBlock(DescriptionLines, u"Variable"_s).value(0);

@@ -160,7 +160,6 @@ protected:
     }
     void TearDown() override {
         ResetMessageTexts();
-        UseQtTranslation(u"Français"_s);
         MainWindowTest::TearDown();
     }
 };

@@ -218,6 +218,20 @@ TEST_F(Report, RollOverPast80000Characters) {
     }
 }
 
+// A file that could not be written when the report rolled over fails the end
+// of the run, though the last files are written.
+TEST_F(Report, AFailedRollOverWriteFailsTheEnd) {
+    settings().Report = true;
+    Runner->Report().Start();
+    ASSERT_TRUE(QDir(home.path()).mkdir("rapport000001.doc"));  // no file can take its place
+    form->RichEdit1->setPlainText(QString(80001, u'x'));
+    form->AddToRapport("Commentaire", "suite");
+    QString error;
+    EXPECT_FALSE(Runner->Report().End(&error));
+    EXPECT_TRUE(error.contains(home.filePath("rapport000001.doc"))) << error.toStdString();
+    EXPECT_TRUE(QFile::exists(home.filePath("rapport000002.doc")));
+}
+
 TEST_F(Report, FilesAtTheEndOfARun) {
     settings().Report = true;
     setRows({{"Variable", "A;{1};Alpha;"}});
