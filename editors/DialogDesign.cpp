@@ -57,7 +57,6 @@ QString JoinFields(const QStringList& fields) {
     return s;
 }
 
-QString ParamTail(const QString& params, int fieldsBefore) { return FieldsAfter(params, fieldsBefore, CarSepParam); }
 
 // ---- The declared part of TCommandDialog ----
 

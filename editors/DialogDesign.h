@@ -27,10 +27,8 @@ QStringList ParamValues(const QString& params, const QVector<ParamPlace>& places
 // field no value is placed at stays empty), then the middle text and the last
 // field, each followed by the separator, then the rest.
 QString ParamString(const QVector<ParamPlace>& places, const QStringList& values);
-// Fields each followed by the separator; the rest of a string after a number
-// of fields, kept whole (separators included).
+// Fields each followed by the separator.
 QString JoinFields(const QStringList& fields);
-QString ParamTail(const QString& params, int fieldsBefore);
 
 // ---- Controls ----
 

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringList>
+#include <optional>
 
 std::vector<ListFileEntry> TListFile;
 
@@ -38,17 +39,22 @@ QByteArray ReadLine(QFile& file) {
     return line;
 }
 
-QString Decode(const QByteArray& bytes) {
+namespace {
+// The text of bytes that are UTF-8; nothing when they are not.
+std::optional<QString> utf8Text(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(bytes);
-    return utf8.hasError() ? platform::fromCp1252(bytes) : text;
+    if (utf8.hasError()) return std::nullopt;
+    return text;
+}
+}  // namespace
+
+QString Decode(const QByteArray& bytes) {
+    if (std::optional<QString> text = utf8Text(bytes)) return *text;
+    return platform::fromCp1252(bytes);
 }
 
-bool IsUtf8(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    [[maybe_unused]] const QString text = utf8(bytes);
-    return !utf8.hasError();
-}
+bool IsUtf8(const QByteArray& bytes) { return utf8Text(bytes).has_value(); }
 
 QVector<RawLine> SplitLines(const QByteArray& bytes) {
     QVector<RawLine> lines;

@@ -281,11 +281,10 @@ void TForm19::MoveTools(int step) {
 void TForm19::SpeedButton3Click() {
     TFileDialog dialog(this, TFileDialog::Save, QStringLiteral("SaveDialog1"));
     dialog.Filter = QStringLiteral("Rapport|*.doc|Tous|*.*");
+    dialog.DefaultExt = QStringLiteral("doc");
     dialog.FileName = Edit3->text();
-    if (!Services().ChooseFile(dialog)) return;
-    QString path = dialog.FileName;
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".doc");
-    Edit3->setText(path);
+    if (!dialog.Execute()) return;
+    Edit3->setText(dialog.FileName);
 }
 
 // The language goes to "config.ini" of the program folder, which the start

@@ -296,9 +296,9 @@ TEST_F(DialogTest, HistoryGroupBracketsSeveralRows) {
 TEST(ParamLayouts, JoinAndTail) {
     EXPECT_EQ(JoinFields({"a", "", "b"}), "a;;b;");
     EXPECT_EQ(JoinFields({}), "");
-    EXPECT_EQ(ParamTail("JScript;v;x = 1; y = 2", 2), "x = 1; y = 2");
-    EXPECT_EQ(ParamTail("a;b", 0), "a;b");
-    EXPECT_EQ(ParamTail("a;b", 2), "");
+    EXPECT_EQ(FieldsAfter(u"JScript;v;x = 1; y = 2", 2, u';'), "x = 1; y = 2");
+    EXPECT_EQ(FieldsAfter(u"a;b", 0, u';'), "a;b");
+    EXPECT_EQ(FieldsAfter(u"a;b", 2, u';'), "");
 }
 
 }  // namespace
