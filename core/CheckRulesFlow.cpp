@@ -17,7 +17,7 @@ void checkOperation(RowCheck& c, bool examine) {
     const QString& var = c[1];
     const QString& op = c[2];
     const QString& operand = c[3];
-    if (c.params.startsWith(CarSepParam)) c.error(QStringLiteral("Vous devez spécifez tous les paramètres."));
+    if (c.params.startsWith(ParamSeparator())) c.error(QStringLiteral("Vous devez spécifez tous les paramètres."));
     const QString kind = kindOf(var);
     const QString operandKind = kindOf(operand);
     if (kind == kNoType)
@@ -57,7 +57,7 @@ bool CheckLabel(const TMacroDocument* list, const QString& params, int row, int 
     const QString& name = c[1];
     if (list->FindRow(QStringLiteral("Goto"), name) < 0)
         c.warning(QStringLiteral("Aucun Goto ") + name + QStringLiteral(" n'a été appelé."));
-    const int count = mdlfnct::CountCommandsWithParam(QStringLiteral("Label"), name, *list, CarSepParam);
+    const int count = mdlfnct::CountCommandsWithParam(QStringLiteral("Label"), name, *list, ParamSeparator());
     if (count > 1)
         c.error(QStringLiteral("Le label nommé %1 est défini %2 fois.").arg(name).arg(count));
     // A Label without any Goto has no loop at all, even on the first row.

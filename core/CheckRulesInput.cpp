@@ -20,8 +20,8 @@ bool CheckClick(const TMacroDocument* list, const QString& params, int row, int 
         const QString up = QLatin1String(button) + QStringLiteral(" Up");
         const QString down = QLatin1String(button) + QStringLiteral(" Down");
         if (action != up && action != down) continue;
-        const int ups = mdlfnct::CountCommandsWithParam(QStringLiteral("Click"), up, *list, CarSepParam);
-        const int downs = mdlfnct::CountCommandsWithParam(QStringLiteral("Click"), down, *list, CarSepParam);
+        const int ups = mdlfnct::CountCommandsWithParam(QStringLiteral("Click"), up, *list, ParamSeparator());
+        const int downs = mdlfnct::CountCommandsWithParam(QStringLiteral("Click"), down, *list, ParamSeparator());
         if (ups > downs)
             c.warning(QStringLiteral("Le nombre de relâchement du bouton ") + up +
                       QStringLiteral(" de la souris est supérieur à l'appui."));

@@ -96,7 +96,7 @@ bool TstructOrdre::Validate(const TMacroDocument* list, int sourceNumber) const 
 namespace Debug {
 
 RowCheck::RowCheck(const TMacroDocument* l, const QString& p, int r, int s)
-    : list(l), params(p), row(r), source(s), f(SplitFields(p, CarSepParam, SplitRule::Runner)) {}
+    : list(l), params(p), row(r), source(s), f(SplitFields(p, ParamSeparator(), SplitRule::Runner)) {}
 
 void RowCheck::errorAt(int line, const QString& message) {
     if (AddCheckError(line, kErreur, message, source)) ok = false;
@@ -136,7 +136,7 @@ void declare(TstructParam& p, const FieldDecl& f) {
 }  // namespace
 
 TstructOrdre RowCheck::declared(Command command, const QString& name, const QList<int>& checked) const {
-    const ParamView view(command, params, CarSepParam);
+    const ParamView view(command, params, ParamSeparator());
     const auto decls = LayoutOf(command).fields;
     const bool repeats = std::ranges::any_of(decls, &FieldDecl::repeats);
     const int count = repeats ? qMin(fieldCount(), kMaxParamFields) : int(decls.size());

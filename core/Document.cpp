@@ -19,7 +19,7 @@ TRowEditing& RowEditing() {
 
 void TForm1::GetParam(const QString& s, TParamFields& fields) { fields = GetParam(s); }
 
-TParamFields TForm1::GetParam(const QString& s) { return SplitFields(s, CarSepParam, SplitRule::Editor); }
+TParamFields TForm1::GetParam(const QString& s) { return SplitFields(s, ParamSeparator(), SplitRule::Editor); }
 
 void TForm1::GetParamToStr(const TParamFields& fields, QString& s) {
     if (fields.Count <= 1) {
@@ -27,7 +27,7 @@ void TForm1::GetParamToStr(const TParamFields& fields, QString& s) {
     } else if (fields.Count == 2) {
         s = fields[1];
     } else {
-        for (int i = 1; i < fields.Count && i <= 20; ++i) s += fields[i] + CarSepParam;
+        for (int i = 1; i < fields.Count && i <= 20; ++i) s += fields[i] + ParamSeparator();
     }
 }
 
@@ -64,17 +64,11 @@ void TForm1::add_insert(const QString& keyword, const QString& params, int image
 }
 
 void TForm1::ChangeParam(TListView* list, int index, int fieldNo, const QString& newValue, bool saveHistory) {
-    if (!list->hasRow(index) || fieldNo < 1 || fieldNo > 20) return;
-    const TParamFields f = GetParam(list->params(index));
-    if (f[fieldNo] == newValue) return;
-    QString s;
-    for (int i = 1; i < f.Count && i <= 20; ++i) s += (i == fieldNo ? newValue : f[i]) + CarSepParam;
-
+    if (!list->hasRow(index)) return;
     const QString keptPrevious = RowEditing().previousParams;
     RowEditing().previousParams = list->params(index);
     RowEditing().modifying = true;
-    list->setParams(index, s);
-    if (saveHistory && list == ListView1) SaveBeforeChange(index);
+    if (list->items().ChangeField(index, fieldNo, newValue) && saveHistory && list == ListView1) SaveBeforeChange(index);
     RowEditing().modifying = false;
     RowEditing().previousParams = keptPrevious;
 }
@@ -126,9 +120,9 @@ void TForm1::Supprimer1Click() {
     for (int r = ListView1->count() - 1; r >= 0; --r) {
         if (!ListView1->isSelected(r)) continue;
         const QString keyword = ListView1->keyword(r);
-        const QString name = SplitFields(ListView1->params(r), CarSepParam)[1];
+        const QString name = SplitFields(ListView1->params(r), ParamSeparator())[1];
         if (keyword == QLatin1String("Variable") && VarUse(ListView1, name) &&
-            mdlfnct::CountCommandsWithParam(QStringLiteral("Variable"), name, *Macro, CarSepParam) < 2) {
+            mdlfnct::CountCommandsWithParam(QStringLiteral("Variable"), name, *Macro, ParamSeparator()) < 2) {
             MessageDlg(QStringLiteral("La variable nommée ") + name +
                            QStringLiteral(" ne peut pas être supprimer car elle est utilisée dans les paramètres "
                                           "d'une autre commande."),
@@ -136,7 +130,7 @@ void TForm1::Supprimer1Click() {
             continue;
         }
         if (keyword == QLatin1String("Label") && Fonction_Pos(QStringLiteral("Goto"), name, ListView1) >= 0 &&
-            mdlfnct::CountCommandsWithParam(QStringLiteral("Label"), name, *Macro, CarSepParam) < 2) {
+            mdlfnct::CountCommandsWithParam(QStringLiteral("Label"), name, *Macro, ParamSeparator()) < 2) {
             MessageDlg(QStringLiteral("Le label nommée ") + name +
                            QStringLiteral(" ne peut pas être supprimer car il est utilisé dans une commande Goto."),
                        MsgType::Warning, mbOK);

@@ -13,7 +13,7 @@
 #include <QTextEdit>
 
 namespace {
-QStringList fields(const QString& text) { return text.split(CarSepParam); }
+QStringList fields(const QString& text) { return text.split(ParamSeparator()); }
 
 QAction* scopeAction(TForm1& f, QMenu* menu, const QString& name, const QString& text) {
     QAction* a = menu->addAction(text);
@@ -37,7 +37,7 @@ void chooseScope(TForm1& f, QAction* chosen) {
 QString editing::ReplaceInFields(const QString& text, const QString& find, const QString& by) {
     QStringList parts = fields(text);
     for (QString& p : parts) p.replace(find, by, Qt::CaseInsensitive);
-    return parts.join(CarSepParam);
+    return parts.join(ParamSeparator());
 }
 
 bool editing::FieldsContain(const QString& text, const QString& find) {
@@ -143,10 +143,10 @@ void TForm1::ReplaceDialog1Replace(bool all) {
     const QString text = ReplaceDialog1->findText();
     const QString by = ReplaceDialog1->replaceText();
     if (text.isEmpty()) return;
-    if (text.contains(CarSepParam) || by.contains(CarSepParam)) {
+    if (text.contains(ParamSeparator()) || by.contains(ParamSeparator())) {
         MessageDlg(QStringLiteral("Le texte recherché et le texte de remplacement ne peuvent pas contenir le "
                                   "séparateur de paramètres \"%1\".")
-                       .arg(CarSepParam),
+                       .arg(ParamSeparator()),
                    MsgType::Warning, mbOK);
         return;
     }

@@ -100,7 +100,7 @@ private:
 
 // The rows of the macro file an "Execute" row names, when it is an open macro file.
 QString macroFileHint(const QString& params) {
-    const QString path = SplitFields(params, CarSepParam)[1];
+    const QString path = SplitFields(params, ParamSeparator())[1];
     if (!path.endsWith(QLatin1String(".mcr")) || !QFileInfo(path).isFile()) return {};
     TMacroFileData data;
     if (!data.load(path, nullptr) || !data.password().isEmpty()) return {};
@@ -142,7 +142,7 @@ QString ListHint(const TListView& list, int row) {
     const QString keyword = list.keyword(row);
     if (RunState().ExecState == 2 || RunState().ExecState == 4) {
         if (keyword == u"Variable") {
-            const QString name = SplitFields(list.params(row), CarSepParam)[1];
+            const QString name = SplitFields(list.params(row), ParamSeparator())[1];
             if (name == u"[PASSWORD]") return QStringLiteral("Valeur inaccessible");
             return name + QStringLiteral(" = ") + mdlfnct::GetVarValue(name);
         }

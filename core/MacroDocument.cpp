@@ -105,20 +105,22 @@ void TMacroDocument::clear() {
     endResetModel();
 }
 
-void TMacroDocument::ChangeField(int row, int fieldNo, const QString& value) {
-    if (!hasRow(row) || fieldNo < 1 || fieldNo > 20) return;
-    const TParamFields f = SplitFields(params(row), CarSepParam, SplitRule::Editor);
-    if (f[fieldNo] == value) return;
+bool TMacroDocument::ChangeField(int row, int fieldNo, const QString& value) {
+    if (!hasRow(row) || fieldNo < 1 || fieldNo > 20) return false;
+    const QChar separator = ParamSeparator();
+    const TParamFields f = SplitFields(params(row), separator, SplitRule::Editor);
+    if (f[fieldNo] == value) return false;
     QString s;
-    for (int i = 1; i < f.Count && i <= 20; ++i) s += (i == fieldNo ? value : f[i]) + CarSepParam;
+    for (int i = 1; i < f.Count && i <= 20; ++i) s += (i == fieldNo ? value : f[i]) + separator;
     setParams(row, s);
+    return true;
 }
 
 void TMacroDocument::ReplaceHandle(qint64 oldHandle, qint64 newHandle) {
     const QString o = QString::number(oldHandle), n = QString::number(newHandle);
     for (int r = 0; r < count(); ++r) {
         const QString k = keyword(r);
-        const TParamFields f = SplitFields(params(r), CarSepParam, SplitRule::Editor);
+        const TParamFields f = SplitFields(params(r), ParamSeparator(), SplitRule::Editor);
         if (f[1] == o) ChangeField(r, 1, n);
         if (k == u"Fonction" && f[4] == o) ChangeField(r, 4, n);
         if (k == u"Objet" && f[2] == o) ChangeField(r, 2, n);
@@ -134,14 +136,14 @@ bool isVariableRow(const MacroCommand& c) { return c.keyword == u"Variable"; }
 // The first declaration of a name counts; rebuilt after any change of the
 // rows or of the separator.
 QString TMacroDocument::KindOf(const QString& name) const {
-    if (!kindsValid_ || kindsSeparator_ != CarSepParam) {
+    if (!kindsValid_ || kindsSeparator_ != ParamSeparator()) {
         kinds_.clear();
         for (const MacroCommand& c : rows_) {
             if (!isVariableRow(c)) continue;
-            const TParamFields f = SplitFields(c.params, CarSepParam, SplitRule::Runner);
+            const TParamFields f = SplitFields(c.params, ParamSeparator(), SplitRule::Runner);
             if (!kinds_.contains(f[1])) kinds_.insert(f[1], f[qBound(1, f.Count - 1, 20)]);
         }
-        kindsSeparator_ = CarSepParam;
+        kindsSeparator_ = ParamSeparator();
         kindsValid_ = true;
     }
     return kinds_.value(name, QStringLiteral("No_Type"));
@@ -151,7 +153,7 @@ QStringList TMacroDocument::Variables(bool alpha, bool numerique) const {
     QStringList names;
     for (const MacroCommand& c : rows_) {
         if (!isVariableRow(c)) continue;
-        const TParamFields f = SplitFields(c.params, CarSepParam, SplitRule::Editor);
+        const TParamFields f = SplitFields(c.params, ParamSeparator(), SplitRule::Editor);
         if (names.contains(f[1]) || (f[3] == u"Alpha" && !alpha) || (f[3] == u"Numerique" && !numerique)) continue;
         names << f[1];
     }
@@ -161,7 +163,7 @@ QStringList TMacroDocument::Variables(bool alpha, bool numerique) const {
 QString TMacroDocument::InitialValue(const QString& name, QChar quote) const {
     for (const MacroCommand& c : rows_) {
         if (!isVariableRow(c)) continue;
-        const TParamFields f = SplitFields(c.params, CarSepParam, SplitRule::Editor);
+        const TParamFields f = SplitFields(c.params, ParamSeparator(), SplitRule::Editor);
         if (f[1] != name) continue;
         return f[3] == u"Alpha" && quote != QChar(u'\0') ? quote + f[2] + quote : f[2];
     }
@@ -170,7 +172,7 @@ QString TMacroDocument::InitialValue(const QString& name, QChar quote) const {
 
 bool TMacroDocument::VarUse(const QString& name) const {
     for (const MacroCommand& c : rows_) {
-        const TParamFields f = SplitFields(c.params, CarSepParam, SplitRule::Editor);
+        const TParamFields f = SplitFields(c.params, ParamSeparator(), SplitRule::Editor);
         if (isVariableRow(c) && f[1] == name) continue;
         for (int i = 1; i < f.Count && i <= 20; ++i)
             if (f[i] == name) return true;
@@ -219,6 +221,6 @@ int TMacroDocument::FindRow(const QString& keyword, const QString& params) const
 bool TMacroDocument::HasRowWithField(const QString& keyword, int fieldNo, const QString& text) const {
     if (fieldNo < 1 || fieldNo > 20) return false;
     for (const MacroCommand& c : rows_)
-        if (c.keyword == keyword && SplitFields(c.params, CarSepParam, SplitRule::Editor)[fieldNo] == text) return true;
+        if (c.keyword == keyword && SplitFields(c.params, ParamSeparator(), SplitRule::Editor)[fieldNo] == text) return true;
     return false;
 }

@@ -70,8 +70,9 @@ public:
     void moveRowTo(int from, int to);
     void clear();  // no deletion signals
     void clearRows() { clear(); }
-    // Field fieldNo (1..20) of a row becomes value, the other fields kept.
-    void ChangeField(int row, int fieldNo, const QString& value);
+    // Field fieldNo (1..20) of a row becomes value, the other fields kept;
+    // false when that changed nothing.
+    bool ChangeField(int row, int fieldNo, const QString& value);
     // The rows that named window handle oldHandle (an object's field 1, its
     // parent in field 2, a "Fonction" in field 4) name newHandle.
     void ReplaceHandle(qint64 oldHandle, qint64 newHandle);

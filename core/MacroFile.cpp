@@ -143,6 +143,23 @@ int readRecords(TForm1* form, const TMacroFileData& data, const QString& passwor
     return done;
 }
 
+// Reads the file into data and says its warning; true when the rows may be
+// read: the password was given, or the macro only runs and its source alone
+// is protected.
+bool readGranted(const QString& fileName, bool openMacro, TMacroFileData& data) {
+    QString error;
+    if (!data.load(fileName, &error)) {
+        MessageDlg(error, MsgType::Error, mbOK);
+        return false;
+    }
+    const QString warning = data.warning(fileName, openMacro);
+    if (!warning.isEmpty()) MessageDlg(warning, MsgType::Warning, mbOK);
+    const bool forRun = !StartMode().editOnOpen && (StartMode().commandLineRun || RunState().ExecState != 0);
+    const int granted = forRun && data.sourceOnly() ? 1 : Form32->AskPassword(data.password());
+    if (granted == 0) MessageDlg(QStringLiteral("Mot de passe incorrect."), MsgType::Warning, mbOK);
+    return granted == 1;
+}
+
 }  // namespace macrofile
 
 using namespace macrofile;
@@ -153,19 +170,8 @@ int ReadMacroRows(const QString& fileName, TMacroDocument& doc, const QString& s
         return 0;
     }
     TMacroFileData data;
-    QString error;
-    if (!data.load(fileName, &error)) {
-        MessageDlg(error, MsgType::Error, mbOK);
-        return 0;
-    }
-    const QString warning = data.warning(fileName, false);
-    if (!warning.isEmpty()) MessageDlg(warning, MsgType::Warning, mbOK);
-    // Source-only protection lets a macro run without its password, never open for editing.
+    if (!readGranted(fileName, false, data)) return 0;
     const QString password = data.password();
-    const bool forRun = !StartMode().editOnOpen && (StartMode().commandLineRun || RunState().ExecState != 0);
-    const int granted = forRun && data.sourceOnly() ? 1 : Form32->AskPassword(password);
-    if (granted == 0) MessageDlg(QStringLiteral("Mot de passe incorrect."), MsgType::Warning, mbOK);
-    if (granted != 1) return 0;
     if (position < 0) doc.clear();
     ReadOptions opt;
     opt.list = &doc;
@@ -198,23 +204,11 @@ int TForm1::OpenFileMacro(const QString& fileName, TListView* list, const QStrin
         return 0;
     }
     TMacroFileData data;
-    QString error;
-    if (!data.load(fileName, &error)) {
-        MessageDlg(error, MsgType::Error, mbOK);
+    if (!readGranted(fileName, openMacro, data) || (openMacro && !SaveBeforeExit())) {
         refreshStatusBar(*this);
         return 0;
     }
-    const QString warning = data.warning(fileName, openMacro);
-    if (!warning.isEmpty()) MessageDlg(warning, MsgType::Warning, mbOK);
-    // Source-only protection lets a macro run without its password, never open for editing.
     const QString password = data.password();
-    const bool forRun = !StartMode().editOnOpen && (StartMode().commandLineRun || RunState().ExecState != 0);
-    const int granted = forRun && data.sourceOnly() ? 1 : Form32->AskPassword(password);
-    if (granted == 0) MessageDlg(QStringLiteral("Mot de passe incorrect."), MsgType::Warning, mbOK);
-    if (granted != 1 || (openMacro && !SaveBeforeExit())) {
-        refreshStatusBar(*this);
-        return 0;
-    }
     if (position < 0) SetProcessPriority(3);  // after the save question: the old macro keeps its own
     OpenDialog1->FileName = fileName;
     QApplication::processEvents();
@@ -327,7 +321,7 @@ bool TForm1::MacroChange() {
         if (skip == 0) return params;
         const TParamFields f = GetParam(params);
         QString s;
-        for (int i = skip + 1; i < f.Count && i <= 20; ++i) s += f[i] + CarSepParam;
+        for (int i = skip + 1; i < f.Count && i <= 20; ++i) s += f[i] + ParamSeparator();
         return s;
     };
     const QVector<MacroCommand> rows = FoldedRows(*Macro);

@@ -1,6 +1,11 @@
 #include "core/Params.h"
 
-QChar CarSepParam = u';';
+#include "core/Settings.h"
+
+QChar ParamSeparator() {
+    const QString& s = settings().Separator;
+    return s.isEmpty() ? u';' : s.front();
+}
 
 TParamFields SplitFields(QStringView text, QChar separator, SplitRule rule) {
     TParamFields f;

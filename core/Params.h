@@ -5,9 +5,9 @@
 #include <QStringView>
 #include <array>
 
-// The separator of the settings ([Control] CarSepParam), kept for the editors;
-// the splitter and the run read the one they are given.
-extern QChar CarSepParam;
+// The separator of the settings ([Control] CarSepParam), ";" until they are
+// read; the splitter itself takes the one it is given.
+QChar ParamSeparator();
 
 constexpr int kMaxFieldLength = 255;
 constexpr int kMaxParamFields = 20;

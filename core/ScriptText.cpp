@@ -65,7 +65,7 @@ ScriptVariables DeclaredScriptVariables(const TMacroDocument* list) {
     QStringList seen;
     for (const MacroCommand& c : list->rows()) {
         if (c.keyword != u"Variable") continue;
-        const mdlfnct::VariableDeclaration d = mdlfnct::DeclarationOf(c.params, CarSepParam);
+        const mdlfnct::VariableDeclaration d = mdlfnct::DeclarationOf(c.params, ParamSeparator());
         if (seen.contains(d.name)) continue;
         seen << d.name;
         if (d.kind == u"Alpha" || d.kind == u"Numerique") out.append({d.name, d.value, d.kind == u"Numerique"});
@@ -95,7 +95,7 @@ QString SubstituteVariables(ScriptLanguage language, const QString& expression, 
 }
 
 QString ScriptExpressionOf(const QString& params) {
-    const TParamFields f = SplitFields(params, CarSepParam);
+    const TParamFields f = SplitFields(params, ParamSeparator());
     return params.mid(f[1].size() + f[2].size() + 2);
 }
 

@@ -238,7 +238,6 @@ void LoadSettings(const QString& configFile) {
     if (RunState().ExecState == 0) s.Report = readBool(ini, "Control", "Rapport", def.Report);
     const QString separator = ini.ReadString("Control", "CarSepParam", def.Separator);
     s.Separator = separator.isEmpty() ? def.Separator : separator.left(1);
-    CarSepParam = s.Separator.at(0);
 
     // The report file: into the program folder when its folder is missing.
     s.ReportFile = ini.ReadString("Control", "RapportFile", def.ReportFile);
@@ -301,7 +300,6 @@ void RestoreSettings(const TSettings& saved) {
     replaceHotKeys(s, saved.PauseHotKey, saved.StopHotKey);
     s = saved;
     if (RunState().ExecState != 0) s.Report = report;
-    CarSepParam = s.Separator.at(0);
     if (Form1.made()) applyToMainWindow(*Form1, s);
     emit settingsNotifier().loaded();
 }

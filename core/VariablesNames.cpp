@@ -34,21 +34,21 @@ void addOnce(QComboBox* combo, const QString& text) {
 void listFirstFields(TListView* list, QComboBox* combo, std::initializer_list<const char16_t*> keywords) {
     for (const MacroCommand& c : list->items().rows())
         for (const char16_t* k : keywords)
-            if (c.keyword == QStringView(k)) addOnce(combo, SplitFields(c.params, CarSepParam)[1]);
+            if (c.keyword == QStringView(k)) addOnce(combo, SplitFields(c.params, ParamSeparator())[1]);
 }
 
 // The "<Var3>"-style name after those the rows already declare, in row order.
 QString freshName(TListView* list, const QString& keyword, const QString& stem, int* number) {
     int n = 1;
     for (const MacroCommand& c : list->items().rows())
-        if (c.keyword == keyword && SplitFields(c.params, CarSepParam)[1] == u'<' + stem + QString::number(n) + u'>') ++n;
+        if (c.keyword == keyword && SplitFields(c.params, ParamSeparator())[1] == u'<' + stem + QString::number(n) + u'>') ++n;
     *number = n;
     return u'<' + stem + QString::number(n) + u'>';
 }
 
 // A character that ends a name inside an expression.
 bool isDelimiter(QChar c) {
-    return QStringView(u" *+-/=(),").contains(c) || c == CarSepParam;
+    return QStringView(u" *+-/=(),").contains(c) || c == ParamSeparator();
 }
 }  // namespace
 
@@ -123,7 +123,7 @@ void TForm1::OneVarOnly(const QString& name, TListView* list) {
     if (!list) list = ListView1;
     bool kept = false;
     for (int r = 0; r < list->count();) {
-        if (list->keyword(r) == u"Variable" && SplitFields(list->params(r), CarSepParam)[1] == name) {
+        if (list->keyword(r) == u"Variable" && SplitFields(list->params(r), ParamSeparator())[1] == name) {
             if (kept) {
                 list->remove(r);
                 continue;

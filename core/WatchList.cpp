@@ -209,7 +209,7 @@ void TForm1::RefreshWatchValue(const QString& name, const QString& value) {
 void TForm1::valuer1Click() {
     for (int r : ListView1->selectedRows()) {
         if (ListView1->keyword(r) != u"Variable") continue;
-        const TParamFields f = SplitFields(ListView1->params(r), CarSepParam);
+        const TParamFields f = SplitFields(ListView1->params(r), ParamSeparator());
         if (!WatchedNames(*this).contains(f[1])) AddWatchRow(*this, f[1], f[2]);
     }
     PageControl1->setTabVisible(PageControl1->indexOf(TabSheet4), true);

@@ -187,7 +187,7 @@ void TreeView1Click() {
         description = DescriptionBlock(DescriptionLines, branch->text(0)).join(u'\n');
     }
     f->RichEdit2->setPlainText(description);
-    const QString sep(CarSepParam);
+    const QString sep(ParamSeparator());
     f->GetDescURLStyle(path.split(u" > "_s).join(sep) + sep);
     if (!description.isEmpty()) f->PageControl1->setCurrentWidget(f->TabSheet3);
     LastDescriptionPath = path;

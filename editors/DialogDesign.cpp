@@ -19,7 +19,7 @@
 QStringList ParamValues(const QString& params, const QVector<ParamPlace>& places) {
     const TParamFields fields = TForm1::GetParam(params);
     QStringList values;
-    for (const ParamPlace& p : places) values << ValueAt(params, fields, p, CarSepParam);
+    for (const ParamPlace& p : places) values << ValueAt(params, fields, p, ParamSeparator());
     return values;
 }
 
@@ -53,7 +53,7 @@ QString ParamString(const QVector<ParamPlace>& places, const QStringList& values
 
 QString JoinFields(const QStringList& fields) {
     QString s;
-    for (const QString& f : fields) s += f + CarSepParam;
+    for (const QString& f : fields) s += f + ParamSeparator();
     return s;
 }
 
@@ -328,10 +328,10 @@ bool TCommandDialog::Validate() {
     for (const Control& c : controls_) {
         if (!inField(c.slot.place) || !serves(c.slot)) continue;
         const QString value = valueOf(c.slot, c.widget);
-        checks.append({[value] { return !value.contains(CarSepParam); },
+        checks.append({[value] { return !value.contains(ParamSeparator()); },
                        QStringLiteral("Le champ « %1 » ne peut pas contenir « %2 », le caractère qui sépare "
                                       "les paramètres.")
-                           .arg(c.slot.caption.isEmpty() ? c.slot.name : c.slot.caption.trimmed(), CarSepParam)});
+                           .arg(c.slot.caption.isEmpty() ? c.slot.name : c.slot.caption.trimmed(), ParamSeparator())});
     }
     checks << checks_;
     bool ok = true;

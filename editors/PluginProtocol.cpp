@@ -98,7 +98,7 @@ void query(const platform::WindowMessage& m) {
     }
     case 2: return answer(p, QStringLiteral("Filename plugin"), p ? p->Name : QString(), 0);
     case 3: return answer(p, QStringLiteral("Filename config"), Form1->GetConfigFileName(), 0);
-    case 4: return answer(p, QStringLiteral("Char of separation"), QString(CarSepParam), 0);
+    case 4: return answer(p, QStringLiteral("Char of separation"), QString(ParamSeparator()), 0);
     case 5: return answer(p, QStringLiteral("Count Order"), QString(), list->count());
     // No bitmap or font handles on this desktop.
     case 6: return answer(p, QStringLiteral("Handle BackGround"), QString(), 0, false);

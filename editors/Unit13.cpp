@@ -87,7 +87,7 @@ struct FieldCount {
     QString message, caption;
 };
 
-QString withSeparator(const QString& text) { return text + u'"' + CarSepParam + u"\"."_s; }
+QString withSeparator(const QString& text) { return text + u'"' + ParamSeparator() + u"\"."_s; }
 
 }  // namespace
 
@@ -158,7 +158,7 @@ void TForm13::ListBox1Click() {
 
 void TForm13::ListBox2Click() {
     const TPanelChoice* entry = Panel().find(ListBoxGetText(ListBox1), ListBoxGetText(ListBox2));
-    Label6->setText(entry ? QString(entry->info).replace(u"%1"_s, CarSepParam) : kNone);
+    Label6->setText(entry ? QString(entry->info).replace(u"%1"_s, ParamSeparator()) : kNone);
     const int help = HelpContext(this);  // the category's, kept
     ApplyPanelChoice(entry, {{ComboBox2, Label4, nullptr}});
     SetHelpContext(this, help);
@@ -182,7 +182,7 @@ void TForm13::LoadFields(const QString& params) {
     Openform13withparam(f[2], f[3]);
     QStringList parameter;
     for (int i = 4; i < f.Count && i < int(f.field.size()); ++i) parameter << f[i];
-    ComboBox2->setEditText(parameter.join(CarSepParam));
+    ComboBox2->setEditText(parameter.join(ParamSeparator()));
 }
 
 void TForm13::LoadDefaults() {
@@ -193,9 +193,9 @@ void TForm13::LoadDefaults() {
 }
 
 QString TForm13::BuildParams() const {
-    QString s = ComboBox1->currentText() + CarSepParam + ListBoxGetText(ListBox1) + CarSepParam +
-                ListBoxGetText(ListBox2) + CarSepParam + ComboBox2->currentText();
-    if (!s.endsWith(CarSepParam)) s += CarSepParam;
+    QString s = ComboBox1->currentText() + ParamSeparator() + ListBoxGetText(ListBox1) + ParamSeparator() +
+                ListBoxGetText(ListBox2) + ParamSeparator() + ComboBox2->currentText();
+    if (!s.endsWith(ParamSeparator())) s += ParamSeparator();
     return s;
 }
 

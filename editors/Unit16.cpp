@@ -388,7 +388,7 @@ void TForm16::LoadFields(const QString&) {
     while (last + 1 < list->count() && list->keyword(last + 1) == u"Objet"_s) ++last;
     last = qMin(last, first + kMaxObjects - 1);
     for (int r = first; r <= last; ++r) {
-        CapturedObjects << ObjectFromParams(list->params(r), CarSepParam);
+        CapturedObjects << ObjectFromParams(list->params(r), ParamSeparator());
         loadedRows_ << QPersistentModelIndex(list->items().index(r, 0));
         loadedParams_ << list->params(r);
     }
@@ -629,8 +629,8 @@ void TForm16::FillCriteriaList() {
     for (const TCmObjet& o : std::as_const(CapturedObjects)) {
         new QListWidgetItem(u"+ Propriétés"_s, CheckListBox1);
         for (const CriterionWord& c : kWords) {
-            auto* item = new QListWidgetItem(QString::number(o.Handle) + CarSepParam + QString::fromUtf16(c.word) +
-                                                 CarSepParam + criterionValue(o, c.use),
+            auto* item = new QListWidgetItem(QString::number(o.Handle) + ParamSeparator() + QString::fromUtf16(c.word) +
+                                                 ParamSeparator() + criterionValue(o, c.use),
                                              CheckListBox1);
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
             item->setCheckState(o.*c.use ? Qt::Checked : Qt::Unchecked);
@@ -640,7 +640,7 @@ void TForm16::FillCriteriaList() {
 
 void TForm16::CheckListBox1Change(QListWidgetItem* item) {
     if (!(item->flags() & Qt::ItemIsUserCheckable)) return;
-    const TParamFields f = SplitFields(item->text(), CarSepParam);
+    const TParamFields f = SplitFields(item->text(), ParamSeparator());
     TCmObjet* o = objectOf(f[1]);
     if (!o) return;
     for (const CriterionWord& c : kWords)

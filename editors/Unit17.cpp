@@ -174,7 +174,7 @@ void TForm17::Button3Click() {
     QStringList named;
     const TListView* list = Form1->ListView1;
     for (int r = 0; r < list->count(); ++r)
-        if (list->keyword(r) == u"Objet"_s) named << SplitFields(list->params(r), CarSepParam)[1];
+        if (list->keyword(r) == u"Objet"_s) named << SplitFields(list->params(r), ParamSeparator())[1];
     for (int i = ListView1->topLevelItemCount(); i-- > 0;)
         if (named.contains(ListView1->topLevelItem(i)->text(0))) delete ListView1->takeTopLevelItem(i);
 }

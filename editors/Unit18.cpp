@@ -242,7 +242,7 @@ void TForm18::LoadDefaults() {
 
 void TForm18::LoadFields(const QString& params) {
     LoadDefaults();
-    const TParamFields f = SplitFields(params, CarSepParam);
+    const TParamFields f = SplitFields(params, ParamSeparator());
     ComboBox1->setEditText(f[1]);
     const int action = int(Panel().choices({}).indexOf(f[2])) + 1;
     if (action >= 7)

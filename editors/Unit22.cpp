@@ -624,7 +624,7 @@ void TForm22::LoadFields(const QString& params) {
     Image6->setPixmap(QPixmap());
     TCommandDialog::LoadFields(params);
     loadGraphicFile(ComboBox4->currentText());  // also when the name stands there already
-    const TParamFields f = SplitFields(params, CarSepParam);
+    const TParamFields f = SplitFields(params, ParamSeparator());
     placeMarkers({QPoint(numberOr0(f[2]), numberOr0(f[3])), QPoint(numberOr0(f[6]), numberOr0(f[7])),
                   QPoint(numberOr0(f[8]), numberOr0(f[9])), QPoint(numberOr0(f[4]), numberOr0(f[5]))});
     updatePaste();

@@ -65,7 +65,7 @@ TForm25::TForm25(QWidget* parent) : TCommandDialog(25, u"MSScript Expression"_s,
 
 void TForm25::LoadFields(const QString& params) {
     TCommandDialog::LoadFields(params);
-    ComboBox1->setCurrentText(SplitFields(params, CarSepParam)[1] == kVBScript ? kVBScript : kJScript);
+    ComboBox1->setCurrentText(SplitFields(params, ParamSeparator())[1] == kVBScript ? kVBScript : kJScript);
 }
 
 void TForm25::LoadDefaults() {

@@ -310,7 +310,7 @@ void TForm27::LoadDefaults() { select(TreeView1->topLevelItem(0)); }
 
 void TForm27::LoadFields(const QString& params) {
     const QString category = Keyword().mid(QStringLiteral("Outil ").size());
-    const TParamFields f = SplitFields(params, CarSepParam);
+    const TParamFields f = SplitFields(params, ParamSeparator());
     QTreeWidgetItem* node = nullptr;
     for (int i = 0; i < TreeView1->topLevelItemCount() && !node; ++i) {
         QTreeWidgetItem* top = TreeView1->topLevelItem(i);

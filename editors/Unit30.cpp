@@ -510,7 +510,7 @@ void TForm30::LoadDefaults() {
 void TForm30::LoadFields(const QString& params) {
     prepare();
     // Every field, the twentieth too: a six-field fixed-width row ends there.
-    const TParamFields f = SplitFields(params, CarSepParam);
+    const TParamFields f = SplitFields(params, ParamSeparator());
     ComboBox1->setEditText(f[1]);
     if (f[2] == u"D") {
         RadioButtonClick(true);
@@ -551,11 +551,11 @@ bool TForm30::Validate() {
         return false;
     }
     if (!TCommandDialog::Validate()) return false;
-    const QString separator = u"« %1 », le caractère qui sépare les paramètres."_s.arg(CarSepParam);
-    if (CheckBox(5)->isChecked() && Edit1->text() == CarSepParam)
+    const QString separator = u"« %1 », le caractère qui sépare les paramètres."_s.arg(ParamSeparator());
+    if (CheckBox(5)->isChecked() && Edit1->text() == ParamSeparator())
         return Refuse(u"Le séparateur « Autre » ne peut pas être "_s + separator);
     for (int i = 0; i < ListBox1->count(); ++i)
-        if (ListBox1->item(i)->text().contains(CarSepParam))
+        if (ListBox1->item(i)->text().contains(ParamSeparator()))
             return Refuse(u"Le nom du champ « %1 » ne peut pas contenir "_s.arg(ListBox1->item(i)->text()) +
                           separator);
     return true;
@@ -574,7 +574,7 @@ void TForm30::AfterCommit() {
         const TListView* list = Form1->ListView1;
         int at = 0;
         while (list->hasRow(at) && list->keyword(at) == u"Variable") ++at;
-        InsertRow(at, u"Variable"_s, name + CarSepParam + CarSepParam + u"Alpha"_s + CarSepParam,
+        InsertRow(at, u"Variable"_s, name + ParamSeparator() + ParamSeparator() + u"Alpha"_s + ParamSeparator(),
                   TForm1::GetImageIndexOfText(u"Variable"_s));
     }
     RowEditing().modifying = false;

@@ -242,7 +242,7 @@ void TForm4::LoadFields(const QString& params) {
     // A key named like the separator leaves an empty field between two separators.
     for (int i = 1; i <= n; ++i)
         if (fields[i].isEmpty()) {
-            fields[i] = CarSepParam;
+            fields[i] = ParamSeparator();
             break;
         }
     if (n >= 1 && fields[n] == kKeyDown) ComboBox1->setCurrentIndex(1);
@@ -288,9 +288,9 @@ bool TForm4::Validate() {
 QString TForm4::BuildParams() const {
     QString s;
     for (const QString& slot : SelectedKeys)
-        if (!slot.isEmpty()) s += slot + CarSepParam;
-    if (ComboBox1->currentText() == kActions[1]) s += kKeyDown + CarSepParam;
-    if (ComboBox1->currentText() == kActions[2]) s += kKeyUp + CarSepParam;
+        if (!slot.isEmpty()) s += slot + ParamSeparator();
+    if (ComboBox1->currentText() == kActions[1]) s += kKeyDown + ParamSeparator();
+    if (ComboBox1->currentText() == kActions[2]) s += kKeyUp + ParamSeparator();
     return s;
 }
 

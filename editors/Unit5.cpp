@@ -128,7 +128,7 @@ QStringList TForm5::namesInRows() const {
     const TListView* list = Form1->ListView1;
     for (int r = 0; r < list->count(); ++r)
         if (list->keyword(r) == u"Move Mouse")
-            if (const QString name = SplitFields(list->params(r), CarSepParam)[4]; !name.isEmpty()) names << name;
+            if (const QString name = SplitFields(list->params(r), ParamSeparator())[4]; !name.isEmpty()) names << name;
     return names;
 }
 
@@ -234,7 +234,7 @@ bool TForm5::eventFilter(QObject* watched, QEvent* e) {
 
 void TForm5::Button3Click() {
     RunCommand(Runner->Context(), u"Move Mouse"_s,
-               ComboBox1->currentText() + CarSepParam + ComboBox2->currentText() + CarSepParam + u"Direct"_s + CarSepParam);
+               ComboBox1->currentText() + ParamSeparator() + ComboBox2->currentText() + ParamSeparator() + u"Direct"_s + ParamSeparator());
 }
 
 // ---- Opening, Valider, closing ----
@@ -263,7 +263,7 @@ void TForm5::LoadFields(const QString& params) {
     TCommandDialog::LoadFields(params);
     ComboBox1->setEnabled(true);
     ComboBox2->setEnabled(true);
-    SnapshotName = SplitFields(params, CarSepParam)[4];
+    SnapshotName = SplitFields(params, ParamSeparator())[4];
     const QImage* stored = FindImageRef(TabImgMoveMouse, SnapshotName);
     setPreview(stored ? *stored : QImage());
 }
@@ -277,7 +277,7 @@ bool TForm5::Validate() {
 // holds the picture (a macro reopened).
 QString TForm5::BuildParams() const {
     QString s = TCommandDialog::BuildParams();
-    if (!Preview.isNull() || (Modifying() && !SnapshotName.isEmpty())) s += SnapshotName + CarSepParam;
+    if (!Preview.isNull() || (Modifying() && !SnapshotName.isEmpty())) s += SnapshotName + ParamSeparator();
     return s;
 }
 

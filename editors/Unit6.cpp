@@ -201,7 +201,7 @@ void TForm6::LoadDefaults() { reset(); }
 // Fields 1 to 6 only; a wheel action's count is the field after it.
 void TForm6::LoadFields(const QString& params) {
     reset();
-    const TParamFields f = SplitFields(params, CarSepParam);
+    const TParamFields f = SplitFields(params, ParamSeparator());
     const QStringList actions = Panel().choices({});
     for (int i = 1; i <= 6; ++i) {
         const int n = int(actions.indexOf(f[i])) + 1;

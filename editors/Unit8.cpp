@@ -99,7 +99,7 @@ TForm8::TForm8(QWidget* parent) : TCommandDialog(8, u"Déclaration de variable"_
     connect(SpeedButton1, &QToolButton::clicked, this, &TForm8::SpeedButton1Click);
 }
 
-bool TForm8::ForbiddenInName(QChar c) { return kOperators.contains(c) || c == CarSepParam; }
+bool TForm8::ForbiddenInName(QChar c) { return kOperators.contains(c) || c == ParamSeparator(); }
 
 void TForm8::filterName(const QString& typed) {
     QString kept = typed;
@@ -112,7 +112,7 @@ void TForm8::filterName(const QString& typed) {
     const bool operators = std::any_of(typed.begin(), typed.end(), [](QChar c) { return kOperators.contains(c); });
     const QString why =
         operators ? u"Caractères impossibles dans le nom de variable + - / * ="_s
-                  : u"Caractère impossible dans le nom de variable : %1 sépare les paramètres."_s.arg(CarSepParam);
+                  : u"Caractère impossible dans le nom de variable : %1 sépare les paramètres."_s.arg(ParamSeparator());
     Form1->ShowBalloonTip(Edit1, 0, why, u"Information"_s);
 }
 

@@ -170,7 +170,7 @@ QString GetValueVar(const TMacroDocument* doc, const QString& name) {
     if (!doc) return value;
     for (const MacroCommand& c : doc->rows()) {
         if (c.keyword != u"Variable") continue;
-        const TParamFields f = SplitFields(c.params, CarSepParam, SplitRule::Editor);
+        const TParamFields f = SplitFields(c.params, ParamSeparator(), SplitRule::Editor);
         if (f[1] == name) value = f[2];
     }
     return value;

@@ -44,7 +44,7 @@ void TCmObjet::SetAllCriteria(bool on) {
 }
 
 QString FieldValue(const QString& value) {
-    const qsizetype at = value.indexOf(CarSepParam);
+    const qsizetype at = value.indexOf(ParamSeparator());
     return at < 0 ? value : value.left(at);
 }
 
@@ -81,7 +81,7 @@ QString ObjectParams(const TCmObjet& o) {
                                 QString::number(o.SeveralAction), FieldValue(o.CountVariable), FieldValue(o.Choice),
                                 QString::number(o.CriteriaFlags())};
     QString s;
-    for (const QString& field : fields) s += field + CarSepParam;
+    for (const QString& field : fields) s += field + ParamSeparator();
     return s;
 }
 

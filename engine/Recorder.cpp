@@ -22,18 +22,18 @@ namespace {
 
 QString fields(std::initializer_list<QString> values) {
     QString s;
-    for (const QString& v : values) s += v + CarSepParam;
+    for (const QString& v : values) s += v + ParamSeparator();
     return s;
 }
 
-QString field(const MacroCommand& row, int n) { return SplitFields(row.params, CarSepParam, SplitRule::Runner)[n]; }
+QString field(const MacroCommand& row, int n) { return SplitFields(row.params, ParamSeparator(), SplitRule::Runner)[n]; }
 
 bool isRow(const MacroCommand& row, QLatin1StringView keyword) { return row.keyword == keyword; }
 
 // "Type Special" key;"[KeyDown]"; (or "[KeyUp]"), by the key's name.
 bool isKeyAction(const MacroCommand& row, const QString& action, QString* key = nullptr) {
     if (row.keyword != u"Type Special") return false;
-    const TParamFields f = SplitFields(row.params, CarSepParam, SplitRule::Runner);
+    const TParamFields f = SplitFields(row.params, ParamSeparator(), SplitRule::Runner);
     if (f[2] != action || row.params != fields({f[1], f[2]})) return false;
     if (key) *key = f[1];
     return true;
@@ -46,9 +46,9 @@ bool isShiftName(const QString& name) {
 // The typed text a "Type Special" row of one key stands for: the space bar, a keypad digit.
 QString typedTextOf(const MacroCommand& row) {
     if (row.keyword != u"Type Special") return QString();
-    if (row.params == mdlfnct::KeyNameOfVk(VK_SPACE) + CarSepParam) return QStringLiteral(" ");
+    if (row.params == mdlfnct::KeyNameOfVk(VK_SPACE) + ParamSeparator()) return QStringLiteral(" ");
     for (int d = 0; d <= 9; ++d)
-        if (row.params == mdlfnct::KeyNameOfVk(VK_NUMPAD0 + d) + CarSepParam) return QString::number(d);
+        if (row.params == mdlfnct::KeyNameOfVk(VK_NUMPAD0 + d) + ParamSeparator()) return QString::number(d);
     return QString();
 }
 
@@ -156,7 +156,7 @@ void AdjustForCopy(QVector<MacroCommand>& rows, int extraSeconds, bool destinati
                 rows.remove(i);
                 continue;
             }
-            const QStringList points = row.params.split(CarSepParam, Qt::SkipEmptyParts);
+            const QStringList points = row.params.split(ParamSeparator(), Qt::SkipEmptyParts);
             if (points.size() >= 2)
                 row = {QStringLiteral("Move Mouse"),
                        fields({points[points.size() - 2], points.last(), QStringLiteral("Indirect")}),

@@ -77,7 +77,7 @@ void TRunContext::Pause(const QString& params) {
     QCoreApplication::processEvents();
 }
 
-QChar TRunContext::Separator() const { return CarSepParam; }
+QChar TRunContext::Separator() const { return ParamSeparator(); }
 
 void TRunContext::PauseMs(int milliseconds) {
     Pause(QString::number(milliseconds) + Separator() + QStringLiteral("MilliSec") + Separator());

@@ -161,7 +161,7 @@ bool TestScriptExpression(const TMacroDocument* list, int row) {
     TScriptControl* sandbox = madeOnce(control);
     if (!sandbox) return false;
     // The checker's sandbox tries the third field alone, where the run evaluates the rest of the string.
-    const ParamView p(Command::ScriptEval, list->params(row), CarSepParam);
+    const ParamView p(Command::ScriptEval, list->params(row), ParamSeparator());
     sandbox->Language = p.text(1);
     return sandbox->Eval(ScriptTestExpression(list, ScriptLanguageOf(p.text(1)), p.textAt(3)), kPreviewBound).typeId() ==
            QMetaType::Bool;

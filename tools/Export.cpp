@@ -135,7 +135,7 @@ QString ExportPathHelper(const QString& path) {
 }
 
 bool RewriteExportPaths(const QString& preparedMacro) {
-    const QString sep(CarSepParam);
+    const QString sep(ParamSeparator());
     const QVector<MacroCommand> rows = Form1->ListView1->items().rows();
     const int variableIcon = TForm1::GetImageIndexOfText(u"Variable"_s);
     const int bindingIcon = TForm1::GetImageIndexOfText(u"Calcul évolué"_s);
@@ -150,7 +150,7 @@ bool RewriteExportPaths(const QString& preparedMacro) {
         }
         // Only whole fields are replaced: a path inside another text stays as it is.
         const TParamFields fields = TForm1::GetParam(row.params);
-        QStringList parts = row.params.split(CarSepParam);
+        QStringList parts = row.params.split(ParamSeparator());
         for (int j = 1; j < fields.Count && j <= parts.size(); ++j) {
             if (!Form33->IsExportFileSelected(fields[j])) continue;
             parts[j - 1] = virtualName(j);
@@ -159,7 +159,7 @@ bool RewriteExportPaths(const QString& preparedMacro) {
             out.append({u"Calcul évolué"_s, binding, bindingIcon});
         }
         MacroCommand rewritten = row;
-        rewritten.params = parts.join(CarSepParam);
+        rewritten.params = parts.join(ParamSeparator());
         if (refuseLongRow(row.keyword, rewritten.params)) return false;
         out.append(rewritten);
     }

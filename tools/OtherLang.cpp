@@ -61,7 +61,7 @@ bool isVariable(const QString& name) { return mdlfnct::GetVarType(name.trimmed()
 // The row of one statement that is no comment.
 MacroCommand statementRow(const TLinkageFile& link, QString s) {
     const QString asRead = s;
-    const QString sep(CarSepParam);
+    const QString sep(ParamSeparator());
     // The command word: before the opening bracket. A word of the other
     // language is replaced by its keyword unless the word holds a keyword already.
     const qsizetype open = link.Open.isEmpty() ? -1 : s.indexOf(link.Open);
@@ -133,7 +133,7 @@ TLinkageFile ReadLinkageFile(const QString& path, LinkageUse use) {
     TLinkageFile link;
     link.TypeFileName = read("TypeFileName", u"Pascal"_s);
     link.TypeFileExt = read("TypeFileExt", u"*.pas"_s);
-    link.SeparatorPrm = read("SeparatorPrm", QString(CarSepParam));
+    link.SeparatorPrm = read("SeparatorPrm", QString(ParamSeparator()));
     link.EndCommand = read("EndCommand", use == LinkageUse::Copy ? QString() : kCrLf);
     if (link.EndCommand.isEmpty() && use != LinkageUse::Copy) link.EndCommand = kCrLf;
     link.StringCar = read("StringCar", u"'"_s);

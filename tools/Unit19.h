@@ -126,7 +126,7 @@ public:
     QCheckBox* CheckBox4 = nullptr;   // Erreur Execution
     QCheckBox* CheckBox10 = nullptr;  // Control Execution
     QCheckBox* CheckBox5 = nullptr;   // Rapport
-    QLineEdit* Edit1 = nullptr;       // CarSepParam
+    QLineEdit* Edit1 = nullptr;       // ParamSeparator()
     QLineEdit* Edit3 = nullptr;       // RapportFile
     QPushButton* SpeedButton3 = nullptr;  // "Parcourir ..." for the report file
     QCheckBox* CheckBox11 = nullptr;  // Anchor Activate (inverse)

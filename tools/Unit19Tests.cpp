@@ -62,7 +62,7 @@ void TForm19::Button8Click() {
     Button8->setText(kStop);
     setLabel(Label7, MessageText(QStringLiteral("Form19"), QStringLiteral("Lng_MouseTest")), Qt::red);
     QRandomGenerator& random = *QRandomGenerator::global();
-    const QChar sep = CarSepParam;
+    const QChar sep = ParamSeparator();
     while (SpeedTestRunning && isVisible()) {
         QCoreApplication::processEvents();
         if (!SpeedTestRunning || !isVisible()) break;

@@ -5,6 +5,7 @@
 #include "core/CommandParams.h"
 #include "core/Helpers.h"
 #include "core/Params.h"
+#include "core/Settings.h"
 #include "core/Unit1.h"
 #include "platform/Cp1252.h"
 #include "tests/fuzz/FuzzSupport.h"
@@ -12,7 +13,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;
     const QString separator = platform::fromCp1252(reinterpret_cast<const char*>(data), 1);
-    CarSepParam = separator[0];
+    settings().Separator = separator[0];
     const QString params = platform::fromCp1252(fuzz::bytes(data + 1, size - 1));
     const TParamFields fields = TForm1::GetParam(params);
     QString joined;
@@ -36,6 +37,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     mdlfnct::SplitString(params, separator);
     mdlfnct::ProcedureRowRole(params);
-    CarSepParam = u';';
+    settings().Separator = u';';
     return 0;
 }

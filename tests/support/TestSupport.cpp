@@ -64,7 +64,6 @@ void MainWindowTest::TearDown() {
     form = nullptr;
     RowEditing().modifying = false;
     RowEditing().previousParams.clear();
-    CarSepParam = u';';
     qunsetenv("ORVANEL_HOME");
 }
 

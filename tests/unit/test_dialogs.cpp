@@ -1,5 +1,6 @@
 // The command dialog protocol through the "Type" and "Pause" dialogs.
 #include "core/History.h"
+#include "core/Settings.h"
 #include "core/Unit1.h"
 #include "editors/Unit2.h"
 #include "editors/Unit7.h"
@@ -213,7 +214,7 @@ TEST_F(DialogTest, PauseModifyKeepsEveryFieldOfTheRow) {
     const QString shapes[] = {"00:00:05", "5;Sec;", "500;MilliSec;", "2;Min;", "T",
                               "T;Sec;", "00:00:05;;", "00:00:05;reste;", "5|Sec|"};
     for (const QString& params : shapes) {
-        CarSepParam = params.contains(u'|') ? u'|' : u';';
+        settings().Separator = params.contains(u'|') ? u'|' : u';';
         setRows({{"Pause", params}, {"Variable", "T;x;Alpha;"}, {"Variable", "N;1;Numerique;"}});
         edit(0);
         EXPECT_EQ(Form7->ComboBox1->currentText(), params);
@@ -221,7 +222,7 @@ TEST_F(DialogTest, PauseModifyKeepsEveryFieldOfTheRow) {
         EXPECT_FALSE(Form7->isVisible());
         EXPECT_EQ(form->ListView1->params(0), params);
     }
-    CarSepParam = u';';
+    settings().Separator = u';';
     EXPECT_TRUE(messages.shown.isEmpty());
 
     edit(0);

@@ -1,6 +1,7 @@
 // The declared command dialog: controls built from a declaration, loaded from
 // a row and joined back, lists from their sources, checks in their two modes.
 #include "core/Params.h"
+#include "core/Settings.h"
 #include "core/Unit1.h"
 #include "editors/CommandDialog.h"
 #include "tests/support/TestSupport.h"
@@ -81,10 +82,10 @@ TEST(ParamCodec, ValuesComeOutAndGoBackAtTheirPlaces) {
     }
     // Fields always end with the separator, whatever the row held.
     EXPECT_EQ(ParamString({ParamField(1), ParamField(2)}, ParamValues("a;b", {ParamField(1), ParamField(2)})), "a;b;");
-    CarSepParam = u'|';
+    settings().Separator = u'|';
     EXPECT_EQ(ParamValues("a|b;c|", {ParamField(2)}), QStringList({"b;c"}));
     EXPECT_EQ(ParamString({ParamField(1), ParamField(2)}, {"x", "y"}), "x|y|");
-    CarSepParam = u';';
+    settings().Separator = u';';
 }
 
 TEST_F(DesignTest, TheControlsAreBuiltAsDeclared) {

@@ -1,6 +1,7 @@
 // The "Execute" command on the fake desktop: programs, documents, addresses,
 // sounds, the tools menu and sub-macros; the real launchers without a shell.
 #include "core/MacroFileRecord.h"
+#include "core/Settings.h"
 #include "tests/support/TestServices.h"
 #include "tests/unit/RunTest.h"
 
@@ -202,7 +203,6 @@ TEST_F(Execute, TheCallersSettingsComeBackSeparatorIncluded) {
     run({{"Execute", sub + ";"}, {"Variable", "Y;z;Alpha;"}});
     EXPECT_EQ(var("X"), "dans la sous-macro");
     EXPECT_EQ(var("Y"), "z");
-    EXPECT_EQ(CarSepParam, u';');
     EXPECT_EQ(settings().Separator, ";");
     EXPECT_EQ(settings().TypeTime, "7");
     EXPECT_FALSE(RunState().RunEndedInError);
@@ -211,7 +211,6 @@ TEST_F(Execute, TheCallersSettingsComeBackSeparatorIncluded) {
 TEST_F(Execute, ASubMacroWithoutIniKeepsTheCallersSettings) {
     const QString sub = macro("sous.mcr", {{"Variable", "X#v#Alpha#"}});
     settings().Separator = "#";
-    CarSepParam = u'#';
     run({{"Execute", sub + "#"}, {"Variable", "Y#z#Alpha#"}});
     EXPECT_EQ(var("X"), "v");
     EXPECT_EQ(var("Y"), "z");

@@ -1,5 +1,6 @@
 // Handlers read their rows through the declarations: at the separator of the
 // run, with a variable resolved where one may stand.
+#include "core/Settings.h"
 #include "tests/unit/RunTest.h"
 
 namespace {
@@ -11,12 +12,10 @@ protected:
     void SetUp() override {
         RunTest::SetUp();
         separator = GetParam();
-        settings().Separator = QString(separator);
-        CarSepParam = separator;
+        settings().Separator = separator;
     }
     void TearDown() override {
-        settings().Separator = ";";
-        CarSepParam = u';';
+        settings().Separator = u';';
         RunTest::TearDown();
     }
     // The rows as written with ";", at this run's separator.

@@ -1,3 +1,4 @@
+#include "core/Settings.h"
 #include "core/Unit1.h"
 #include "engine/mdlfnct.h"
 
@@ -48,9 +49,9 @@ TEST(GetParam, CutsLongFieldsAt255) {
 }
 
 TEST(GetParam, UsesTheConfiguredSeparator) {
-    CarSepParam = u'#';
+    settings().Separator = u'#';
     const TParamFields f = TForm1::GetParam("a;b#c#");
-    CarSepParam = u';';
+    settings().Separator = u';';
     EXPECT_EQ(f.Count, 3);
     EXPECT_EQ(f[1], "a;b");
 }
@@ -124,8 +125,8 @@ TEST(SplitFields, TheOldRulesDifferOnlyWhereTheyAlwaysDid) {
     const QString nineteen = QString("f;").repeated(19);
     for (const QString& text : {QString("a"), QString("a;;b;"), QString(";"), nineteen, nineteen + "g"}) {
         SCOPED_TRACE(text.toStdString());
-        const TParamFields one = SplitFields(text, CarSepParam);
-        const TParamFields editor = TForm1::GetParam(text), runner = SplitFields(text, CarSepParam, SplitRule::Runner);
+        const TParamFields one = SplitFields(text, ParamSeparator());
+        const TParamFields editor = TForm1::GetParam(text), runner = SplitFields(text, ParamSeparator(), SplitRule::Runner);
         for (int i = 1; i < kMaxParamFields; ++i) {
             EXPECT_EQ(editor[i], one[i]);
             EXPECT_EQ(runner[i], one[i]);

@@ -28,7 +28,7 @@ TEST_F(SettingsTest, OddValuesAreReadAndWrittenBackAsTheStoreSays) {
         "[Perso]\r\nA = 1\r\n; un commentaire\r\nB=deux\r\n\r\n[ColorAffichage]\r\nTexte=255\r\n";
     write(config(), "[General]\r\nGrille=false\r\nMode=edition\r\n[Control]\r\nCarSepParam=\r\n"
                     "Anchor Activate=oui\r\n" + foreign + "[Recents]\r\nRecents_Nr=3\r\n");
-    CarSepParam = u'#';
+    settings().Separator = u'#';
     Form19->LoadOptions(QString());
     EXPECT_EQ(Form19->Label22->text(), config());
     EXPECT_TRUE(Form19->CheckBox3->isChecked());  // only "False" turns the grid off
@@ -37,7 +37,7 @@ TEST_F(SettingsTest, OddValuesAreReadAndWrittenBackAsTheStoreSays) {
     EXPECT_TRUE(form->Insertion1->isChecked());
     EXPECT_FALSE(form->Edition2->isChecked());
     EXPECT_EQ(Form19->Edit1->text(), ";");
-    EXPECT_EQ(CarSepParam, u';');
+    EXPECT_EQ(ParamSeparator(), u';');
     EXPECT_FALSE(Form19->CheckBox11->isChecked());  // any text but "False" clears it
 
     Form19->Button1Click();
@@ -164,7 +164,7 @@ TEST_F(SettingsTest, ValiderWritesIntoTheMacrosOwnFileWhateverLabel22Shows) {
     form->StatusPanel[0]->setText(macro);
     Form19->LoadOptions(file("other.ini"));
     EXPECT_EQ(Form19->Label22->text(), file("other.ini"));
-    EXPECT_EQ(CarSepParam, u'!');
+    EXPECT_EQ(ParamSeparator(), u'!');
     Form19->Button1Click();
     EXPECT_EQ(value(file("m.ini"), "Control", "CarSepParam"), "!");
     EXPECT_EQ(read(file("other.ini")), "[Control]\r\nCarSepParam=!\r\n");
@@ -289,7 +289,7 @@ TEST_F(SettingsTest, ShowingTheDialogGivesTheLastRunsFigures) {
     EXPECT_EQ(Form19->Label48->text(), "Nombre de commande exécuté : 3 (soit  30 Sec(s)/commande)");
     EXPECT_EQ(Form19->Label37->text(),
               "Dernière exécution : Départ : 10:00:00 Fin : 10:01:30 Temps Total : 00:01:30");
-    EXPECT_EQ(CarSepParam, u'#');  // and the file was read again
+    EXPECT_EQ(ParamSeparator(), u'#');  // and the file was read again
     RunState().RunStartTime.clear();
     RunState().RunEndTime.clear();
     RunState().ExecutedCount = 0;

@@ -215,16 +215,16 @@ TEST_F(StartupTest, ASeparatorOfTheMacrosOwnFileLastsUntilNouveau) {
     write(file("m.ini"), "[Control]\r\nCarSepParam=#\r\n");
     form->StatusPanel[0]->setText(file("m.mcr"));  // as the loader leaves it
     Form19->LoadOptions(QString());
-    EXPECT_EQ(CarSepParam, u'#');
+    EXPECT_EQ(ParamSeparator(), u'#');
     form->Nouveau1Click();
-    EXPECT_EQ(CarSepParam, u';');
+    EXPECT_EQ(ParamSeparator(), u';');
     EXPECT_EQ(Form19->Label22->text(), config());
 
     // The same through the loader itself.
     form->OpenFileMacro(file("m.mcr"), form->ListView1, QString(), -1);
-    EXPECT_EQ(CarSepParam, u'#');
+    EXPECT_EQ(ParamSeparator(), u'#');
     form->Nouveau1Click();
-    EXPECT_EQ(CarSepParam, u';');
+    EXPECT_EQ(ParamSeparator(), u';');
 }
 
 TEST_F(StartupTest, NouveauEmptiesTheMacro) {

@@ -1,4 +1,5 @@
 // "Manipulation" and the tool commands, run on the fake desktop.
+#include "core/Settings.h"
 #include "engine/ListFile.h"
 #include "engine/SysVars.h"
 #include "platform/SystemStatus.h"
@@ -176,7 +177,7 @@ TEST_F(ToolCommands, DeletingAFileBeingReadClosesItFirst) {
 TEST_F(ToolCommands, SearchAppendsEveryMatchingFileOfTheTree) {
     for (const char* f : {"r/a.txt", "r/b.doc", "r/c.pdf", "r/s/d.txt", "r/s/t/e.doc"}) write(path(f), "");
     write(path("res.lst"), "avant\n");
-    CarSepParam = u'|';
+    settings().Separator = u'|';
     run({{"Outil Fichier", "Rechercher|" + path("r") + "|*.txt;*.doc|" + path("res.lst") + "|"}});
     EXPECT_TRUE(messages.shown.isEmpty()) << lastMessage().toStdString();
     const QString r = path("r");
