@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QSocketNotifier>
 
+#include <array>
 #include <csignal>
 #include <fcntl.h>
 #include <sys/prctl.h>
@@ -38,21 +39,17 @@ constexpr int kStopGraceMs = 250;
 Message returns(std::vector<int64_t> numbers) { return {Kind::Return, {}, {}, std::move(numbers)}; }
 
 // What the plug-in sends, as the windows of this program get it: texts are
-// copied here and passed as pointers to the copies.
+// copied here and passed as pointers to the copies, which a posted message
+// keeps until it is handled.
 Message serveMessage(const Message& c, bool post) {
-    const QByteArray wText = QByteArray::fromStdString(c.text(0)), lText = QByteArray::fromStdString(c.text(1));
+    const auto texts = std::make_shared<const std::array<QByteArray, 2>>(
+        std::array{QByteArray::fromStdString(c.text(0)), QByteArray::fromStdString(c.text(1))});
     const auto window = platform::HWND(c.number(0));
     const auto message = unsigned(c.number(1));
-    const bool wIsText = c.number(4) != 0, lIsText = c.number(5) != 0;
-    const auto wParam = wIsText ? platform::WPARAM(wText.constData()) : platform::WPARAM(c.number(2));
-    const auto lParam = lIsText ? platform::LPARAM(lText.constData()) : platform::LPARAM(c.number(3));
+    const auto wParam = c.number(4) ? platform::WPARAM((*texts)[0].constData()) : platform::WPARAM(c.number(2));
+    const auto lParam = c.number(5) ? platform::LPARAM((*texts)[1].constData()) : platform::LPARAM(c.number(3));
     if (!post) return returns({platform::SendMessage(window, message, wParam, lParam)});
-    // A posted message outlives these copies: its texts cannot go with it.
-    if (wIsText || lIsText) {
-        platform::PostRemoteMessage(window, message, 0, 0);
-        return returns({1});
-    }
-    return returns({platform::PostMessage(window, message, wParam, lParam) ? 1 : 0});
+    return returns({platform::PostMessage(window, message, wParam, lParam, texts) ? 1 : 0});
 }
 
 Message serve(const Message& c) {

@@ -16,11 +16,11 @@ QHash<HWND, MessageHandler>& handlers() {
 // A copy: the handler may remove itself while it runs.
 MessageHandler handlerOf(HWND window) { return handlers().value(window); }
 
-bool post(HWND window, const WindowMessage& m) {
+bool post(HWND window, const WindowMessage& m, std::shared_ptr<const void> keep = {}) {
     auto* app = QCoreApplication::instance();
     if (!app) return false;
     return QMetaObject::invokeMethod(
-        app, [window, m] {
+        app, [window, m, keep = std::move(keep)] {
             if (const MessageHandler h = handlerOf(window)) h(m);
         },
         Qt::QueuedConnection);
@@ -42,7 +42,11 @@ LRESULT SendMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam)
 }
 
 bool PostMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam) {
-    if (handlers().contains(window)) return post(window, {message, wParam, lParam, false});
+    return PostMessage(window, message, wParam, lParam, nullptr);
+}
+
+bool PostMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam, std::shared_ptr<const void> keep) {
+    if (handlers().contains(window)) return post(window, {message, wParam, lParam, false}, std::move(keep));
     return desktop().PostClientMessage(window, message, wParam, lParam);
 }
 

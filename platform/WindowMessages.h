@@ -10,6 +10,7 @@
 #include "platform/Platform.h"
 
 #include <functional>
+#include <memory>
 
 namespace platform {
 
@@ -31,6 +32,9 @@ void SetMessageHandler(HWND window, MessageHandler handler);
 LRESULT SendMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam);
 // False when the message could not be queued or sent.
 bool PostMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam);
+// The same with parameters that point into keep, which the queued message
+// holds until its handler has run.
+bool PostMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam, std::shared_ptr<const void> keep);
 // A client message that reached a window of ours (from the X11 platform).
 void PostRemoteMessage(HWND window, unsigned message, WPARAM wParam, LPARAM lParam);
 

@@ -83,7 +83,7 @@ enum {
 
 /* Sends a message to a window; the answer of its handler. */
 intptr_t OrvanelSendMessage(uint64_t window, uint32_t message, uintptr_t wParam, intptr_t lParam);
-/* Queues a message for a window; 0 when it could not be queued. */
+/* Queues a message for a window, its texts copied; 0 when it could not be queued. */
 int32_t OrvanelPostMessage(uint64_t window, uint32_t message, uintptr_t wParam, intptr_t lParam);
 /* The desktop's number for a name (for query 35); 0 for an empty name. */
 uint32_t OrvanelGlobalAddAtom(const char* name);

@@ -43,7 +43,7 @@ const char* edited() {
     return next.c_str();
 }
 
-// "send M L", "label TEXT", "labelonce TEXT", "error CODE TEXT", "throw TEXT", "stop", "crash", "hang".
+// "send M L", "post NAME VALUE", "label TEXT", "labelonce TEXT", "error CODE TEXT", "throw TEXT", "stop", "crash", "hang".
 void act(const std::string& params) {
     std::istringstream in(params);
     std::string verb;
@@ -54,6 +54,10 @@ void act(const std::string& params) {
         long message = 0, lParam = 0;
         std::istringstream(rest) >> message >> lParam;
         send(uint32_t(message), module, lParam);
+    } else if (verb == "post") {  // "post NAME VALUE": the variable's value, posted; the texts die here
+        const auto space = rest.find(' ');
+        const std::string variable = rest.substr(0, space), value = rest.substr(space + 1);
+        OrvanelPostMessage(window, ORVANEL_SETVAR, uintptr_t(variable.c_str()), intptr_t(value.c_str()));
     } else if (verb == "label" || (verb == "labelonce" && !labelSent)) {
         labelSent = true;
         send(ORVANEL_QUERY, OrvanelGlobalAddAtom(rest.c_str()), 35);

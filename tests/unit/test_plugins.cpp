@@ -317,6 +317,7 @@ TEST_F(PluginTest, RowsSendMessagesWhileTheyRun) {
          {{"Sonde", "label nulle"}, {"Variable", "A;1;Numerique;"}}, {}, {"A"}, 1, "Label nulle introuvable"},
         {"an exception", {{"Sonde", "throw en panne"}, {"Variable", "A;1;Numerique;"}}, {}, {"A"}, 1, "en panne"},
         {"a note", {{"Sonde", "error 7 tout va bien"}, {"Variable", "A;1;Numerique;"}}, {"A"}, {}},
+        {"a posted value, its texts gone with the call", {{"Sonde", "post A 1"}, {"Pause", "1;MilliSec;"}}, {"A"}, {}},
         {"a stop", {{"Sonde", "stop"}, {"Variable", "A;1;Numerique;"}}, {}, {"A"}},
     };
     const int i = loadSonde();
