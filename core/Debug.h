@@ -74,8 +74,6 @@ bool AddCheckError(int lineNumber, const QString& kind, const QString& message, 
 // The same into that report.
 bool AddCheckError(TCheckReport& report, int lineNumber, const QString& kind, const QString& message,
                    int sourceNumber);
-// Appends a row to the report of the pass; image 0 error, 1 warning, 2 "Valide".
-void AddCheckRow(const QString& caption, const QString& kind, const QString& message, int image);
 
 // The check list the main window shows.
 TCheckReport& ProgramCheckReport();

@@ -44,10 +44,6 @@ bool AddCheckError(TCheckReport& report, int lineNumber, const QString& kind, co
     return true;
 }
 
-void AddCheckRow(const QString& caption, const QString& kind, const QString& message, int image) {
-    currentReport().Add({caption, kind, message, image});
-}
-
 bool IsReadOnlySysVar(const QString& name) { return Services().IsSysVar(name) && !Services().SysVarWritable(name); }
 
 namespace {
