@@ -31,7 +31,7 @@ CommandResult ExecType(CommandCall& c) {
     TRunContext& ctx = c.ctx;
     desk.TypeText(text, [&ctx](qsizetype i) {
         if (settings().TypeActive)
-            ctx.Pause(settings().TypeTime + ctx.Separator() + QStringLiteral("MilliSec") + ctx.Separator());
+            ctx.PauseMs(mdlfnct::StrToIntOrZero(settings().TypeTime));
         else if (i % 16 == 0)
             QCoreApplication::processEvents();
         return ctx.Running();

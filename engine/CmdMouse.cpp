@@ -16,9 +16,8 @@ using namespace platform;
 namespace {
 
 // The pause after the user moved the mouse during a movement.
-QString mousePauseParams(QChar separator) {
-    const QString ms = mdlfnct::IsInteger(settings().PauseMouse) ? settings().PauseMouse : QStringLiteral("3000");
-    return ms + separator + QStringLiteral("MilliSec") + separator;
+int mousePauseMs() {
+    return mdlfnct::IsInteger(settings().PauseMouse) ? mdlfnct::StrToIntOrZero(settings().PauseMouse) : 3000;
 }
 
 // Coordinate field n: its value, or a run-time error naming the field as
@@ -36,7 +35,7 @@ CommandResult coordinate(const ParamView& p, int n, const QString& axis, int& va
 // meanwhile it pauses, then goes on from where the cursor now is.
 void moveIndirect(TRunContext& ctx, int x, int y) {
     Platform& desk = desktop();
-    const QString pauseParams = mousePauseParams(ctx.Separator());
+    const int pauseMs = mousePauseMs();
     const int speed = settings().SpeedMouse;
     POINT c = desk.GetCursorPos();
     const double a = c.x != x ? double(c.y - y) / double(c.x - x) : 0.0;
@@ -54,7 +53,7 @@ void moveIndirect(TRunContext& ctx, int x, int y) {
         counter = -1;
         const POINT now = desk.GetCursorPos();
         if (now == placed) return;
-        ctx.Pause(pauseParams);
+        ctx.PauseMs(pauseMs);
         c = desk.GetCursorPos();
     };
     auto alongX = [&](int dir) {

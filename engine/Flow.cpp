@@ -14,6 +14,6 @@ int FindLabelRow(const TMacroDocument& list, const QString& label) {
 CommandResult ExecPause(CommandCall& c) {
     const QChar separator = c.ctx.Separator();
     const ParamView p(Command::Pause, c.Value(c.params), separator);
-    c.ctx.Pause(c.Value(p.text(1)) + separator + p.text(2) + separator);
+    c.ctx.PauseMs(PauseDuration(c.Value(p.text(1)), p.text(2)));
     return Done();
 }

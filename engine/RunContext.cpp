@@ -32,10 +32,7 @@ void TRunContext::Wait(unsigned milliseconds) const {
     QCoreApplication::processEvents();
 }
 
-namespace {
-qint64 pauseDuration(const ParamView& p) {
-    const QString amountText = p.text(1);
-    const QString unit = p.text(2);
+qint64 PauseDuration(const QString& amountText, const QString& unit) {
     if (unit.isEmpty()) {  // "hh:mm:ss"
         if (!mdlfnct::TimeValide(amountText)) return 0;
         const qint64 seconds = qint64(mdlfnct::StrToIntOrZero(amountText.mid(0, 2))) * 3600 +
@@ -49,11 +46,13 @@ qint64 pauseDuration(const ParamView& p) {
     if (unit == QLatin1String("MilliSec")) return amount;
     return 0;
 }
-}  // namespace
 
-// Three seconds and more count down in the program's name.
 void TRunContext::Pause(const QString& params) {
-    const qint64 duration = pauseDuration(ParamView(Command::Pause, params, Separator()));
+    const ParamView p(Command::Pause, params, Separator());
+    PauseMs(PauseDuration(p.text(1), p.text(2)));
+}
+
+void TRunContext::PauseMs(qint64 duration) {
     const bool countdown = duration >= 3000;
     const QString title = QApplication::applicationName();
     QElapsedTimer elapsed;
@@ -78,7 +77,3 @@ void TRunContext::Pause(const QString& params) {
 }
 
 QChar TRunContext::Separator() const { return ParamSeparator(); }
-
-void TRunContext::PauseMs(int milliseconds) {
-    Pause(QString::number(milliseconds) + Separator() + QStringLiteral("MilliSec") + Separator());
-}

@@ -67,6 +67,11 @@ struct TRunContext {
     void Wait(unsigned milliseconds) const;
     // The wait of a "Pause" row's parameters ("500;MilliSec;", "00:01:30;").
     void Pause(const QString& params);
-    // A pause of that many milliseconds.
-    void PauseMs(int milliseconds);
+    // A pause of that many milliseconds; three seconds and more count down in
+    // the program's name.
+    void PauseMs(qint64 milliseconds);
 };
+
+// How long a pause lasts, in milliseconds: an amount in "Min", "Sec" or
+// "MilliSec", or with no unit a time "hh:mm:ss"; 0 for what is none of these.
+qint64 PauseDuration(const QString& amount, const QString& unit);

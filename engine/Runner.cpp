@@ -122,7 +122,7 @@ void TRunner::Execute(bool resumeContext, int startIndex) {
         }
         Execute_commande(&main, state_.CurrentOrderIndex, state_.ActiveOrder);
         if (settings().GeneralActive) {
-            ctx_.Pause(settings().GeneralTime + ctx_.Separator() + QStringLiteral("MilliSec") + ctx_.Separator());
+            ctx_.PauseMs(mdlfnct::StrToIntOrZero(settings().GeneralTime));
             sincePump.restart();
         } else if (sincePump.elapsed() >= 20) {
             QCoreApplication::processEvents();

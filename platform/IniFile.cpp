@@ -50,12 +50,9 @@ bool parseIniInteger(const QString& text, int* value) {
 IniFile::IniFile(const QString& fileName) : fileName_(fileName) {
     QFile f(fileName);
     if (!f.open(QIODevice::ReadOnly)) return;
-    const QString text = fromCp1252(f.readAll());
-    if (!text.contains(QLatin1String("\r\n")) && text.contains(u'\n')) eol_ = QStringLiteral("\n");
-    lines_ = text.split(u'\n');
-    for (QString& l : lines_)
-        if (l.endsWith(u'\r')) l.chop(1);
-    if (!lines_.isEmpty() && lines_.last().isEmpty()) lines_.removeLast();  // final line break
+    const QByteArray bytes = f.readAll();
+    if (!bytes.contains("\r\n") && bytes.contains('\n')) eol_ = QStringLiteral("\n");
+    lines_ = cp1252Lines(bytes);
 }
 
 IniFile::~IniFile() { UpdateFile(); }
