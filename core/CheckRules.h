@@ -9,12 +9,13 @@ namespace Debug {
 // The row being checked: its fields and the findings it raised.
 class RowCheck {
 public:
-    RowCheck(const TMacroDocument* list, const QString& params, int row, int source);
+    RowCheck(const TMacroDocument* list, const QString& params, int row, int source, TCheckReport& report);
 
     const TMacroDocument* const list;
     const QString params;
     const int row;
     const int source;
+    TCheckReport& report;  // where the findings go
     const TParamFields f;  // fields 1..20 (SplitRule::Runner)
 
     int fieldCount() const { return f.Count - 1; }
@@ -39,43 +40,42 @@ public:
     bool ok = true;  // no listed error
 };
 
-// A row's structure is broken: the pass stops after it.
-void MarkStructureBroken();
-
 // Declared kind of a name: "Numerique", "Alpha", "Objet" or "No_Type".
 QString kindOf(const QString& name);
 bool isInt(const QString& text);
 // A file (not a folder) of that name exists.
 bool fileExists(const QString& name);
 
-using CheckRoutine = bool (*)(const TMacroDocument* list, const QString& params, int row, int source);
+using CheckRoutine = bool (*)(const TMacroDocument* list, const QString& params, int row, int source,
+                              TCheckReport& report);
 
-bool CheckGoto(const TMacroDocument*, const QString&, int, int);
-bool CheckProcedure(const TMacroDocument*, const QString&, int, int);
-bool CheckLabel(const TMacroDocument*, const QString&, int, int);
-bool CheckExamine(const TMacroDocument*, const QString&, int, int);
-bool CheckVariable(const TMacroDocument*, const QString&, int, int);
-bool CheckScriptEval(const TMacroDocument*, const QString&, int, int);
-bool CheckMoveMouse(const TMacroDocument*, const QString&, int, int);
-bool CheckClick(const TMacroDocument*, const QString&, int, int);
-bool CheckLire(const TMacroDocument*, const QString&, int, int);
-bool CheckEcrire(const TMacroDocument*, const QString&, int, int);
-bool CheckCalcul(const TMacroDocument*, const QString&, int, int);
-bool CheckCalculEvolue(const TMacroDocument*, const QString&, int, int);
-bool CheckFonction(const TMacroDocument*, const QString&, int, int);
-bool CheckChamps(const TMacroDocument*, const QString&, int, int);
-bool CheckType(const TMacroDocument*, const QString&, int, int);
-bool CheckExecute(const TMacroDocument*, const QString&, int, int);
-bool CheckTypeSpecial(const TMacroDocument*, const QString&, int, int);
-bool CheckObjet(const TMacroDocument*, const QString&, int, int);
-bool CheckQuestion(const TMacroDocument*, const QString&, int, int);
-bool CheckPause(const TMacroDocument*, const QString&, int, int);
-bool CheckOutilFichier(const TMacroDocument*, const QString&, int, int);
-bool CheckOutilEcran(const TMacroDocument*, const QString&, int, int);
-bool CheckOutilAffichage(const TMacroDocument*, const QString&, int, int);
-bool CheckOutilAlimentation(const TMacroDocument*, const QString&, int, int);
-bool CheckOutilRepertoire(const TMacroDocument*, const QString&, int, int);
-bool CheckInclusion(const TMacroDocument*, const QString&, int, int);
-bool CheckPluginCommand(const TMacroDocument*, const QString& keyword, const QString& params, int row, int source);
+bool CheckGoto(const TMacroDocument*, const QString&, int, int, TCheckReport&);
+bool CheckProcedure(const TMacroDocument*, const QString&, int, int, TCheckReport&);
+bool CheckLabel(const TMacroDocument*, const QString&, int, int, TCheckReport&);
+bool CheckExamine(const TMacroDocument*, const QString&, int, int, TCheckReport&);
+bool CheckVariable(const TMacroDocument*, const QString&, int, int, TCheckReport&);
+bool CheckScriptEval(const TMacroDocument*, const QString&, int, int, TCheckReport&);
+bool CheckMoveMouse(const TMacroDocument*, const QString&, int, int, TCheckReport&);
+bool CheckClick(const TMacroDocument*, const QString&, int, int, TCheckReport&);
+bool CheckLire(const TMacroDocument*, const QString&, int, int, TCheckReport&);
+bool CheckEcrire(const TMacroDocument*, const QString&, int, int, TCheckReport&);
+bool CheckCalcul(const TMacroDocument*, const QString&, int, int, TCheckReport&);
+bool CheckCalculEvolue(const TMacroDocument*, const QString&, int, int, TCheckReport&);
+bool CheckFonction(const TMacroDocument*, const QString&, int, int, TCheckReport&);
+bool CheckChamps(const TMacroDocument*, const QString&, int, int, TCheckReport&);
+bool CheckType(const TMacroDocument*, const QString&, int, int, TCheckReport&);
+bool CheckExecute(const TMacroDocument*, const QString&, int, int, TCheckReport&);
+bool CheckTypeSpecial(const TMacroDocument*, const QString&, int, int, TCheckReport&);
+bool CheckObjet(const TMacroDocument*, const QString&, int, int, TCheckReport&);
+bool CheckQuestion(const TMacroDocument*, const QString&, int, int, TCheckReport&);
+bool CheckPause(const TMacroDocument*, const QString&, int, int, TCheckReport&);
+bool CheckOutilFichier(const TMacroDocument*, const QString&, int, int, TCheckReport&);
+bool CheckOutilEcran(const TMacroDocument*, const QString&, int, int, TCheckReport&);
+bool CheckOutilAffichage(const TMacroDocument*, const QString&, int, int, TCheckReport&);
+bool CheckOutilAlimentation(const TMacroDocument*, const QString&, int, int, TCheckReport&);
+bool CheckOutilRepertoire(const TMacroDocument*, const QString&, int, int, TCheckReport&);
+bool CheckInclusion(const TMacroDocument*, const QString&, int, int, TCheckReport&);
+bool CheckPluginCommand(const TMacroDocument*, const QString& keyword, const QString& params, int row, int source,
+                        TCheckReport& report);
 
 }  // namespace Debug

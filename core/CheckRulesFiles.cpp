@@ -20,8 +20,8 @@ void checkSourceFile(RowCheck& c, const QString& file) {
 }
 }  // namespace
 
-bool CheckLire(const TMacroDocument* list, const QString& params, int row, int source) {
-    RowCheck c(list, params, row, source);
+bool CheckLire(const TMacroDocument* list, const QString& params, int row, int source, TCheckReport& report) {
+    RowCheck c(list, params, row, source, report);
     if (!c.needDeclaredFields(Command::Lire)) return c.ok;
     const QString& file = c[1];
     const QString& var = c[2];
@@ -44,16 +44,16 @@ bool CheckLire(const TMacroDocument* list, const QString& params, int row, int s
     return c.ok;
 }
 
-bool CheckEcrire(const TMacroDocument* list, const QString& params, int row, int source) {
-    RowCheck c(list, params, row, source);
+bool CheckEcrire(const TMacroDocument* list, const QString& params, int row, int source, TCheckReport& report) {
+    RowCheck c(list, params, row, source, report);
     if (!c.needDeclaredFields(Command::Ecrire)) return c.ok;
     if (!mdlfnct::IsValidFileName(c[1]))
         c.warning(QStringLiteral("Nom de fichier ") + c[1] + QStringLiteral(" est peut être incorrect dans la commande ecrire."));
     return c.ok;
 }
 
-bool CheckOutilFichier(const TMacroDocument* list, const QString& params, int row, int source) {
-    RowCheck c(list, params, row, source);
+bool CheckOutilFichier(const TMacroDocument* list, const QString& params, int row, int source, TCheckReport& report) {
+    RowCheck c(list, params, row, source, report);
     const QString& action = c[1];
     const QString& from = c[2];
     const QString& to = c[3];
@@ -76,8 +76,8 @@ bool CheckOutilFichier(const TMacroDocument* list, const QString& params, int ro
     return c.ok;
 }
 
-bool CheckOutilEcran(const TMacroDocument* list, const QString& params, int row, int source) {
-    RowCheck c(list, params, row, source);
+bool CheckOutilEcran(const TMacroDocument* list, const QString& params, int row, int source, TCheckReport& report) {
+    RowCheck c(list, params, row, source, report);
     const QString& action = c[1];
     const QString& file = c[2];
     const QString extension = action == QLatin1String("Copier vers bmp")   ? QStringLiteral(".bmp")
@@ -96,14 +96,14 @@ bool CheckOutilEcran(const TMacroDocument* list, const QString& params, int row,
     return c.ok;
 }
 
-bool CheckInclusion(const TMacroDocument* list, const QString& params, int row, int source) {
-    RowCheck c(list, params, row, source);
+bool CheckInclusion(const TMacroDocument* list, const QString& params, int row, int source, TCheckReport& report) {
+    RowCheck c(list, params, row, source, report);
     if (!fileExists(params)) c.error(QStringLiteral("Fichier inclusion introuvable [") + params + QStringLiteral("]."));
     return c.ok;
 }
 
-bool CheckExecute(const TMacroDocument* list, const QString& params, int row, int source) {
-    RowCheck c(list, params, row, source);
+bool CheckExecute(const TMacroDocument* list, const QString& params, int row, int source, TCheckReport& report) {
+    RowCheck c(list, params, row, source, report);
     if (kindOf(c[1]) == kNumerique)
         c.error(QStringLiteral("La variable ") + c[1] + QStringLiteral(" est numèrique."));
     return c.ok;

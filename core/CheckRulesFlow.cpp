@@ -37,8 +37,8 @@ void checkOperation(RowCheck& c, bool examine) {
 }
 }  // namespace
 
-bool CheckGoto(const TMacroDocument* list, const QString& params, int row, int source) {
-    RowCheck c(list, params, row, source);
+bool CheckGoto(const TMacroDocument* list, const QString& params, int row, int source, TCheckReport& report) {
+    RowCheck c(list, params, row, source, report);
     const QString& target = c[1];
     if (!isInt(target)) {
         if (list->FindRow(QStringLiteral("Label"), target) < 0)
@@ -52,8 +52,8 @@ bool CheckGoto(const TMacroDocument* list, const QString& params, int row, int s
     return c.ok;
 }
 
-bool CheckLabel(const TMacroDocument* list, const QString& params, int row, int source) {
-    RowCheck c(list, params, row, source);
+bool CheckLabel(const TMacroDocument* list, const QString& params, int row, int source, TCheckReport& report) {
+    RowCheck c(list, params, row, source, report);
     const QString& name = c[1];
     if (list->FindRow(QStringLiteral("Goto"), name) < 0)
         c.warning(QStringLiteral("Aucun Goto ") + name + QStringLiteral(" n'a été appelé."));
@@ -67,8 +67,8 @@ bool CheckLabel(const TMacroDocument* list, const QString& params, int row, int 
     return c.ok;
 }
 
-bool CheckProcedure(const TMacroDocument* list, const QString& params, int row, int source) {
-    RowCheck c(list, params, row, source);
+bool CheckProcedure(const TMacroDocument* list, const QString& params, int row, int source, TCheckReport& report) {
+    RowCheck c(list, params, row, source, report);
     const mdlfnct::ProcedureRole role = mdlfnct::ProcedureRowRole(params);
     if (role == mdlfnct::ProcedureRole::End) {
         if (!list->ProceduresBalanced(row, false)) c.error(QStringLiteral("Aucune procédure à fermer."));
@@ -82,8 +82,8 @@ bool CheckProcedure(const TMacroDocument* list, const QString& params, int row, 
     return c.ok;
 }
 
-bool CheckExamine(const TMacroDocument* list, const QString& params, int row, int source) {
-    RowCheck c(list, params, row, source);
+bool CheckExamine(const TMacroDocument* list, const QString& params, int row, int source, TCheckReport& report) {
+    RowCheck c(list, params, row, source, report);
     if (!c.needDeclaredFields(Command::Examine)) return c.ok;
     checkOperation(c, true);
     // The two rows below belong to the Examine: one runs when it holds, the other when not.
@@ -110,20 +110,20 @@ bool CheckExamine(const TMacroDocument* list, const QString& params, int row, in
     return c.ok;
 }
 
-bool CheckCalcul(const TMacroDocument* list, const QString& params, int row, int source) {
-    RowCheck c(list, params, row, source);
+bool CheckCalcul(const TMacroDocument* list, const QString& params, int row, int source, TCheckReport& report) {
+    RowCheck c(list, params, row, source, report);
     if (c.needDeclaredFields(Command::Calcul)) checkOperation(c, false);
     return c.ok;
 }
 
-bool CheckCalculEvolue(const TMacroDocument* list, const QString& params, int row, int source) {
-    RowCheck c(list, params, row, source);
+bool CheckCalculEvolue(const TMacroDocument* list, const QString& params, int row, int source, TCheckReport& report) {
+    RowCheck c(list, params, row, source, report);
     c.notReadOnly(params.section(u'=', 0, 0).trimmed());
     return c.ok;
 }
 
-bool CheckVariable(const TMacroDocument* list, const QString& params, int row, int source) {
-    RowCheck c(list, params, row, source);
+bool CheckVariable(const TMacroDocument* list, const QString& params, int row, int source, TCheckReport& report) {
+    RowCheck c(list, params, row, source, report);
     const QString& name = c[1];
     for (const char* bad : {"+", "-", "/", "*", "="})
         if (name.contains(QLatin1String(bad)))
@@ -132,7 +132,7 @@ bool CheckVariable(const TMacroDocument* list, const QString& params, int row, i
     // Name, initial value (which may hold the separator) and kind.
     if (!CountsOf(LayoutOf(Command::Variable)).fits(c.fieldCount())) {
         c.error(QStringLiteral("Nombre de paramètre invalide."));
-        MarkStructureBroken();
+        report.StructureBroken = true;
         return c.ok;
     }
     if (!list->VarUse(name))

@@ -5,15 +5,15 @@
 
 namespace Debug {
 
-bool CheckMoveMouse(const TMacroDocument* list, const QString& params, int row, int source) {
-    RowCheck c(list, params, row, source);
+bool CheckMoveMouse(const TMacroDocument* list, const QString& params, int row, int source, TCheckReport& report) {
+    RowCheck c(list, params, row, source, report);
     if (!c.needDeclaredFields(Command::MoveMouse)) return c.ok;
     c.validate(c.declared(Command::MoveMouse, QStringLiteral("Déplacement souris")));
     return c.ok;
 }
 
-bool CheckClick(const TMacroDocument* list, const QString& params, int row, int source) {
-    RowCheck c(list, params, row, source);
+bool CheckClick(const TMacroDocument* list, const QString& params, int row, int source, TCheckReport& report) {
+    RowCheck c(list, params, row, source, report);
     const QString& action = c[1];
     if (action.isEmpty()) c.warning(QStringLiteral("Aucun paramètre n'est spécifié dans la commande Click."));
     for (const char* button : {"Left", "Middle", "Right"}) {
@@ -32,14 +32,14 @@ bool CheckClick(const TMacroDocument* list, const QString& params, int row, int 
     return c.ok;
 }
 
-bool CheckType(const TMacroDocument* list, const QString& params, int row, int source) {
-    RowCheck c(list, params, row, source);
+bool CheckType(const TMacroDocument* list, const QString& params, int row, int source, TCheckReport& report) {
+    RowCheck c(list, params, row, source, report);
     if (params.isEmpty()) c.warning(QStringLiteral("Commande inutile puisque aucun paramètre"));
     return c.ok;
 }
 
-bool CheckTypeSpecial(const TMacroDocument* list, const QString& params, int row, int source) {
-    RowCheck c(list, params, row, source);
+bool CheckTypeSpecial(const TMacroDocument* list, const QString& params, int row, int source, TCheckReport& report) {
+    RowCheck c(list, params, row, source, report);
     c.validate(c.declared(Command::TypeSpecial, QStringLiteral("Type special")));
     const QString& fourth = c[4];
     if (!fourth.isEmpty() && fourth != QLatin1String("[KeyDown]") && fourth != QLatin1String("[KeyUp]"))
@@ -47,8 +47,8 @@ bool CheckTypeSpecial(const TMacroDocument* list, const QString& params, int row
     return c.ok;
 }
 
-bool CheckQuestion(const TMacroDocument* list, const QString& params, int row, int source) {
-    RowCheck c(list, params, row, source);
+bool CheckQuestion(const TMacroDocument* list, const QString& params, int row, int source, TCheckReport& report) {
+    RowCheck c(list, params, row, source, report);
     if (!c.needDeclaredFields(Command::Question)) return c.ok;
     if (c[1].isEmpty()) c.warning(QStringLiteral("Aucun titre n'est spécifié dans la fenêtre de la commande question."));
     if (c[2].isEmpty())
@@ -60,8 +60,8 @@ bool CheckQuestion(const TMacroDocument* list, const QString& params, int row, i
     return c.ok;
 }
 
-bool CheckPause(const TMacroDocument* list, const QString& params, int row, int source) {
-    RowCheck c(list, params, row, source);
+bool CheckPause(const TMacroDocument* list, const QString& params, int row, int source, TCheckReport& report) {
+    RowCheck c(list, params, row, source, report);
     if (mdlfnct::TimeValide(c[1])) return c.ok;
     const QString kind = kindOf(c[1]);
     if (kind == QLatin1String("Alpha"))

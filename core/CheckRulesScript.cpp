@@ -27,8 +27,8 @@ QString ScriptSyntaxError(const QString& language, const QString& expression) {
     return compiled.isError() ? compiled.property(QStringLiteral("message")).toString() : QString();
 }
 
-bool CheckScriptEval(const TMacroDocument* list, const QString& params, int row, int source) {
-    RowCheck c(list, params, row, source);
+bool CheckScriptEval(const TMacroDocument* list, const QString& params, int row, int source, TCheckReport& report) {
+    RowCheck c(list, params, row, source, report);
     c.validate(c.declared(Command::ScriptEval, QStringLiteral("ScriptEval")));
     if (!c.ok) return false;
     // The whole expression, as the run reads it (separators included).
@@ -43,8 +43,9 @@ bool CheckScriptEval(const TMacroDocument* list, const QString& params, int row,
     return true;
 }
 
-bool CheckPluginCommand(const TMacroDocument* list, const QString& keyword, const QString& params, int row, int source) {
-    RowCheck c(list, params, row, source);
+bool CheckPluginCommand(const TMacroDocument* list, const QString& keyword, const QString& params, int row, int source,
+                        TCheckReport& report) {
+    RowCheck c(list, params, row, source, report);
     PluginCheck result;
     try {
         result = Services().CheckPluginRow(keyword, params);

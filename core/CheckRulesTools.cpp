@@ -28,8 +28,8 @@ void checkDisplayTest(RowCheck& c, int code, const QString& what) {
 }
 }  // namespace
 
-bool CheckFonction(const TMacroDocument* list, const QString& params, int row, int source) {
-    RowCheck c(list, params, row, source);
+bool CheckFonction(const TMacroDocument* list, const QString& params, int row, int source, TCheckReport& report) {
+    RowCheck c(list, params, row, source, report);
     // The result variable; of a text function, the text, and the positions of "Caractère(s)/Position(s)".
     QList<int> checked = {1};
     if (c[2] == QLatin1String("Texte")) {
@@ -53,8 +53,8 @@ bool CheckFonction(const TMacroDocument* list, const QString& params, int row, i
     return c.ok;
 }
 
-bool CheckChamps(const TMacroDocument* list, const QString& params, int row, int source) {
-    RowCheck c(list, params, row, source);
+bool CheckChamps(const TMacroDocument* list, const QString& params, int row, int source, TCheckReport& report) {
+    RowCheck c(list, params, row, source, report);
     if (kindOf(c[1]) != QLatin1String("Alpha"))
         c.error(QStringLiteral("La variable a traiter dans la commande déclaration de champs n'est pas valide."));
     const QString obsoleteField = QStringLiteral("Si vous n'utilisez pas de champ cette commande devient obsolette.");
@@ -82,8 +82,8 @@ bool CheckChamps(const TMacroDocument* list, const QString& params, int row, int
     return c.ok;
 }
 
-bool CheckObjet(const TMacroDocument* list, const QString& params, int row, int source) {
-    RowCheck c(list, params, row, source);
+bool CheckObjet(const TMacroDocument* list, const QString& params, int row, int source, TCheckReport& report) {
+    RowCheck c(list, params, row, source, report);
     if (!c.needDeclaredFields(Command::Objet)) return c.ok;
     TstructOrdre d = c.declared(Command::Objet, QStringLiteral("Objet"));
     if (c[9] == QLatin1String("3")) d.Params[10].EmptyAllowed = false;  // taking the n-th needs n
@@ -91,8 +91,8 @@ bool CheckObjet(const TMacroDocument* list, const QString& params, int row, int 
     return c.ok;
 }
 
-bool CheckOutilAffichage(const TMacroDocument* list, const QString& params, int row, int source) {
-    RowCheck c(list, params, row, source);
+bool CheckOutilAffichage(const TMacroDocument* list, const QString& params, int row, int source, TCheckReport& report) {
+    RowCheck c(list, params, row, source, report);
     if (c[1] == QStringLiteral("Résolution")) {
         c.validate(c.declared(Command::OutilAffichage, QStringLiteral("Résolution")));
         if (c.ok)
@@ -106,14 +106,16 @@ bool CheckOutilAffichage(const TMacroDocument* list, const QString& params, int 
     return c.ok;
 }
 
-bool CheckOutilAlimentation(const TMacroDocument* list, const QString& params, int row, int source) {
-    RowCheck c(list, params, row, source);
+bool CheckOutilAlimentation(const TMacroDocument* list, const QString& params, int row, int source,
+                            TCheckReport& report) {
+    RowCheck c(list, params, row, source, report);
     c.validate(c.declared(Command::OutilAlimentation, QStringLiteral("Outil alimentation"), {1}));
     return c.ok;
 }
 
-bool CheckOutilRepertoire(const TMacroDocument* list, const QString& params, int row, int source) {
-    return RowCheck(list, params, row, source).ok;
+bool CheckOutilRepertoire(const TMacroDocument* list, const QString& params, int row, int source,
+                           TCheckReport& report) {
+    return RowCheck(list, params, row, source, report).ok;
 }
 
 }  // namespace Debug

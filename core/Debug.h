@@ -55,8 +55,8 @@ public:
     // Appends a parameter with that value and those kinds (ParamKind flags).
     TstructParam& AddParam(const QString& value = QString(), unsigned kinds = 0);
     void SetAllowedValues(const QStringList& words, int index);
-    // Checks every parameter, one "Erreur" row per refused one; true when all pass.
-    bool Validate(const TMacroDocument* list, int sourceNumber) const;
+    // Checks every parameter, one "Erreur" row per refused one in report; true when all pass.
+    bool Validate(const TMacroDocument* list, int sourceNumber, TCheckReport& report) const;
 };
 
 namespace Debug {
@@ -65,15 +65,14 @@ inline const QString kErreur = QStringLiteral("Erreur");
 inline const QString kAvertissement = QStringLiteral("Avertissement");
 inline const QString kValide = QStringLiteral("Valide");
 
-// Adds one finding to the report of the pass under way (the program's check
-// list outside a pass); line numbers are 1-based (0: no row), a row of a
-// sub-macro run by line sourceNumber is shown "source,line". An ignored
+// Adds one finding to report; line numbers are 1-based (0: no row), a row of
+// a sub-macro run by line sourceNumber is shown "source,line". An ignored
 // message is only marked as still present. True when a row was listed, so
 // callers fail only on errors the user can see.
-bool AddCheckError(int lineNumber, const QString& kind, const QString& message, int sourceNumber);
-// The same into that report.
 bool AddCheckError(TCheckReport& report, int lineNumber, const QString& kind, const QString& message,
                    int sourceNumber);
+// The same into the program's check list.
+bool AddCheckError(int lineNumber, const QString& kind, const QString& message, int sourceNumber);
 
 // The check list the main window shows.
 TCheckReport& ProgramCheckReport();

@@ -78,7 +78,7 @@ QString acceptedKinds(const TstructParam& p) {
 
 }  // namespace
 
-bool TstructOrdre::Validate(const TMacroDocument* list, int sourceNumber) const {
+bool TstructOrdre::Validate(const TMacroDocument* list, int sourceNumber, TCheckReport& report) const {
     bool ok = true;
     for (int i = 0; i < Params.size(); ++i) {
         const TstructParam& p = Params[i];
@@ -88,24 +88,26 @@ bool TstructOrdre::Validate(const TMacroDocument* list, int sourceNumber) const 
         const QString message = QStringLiteral("Le paramètre %1 de la commande \"%2\" doit être de type suivant [%3].")
                                     .arg(i + 1)
                                     .arg(Name, acceptedKinds(p));
-        if (Debug::AddCheckError(Row + 1, Debug::kErreur, message, sourceNumber)) ok = false;
+        if (Debug::AddCheckError(report, Row + 1, Debug::kErreur, message, sourceNumber)) ok = false;
     }
     return ok;
 }
 
 namespace Debug {
 
-RowCheck::RowCheck(const TMacroDocument* l, const QString& p, int r, int s)
-    : list(l), params(p), row(r), source(s), f(SplitFields(p, ParamSeparator(), SplitRule::Runner)) {}
+RowCheck::RowCheck(const TMacroDocument* l, const QString& p, int r, int s, TCheckReport& into)
+    : list(l), params(p), row(r), source(s), report(into), f(SplitFields(p, ParamSeparator(), SplitRule::Runner)) {}
 
 void RowCheck::errorAt(int line, const QString& message) {
-    if (AddCheckError(line, kErreur, message, source)) ok = false;
+    if (AddCheckError(report, line, kErreur, message, source)) ok = false;
 }
 
-void RowCheck::warningAt(int line, const QString& message) { AddCheckError(line, kAvertissement, message, source); }
+void RowCheck::warningAt(int line, const QString& message) {
+    AddCheckError(report, line, kAvertissement, message, source);
+}
 
 void RowCheck::validate(const TstructOrdre& d) {
-    if (!d.Validate(list, source)) ok = false;
+    if (!d.Validate(list, source, report)) ok = false;
 }
 
 bool RowCheck::needDeclaredFields(Command command) {

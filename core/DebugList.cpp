@@ -6,17 +6,8 @@
 #include "core/MacroDocument.h"
 
 #include <QLocale>
-#include <QScopeGuard>
 
 namespace Debug {
-
-namespace {
-// The report of the pass under way; null outside a pass.
-TCheckReport* passReport = nullptr;
-TCheckReport& currentReport() { return passReport ? *passReport : ProgramCheckReport(); }
-}  // namespace
-
-void MarkStructureBroken() { currentReport().StructureBroken = true; }
 
 TCheckReport& ProgramCheckReport() {
     static TCheckReport report;
@@ -24,7 +15,7 @@ TCheckReport& ProgramCheckReport() {
 }
 
 bool AddCheckError(int lineNumber, const QString& kind, const QString& message, int sourceNumber) {
-    return AddCheckError(currentReport(), lineNumber, kind, message, sourceNumber);
+    return AddCheckError(ProgramCheckReport(), lineNumber, kind, message, sourceNumber);
 }
 
 bool AddCheckError(TCheckReport& report, int lineNumber, const QString& kind, const QString& message,
@@ -48,7 +39,7 @@ bool IsReadOnlySysVar(const QString& name) { return Services().IsSysVar(name) &&
 
 namespace {
 // A command the checker has nothing to say about.
-bool noRule(const TMacroDocument*, const QString&, int, int) { return true; }
+bool noRule(const TMacroDocument*, const QString&, int, int, TCheckReport&) { return true; }
 
 struct RuleEntry {
     Command command;
@@ -94,14 +85,13 @@ static_assert(CoversEveryCommand(kRules), "kRules: one checker rule per command,
 
 bool CheckCommand(const TMacroDocument& list, const QString& keyword, const QString& params, int sourceNumber, int row,
                   TCheckReport& report) {
-    TCheckReport* const outer = std::exchange(passReport, &report);
-    const auto restore = qScopeGuard([outer] { passReport = outer; });
     const int c = CommandCase(keyword);
     if (c == 0) {
-        if (Services().PluginKnown(keyword)) return CheckPluginCommand(&list, keyword, params, row, sourceNumber);
-        return !AddCheckError(row + 1, kErreur, QStringLiteral("<unknown>"), sourceNumber);
+        if (Services().PluginKnown(keyword))
+            return CheckPluginCommand(&list, keyword, params, row, sourceNumber, report);
+        return !AddCheckError(report, row + 1, kErreur, QStringLiteral("<unknown>"), sourceNumber);
     }
-    return kRules[c].check(&list, params, row, sourceNumber);
+    return kRules[c].check(&list, params, row, sourceNumber, report);
 }
 
 }  // namespace Debug
