@@ -2,6 +2,7 @@
 
 #include "core/FatalSignal.h"
 #include "core/MapFile.h"
+#include "core/Settings.h"
 #include "core/Unit1.h"
 #include "core/Unit34.h"
 #include "core/RunControl.h"
@@ -13,7 +14,6 @@
 #include <QDate>
 #include <QDateTime>
 #include <QLabel>
-#include <QLocale>
 #include <QPlainTextEdit>
 #include <QTime>
 #include <csignal>
@@ -52,9 +52,7 @@ QString currentExceptionClass() {
 QString hex8(quintptr value) { return ReportAddress(value); }
 
 QString dateTimeLine(const QDateTime& when = QDateTime::currentDateTime()) {
-    const QLocale locale;
-    return u'[' + locale.toString(when.date(), QLocale::ShortFormat) + QStringLiteral(" - ") +
-           locale.toString(when.time(), QLocale::LongFormat) + u']';
+    return u'[' + when.toString(kShortDateFormat) + QStringLiteral(" - ") + when.toString(kLongTimeFormat) + u']';
 }
 
 // The run line, the edit line, the current command and the variables it uses.

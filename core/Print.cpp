@@ -99,7 +99,7 @@ void PaintCheckList(QPrinter& printer, const QStringList& rows, const QString& m
     font.setPixelSize(qMax(1, qRound(font.pointSizeF() * kDotsPerInch / 72)));
     p.setFont(font);
     const QString date = when.date().toString(kShortDateFormat);
-    const QString time = when.time().toString(QStringLiteral("HH:mm:ss"));
+    const QString time = when.time().toString(kLongTimeFormat);
     auto line = [&](int y, const QString& text) {
         p.drawText(QRectF(kLeft, y, 1e5, kLineHeight), Qt::AlignLeft | Qt::AlignTop, text);
     };

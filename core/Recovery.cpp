@@ -15,7 +15,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QLocale>
 #include <QTimer>
 
 namespace {
@@ -109,7 +108,7 @@ void OfferRecoveryCopies() {
         const int answer = MessageDlg(
             QStringLiteral("Orvanel ne s'est pas terminé normalement : une copie de récupération de « %1 » a été "
                            "enregistrée le %2. Voulez-vous la rouvrir ?")
-                .arg(name, QLocale().toString(info.lastModified(), QLocale::ShortFormat)),
+                .arg(name, info.lastModified().toString(kShortDateFormat + QStringLiteral(" 'à' ") + kLongTimeFormat)),
             MsgType::Confirmation, mbYes | mbNo);
         if (answer == mrYes) restore(macro, copy);
         QFile::remove(copy);

@@ -108,7 +108,9 @@ inline const QString kNoResolutionChange = QStringLiteral("Pas de changement");
 // The values "Resolution"/"Format" and "MAJ"/"Frequence" take, as the file holds them.
 const QStringList& ResolutionFormats();
 const QStringList& UpdateFrequencies();
+// The short date and long time of the texts shown and written, whatever the locale.
 inline const QString kShortDateFormat = QStringLiteral("dd/MM/yy");
+inline const QString kLongTimeFormat = QStringLiteral("HH:mm:ss");
 
 // The picture file the background choice names: a file of the program
 // folder, or a path of its own.

@@ -186,7 +186,9 @@ TEST_F(InternalError, PlainBoxStopsTheRunAndKeepsTheProgram) {
     EXPECT_EQ(Form34->Panel1->text(), "Internal error [code 2].");
     const QStringList m = memo();
     ASSERT_EQ(m.size(), 10) << m.join('|').toStdString();
-    EXPECT_TRUE(m[0].startsWith('[') && m[0].endsWith(']'));
+    // "[dd/mm/yy - hh:mm:ss]", whatever the number locale.
+    EXPECT_TRUE(QRegularExpression(R"(^\[\d\d/\d\d/\d\d - \d\d:\d\d:\d\d\]$)").match(m[0]).hasMatch())
+        << m[0].toStdString();
     EXPECT_EQ(m.mid(1), QStringList({"Message :Quelque chose", "Addr exception : 0x00000000", "Run :True (2)",
                                      "Edited :False", "Commande:Calcul", "Params:A;+;2;", "",
                                      "***** VarUse *****", "A:'5'[Numerique]"}));

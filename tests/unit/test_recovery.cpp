@@ -90,11 +90,13 @@ TEST_F(Recovery, TheNextStartOffersTheCopy) {
         messages.answer = mrNo;
         form->Nouveau1Click();
         ASSERT_TRUE(QFile::exists(macro + "~"));
+        // Its time in the interface's own words, whatever the number locale.
+        const QString when = QFileInfo(macro + "~").lastModified().toString("dd/MM/yy 'à' HH:mm:ss");
         messages.shown.clear();
         messages.answer = answer;
         OfferRecoveryCopies();
         ASSERT_EQ(messages.shown.size(), 1);
-        EXPECT_TRUE(messages.shown[0].text.contains("copie de récupération de « m.mcr »"))
+        EXPECT_TRUE(messages.shown[0].text.contains("copie de récupération de « m.mcr » a été enregistrée le " + when))
             << messages.shown[0].text.toStdString();
         EXPECT_FALSE(QFile::exists(macro + "~") && answer == mrNo) << "declined: gone";
         if (answer == mrYes) {
