@@ -154,6 +154,7 @@ bool readGranted(const QString& fileName, bool openMacro, TMacroFileData& data) 
     }
     const QString warning = data.warning(fileName, openMacro);
     if (!warning.isEmpty()) MessageDlg(warning, MsgType::Warning, mbOK);
+    // Source-only protection lets a macro run without its password, never open for editing.
     const bool forRun = !StartMode().editOnOpen && (StartMode().commandLineRun || RunState().ExecState != 0);
     const int granted = forRun && data.sourceOnly() ? 1 : Form32->AskPassword(data.password());
     if (granted == 0) MessageDlg(QStringLiteral("Mot de passe incorrect."), MsgType::Warning, mbOK);
