@@ -68,7 +68,8 @@ void TForm1::ChangeParam(TListView* list, int index, int fieldNo, const QString&
     const QString keptPrevious = RowEditing().previousParams;
     RowEditing().previousParams = list->params(index);
     RowEditing().modifying = true;
-    if (list->items().ChangeField(index, fieldNo, newValue) && saveHistory && list == ListView1) SaveBeforeChange(index);
+    if (list->items().ChangeField(index, fieldNo, newValue) && saveHistory && list == ListView1)
+        SaveBeforeChange(index);
     RowEditing().modifying = false;
     RowEditing().previousParams = keptPrevious;
 }

@@ -221,6 +221,7 @@ int TMacroDocument::FindRow(const QString& keyword, const QString& params) const
 bool TMacroDocument::HasRowWithField(const QString& keyword, int fieldNo, const QString& text) const {
     if (fieldNo < 1 || fieldNo > 20) return false;
     for (const MacroCommand& c : rows_)
-        if (c.keyword == keyword && SplitFields(c.params, ParamSeparator(), SplitRule::Editor)[fieldNo] == text) return true;
+        if (c.keyword == keyword && SplitFields(c.params, ParamSeparator(), SplitRule::Editor)[fieldNo] == text)
+            return true;
     return false;
 }

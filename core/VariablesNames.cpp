@@ -40,8 +40,9 @@ void listFirstFields(TListView* list, QComboBox* combo, std::initializer_list<co
 // The "<Var3>"-style name after those the rows already declare, in row order.
 QString freshName(TListView* list, const QString& keyword, const QString& stem, int* number) {
     int n = 1;
+    const QChar separator = ParamSeparator();
     for (const MacroCommand& c : list->items().rows())
-        if (c.keyword == keyword && SplitFields(c.params, ParamSeparator())[1] == u'<' + stem + QString::number(n) + u'>') ++n;
+        if (c.keyword == keyword && SplitFields(c.params, separator)[1] == u'<' + stem + QString::number(n) + u'>') ++n;
     *number = n;
     return u'<' + stem + QString::number(n) + u'>';
 }

@@ -233,8 +233,9 @@ bool TForm5::eventFilter(QObject* watched, QEvent* e) {
 }
 
 void TForm5::Button3Click() {
+    const QChar separator = ParamSeparator();
     RunCommand(Runner->Context(), u"Move Mouse"_s,
-               ComboBox1->currentText() + ParamSeparator() + ComboBox2->currentText() + ParamSeparator() + u"Direct"_s + ParamSeparator());
+               ComboBox1->currentText() + separator + ComboBox2->currentText() + separator + u"Direct"_s + separator);
 }
 
 // ---- Opening, Valider, closing ----

@@ -112,7 +112,8 @@ void TForm8::filterName(const QString& typed) {
     const bool operators = std::any_of(typed.begin(), typed.end(), [](QChar c) { return kOperators.contains(c); });
     const QString why =
         operators ? u"Caractères impossibles dans le nom de variable + - / * ="_s
-                  : u"Caractère impossible dans le nom de variable : %1 sépare les paramètres."_s.arg(ParamSeparator());
+                  : u"Caractère impossible dans le nom de variable : %1 sépare les paramètres."_s.arg(
+                        ParamSeparator());
     Form1->ShowBalloonTip(Edit1, 0, why, u"Information"_s);
 }
 

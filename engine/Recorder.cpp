@@ -26,7 +26,9 @@ QString fields(std::initializer_list<QString> values) {
     return s;
 }
 
-QString field(const MacroCommand& row, int n) { return SplitFields(row.params, ParamSeparator(), SplitRule::Runner)[n]; }
+QString field(const MacroCommand& row, int n) {
+    return SplitFields(row.params, ParamSeparator(), SplitRule::Runner)[n];
+}
 
 bool isRow(const MacroCommand& row, QLatin1StringView keyword) { return row.keyword == keyword; }
 

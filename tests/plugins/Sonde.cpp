@@ -43,7 +43,8 @@ const char* edited() {
     return next.c_str();
 }
 
-// "send M L", "post NAME VALUE", "label TEXT", "labelonce TEXT", "error CODE TEXT", "throw TEXT", "stop", "crash", "hang".
+// "send M L", "post NAME VALUE", "label TEXT", "labelonce TEXT", "error CODE TEXT", "throw TEXT", "stop",
+// "crash", "hang".
 void act(const std::string& params) {
     std::istringstream in(params);
     std::string verb;

@@ -126,7 +126,8 @@ TEST(SplitFields, TheOldRulesDifferOnlyWhereTheyAlwaysDid) {
     for (const QString& text : {QString("a"), QString("a;;b;"), QString(";"), nineteen, nineteen + "g"}) {
         SCOPED_TRACE(text.toStdString());
         const TParamFields one = SplitFields(text, ParamSeparator());
-        const TParamFields editor = TForm1::GetParam(text), runner = SplitFields(text, ParamSeparator(), SplitRule::Runner);
+        const TParamFields editor = TForm1::GetParam(text);
+        const TParamFields runner = SplitFields(text, ParamSeparator(), SplitRule::Runner);
         for (int i = 1; i < kMaxParamFields; ++i) {
             EXPECT_EQ(editor[i], one[i]);
             EXPECT_EQ(runner[i], one[i]);

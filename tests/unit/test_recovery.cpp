@@ -96,7 +96,8 @@ TEST_F(Recovery, TheNextStartOffersTheCopy) {
         messages.answer = answer;
         OfferRecoveryCopies();
         ASSERT_EQ(messages.shown.size(), 1);
-        EXPECT_TRUE(messages.shown[0].text.contains("copie de récupération de « m.mcr » a été enregistrée le " + when))
+        EXPECT_TRUE(
+            messages.shown[0].text.contains("copie de récupération de « m.mcr » a été enregistrée le " + when))
             << messages.shown[0].text.toStdString();
         EXPECT_FALSE(QFile::exists(macro + "~") && answer == mrNo) << "declined: gone";
         if (answer == mrYes) {
