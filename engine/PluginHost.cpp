@@ -112,7 +112,8 @@ bool TPluginHost::start() {
 }
 
 void TPluginHost::serveBetweenCalls() {
-    // Served until a moment without messages.
+    // Served until a moment without messages; a message may unload the plug-in meanwhile.
+    const std::shared_ptr<TPluginHost> self = shared_from_this();
     const std::shared_ptr<pluginwire::Channel> channel = channel_;
     const pluginwire::Channel::Outcome outcome = channel->serve([] { return false; });
     if (outcome == pluginwire::Channel::Outcome::GaveUp || channel != channel_) return;

@@ -24,7 +24,7 @@ struct TPluginDeadlines {
 };
 TPluginDeadlines& PluginDeadlines();
 
-class TPluginHost {
+class TPluginHost : public std::enable_shared_from_this<TPluginHost> {
 public:
     enum class Wait { Answer, Run, Person };
     struct Reply {
@@ -45,8 +45,9 @@ public:
     QString load(QStringList& exports);
     // The handles the library was given at load: a new host gives them again.
     void setHandles(quint64 window, quint32 module);
-    // False while the plug-in runs a call of ours: it hears nothing else until that returns.
-    bool listening() const { return !channel_ || channel_->otherEndListens(); }
+    // True while the host runs and hears calls: not while the plug-in runs a
+    // call of ours (it hears nothing else until that returns), nor after it ended.
+    bool listening() const { return channel_ && channel_->otherEndListens(); }
     // Calls a function of the library.
     Reply call(const char* function, std::vector<std::string> texts = {}, std::vector<int64_t> numbers = {},
                Wait wait = Wait::Answer);

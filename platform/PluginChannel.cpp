@@ -1,5 +1,6 @@
 #include "platform/PluginChannel.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <utility>
 #include <poll.h>
@@ -25,15 +26,19 @@ bool Channel::send(const Message& message) {
     return true;
 }
 
+// Reads no byte past the frame under way: what follows stays in the socket,
+// where its owner's notifier sees it.
 Channel::Outcome Channel::next(Message& message, const Waiter& wait) {
     for (;;) {
         if (fd_ < 0) return Outcome::Closed;
+        size_t wanted = 4;
         if (received_.size() >= 4) {
             const uint32_t length = frameLength(received_);
             if (length > kMaxBody) return Outcome::Damaged;
-            if (received_.size() >= 4 + size_t(length)) {
-                std::optional<Message> m = decode(std::string_view(received_).substr(4, length));
-                received_.erase(0, 4 + size_t(length));
+            wanted = 4 + size_t(length);
+            if (received_.size() == wanted) {
+                std::optional<Message> m = decode(std::string_view(received_).substr(4));
+                received_.clear();
                 if (!m) return Outcome::Damaged;
                 message = std::move(*m);
                 return Outcome::Answered;
@@ -47,7 +52,7 @@ Channel::Outcome Channel::next(Message& message, const Waiter& wait) {
             continue;
         }
         char bytes[65536];
-        const ssize_t n = ::read(fd_, bytes, sizeof bytes);
+        const ssize_t n = ::read(fd_, bytes, std::min(sizeof bytes, wanted - received_.size()));
         if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
         if (n <= 0) return Outcome::Closed;
         received_.append(bytes, size_t(n));

@@ -22,11 +22,6 @@ using pluginwire::Message;
 namespace {
 
 constexpr int kSocket = 3;
-// The exports of the contract, in the order Orvanel looks them up.
-constexpr const char* kExports[] = {"ReceiveHandleApp", "ReceiveHandleLibrary", "GetInfoName", "GetInfoRubrique",
-                                    "GetInfoHint", "GetInfoDescription", "GetInfoIcon", "GetInfoFromOrvanel",
-                                    "GetListOrder", "Debug", "MsgDebug", "NewOrdre", "ExecuteOrder", "StopOrder",
-                                    "ChangeOrdre"};
 // Pictures bigger than this are no plug-in's button picture.
 constexpr int kMaxIconSide = 1024;
 constexpr int kMaxIconColours = 65536;
@@ -55,6 +50,10 @@ bool pump() {
     return true;
 }
 
+// What Orvanel may call, by name: the library's load and the exports of the contract.
+using Handler = Message (*)(const Message&);
+const std::map<std::string, Handler>& handlers();
+
 // The library, once its interface version is ours: 0 and the exports it has;
 // 1 and the loader's reason; 2, its version (0 for none) and ours.
 Message load(const Message& c) {
@@ -63,9 +62,9 @@ Message load(const Message& c) {
     const auto version = reinterpret_cast<decltype(&OrvanelPluginVersion)>(dlsym(library, "OrvanelPluginVersion"));
     const int32_t theirs = version ? version() : 0;
     if (theirs != ORVANEL_PLUGIN_VERSION) return returns({}, {2, theirs, ORVANEL_PLUGIN_VERSION});
-    std::vector<std::string> present;
-    for (const char* name : kExports)
-        if (dlsym(library, name)) present.emplace_back(name);
+    std::vector<std::string> present;  // the exports of the contract the library has
+    for (const auto& [name, handler] : handlers())
+        if (name != "Load" && dlsym(library, name.c_str())) present.push_back(name);
     return returns(std::move(present), {0});
 }
 
@@ -87,7 +86,6 @@ Message icon(const Message&) {
     return returns(std::move(lines), {1});
 }
 
-using Handler = Message (*)(const Message&);
 const std::map<std::string, Handler>& handlers() {
     static const std::map<std::string, Handler> h = {
         {"Load", load},

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <thread>
 
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -90,6 +91,24 @@ TEST(PluginChannel, CallsAreServedWhileACallWaits) {
     EXPECT_TRUE(programEnd.otherEndListens());
     close(pair[0]);
     serving.join();
+    close(pair[1]);
+}
+
+// A call that comes right behind an answer stays in the socket once the
+// answer is read: whoever watches the socket for calls still sees it.
+TEST(PluginChannel, AnAnswerIsReadWithoutWhatFollowsIt) {
+    int pair[2];
+    ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, pair), 0);
+    pluginwire::Channel programEnd(pair[0], [](const Message&) { return Message{Kind::Return, "", {}, {}}; });
+    const std::string both = pluginwire::encode({Kind::Return, "", {"réponse"}, {}}) +
+                             pluginwire::encode({Kind::Call, "SendMessage", {}, {2263}});
+    ASSERT_EQ(write(pair[1], both.data(), both.size()), ssize_t(both.size()));
+    const pluginwire::Channel::Result r = programEnd.call({Kind::Call, "f", {}, {}}, nullptr);
+    ASSERT_EQ(r.outcome, pluginwire::Channel::Outcome::Answered);
+    EXPECT_EQ(r.message.text(0), "réponse");
+    pollfd p{pair[0], POLLIN, 0};
+    EXPECT_EQ(poll(&p, 1, 0), 1) << "the call behind the answer is still to be read";
+    close(pair[0]);
     close(pair[1]);
 }
 
