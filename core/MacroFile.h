@@ -15,7 +15,6 @@ struct TStartMode {
     bool editOnOpen = false;      // "/edt", or the macro asks to open in the editor
     bool exportOnOpen = false;    // "/fromExport"
     bool commandLineRun = false;  // a macro given on the command line runs without the editor
-    bool terminated = false;      // the program was told to end (after an export from the command line)
 };
 TStartMode& StartMode();
 

@@ -159,6 +159,7 @@ void TForm1::buildMenus() {
     Insertion1->setCheckable(true);
     Insertion1->setChecked(true);
 
+    // The spy's entries are wired by the spy (InstallSpyMenus).
     Spy1 = newItem(MenuOutils, "Spy1", QStringLiteral("Spy (capture d'objet)"));
     RechercherObjet1 = newItem(MenuOutils, "RechercherObjet1", QStringLiteral("Rechercher Objets"));
     Gestionnairedetche1 = newItem(MenuOutils, "Gestionnairedetche1", QStringLiteral("Gestionnaire de tâche"));
@@ -198,8 +199,6 @@ void TForm1::buildMenus() {
     connect(N2, &QAction::triggered, this, &TForm1::N2Click);
     connect(Edition2, &QAction::triggered, this, &TForm1::Edition2Click);
     connect(Insertion1, &QAction::triggered, this, &TForm1::Insertion1Click);
-    connect(Spy1, &QAction::triggered, this, &TForm1::Spy1Click);
-    connect(RechercherObjet1, &QAction::triggered, this, &TForm1::RechercherObjet1Click);
     connect(Gestionnairedetche1, &QAction::triggered, this, &TForm1::Gestionnairedetche1Click);
     connect(Consulter1, &QAction::triggered, this, &TForm1::Consulter1Click);
     connect(Apropos1, &QAction::triggered, this, &TForm1::Apropos1Click);
@@ -341,9 +340,5 @@ void TForm1::Consulter1Click() { OpenHelp(0); }
 void TForm1::Insereruncommentaire1Click() { Services().OpenAddDialog(QStringLiteral("Commentaire")); }
 
 void TForm1::Enregistrerunesequence1Click() { Services().ShowRecorder(); }
-
-void TForm1::Spy1Click() { showWindow(Window(16)); }
-
-void TForm1::RechercherObjet1Click() { showWindow(Window(17)); }
 
 QWidget* TForm1::ShowOptionsPage(const char* page) { return showOptions(Options1, page); }

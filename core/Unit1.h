@@ -425,8 +425,6 @@ public:
     void Consulter1Click();
     void Insereruncommentaire1Click();
     void Enregistrerunesequence1Click();
-    void Spy1Click();
-    void RechercherObjet1Click();
     void N2Click();  // "Tout sélectionner"
     // The options dialog shown on its page of that name; null when there is none.
     QWidget* ShowOptionsPage(const char* page);

@@ -89,7 +89,9 @@ constexpr std::pair<int, WindowMaker> kWindows[] = {
 // What start-up does to every window, done to each one made later, in the
 // order start-up does it: the settings' loading, then the main window's
 // initialisation (InitForm1).
-void placeWindow(QWidget& window) { Form1->ReadWindowPosition(window); }
+void placeWindow(QWidget& window) {
+    if (TForm1* main = Form1.made()) main->ReadWindowPosition(window);
+}
 
 constexpr WindowPreparer kPreparers[] = {ApplyTextColors, ShowTakenHotKeys, LoadGlyphs, ApplyLanguageToWindow,
                                          placeWindow};
@@ -178,13 +180,12 @@ std::optional<int> StartProgram(TForm1* main) {
             return 1;
         }
         exporter->trigger();
-        StartMode().terminated = true;
         return EndRequested() ? 1 : 0;
     }
     // The run closes the main window when it ends; without a run engine the program ends here.
     if (main->Execute1) main->Execute1->trigger();
     else main->close();
-    if (main->Closed || StartMode().terminated || EndRequested()) return RunState().RunEndedInError || EndRequested() ? 1 : 0;
+    if (main->Closed || EndRequested()) return RunState().RunEndedInError || EndRequested() ? 1 : 0;
     return std::nullopt;
 }
 

@@ -60,6 +60,16 @@ protected:
     }
 };
 
+// The Tools menu opens the spy as its own entry does: from its settings, its first page.
+TEST_F(SpyTest, TheToolsMenuOpensTheSpyAfresh) {
+    settings().SpyReduceForm = true;
+    form->Spy1->trigger();
+    ASSERT_TRUE(Form16->isVisible());
+    EXPECT_TRUE(Form16->CheckBox1->isChecked());
+    EXPECT_EQ(Form16->PageControl1->currentWidget(), Form16->TabSheet1);
+    Form16->close();
+}
+
 TEST_F(SpyTest, ACaptureWritesTheWindowAndItsAncestorsAsOneUndoStep) {
     addChain(10, 3);
     fake().cursor = {50, 50};  // inside C2

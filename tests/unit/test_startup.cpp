@@ -41,7 +41,6 @@ protected:
     void TearDown() override {
         SetProgramArguments({});
         StartMode().editOnOpen = StartMode().exportOnOpen = StartMode().commandLineRun = RunState().AutoRun = false;
-        StartMode().terminated = false;
         ProgramFolderTest::TearDown();
     }
     // Starts as the program body does, with these arguments after the program's name.
