@@ -20,12 +20,12 @@ int mousePauseMs() {
     return mdlfnct::IsInteger(settings().PauseMouse) ? mdlfnct::StrToIntOrZero(settings().PauseMouse) : 3000;
 }
 
-// Coordinate field n: its value, or a run-time error naming the field as
-// written. Any integer goes: the cursor stops at the screen's edge.
-CommandResult coordinate(const ParamView& p, int n, const QString& axis, int& value) {
-    const QString text = p.value(n);
+// A coordinate as written (a number or a variable): its value, or a run-time
+// error naming it. Any integer goes: the cursor stops at the screen's edge.
+CommandResult coordinate(CommandCall& c, const QString& written, const QString& axis, int& value) {
+    const QString text = c.Value(written);
     if (!mdlfnct::IsInteger(text))
-        return RunError(QStringLiteral("La valeur de ") + axis + QStringLiteral(" n'est pas un numérique.[") + p.text(n) + u']');
+        return RunError(QStringLiteral("La valeur de ") + axis + QStringLiteral(" n'est pas un numérique.[") + written + u']');
     value = mdlfnct::StrToIntOrZero(text);
     return Done();
 }
@@ -96,19 +96,19 @@ void pumpAndSleep(int ms) {
 }  // namespace
 
 namespace {
-CommandResult moveMouse(CommandCall& c, const ParamView& p) {
+// direction is "Direct" or "Indirect"; any other moves nothing.
+CommandResult moveMouse(CommandCall& c, const QString& writtenX, const QString& writtenY, const QString& direction) {
     int x = 0, y = 0;
-    if (const CommandResult r = coordinate(p, 1, QStringLiteral("X"), x); r.failed()) return r;
-    if (const CommandResult r = coordinate(p, 2, QStringLiteral("Y"), y); r.failed()) return r;
+    if (const CommandResult r = coordinate(c, writtenX, QStringLiteral("X"), x); r.failed()) return r;
+    if (const CommandResult r = coordinate(c, writtenY, QStringLiteral("Y"), y); r.failed()) return r;
     // The cursor goes exactly there (absolute mouse units could miss it by a pixel).
-    const QString direction = p.text(3);
     if (direction == u"Direct") desktop().SetCursorPos(x, y);
     else if (direction == u"Indirect") moveIndirect(c.ctx, x, y);
     return Done();
 }
 }  // namespace
 
-CommandResult ExecMoveMouse(CommandCall& c) { return moveMouse(c, c.param); }
+CommandResult ExecMoveMouse(CommandCall& c) { return moveMouse(c, c.param.text(1), c.param.text(2), c.param.text(3)); }
 
 CommandResult ExecClick(CommandCall& c) {
     const int delay = doubleClickDelay();
@@ -156,10 +156,9 @@ CommandResult ExecClick(CommandCall& c) {
     return Done();
 }
 
-// Each point is a "Move Mouse" row of its own, its coordinates resolved as there.
+// Each point is an indirect "Move Mouse" of its own, its coordinates resolved as there.
 CommandResult ExecMousePath(CommandCall& c) {
     const QChar separator = c.ctx.Separator();
-    const auto resolve = [&c](const QString& name) { return c.Value(name); };
     QString x, y;
     bool onY = false;
     for (const QChar ch : c.params) {
@@ -169,9 +168,7 @@ CommandResult ExecMousePath(CommandCall& c) {
         } else if (!onY) {
             onY = true;
         } else {
-            const QString point = x + separator + y + separator + QStringLiteral("Indirect") + separator;
-            if (const CommandResult r = moveMouse(c, ParamView(Command::MoveMouse, point, separator, resolve)); r.failed())
-                return r;
+            if (const CommandResult r = moveMouse(c, x, y, QStringLiteral("Indirect")); r.failed()) return r;
             QThread::msleep(10);
             QCoreApplication::processEvents();
             x.clear();

@@ -176,6 +176,9 @@ TEST_F(Commands, MousePathVisitsEachCompletePoint) {
     const QStringList moves = callsStartingWith("SetCursorPos ");
     EXPECT_TRUE(moves.contains("10 20"));
     EXPECT_EQ(moves.last(), "30 40") << "a point without its closing separator is not moved to";
+    // A coordinate may be a variable, as in a "Move Mouse" row.
+    run({{"Variable", "PX;70;Numerique;"}, {"Parcours souris", "PX;80;"}});
+    EXPECT_EQ(callsStartingWith("SetCursorPos ").last(), "70 80");
 }
 
 TEST_F(Commands, ProceduresNestAndReturn) {
