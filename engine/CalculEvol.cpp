@@ -166,14 +166,13 @@ bool evaluateNumber(TVariables& vars, Elements& e, bool execute, const Outcome& 
 }  // namespace
 
 QString GetValueVar(const TMacroDocument* doc, const QString& name) {
-    QString value = name;
-    if (!doc) return value;
-    for (const MacroCommand& c : doc->rows()) {
+    if (!doc) return name;
+    for (const MacroCommand& c : doc->rows()) {  // the first declaration counts
         if (c.keyword != u"Variable") continue;
         const TParamFields f = SplitFields(c.params, ParamSeparator(), SplitRule::Editor);
-        if (f[1] == name) value = f[2];
+        if (f[1] == name) return f[2];
     }
-    return value;
+    return name;
 }
 
 void DeleteEmptyElements(QStringList& elements) { elements.removeAll(QString()); }

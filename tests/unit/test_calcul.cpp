@@ -83,6 +83,9 @@ TEST_F(Calcul, CheckingFindsTheFirstProblem) {
     }
     EXPECT_EQ(var("A"), "?") << "checking writes nothing";
     EXPECT_EQ(TForm24::TestCalculEvol("T = x", false).Kind, "Alpha");
+    // A name declared twice: checking takes the first declaration's value.
+    form->Add_commande(form->ListView1, {"Variable", "B;100;Numerique;"});
+    EXPECT_EQ(TForm24::TestCalculEvol("A = B * 2", false).Result, "6");
 }
 
 TEST_F(Calcul, EvolvedFaultsAtRunTime) {
