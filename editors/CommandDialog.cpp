@@ -5,7 +5,6 @@
 #include "core/History.h"
 #include "core/Params.h"
 #include "core/Unit1.h"
-#include "platform/Cp1252.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -13,7 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QStringDecoder>
 #include <QToolButton>
 
 #include <algorithm>
@@ -50,12 +48,6 @@ void FillKeepingText(QComboBox* box, const QStringList& items) {
         box->setEditText(text);
     else
         box->setCurrentIndex(box->findText(text));
-}
-
-QString TextOfFile(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8(bytes);
-    return utf8.hasError() ? platform::fromCp1252(bytes) : text;
 }
 
 bool FitsInRow(const QString& params) {

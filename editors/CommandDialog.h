@@ -51,8 +51,6 @@ protected:
 TComboBox* NewTextCombo(QWidget* parent, const QString& name);
 // Replaces the list of a combo box, keeping the typed text.
 void FillKeepingText(QComboBox* box, const QStringList& items);
-// A text file's text: UTF-8 when the bytes are, else Windows-1252.
-QString TextOfFile(const QByteArray& bytes);
 // The names a list of those sources offers, fixed items last.
 QStringList ListNames(ListSources sources, const QStringList& items = {});
 // A row holds at most 255 characters of parameters: a longer string is refused

@@ -4,6 +4,7 @@
 #include "core/History.h"
 #include "core/Settings.h"
 #include "core/Unit1.h"
+#include "engine/ListFile.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
 
@@ -100,7 +101,7 @@ void TForm14::Button3Click() {
         Refuse(u"Impossible de lire le fichier « %1 »."_s.arg(OpenDialog1->FileName));
         return;
     }
-    Memo1->setPlainText(TextOfFile(file.readAll()).remove(u'\r'));
+    Memo1->setPlainText(textfile::Decode(file.readAll()).remove(u'\r'));
 }
 
 // A modified block is replaced in place by the memo's lines, whatever the

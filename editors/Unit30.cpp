@@ -5,6 +5,7 @@
 #include "core/Helpers.h"
 #include "core/Params.h"
 #include "core/Unit1.h"
+#include "engine/ListFile.h"
 #include "look/Colors.h"
 
 #include <QAbstractTableModel>
@@ -275,7 +276,7 @@ void TForm30::BitBtn1Click() {
         return;
     }
     StatusBar1->showMessage(OpenDialog1->FileName);
-    QStringList lines = TextOfFile(file.readAll()).remove(u'\r').split(u'\n');
+    QStringList lines = textfile::Decode(file.readAll()).remove(u'\r').split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();  // a last line break ends a line
     ShowSample(lines);
 }
