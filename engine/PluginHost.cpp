@@ -32,7 +32,6 @@ TPluginDeadlines& PluginDeadlines() {
 namespace {
 
 constexpr int kHostSocket = 3;
-constexpr char kHostProgram[] = "PluginHost";
 // A plug-in whose run was stopped has this long to return from its row.
 constexpr int kStopGraceMs = 250;
 
@@ -71,7 +70,7 @@ QString PluginHostProgram() {
     const QString named = qEnvironmentVariable("ORVANEL_PLUGIN_HOST");
     if (!named.isEmpty()) return named;
     for (const QString& folder : {platform::programFolder(), QCoreApplication::applicationDirPath()}) {
-        const QString path = QDir(folder).filePath(QLatin1String(kHostProgram));
+        const QString path = QDir(folder).filePath(QLatin1String(kPluginHostName));
         if (QFileInfo(path).isExecutable()) return path;
     }
     return QString();
@@ -148,7 +147,7 @@ QString TPluginHost::end() {
 QString TPluginHost::load(QStringList& exports) {
     if (!start())
         return QStringLiteral("Le programme des plug-ins (%1) ne démarre pas : le plug-in %2 n'est pas chargé.")
-            .arg(QLatin1String(kHostProgram), library_);
+            .arg(QLatin1String(kPluginHostName), library_);
     const Reply r = call("Load", {QFile::encodeName(library_).toStdString()});
     if (!r.ok) return r.fault;
     const Message& m = r.message;

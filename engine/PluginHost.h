@@ -74,6 +74,8 @@ private:
     quint32 module_ = 0;
 };
 
+// The host program's file name, in the program folder as in an export.
+inline constexpr char kPluginHostName[] = "PluginHost";
 // The host program: in the program folder, else beside the program;
 // ORVANEL_PLUGIN_HOST names another (tests, a build tree).
 QString PluginHostProgram();

@@ -101,10 +101,10 @@ bool prepareSettings(const QString& scratch, QVector<Packed>& packed) {
     if (!plugins.isEmpty()) {
         const QString host = PluginHostProgram();
         if (host.isEmpty()) {
-            notFound(platform::programFile(u"PluginHost"_s));
+            notFound(platform::programFile(QLatin1String(kPluginHostName)));
             return false;
         }
-        plugins.append({host, u"\\PluginHost"_s});
+        plugins.append({host, u'\\' + QLatin1String(kPluginHostName)});
     }
     if (!ini.UpdateFile()) {
         ShowMessage(u"Fichier "_s + config + u" : "_s + ini.ErrorString());
