@@ -107,6 +107,11 @@ QTreeWidgetItem* ItemAtAbsoluteIndex(const QTreeWidget* tree, int index) {
 
 QString LanguageFilePath() { return platform::programFile(settings().Language + QStringLiteral(".lng")); }
 
+void LoadDescriptionLines() {
+    QFile lng(LanguageFilePath());
+    DescriptionLines = lng.open(QIODevice::ReadOnly) ? platform::cp1252Lines(lng.readAll()) : QStringList();
+}
+
 bool SaveDescriptionLines() {
     const QString path = LanguageFilePath();
     QFile old(path);

@@ -28,6 +28,8 @@ QTreeWidgetItem* ItemAtAbsoluteIndex(const QTreeWidget* tree, int index);
 
 // The language file the options name: "<language>.lng" of the program folder.
 QString LanguageFilePath();
+// Reads the description list from the language file (empty without one).
+void LoadDescriptionLines();
 // Writes the description list over the language file; false (said in a
 // message box) when the file is missing or cannot be written.
 bool SaveDescriptionLines();

@@ -3,6 +3,7 @@
 #include "core/Startup.h"
 #include "core/BuildInfo.h"
 #include "core/CommandTree.h"
+#include "core/Description.h"
 #include "core/Dialogs.h"
 #include "core/Form.h"
 #include "core/MacroFile.h"
@@ -14,7 +15,6 @@
 #include "look/UBackGround.h"
 #include "look/XPMenu.h"
 #include "platform/AtomicFile.h"
-#include "platform/Cp1252.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramFolder.h"
 
@@ -203,9 +203,7 @@ bool TForm1::InitForm1() {
     Services().RegisterStartupHotKeys();
     if (!CommandLineFile.isEmpty() && !StartMode().editOnOpen) AddTrayIcon();
 
-    DescriptionLines.clear();
-    if (QFile lng(platform::programFile(settings().Language + QStringLiteral(".lng"))); lng.open(QIODevice::ReadOnly))
-        DescriptionLines = platform::cp1252Lines(lng.readAll());
+    LoadDescriptionLines();
     return true;
 }
 

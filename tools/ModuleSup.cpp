@@ -11,7 +11,6 @@
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/Unit1.h"
-#include "platform/Cp1252.h"
 #include "platform/IniFile.h"
 #include "platform/Mail.h"
 #include "platform/ProgramFolder.h"
@@ -21,7 +20,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -354,11 +352,6 @@ void applyMainWindow(const platform::IniFile& ini) {
 // by the main window, whose windows it speaks to.
 const char* const kLanguageInUse = "languageFile";
 
-void refillDescriptionLines() {
-    QFile lng(LanguageFilePath());
-    DescriptionLines = lng.open(QIODevice::ReadOnly) ? platform::cp1252Lines(lng.readAll()) : QStringList();
-}
-
 }  // namespace
 
 void ApplyLanguageSection(const platform::IniFile& ini, const QString& section, QWidget* window) {
@@ -385,7 +378,7 @@ void ApplyLanguageSection(const platform::IniFile& ini, const QString& section, 
 }
 
 void LoadLanguageFile(const QString& name) {
-    refillDescriptionLines();
+    LoadDescriptionLines();
     const QString path = platform::programFile(name + u".lng"_s);
     if (!Form1.made() || !QFileInfo(path).isFile()) return;
     UseQtTranslation(name);
