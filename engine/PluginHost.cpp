@@ -104,7 +104,13 @@ bool TPluginHost::start() {
     }
     pid_ = pid;
     socket_ = pair[0];
-    channel_ = std::make_shared<pluginwire::Channel>(socket_, serve);
+    // A stop the plug-in asks for itself leaves its row the time it takes.
+    channel_ = std::make_shared<pluginwire::Channel>(socket_, [this](const Message& c) {
+        const bool running = Runner->State().MacroRunning;
+        Message reply = serve(c);
+        if (running && !Runner->State().MacroRunning) stoppedByPlugin_ = true;
+        return reply;
+    });
     between_ = std::make_unique<QSocketNotifier>(socket_, QSocketNotifier::Read);
     QObject::connect(between_.get(), &QSocketNotifier::activated, [this] { serveBetweenCalls(); });
     return true;
@@ -199,11 +205,12 @@ pluginwire::Channel::Result TPluginHost::exchange(pluginwire::Channel& channel, 
     // otherwise the person's input waits for the plug-in as for a window of ours.
     const auto events = wait == Wait::Run ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents;
     const bool running = wait == Wait::Run && Runner->State().MacroRunning;
+    if (running) stoppedByPlugin_ = false;  // a row's call; the calls nested in it keep what it saw
     QElapsedTimer waited;
     waited.start();
     return channel.call(call, [&] {
         QCoreApplication::processEvents(events);
-        if (running && !stopped && !Runner->State().MacroRunning) {
+        if (running && !stopped && !stoppedByPlugin_ && !Runner->State().MacroRunning) {
             stopped = true;
             deadline = std::min(deadline, waited.elapsed() + kStopGraceMs);
         }

@@ -72,6 +72,7 @@ private:
     std::unique_ptr<QSocketNotifier> between_;  // off while a call waits: the call reads
     quint64 window_ = 0;
     quint32 module_ = 0;
+    bool stoppedByPlugin_ = false;  // the run under this call was stopped by a message of the plug-in
 };
 
 // The host program's file name, in the program folder as in an export.

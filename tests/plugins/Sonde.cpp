@@ -43,7 +43,7 @@ const char* edited() {
     return next.c_str();
 }
 
-// "send M L", "post NAME VALUE", "label TEXT", "labelonce TEXT", "error CODE TEXT", "throw TEXT", "stop",
+// "send M L", "post NAME VALUE", "label TEXT", "labelonce TEXT", "error CODE TEXT", "throw TEXT", "stop [MS]",
 // "crash", "hang".
 void act(const std::string& params) {
     std::istringstream in(params);
@@ -68,8 +68,9 @@ void act(const std::string& params) {
              intptr_t(rest.substr(space + 1).c_str()));
     } else if (verb == "throw") {
         throw std::runtime_error(rest);
-    } else if (verb == "stop") {
+    } else if (verb == "stop") {  // "stop [MS]": then MS milliseconds more in the row
         send(ORVANEL_STOP, 0, 0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::atol(rest.c_str())));
     } else if (verb == "crash") {
         *static_cast<volatile int*>(nullptr) = 1;
     } else if (verb == "hang") {

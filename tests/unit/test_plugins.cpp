@@ -319,6 +319,7 @@ TEST_F(PluginTest, RowsSendMessagesWhileTheyRun) {
         {"a note", {{"Sonde", "error 7 tout va bien"}, {"Variable", "A;1;Numerique;"}}, {"A"}, {}},
         {"a posted value, its texts gone with the call", {{"Sonde", "post A 1"}, {"Pause", "1;MilliSec;"}}, {"A"}, {}},
         {"a stop", {{"Sonde", "stop"}, {"Variable", "A;1;Numerique;"}}, {}, {"A"}},
+        {"a stop, then the row ends at its pace", {{"Sonde", "stop 600"}, {"Variable", "A;1;Numerique;"}}, {}, {"A"}},
     };
     const int i = loadSonde();
     ASSERT_GT(i, 0);
