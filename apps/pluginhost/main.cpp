@@ -7,6 +7,7 @@
 #include "plugins/OrvanelPlugin.h"
 
 #include <QApplication>
+#include <QSocketNotifier>
 
 #include <cstdio>
 #include <cstdlib>
@@ -186,7 +187,15 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     pluginwire::Channel channel(kSocket, serve);
     orvanel = &channel;
-    channel.serve(pump);
+    // Orvanel's calls come as events of the loop the plug-in's windows live
+    // in: nothing wakes the program between them.
+    QSocketNotifier calls(kSocket, QSocketNotifier::Read);
+    QObject::connect(&calls, &QSocketNotifier::activated, [&] {
+        calls.setEnabled(false);  // the calls nested in one are read by its waits
+        if (channel.serve([] { return false; }) != pluginwire::Channel::Outcome::GaveUp) QCoreApplication::exit();
+        calls.setEnabled(true);
+    });
+    QApplication::exec();
     // The plug-in's own clean-up at exit is no concern of Orvanel's.
     std::fflush(nullptr);
     std::_Exit(0);
